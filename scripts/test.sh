@@ -1,0 +1,33 @@
+#!/usr/bin/env bash
+# Runs every test: the portable code's unit tests (native, with sanitizers), the 64-bit and
+# 32-bit Windows builds, and the end-to-end tests of orvelle.scr under Wine on Xvfb.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+root=$(pwd)
+bash scripts/install-deps.sh
+
+werror=ON
+jobs=$(nproc)
+
+echo "== Format check"
+if command -v clang-format >/dev/null; then
+  files=$(git ls-files 'src/*.cpp' 'src/*.h' 'tests/*.cpp' 'tests/*.h' 'bench/*.cpp' 'bench/*.h' 2>/dev/null || true)
+  [ -z "$files" ] || clang-format --dry-run --Werror $files
+fi
+
+echo "== Native unit tests"
+cmake --preset native -DORVELLE_WERROR=$werror >/dev/null
+cmake --build build/native -j "$jobs"
+ctest --test-dir build/native --output-on-failure -j "$jobs"
+
+echo "== 32-bit Windows build"
+cmake --preset mingw32 -DORVELLE_WERROR=$werror >/dev/null
+cmake --build build/mingw32 -j "$jobs"
+
+echo "== 64-bit Windows build and end-to-end tests under Wine"
+cmake --preset mingw64 -DORVELLE_WERROR=$werror >/dev/null
+cmake --build build/mingw64 -j "$jobs" --target all orvelle_wine_tests
+. scripts/wine-env.sh
+trap orvelle_wine_teardown EXIT
+orvelle_wine_setup "$root/build/wine"
+ctest --test-dir build/mingw64 --output-on-failure
