@@ -1,0 +1,133 @@
+// What the saver engine needs from the screen: the full-screen window Form1 with its picture
+// boxes, labels and timers, and the host actions around a run. The engine decides everything;
+// the Win32 side (saver_window_win.cpp) only carries out these calls. All positions and sizes
+// passed here are in pixels; the engine keeps the twips arithmetic and converts.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+
+namespace orvelle {
+
+struct PixelRect {
+    int left = 0;
+    int top = 0;
+    int width = 0;
+    int height = 0;
+    friend bool operator==(const PixelRect&, const PixelRect&) = default;
+};
+
+struct PixelSize {
+    int width = 0;
+    int height = 0;
+    friend bool operator==(const PixelSize&, const PixelSize&) = default;
+};
+
+// Colours are 0x00BBGGRR.
+using Colour = std::uint32_t;
+
+enum class SaverTimer { StartSaver, ImageChange, Float, Scroller, Time, Media };
+
+struct CaptionFont {
+    std::string name;
+    float sizePoints = 8.25f;
+    bool bold = false;
+    bool italic = false;
+    bool underline = false;
+    bool strikethrough = false;
+    Colour colour = 0;
+};
+
+class SaverView {
+public:
+    virtual ~SaverView() = default;
+
+    // --- The window ---
+    // Screen size in pixels and the twips per pixel across and down (15 at 96 dpi).
+    virtual PixelSize ScreenSize() = 0;
+    virtual int TwipsPerPixelX() = 0;
+    virtual int TwipsPerPixelY() = 0;
+    // Size the window to the screen, place it at (0, 0) topmost, show it without activating.
+    virtual void CoverScreen() = 0;
+
+    // --- Background (the window's persistent surface, which holds no child windows) ---
+    // Solid colour: the window and the picture boxes take this background colour.
+    virtual void PaintSolidBackground(Colour colour) = 0;
+    // Copy of what the desktop shows now, at (0, 0) at the window's size.
+    virtual void PaintDesktopCopy() = 0;
+    // Load a picture for the background; its size in pixels, or nothing on failure.
+    virtual std::optional<PixelSize> LoadBackgroundPicture(const std::string& path) = 0;
+    // Draw the loaded background picture at rect (stretched when the size differs from its own).
+    virtual void DrawBackgroundPicture(const PixelRect& rect) = 0;
+    // Fill a rectangle of the background with a colour (gradient bands).
+    virtual void FillBackgroundRect(const PixelRect& rect, Colour colour) = 0;
+
+    // --- Picture surfaces: load surface (IntialPicture), scaling surface (PictureReduce),
+    //     and the picture on screen (DisplayingPicture) ---
+    // Clear the drawings of the three picture boxes.
+    virtual void ClearPictures() = 0;
+    // Load a picture file into the load surface; its own size in pixels, or nothing on failure
+    // (missing file, unreadable format).
+    virtual std::optional<PixelSize> LoadPicture(const std::string& path) = 0;
+    // Stretch the loaded picture to size (via the scaling surface) so that the load surface holds
+    // the scaled picture. False when it cannot be done (for example no memory for the bitmap).
+    virtual bool ScaleLoadedPicture(const PixelSize& size) = 0;
+    // The load surface takes the background region at rect (the patch behind the picture).
+    virtual bool GrabBackgroundPatch(const PixelRect& rect) = 0;
+    // One transition step: copy rect of the load surface to the same rect on the screen picture.
+    virtual bool CopyToDisplay(const PixelRect& rect) = 0;
+    // The load surface's picture becomes the lasting picture of the screen picture.
+    virtual void CommitDisplay() = 0;
+    virtual void MoveDisplay(const PixelRect& rect) = 0;
+    virtual void ShowDisplay(bool visible) = 0;
+
+    // --- Transition pacing ---
+    // Waits for the next display frame (the compositor's, or a frame length).
+    virtual void WaitForFrame() = 0;
+    // True when a key press or click is waiting: the rest of an effect is then drawn at once.
+    virtual bool HurryPending() = 0;
+    // Dispatches pending window events for the given seconds (the pause of a picture change).
+    virtual void PumpEvents(double seconds) = 0;
+
+    // --- Caption label (Label1): sizes itself to its text ---
+    virtual void SetCaptionFont(const CaptionFont& font) = 0;
+    // Sets the text; returns the label's new size in pixels.
+    virtual PixelSize SetCaptionText(const std::string& text) = 0;
+    virtual void MoveCaption(const PixelRect& rect) = 0;
+    virtual void ShowCaption(bool visible) = 0;
+
+    // --- Clock label (time): fixed size, right-aligned, opaque ---
+    virtual void ShowClock(bool visible, const PixelRect& rect, Colour textColour) = 0;
+    virtual void SetClockText(const std::string& text) = 0;
+
+    // --- Timers: interval 0 or disabled means no ticks; setting an interval restarts it ---
+    virtual void SetTimer(SaverTimer timer, int intervalMs, bool enabled) = 0;
+};
+
+// Host actions around a run: pointer, task bar, password, process end.
+class SaverHost {
+public:
+    virtual ~SaverHost() = default;
+    virtual int WaveOutDeviceCount() = 0;
+    // SystemParametersInfo action 97: tells a 9x system whether a screen saver runs.
+    virtual void SetScreenSaverRunning(bool running) = 0;
+    // ShowCursor(TRUE); returns the new display counter.
+    virtual int ShowPointerOnce() = 0;
+    // SetCursorPos with these coordinates (clamped by the system).
+    virtual void SetPointerPosition(int x, int y) = 0;
+    // Finds the task bar and shows it again.
+    virtual void ShowTaskbar() = 0;
+    // The system's password prompt owned by the saver window; true when the password was right.
+    virtual bool VerifyPassword() = 0;
+    // Shows the saver window again (after a wrong password).
+    virtual void ShowSaverWindow() = 0;
+    // Destroys the saver window.
+    virtual void UnloadSaverWindow() = 0;
+    // A message box with the exclamation icon titled "Orvelle Screen Saver".
+    virtual void ShowErrorMessage(const std::string& text) = 0;
+    // Ends the program (does not return in the real program).
+    virtual void EndProgram() = 0;
+};
+
+}  // namespace orvelle

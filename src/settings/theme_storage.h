@@ -1,0 +1,53 @@
+// Theme and global settings files: the three file paths and the read, write and erase
+// operations every other part of the program uses.
+//
+// Reads and writes go through an in-memory copy of each file (ProfileStore) that keeps the
+// system profile functions' reading rules; Flush() writes every changed file once, atomically.
+#pragma once
+
+#include <string>
+
+namespace orvelle {
+
+class FileSystem;
+class ProfileStore;
+
+class ThemeStorage {
+public:
+    // programFolder: the folder the program runs from (a "\" is appended when missing).
+    ThemeStorage(FileSystem& files, std::string programFolder);
+    ~ThemeStorage();
+    ThemeStorage(const ThemeStorage&) = delete;
+    ThemeStorage& operator=(const ThemeStorage&) = delete;
+
+    // A missing key, section or file reads as "". Section and key names ignore case.
+    void ReadThemeValue(const std::string& section, const std::string& key, std::string& value,
+                        const std::string& file);
+    std::string ReadThemeValue(const std::string& section, const std::string& key,
+                               const std::string& file);
+    // Creates file, section and key as needed; replaces an existing key's value.
+    void WriteThemeValue(const std::string& section, const std::string& key,
+                         const std::string& value, const std::string& file);
+    // Removes the whole section with all its keys.
+    void EraseThemeSection(const std::string& section, const std::string& file);
+    // Writes every file changed since it was read; false when a file could not be written.
+    bool Flush();
+
+    std::string ProgramFolder() const;  // always ends in "\"
+    std::string ThemeFilePath(const std::string& name) const;
+    std::string GlobalSettingsPath() const;
+    std::string TemplateThemePath() const;
+    std::string SamplePicturePath() const;
+    std::string FallbackPicturePath() const;
+
+    // The sample-picture setup step after installation (see theme_storage.cpp for the marker).
+    bool SamplePictureStepDue();
+    void WriteSamplePictureIfDue(const std::string& themeFile);
+
+private:
+    FileSystem& files_;
+    std::string folder_;
+    ProfileStore* store_;
+};
+
+}  // namespace orvelle
