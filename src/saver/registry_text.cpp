@@ -1,5 +1,6 @@
 #include "saver/registry_text.h"
 
+#include <algorithm>
 #include <cstring>
 
 #include "base/numbers.h"
