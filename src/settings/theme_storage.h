@@ -39,6 +39,9 @@ public:
     std::string TemplateThemePath() const;
     std::string SamplePicturePath() const;
     std::string FallbackPicturePath() const;
+    // A relative file name in a theme (the bundled themes name their pictures and music this way)
+    // is taken relative to the program folder; an absolute one ("C:\..." or "\\server\...") as is.
+    std::string ResolveProgramPath(const std::string& path) const;
 
     // The sample-picture setup step after installation (see theme_storage.cpp for the marker).
     bool SamplePictureStepDue();
