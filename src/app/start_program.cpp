@@ -1,0 +1,67 @@
+#include "app/start_program.h"
+
+#include "base/numbers.h"
+#include "base/text.h"
+
+namespace orvelle {
+
+CommandLineChoice ParseCommandLine(std::string_view rawArguments) {
+    std::string text = ToUpperAscii(TrimSpaces(rawArguments));
+    std::string sw = text.substr(0, 2);
+    CommandLineChoice choice;
+    if (sw == "/C") {
+        choice.mode = RunMode::Configure;
+    } else if (sw == "/A") {
+        choice.mode = RunMode::ChangePassword;
+        choice.parentWindow = rawArguments.size() > 2 ? LeadingInt32(rawArguments.substr(2)) : 0;
+    } else if (sw.empty() || sw == "/S") {
+        choice.mode = RunMode::Saver;
+    } else if (sw == "/P") {
+        choice.mode = RunMode::Preview;
+    } else {
+        choice.mode = RunMode::SaverKeepTaskbar;
+    }
+    return choice;
+}
+
+void HidePointer(AppHost& host, std::int32_t platformId) {
+    if (platformId == kPlatformNT) {
+        // Bounded, in case a system never lets the counter fall.
+        for (int i = 0; i < 1000 && host.HidePointerOnce() >= -5; ++i) {
+        }
+    } else {
+        host.SetPointerPosition(host.ScreenWidthTwips() + 12, host.ScreenHeightTwips() + 12);
+    }
+}
+
+std::int32_t StartProgram(AppHost& host) {
+    std::int32_t platformId = host.QueryPlatform();
+    std::string raw = host.CommandLineArguments();
+    if (host.PreviousInstanceRunning()) {
+        return platformId;
+    }
+    CommandLineChoice choice = ParseCommandLine(raw);
+    switch (choice.mode) {
+        case RunMode::Configure:
+            host.OpenConfiguration();
+            break;
+        case RunMode::ChangePassword:
+            host.ChangePassword(choice.parentWindow);
+            break;
+        case RunMode::Saver:
+            HidePointer(host, platformId);
+            host.HideTaskbar();
+            host.OpenSaver(platformId);
+            break;
+        case RunMode::Preview:
+            host.ShowPreview(raw);
+            break;
+        case RunMode::SaverKeepTaskbar:
+            HidePointer(host, platformId);
+            host.OpenSaver(platformId);
+            break;
+    }
+    return platformId;
+}
+
+}  // namespace orvelle

@@ -1,0 +1,100 @@
+#include "app/start_program.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace orvelle {
+namespace {
+
+class FakeAppHost : public AppHost {
+  public:
+    std::int32_t platform = kPlatformNT;
+    std::string arguments;
+    bool previous = false;
+    int cursorCounter = 0;
+    std::vector<std::string> calls;
+
+    std::int32_t QueryPlatform() override {
+        calls.push_back("QueryPlatform");
+        return platform;
+    }
+    std::string CommandLineArguments() override { return arguments; }
+    bool PreviousInstanceRunning() override { return previous; }
+    void OpenConfiguration() override { calls.push_back("Configure"); }
+    void ChangePassword(std::int32_t parent) override {
+        calls.push_back("ChangePassword " + std::to_string(parent));
+    }
+    void ShowPreview(const std::string& raw) override { calls.push_back("Preview " + raw); }
+    int HidePointerOnce() override { return --cursorCounter; }
+    void SetPointerPosition(int x, int y) override {
+        calls.push_back("SetPointer " + std::to_string(x) + "," + std::to_string(y));
+    }
+    int ScreenWidthTwips() override { return 15360; }
+    int ScreenHeightTwips() override { return 11520; }
+    void HideTaskbar() override { calls.push_back("HideTaskbar"); }
+    void OpenSaver(std::int32_t platformId) override {
+        calls.push_back("Saver " + std::to_string(platformId));
+    }
+};
+
+std::vector<std::string> StartWith(const std::string& args, std::int32_t platform = kPlatformNT,
+                                   bool previous = false, int* counter = nullptr) {
+    FakeAppHost host;
+    host.arguments = args;
+    host.platform = platform;
+    host.previous = previous;
+    StartProgram(host);
+    if (counter) {
+        *counter = host.cursorCounter;
+    }
+    return host.calls;
+}
+
+using Calls = std::vector<std::string>;
+
+TEST(StartProgram, OnlyTheFirstTwoCharactersOfTheTrimmedUpperCasedTextCount) {
+    for (const char* args : {"/c:1234", "/c", " /C ", "/Configure"}) {
+        EXPECT_EQ(StartWith(args), (Calls{"QueryPlatform", "Configure"})) << args;
+    }
+    for (const char* args : {"", "/s", "/S", "  /s  ", "/S 1234"}) {
+        EXPECT_EQ(StartWith(args), (Calls{"QueryPlatform", "HideTaskbar", "Saver 2"})) << args;
+    }
+    EXPECT_EQ(StartWith("/p 1234"), (Calls{"QueryPlatform", "Preview /p 1234"}));
+}
+
+TEST(StartProgram, UnknownSwitchesRunFullScreenWithTheTaskbarVisible) {
+    int counter = 0;
+    for (const char* args : {"-s", "/X", "hello"}) {
+        EXPECT_EQ(StartWith(args, kPlatformNT, false, &counter),
+                  (Calls{"QueryPlatform", "Saver 2"}));
+        EXPECT_EQ(counter, -6) << "pointer hidden for " << args;
+    }
+}
+
+TEST(StartProgram, PasswordHandleIsTheLeadingNumberOfTheRawText) {
+    EXPECT_EQ(StartWith("/a 1234"), (Calls{"QueryPlatform", "ChangePassword 1234"}));
+    EXPECT_EQ(StartWith("/a"), (Calls{"QueryPlatform", "ChangePassword 0"}));
+    EXPECT_EQ(StartWith("/A:99"), (Calls{"QueryPlatform", "ChangePassword 0"}));
+    EXPECT_EQ(StartWith("/a  77xyz"), (Calls{"QueryPlatform", "ChangePassword 77"}));
+}
+
+TEST(StartProgram, ASecondInstanceEndsAtOnceInEveryMode) {
+    for (const char* args : {"/c", "/p 5", "/s", "", "/a 1"}) {
+        EXPECT_EQ(StartWith(args, kPlatformNT, true), (Calls{"QueryPlatform"})) << args;
+    }
+}
+
+TEST(StartProgram, HidePointerByPlatform) {
+    int counter = 0;
+    StartWith("/s", kPlatformNT, false, &counter);
+    EXPECT_EQ(counter, -6);
+    // 9x: not hidden, parked beyond the bottom-right corner (twips + 12 used as pixels).
+    EXPECT_EQ(StartWith("/s", 1, false, &counter),
+              (Calls{"QueryPlatform", "SetPointer 15372,11532", "HideTaskbar", "Saver 1"}));
+    EXPECT_EQ(counter, 0);
+}
+
+}  // namespace
+}  // namespace orvelle
