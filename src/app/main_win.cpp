@@ -1,6 +1,26 @@
-// Windows entry point: hands over to the run-mode dispatch.
+// Windows entry point: prepares the process and hands over to the run-mode dispatch.
 #include <windows.h>
+#include <commctrl.h>
+#include <objbase.h>
 
-int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
-    return 0;
+#include "app/app_host_win.h"
+#include "app/desktop_guard_win.h"
+#include "base/optional_api_win.h"
+
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
+    orvelle::win::SetProcessDpiAware();
+    orvelle::win::InstallDesktopGuard();
+    CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+    INITCOMMONCONTROLSEX controls = {sizeof controls, ICC_WIN95_CLASSES};
+    InitCommonControlsEx(&controls);
+
+    int exitCode = 0;
+    {
+        orvelle::win::AppHostWin host(instance);
+        orvelle::StartProgram(host);
+        exitCode = host.Run();
+    }
+    orvelle::win::RestoreDesktop();
+    CoUninitialize();
+    return exitCode;
 }

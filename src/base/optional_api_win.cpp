@@ -45,4 +45,12 @@ bool DwmFlush() {
     return SUCCEEDED(flush());
 }
 
+void SetProcessDpiAware() {
+    using Fn = BOOL(WINAPI*)();
+    static const Fn fn = Lookup<Fn>("user32.dll", "SetProcessDPIAware");
+    if (fn) {
+        fn();
+    }
+}
+
 }  // namespace orvelle::win

@@ -15,4 +15,8 @@ bool VerifyScreenSavePwd(HWND window);
 // (or no such call), so the caller waits a frame length of its own.
 bool DwmFlush();
 
+// user32!SetProcessDPIAware (Vista and later): pictures and text drawn at the screen's real
+// resolution rather than stretched by the system. Does nothing where the call is missing.
+void SetProcessDpiAware();
+
 }  // namespace orvelle::win

@@ -1,0 +1,46 @@
+// The Windows side of the entry procedure: what each run mode does on the system.
+#pragma once
+
+#include <windows.h>
+
+#include <memory>
+
+#include "app/start_program.h"
+
+namespace orvelle::win {
+
+class SaverRun;
+
+class AppHostWin : public AppHost {
+  public:
+    explicit AppHostWin(HINSTANCE instance);
+    ~AppHostWin() override;
+
+    std::int32_t QueryPlatform() override;
+    std::string CommandLineArguments() override;
+    bool PreviousInstanceRunning() override;
+    void OpenConfiguration() override;
+    void ChangePassword(std::int32_t parentWindow) override;
+    void ShowPreview(const std::string& rawArguments) override;
+    int HidePointerOnce() override;
+    void SetPointerPosition(int x, int y) override;
+    int ScreenWidthTwips() override;
+    int ScreenHeightTwips() override;
+    void HideTaskbar() override;
+    void OpenSaver(std::int32_t platformId) override;
+
+    // Runs the message loop while a window of the chosen mode is open; the exit code.
+    int Run();
+
+  private:
+    HINSTANCE instance_;
+    HANDLE instanceMutex_ = nullptr;
+    bool windowOpen_ = false;
+    int exitCode_ = 0;
+    std::unique_ptr<SaverRun> saver_;
+};
+
+// The argument text after the program name, as the system passed it.
+std::string ArgumentsAfterProgramName(const char* commandLine);
+
+}  // namespace orvelle::win

@@ -1,0 +1,75 @@
+// The full-screen run as the system starts it: window placement, one copy at a time, the
+// fallback switch, and ending from outside.
+#include <gtest/gtest.h>
+
+#include "wine_support.h"
+
+using namespace wine_test;
+
+namespace {
+
+void ExpectCoversScreenTopmost(HWND window) {
+    RECT rc;
+    GetWindowRect(window, &rc);
+    EXPECT_EQ(rc.left, 0);
+    EXPECT_EQ(rc.top, 0);
+    EXPECT_EQ(rc.right - rc.left, GetSystemMetrics(SM_CXSCREEN));
+    EXPECT_EQ(rc.bottom - rc.top, GetSystemMetrics(SM_CYSCREEN));
+    EXPECT_TRUE(GetWindowLongA(window, GWL_EXSTYLE) & WS_EX_TOPMOST);
+}
+
+TEST(Spine, SaverSwitchOpensOneTopmostWindowCoveringTheScreen) {
+    ProgramCopy copy;
+    DWORD start = GetTickCount();
+    Process saver = StartSaver(copy, "/s");
+    HWND window = WaitForWindow(saver, 5000);
+    DWORD elapsed = GetTickCount() - start;
+    ASSERT_NE(window, nullptr) << "no window";
+    // A second is the target on Windows; Wine adds its own process start-up on top.
+    EXPECT_LT(elapsed, 2500u);
+    Pump(300);
+    EXPECT_EQ(VisibleWindowsOf(saver.Id()).size(), 1u);
+    ExpectCoversScreenTopmost(window);
+}
+
+TEST(Spine, ASecondCopyEndsAtOnceWithoutAWindow) {
+    ProgramCopy copy;
+    Process first = StartSaver(copy, "/s");
+    ASSERT_NE(WaitForWindow(first, 5000), nullptr);
+    for (const char* args : {"/s", "/c", "/p 0"}) {
+        Process second = StartSaver(copy, args);
+        DWORD code = 0;
+        EXPECT_TRUE(second.WaitExit(5000, &code)) << args;
+        EXPECT_TRUE(VisibleWindowsOf(second.Id()).empty()) << args;
+    }
+    EXPECT_TRUE(first.Running());
+}
+
+TEST(Spine, AnyOtherSwitchRunsFullScreenToo) {
+    ProgramCopy copy;
+    Process saver = StartSaver(copy, "/x");
+    HWND window = WaitForWindow(saver, 5000);
+    ASSERT_NE(window, nullptr);
+    ExpectCoversScreenTopmost(window);
+}
+
+TEST(Spine, ClosingTheWindowFromOutsideEndsTheProcess) {
+    ProgramCopy copy;
+    Process saver = StartSaver(copy, "/s");
+    HWND window = WaitForWindow(saver, 5000);
+    ASSERT_NE(window, nullptr);
+    PostMessageA(window, WM_CLOSE, 0, 0);
+    EXPECT_TRUE(saver.WaitExit(5000));
+}
+
+TEST(Spine, ConfigurationSwitchOpensAWindowThatCloses) {
+    ProgramCopy copy;
+    Process config = StartSaver(copy, " /c:1234 ");
+    HWND window = WaitForWindow(config, 5000);
+    ASSERT_NE(window, nullptr);
+    EXPECT_EQ(WindowText(window), "Orvelle Screen Saver");
+    PostMessageA(window, WM_CLOSE, 0, 0);
+    EXPECT_TRUE(config.WaitExit(5000));
+}
+
+}  // namespace
