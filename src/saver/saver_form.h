@@ -6,6 +6,7 @@
 #include <memory>
 
 #include "saver/saver_view.h"
+#include "saver/saver_settings.h"
 
 namespace orvelle {
 
@@ -14,6 +15,11 @@ class Mmedia;
 class RandomSource;
 class RegistryReader;
 class ThemeStorage;
+
+// The run ends with one of these when a picture cannot be shown, wiped away or scaled.
+inline constexpr const char* kShowPictureError = "Error code 1: Please reload a smaller image.";
+inline constexpr const char* kRemovePictureError = "Error code 2: Please reload a smaller image.";
+inline constexpr const char* kScalePictureError = "Error code 3: Please reload a smaller image.";
 
 struct SaverEnvironment {
     SaverView& view;
@@ -27,7 +33,7 @@ struct SaverEnvironment {
 };
 
 class SaverForm {
-public:
+  public:
     explicit SaverForm(SaverEnvironment env);
     ~SaverForm();
 
@@ -43,7 +49,14 @@ public:
     void DisplayingPicture_KeyDown();
     void DisplayingPicture_MouseMove(float xPixels, float yPixels);
 
-private:
+    // The settings record of the run (read-only view for the window and for tests).
+    const SaverSettings& Settings() const;
+    // Where the picture on screen stands, in pixels.
+    PixelRect DisplayRect() const;
+    // True once the run has ended (teardown or an error ending); later events are ignored.
+    bool Ended() const;
+
+  private:
     struct State;
     std::unique_ptr<State> state_;
 };

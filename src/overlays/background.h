@@ -1,0 +1,29 @@
+// The background behind the slideshow, painted once at window load onto the window's lasting
+// surface: a plain colour, a copy of the desktop, a custom picture (centred, stretched or tiled)
+// or a gradient from a colour down to black.
+#pragma once
+
+#include "saver/saver_view.h"
+
+namespace orvelle {
+
+struct SaverSettings;
+class ThemeStorage;
+
+inline constexpr const char* kBackgroundErrorMessage =
+    "Could not load background properly. If you have a loaded image as a background make sure "
+    "the path exists.";
+
+// Paints the background the settings ask for. False when it cannot be done (the picture does
+// not load, or backEffect, backgroundDisplay, newBackColor or a gradient value is not a number);
+// the caller then ends the run with kBackgroundErrorMessage.
+bool PaintBackground(const SaverSettings& settings, SaverView& view, const ThemeStorage& storage);
+
+// The gradient: 256 bands, each 1/265 of the window's height (the bottom 9/265 stay unpainted).
+constexpr int kGradientBands = 256;
+constexpr int kGradientScale = 265;
+PixelRect GradientBand(int band, int windowWidth, int windowHeight);
+// The top colour darkened by band in every channel, a channel stopping at 0.
+Colour GradientColour(int band, int red, int green, int blue);
+
+}  // namespace orvelle

@@ -1,0 +1,79 @@
+#include "saver/picture_scaling.h"
+
+#include <limits>
+
+#include "base/numbers.h"
+
+namespace orvelle {
+
+namespace {
+
+constexpr std::int64_t kInt32Max = std::numeric_limits<std::int32_t>::max();
+constexpr std::int64_t kInt32Min = std::numeric_limits<std::int32_t>::min();
+
+bool FitsInt32(std::int64_t v) {
+    return v >= kInt32Min && v <= kInt32Max;
+}
+
+}  // namespace
+
+std::optional<TwipsSize> ScaledPictureSize(std::int64_t pictureWidth, std::int64_t pictureHeight,
+                                           std::int32_t windowWidth, std::int32_t windowHeight,
+                                           float fraction) {
+    const double f = static_cast<double>(fraction);
+    const auto maxWidth = static_cast<std::int64_t>(RoundHalfEven(f * windowWidth));
+    const auto maxHeight = static_cast<std::int64_t>(RoundHalfEven(f * windowHeight));
+
+    TwipsSize result{pictureWidth, pictureHeight};
+    if (pictureHeight > pictureWidth) {
+        if (!(pictureHeight < maxHeight)) {
+            result.height = maxHeight;
+            result.width = static_cast<std::int64_t>(
+                RoundHalfEven(static_cast<double>(result.height * pictureWidth) / pictureHeight));
+        }
+    } else if (!(pictureWidth < maxWidth)) {
+        result.width = maxWidth;
+        result.height =
+            pictureWidth == 0
+                ? pictureHeight
+                : static_cast<std::int64_t>(RoundHalfEven(
+                      static_cast<double>(result.width * pictureHeight) / pictureWidth));
+    }
+    if (!FitsInt32(result.width) || !FitsInt32(result.height)) {
+        return std::nullopt;
+    }
+    return result;
+}
+
+std::int64_t CentredOffset(double outer, double inner) {
+    // Division of a whole number by 2 in C++ drops the remainder toward zero, as wanted.
+    return static_cast<std::int64_t>(RoundHalfEven(outer - inner)) / 2;
+}
+
+TwipsPoint FloatingPlacement(TwipsPoint previous, TwipsSize picture, std::int64_t screenWidth,
+                             std::int64_t screenHeight) {
+    TwipsPoint p = previous;
+    if (picture.height + p.top >= screenHeight) {
+        p.top = screenHeight - picture.height;
+    }
+    if (picture.width + p.left >= screenWidth) {
+        p.left = screenWidth - picture.width;
+    }
+    return p;
+}
+
+int TwipsToPixels(std::int64_t twips, int twipsPerPixel) {
+    if (twipsPerPixel <= 0) {
+        twipsPerPixel = 15;
+    }
+    std::int64_t px = twips / twipsPerPixel;
+    if (px > kInt32Max) {
+        return static_cast<int>(kInt32Max);
+    }
+    if (px < kInt32Min) {
+        return static_cast<int>(kInt32Min);
+    }
+    return static_cast<int>(px);
+}
+
+}  // namespace orvelle

@@ -1,0 +1,40 @@
+// Scaling and placement of the picture on screen, in twips as the window measures it.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+
+namespace orvelle {
+
+struct TwipsSize {
+    std::int64_t width = 0;
+    std::int64_t height = 0;
+    friend bool operator==(const TwipsSize&, const TwipsSize&) = default;
+};
+
+// The size a loaded picture is drawn at: at most fraction of the window along its longer side
+// (only that side is tested, so a square picture on a wide screen can come out taller than the
+// screen). Never enlarges. Products are taken in 64 bits so very large pictures scale like any
+// other; nothing when the result does not fit a 32-bit twips size.
+std::optional<TwipsSize> ScaledPictureSize(std::int64_t pictureWidth, std::int64_t pictureHeight,
+                                           std::int32_t windowWidth, std::int32_t windowHeight,
+                                           float fraction);
+
+// (outer - inner) rounded, halved toward zero: the offset that centres inner in outer.
+std::int64_t CentredOffset(double outer, double inner);
+
+// The next floating picture keeps the previous one's top-left corner, pulled back only as far
+// as needed to stay inside the right and bottom edges.
+struct TwipsPoint {
+    std::int64_t left = 0;
+    std::int64_t top = 0;
+    friend bool operator==(const TwipsPoint&, const TwipsPoint&) = default;
+};
+TwipsPoint FloatingPlacement(TwipsPoint previous, TwipsSize picture, std::int64_t screenWidth,
+                             std::int64_t screenHeight);
+
+// Twips on the window to pixels, as the integer quotient (toward zero); the background patch
+// behind the picture is cut with the same rule, so the two always line up.
+int TwipsToPixels(std::int64_t twips, int twipsPerPixel);
+
+}  // namespace orvelle

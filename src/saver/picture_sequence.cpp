@@ -1,0 +1,32 @@
+#include "saver/picture_sequence.h"
+
+#include "base/host_services.h"
+#include "base/numbers.h"
+
+namespace orvelle {
+
+void PickNextPicture(std::int16_t& currentIndex, std::int16_t lastPictureIndex,
+                     const std::string& randomPick, RandomSource& random) {
+    random.Randomize();
+    if (LeadingNumber(randomPick) != 1.0) {
+        if (currentIndex < INT16_MAX) {
+            ++currentIndex;
+        }
+        return;
+    }
+    const int count = lastPictureIndex + 1;
+    currentIndex = count > 0 ? static_cast<std::int16_t>(RandomIndex(random, count)) : 0;
+}
+
+void WrapPictureIndex(std::int16_t& currentIndex, std::int16_t lastPictureIndex) {
+    if (currentIndex > lastPictureIndex) {
+        currentIndex = 0;
+    }
+}
+
+int ChangeIntervalMs(const std::string& timeInterval) {
+    const std::int32_t ms = ToInt32Saturated(LeadingNumber(timeInterval) * 1000.0);
+    return ms < 0 ? 0 : ms;
+}
+
+}  // namespace orvelle

@@ -1,0 +1,481 @@
+#include "saver/saver_form.h"
+
+#include <algorithm>
+
+#include "app/end_saver.h"
+#include "base/host_services.h"
+#include "base/numbers.h"
+#include "base/text.h"
+#include "overlays/background.h"
+#include "overlays/clock_overlay.h"
+#include "overlays/mmedia.h"
+#include "overlays/music_playlist.h"
+#include "saver/motion.h"
+#include "saver/picture_scaling.h"
+#include "saver/picture_sequence.h"
+#include "saver/registry_text.h"
+#include "saver/transitions.h"
+#include "settings/theme_storage.h"
+
+namespace orvelle {
+
+namespace {
+
+constexpr int kStartSaverMs = 500;
+constexpr int kDefaultFloatMs = 100;
+// The pause after the old picture is wiped away, with input still handled.
+constexpr double kRemovePauseSeconds = 0.3;
+
+int FloatIntervalMs(const std::string& picSpeed) {
+    const double speed = LeadingNumber(picSpeed);
+    constexpr int kIntervals[] = {150, 125, 100, 75, 25, 10};
+    for (int i = 0; i < 6; ++i) {
+        if (speed == i) {
+            return kIntervals[i];
+        }
+    }
+    return kDefaultFloatMs;
+}
+
+Colour ColourFromText(const std::string& text) {
+    const double v = RoundHalfEven(LeadingNumber(text));
+    return v >= 0 && v <= 0xFFFFFF ? static_cast<Colour>(v) : 0;
+}
+
+bool IsTrue(const std::string& flag) {
+    return EqualsNoCase(TrimSpaces(flag), "True");
+}
+
+}  // namespace
+
+struct SaverForm::State {
+    explicit State(SaverEnvironment e) : env(e) {}
+
+    SaverEnvironment env;
+    SaverSettings s;
+
+    int tx = 15;  // twips per pixel across and down
+    int ty = 15;
+    PixelSize screenPx;
+    std::int64_t screenW = 0;  // twips
+    std::int64_t screenH = 0;
+    std::int16_t passwordEnabled = 0;
+
+    TwipsBox display;  // DisplayingPicture, twips
+    PixelSize displayPx;
+    CaptionLine caption;
+    MusicList music;
+    int floatIntervalMs = kDefaultFloatMs;
+
+    MouseTracker formTracker;
+    MouseTracker pictureTracker;
+    MouseBurst burst;
+
+    bool started = false;
+    bool ended = false;
+    bool clockStopped = false;
+
+    RunEnding Ending() {
+        return RunEnding{env.host,        env.mediaPlayer, env.platformId,
+                         passwordEnabled, screenW,         screenH};
+    }
+    bool Floating() const { return s.picRandom != "cent"; }
+
+    void Fail(const char* message) {
+        ended = true;
+        EndRunWithError(Ending(), message);
+    }
+    void End() {
+        if (EndSaver(Ending()) == EndOutcome::Ended) {
+            ended = true;
+        }
+    }
+    void Moved(MouseTracker& tracker, double x, double y) {
+        if (QualifyingMove(tracker, x, y)) {
+            std::optional<EndOutcome> outcome =
+                CountMouseMove(burst, s.mouseSensitivity, env.clock, Ending());
+            if (outcome == EndOutcome::Ended) {
+                ended = true;
+            }
+        }
+    }
+
+    PixelRect DisplayRect() const {
+        return {TwipsToPixels(display.left, tx), TwipsToPixels(display.top, ty), displayPx.width,
+                displayPx.height};
+    }
+
+    void PrepareDisplay();
+    void StartSaver_Timer();
+    void ImageChangeTimer_Timer();
+    void FloatTimer_Timer();
+    void ScrollerTimer_Timer();
+    void timeTimer_Timer();
+    void mediaTimer_Timer();
+
+    bool ShowCurrentPicture();
+    std::optional<PixelSize> LoadCurrentPicture();
+    bool ScalePicture(PixelSize loaded);
+    bool RemovePicture();
+    bool Transition() {
+        return RunTransition(s, env.view, env.clock, env.random, displayPx,
+                             display.width >= kWideStepTwips);
+    }
+    void ShowCaption();
+    void PickNextPicture() {
+        orvelle::PickNextPicture(s.currentIndex, s.lastPictureIndex, s.randomPick, env.random);
+    }
+    void ChooseFloatDirection() {
+        orvelle::ChooseFloatDirection(s.floatStepX, s.floatStepY, tx, env.random);
+    }
+};
+
+SaverForm::SaverForm(SaverEnvironment env) : state_(std::make_unique<State>(env)) {}
+SaverForm::~SaverForm() = default;
+
+const SaverSettings& SaverForm::Settings() const {
+    return state_->s;
+}
+PixelRect SaverForm::DisplayRect() const {
+    return state_->DisplayRect();
+}
+bool SaverForm::Ended() const {
+    return state_->ended;
+}
+
+void SaverForm::Form_Load() {
+    State& st = *state_;
+    SaverView& view = st.env.view;
+    view.CoverScreen();
+    st.tx = std::max(1, view.TwipsPerPixelX());
+    st.ty = std::max(1, view.TwipsPerPixelY());
+    st.screenPx = view.ScreenSize();
+    st.screenW = static_cast<std::int64_t>(st.screenPx.width) * st.tx;
+    st.screenH = static_cast<std::int64_t>(st.screenPx.height) * st.ty;
+
+    st.passwordEnabled = ToInt16Saturated(LeadingNumber(ReadRegistryText(
+        st.env.registry, kHkeyCurrentUser, "Control Panel\\Desktop", "ScreenSaveUsePassword")));
+    if (st.env.platformId != 2 && st.passwordEnabled != 0) {
+        // Blocks the task-switching keys while the password guards the screen.
+        st.env.host.SetScreenSaverRunning(true);
+    }
+
+    LoadThemeSettings(st.s, st.env.storage);
+    st.PrepareDisplay();
+}
+
+void SaverForm::State::PrepareDisplay() {
+    SaverView& view = env.view;
+
+    CaptionFont font;
+    font.name = s.newFontName;
+    font.sizePoints = static_cast<float>(LeadingNumber(s.newFontSize));
+    font.bold = IsTrue(s.newFontBold);
+    font.italic = IsTrue(s.newFontItalic);
+    font.underline = IsTrue(s.newFontUnderline);
+    font.strikethrough = IsTrue(s.newFontFontStrikethru);
+    font.colour = ColourFromText(s.newFontForeColor);
+    view.ShowCaption(false);
+    view.SetCaptionFont(font);
+
+    // The caption band: the height of the first real caption, which floating pictures keep out of.
+    s.captionHeight = 0;
+    caption.box.height = 0;
+    for (int i = 0; i <= s.lastPictureIndex; ++i) {
+        const std::string& text = s.captions[static_cast<size_t>(i)];
+        if (text.empty() || text == " ") {
+            continue;
+        }
+        const PixelSize size = view.SetCaptionText(text);
+        caption.text = text;
+        caption.box.height = static_cast<std::int64_t>(size.height) * ty;
+        s.captionHeight = ToInt16Saturated(static_cast<double>(caption.box.height));
+        break;
+    }
+
+    if (!PaintBackground(s, view, env.storage)) {
+        Fail(kBackgroundErrorMessage);
+        return;
+    }
+
+    s.waveDeviceCount = ToInt16Saturated(env.host.WaveOutDeviceCount());
+    music.mediaTotal = ListCountFromText(s.mediaTotal);
+    music.mediaPaths.clear();
+    for (int i = 0; i < music.mediaTotal; ++i) {
+        const std::string& path = s.mediaPaths[static_cast<size_t>(i)];
+        music.mediaPaths.push_back(path.empty() ? path : env.storage.ResolveProgramPath(path));
+    }
+    music.mediaPaths.emplace_back();
+    music.randomMedia = LeadingNumber(s.randomMedia) == 1.0;
+    if (s.waveDeviceCount > 0 && music.mediaTotal > 0) {
+        s.mediaIndex = 0;
+        view.SetTimer(SaverTimer::Media, kMediaFirstTickMs, true);
+    }
+
+    const double timeDisplay = LeadingNumber(s.timeDisplay);
+    const Colour foreColour = ColourFromText(s.newFontForeColor);
+    if (timeDisplay == 1.0 || timeDisplay == 2.0) {
+        const int width =
+            static_cast<int>(RoundHalfEven(static_cast<double>(kClockWidthTwips) / tx));
+        const int height =
+            static_cast<int>(RoundHalfEven(static_cast<double>(kClockHeightTwips) / ty));
+        view.ShowClock(true, {screenPx.width - width, screenPx.height - height, width, height},
+                       foreColour);
+        view.SetTimer(SaverTimer::Time, kTimeTimerMs, true);
+    } else {
+        view.ShowClock(false, {0, 0, 0, 0}, foreColour);
+        view.SetTimer(SaverTimer::Time, kTimeTimerMs, false);
+    }
+
+    caption.box.top = 0;
+    view.SetTimer(SaverTimer::StartSaver, kStartSaverMs, true);
+}
+
+void SaverForm::State::StartSaver_Timer() {
+    if (started) {
+        return;
+    }
+    started = true;
+    SaverView& view = env.view;
+    env.random.Randomize();
+    s.currentIndex = -1;
+    PickNextPicture();
+
+    const double interval = LeadingNumber(s.timeInterval);
+    if (Floating()) {
+        floatIntervalMs = FloatIntervalMs(s.picSpeed);
+        if (!ShowCurrentPicture()) {
+            return;
+        }
+        ShowCaption();
+        PickNextPicture();
+        view.SetTimer(SaverTimer::ImageChange, ChangeIntervalMs(s.timeInterval), true);
+        ChooseFloatDirection();
+    } else if (interval != 0.0) {
+        if (!ShowCurrentPicture()) {
+            return;
+        }
+        ShowCaption();
+        PickNextPicture();
+        view.SetTimer(SaverTimer::ImageChange, ChangeIntervalMs(s.timeInterval), true);
+    } else {
+        // The first picture stays for the whole run.
+        if (!ShowCurrentPicture()) {
+            return;
+        }
+        ShowCaption();
+    }
+    view.SetTimer(SaverTimer::StartSaver, kStartSaverMs, false);
+}
+
+void SaverForm::State::ImageChangeTimer_Timer() {
+    SaverView& view = env.view;
+    env.random.Randomize();
+    if (Floating()) {
+        ChooseFloatDirection();
+    }
+    WrapPictureIndex(s.currentIndex, s.lastPictureIndex);
+    // No further tick may start a change while this one pauses for events.
+    view.SetTimer(SaverTimer::ImageChange, kChangeGuardIntervalMs, true);
+    if (!ShowCurrentPicture()) {
+        return;
+    }
+    ShowCaption();
+    PickNextPicture();
+    view.SetTimer(SaverTimer::ImageChange, ChangeIntervalMs(s.timeInterval), true);
+}
+
+bool SaverForm::State::ShowCurrentPicture() {
+    SaverView& view = env.view;
+    view.ShowCaption(false);
+    view.ClearPictures();
+    if (s.pictureShown && !RemovePicture()) {
+        return false;
+    }
+    view.ShowDisplay(false);
+
+    const std::optional<PixelSize> loaded = LoadCurrentPicture();
+    if (!loaded) {
+        Fail(kShowPictureError);
+        return false;
+    }
+    if (!ScalePicture(*loaded)) {
+        Fail(kScalePictureError);
+        return false;
+    }
+
+    const TwipsSize size{display.width, display.height};
+    if (Floating() && s.pictureShown) {
+        const TwipsPoint p = FloatingPlacement({display.left, display.top}, size, screenW, screenH);
+        display.left = p.left;
+        display.top = p.top;
+    } else {
+        display.left = CentredOffset(static_cast<double>(screenW), static_cast<double>(size.width));
+        display.top = CentredOffset(static_cast<double>(screenH), static_cast<double>(size.height));
+    }
+    view.MoveDisplay(DisplayRect());
+    view.ShowDisplay(true);
+
+    if (!Transition()) {
+        Fail(kShowPictureError);
+        return false;
+    }
+    view.CommitDisplay();
+    s.pictureShown = true;
+    view.SetTimer(SaverTimer::Float, floatIntervalMs, true);
+    return true;
+}
+
+std::optional<PixelSize> SaverForm::State::LoadCurrentPicture() {
+    SaverView& view = env.view;
+    const int index = s.currentIndex;
+    if (index >= 0 && index < static_cast<int>(s.picturePaths.size())) {
+        const std::string& path = s.picturePaths[static_cast<size_t>(index)];
+        if (!path.empty()) {
+            std::optional<PixelSize> size = view.LoadPicture(env.storage.ResolveProgramPath(path));
+            if (size) {
+                return size;
+            }
+        }
+    }
+    return view.LoadPicture(env.storage.FallbackPicturePath());
+}
+
+bool SaverForm::State::ScalePicture(PixelSize loaded) {
+    const std::int64_t pictureWidth = static_cast<std::int64_t>(loaded.width) * tx;
+    const std::int64_t pictureHeight = static_cast<std::int64_t>(loaded.height) * ty;
+    const std::optional<TwipsSize> scaled = ScaledPictureSize(
+        pictureWidth, pictureHeight, ToInt32Saturated(static_cast<double>(screenW)),
+        ToInt32Saturated(static_cast<double>(screenH)), s.pictureFraction);
+    if (!scaled) {
+        return false;
+    }
+    // The picture boxes hold whole pixels; a sliver of a picture still gets one.
+    const PixelSize px{std::max(1, ToInt32Saturated(static_cast<double>(scaled->width) / tx)),
+                       std::max(1, ToInt32Saturated(static_cast<double>(scaled->height) / ty))};
+    if (!env.view.ScaleLoadedPicture(px)) {
+        return false;
+    }
+    displayPx = px;
+    display.width = static_cast<std::int64_t>(px.width) * tx;
+    display.height = static_cast<std::int64_t>(px.height) * ty;
+    return true;
+}
+
+bool SaverForm::State::RemovePicture() {
+    SaverView& view = env.view;
+    view.SetTimer(SaverTimer::Float, floatIntervalMs, false);
+    if (!view.GrabBackgroundPatch(DisplayRect())) {
+        Fail(kRemovePictureError);
+        return false;
+    }
+    if (!Transition()) {
+        Fail(kRemovePictureError);
+        return false;
+    }
+    view.CommitDisplay();
+    view.ShowCaption(false);
+    view.PumpEvents(kRemovePauseSeconds);
+    // Input during the pause may have ended the run.
+    return !ended;
+}
+
+void SaverForm::State::ShowCaption() {
+    const int index = s.currentIndex;
+    const std::string text = index >= 0 && index < static_cast<int>(s.captions.size())
+                                 ? s.captions[static_cast<size_t>(index)]
+                                 : std::string();
+    orvelle::ShowCaption(env.view, caption, text, s.scroll, screenW, tx, ty);
+}
+
+void SaverForm::State::FloatTimer_Timer() {
+    if (FloatPicture(display, s.floatStepX, s.floatStepY, screenW, screenH, s.captionHeight)) {
+        env.view.MoveDisplay(DisplayRect());
+    }
+}
+
+void SaverForm::State::ScrollerTimer_Timer() {
+    ScrollCaption(env.view, caption, s.scrollSpeed, screenW, tx, ty);
+}
+
+void SaverForm::State::timeTimer_Timer() {
+    if (clockStopped) {
+        return;
+    }
+    const ClockTickResult tick =
+        TimeTimerTick(static_cast<int>(LeadingNumber(s.timeDisplay)), s.countdownTarget, env.clock);
+    if (tick.text) {
+        env.view.SetClockText(*tick.text);
+    }
+    if (tick.stopTimer) {
+        // The countdown has passed: the line keeps its last text for the rest of the run.
+        clockStopped = true;
+        env.view.SetTimer(SaverTimer::Time, kTimeTimerMs, false);
+    }
+}
+
+void SaverForm::State::mediaTimer_Timer() {
+    const int next = MediaTimerTick(env.mediaPlayer, env.random, music, s.mediaIndex);
+    env.view.SetTimer(SaverTimer::Media, next, true);
+}
+
+void SaverForm::OnTimer(SaverTimer timer) {
+    State& st = *state_;
+    if (st.ended) {
+        return;
+    }
+    switch (timer) {
+        case SaverTimer::StartSaver:
+            st.StartSaver_Timer();
+            break;
+        case SaverTimer::ImageChange:
+            if (st.started) {
+                st.ImageChangeTimer_Timer();
+            }
+            break;
+        case SaverTimer::Float:
+            st.FloatTimer_Timer();
+            break;
+        case SaverTimer::Scroller:
+            st.ScrollerTimer_Timer();
+            break;
+        case SaverTimer::Time:
+            st.timeTimer_Timer();
+            break;
+        case SaverTimer::Media:
+            st.mediaTimer_Timer();
+            break;
+    }
+}
+
+void SaverForm::Form_KeyDown() {
+    if (!state_->ended) {
+        state_->End();
+    }
+}
+
+void SaverForm::Form_MouseDown() {
+    if (!state_->ended) {
+        state_->End();
+    }
+}
+
+void SaverForm::DisplayingPicture_KeyDown() {
+    if (!state_->ended) {
+        state_->End();
+    }
+}
+
+void SaverForm::Form_MouseMove(float xTwips, float yTwips) {
+    if (!state_->ended) {
+        state_->Moved(state_->formTracker, xTwips, yTwips);
+    }
+}
+
+void SaverForm::DisplayingPicture_MouseMove(float xPixels, float yPixels) {
+    if (!state_->ended) {
+        state_->Moved(state_->pictureTracker, xPixels, yPixels);
+    }
+}
+
+}  // namespace orvelle
