@@ -5,6 +5,7 @@
 // system profile functions' reading rules; Flush() writes every changed file once, atomically.
 #pragma once
 
+#include <memory>
 #include <string>
 
 namespace orvelle {
@@ -13,7 +14,7 @@ class FileSystem;
 class ProfileStore;
 
 class ThemeStorage {
-public:
+  public:
     // programFolder: the folder the program runs from (a "\" is appended when missing).
     ThemeStorage(FileSystem& files, std::string programFolder);
     ~ThemeStorage();
@@ -31,6 +32,8 @@ public:
     // Removes the whole section with all its keys.
     void EraseThemeSection(const std::string& section, const std::string& file);
     // Writes every file changed since it was read; false when a file could not be written.
+    // Then forgets the cached copies: call it after copying or deleting a theme file, so that
+    // the next read sees the file on disk.
     bool Flush();
 
     std::string ProgramFolder() const;  // always ends in "\"
@@ -47,10 +50,10 @@ public:
     bool SamplePictureStepDue();
     void WriteSamplePictureIfDue(const std::string& themeFile);
 
-private:
+  private:
     FileSystem& files_;
     std::string folder_;
-    ProfileStore* store_;
+    std::unique_ptr<ProfileStore> store_;
 };
 
 }  // namespace orvelle

@@ -1,0 +1,569 @@
+#include "settings/profile_store.h"
+
+#include <algorithm>
+#include <array>
+#include <optional>
+#include <utility>
+#include <vector>
+
+#include "settings/file_system.h"
+
+namespace orvelle {
+
+namespace {
+
+enum class Encoding { kAnsi, kUtf8, kUtf16Le, kUtf16Be };
+
+// The characters the system's profile reader trims: the C blanks plus Ctrl-Z, which old editors
+// left at the end of text files.
+bool IsProfileBlank(char c) {
+    return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r' || c == '\x1a';
+}
+
+std::string_view TrimLeft(std::string_view s) {
+    size_t i = 0;
+    while (i < s.size() && IsProfileBlank(s[i])) {
+        ++i;
+    }
+    return s.substr(i);
+}
+
+std::string_view TrimRight(std::string_view s) {
+    size_t n = s.size();
+    while (n > 0 && IsProfileBlank(s[n - 1])) {
+        --n;
+    }
+    return s.substr(0, n);
+}
+
+std::string_view Trim(std::string_view s) {
+    return TrimRight(TrimLeft(s));
+}
+
+// The system handles names and values as C strings: whatever follows a NUL byte is not seen.
+std::string_view CutAtNul(std::string_view s) {
+    return s.substr(0, s.find('\0'));
+}
+
+std::string Fold(std::string_view s) {
+    std::string out(s);
+    for (char& c : out) {
+        if (c >= 'A' && c <= 'Z') {
+            c = static_cast<char>(c - 'A' + 'a');
+        }
+    }
+    return out;
+}
+
+std::string FoldPath(std::string_view path) {
+    std::string out = Fold(path);
+    std::replace(out.begin(), out.end(), '/', '\\');
+    return out;
+}
+
+// A name or value as the writer puts it into a line: trimmed like the reader trims it, cut at a
+// NUL like a C string, and with line breaks turned into spaces so that a value can never split
+// its line in two (the system would write them through and corrupt the file).
+std::string CleanForLine(std::string_view text) {
+    std::string out(CutAtNul(text));
+    for (char& c : out) {
+        if (c == '\r' || c == '\n') {
+            c = ' ';
+        }
+    }
+    return std::string(Trim(out));
+}
+
+struct ParsedLine {
+    enum Kind { kBlank, kHeader, kEntry } kind = kBlank;
+    std::string_view name;
+    bool hasValue = false;
+    std::string_view value;  // as written, quotes included
+};
+
+ParsedLine ParseLine(std::string_view text) {
+    ParsedLine p;
+    std::string_view t = Trim(text);
+    if (t.empty()) {
+        return p;
+    }
+    if (t.front() == '[') {
+        size_t close = t.rfind(']');
+        if (close != std::string_view::npos && close > 0) {
+            p.kind = ParsedLine::kHeader;
+            p.name = CutAtNul(Trim(t.substr(1, close - 1)));
+            return p;
+        }
+    }
+    p.kind = ParsedLine::kEntry;
+    size_t eq = t.find('=');
+    if (eq == std::string_view::npos) {
+        p.name = CutAtNul(t);
+        return p;
+    }
+    p.name = CutAtNul(TrimRight(t.substr(0, eq)));
+    p.hasValue = true;
+    p.value = CutAtNul(TrimLeft(t.substr(eq + 1)));
+    return p;
+}
+
+std::string_view StripQuotes(std::string_view value) {
+    if (value.size() >= 2 && (value.front() == '"' || value.front() == '\'') &&
+        value.back() == value.front()) {
+        return value.substr(1, value.size() - 2);
+    }
+    return value;
+}
+
+// Splits at CR LF, LF or CR; a final line break does not start another line.
+template <typename CharT>
+std::vector<std::basic_string_view<CharT>> SplitLines(std::basic_string_view<CharT> text) {
+    std::vector<std::basic_string_view<CharT>> lines;
+    size_t start = 0;
+    size_t i = 0;
+    while (i < text.size()) {
+        CharT c = text[i];
+        if (c == CharT('\r') || c == CharT('\n')) {
+            lines.push_back(text.substr(start, i - start));
+            ++i;
+            if (c == CharT('\r') && i < text.size() && text[i] == CharT('\n')) {
+                ++i;
+            }
+            start = i;
+        } else {
+            ++i;
+        }
+    }
+    if (start < text.size()) {
+        lines.push_back(text.substr(start));
+    }
+    return lines;
+}
+
+// ---- Unicode helpers ----
+
+std::u16string DecodeUtf8(std::string_view bytes) {
+    std::u16string out;
+    out.reserve(bytes.size());
+    size_t i = 0;
+    auto cont = [&](size_t k) {
+        return k < bytes.size() && (static_cast<unsigned char>(bytes[k]) & 0xC0) == 0x80;
+    };
+    while (i < bytes.size()) {
+        unsigned char b = static_cast<unsigned char>(bytes[i]);
+        char32_t cp = 0xFFFD;
+        size_t len = 1;
+        if (b < 0x80) {
+            cp = b;
+        } else if (b >= 0xC2 && b <= 0xDF && cont(i + 1)) {
+            cp = ((b & 0x1Fu) << 6) | (bytes[i + 1] & 0x3Fu);
+            len = 2;
+        } else if (b >= 0xE0 && b <= 0xEF && cont(i + 1) && cont(i + 2)) {
+            char32_t v =
+                ((b & 0x0Fu) << 12) | ((bytes[i + 1] & 0x3Fu) << 6) | (bytes[i + 2] & 0x3Fu);
+            if (v >= 0x800 && (v < 0xD800 || v > 0xDFFF)) {
+                cp = v;
+                len = 3;
+            }
+        } else if (b >= 0xF0 && b <= 0xF4 && cont(i + 1) && cont(i + 2) && cont(i + 3)) {
+            char32_t v = ((b & 0x07u) << 18) | ((bytes[i + 1] & 0x3Fu) << 12) |
+                         ((bytes[i + 2] & 0x3Fu) << 6) | (bytes[i + 3] & 0x3Fu);
+            if (v >= 0x10000 && v <= 0x10FFFF) {
+                cp = v;
+                len = 4;
+            }
+        }
+        if (cp >= 0x10000) {
+            cp -= 0x10000;
+            out.push_back(static_cast<char16_t>(0xD800 + (cp >> 10)));
+            out.push_back(static_cast<char16_t>(0xDC00 + (cp & 0x3FF)));
+        } else {
+            out.push_back(static_cast<char16_t>(cp));
+        }
+        i += len;
+    }
+    return out;
+}
+
+std::string EncodeUtf8(std::u16string_view text) {
+    std::string out;
+    out.reserve(text.size());
+    for (size_t i = 0; i < text.size(); ++i) {
+        char32_t cp = text[i];
+        if (cp >= 0xD800 && cp <= 0xDBFF && i + 1 < text.size() && text[i + 1] >= 0xDC00 &&
+            text[i + 1] <= 0xDFFF) {
+            cp = 0x10000 + ((cp - 0xD800) << 10) + (text[i + 1] - 0xDC00);
+            ++i;
+        } else if (cp >= 0xD800 && cp <= 0xDFFF) {
+            cp = 0xFFFD;
+        }
+        if (cp < 0x80) {
+            out.push_back(static_cast<char>(cp));
+        } else if (cp < 0x800) {
+            out.push_back(static_cast<char>(0xC0 | (cp >> 6)));
+            out.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
+        } else if (cp < 0x10000) {
+            out.push_back(static_cast<char>(0xE0 | (cp >> 12)));
+            out.push_back(static_cast<char>(0x80 | ((cp >> 6) & 0x3F)));
+            out.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
+        } else {
+            out.push_back(static_cast<char>(0xF0 | (cp >> 18)));
+            out.push_back(static_cast<char>(0x80 | ((cp >> 12) & 0x3F)));
+            out.push_back(static_cast<char>(0x80 | ((cp >> 6) & 0x3F)));
+            out.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
+        }
+    }
+    return out;
+}
+
+std::u16string DecodeUtf16(std::string_view bytes, bool bigEndian) {
+    std::u16string out(bytes.size() / 2, u'\0');
+    for (size_t i = 0; i < out.size(); ++i) {
+        unsigned a = static_cast<unsigned char>(bytes[2 * i]);
+        unsigned b = static_cast<unsigned char>(bytes[2 * i + 1]);
+        out[i] = static_cast<char16_t>(bigEndian ? (a << 8) | b : (b << 8) | a);
+    }
+    return out;
+}
+
+std::string EncodeUtf16(std::u16string_view text, bool bigEndian) {
+    std::string out;
+    out.reserve(text.size() * 2);
+    for (char16_t u : text) {
+        char hi = static_cast<char>(u >> 8);
+        char lo = static_cast<char>(u & 0xFF);
+        out.push_back(bigEndian ? hi : lo);
+        out.push_back(bigEndian ? lo : hi);
+    }
+    return out;
+}
+
+constexpr std::string_view kUtf8Bom = "\xEF\xBB\xBF";
+constexpr std::string_view kUtf16LeBom = "\xFF\xFE";
+constexpr std::string_view kUtf16BeBom = "\xFE\xFF";
+
+// Windows-1252 bytes 0x80 to 0x9F; the five bytes the code page leaves undefined map to the
+// control characters of the same number, as the system's conversion does.
+constexpr std::array<char16_t, 32> kCp1252High = {
+    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
+    0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
+    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
+
+class Cp1252Codec : public AnsiCodec {
+  public:
+    std::string ToAnsi(std::u16string_view text) const override {
+        std::string out;
+        out.reserve(text.size());
+        for (char16_t u : text) {
+            out.push_back(ToByte(u));
+        }
+        return out;
+    }
+    std::u16string FromAnsi(std::string_view text) const override {
+        std::u16string out;
+        out.reserve(text.size());
+        for (char c : text) {
+            unsigned char b = static_cast<unsigned char>(c);
+            out.push_back(b >= 0x80 && b < 0xA0 ? kCp1252High[b - 0x80] : char16_t(b));
+        }
+        return out;
+    }
+
+  private:
+    static char ToByte(char16_t u) {
+        if (u < 0x80 || (u >= 0xA0 && u <= 0xFF)) {
+            return static_cast<char>(u);
+        }
+        for (size_t i = 0; i < kCp1252High.size(); ++i) {
+            if (kCp1252High[i] == u) {
+                return static_cast<char>(0x80 + i);
+            }
+        }
+        return '?';
+    }
+};
+
+}  // namespace
+
+const AnsiCodec& Windows1252Codec() {
+    static const Cp1252Codec codec;
+    return codec;
+}
+
+// ---- The in-memory file ----
+
+namespace {
+
+struct Line {
+    std::string text;  // in the single-byte code page; what the rules above parse
+    // Unicode files only: the line exactly as stored (without its line break), so that lines
+    // the program does not change keep characters the code page cannot hold.
+    std::optional<std::string> stored;
+};
+
+struct Section {
+    std::optional<Line> header;  // none for the lines before the first header
+    std::string foldedName;
+    std::vector<Line> lines;
+    std::unordered_map<std::string, size_t> keys;  // folded key -> index of its first line
+
+    void AddLine(Line line) {
+        ParsedLine p = ParseLine(line.text);
+        if (p.kind == ParsedLine::kEntry) {
+            keys.try_emplace(Fold(p.name), lines.size());
+        }
+        lines.push_back(std::move(line));
+    }
+};
+
+}  // namespace
+
+struct ProfileStore::File {
+    std::string path;  // as first named
+    Encoding encoding = Encoding::kAnsi;
+    bool changed = false;
+    // sections[0] holds the lines before the first header (a section without a name).
+    std::vector<Section> sections;
+    std::unordered_map<std::string, size_t> firstSection;  // folded name -> first such section
+
+    void IndexSections() {
+        firstSection.clear();
+        for (size_t i = 0; i < sections.size(); ++i) {
+            firstSection.try_emplace(sections[i].foldedName, i);
+        }
+    }
+
+    Section* FindSection(std::string_view name) {
+        auto it = firstSection.find(Fold(name));
+        return it == firstSection.end() ? nullptr : &sections[it->second];
+    }
+};
+
+namespace {
+
+void ParseInto(ProfileStore::File& file, std::string_view bytes, const AnsiCodec& codec) {
+    file.sections.clear();
+    file.sections.emplace_back();
+    auto add = [&](Line line) {
+        ParsedLine p = ParseLine(line.text);
+        if (p.kind == ParsedLine::kHeader) {
+            Section s;
+            s.foldedName = Fold(p.name);
+            s.header = std::move(line);
+            file.sections.push_back(std::move(s));
+        } else {
+            file.sections.back().AddLine(std::move(line));
+        }
+    };
+
+    if (bytes.substr(0, 3) == kUtf8Bom) {
+        file.encoding = Encoding::kUtf8;
+        // CR and LF bytes never occur inside a UTF-8 sequence, so the bytes split as they are.
+        for (std::string_view raw : SplitLines(bytes.substr(3))) {
+            add(Line{codec.ToAnsi(DecodeUtf8(raw)), std::string(raw)});
+        }
+    } else if (bytes.substr(0, 2) == kUtf16LeBom || bytes.substr(0, 2) == kUtf16BeBom) {
+        bool bigEndian = bytes.substr(0, 2) == kUtf16BeBom;
+        file.encoding = bigEndian ? Encoding::kUtf16Be : Encoding::kUtf16Le;
+        std::u16string wide = DecodeUtf16(bytes.substr(2), bigEndian);
+        for (std::u16string_view raw : SplitLines(std::u16string_view(wide))) {
+            add(Line{codec.ToAnsi(raw), EncodeUtf16(raw, bigEndian)});
+        }
+    } else {
+        file.encoding = Encoding::kAnsi;
+        for (std::string_view raw : SplitLines(bytes)) {
+            add(Line{std::string(raw), std::nullopt});
+        }
+    }
+    file.IndexSections();
+}
+
+std::string Serialize(const ProfileStore::File& file, const AnsiCodec& codec) {
+    std::string out;
+    size_t estimate = 0;
+    for (const Section& s : file.sections) {
+        for (const Line& l : s.lines) {
+            estimate += l.text.size() + 2;
+        }
+    }
+    const bool unicode = file.encoding != Encoding::kAnsi;
+    const bool bigEndian = file.encoding == Encoding::kUtf16Be;
+    out.reserve(unicode ? estimate * 2 + 3 : estimate + 16);
+    auto encode = [&](std::u16string_view wide) {
+        return file.encoding == Encoding::kUtf8 ? EncodeUtf8(wide) : EncodeUtf16(wide, bigEndian);
+    };
+    const std::string newline = unicode ? encode(u"\r\n") : std::string("\r\n");
+    switch (file.encoding) {
+        case Encoding::kAnsi:
+            break;
+        case Encoding::kUtf8:
+            out += kUtf8Bom;
+            break;
+        case Encoding::kUtf16Le:
+            out += kUtf16LeBom;
+            break;
+        case Encoding::kUtf16Be:
+            out += kUtf16BeBom;
+            break;
+    }
+    auto put = [&](const Line& line) {
+        if (!unicode) {
+            out += line.text;
+        } else if (line.stored) {
+            out += *line.stored;
+        } else {
+            out += encode(codec.FromAnsi(line.text));
+        }
+        out += newline;
+    };
+    for (const Section& s : file.sections) {
+        if (s.header) {
+            put(*s.header);
+        }
+        for (const Line& l : s.lines) {
+            put(l);
+        }
+    }
+    return out;
+}
+
+}  // namespace
+
+// ---- ProfileStore ----
+
+ProfileStore::ProfileStore(FileSystem& files, const AnsiCodec& codec)
+    : files_(files), codec_(codec) {}
+
+ProfileStore::~ProfileStore() = default;
+
+ProfileStore::File& ProfileStore::Load(const std::string& file) {
+    std::string folded = FoldPath(file);
+    auto it = open_.find(folded);
+    if (it != open_.end()) {
+        return *it->second;
+    }
+    auto loaded = std::make_unique<File>();
+    loaded->path = file;
+    std::optional<std::string> bytes = files_.ReadFile(file);
+    ParseInto(*loaded, bytes ? std::string_view(*bytes) : std::string_view(), codec_);
+    File& ref = *loaded;
+    open_.emplace(std::move(folded), std::move(loaded));
+    order_.push_back(&ref);
+    return ref;
+}
+
+const ProfileStore::File* ProfileStore::Find(const std::string& file) const {
+    auto it = open_.find(FoldPath(file));
+    return it == open_.end() ? nullptr : it->second.get();
+}
+
+std::string ProfileStore::ReadValue(const std::string& file, std::string_view section,
+                                    std::string_view key) {
+    File& f = Load(file);
+    Section* s = f.FindSection(Trim(section));
+    if (!s) {
+        return {};
+    }
+    auto it = s->keys.find(Fold(Trim(key)));
+    if (it == s->keys.end()) {
+        return {};
+    }
+    ParsedLine p = ParseLine(s->lines[it->second].text);
+    return p.hasValue ? std::string(StripQuotes(p.value)) : std::string();
+}
+
+void ProfileStore::WriteValue(const std::string& file, std::string_view section,
+                              std::string_view key, std::string_view value) {
+    std::string name = CleanForLine(section);
+    std::string keyName = CleanForLine(key);
+    if (name.empty() || keyName.empty()) {
+        return;  // the program never writes nameless sections or keys
+    }
+    std::string text = CleanForLine(value);
+    File& f = Load(file);
+    Section* s = f.FindSection(name);
+    if (!s) {
+        Section fresh;
+        fresh.foldedName = Fold(name);
+        fresh.header = Line{"[" + name + "]", std::nullopt};
+        fresh.AddLine(Line{keyName + "=" + text, std::nullopt});
+        f.firstSection.try_emplace(fresh.foldedName, f.sections.size());
+        f.sections.push_back(std::move(fresh));
+        f.changed = true;
+        return;
+    }
+    std::string foldedKey = Fold(keyName);
+    auto it = s->keys.find(foldedKey);
+    if (it != s->keys.end()) {
+        Line& line = s->lines[it->second];
+        ParsedLine p = ParseLine(line.text);
+        if (p.hasValue && p.value == text) {
+            return;  // unchanged: the file is not rewritten for it
+        }
+        // The key keeps the spelling it has in the file.
+        line = Line{std::string(p.name) + "=" + text, std::nullopt};
+        f.changed = true;
+        return;
+    }
+    // A new key goes after the section's last non-blank line, so that blank lines separating it
+    // from the next section stay where they are.
+    size_t at = s->lines.size();
+    while (at > 0 && ParseLine(s->lines[at - 1].text).kind == ParsedLine::kBlank) {
+        --at;
+    }
+    // Only blank lines follow the insertion point, so the key index stays valid.
+    s->lines.insert(s->lines.begin() + static_cast<std::ptrdiff_t>(at),
+                    Line{keyName + "=" + text, std::nullopt});
+    s->keys.emplace(std::move(foldedKey), at);
+    f.changed = true;
+}
+
+void ProfileStore::EraseSection(const std::string& file, std::string_view section) {
+    std::string folded = Fold(CleanForLine(section));
+    if (folded.empty()) {
+        return;
+    }
+    File& f = Load(file);
+    if (f.firstSection.find(folded) == f.firstSection.end()) {
+        return;
+    }
+    // sections[0] (the lines before the first header) is never erased.
+    auto first = f.sections.begin() + 1;
+    f.sections.erase(std::remove_if(first, f.sections.end(),
+                                    [&](const Section& s) { return s.foldedName == folded; }),
+                     f.sections.end());
+    f.IndexSections();
+    f.changed = true;
+}
+
+bool ProfileStore::Flush() {
+    bool ok = true;
+    for (File* f : order_) {
+        if (f->changed && !files_.ReplaceFile(f->path, Serialize(*f, codec_))) {
+            ok = false;
+        }
+    }
+    order_.clear();
+    open_.clear();
+    return ok;
+}
+
+void ProfileStore::Forget(const std::string& file) {
+    auto it = open_.find(FoldPath(file));
+    if (it == open_.end()) {
+        return;
+    }
+    order_.erase(std::remove(order_.begin(), order_.end(), it->second.get()), order_.end());
+    open_.erase(it);
+}
+
+std::string ProfileStore::Contents(const std::string& file) {
+    return Serialize(Load(file), codec_);
+}
+
+bool ProfileStore::HasUnsavedChanges(const std::string& file) const {
+    const File* f = Find(file);
+    return f && f->changed;
+}
+
+}  // namespace orvelle

@@ -1,0 +1,113 @@
+#include "settings/theme_storage.h"
+
+#include "base/text.h"
+#include "settings/file_system.h"
+#include "settings/profile_store.h"
+
+namespace orvelle {
+
+namespace {
+
+// A file system that knows the system's code page offers it too; otherwise Unicode profile
+// files are converted as Windows-1252.
+const AnsiCodec& CodecFor(FileSystem& files) {
+    if (const auto* codec = dynamic_cast<const AnsiCodec*>(&files)) {
+        return *codec;
+    }
+    return Windows1252Codec();
+}
+
+// The sample-picture setup step. The installed global settings file carries
+//     [setup]
+//     samplePicture=1
+// While that value reads "1" the step is due. The first run that loads the current theme
+// (dialog or saver) writes the sample picture into it and then sets the value to "0", so the
+// step happens once and later runs leave the user's picture list alone. A file without the key
+// (an older installation, or one the user edited) never runs the step.
+constexpr const char* kSetupSection = "setup";
+constexpr const char* kSamplePictureKey = "samplePicture";
+
+}  // namespace
+
+ThemeStorage::ThemeStorage(FileSystem& files, std::string programFolder)
+    : files_(files),
+      folder_(WithTrailingBackslash(programFolder)),
+      store_(std::make_unique<ProfileStore>(files, CodecFor(files))) {}
+
+ThemeStorage::~ThemeStorage() = default;
+
+void ThemeStorage::ReadThemeValue(const std::string& section, const std::string& key,
+                                  std::string& value, const std::string& file) {
+    value = store_->ReadValue(file, section, key);
+}
+
+std::string ThemeStorage::ReadThemeValue(const std::string& section, const std::string& key,
+                                         const std::string& file) {
+    return store_->ReadValue(file, section, key);
+}
+
+void ThemeStorage::WriteThemeValue(const std::string& section, const std::string& key,
+                                   const std::string& value, const std::string& file) {
+    store_->WriteValue(file, section, key, value);
+}
+
+void ThemeStorage::EraseThemeSection(const std::string& section, const std::string& file) {
+    store_->EraseSection(file, section);
+}
+
+bool ThemeStorage::Flush() {
+    return store_->Flush();
+}
+
+std::string ThemeStorage::ProgramFolder() const {
+    return folder_;
+}
+
+std::string ThemeStorage::ThemeFilePath(const std::string& name) const {
+    return folder_ + "orvellesaver\\" + name + ".ini";
+}
+
+std::string ThemeStorage::GlobalSettingsPath() const {
+    return folder_ + "orvellemain.ini";
+}
+
+std::string ThemeStorage::TemplateThemePath() const {
+    return folder_ + "orvelletemp.ini";
+}
+
+std::string ThemeStorage::SamplePicturePath() const {
+    return folder_ + "tovak.gif";
+}
+
+std::string ThemeStorage::FallbackPicturePath() const {
+    return folder_ + "orvellenotfound.gif";
+}
+
+std::string ThemeStorage::ResolveProgramPath(const std::string& path) const {
+    if (path.empty()) {
+        return path;
+    }
+    // "\..." covers UNC names and paths from the root of the current drive; "/" is accepted by
+    // the file calls as a separator too.
+    bool rooted = path[0] == '\\' || path[0] == '/';
+    bool drive = path.size() >= 2 && path[1] == ':' &&
+                 ((path[0] >= 'A' && path[0] <= 'Z') || (path[0] >= 'a' && path[0] <= 'z'));
+    if (rooted || drive) {
+        return path;
+    }
+    return folder_ + path;
+}
+
+bool ThemeStorage::SamplePictureStepDue() {
+    return ReadThemeValue(kSetupSection, kSamplePictureKey, GlobalSettingsPath()) == "1";
+}
+
+void ThemeStorage::WriteSamplePictureIfDue(const std::string& themeFile) {
+    if (!SamplePictureStepDue()) {
+        return;
+    }
+    WriteThemeValue("images", "0", SamplePicturePath(), themeFile);
+    WriteThemeValue(kSetupSection, kSamplePictureKey, "0", GlobalSettingsPath());
+}
+
+}  // namespace orvelle

@@ -1,0 +1,288 @@
+#include "settings/profile_store.h"
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <string>
+
+#include "settings/memory_file_system.h"
+
+namespace orvelle {
+namespace {
+
+using namespace std::string_literals;
+
+const std::string kFile = "C:\\Orvelle\\orvellesaver\\test.ini";
+
+class ProfileStoreTest : public ::testing::Test {
+  protected:
+    std::string Read(std::string_view section, std::string_view key) {
+        return store.ReadValue(kFile, section, key);
+    }
+
+    MemoryFileSystem fs;
+    ProfileStore store{fs};
+};
+
+TEST_F(ProfileStoreTest, ReadsHandEditedFilesLikeTheSystem) {
+    fs.Put(kFile,
+           "; written by hand\r\n"
+           "top=level\r\n"
+           "\r\n"
+           "  [ Images ]  \r\n"
+           "  0 =  C:\\pics\\a.gif  \r\n"
+           "\t1\t=\tb.gif\t\r\n"
+           "0=duplicate key\r\n"
+           ";2=commented out\r\n"
+           "novalue\r\n"
+           "eq=a=b\r\n"
+           "[broken\r\n"
+           "after=broken\r\n"
+           "[caption] trailing words\n"
+           "dq=\"quoted\"\n"
+           "sq='single'\n"
+           "mixed=\"half'\n"
+           "lone=\"\n"
+           "empty=\"\"\n"
+           "inner=a \"b\" c\n"
+           "[images]\r"
+           "0=second section\r"
+           "5=only in the second\r"
+           "[a]b]\r\n"
+           "k=last bracket\r\n"
+           "[tail]\n\r"
+           "ctrlz=x\x1a\r\n"
+           "nul=ab\0cd\r\n"
+           "last=no final newline"s);
+    // Blanks around names and values, first of duplicate keys and sections.
+    EXPECT_EQ(Read("images", "0"), "C:\\pics\\a.gif");
+    EXPECT_EQ(Read("images", "1"), "b.gif");
+    EXPECT_EQ(Read("images", "5"), "");
+    // Lines without "=", comments and broken headers are lines of their section.
+    EXPECT_EQ(Read("images", "novalue"), "");
+    EXPECT_EQ(Read("images", "2"), "");
+    EXPECT_EQ(Read("images", ";2"), "commented out");
+    EXPECT_EQ(Read("images", "eq"), "a=b");
+    EXPECT_EQ(Read("images", "after"), "broken");
+    EXPECT_EQ(Read("images", "[broken"), "");
+    // One pair of matching quotes is removed.
+    EXPECT_EQ(Read("caption", "dq"), "quoted");
+    EXPECT_EQ(Read("caption", "sq"), "single");
+    EXPECT_EQ(Read("caption", "mixed"), "\"half'");
+    EXPECT_EQ(Read("caption", "lone"), "\"");
+    EXPECT_EQ(Read("caption", "empty"), "");
+    EXPECT_EQ(Read("caption", "inner"), "a \"b\" c");
+    // A section name runs to the last "]"; CR alone and LF CR end lines.
+    EXPECT_EQ(Read("a]b", "k"), "last bracket");
+    EXPECT_EQ(Read("tail", "ctrlz"), "x");
+    EXPECT_EQ(Read("tail", "nul"), "ab");
+    EXPECT_EQ(Read("tail", "last"), "no final newline");
+    // Lines before the first header form a section without a name.
+    EXPECT_EQ(Read("", "top"), "level");
+}
+
+TEST_F(ProfileStoreTest, MissingFileSectionOrKeyReadsEmptyAndCreatesNothing) {
+    fs.Put(kFile, "[total]\r\ntotal=3\r\n");
+    EXPECT_EQ(Read("total", "mediaTotal"), "");
+    EXPECT_EQ(Read("image", "total"), "");
+    EXPECT_EQ(store.ReadValue("C:\\nowhere.ini", "saver", "currentsaver"), "");
+    store.EraseSection("C:\\nowhere.ini", "saver");
+    store.EraseSection(kFile, "images");
+    EXPECT_TRUE(store.Flush());
+    EXPECT_FALSE(fs.FileExists("C:\\nowhere.ini"));
+    EXPECT_EQ(fs.TotalReplaceCount(), 0);
+}
+
+TEST_F(ProfileStoreTest, NamesMatchWithoutRegardToCase) {
+    fs.Put(kFile, "[Font]\r\nnewFontName=Arial\r\n");
+    EXPECT_EQ(Read("FONT", "NEWFONTNAME"), "Arial");
+    EXPECT_EQ(Read(" font ", " newfontname "), "Arial");
+    store.WriteValue(kFile, "font", "NewFontName", "Tahoma");
+    EXPECT_EQ(store.Contents(kFile), "[Font]\r\nnewFontName=Tahoma\r\n");
+}
+
+TEST_F(ProfileStoreTest, LongValuesAreReadWhole) {
+    std::string path = "C:\\" + std::string(600, 'p') + "\\picture.gif";
+    fs.Put(kFile, "[images]\r\n0=" + path + "\r\n");
+    EXPECT_EQ(Read("images", "0"), path);
+    store.WriteValue(kFile, "images", "1", path + "x");
+    EXPECT_EQ(Read("images", "1"), path + "x");
+}
+
+TEST_F(ProfileStoreTest, WritesCreateFileAndSectionsInOrder) {
+    store.WriteValue(kFile, "one", "a", "1");
+    store.WriteValue(kFile, "two", "b", "2");
+    store.WriteValue(kFile, "one", "c", "3");
+    store.WriteValue(kFile, "ONE", "A", "  spaced  ");
+    store.WriteValue(kFile, "three", "x", "\"q\"");
+    store.WriteValue(kFile, "  two  ", "  d  ", "4");
+    store.WriteValue(kFile, "two", "e", "");
+    ASSERT_TRUE(store.Flush());
+    EXPECT_EQ(fs.Get(kFile),
+              "[one]\r\na=spaced\r\nc=3\r\n"
+              "[two]\r\nb=2\r\nd=4\r\ne=\r\n"
+              "[three]\r\nx=\"q\"\r\n");
+    EXPECT_EQ(store.ReadValue(kFile, "three", "x"), "q");
+}
+
+TEST_F(ProfileStoreTest, WritesKeepTheOtherLinesOfAHandEditedFile) {
+    fs.Put(kFile,
+           "; head\n"
+           "\n"
+           "[a]\n"
+           "  k1 = v1  \n"
+           "; note\n"
+           "\n"
+           "\n"
+           "[b]\n"
+           "x = 1\n"
+           "[c]\n"
+           "y=2");
+    store.WriteValue(kFile, "a", "new", "n");
+    store.WriteValue(kFile, "a", "K1", "changed");
+    store.WriteValue(kFile, "c", "z", "3");
+    EXPECT_EQ(store.Contents(kFile),
+              "; head\r\n"
+              "\r\n"
+              "[a]\r\n"
+              "k1=changed\r\n"
+              "; note\r\n"
+              "new=n\r\n"
+              "\r\n"
+              "\r\n"
+              "[b]\r\n"
+              "x = 1\r\n"
+              "[c]\r\n"
+              "y=2\r\n"
+              "z=3\r\n");
+}
+
+TEST_F(ProfileStoreTest, ErasedListSectionRewrittenShorterKeepsNoStaleEntries) {
+    std::string file = "[images]\r\n";
+    for (int i = 0; i < 5; ++i) {
+        file += std::to_string(i) + "=p" + std::to_string(i) + "\r\n";
+    }
+    // A second [images] left by a hand edit must not come back once the first is erased.
+    fs.Put(kFile, file + "[total]\r\ntotal=5\r\n[IMAGES]\r\n3=stale\r\n");
+    store.EraseSection(kFile, "images");
+    store.WriteValue(kFile, "images", "0", "new0");
+    store.WriteValue(kFile, "images", "1", "new1");
+    store.WriteValue(kFile, "total", "total", "2");
+    for (const char* key : {"2", "3", "4"}) {
+        EXPECT_EQ(Read("images", key), "") << key;
+    }
+    ASSERT_TRUE(store.Flush());
+    EXPECT_EQ(fs.Get(kFile), "[total]\r\ntotal=2\r\n[images]\r\n0=new0\r\n1=new1\r\n");
+}
+
+TEST_F(ProfileStoreTest, FlushWritesEachChangedFileOnce) {
+    const std::string other = "C:\\Orvelle\\orvellemain.ini";
+    fs.Put(other, "[saver]\r\ncurrentsaver=Default\r\n");
+    fs.Put(kFile, "[image]\r\ntimeInterval=5\r\n");
+    EXPECT_EQ(store.ReadValue(other, "saver", "currentsaver"), "Default");
+    // Writing the value a key already has changes nothing.
+    store.WriteValue(other, "saver", "currentsaver", "Default");
+    store.WriteValue(kFile, "image", "timeInterval", "5");
+    EXPECT_FALSE(store.HasUnsavedChanges(kFile));
+    for (int i = 0; i < 100; ++i) {
+        store.WriteValue(kFile, "images", std::to_string(i), "p" + std::to_string(i));
+    }
+    EXPECT_EQ(fs.ReadCount(kFile), 1);
+    EXPECT_TRUE(store.HasUnsavedChanges(kFile));
+    ASSERT_TRUE(store.Flush());
+    EXPECT_EQ(fs.ReplaceCount(kFile), 1);
+    EXPECT_EQ(fs.ReplaceCount(other), 0);
+    EXPECT_TRUE(store.Flush());
+    EXPECT_EQ(fs.TotalReplaceCount(), 1);
+}
+
+TEST_F(ProfileStoreTest, FailedWriteLeavesTheOldFileAndIsReported) {
+    const std::string other = "C:\\Orvelle\\orvellemain.ini";
+    const std::string old = "[image]\r\ntimeInterval=5\r\n";
+    fs.Put(kFile, old);
+    fs.FailWritesTo(kFile);
+    store.WriteValue(kFile, "image", "timeInterval", "9");
+    store.WriteValue(other, "mouse", "mouseSensitivity", "12");
+    EXPECT_FALSE(store.Flush());
+    EXPECT_EQ(fs.Get(kFile), old);
+    EXPECT_EQ(fs.Get(other), "[mouse]\r\nmouseSensitivity=12\r\n");
+    // After the flush the store reads the disk again, as the system would.
+    EXPECT_EQ(Read("image", "timeInterval"), "5");
+}
+
+TEST_F(ProfileStoreTest, FlushForgetsCopiesSoReplacedFilesAreReadAfresh) {
+    fs.Put(kFile, "[image]\r\npicSpeed=1\r\n");
+    EXPECT_EQ(Read("image", "picSpeed"), "1");
+    fs.Put(kFile, "[image]\r\npicSpeed=4\r\n");  // e.g. the template copied over it
+    EXPECT_EQ(Read("image", "picSpeed"), "1");
+    store.Flush();
+    EXPECT_EQ(Read("image", "picSpeed"), "4");
+    fs.Put(kFile, "[image]\r\npicSpeed=2\r\n");
+    store.Forget(kFile);
+    EXPECT_EQ(Read("image", "picSpeed"), "2");
+}
+
+TEST_F(ProfileStoreTest, OnePathSpelledTwoWaysIsOneFile) {
+    store.WriteValue(kFile, "a", "k", "1");
+    store.WriteValue("c:/orvelle/ORVELLESAVER/Test.INI", "a", "k2", "2");
+    EXPECT_EQ(Read("a", "k2"), "2");
+    ASSERT_TRUE(store.Flush());
+    EXPECT_EQ(fs.TotalReplaceCount(), 1);
+    EXPECT_EQ(fs.Get(kFile), "[a]\r\nk=1\r\nk2=2\r\n");
+}
+
+TEST_F(ProfileStoreTest, LineBreaksInAWrittenValueCannotSplitTheLine) {
+    store.WriteValue(kFile, "caption", "0", "line one\r\n[images]\r\n0=evil");
+    EXPECT_EQ(Read("caption", "0"), "line one  [images]  0=evil");
+    EXPECT_EQ(Read("images", "0"), "");
+    EXPECT_EQ(store.Contents(kFile), "[caption]\r\n0=line one  [images]  0=evil\r\n");
+}
+
+TEST_F(ProfileStoreTest, UnicodeFilesAreReadAndWrittenInTheirEncoding) {
+    // UTF-16LE with a byte-order mark, holding a character Windows-1252 lacks (U+0416).
+    std::u16string text = u"[font]\r\nnewFontName=Caf\u00e9\r\n; \u0416\r\n";
+    std::string bytes = "\xFF\xFE";
+    for (char16_t u : text) {
+        bytes.push_back(static_cast<char>(u & 0xFF));
+        bytes.push_back(static_cast<char>(u >> 8));
+    }
+    fs.Put(kFile, bytes);
+    EXPECT_EQ(Read("font", "newFontName"), "Caf\xE9");
+    store.WriteValue(kFile, "font", "newFontSize", "8.25\x80");  // the euro sign in 1252
+    std::u16string expected = text + u"newFontSize=8.25\u20ac\r\n";
+    std::string expectedBytes = "\xFF\xFE";
+    for (char16_t u : expected) {
+        expectedBytes.push_back(static_cast<char>(u & 0xFF));
+        expectedBytes.push_back(static_cast<char>(u >> 8));
+    }
+    EXPECT_EQ(store.Contents(kFile), expectedBytes);
+
+    // UTF-8 with a byte-order mark; a broken sequence reads as "?" and is kept as it was.
+    const std::string utf8 = "C:\\u8.ini";
+    fs.Put(utf8, "\xEF\xBB\xBF[s]\nk=caf\xC3\xA9\nbad=\xE9x\n");
+    EXPECT_EQ(store.ReadValue(utf8, "s", "k"), "caf\xE9");
+    EXPECT_EQ(store.ReadValue(utf8, "s", "bad"), "?x");
+    store.WriteValue(utf8, "s", "n", "\xE9");
+    EXPECT_EQ(store.Contents(utf8),
+              "\xEF\xBB\xBF[s]\r\nk=caf\xC3\xA9\r\nbad=\xE9x\r\nn=\xC3\xA9\r\n");
+}
+
+TEST_F(ProfileStoreTest, LargeThemeIsQuick) {
+    auto start = std::chrono::steady_clock::now();
+    for (int i = 0; i < 5000; ++i) {
+        std::string key = std::to_string(i);
+        store.WriteValue(kFile, "images", key, "C:\\Pictures\\Holiday\\picture" + key + ".jpg");
+        store.WriteValue(kFile, "caption", key, "Caption " + key);
+    }
+    ASSERT_TRUE(store.Flush());
+    for (int i = 0; i < 5000; ++i) {
+        std::string key = std::to_string(i);
+        ASSERT_EQ(Read("images", key), "C:\\Pictures\\Holiday\\picture" + key + ".jpg");
+        ASSERT_EQ(Read("caption", key), "Caption " + key);
+    }
+    // Generous even for a sanitizer build; a quadratic store takes many seconds here.
+    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(2));
+}
+
+}  // namespace
+}  // namespace orvelle

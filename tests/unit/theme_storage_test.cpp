@@ -1,0 +1,136 @@
+#include "settings/theme_storage.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "base/numbers.h"
+#include "settings/memory_file_system.h"
+#include "settings/profile_store.h"
+
+namespace orvelle {
+namespace {
+
+TEST(ThemeStorage, BuildsPathsInTheProgramFolder) {
+    MemoryFileSystem fs;
+    ThemeStorage bare(fs, "C:\\Program Files\\Orvelle");
+    ThemeStorage slashed(fs, "C:\\Program Files\\Orvelle\\");
+    for (ThemeStorage* s : {&bare, &slashed}) {
+        EXPECT_EQ(s->ProgramFolder(), "C:\\Program Files\\Orvelle\\");
+        EXPECT_EQ(s->ThemeFilePath("Holiday.2001"),
+                  "C:\\Program Files\\Orvelle\\orvellesaver\\Holiday.2001.ini");
+        EXPECT_EQ(s->GlobalSettingsPath(), "C:\\Program Files\\Orvelle\\orvellemain.ini");
+        EXPECT_EQ(s->TemplateThemePath(), "C:\\Program Files\\Orvelle\\orvelletemp.ini");
+        EXPECT_EQ(s->SamplePicturePath(), "C:\\Program Files\\Orvelle\\tovak.gif");
+        EXPECT_EQ(s->FallbackPicturePath(), "C:\\Program Files\\Orvelle\\orvellenotfound.gif");
+    }
+    // No current theme: a file called just ".ini", which reads as empty.
+    EXPECT_EQ(bare.ThemeFilePath(""), "C:\\Program Files\\Orvelle\\orvellesaver\\.ini");
+    EXPECT_EQ(bare.ReadThemeValue("total", "total", bare.ThemeFilePath("")), "");
+}
+
+TEST(ThemeStorage, ResolvesRelativePathsAgainstTheProgramFolder) {
+    MemoryFileSystem fs;
+    ThemeStorage s(fs, "C:\\Orvelle");
+    EXPECT_EQ(s.ResolveProgramPath(""), "");
+    EXPECT_EQ(s.ResolveProgramPath("tovak.gif"), "C:\\Orvelle\\tovak.gif");
+    EXPECT_EQ(s.ResolveProgramPath("music\\a.mid"), "C:\\Orvelle\\music\\a.mid");
+    EXPECT_EQ(s.ResolveProgramPath("D:\\pics\\a.gif"), "D:\\pics\\a.gif");
+    EXPECT_EQ(s.ResolveProgramPath("d:a.gif"), "d:a.gif");
+    EXPECT_EQ(s.ResolveProgramPath("\\\\server\\share\\a.gif"), "\\\\server\\share\\a.gif");
+    EXPECT_EQ(s.ResolveProgramPath("\\pics\\a.gif"), "\\pics\\a.gif");
+    EXPECT_EQ(s.ResolveProgramPath("/pics/a.gif"), "/pics/a.gif");
+    // Not a drive letter: "1:" and ":x" are relative names.
+    EXPECT_EQ(s.ResolveProgramPath("1:a.gif"), "C:\\Orvelle\\1:a.gif");
+}
+
+// Lists are written and read the way the theme save and load do it: a counter key that starts at
+// "0" and is advanced through its number.
+TEST(ThemeStorage, ListKeysRunPastNineWithoutLeadingZeros) {
+    MemoryFileSystem fs;
+    ThemeStorage s(fs, "C:\\Orvelle");
+    const std::string theme = s.ThemeFilePath("Eleven");
+    s.EraseThemeSection("images", theme);
+    std::string key = "0";
+    for (int i = 0; i < 11; ++i) {
+        s.WriteThemeValue("images", key, "pic" + std::to_string(i) + ".gif", theme);
+        key = std::to_string(static_cast<int>(LeadingNumber(key)) + 1);
+    }
+    s.WriteThemeValue("total", "total", "11", theme);
+    ASSERT_TRUE(s.Flush());
+    const std::string bytes = fs.Get(theme);
+    EXPECT_NE(bytes.find("\r\n10=pic10.gif\r\n"), std::string::npos);
+    EXPECT_EQ(bytes.find("010"), std::string::npos);
+
+    ThemeStorage reader(fs, "C:\\Orvelle");
+    int total = static_cast<int>(LeadingNumber(reader.ReadThemeValue("total", "total", theme)));
+    ASSERT_EQ(total, 11);
+    key = "0";
+    for (int i = 0; i < total; ++i) {
+        std::string value;
+        reader.ReadThemeValue("images", key, value, theme);
+        EXPECT_EQ(value, "pic" + std::to_string(i) + ".gif");
+        key = std::to_string(static_cast<int>(LeadingNumber(key)) + 1);
+    }
+}
+
+TEST(ThemeStorage, SamplePictureStepRunsOnceAfterInstallation) {
+    MemoryFileSystem fs;
+    ThemeStorage s(fs, "C:\\Orvelle");
+    const std::string theme = s.ThemeFilePath("Default");
+    fs.Put(s.GlobalSettingsPath(),
+           "[saver]\r\ncurrentsaver=Default\r\n[setup]\r\nsamplePicture=1\r\n");
+    fs.Put(theme, "[images]\r\n0=placeholder.gif\r\n[total]\r\ntotal=1\r\n");
+    EXPECT_TRUE(s.SamplePictureStepDue());
+    s.WriteSamplePictureIfDue(theme);
+    EXPECT_FALSE(s.SamplePictureStepDue());
+    ASSERT_TRUE(s.Flush());
+    EXPECT_EQ(fs.Get(theme), "[images]\r\n0=C:\\Orvelle\\tovak.gif\r\n[total]\r\ntotal=1\r\n");
+    EXPECT_EQ(fs.Get(s.GlobalSettingsPath()),
+              "[saver]\r\ncurrentsaver=Default\r\n[setup]\r\nsamplePicture=0\r\n");
+
+    // The user's own list survives later runs.
+    ThemeStorage later(fs, "C:\\Orvelle");
+    later.WriteThemeValue("images", "0", "D:\\mine.jpg", theme);
+    later.WriteSamplePictureIfDue(theme);
+    EXPECT_EQ(later.ReadThemeValue("images", "0", theme), "D:\\mine.jpg");
+    ASSERT_TRUE(later.Flush());
+    EXPECT_EQ(fs.ReplaceCount(s.GlobalSettingsPath()), 1);
+}
+
+TEST(ThemeStorage, SamplePictureStepIsNotDueWithoutTheMarker) {
+    MemoryFileSystem fs;
+    ThemeStorage s(fs, "C:\\Orvelle");
+    EXPECT_FALSE(s.SamplePictureStepDue());  // no global settings file at all
+    fs.Put(s.GlobalSettingsPath(), "[saver]\r\ncurrentsaver=Default\r\n");
+    s.Flush();
+    EXPECT_FALSE(s.SamplePictureStepDue());
+    s.WriteSamplePictureIfDue(s.ThemeFilePath("Default"));
+    EXPECT_TRUE(s.Flush());
+    EXPECT_EQ(fs.TotalReplaceCount(), 0);
+}
+
+// A file system that knows the system's code page hands it to the store.
+class UpperCodecFileSystem : public MemoryFileSystem, public AnsiCodec {
+  public:
+    std::string ToAnsi(std::u16string_view text) const override {
+        std::string out;
+        for (char16_t u : text) {
+            out.push_back(u == u'\u0416' ? '\xC6' : static_cast<char>(u));
+        }
+        return out;
+    }
+    std::u16string FromAnsi(std::string_view text) const override {
+        return Windows1252Codec().FromAnsi(text);
+    }
+};
+
+TEST(ThemeStorage, UsesTheCodePageOfTheFileSystem) {
+    UpperCodecFileSystem fs;
+    ThemeStorage s(fs, "C:\\Orvelle");
+    fs.Put(s.GlobalSettingsPath(), std::string("\xFF\xFE[\0s\0]\0\n\0k\0=\0\x16\x04", 16));
+    EXPECT_EQ(s.ReadThemeValue("s", "k", s.GlobalSettingsPath()), "\xC6");
+}
+
+}  // namespace
+}  // namespace orvelle
