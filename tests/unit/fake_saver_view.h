@@ -1,0 +1,289 @@
+// Recording stand-ins for the saver window, the host around a run, the clock, the random
+// generator, the registry and MCI, for tests of the saver engine.
+#pragma once
+
+#include <deque>
+#include <functional>
+#include <map>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "base/host_services.h"
+#include "overlays/mmedia.h"
+#include "saver/registry_text.h"
+#include "saver/saver_view.h"
+
+namespace orvelle::saver_test {
+
+inline std::string RectText(const PixelRect& r) {
+    return std::to_string(r.left) + "," + std::to_string(r.top) + "," + std::to_string(r.width) +
+           "," + std::to_string(r.height);
+}
+
+inline const char* TimerName(SaverTimer t) {
+    switch (t) {
+        case SaverTimer::StartSaver:
+            return "StartSaver";
+        case SaverTimer::ImageChange:
+            return "ImageChange";
+        case SaverTimer::Float:
+            return "Float";
+        case SaverTimer::Scroller:
+            return "Scroller";
+        case SaverTimer::Time:
+            return "Time";
+        case SaverTimer::Media:
+            return "Media";
+    }
+    return "?";
+}
+
+// Monotonic time moves only when told (the fake view moves it one frame per WaitForFrame).
+class FakeSaverClock : public Clock {
+  public:
+    LocalDateTime Now() override { return now; }
+    float SecondsSinceMidnight() override { return secondsSinceMidnight; }
+    double MonotonicSeconds() override { return monotonic; }
+    std::string DefaultDateTimeText(const LocalDateTime&) override { return "clock text"; }
+
+    LocalDateTime now{2024, 5, 1, 12, 0, 0};
+    float secondsSinceMidnight = 1000.0f;
+    double monotonic = 100.0;
+};
+
+// Draws come from the script in turn, then `fallback` for ever.
+class ScriptedRandom : public RandomSource {
+  public:
+    void Randomize() override { ++reseeds; }
+    float Next() override {
+        ++drawCount;
+        if (draws.empty()) {
+            return fallback;
+        }
+        float v = draws.front();
+        draws.pop_front();
+        return v;
+    }
+    std::deque<float> draws;
+    float fallback = 0.0f;
+    int reseeds = 0;
+    int drawCount = 0;
+};
+
+class FakeRegistry : public RegistryReader {
+  public:
+    std::optional<RegistryValue> Query(std::uint32_t, const std::string& keyPath,
+                                       const std::string& valueName) override {
+        queries.push_back(keyPath + "|" + valueName);
+        return value;
+    }
+    std::optional<RegistryValue> value;
+    std::vector<std::string> queries;
+};
+
+// Answers every "mode" status query with `mode`; records what was sent.
+class FakeMci : public MciSender {
+  public:
+    void Send(const std::string& command) override { sent.push_back(command); }
+    std::string Query(const std::string& command) override {
+        if (command.size() >= 5 && command.compare(command.size() - 5, 5, " mode") == 0) {
+            return mode;
+        }
+        if (command.size() >= 7 && command.compare(command.size() - 7, 7, " length") == 0) {
+            return "1000";
+        }
+        return "";
+    }
+    std::string mode;
+    std::vector<std::string> sent;
+};
+
+// Every call that changes the screen or the timers lands in `log` as one line of text.
+class FakeSaverView : public SaverView {
+  public:
+    explicit FakeSaverView(FakeSaverClock* clock = nullptr) : clock_(clock) {}
+
+    PixelSize ScreenSize() override { return screen; }
+    int TwipsPerPixelX() override { return twipsPerPixel; }
+    int TwipsPerPixelY() override { return twipsPerPixel; }
+    void CoverScreen() override { log.push_back("CoverScreen"); }
+
+    void PaintSolidBackground(Colour colour) override {
+        log.push_back("Solid " + std::to_string(colour));
+    }
+    void PaintDesktopCopy() override { log.push_back("DesktopCopy"); }
+    std::optional<PixelSize> LoadBackgroundPicture(const std::string& path) override {
+        log.push_back("LoadBackground " + path);
+        auto it = pictures.find(path);
+        if (it == pictures.end()) {
+            return std::nullopt;
+        }
+        return it->second;
+    }
+    void DrawBackgroundPicture(const PixelRect& rect) override {
+        backgroundDraws.push_back(rect);
+        log.push_back("DrawBackground " + RectText(rect));
+    }
+    void FillBackgroundRect(const PixelRect& rect, Colour colour) override {
+        fills.push_back({rect, colour});
+    }
+
+    void ClearPictures() override { log.push_back("ClearPictures"); }
+    std::optional<PixelSize> LoadPicture(const std::string& path) override {
+        log.push_back("LoadPicture " + path);
+        auto it = pictures.find(path);
+        if (it == pictures.end()) {
+            return std::nullopt;
+        }
+        return it->second;
+    }
+    bool ScaleLoadedPicture(const PixelSize& size) override {
+        log.push_back("Scale " + std::to_string(size.width) + "x" + std::to_string(size.height));
+        return scaleSucceeds;
+    }
+    bool GrabBackgroundPatch(const PixelRect& rect) override {
+        log.push_back("GrabPatch " + RectText(rect));
+        return grabSucceeds;
+    }
+    bool CopyToDisplay(const PixelRect& rect) override {
+        copies.push_back(rect);
+        if (!frameCopies.empty()) {
+            ++frameCopies.back();
+        }
+        return copySucceeds;
+    }
+    void CommitDisplay() override { log.push_back("Commit"); }
+    void MoveDisplay(const PixelRect& rect) override {
+        display = rect;
+        log.push_back("MoveDisplay " + RectText(rect));
+    }
+    void ShowDisplay(bool visible) override {
+        log.push_back(visible ? "ShowDisplay" : "HideDisplay");
+    }
+
+    void WaitForFrame() override {
+        frameCopies.push_back(0);
+        ++frames;
+        if (clock_ != nullptr) {
+            clock_->monotonic += frameSeconds;
+        }
+    }
+    bool HurryPending() override { return hurryAfterFrames >= 0 && frames > hurryAfterFrames; }
+    void PumpEvents(double seconds) override {
+        log.push_back("Pump " + std::to_string(seconds).substr(0, 3));
+        if (onPump) {
+            onPump();
+        }
+    }
+
+    void SetCaptionFont(const CaptionFont& f) override {
+        font = f;
+        log.push_back("CaptionFont");
+    }
+    PixelSize SetCaptionText(const std::string& text) override {
+        captionText = text;
+        return {static_cast<int>(text.size()) * captionCharWidth, captionLineHeight};
+    }
+    void MoveCaption(const PixelRect& rect) override {
+        caption = rect;
+        log.push_back("MoveCaption " + RectText(rect));
+    }
+    void ShowCaption(bool visible) override {
+        log.push_back(visible ? "ShowCaption" : "HideCaption");
+    }
+
+    void ShowClock(bool visible, const PixelRect& rect, Colour colour) override {
+        log.push_back(std::string(visible ? "ShowClock " : "HideClock ") + RectText(rect) + " " +
+                      std::to_string(colour));
+    }
+    void SetClockText(const std::string& text) override { clockText = text; }
+
+    void SetTimer(SaverTimer timer, int intervalMs, bool enabled) override {
+        timers[timer] = enabled ? intervalMs : -1;
+        log.push_back(std::string("Timer ") + TimerName(timer) + " " +
+                      (enabled ? std::to_string(intervalMs) : "off"));
+    }
+
+    // The number of copies drawn in each frame, in frame order.
+    std::vector<int> CopiesPerFrame() const { return frameCopies; }
+
+    // Lines of the log that start with prefix.
+    std::vector<std::string> LogStartingWith(const std::string& prefix) const {
+        std::vector<std::string> out;
+        for (const std::string& line : log) {
+            if (line.rfind(prefix, 0) == 0) {
+                out.push_back(line);
+            }
+        }
+        return out;
+    }
+
+    PixelSize screen{1024, 768};
+    int twipsPerPixel = 15;
+    std::map<std::string, PixelSize> pictures;  // what LoadPicture and LoadBackgroundPicture find
+    bool scaleSucceeds = true;
+    bool grabSucceeds = true;
+    bool copySucceeds = true;
+    double frameSeconds = 1.0 / 60.0;
+    int hurryAfterFrames = -1;  // HurryPending from this many frames on; -1 never
+    std::function<void()> onPump;
+
+    std::vector<std::string> log;
+    std::vector<PixelRect> copies;
+    std::vector<PixelRect> backgroundDraws;
+    struct Fill {
+        PixelRect rect;
+        Colour colour;
+    };
+    std::vector<Fill> fills;
+    std::map<SaverTimer, int> timers;  // interval, -1 when disabled
+    PixelRect display;
+    PixelRect caption;
+    std::string captionText;
+    std::string clockText;
+    CaptionFont font;
+    int captionCharWidth = 7;
+    int captionLineHeight = 20;
+    int frames = 0;
+
+  private:
+    FakeSaverClock* clock_;
+    std::vector<int> frameCopies;
+};
+
+class FakeSaverHost : public SaverHost {
+  public:
+    int WaveOutDeviceCount() override { return waveDevices; }
+    void SetScreenSaverRunning(bool running) override {
+        log.push_back(running ? "SaverRunning on" : "SaverRunning off");
+    }
+    int ShowPointerOnce() override {
+        ++pointerCounter;
+        log.push_back("ShowPointer " + std::to_string(pointerCounter));
+        return pointerCounter;
+    }
+    void SetPointerPosition(int x, int y) override {
+        log.push_back("Pointer " + std::to_string(x) + "," + std::to_string(y));
+    }
+    void ShowTaskbar() override { log.push_back("ShowTaskbar"); }
+    bool VerifyPassword() override {
+        log.push_back("VerifyPassword");
+        return passwordRight;
+    }
+    void ShowSaverWindow() override { log.push_back("ShowSaverWindow"); }
+    void UnloadSaverWindow() override { log.push_back("Unload"); }
+    void ShowErrorMessage(const std::string& text) override { log.push_back("Message " + text); }
+    void EndProgram() override {
+        log.push_back("EndProgram");
+        ++ends;
+    }
+
+    int waveDevices = 0;
+    int pointerCounter = -6;
+    bool passwordRight = true;
+    int ends = 0;
+    std::vector<std::string> log;
+};
+
+}  // namespace orvelle::saver_test

@@ -1,0 +1,141 @@
+#include <gtest/gtest.h>
+
+#include <limits>
+
+#include "fake_saver_view.h"
+#include "saver/picture_scaling.h"
+#include "saver/picture_sequence.h"
+
+namespace orvelle {
+namespace {
+
+using saver_test::ScriptedRandom;
+
+// 1024 x 768 pixels at 15 twips per pixel.
+constexpr std::int32_t kScreenW = 15360;
+constexpr std::int32_t kScreenH = 11520;
+constexpr float kFraction = 0.99f;  // limits 15206 x 11405 twips
+
+std::optional<TwipsSize> Scale(std::int64_t w, std::int64_t h) {
+    return ScaledPictureSize(w, h, kScreenW, kScreenH, kFraction);
+}
+
+TEST(ScalePicture, SmallPicturesKeepTheirSize) {
+    EXPECT_EQ(Scale(4500, 3000), (TwipsSize{4500, 3000}));
+    EXPECT_EQ(Scale(3000, 4500), (TwipsSize{3000, 4500}));
+}
+
+TEST(ScalePicture, LandscapeShrinksToTheWidthLimit) {
+    EXPECT_EQ(Scale(30000, 15000), (TwipsSize{15206, 7603}));
+    // Exactly at the limit still takes the scaling branch (strictly less than), same size.
+    EXPECT_EQ(Scale(15206, 10000), (TwipsSize{15206, 10000}));
+    EXPECT_EQ(Scale(15205, 10000), (TwipsSize{15205, 10000}));
+}
+
+TEST(ScalePicture, PortraitShrinksToTheHeightLimitRoundingHalvesToEven) {
+    // 11405 x 15000 / 30000 = 5702.5 -> 5702.
+    EXPECT_EQ(Scale(15000, 30000), (TwipsSize{5702, 11405}));
+    EXPECT_EQ(Scale(5000, 11405), (TwipsSize{5000, 11405}));
+}
+
+TEST(ScalePicture, SquarePictureOnA4By3ScreenComesOutTallerThanTheScreen) {
+    const auto size = Scale(30000, 30000);
+    ASSERT_TRUE(size);
+    EXPECT_EQ(*size, (TwipsSize{15206, 15206}));
+    EXPECT_GT(size->height, kScreenH);
+    EXPECT_EQ(CentredOffset(kScreenH, static_cast<double>(size->height)), -1843);
+}
+
+TEST(ScalePicture, FiftyMegapixelPictureScalesWithoutOverflow) {
+    // 8660 x 5773 pixels on a 1920 x 1080 screen: width x height exceeds 32 bits.
+    const std::int64_t w = 8660 * 15;
+    const std::int64_t h = 5773 * 15;
+    const auto size = ScaledPictureSize(w, h, 28800, 16200, kFraction);
+    ASSERT_TRUE(size);
+    EXPECT_GT(28512LL * h, std::numeric_limits<std::int32_t>::max());
+    EXPECT_EQ(*size, (TwipsSize{28512, 19007}));
+}
+
+TEST(ScalePicture, ASizeBeyond32BitsIsAFailure) {
+    // A limit so large that nothing is shrunk, and a picture beyond any 32-bit twips size.
+    EXPECT_FALSE(ScaledPictureSize(40000000000LL, 40000000000LL - 1, kScreenW, kScreenH, 2e9f));
+}
+
+TEST(PicturePlacement, CentringHalvesTowardZero) {
+    EXPECT_EQ(CentredOffset(15360, 4500), 5430);
+    EXPECT_EQ(CentredOffset(100, 105), -2);
+    EXPECT_EQ(CentredOffset(101, 100), 0);
+}
+
+TEST(PicturePlacement, FloatingPictureIsPulledBackInsideRightAndBottom) {
+    EXPECT_EQ(FloatingPlacement({14000, 10000}, {3000, 2000}, kScreenW, kScreenH),
+              (TwipsPoint{12360, 9520}));
+    EXPECT_EQ(FloatingPlacement({1000, 500}, {3000, 2000}, kScreenW, kScreenH),
+              (TwipsPoint{1000, 500}));
+    // Left or above the screen is not pulled forward.
+    EXPECT_EQ(FloatingPlacement({-15, -15}, {3000, 2000}, kScreenW, kScreenH),
+              (TwipsPoint{-15, -15}));
+    // Taller than the screen: its top goes above the screen.
+    EXPECT_EQ(FloatingPlacement({0, 100}, {3000, 12000}, kScreenW, kScreenH),
+              (TwipsPoint{0, -480}));
+}
+
+TEST(PicturePlacement, TwipsToPixelsIsTheIntegerQuotient) {
+    EXPECT_EQ(TwipsToPixels(6892, 15), 459);
+    EXPECT_EQ(TwipsToPixels(-1843, 15), -122);
+    EXPECT_EQ(TwipsToPixels(24, 12), 2);
+}
+
+TEST(PictureSequence, ListOrderAddsOneAndWrapsOnlyAtTheTick) {
+    ScriptedRandom random;
+    std::int16_t index = -1;
+    const std::int16_t last = 2;
+    std::vector<int> shown;
+    PickNextPicture(index, last, "0", random);
+    for (int tick = 0; tick < 7; ++tick) {
+        WrapPictureIndex(index, last);
+        shown.push_back(index);
+        PickNextPicture(index, last, "0", random);
+    }
+    EXPECT_EQ(shown, (std::vector<int>{0, 1, 2, 0, 1, 2, 0}));
+    EXPECT_EQ(random.reseeds, 8);
+    EXPECT_EQ(random.drawCount, 0);
+
+    // One picture: index 1 after the pick, the tick brings it back to 0.
+    std::int16_t single = 0;
+    PickNextPicture(single, 0, "", random);
+    EXPECT_EQ(single, 1);
+    WrapPictureIndex(single, 0);
+    EXPECT_EQ(single, 0);
+}
+
+TEST(PictureSequence, RandomOrderDrawsAnyIndex) {
+    ScriptedRandom random;
+    random.draws = {0.0f, 0.99f, 0.5f, 0.3f};
+    std::int16_t index = -1;
+    std::vector<int> drawn;
+    for (int i = 0; i < 4; ++i) {
+        PickNextPicture(index, 3, "1", random);
+        drawn.push_back(index);
+    }
+    EXPECT_EQ(drawn, (std::vector<int>{0, 3, 2, 1}));
+
+    random.draws = {0.99f};
+    PickNextPicture(index, 0, "1", random);
+    EXPECT_EQ(index, 0);
+    // No pictures at all (an empty theme) still gives index 0, never -1.
+    random.draws = {0.7f};
+    PickNextPicture(index, -1, "1", random);
+    EXPECT_EQ(index, 0);
+}
+
+TEST(PictureSequence, ChangeIntervalInMilliseconds) {
+    EXPECT_EQ(ChangeIntervalMs("10"), 10000);
+    EXPECT_EQ(ChangeIntervalMs("2.5"), 2500);
+    EXPECT_EQ(ChangeIntervalMs(""), 0);
+    EXPECT_EQ(ChangeIntervalMs("-3"), 0);
+    EXPECT_EQ(ChangeIntervalMs("99999999"), std::numeric_limits<std::int32_t>::max());
+}
+
+}  // namespace
+}  // namespace orvelle
