@@ -1,0 +1,74 @@
+// Picture files through the Windows Imaging Component: BMP and DIB, GIF (first frame), JPEG
+// (recognised by content, whatever the extension) and whatever else the system can decode.
+// Opening reads only the frame size; decoding happens at the size the picture is shown at, and a
+// JPEG is decoded at a reduced size straight from the file where the system's decoder can do it,
+// so a large photo shrunk to the screen costs little more than its header.
+#pragma once
+
+#include <windows.h>
+
+#include <cstdint>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "base/gdi_win.h"
+#include "saver/saver_view.h"
+
+namespace orvelle::win {
+
+class PictureDecoder {
+  public:
+    PictureDecoder();
+    ~PictureDecoder();
+    PictureDecoder(const PictureDecoder&) = delete;
+    PictureDecoder& operator=(const PictureDecoder&) = delete;
+
+    // Opens a picture file and reads the size of its first frame, keeping the file open for
+    // Decode. Nothing when the file is missing or not a picture.
+    std::optional<PixelSize> Open(const std::string& path);
+
+    // Decodes the open picture at exactly this size (an area average when shrinking, a halftone
+    // stretch when growing). Transparent pixels take the background colour. A file that turns out
+    // damaged keeps what could be decoded, the rest in the background colour. An empty bitmap
+    // when the memory for it is not there or nothing is open.
+    DibBitmap Decode(const PixelSize& size, Colour background);
+
+    // Lets go of the file.
+    void Close();
+
+    // The size the last Decode actually read from the file (smaller than the picture when the
+    // decoder could shrink it natively). For measurements and tests.
+    PixelSize LastDecodedSize() const { return lastDecoded_; }
+
+  private:
+    struct Impl;
+    std::unique_ptr<Impl> impl_;
+    PixelSize lastDecoded_;
+};
+
+// Shrinks a picture row by row with an exact area average: every destination pixel is the mean
+// of the source area it covers, fractions of pixels weighted. Destination sizes must not exceed
+// the source sizes. Rows are BGRX; the X byte of the result is 0.
+class AreaScaler {
+  public:
+    AreaScaler(int sourceWidth, int sourceHeight, int destWidth, int destHeight);
+    // Feeds the next source row (sourceWidth pixels). Each finished destination row is written
+    // to dest + row index x destStride (in pixels).
+    void AddRow(const std::uint32_t* row, std::uint32_t* dest, std::size_t destStride);
+
+  private:
+    void EmitRow(std::uint32_t* dest, std::size_t destStride);
+
+    int sourceWidth_, sourceHeight_, destWidth_, destHeight_;
+    int sourceRow_ = 0;
+    int destRow_ = 0;
+    std::vector<std::uint32_t> firstColumn_;  // destination column each source column starts in
+    std::vector<std::uint32_t> firstWeight_;  // its share of that column (of destWidth)
+    std::vector<std::uint32_t> rowSums_;      // one source row reduced across, 3 per column
+    std::vector<std::uint64_t> accumulated_;  // the destination row being built, 3 per column
+    double scale_ = 0;                        // 1 / (total weight of one destination pixel)
+};
+
+}  // namespace orvelle::win
