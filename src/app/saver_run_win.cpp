@@ -1,44 +1,57 @@
 #include "app/saver_run_win.h"
 
+#include <string>
+
+#include "base/clock_win.h"
+#include "base/random_source.h"
+#include "overlays/mci_sender_win.h"
+#include "saver/registry_win.h"
+#include "saver/saver_form.h"
+#include "saver/saver_window_win.h"
+#include "settings/file_system_win.h"
+#include "settings/theme_storage.h"
+
 namespace orvelle::win {
 
-// Provisional: a plain full-screen window until the saver window lands.
-struct SaverRun::Parts {
-    HWND window = nullptr;
-};
-
 namespace {
-LRESULT CALLBACK ProvisionalProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-    switch (message) {
-        case WM_KEYDOWN:
-        case WM_LBUTTONDOWN:
-            DestroyWindow(hwnd);
-            return 0;
-        case WM_DESTROY:
-            PostQuitMessage(0);
-            return 0;
-        default:
-            return DefWindowProcA(hwnd, message, wParam, lParam);
-    }
+
+// The folder the program runs from; the settings files and pictures live beside it.
+std::string ProgramFolder() {
+    char path[MAX_PATH * 2] = {};
+    DWORD length = GetModuleFileNameA(nullptr, path, sizeof path);
+    std::string folder(path, length);
+    size_t slash = folder.find_last_of("\\/");
+    return slash == std::string::npos ? std::string() : folder.substr(0, slash + 1);
 }
+
 }  // namespace
 
-SaverRun::SaverRun(HINSTANCE instance, std::int32_t) : parts_(std::make_unique<Parts>()) {
-    WNDCLASSA wc = {};
-    wc.lpfnWndProc = ProvisionalProc;
-    wc.hInstance = instance;
-    wc.hbrBackground = static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH));
-    wc.lpszClassName = "OrvelleSaverProvisional";
-    RegisterClassA(&wc);
-    parts_->window = CreateWindowExA(WS_EX_TOPMOST, wc.lpszClassName, "Orvelle Screen Saver",
-                                     WS_POPUP, 0, 0, 1, 1, nullptr, nullptr, instance, nullptr);
-}
+// Everything one run talks to, built in dependency order and torn down in reverse.
+struct SaverRun::Parts {
+    Parts(HINSTANCE instance, std::int32_t platformId)
+        : storage(files, ProgramFolder()),
+          window(instance),
+          form(SaverEnvironment{window, window, storage, registry, clock, random, MediaPlayer(),
+                                platformId}) {
+        window.Attach(form);
+    }
+
+    WinFileSystem files;
+    ThemeStorage storage;
+    RegistryReaderWin registry;
+    ClockWin clock;
+    SystemRandom random;
+    SaverWindow window;
+    SaverForm form;
+};
+
+SaverRun::SaverRun(HINSTANCE instance, std::int32_t platformId)
+    : parts_(std::make_unique<Parts>(instance, platformId)) {}
 
 SaverRun::~SaverRun() = default;
 
 void SaverRun::Start() {
-    SetWindowPos(parts_->window, HWND_TOPMOST, 0, 0, GetSystemMetrics(SM_CXSCREEN),
-                 GetSystemMetrics(SM_CYSCREEN), SWP_SHOWWINDOW | SWP_NOACTIVATE);
+    parts_->window.Load();
 }
 
 }  // namespace orvelle::win
