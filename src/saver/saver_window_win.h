@@ -1,0 +1,172 @@
+// Form1 on Windows: the full-screen saver window with its picture surfaces, labels and timers.
+// It carries out what the saver engine asks through SaverView and SaverHost and reports the
+// window's events back; it decides nothing about the show itself.
+#pragma once
+
+#include <windows.h>
+
+#include <memory>
+#include <optional>
+#include <string>
+#include <type_traits>
+
+#include "base/gdi_win.h"
+#include "base/window_win.h"
+#include "saver/picture_decoder_win.h"
+#include "saver/saver_view.h"
+
+namespace orvelle::win {
+
+// The events the window passes on (the saver form's handlers).
+class SaverEvents {
+  public:
+    virtual ~SaverEvents() = default;
+    virtual void Form_Load() = 0;
+    virtual void OnTimer(SaverTimer timer) = 0;
+    virtual void Form_KeyDown() = 0;
+    virtual void Form_MouseDown() = 0;
+    virtual void Form_MouseMove(float xTwips, float yTwips) = 0;
+    virtual void DisplayingPicture_KeyDown() = 0;
+    virtual void DisplayingPicture_MouseMove(float xPixels, float yPixels) = 0;
+};
+
+// Passes the events on to a form object with those handlers (SaverForm).
+template <typename Form>
+class FormEvents final : public SaverEvents {
+  public:
+    explicit FormEvents(Form& form) : form_(form) {}
+    void Form_Load() override { form_.Form_Load(); }
+    void OnTimer(SaverTimer timer) override { form_.OnTimer(timer); }
+    void Form_KeyDown() override { form_.Form_KeyDown(); }
+    void Form_MouseDown() override { form_.Form_MouseDown(); }
+    void Form_MouseMove(float x, float y) override { form_.Form_MouseMove(x, y); }
+    void DisplayingPicture_KeyDown() override { form_.DisplayingPicture_KeyDown(); }
+    void DisplayingPicture_MouseMove(float x, float y) override {
+        form_.DisplayingPicture_MouseMove(x, y);
+    }
+
+  private:
+    Form& form_;
+};
+
+class SaverWindow final : public Window, public SaverView, public SaverHost {
+  public:
+    // Creates the window hidden, at the screen's size, its background in the window-frame colour.
+    explicit SaverWindow(HINSTANCE instance);
+    ~SaverWindow() override;
+
+    // Where the window's events go. Without one they are dropped.
+    void AttachEvents(SaverEvents& events);
+    template <typename Form>
+    requires(!std::is_base_of_v<SaverEvents, Form>) void Attach(Form& form) {
+        ownedEvents_ = std::make_unique<FormEvents<Form>>(form);
+        events_ = ownedEvents_.get();
+    }
+
+    // Runs the form's load and then brings the window forward with the keyboard focus, as
+    // showing a loaded form does.
+    void Load();
+
+    // The message loop of a run: returns the exit code once EndProgram has been called.
+    static int RunMessageLoop();
+
+    // The child windows, for tests.
+    HWND DisplayHandle() const;
+    HWND CaptionHandle() const;
+    HWND ClockHandle() const;
+    bool Ended() const { return ended_; }
+
+    // --- SaverView ---
+    PixelSize ScreenSize() override;
+    int TwipsPerPixelX() override;
+    int TwipsPerPixelY() override;
+    void CoverScreen() override;
+    void PaintSolidBackground(Colour colour) override;
+    void PaintDesktopCopy() override;
+    std::optional<PixelSize> LoadBackgroundPicture(const std::string& path) override;
+    void DrawBackgroundPicture(const PixelRect& rect) override;
+    void FillBackgroundRect(const PixelRect& rect, Colour colour) override;
+    void ClearPictures() override;
+    std::optional<PixelSize> LoadPicture(const std::string& path) override;
+    bool ScaleLoadedPicture(const PixelSize& size) override;
+    bool GrabBackgroundPatch(const PixelRect& rect) override;
+    bool CopyToDisplay(const PixelRect& rect) override;
+    void CommitDisplay() override;
+    void MoveDisplay(const PixelRect& rect) override;
+    void ShowDisplay(bool visible) override;
+    void WaitForFrame() override;
+    bool HurryPending() override;
+    void PumpEvents(double seconds) override;
+    void SetCaptionFont(const CaptionFont& font) override;
+    PixelSize SetCaptionText(const std::string& text) override;
+    void MoveCaption(const PixelRect& rect) override;
+    void ShowCaption(bool visible) override;
+    void ShowClock(bool visible, const PixelRect& rect, Colour textColour) override;
+    void SetClockText(const std::string& text) override;
+    void SetTimer(SaverTimer timer, int intervalMs, bool enabled) override;
+
+    // --- SaverHost ---
+    int WaveOutDeviceCount() override;
+    void SetScreenSaverRunning(bool running) override;
+    int ShowPointerOnce() override;
+    void SetPointerPosition(int x, int y) override;
+    void ShowTaskbar() override;
+    bool VerifyPassword() override;
+    void ShowSaverWindow() override;
+    void UnloadSaverWindow() override;
+    void ShowErrorMessage(const std::string& text) override;
+    void EndProgram() override;
+
+    // A memory surface: a 32-bit DIB selected into its own DC.
+    struct Surface {
+        DibBitmap dib;
+        MemoryDC dc{nullptr};
+        bool Resize(int width, int height);
+        void Adopt(DibBitmap&& bitmap);
+        // Hands the bitmap over (no longer selected here), leaving the surface empty.
+        DibBitmap Take();
+        void Fill(std::uint32_t pixel);
+        void Free();
+        int Width() const { return dib.width; }
+        int Height() const { return dib.height; }
+    };
+
+    class PictureBox;
+    class Label;
+
+  protected:
+    LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+    void OnDestroyed() override;
+
+  private:
+    void Invalidate(const PixelRect& rect);
+    // The decoded picture waiting in the load surface, at its own size when nobody scaled it.
+    void MaterializeLoad();
+    void PaintBehind(HDC dc, const RECT& windowRect) const;
+
+    HINSTANCE instance_;
+    SaverEvents* events_ = nullptr;
+    std::unique_ptr<SaverEvents> ownedEvents_;
+    PixelSize screen_;
+    int twipsX_ = 15;
+    int twipsY_ = 15;
+    int dpiY_ = 96;
+    Colour backColour_ = 0;
+    bool ended_ = false;
+    bool finePeriod_ = false;
+    double nextFrame_ = 0;
+
+    Surface background_;   // the window's lasting surface
+    Surface desktop_;      // the screen as it was before the window covered it
+    Surface backPicture_;  // the custom background picture
+    Surface load_;         // IntialPicture
+    PictureDecoder decoder_;
+    bool pictureWaiting_ = false;
+    PixelSize waitingSize_;
+
+    std::unique_ptr<PictureBox> display_;  // DisplayingPicture
+    std::unique_ptr<Label> caption_;       // Label1
+    std::unique_ptr<Label> clock_;         // time
+};
+
+}  // namespace orvelle::win

@@ -1,0 +1,640 @@
+// The saver window driven directly in the test process: what reaches the screen, what reaches
+// the form, and what the picture decoder makes of real files.
+#include <gtest/gtest.h>
+#include <objbase.h>
+#include <wincodec.h>
+
+#include <cstdlib>
+#include <fstream>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "saver/picture_decoder_win.h"
+#include "saver/saver_window_win.h"
+#include "wine_support.h"
+
+using orvelle::Colour;
+using orvelle::PixelRect;
+using orvelle::PixelSize;
+using orvelle::SaverTimer;
+using orvelle::win::AreaScaler;
+using orvelle::win::PictureDecoder;
+using orvelle::win::SaverEvents;
+using orvelle::win::SaverWindow;
+
+namespace {
+
+constexpr Colour kRed = 0x0000FF;
+constexpr Colour kGreen = 0x00FF00;
+constexpr Colour kBlue = 0xFF0000;
+constexpr Colour kYellow = 0x00FFFF;
+constexpr Colour kWhite = 0xFFFFFF;
+
+struct RecordedEvents : SaverEvents {
+    int loads = 0;
+    std::vector<SaverTimer> ticks;
+    int formKeys = 0;
+    int formClicks = 0;
+    int pictureKeys = 0;
+    std::vector<std::pair<float, float>> formMoves;
+    std::vector<std::pair<float, float>> pictureMoves;
+    std::function<void()> onFormKey;
+
+    void Form_Load() override { ++loads; }
+    void OnTimer(SaverTimer timer) override { ticks.push_back(timer); }
+    void Form_KeyDown() override {
+        ++formKeys;
+        if (onFormKey) {
+            onFormKey();
+        }
+    }
+    void Form_MouseDown() override { ++formClicks; }
+    void Form_MouseMove(float x, float y) override { formMoves.emplace_back(x, y); }
+    void DisplayingPicture_KeyDown() override { ++pictureKeys; }
+    void DisplayingPicture_MouseMove(float x, float y) override { pictureMoves.emplace_back(x, y); }
+    int TicksOf(SaverTimer timer) const {
+        int n = 0;
+        for (SaverTimer t : ticks) {
+            n += t == timer ? 1 : 0;
+        }
+        return n;
+    }
+};
+
+std::string TempFile(const std::string& name) {
+    char folder[MAX_PATH];
+    GetTempPathA(MAX_PATH, folder);
+    return std::string(folder) + "orvelle_sw_" + std::to_string(GetCurrentProcessId()) + "_" + name;
+}
+
+// A 24-bit bottom-up BMP whose pixel (x, y) is colour(x, y) (0x00BBGGRR).
+void WriteBmp(const std::string& path, int width, int height,
+              const std::function<Colour(int, int)>& colour) {
+    const int stride = (width * 3 + 3) & ~3;
+    BITMAPFILEHEADER file{};
+    BITMAPINFOHEADER info{};
+    info.biSize = sizeof(info);
+    info.biWidth = width;
+    info.biHeight = height;
+    info.biPlanes = 1;
+    info.biBitCount = 24;
+    info.biSizeImage = static_cast<DWORD>(stride * height);
+    file.bfType = 0x4D42;
+    file.bfOffBits = sizeof(file) + sizeof(info);
+    file.bfSize = file.bfOffBits + info.biSizeImage;
+    std::vector<unsigned char> pixels(info.biSizeImage);
+    for (int y = 0; y < height; ++y) {
+        unsigned char* row = pixels.data() + static_cast<std::size_t>(height - 1 - y) * stride;
+        for (int x = 0; x < width; ++x) {
+            Colour c = colour(x, y);
+            row[x * 3] = static_cast<unsigned char>(c >> 16);
+            row[x * 3 + 1] = static_cast<unsigned char>(c >> 8);
+            row[x * 3 + 2] = static_cast<unsigned char>(c);
+        }
+    }
+    std::ofstream out(path, std::ios::binary);
+    out.write(reinterpret_cast<const char*>(&file), sizeof(file));
+    out.write(reinterpret_cast<const char*>(&info), sizeof(info));
+    out.write(reinterpret_cast<const char*>(pixels.data()),
+              static_cast<std::streamsize>(pixels.size()));
+}
+
+// A JPEG through the system's own encoder; false when there is none.
+bool WriteJpeg(const std::string& path, int width, int height,
+               const std::function<Colour(int, int)>& colour) {
+    static const GUID jpegContainer = {
+        0x19e4a5aa, 0x5662, 0x4fc5, {0xa0, 0xc0, 0x17, 0x58, 0x02, 0x8e, 0x10, 0x57}};
+    static const CLSID factoryId = {
+        0xcacaf262, 0x9370, 0x4615, {0xa1, 0x3b, 0x9f, 0x55, 0x39, 0xda, 0x4c, 0x0a}};
+    CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+    IWICImagingFactory* factory = nullptr;
+    IWICStream* stream = nullptr;
+    IWICBitmapEncoder* encoder = nullptr;
+    IWICBitmapFrameEncode* frame = nullptr;
+    bool ok = false;
+    std::wstring wide(path.begin(), path.end());
+    std::vector<unsigned char> pixels(static_cast<std::size_t>(width) * height * 3);
+    for (int y = 0; y < height; ++y) {
+        for (int x = 0; x < width; ++x) {
+            Colour c = colour(x, y);
+            unsigned char* p = pixels.data() + (static_cast<std::size_t>(y) * width + x) * 3;
+            p[0] = static_cast<unsigned char>(c >> 16);
+            p[1] = static_cast<unsigned char>(c >> 8);
+            p[2] = static_cast<unsigned char>(c);
+        }
+    }
+    if (SUCCEEDED(CoCreateInstance(factoryId, nullptr, CLSCTX_INPROC_SERVER, IID_IWICImagingFactory,
+                                   reinterpret_cast<void**>(&factory))) &&
+        SUCCEEDED(factory->CreateStream(&stream)) &&
+        SUCCEEDED(stream->InitializeFromFilename(wide.c_str(), GENERIC_WRITE)) &&
+        SUCCEEDED(factory->CreateEncoder(jpegContainer, nullptr, &encoder)) &&
+        SUCCEEDED(encoder->Initialize(stream, WICBitmapEncoderNoCache)) &&
+        SUCCEEDED(encoder->CreateNewFrame(&frame, nullptr)) &&
+        SUCCEEDED(frame->Initialize(nullptr)) &&
+        SUCCEEDED(frame->SetSize(static_cast<UINT>(width), static_cast<UINT>(height)))) {
+        WICPixelFormatGUID format = GUID_WICPixelFormat24bppBGR;
+        ok = SUCCEEDED(frame->SetPixelFormat(&format)) &&
+             IsEqualGUID(format, GUID_WICPixelFormat24bppBGR) &&
+             SUCCEEDED(frame->WritePixels(static_cast<UINT>(height), static_cast<UINT>(width * 3),
+                                          static_cast<UINT>(pixels.size()), pixels.data())) &&
+             SUCCEEDED(frame->Commit()) && SUCCEEDED(encoder->Commit());
+    }
+    for (IUnknown* object : std::initializer_list<IUnknown*>{frame, encoder, stream, factory}) {
+        if (object) {
+            object->Release();
+        }
+    }
+    CoUninitialize();
+    return ok;
+}
+
+COLORREF Pixel(int x, int y) {
+    return wine_test::ScreenPixel(x, y);
+}
+
+bool Near(COLORREF actual, Colour expected, int tolerance) {
+    for (int shift = 0; shift <= 16; shift += 8) {
+        int a = static_cast<int>((actual >> shift) & 0xFF);
+        int e = static_cast<int>((expected >> shift) & 0xFF);
+        if (std::abs(a - e) > tolerance) {
+            return false;
+        }
+    }
+    return true;
+}
+
+#define EXPECT_PIXEL(x, y, colour, tolerance)                                                   \
+    do {                                                                                        \
+        COLORREF seen_ = Pixel((x), (y));                                                       \
+        EXPECT_TRUE(Near(seen_, (colour), (tolerance)))                                         \
+            << "at (" << (x) << ", " << (y) << ") saw 0x" << std::hex << seen_ << ", wanted 0x" \
+            << static_cast<unsigned long>(colour) << std::dec;                                  \
+    } while (0)
+
+// A window covering the screen with a solid background, events recorded.
+struct ShownWindow {
+    RecordedEvents events;
+    SaverWindow window{GetModuleHandleA(nullptr)};
+    explicit ShownWindow(Colour background = kRed) {
+        window.AttachEvents(events);
+        window.CoverScreen();
+        window.PaintSolidBackground(background);
+        wine_test::Pump(150);
+    }
+    // Loads a picture file and puts it on screen at rect (at rect's size) with no effect.
+    void Show(const std::string& path, const PixelRect& rect) {
+        ASSERT_TRUE(window.LoadPicture(path).has_value()) << path;
+        ASSERT_TRUE(window.ScaleLoadedPicture({rect.width, rect.height}));
+        window.MoveDisplay(rect);
+        window.ShowDisplay(true);
+        window.CommitDisplay();
+        wine_test::Pump(150);
+    }
+};
+
+std::vector<std::uint32_t> Scale(const std::vector<std::uint32_t>& source, int sw, int sh, int dw,
+                                 int dh) {
+    std::vector<std::uint32_t> out(static_cast<std::size_t>(dw) * dh, 0xDEADBEEF);
+    AreaScaler scaler(sw, sh, dw, dh);
+    for (int y = 0; y < sh; ++y) {
+        scaler.AddRow(source.data() + static_cast<std::size_t>(y) * sw, out.data(),
+                      static_cast<std::size_t>(dw));
+    }
+    return out;
+}
+
+std::uint32_t Grey(std::uint32_t v) {
+    return v | (v << 8) | (v << 16);
+}
+
+// --- Scaling arithmetic ---
+
+TEST(AreaScaler, AveragesTheCoveredAreaWithFractionsWeighted) {
+    // Three pixels onto two: each destination pixel covers one and a half source pixels.
+    EXPECT_EQ(Scale({Grey(0), Grey(90), Grey(180)}, 3, 1, 2, 1),
+              (std::vector<std::uint32_t>{Grey(30), Grey(150)}));
+    // Two by two blocks.
+    std::vector<std::uint32_t> block = {
+        Grey(0),  Grey(40), Grey(100), Grey(100), Grey(80), Grey(120), Grey(100), Grey(100),
+        0x0000FF, 0x0000FF, 0xFF0000,  0xFF0000,  0x0000FF, 0x0000FF,  0xFF0000,  0xFF0000};
+    EXPECT_EQ(Scale(block, 4, 4, 2, 2),
+              (std::vector<std::uint32_t>{Grey(60), Grey(100), 0x0000FF, 0xFF0000}));
+    // Same size passes through; the unused byte comes out 0.
+    EXPECT_EQ(Scale({0xFF123456, 0x00ABCDEF}, 2, 1, 2, 1),
+              (std::vector<std::uint32_t>{0x123456, 0xABCDEF}));
+}
+
+TEST(AreaScaler, EveryDestinationRowIsWrittenAndHugeSourcesDoNotOverflow) {
+    const int sw = 40000;
+    const int sh = 7;
+    std::vector<std::uint32_t> white(static_cast<std::size_t>(sw) * sh, 0xFFFFFF);
+    EXPECT_EQ(Scale(white, sw, sh, 1, 1), (std::vector<std::uint32_t>{0xFFFFFF}));
+    auto rows = Scale(white, sw, sh, 3, 5);
+    for (std::uint32_t p : rows) {
+        EXPECT_EQ(p, 0xFFFFFFu);
+    }
+}
+
+// --- Decoding files ---
+
+TEST(PictureDecoder, RecognisesPicturesByContentAndRefusesOthers) {
+    const std::string bmpNamedJif = TempFile("bmp.jif");
+    const std::string notAPicture = TempFile("text.jpg");
+    WriteBmp(bmpNamedJif, 7, 5, [](int, int) { return kGreen; });
+    std::ofstream(notAPicture) << "not a picture at all";
+
+    PictureDecoder decoder;
+    auto size = decoder.Open(bmpNamedJif);
+    ASSERT_TRUE(size.has_value());
+    EXPECT_EQ(*size, (PixelSize{7, 5}));
+    orvelle::win::DibBitmap dib = decoder.Decode({7, 5}, kRed);
+    ASSERT_TRUE(dib);
+    EXPECT_EQ(dib.Row(4)[6], orvelle::win::DibPixel(kGreen));
+
+    EXPECT_FALSE(decoder.Open(notAPicture).has_value());
+    EXPECT_FALSE(decoder.Open(TempFile("missing.gif")).has_value());
+    EXPECT_FALSE(decoder.Open("").has_value());
+    // Nothing open: nothing decoded.
+    EXPECT_FALSE(decoder.Decode({7, 5}, kRed));
+    DeleteFileA(bmpNamedJif.c_str());
+    DeleteFileA(notAPicture.c_str());
+}
+
+TEST(PictureDecoder, LargeJpegShrinksToTheTargetKeepingItsColours) {
+    const std::string path = TempFile("quadrants.jpg");
+    auto quadrant = [](int x, int y) {
+        return x < 800 ? (y < 600 ? kRed : kGreen) : (y < 600 ? kBlue : kWhite);
+    };
+    if (!WriteJpeg(path, 1600, 1200, quadrant)) {
+        GTEST_SKIP() << "no JPEG encoder";
+    }
+    PictureDecoder decoder;
+    ASSERT_EQ(decoder.Open(path), (PixelSize{1600, 1200}));
+    orvelle::win::DibBitmap dib = decoder.Decode({160, 120}, kYellow);
+    ASSERT_TRUE(dib);
+    EXPECT_EQ(dib.width, 160);
+    EXPECT_EQ(dib.height, 120);
+    // Read no smaller than the target; smaller than the file where the decoder can shrink.
+    EXPECT_GE(decoder.LastDecodedSize().width, 160);
+    EXPECT_LE(decoder.LastDecodedSize().width, 1600);
+    auto closeTo = [](std::uint32_t dibPixel, Colour colour) {
+        // Back from BGRX to 0x00BBGGRR for the comparison.
+        Colour c = ((dibPixel & 0xFF) << 16) | (dibPixel & 0xFF00) | ((dibPixel >> 16) & 0xFF);
+        return Near(c, colour, 12);
+    };
+    EXPECT_TRUE(closeTo(dib.Row(30)[40], kRed));
+    EXPECT_TRUE(closeTo(dib.Row(90)[40], kGreen));
+    EXPECT_TRUE(closeTo(dib.Row(30)[120], kBlue));
+    EXPECT_TRUE(closeTo(dib.Row(90)[120], kWhite));
+    decoder.Close();
+    DeleteFileA(path.c_str());
+}
+
+// --- The window on screen ---
+
+TEST(SaverWindow, CoversTheScreenTopmostInTheWindowFrameColourUntilPainted) {
+    RecordedEvents events;
+    SaverWindow window(GetModuleHandleA(nullptr));
+    window.AttachEvents(events);
+    ASSERT_NE(window.Handle(), nullptr);
+    EXPECT_FALSE(IsWindowVisible(window.Handle()));
+    window.CoverScreen();
+    wine_test::Pump(150);
+    RECT rc;
+    GetWindowRect(window.Handle(), &rc);
+    EXPECT_EQ(rc.left, 0);
+    EXPECT_EQ(rc.top, 0);
+    EXPECT_EQ(rc.right, GetSystemMetrics(SM_CXSCREEN));
+    EXPECT_EQ(rc.bottom, GetSystemMetrics(SM_CYSCREEN));
+    EXPECT_TRUE(GetWindowLongA(window.Handle(), GWL_EXSTYLE) & WS_EX_TOPMOST);
+    EXPECT_EQ(window.ScreenSize(), (PixelSize{rc.right, rc.bottom}));
+    HDC screen = GetDC(nullptr);
+    const int dpi = GetDeviceCaps(screen, LOGPIXELSX);
+    ReleaseDC(nullptr, screen);
+    EXPECT_EQ(window.TwipsPerPixelX(), 1440 / dpi);
+    EXPECT_PIXEL(20, 20, static_cast<Colour>(GetSysColor(COLOR_WINDOWFRAME)), 0);
+    // The painted background survives a full repaint.
+    window.PaintSolidBackground(kYellow);
+    RedrawWindow(window.Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+    wine_test::Pump(150);
+    EXPECT_PIXEL(20, 20, kYellow, 0);
+    window.Load();
+    EXPECT_EQ(events.loads, 1);
+}
+
+TEST(SaverWindow, ScaledPictureShowsOverTheSolidBackgroundAndGoesWhenHidden) {
+    ShownWindow shown(kRed);
+    const std::string path = TempFile("halves.bmp");
+    WriteBmp(path, 200, 100, [](int x, int) { return x < 100 ? kBlue : kGreen; });
+    auto size = shown.window.LoadPicture(path);
+    ASSERT_EQ(size, (PixelSize{200, 100}));
+    shown.Show(path, {40, 30, 100, 50});
+    EXPECT_PIXEL(10, 10, kRed, 0);
+    EXPECT_PIXEL(50, 55, kBlue, 2);
+    EXPECT_PIXEL(130, 55, kGreen, 2);
+    EXPECT_PIXEL(139, 79, kGreen, 2);
+    EXPECT_PIXEL(140, 80, kRed, 0);
+    shown.window.ShowDisplay(false);
+    wine_test::Pump(150);
+    EXPECT_PIXEL(50, 55, kRed, 0);
+    DeleteFileA(path.c_str());
+}
+
+TEST(SaverWindow, EachStepReachesTheScreenAndTheCommitCompletesAndLasts) {
+    ShownWindow shown(kRed);
+    const std::string path = TempFile("blue.bmp");
+    WriteBmp(path, 100, 50, [](int, int) { return kBlue; });
+    ASSERT_TRUE(shown.window.LoadPicture(path));
+    ASSERT_TRUE(shown.window.ScaleLoadedPicture({100, 50}));
+    shown.window.MoveDisplay({0, 0, 100, 50});
+    shown.window.ShowDisplay(true);
+    // A new box shows the background behind it until an effect draws. (The pumps only let the
+    // system put finished drawing on the screen; the drawing itself is done at once.)
+    wine_test::Pump(50);
+    EXPECT_PIXEL(50, 25, kRed, 0);
+    EXPECT_TRUE(shown.window.CopyToDisplay({0, 0, 10, 50}));
+    // Steps wholly outside the picture change nothing and are no failure.
+    EXPECT_TRUE(shown.window.CopyToDisplay({500, 500, 10, 10}));
+    wine_test::Pump(50);
+    EXPECT_PIXEL(5, 25, kBlue, 0);
+    EXPECT_PIXEL(50, 25, kRed, 0);
+    shown.window.CommitDisplay();
+    wine_test::Pump(50);
+    EXPECT_PIXEL(50, 25, kBlue, 0);
+    RedrawWindow(shown.window.DisplayHandle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE);
+    wine_test::Pump(150);
+    EXPECT_PIXEL(50, 25, kBlue, 0);
+    EXPECT_PIXEL(99, 49, kBlue, 0);
+    DeleteFileA(path.c_str());
+}
+
+TEST(SaverWindow, BackgroundPatchComesFromTheLastingBackgroundEvenPastTheEdge) {
+    ShownWindow shown(kRed);
+    shown.window.FillBackgroundRect({0, 0, 50, 50}, kGreen);
+    // Mostly off the top left corner: the part off screen takes the background colour.
+    ASSERT_TRUE(shown.window.GrabBackgroundPatch({-10, -10, 40, 40}));
+    shown.window.MoveDisplay({200, 200, 40, 40});
+    shown.window.ShowDisplay(true);
+    shown.window.CommitDisplay();
+    wine_test::Pump(100);
+    EXPECT_PIXEL(205, 205, kRed, 0);
+    EXPECT_PIXEL(215, 215, kGreen, 0);
+    EXPECT_PIXEL(239, 239, kGreen, 0);
+    // A box moved to a new size over the green patch shows the background behind it, not the
+    // old picture.
+    shown.window.CommitDisplay();
+    shown.window.MoveDisplay({10, 10, 30, 30});
+    wine_test::Pump(100);
+    EXPECT_PIXEL(20, 20, kGreen, 0);
+}
+
+TEST(SaverWindow, TransparentGifPixelsTakeTheBoxColour) {
+    // 4 x 2: the left half transparent, the right half blue.
+    static const unsigned char gif[] = {
+        0x47, 0x49, 0x46, 0x38, 0x39, 0x61, 0x04, 0x00, 0x02, 0x00, 0xf0, 0x00, 0x00, 0x00, 0x00,
+        0xff, 0x00, 0x00, 0x00, 0x21, 0xf9, 0x04, 0x01, 0x00, 0x00, 0x01, 0x00, 0x2c, 0x00, 0x00,
+        0x00, 0x00, 0x04, 0x00, 0x02, 0x00, 0x00, 0x02, 0x04, 0x4c, 0x00, 0x86, 0x05, 0x00, 0x3b};
+    const std::string path = TempFile("half.gif");
+    std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(gif), sizeof(gif));
+    ShownWindow shown(kYellow);
+    shown.Show(path, {10, 10, 4, 2});
+    EXPECT_PIXEL(10, 10, kYellow, 0);
+    EXPECT_PIXEL(11, 11, kYellow, 0);
+    EXPECT_PIXEL(12, 10, kBlue, 0);
+    EXPECT_PIXEL(13, 11, kBlue, 0);
+    DeleteFileA(path.c_str());
+}
+
+TEST(SaverWindow, CaptionSizesToItsTextAndShowsTheBackgroundAroundIt) {
+    ShownWindow shown(kRed);
+    shown.window.SetCaptionFont({"Arial", 20.0f, true, false, false, false, kWhite});
+    const PixelSize shortSize = shown.window.SetCaptionText("Hi");
+    const PixelSize longSize = shown.window.SetCaptionText("Hello there, a longer caption");
+    const PixelSize emptySize = shown.window.SetCaptionText("");
+    EXPECT_GT(longSize.width, shortSize.width * 4);
+    EXPECT_EQ(longSize.height, shortSize.height);
+    EXPECT_EQ(emptySize.height, shortSize.height);
+    EXPECT_LT(emptySize.width, 5);
+    // About 20 points at the screen's resolution.
+    HDC screen = GetDC(nullptr);
+    const int dpi = GetDeviceCaps(screen, LOGPIXELSY);
+    ReleaseDC(nullptr, screen);
+    EXPECT_GE(longSize.height, 20 * dpi / 72);
+    EXPECT_LE(longSize.height, 20 * dpi / 72 * 3 / 2);
+
+    shown.window.SetCaptionText("Hello there, a longer caption");
+    shown.window.MoveCaption({100, 0, longSize.width + 20, longSize.height});
+    shown.window.ShowCaption(true);
+    wine_test::Pump(150);
+    int white = 0;
+    for (int x = 100; x < 100 + longSize.width; ++x) {
+        white += Near(Pixel(x, longSize.height / 2), kWhite, 40) ? 1 : 0;
+    }
+    EXPECT_GT(white, 10);
+    // Past the text the label shows the background behind it.
+    EXPECT_PIXEL(100 + longSize.width + 10, longSize.height / 2, kRed, 0);
+    EXPECT_PIXEL(100, 0, kRed, 0);
+}
+
+TEST(SaverWindow, ClockLabelIsOpaqueWithItsTextAtTheRight) {
+    ShownWindow shown(kRed);
+    shown.window.ShowClock(true, {300, 300, 300, 30}, 0x000000);
+    shown.window.SetClockText("12:00:00  ");
+    wine_test::Pump(150);
+    const Colour face = static_cast<Colour>(GetSysColor(COLOR_BTNFACE));
+    int darkLeft = 0;
+    int darkRight = 0;
+    for (int x = 300; x < 600; ++x) {
+        for (int y = 300; y < 330; y += 2) {
+            if (Near(Pixel(x, y), 0x000000, 60)) {
+                (x < 450 ? darkLeft : darkRight)++;
+            }
+        }
+    }
+    EXPECT_PIXEL(302, 302, face, 0);
+    EXPECT_EQ(darkLeft, 0);
+    EXPECT_GT(darkRight, 10);
+    shown.window.ShowClock(false, {300, 300, 0, 0}, 0);
+    wine_test::Pump(100);
+    EXPECT_PIXEL(302, 302, kRed, 0);
+}
+
+// --- Timers, input and pacing ---
+
+TEST(SaverWindow, TimersTickUntilStoppedAndNeverWithIntervalZero) {
+    ShownWindow shown;
+    shown.window.SetTimer(SaverTimer::Float, 20, true);
+    shown.window.SetTimer(SaverTimer::ImageChange, 0, true);
+    shown.window.SetTimer(SaverTimer::Media, 20, false);
+    shown.window.PumpEvents(0.4);
+    const int floatTicks = shown.events.TicksOf(SaverTimer::Float);
+    EXPECT_GE(floatTicks, 5);
+    EXPECT_LE(floatTicks, 25);
+    EXPECT_EQ(shown.events.TicksOf(SaverTimer::ImageChange), 0);
+    EXPECT_EQ(shown.events.TicksOf(SaverTimer::Media), 0);
+    shown.window.SetTimer(SaverTimer::Float, 20, false);
+    shown.window.SetTimer(SaverTimer::StartSaver, 50, true);
+    shown.window.PumpEvents(0.3);
+    EXPECT_EQ(shown.events.TicksOf(SaverTimer::Float), floatTicks);
+    EXPECT_GE(shown.events.TicksOf(SaverTimer::StartSaver), 2);
+}
+
+TEST(SaverWindow, InputReachesTheHandlerOfTheWindowItLandsOn) {
+    ShownWindow shown;
+    SaverWindow& w = shown.window;
+    RecordedEvents& e = shown.events;
+    w.MoveDisplay({100, 100, 50, 50});
+    w.ShowDisplay(true);
+    w.SetCaptionText("caption");
+    w.MoveCaption({300, 0, 100, 20});
+    w.ShowCaption(true);
+    wine_test::Pump(100);
+    e.formMoves.clear();
+    e.pictureMoves.clear();
+
+    PostMessageW(w.Handle(), WM_MOUSEMOVE, 0, MAKELPARAM(10, 20));
+    PostMessageW(w.DisplayHandle(), WM_MOUSEMOVE, 0, MAKELPARAM(3, 4));
+    PostMessageW(w.CaptionHandle(), WM_MOUSEMOVE, 0, MAKELPARAM(5, 5));
+    PostMessageW(w.DisplayHandle(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(3, 4));
+    PostMessageW(w.CaptionHandle(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
+    PostMessageW(w.ClockHandle(), WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(5, 5));
+    wine_test::Pump(100);
+    ASSERT_EQ(e.formMoves.size(), 1u);
+    EXPECT_EQ(e.formMoves[0].first, 10.0f * w.TwipsPerPixelX());
+    EXPECT_EQ(e.formMoves[0].second, 20.0f * w.TwipsPerPixelY());
+    ASSERT_EQ(e.pictureMoves.size(), 1u);
+    EXPECT_EQ(e.pictureMoves[0], std::make_pair(3.0f, 4.0f));
+    EXPECT_EQ(e.formClicks, 0);
+
+    PostMessageW(w.Handle(), WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(10, 20));
+    PostMessageW(w.Handle(), WM_MBUTTONDOWN, MK_MBUTTON, MAKELPARAM(10, 20));
+    PostMessageW(w.Handle(), WM_KEYDOWN, 'A', 1);
+    // Alt+F4 is a key like any other: handed to the form, the window stays.
+    PostMessageW(w.Handle(), WM_SYSKEYDOWN, VK_F4, 0x20000001);
+    PostMessageW(w.DisplayHandle(), WM_KEYDOWN, VK_SPACE, 1);
+    wine_test::Pump(100);
+    EXPECT_EQ(e.formClicks, 2);
+    EXPECT_EQ(e.formKeys, 2);
+    EXPECT_EQ(e.pictureKeys, 1);
+    EXPECT_TRUE(IsWindow(w.Handle()));
+}
+
+TEST(SaverWindow, HurryPendingSeesWaitingKeysAndClicksOnly) {
+    ShownWindow shown;
+    EXPECT_FALSE(shown.window.HurryPending());
+    PostMessageW(shown.window.Handle(), WM_MOUSEMOVE, 0, MAKELPARAM(1, 1));
+    EXPECT_FALSE(shown.window.HurryPending());
+    PostMessageW(shown.window.Handle(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(1, 1));
+    EXPECT_TRUE(shown.window.HurryPending());
+    wine_test::Pump(50);
+    EXPECT_EQ(shown.events.formClicks, 1);  // looked at, not taken
+    PostMessageW(shown.window.Handle(), WM_KEYDOWN, VK_ESCAPE, 1);
+    EXPECT_TRUE(shown.window.HurryPending());
+}
+
+TEST(SaverWindow, PauseLastsItsTimeAndEndsEarlyWhenTheRunEnds) {
+    ShownWindow shown;
+    const DWORD start = GetTickCount();
+    shown.window.PumpEvents(0.3);
+    const DWORD elapsed = GetTickCount() - start;
+    EXPECT_GE(elapsed, 280u);
+    EXPECT_LT(elapsed, 700u);
+
+    // A key during the pause ends the run: the window goes, the pause ends, the quit message
+    // stays for the program's loop, and what the engine still calls does nothing.
+    shown.events.onFormKey = [&] {
+        shown.window.UnloadSaverWindow();
+        shown.window.EndProgram();
+    };
+    PostMessageW(shown.window.Handle(), WM_KEYDOWN, 'Q', 1);
+    const DWORD before = GetTickCount();
+    shown.window.PumpEvents(5.0);
+    EXPECT_LT(GetTickCount() - before, 1000u);
+    EXPECT_FALSE(IsWindow(shown.window.Handle()));
+    EXPECT_TRUE(shown.window.Ended());
+    EXPECT_FALSE(shown.window.LoadPicture(TempFile("none.bmp")).has_value());
+    EXPECT_FALSE(shown.window.CopyToDisplay({0, 0, 10, 10}));
+    shown.window.CommitDisplay();
+    shown.window.MoveDisplay({0, 0, 5, 5});
+    shown.window.SetTimer(SaverTimer::Float, 10, true);
+    shown.window.ShowErrorMessage("must not appear");  // would block the test if shown
+    MSG msg;
+    EXPECT_TRUE(PeekMessageW(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
+}
+
+TEST(SaverWindow, WaitForFrameWaitsAboutOneFrame) {
+    ShownWindow shown;
+    const DWORD start = GetTickCount();
+    for (int i = 0; i < 12; ++i) {
+        shown.window.WaitForFrame();
+    }
+    const DWORD elapsed = GetTickCount() - start;
+    EXPECT_GE(elapsed, 120u);
+    EXPECT_LE(elapsed, 500u);
+}
+
+// --- Resources ---
+
+// How many more GDI objects the process could make now: all made, counted and freed again.
+int GdiHeadroom() {
+    std::vector<HBRUSH> brushes;
+    brushes.reserve(70000);
+    while (brushes.size() < 70000) {
+        HBRUSH brush = CreateSolidBrush(RGB(1, 2, 3));
+        if (!brush) {
+            break;
+        }
+        brushes.push_back(brush);
+    }
+    for (HBRUSH brush : brushes) {
+        DeleteObject(brush);
+    }
+    return static_cast<int>(brushes.size());
+}
+
+TEST(SaverWindow, PictureChangesLeakNoGdiObjects) {
+    ShownWindow shown;
+    const std::string path = TempFile("leak.bmp");
+    WriteBmp(path, 300, 200, [](int x, int y) { return (x ^ y) & 1 ? kBlue : kWhite; });
+    SaverWindow& w = shown.window;
+    auto change = [&](int i) {
+        w.ClearPictures();
+        w.GrabBackgroundPatch({10, 10, 120 + i % 7, 80});
+        w.CopyToDisplay({0, 0, 60, 80});
+        w.CommitDisplay();
+        w.ShowDisplay(false);
+        ASSERT_TRUE(w.LoadPicture(path));
+        ASSERT_TRUE(w.ScaleLoadedPicture({150 - i % 5, 100}));
+        w.MoveDisplay({10 + i % 3, 10, 150 - i % 5, 100});
+        w.ShowDisplay(true);
+        w.CopyToDisplay({0, 0, 20, 100});
+        w.CommitDisplay();
+        w.SetCaptionText("caption " + std::to_string(i));
+        w.SetClockText(std::to_string(i));
+    };
+    w.ShowClock(true, {500, 500, 100, 20}, 0);
+    w.ShowCaption(true);
+    for (int i = 0; i < 20; ++i) {
+        change(i);
+    }
+    wine_test::Pump(50);
+    const int headroomBefore = GdiHeadroom();
+    const DWORD before = GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS);
+    for (int i = 0; i < 300; ++i) {
+        change(i);
+        if (i % 50 == 0) {
+            wine_test::Pump(10);
+        }
+    }
+    wine_test::Pump(50);
+    const DWORD after = GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS);
+    const int headroomAfter = GdiHeadroom();
+    DeleteFileA(path.c_str());
+    EXPECT_LE(after, before + 2);
+    // Where the system does not count objects (Wine), the room left for new ones tells.
+    EXPECT_GE(headroomAfter, headroomBefore - 2);
+    EXPECT_GT(headroomBefore, 1000);
+}
+
+}  // namespace
