@@ -1,0 +1,431 @@
+#include "saver/saver_form.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <map>
+
+#include "fake_saver_view.h"
+#include "overlays/background.h"
+#include "settings/memory_file_system.h"
+#include "settings/theme_storage.h"
+
+namespace orvelle {
+namespace {
+
+using saver_test::FakeMci;
+using saver_test::FakeRegistry;
+using saver_test::FakeSaverClock;
+using saver_test::FakeSaverHost;
+using saver_test::FakeSaverView;
+using saver_test::ScriptedRandom;
+
+using Log = std::vector<std::string>;
+
+const char* const kGlobal = "C:\\Orv\\orvellemain.ini";
+const char* const kTheme = "C:\\Orv\\orvellesaver\\Test.ini";
+
+class Form : public ::testing::Test {
+  protected:
+    Form() : storage(files, "C:\\Orv"), view(&clock) {
+        files.Put(kGlobal, "[saver]\r\ncurrentsaver=Test\r\n[mouse]\r\nmouseSensitivity=30\r\n");
+        theme["total"] = {{"total", "3"}, {"mediaTotal", "0"}};
+        theme["images"] = {{"0", "C:\\p\\0.jpg"}, {"1", "C:\\p\\1.jpg"}, {"2", "C:\\p\\2.jpg"}};
+        theme["caption"] = {{"0", ""}, {"1", "Two"}, {"2", " "}};
+        theme["image"] = {{"randomPick", "0"},   {"picSpeed", "2"},        {"timeInterval", "10"},
+                          {"picRandom", "cent"}, {"picturePercent", "90"}, {"timeDisplay", "0"},
+                          {"randomMedia", "0"}};
+        theme["background"] = {{"backEffect", "0"}, {"newBackColor", "0"}};
+        theme["font"] = {{"newFontName", "Arial"},
+                         {"newFontSize", "12"},
+                         {"scroll", "1"},
+                         {"scrollSpeed", "100"},
+                         {"newFontForeColor", "65535"}};
+        theme["transitions"] = {{"bStandard", "1"}};
+        view.pictures["C:\\p\\0.jpg"] = {300, 200};
+        view.pictures["C:\\p\\1.jpg"] = {200, 300};
+        view.pictures["C:\\p\\2.jpg"] = {400, 100};
+    }
+
+    SaverForm& Load() {
+        std::string text;
+        for (const auto& [section, keys] : theme) {
+            text += "[" + section + "]\r\n";
+            for (const auto& [key, value] : keys) {
+                text += key + "=" + value + "\r\n";
+            }
+        }
+        files.Put(kTheme, text);
+        form = std::make_unique<SaverForm>(
+            SaverEnvironment{view, host, storage, registry, clock, random, player, platformId});
+        form->Form_Load();
+        return *form;
+    }
+    // Loads and runs the start timer; the log then holds only what came after.
+    SaverForm& Started() {
+        Load();
+        view.log.clear();
+        form->OnTimer(SaverTimer::StartSaver);
+        return *form;
+    }
+    void OnlyTransition(const std::string& flag) {
+        theme["transitions"] = {{"bStandard", "0"}, {flag, "1"}};
+    }
+    std::vector<std::string> Loaded() const { return view.LogStartingWith("LoadPicture"); }
+
+    MemoryFileSystem files;
+    ThemeStorage storage;
+    FakeSaverClock clock;
+    FakeSaverView view;
+    FakeSaverHost host;
+    FakeRegistry registry;
+    ScriptedRandom random;
+    FakeMci mci;
+    Mmedia player{mci, clock};
+    std::int32_t platformId = 2;
+    std::map<std::string, std::map<std::string, std::string>> theme;
+    std::unique_ptr<SaverForm> form;
+};
+
+TEST_F(Form, LoadPreparesTheWindowAndArmsTheStart) {
+    Load();
+    EXPECT_EQ(view.log.front(), "CoverScreen");
+    EXPECT_EQ(registry.queries, (Log{"Control Panel\\Desktop|ScreenSaveUsePassword"}));
+    EXPECT_EQ(view.LogStartingWith("Solid"), (Log{"Solid 0"}));
+    EXPECT_EQ(view.log.back(), "Timer StartSaver 500");
+    EXPECT_EQ(view.font.name, "Arial");
+    EXPECT_EQ(view.font.sizePoints, 12.0f);
+    EXPECT_EQ(view.font.colour, 65535u);
+    // The caption band is the height of the first caption that is not "" or " ".
+    EXPECT_EQ(form->Settings().captionHeight, 300);
+    EXPECT_EQ(view.LogStartingWith("HideClock").size(), 1u);
+    EXPECT_EQ(view.timers[SaverTimer::Time], -1);
+    EXPECT_EQ(view.timers.count(SaverTimer::Media), 0u);
+    EXPECT_EQ(view.timers.count(SaverTimer::ImageChange), 0u);
+    EXPECT_TRUE(host.log.empty());
+}
+
+TEST_F(Form, NoCaptionAnywhereGivesNoCaptionBand) {
+    theme["caption"] = {{"0", " "}, {"1", ""}};
+    Load();
+    EXPECT_EQ(form->Settings().captionHeight, 0);
+}
+
+TEST_F(Form, PasswordOn9xTellsTheSystemASaverRuns) {
+    platformId = 1;
+    registry.value = RegistryValue{4, std::string("\x01\x00\x00\x00", 4)};  // DWORD 1 -> "001"
+    Load();
+    EXPECT_EQ(host.log, (Log{"SaverRunning on"}));
+
+    FakeSaverHost ntHost;
+    platformId = 2;
+    SaverForm nt(SaverEnvironment{view, ntHost, storage, registry, clock, random, player, 2});
+    nt.Form_Load();
+    EXPECT_TRUE(ntHost.log.empty());
+}
+
+TEST_F(Form, ClockSitsInTheBottomRightCornerAndStopsWhenTheCountdownHasPassed) {
+    theme["image"]["timeDisplay"] = "2";
+    theme["date"] = {{"countdownMonth", "01"}, {"countdownDay", "01"}, {"countdownYear", "2000"}};
+    Load();
+    EXPECT_EQ(view.LogStartingWith("ShowClock"), (Log{"ShowClock 615,743,409,25 65535"}));
+    EXPECT_EQ(view.timers[SaverTimer::Time], 100);
+    form->OnTimer(SaverTimer::Time);
+    EXPECT_EQ(view.timers[SaverTimer::Time], -1);
+    EXPECT_EQ(view.clockText, "");
+}
+
+TEST_F(Form, ClockTicksSetTheText) {
+    theme["image"]["timeDisplay"] = "1";
+    Load();
+    form->OnTimer(SaverTimer::Time);
+    EXPECT_EQ(view.clockText, "clock text");
+    EXPECT_EQ(view.timers[SaverTimer::Time], 100);
+}
+
+TEST_F(Form, MusicNeedsADeviceAndAFile) {
+    theme["total"]["mediaTotal"] = "1";
+    theme["multimedia"] = {{"0", "music\\tune.mid"}};
+    Load();
+    EXPECT_EQ(view.timers.count(SaverTimer::Media), 0u);  // no wave-output device
+
+    host.waveDevices = 1;
+    view.timers.clear();
+    Load();
+    EXPECT_EQ(view.timers[SaverTimer::Media], 1000);
+    form->OnTimer(SaverTimer::Media);
+    EXPECT_EQ(view.timers[SaverTimer::Media], 2500);
+    // The bundled theme names its music relative to the program folder.
+    ASSERT_FALSE(mci.sent.empty());
+    EXPECT_NE(mci.sent.front().find("C:\\Orv\\music\\tune.mid"), std::string::npos);
+}
+
+TEST_F(Form, StartShowsTheFirstPictureCentred) {
+    Started();
+    EXPECT_EQ(view.log,
+              (Log{"HideCaption", "ClearPictures", "HideDisplay", "LoadPicture C:\\p\\0.jpg",
+                   "Scale 300x200", "MoveDisplay 362,284,300,200", "ShowDisplay", "Commit",
+                   "Commit", "Timer Float 100", "HideCaption", "MoveCaption 505,0,13,0",
+                   "ShowCaption", "Timer ImageChange 10000", "Timer StartSaver off"}));
+    EXPECT_EQ(form->Settings().currentIndex, 1);
+    EXPECT_TRUE(form->Settings().pictureShown);
+    EXPECT_EQ(random.reseeds, 4);  // start, pick, effect choice, pick
+}
+
+TEST_F(Form, ChangeTicksWipeTheOldPictureAndShowTheNextInListOrder) {
+    Started();
+    view.log.clear();
+    form->OnTimer(SaverTimer::ImageChange);
+    EXPECT_EQ(view.log, (Log{"Timer ImageChange 60000",
+                             "HideCaption",
+                             "ClearPictures",
+                             "Timer Float off",
+                             "GrabPatch 362,284,300,200",
+                             "Commit",
+                             "Commit",
+                             "HideCaption",
+                             "Pump 0.3",
+                             "HideDisplay",
+                             "LoadPicture C:\\p\\1.jpg",
+                             "Scale 200x300",
+                             "MoveDisplay 412,234,200,300",
+                             "ShowDisplay",
+                             "Commit",
+                             "Commit",
+                             "Timer Float 100",
+                             "HideCaption",
+                             "MoveCaption 494,0,34,20",
+                             "ShowCaption",
+                             "Timer ImageChange 10000"}));
+    form->OnTimer(SaverTimer::ImageChange);
+    form->OnTimer(SaverTimer::ImageChange);
+    EXPECT_EQ(Loaded(), (Log{"LoadPicture C:\\p\\1.jpg", "LoadPicture C:\\p\\2.jpg",
+                             "LoadPicture C:\\p\\0.jpg"}));
+}
+
+TEST_F(Form, RandomOrderDrawsEveryPicture) {
+    theme["image"]["randomPick"] = "1";
+    theme["transitions"] = {{"bStandard", "0"}};  // no draws for effects
+    random.draws = {0.7f, 0.0f, 0.4f, 0.7f};
+    Started();
+    form->OnTimer(SaverTimer::ImageChange);
+    form->OnTimer(SaverTimer::ImageChange);
+    EXPECT_EQ(Loaded(), (Log{"LoadPicture C:\\p\\2.jpg", "LoadPicture C:\\p\\0.jpg",
+                             "LoadPicture C:\\p\\1.jpg"}));
+}
+
+TEST_F(Form, NeverChangingCentredPictureArmsNoChangeTimer) {
+    theme["image"]["timeInterval"] = "0";
+    Started();
+    EXPECT_EQ(view.timers.count(SaverTimer::ImageChange), 0u);
+    EXPECT_EQ(form->Settings().currentIndex, 0);
+
+    // Floating: the change timer runs with interval 0, which never fires.
+    theme["image"]["picRandom"] = "rand";
+    view.timers.clear();
+    Started();
+    EXPECT_EQ(view.timers[SaverTimer::ImageChange], 0);
+}
+
+TEST_F(Form, FloatingPictureDriftsAndTheNextStartsWhereItStood) {
+    theme["image"]["picRandom"] = "rand";
+    theme["image"]["picSpeed"] = "5";
+    view.pictures["C:\\p\\1.jpg"] = {600, 500};
+    Started();
+    EXPECT_EQ(view.display, (PixelRect{362, 284, 300, 200}));  // the first one starts centred
+    EXPECT_EQ(view.timers[SaverTimer::Float], 10);
+    for (int i = 0; i < 100; ++i) {
+        form->OnTimer(SaverTimer::Float);
+    }
+    EXPECT_EQ(view.display, (PixelRect{462, 384, 300, 200}));  // one pixel down-right a tick
+    form->OnTimer(SaverTimer::ImageChange);
+    // Kept where the old one stood, pulled back inside the right and bottom edges.
+    EXPECT_EQ(view.display, (PixelRect{424, 268, 600, 500}));
+}
+
+TEST_F(Form, CentredPictureDoesNotMoveOnFloatTicks) {
+    Started();
+    view.log.clear();
+    form->OnTimer(SaverTimer::Float);
+    EXPECT_TRUE(view.log.empty());
+}
+
+TEST_F(Form, SquarePictureOnA4By3ScreenStandsAboveTheTop) {
+    theme["image"]["picturePercent"] = "100";
+    view.pictures["C:\\p\\0.jpg"] = {2000, 2000};
+    Started();
+    EXPECT_EQ(view.LogStartingWith("Scale"), (Log{"Scale 1014x1014"}));
+    EXPECT_EQ(view.display, (PixelRect{5, -123, 1014, 1014}));
+}
+
+TEST_F(Form, FiftyMegapixelPictureIsShownLikeAnyOther) {
+    theme["image"]["picturePercent"] = "99";
+    view.screen = {1920, 1080};
+    view.pictures["C:\\p\\0.jpg"] = {8660, 5773};
+    Started();
+    EXPECT_EQ(view.LogStartingWith("Scale"), (Log{"Scale 1901x1267"}));
+    EXPECT_EQ(view.display, (PixelRect{9, -93, 1901, 1267}));
+    EXPECT_FALSE(form->Ended());
+    EXPECT_TRUE(host.log.empty());
+}
+
+TEST_F(Form, PicturesNamedRelativeToTheProgramFolder) {
+    theme["images"]["0"] = "samples\\harbour.jpg";
+    view.pictures["C:\\Orv\\samples\\harbour.jpg"] = {100, 100};
+    Started();
+    EXPECT_EQ(Loaded(), (Log{"LoadPicture C:\\Orv\\samples\\harbour.jpg"}));
+}
+
+TEST_F(Form, MissingPictureShowsTheFallback) {
+    theme["images"]["0"] = "C:\\gone.jpg";
+    view.pictures["C:\\Orv\\orvellenotfound.gif"] = {100, 80};
+    Started();
+    EXPECT_EQ(Loaded(),
+              (Log{"LoadPicture C:\\gone.jpg", "LoadPicture C:\\Orv\\orvellenotfound.gif"}));
+    EXPECT_FALSE(form->Ended());
+}
+
+TEST_F(Form, MissingFallbackEndsTheRunWithErrorCode1) {
+    platformId = 1;
+    registry.value = RegistryValue{1, std::string("1\0", 2)};
+    theme["images"]["0"] = "C:\\gone.jpg";
+    Started();
+    EXPECT_EQ(host.log, (Log{"SaverRunning on", "SaverRunning off", "ShowTaskbar", "Unload",
+                             std::string("Message ") + kShowPictureError, "EndProgram"}));
+    EXPECT_TRUE(form->Ended());
+    // Nothing runs after the end.
+    view.log.clear();
+    form->OnTimer(SaverTimer::ImageChange);
+    form->OnTimer(SaverTimer::Float);
+    form->Form_KeyDown();
+    EXPECT_TRUE(view.log.empty());
+    EXPECT_EQ(host.ends, 1);
+}
+
+TEST_F(Form, ScalingFailureEndsWithErrorCode3) {
+    view.scaleSucceeds = false;
+    Started();
+    EXPECT_EQ(host.log, (Log{"ShowTaskbar", "Unload", std::string("Message ") + kScalePictureError,
+                             "EndProgram"}));
+}
+
+TEST_F(Form, FailureWhileWipingAwayEndsWithErrorCode2) {
+    Started();
+    view.grabSucceeds = false;
+    form->OnTimer(SaverTimer::ImageChange);
+    EXPECT_EQ(host.log, (Log{"ShowTaskbar", "Unload", std::string("Message ") + kRemovePictureError,
+                             "EndProgram"}));
+    EXPECT_EQ(Loaded().size(), 1u);
+}
+
+TEST_F(Form, FailedEffectWhileShowingEndsWithErrorCode1) {
+    OnlyTransition("bLeftWipe");
+    view.copySucceeds = false;
+    Started();
+    EXPECT_EQ(host.log, (Log{"ShowTaskbar", "Unload", std::string("Message ") + kShowPictureError,
+                             "EndProgram"}));
+}
+
+TEST_F(Form, BackgroundFailureEndsBeforeTheShowStarts) {
+    theme["background"]["backEffect"] = "";
+    Load();
+    EXPECT_EQ(host.log, (Log{"ShowTaskbar", "Unload",
+                             std::string("Message ") + kBackgroundErrorMessage, "EndProgram"}));
+    EXPECT_EQ(view.timers.count(SaverTimer::StartSaver), 0u);
+    form->OnTimer(SaverTimer::StartSaver);
+    EXPECT_TRUE(Loaded().empty());
+}
+
+TEST_F(Form, OneEnabledEffectRunsForBothWipeOutAndReveal) {
+    OnlyTransition("bCenter");
+    view.hurryAfterFrames = 0;  // each effect in one frame: only its last, covering step is drawn
+    Started();
+    EXPECT_EQ(view.copies, (std::vector<PixelRect>{{0, -1, 300, 201}}));
+    form->OnTimer(SaverTimer::ImageChange);
+    // Wipe-out over the old 300 x 200 place, then the 200 x 300 reveal ending at (200, 299).
+    EXPECT_EQ(view.copies,
+              (std::vector<PixelRect>{{0, -1, 300, 201}, {0, -1, 300, 201}, {0, 0, 200, 299}}));
+}
+
+TEST_F(Form, WidePicturesWipeTwoPixelsAStep) {
+    OnlyTransition("bLeftWipe");
+    view.pictures["C:\\p\\0.jpg"] = {600, 100};  // 9000 twips
+    Started();
+    ASSERT_FALSE(view.copies.empty());
+    for (const PixelRect& r : view.copies) {
+        EXPECT_EQ(r.width % 2, 1);
+    }
+    EXPECT_EQ(view.copies.back().width, 599);
+}
+
+TEST_F(Form, AllFlagsZeroShowsWithoutEffect) {
+    theme["transitions"] = {{"bStandard", "0"}, {"bFade", "0"}};
+    Started();
+    form->OnTimer(SaverTimer::ImageChange);
+    EXPECT_TRUE(view.copies.empty());
+    EXPECT_EQ(view.frames, 0);
+}
+
+TEST_F(Form, KeyDuringThePauseEndsTheRunAndTheChangeStops) {
+    Started();
+    view.onPump = [this] { form->Form_KeyDown(); };
+    form->OnTimer(SaverTimer::ImageChange);
+    EXPECT_EQ(host.log, (Log{"ShowTaskbar", "Unload", "EndProgram"}));
+    EXPECT_EQ(Loaded().size(), 1u);
+}
+
+TEST_F(Form, ScrollingCaptionRuns) {
+    theme["font"]["scroll"] = "0";
+    theme["caption"]["0"] = "Hello";
+    Started();
+    EXPECT_EQ(view.timers[SaverTimer::Scroller], 100);
+    EXPECT_EQ(view.caption.left, 1024);
+    form->OnTimer(SaverTimer::Scroller);
+    EXPECT_EQ(view.caption.left, 1017);  // 100 twips left
+}
+
+TEST_F(Form, MovementBeyondTheThresholdEndsTheRun) {
+    Started();
+    form->Form_MouseMove(100, 100);             // first event on the window: not counted
+    form->DisplayingPicture_MouseMove(10, 10);  // first event on the picture: not counted
+    EXPECT_TRUE(host.log.empty());
+    form->DisplayingPicture_MouseMove(12, 12);  // 2 pixels: not a move
+    EXPECT_TRUE(host.log.empty());
+    form->Form_MouseMove(115, 100);  // threshold 1 (slider 30)
+    EXPECT_EQ(host.log.back(), "EndProgram");
+    EXPECT_EQ(host.log[host.log.size() - 4], "ShowPointer 6");
+    EXPECT_TRUE(form->Ended());
+}
+
+TEST_F(Form, ClickEndsTheRunOnce) {
+    Started();
+    form->Form_MouseDown();
+    form->Form_MouseDown();
+    form->DisplayingPicture_KeyDown();
+    EXPECT_EQ(host.log, (Log{"ShowTaskbar", "Unload", "EndProgram"}));
+}
+
+TEST_F(Form, WrongPasswordKeepsTheShowGoing) {
+    platformId = 1;
+    registry.value = RegistryValue{1, std::string("1\0", 2)};
+    host.passwordRight = false;
+    Started();
+    form->Form_KeyDown();
+    EXPECT_FALSE(form->Ended());
+    EXPECT_EQ(host.log,
+              (Log{"SaverRunning on", "VerifyPassword", "Pointer 15372,11532", "ShowSaverWindow"}));
+    form->OnTimer(SaverTimer::ImageChange);
+    EXPECT_EQ(Loaded().size(), 2u);
+}
+
+TEST_F(Form, EmptyThemeFallsBackInsteadOfFailing) {
+    theme.clear();
+    theme["background"] = {{"backEffect", "0"}, {"newBackColor", "0"}};
+    view.pictures["C:\\Orv\\orvellenotfound.gif"] = {100, 80};
+    Started();
+    EXPECT_FALSE(form->Ended());
+    EXPECT_EQ(Loaded(), (Log{"LoadPicture C:\\Orv\\orvellenotfound.gif"}));
+}
+
+}  // namespace
+}  // namespace orvelle
