@@ -73,3 +73,29 @@ TEST(Spine, ConfigurationSwitchOpensAWindowThatCloses) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(Spine, FirstRunAfterInstallationPointsTheThemeAtTheSamplePictureOnce) {
+    ProgramCopy copy;
+    const std::string globals = copy.Path("orvellemain.ini");
+    ASSERT_EQ(copy.ReadIni(globals, "setup", "samplePicture"), "1");
+    {
+        Process saver = StartSaver(copy, "/s");
+        ASSERT_NE(WaitForWindow(saver, 5000), nullptr);
+        Pump(500);
+    }
+    EXPECT_EQ(copy.ReadIni(copy.ThemePath(), "images", "0"), copy.Path("tovak.gif"));
+    EXPECT_EQ(copy.ReadIni(globals, "setup", "samplePicture"), "0");
+
+    // From then on the user's own first picture stays.
+    copy.WriteIni(copy.ThemePath(), "images", "0", "C:\\mine.jpg");
+    {
+        Process saver = StartSaver(copy, "/s");
+        ASSERT_NE(WaitForWindow(saver, 5000), nullptr);
+        Pump(500);
+    }
+    EXPECT_EQ(copy.ReadIni(copy.ThemePath(), "images", "0"), "C:\\mine.jpg");
+}
+
+}  // namespace
