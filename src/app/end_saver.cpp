@@ -26,8 +26,8 @@ int ParkCoordinate(std::int64_t twips) {
 bool QualifyingMove(MouseTracker& t, double x, double y) {
     const bool qualifies = std::fabs(x - t.lastX) > 3.0 || std::fabs(y - t.lastY) > 3.0;
     const bool counts = qualifies && t.lastX > 0 && t.lastY > 0;
-    t.lastX = ToInt16Saturated(x);
-    t.lastY = ToInt16Saturated(y);
+    t.lastX = ToInt32Saturated(x);
+    t.lastY = ToInt32Saturated(y);
     return counts;
 }
 

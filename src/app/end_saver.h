@@ -13,10 +13,12 @@ class Clock;
 class Mmedia;
 class SaverHost;
 
-// The previous pointer position of one mouse-move handler, in that handler's own units.
+// The previous pointer position of one mouse-move handler, in that handler's own units. Kept
+// in 32 bits: on a large screen window positions in twips pass 32767, and a position cut to
+// 16 bits would make a pointer standing still look like a move.
 struct MouseTracker {
-    std::int16_t lastX = 0;
-    std::int16_t lastY = 0;
+    std::int32_t lastX = 0;
+    std::int32_t lastY = 0;
 };
 
 // The movement rule: a move of more than 3 units on either axis counts, unless the previous

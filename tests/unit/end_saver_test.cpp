@@ -59,6 +59,10 @@ TEST(MovementRule, MovesOfMoreThanThreeUnitsCountAfterAPositivePosition) {
     // One pixel over the window is 15 twips: it counts.
     MouseTracker window{300, 300};
     EXPECT_TRUE(QualifyingMove(window, 315, 300));
+    // Far right on a 4K screen (beyond 32767 twips) a pointer standing still is no move.
+    EXPECT_TRUE(QualifyingMove(window, 50000, 300));
+    EXPECT_FALSE(QualifyingMove(window, 50000, 300));
+    EXPECT_FALSE(QualifyingMove(window, 50003, 302));
 }
 
 TEST_F(Ending, ThresholdOneEndsAtTheFirstCountedMoveAndShowsThePointerOnNt) {

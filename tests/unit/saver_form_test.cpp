@@ -243,13 +243,6 @@ TEST_F(Form, FloatingPictureDriftsAndTheNextStartsWhereItStood) {
     EXPECT_EQ(view.display, (PixelRect{424, 268, 600, 500}));
 }
 
-TEST_F(Form, CentredPictureDoesNotMoveOnFloatTicks) {
-    Started();
-    view.log.clear();
-    form->OnTimer(SaverTimer::Float);
-    EXPECT_TRUE(view.log.empty());
-}
-
 TEST_F(Form, SquarePictureOnA4By3ScreenStandsAboveTheTop) {
     theme["image"]["picturePercent"] = "100";
     view.pictures["C:\\p\\0.jpg"] = {2000, 2000};

@@ -80,12 +80,6 @@ TEST(PicturePlacement, FloatingPictureIsPulledBackInsideRightAndBottom) {
               (TwipsPoint{0, -480}));
 }
 
-TEST(PicturePlacement, TwipsToPixelsIsTheIntegerQuotient) {
-    EXPECT_EQ(TwipsToPixels(6892, 15), 459);
-    EXPECT_EQ(TwipsToPixels(-1843, 15), -122);
-    EXPECT_EQ(TwipsToPixels(24, 12), 2);
-}
-
 TEST(PictureSequence, ListOrderAddsOneAndWrapsOnlyAtTheTick) {
     ScriptedRandom random;
     std::int16_t index = -1;
