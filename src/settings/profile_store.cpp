@@ -519,7 +519,8 @@ void ProfileStore::WriteValue(const std::string& file, std::string_view section,
 }
 
 void ProfileStore::EraseSection(const std::string& file, std::string_view section) {
-    std::string folded = Fold(CleanForLine(section));
+    // Unlike reads and writes, the system does not trim the name of a section to erase.
+    std::string folded = Fold(CutAtNul(section));
     if (folded.empty()) {
         return;
     }

@@ -1,0 +1,159 @@
+#include "settings/file_system_win.h"
+
+#include <algorithm>
+#include <climits>
+
+namespace orvelle::win {
+
+static_assert(sizeof(wchar_t) == sizeof(char16_t), "Windows wide characters are UTF-16");
+
+namespace {
+
+class Handle {
+  public:
+    explicit Handle(HANDLE h) : h_(h) {}
+    ~Handle() { Close(); }
+    Handle(const Handle&) = delete;
+    Handle& operator=(const Handle&) = delete;
+    bool Valid() const { return h_ != INVALID_HANDLE_VALUE; }
+    HANDLE Get() const { return h_; }
+    bool Close() {
+        bool ok = true;
+        if (Valid()) {
+            ok = CloseHandle(h_) != 0;
+            h_ = INVALID_HANDLE_VALUE;
+        }
+        return ok;
+    }
+
+  private:
+    HANDLE h_;
+};
+
+// The folder part of a path, for the temporary file; "." when the path names no folder.
+std::string FolderOf(const std::string& path) {
+    size_t slash = path.find_last_of("\\/");
+    if (slash == std::string::npos) {
+        return path.size() >= 2 && path[1] == ':' ? path.substr(0, 2) : std::string(".");
+    }
+    if (slash == 0 || (slash == 2 && path[1] == ':')) {
+        return path.substr(0, slash + 1);  // the root itself
+    }
+    return path.substr(0, slash);
+}
+
+bool WriteAll(HANDLE file, const std::string& bytes) {
+    size_t done = 0;
+    while (done < bytes.size()) {
+        DWORD chunk = static_cast<DWORD>(std::min<size_t>(bytes.size() - done, 1u << 20));
+        DWORD written = 0;
+        if (!::WriteFile(file, bytes.data() + done, chunk, &written, nullptr) || written == 0) {
+            return false;
+        }
+        done += written;
+    }
+    return true;
+}
+
+}  // namespace
+
+std::optional<std::string> WinFileSystem::ReadFile(const std::string& path) {
+    // Other programs (an editor, a second copy of the saver) may hold the file open.
+    Handle file(CreateFileA(
+        path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+        OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL | FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
+    if (!file.Valid()) {
+        return std::nullopt;
+    }
+    LARGE_INTEGER size{};
+    if (!GetFileSizeEx(file.Get(), &size) || size.QuadPart < 0 ||
+        static_cast<unsigned long long>(size.QuadPart) > INT_MAX) {
+        return std::nullopt;
+    }
+    std::string bytes;
+    bytes.reserve(static_cast<size_t>(size.QuadPart));
+    char buffer[64 * 1024];
+    for (;;) {
+        DWORD got = 0;
+        if (!::ReadFile(file.Get(), buffer, sizeof buffer, &got, nullptr)) {
+            return std::nullopt;
+        }
+        if (got == 0) {
+            break;
+        }
+        bytes.append(buffer, got);
+    }
+    return bytes;
+}
+
+bool WinFileSystem::ReplaceFile(const std::string& path, const std::string& bytes) {
+    // A move may replace a read-only file where writing into it would fail; the user set that
+    // flag to keep the file as it is.
+    DWORD attributes = GetFileAttributesA(path.c_str());
+    if (attributes != INVALID_FILE_ATTRIBUTES &&
+        (attributes & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DIRECTORY)) != 0) {
+        return false;
+    }
+    char temp[MAX_PATH];
+    if (!GetTempFileNameA(FolderOf(path).c_str(), "orv", 0, temp)) {
+        return false;  // no such folder, or no right to write there
+    }
+    bool written = false;
+    {
+        Handle file(CreateFileA(temp, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                FILE_ATTRIBUTE_NORMAL, nullptr));
+        written = file.Valid() && WriteAll(file.Get(), bytes) && FlushFileBuffers(file.Get()) &&
+                  file.Close();
+    }
+    if (written) {
+        if (MoveFileExA(temp, path.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+            if (attributes != INVALID_FILE_ATTRIBUTES) {
+                SetFileAttributesA(path.c_str(), attributes);  // e.g. a hidden file stays hidden
+            }
+            return true;
+        }
+        // Some file systems refuse the move over an existing file but offer the replace call.
+        if (attributes != INVALID_FILE_ATTRIBUTES &&
+            ::ReplaceFileA(path.c_str(), temp, nullptr, REPLACEFILE_IGNORE_MERGE_ERRORS, nullptr,
+                           nullptr)) {
+            return true;
+        }
+    }
+    DeleteFileA(temp);
+    return false;
+}
+
+bool WinFileSystem::FileExists(const std::string& path) {
+    DWORD attributes = GetFileAttributesA(path.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
+}
+
+std::string WinFileSystem::ToAnsi(std::u16string_view text) const {
+    if (text.empty()) {
+        return {};
+    }
+    const auto* wide = reinterpret_cast<const wchar_t*>(text.data());
+    int count = static_cast<int>(text.size());
+    int needed = WideCharToMultiByte(CP_ACP, 0, wide, count, nullptr, 0, nullptr, nullptr);
+    std::string out(static_cast<size_t>(needed > 0 ? needed : 0), '\0');
+    if (needed > 0) {
+        WideCharToMultiByte(CP_ACP, 0, wide, count, out.data(), needed, nullptr, nullptr);
+    }
+    return out;
+}
+
+std::u16string WinFileSystem::FromAnsi(std::string_view text) const {
+    if (text.empty()) {
+        return {};
+    }
+    int count = static_cast<int>(text.size());
+    int needed = MultiByteToWideChar(CP_ACP, 0, text.data(), count, nullptr, 0);
+    std::u16string out(static_cast<size_t>(needed > 0 ? needed : 0), u'\0');
+    if (needed > 0) {
+        MultiByteToWideChar(CP_ACP, 0, text.data(), count, reinterpret_cast<wchar_t*>(out.data()),
+                            needed);
+    }
+    return out;
+}
+
+}  // namespace orvelle::win

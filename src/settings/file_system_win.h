@@ -1,0 +1,29 @@
+// The settings files on disk: single-byte (ANSI) paths through the system's file calls, and the
+// system's ANSI code page for profile files saved as Unicode.
+#pragma once
+
+#include <windows.h>
+// <windows.h> renames ReplaceFile to ReplaceFileA, which would rename FileSystem's member in
+// every file that includes both; the system call is named ReplaceFileA where it is meant.
+#ifdef ReplaceFile
+#undef ReplaceFile
+#endif
+
+#include "settings/file_system.h"
+#include "settings/profile_store.h"
+
+namespace orvelle::win {
+
+class WinFileSystem : public FileSystem, public AnsiCodec {
+  public:
+    std::optional<std::string> ReadFile(const std::string& path) override;
+    // Writes a temporary file beside the target, forces it to disk, then moves it over the
+    // target in one step. A read-only or locked target stays as it was.
+    bool ReplaceFile(const std::string& path, const std::string& bytes) override;
+    bool FileExists(const std::string& path) override;
+
+    std::string ToAnsi(std::u16string_view text) const override;
+    std::u16string FromAnsi(std::string_view text) const override;
+};
+
+}  // namespace orvelle::win
