@@ -1,0 +1,54 @@
+#include "base/clock_win.h"
+
+#include <windows.h>
+
+namespace orvelle::win {
+
+LocalDateTime ClockWin::Now() {
+    SYSTEMTIME st{};
+    GetLocalTime(&st);
+    LocalDateTime now;
+    now.year = st.wYear;
+    now.month = st.wMonth;
+    now.day = st.wDay;
+    now.hour = st.wHour;
+    now.minute = st.wMinute;
+    now.second = st.wSecond;
+    return now;
+}
+
+float ClockWin::SecondsSinceMidnight() {
+    SYSTEMTIME st{};
+    GetLocalTime(&st);
+    return static_cast<float>(st.wHour * 3600 + st.wMinute * 60 + st.wSecond) +
+           static_cast<float>(st.wMilliseconds) / 1000.0f;
+}
+
+double ClockWin::MonotonicSeconds() {
+    LARGE_INTEGER frequency{};
+    LARGE_INTEGER counter{};
+    QueryPerformanceFrequency(&frequency);
+    QueryPerformanceCounter(&counter);
+    if (frequency.QuadPart == 0) {
+        return static_cast<double>(GetTickCount64()) / 1000.0;
+    }
+    return static_cast<double>(counter.QuadPart) / static_cast<double>(frequency.QuadPart);
+}
+
+std::string ClockWin::DefaultDateTimeText(const LocalDateTime& when) {
+    SYSTEMTIME st{};
+    st.wYear = static_cast<WORD>(when.year);
+    st.wMonth = static_cast<WORD>(when.month);
+    st.wDay = static_cast<WORD>(when.day);
+    st.wHour = static_cast<WORD>(when.hour);
+    st.wMinute = static_cast<WORD>(when.minute);
+    st.wSecond = static_cast<WORD>(when.second);
+
+    char date[128] = {};
+    char time[128] = {};
+    GetDateFormatA(LOCALE_USER_DEFAULT, DATE_SHORTDATE, &st, nullptr, date, sizeof date);
+    GetTimeFormatA(LOCALE_USER_DEFAULT, 0, &st, nullptr, time, sizeof time);
+    return std::string(date) + " " + time;
+}
+
+}  // namespace orvelle::win
