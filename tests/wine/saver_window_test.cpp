@@ -389,6 +389,58 @@ TEST(SaverWindow, BackgroundPatchComesFromTheLastingBackgroundEvenPastTheEdge) {
     EXPECT_PIXEL(20, 20, kGreen, 0);
 }
 
+TEST(SaverWindow, BackgroundPictureIsDrawnStretchedShrunkOrAtItsOwnSize) {
+    const std::string path = TempFile("background.bmp");
+    WriteBmp(path, 40, 20, [](int x, int) { return x < 20 ? kBlue : kGreen; });
+    ShownWindow shown(kRed);
+    EXPECT_FALSE(shown.window.LoadBackgroundPicture(TempFile("missing.bmp")).has_value());
+    ASSERT_EQ(shown.window.LoadBackgroundPicture(path), (PixelSize{40, 20}));
+    shown.window.DrawBackgroundPicture({0, 0, 80, 40});      // stretched
+    shown.window.DrawBackgroundPicture({200, 200, 20, 10});  // shrunk
+    shown.window.DrawBackgroundPicture({-20, 300, 40, 20});  // own size, half off the screen
+    wine_test::Pump(150);
+    EXPECT_PIXEL(10, 10, kBlue, 2);
+    EXPECT_PIXEL(70, 30, kGreen, 2);
+    EXPECT_PIXEL(85, 10, kRed, 0);
+    EXPECT_PIXEL(202, 202, kBlue, 2);
+    EXPECT_PIXEL(218, 208, kGreen, 2);
+    EXPECT_PIXEL(221, 205, kRed, 0);
+    EXPECT_PIXEL(5, 305, kGreen, 0);
+    EXPECT_PIXEL(25, 305, kRed, 0);
+    DeleteFileA(path.c_str());
+}
+
+TEST(SaverWindow, DesktopCopyShowsTheScreenAsItWasBeforeTheWindowCoveredIt) {
+    // Something distinctive on the screen first: a magenta window at the top left.
+    static const wchar_t kClass[] = L"OrvelleTestMagenta";
+    WNDCLASSW wc{};
+    wc.lpfnWndProc = DefWindowProcW;
+    wc.hInstance = GetModuleHandleW(nullptr);
+    wc.hbrBackground = CreateSolidBrush(RGB(255, 0, 255));
+    wc.lpszClassName = kClass;
+    RegisterClassW(&wc);
+    HWND magenta = CreateWindowExW(WS_EX_TOPMOST, kClass, L"", WS_POPUP | WS_VISIBLE, 0, 0, 120, 90,
+                                   nullptr, nullptr, wc.hInstance, nullptr);
+    ASSERT_NE(magenta, nullptr);
+    wine_test::Pump(300);
+    if (!Near(Pixel(60, 45), RGB(255, 0, 255), 0)) {
+        DestroyWindow(magenta);
+        GTEST_SKIP() << "the screen cannot be read back here";
+    }
+    RecordedEvents events;
+    SaverWindow window(GetModuleHandleA(nullptr));
+    window.AttachEvents(events);
+    window.CoverScreen();
+    DestroyWindow(magenta);
+    // By the time the background is painted the window may well be on screen already (with a
+    // compositor it is): the copy must still show what was there before.
+    wine_test::Pump(200);
+    window.PaintDesktopCopy();
+    wine_test::Pump(200);
+    EXPECT_PIXEL(60, 45, static_cast<Colour>(RGB(255, 0, 255)), 0);
+    EXPECT_FALSE(Near(Pixel(300, 300), RGB(255, 0, 255), 0));
+}
+
 TEST(SaverWindow, TransparentGifPixelsTakeTheBoxColour) {
     // 4 x 2: the left half transparent, the right half blue.
     static const unsigned char gif[] = {
