@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include "overlay_fakes.h"
 #include "overlays/countdown.h"
 

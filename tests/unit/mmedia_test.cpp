@@ -122,11 +122,5 @@ TEST_F(MmediaTest, SeekWritesThePositionAsAShortDecimal) {
     EXPECT_EQ(mci.sent.back(), "Seek mid7 to 1500.5");
 }
 
-TEST_F(MmediaTest, FilenamePropertyOpens) {
-    player.SetFilename("x y.wav");
-    EXPECT_EQ(player.Filename(), "x y.wav");
-    EXPECT_EQ(mci.sent.back(), "Open \"x y.wav\" ALIAS wav7 TYPE Waveaudio wait");
-}
-
 }  // namespace
 }  // namespace orvelle
