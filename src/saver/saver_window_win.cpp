@@ -912,6 +912,8 @@ void SaverWindow::SetClockText(const std::string& text) {
     }
     label.text = text;
     if (label.IsAlive()) {
+        // Also the window's own text, so screen readers and tools can read the line.
+        SetWindowTextA(label.Handle(), text.c_str());
         InvalidateRect(label.Handle(), nullptr, FALSE);
     }
 }
