@@ -1,8 +1,17 @@
 #include "wine_support.h"
 
+#include <objbase.h>
+#include <psapi.h>
 #include <shellapi.h>
+#include <tlhelp32.h>
+#include <wincodec.h>
 
+#include <algorithm>
+#include <cmath>
 #include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <fstream>
 
 namespace wine_test {
 
@@ -114,6 +123,13 @@ Process::Process(const std::string& exe, const std::string& arguments) {
     std::string folder = exe.substr(0, exe.find_last_of('\\'));
     CreateProcessA(exe.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
                    folder.c_str(), &startup, &info_);
+}
+
+Process Process::Adopt(DWORD processId) {
+    Process process;
+    process.info_.hProcess = OpenProcess(PROCESS_ALL_ACCESS, FALSE, processId);
+    process.info_.dwProcessId = process.info_.hProcess ? processId : 0;
+    return process;
 }
 
 Process::Process(Process&& other) noexcept : info_(other.info_) {
@@ -276,6 +292,519 @@ std::string MessageBoxText(HWND box) {
         }
     }
     return result;
+}
+
+// --- Driving whole runs ---
+
+ThemeText::ThemeText() {
+    Pictures({"picture.bmp"});
+    Music({});
+    Set("image", "randomMedia", "0");
+    Set("image", "randomPick", "0");
+    Set("background", "newBackColor", "0");
+    Set("background", "backEffect", "0");
+    Set("image", "picSpeed", "2");
+    Set("image", "timeInterval", "0");
+    Set("image", "picRandom", "cent");
+    Set("image", "picChange", "not_ch");
+    Set("background", "backgroundImage", "");
+    Set("background", "backgroundDisplay", "0");
+    Set("background", "redBackground", "0");
+    Set("background", "greenBackground", "0");
+    Set("background", "blueBackground", "0");
+    Set("font", "scroll", "1");
+    Set("image", "picturePercent", "80");
+    Set("font", "scrollSpeed", "150");
+    for (const char* flag :
+         {"bStandard", "bLeftWipe", "bRightWipe", "bRightandLeftWipe", "bUpAndDown", "bCenter",
+          "bHorizontalBlinds", "bVerticalBlinds", "bFade"}) {
+        Set("transitions", flag, "0");
+    }
+    Set("image", "timeDisplay", "0");
+    Set("font", "newFontName", "Arial");
+    Set("font", "newFontSize", "12");
+    Set("font", "newFontBold", "False");
+    Set("font", "newFontItalic", "False");
+    Set("font", "newFontUnderline", "False");
+    Set("font", "newFontFontStrikethru", "False");
+    Set("font", "newFontForeColor", "16777215");
+    Set("date", "countdownMonth", "12");
+    Set("date", "countdownDay", "25");
+    Set("date", "countdownYear", "2040");
+}
+
+ThemeText& ThemeText::Set(const std::string& section, const std::string& key,
+                          const std::string& value) {
+    for (auto& [name, keys] : sections_) {
+        if (name == section) {
+            for (auto& [k, v] : keys) {
+                if (k == key) {
+                    v = value;
+                    return *this;
+                }
+            }
+            keys.emplace_back(key, value);
+            return *this;
+        }
+    }
+    sections_.push_back({section, {{key, value}}});
+    return *this;
+}
+
+ThemeText& ThemeText::Erase(const std::string& section, const std::string& key) {
+    for (auto& [name, keys] : sections_) {
+        if (name == section) {
+            std::erase_if(keys, [&](const auto& entry) { return entry.first == key; });
+        }
+    }
+    return *this;
+}
+
+ThemeText& ThemeText::Pictures(const std::vector<std::string>& paths,
+                               const std::vector<std::string>& captions) {
+    std::erase_if(sections_, [](const auto& section) {
+        return section.first == "images" || section.first == "caption";
+    });
+    for (size_t i = 0; i < paths.size(); ++i) {
+        Set("images", std::to_string(i), paths[i]);
+        Set("caption", std::to_string(i), i < captions.size() ? captions[i] : "");
+    }
+    return Set("total", "total", std::to_string(paths.size()));
+}
+
+ThemeText& ThemeText::Music(const std::vector<std::string>& paths) {
+    std::erase_if(sections_, [](const auto& section) { return section.first == "multimedia"; });
+    for (size_t i = 0; i < paths.size(); ++i) {
+        Set("multimedia", std::to_string(i), paths[i]);
+    }
+    return Set("total", "mediaTotal", std::to_string(paths.size()));
+}
+
+std::string ThemeText::Text() const {
+    std::string text;
+    for (const auto& [name, keys] : sections_) {
+        text += "[" + name + "]\r\n";
+        for (const auto& [k, v] : keys) {
+            text += k + "=" + v + "\r\n";
+        }
+    }
+    return text;
+}
+
+void UseTheme(const ProgramCopy& copy, const ThemeText& theme) {
+    copy.WriteIni(copy.Path("orvellemain.ini"), "setup", "samplePicture", "0");
+    copy.WriteTheme(theme.Text());
+}
+
+namespace {
+
+// Ids of the running processes whose program file has the name.
+std::vector<DWORD> ProcessesNamed(const std::string& exeName) {
+    std::vector<DWORD> ids;
+    HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
+    if (snapshot == INVALID_HANDLE_VALUE) {
+        return ids;
+    }
+    PROCESSENTRY32 entry{};
+    entry.dwSize = sizeof entry;
+    for (BOOL more = Process32First(snapshot, &entry); more;
+         more = Process32Next(snapshot, &entry)) {
+        if (_stricmp(entry.szExeFile, exeName.c_str()) == 0) {
+            ids.push_back(entry.th32ProcessID);
+        }
+    }
+    CloseHandle(snapshot);
+    return ids;
+}
+
+// The Unix path of a Windows path, through Wine's own export; "" outside Wine.
+std::string UnixPathOf(const std::string& windowsPath) {
+    using ToUnixFn = char*(CDECL*)(const WCHAR*);
+    static const auto toUnix = reinterpret_cast<ToUnixFn>(reinterpret_cast<void*>(
+        GetProcAddress(GetModuleHandleA("kernel32.dll"), "wine_get_unix_file_name")));
+    if (!toUnix) {
+        return "";
+    }
+    const std::wstring wide(windowsPath.begin(), windowsPath.end());
+    char* unix = toUnix(wide.c_str());
+    if (!unix) {
+        return "";
+    }
+    std::string result = unix;
+    HeapFree(GetProcessHeap(), 0, unix);
+    return result;
+}
+
+}  // namespace
+
+Process StartSaverWithWineTrace(const ProgramCopy& copy, const std::string& arguments,
+                                const std::string& channels, const std::string& logFile) {
+    const std::string program = UnixPathOf(copy.Path("orvelle.scr"));
+    // The log does not exist yet: its folder is converted and the name added.
+    const std::string logFolder = UnixPathOf(logFile.substr(0, logFile.find_last_of('\\')));
+    if (program.empty() || logFolder.empty() || arguments.find('\'') != std::string::npos) {
+        return Process();
+    }
+    const std::string log = logFolder + "/" + logFile.substr(logFile.find_last_of('\\') + 1);
+    const std::vector<DWORD> before = ProcessesNamed("orvelle.scr");
+    // Wine runs a Unix program that CreateProcess is given; the shell then starts the saver
+    // through Wine's loader with its standard error in the log.
+    std::string commandLine = "\"Z:\\bin\\sh\" -c \"WINEDEBUG=" + channels + " exec ${WINELOADER:-${ORVELLE_WINE:-wine}} '" +
+                              program + "' " + arguments + " 2>'" + log + "'\"";
+    STARTUPINFOA startup = {};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION info = {};
+    if (!CreateProcessA("Z:\\bin\\sh", commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                        copy.Folder().c_str(), &startup, &info)) {
+        return Process();
+    }
+    if (info.hProcess) {
+        CloseHandle(info.hProcess);
+        CloseHandle(info.hThread);
+    }
+    const DWORD start = GetTickCount();
+    do {
+        for (DWORD id : ProcessesNamed("orvelle.scr")) {
+            if (std::find(before.begin(), before.end(), id) == before.end()) {
+                return Process::Adopt(id);
+            }
+        }
+        Pump(20);
+    } while (GetTickCount() - start < 10000);
+    return Process();
+}
+
+void WriteBmpFile(const std::string& path, int width, int height,
+                  const std::function<COLORREF(int, int)>& colour) {
+    const int stride = (width * 3 + 3) & ~3;
+    BITMAPFILEHEADER file{};
+    BITMAPINFOHEADER info{};
+    info.biSize = sizeof(info);
+    info.biWidth = width;
+    info.biHeight = height;
+    info.biPlanes = 1;
+    info.biBitCount = 24;
+    info.biSizeImage = static_cast<DWORD>(stride * height);
+    file.bfType = 0x4D42;
+    file.bfOffBits = sizeof(file) + sizeof(info);
+    file.bfSize = file.bfOffBits + info.biSizeImage;
+    std::vector<unsigned char> pixels(info.biSizeImage);
+    for (int y = 0; y < height; ++y) {
+        unsigned char* row = pixels.data() + static_cast<size_t>(height - 1 - y) * stride;
+        for (int x = 0; x < width; ++x) {
+            const COLORREF c = colour(x, y);
+            row[x * 3] = GetBValue(c);
+            row[x * 3 + 1] = GetGValue(c);
+            row[x * 3 + 2] = GetRValue(c);
+        }
+    }
+    std::ofstream out(path, std::ios::binary);
+    out.write(reinterpret_cast<const char*>(&file), sizeof(file));
+    out.write(reinterpret_cast<const char*>(&info), sizeof(info));
+    out.write(reinterpret_cast<const char*>(pixels.data()),
+              static_cast<std::streamsize>(pixels.size()));
+}
+
+namespace {
+
+// The WIC factory of this thread, COM started for it.
+IWICImagingFactory* ImagingFactory() {
+    CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+    IWICImagingFactory* factory = nullptr;
+    CoCreateInstance(CLSID_WICImagingFactory, nullptr, CLSCTX_INPROC_SERVER, IID_IWICImagingFactory,
+                     reinterpret_cast<void**>(&factory));
+    return factory;
+}
+
+template <typename T>
+void Release(T*& object) {
+    if (object) {
+        object->Release();
+        object = nullptr;
+    }
+}
+
+}  // namespace
+
+bool WriteJpegFile(const std::string& path, int width, int height,
+                   const std::function<COLORREF(int, int)>& colour) {
+    IWICImagingFactory* factory = ImagingFactory();
+    IWICStream* stream = nullptr;
+    IWICBitmapEncoder* encoder = nullptr;
+    IWICBitmapFrameEncode* frame = nullptr;
+    bool ok = false;
+    const std::wstring wide(path.begin(), path.end());
+    if (factory && SUCCEEDED(factory->CreateStream(&stream)) &&
+        SUCCEEDED(stream->InitializeFromFilename(wide.c_str(), GENERIC_WRITE)) &&
+        SUCCEEDED(factory->CreateEncoder(GUID_ContainerFormatJpeg, nullptr, &encoder)) &&
+        SUCCEEDED(encoder->Initialize(stream, WICBitmapEncoderNoCache)) &&
+        SUCCEEDED(encoder->CreateNewFrame(&frame, nullptr)) &&
+        SUCCEEDED(frame->Initialize(nullptr)) &&
+        SUCCEEDED(frame->SetSize(static_cast<UINT>(width), static_cast<UINT>(height)))) {
+        WICPixelFormatGUID format = GUID_WICPixelFormat24bppBGR;
+        ok = SUCCEEDED(frame->SetPixelFormat(&format)) &&
+             IsEqualGUID(format, GUID_WICPixelFormat24bppBGR);
+        // Row by row: a large picture never needs all its pixels in memory at once.
+        const UINT stride = static_cast<UINT>((width * 3 + 3) & ~3);
+        std::vector<unsigned char> row(stride);
+        for (int y = 0; ok && y < height; ++y) {
+            for (int x = 0; x < width; ++x) {
+                const COLORREF c = colour(x, y);
+                row[x * 3] = GetBValue(c);
+                row[x * 3 + 1] = GetGValue(c);
+                row[x * 3 + 2] = GetRValue(c);
+            }
+            ok = SUCCEEDED(frame->WritePixels(1, stride, stride, row.data()));
+        }
+        ok = ok && SUCCEEDED(frame->Commit()) && SUCCEEDED(encoder->Commit());
+    }
+    Release(frame);
+    Release(encoder);
+    Release(stream);
+    Release(factory);
+    return ok;
+}
+
+void WriteWavFile(const std::string& path, double seconds) {
+    constexpr int kRate = 8000;
+    const int samples = static_cast<int>(seconds * kRate);
+    std::vector<short> data(static_cast<size_t>(samples));
+    for (int i = 0; i < samples; ++i) {
+        data[static_cast<size_t>(i)] =
+            static_cast<short>(3000 * std::sin(2 * 3.14159265358979 * 440 * i / kRate));
+    }
+    struct {
+        char riff[4] = {'R', 'I', 'F', 'F'};
+        DWORD size = 0;
+        char wave[4] = {'W', 'A', 'V', 'E'};
+        char fmt[4] = {'f', 'm', 't', ' '};
+        DWORD fmtSize = 16;
+        WORD format = 1;
+        WORD channels = 1;
+        DWORD rate = kRate;
+        DWORD bytesPerSecond = kRate * 2;
+        WORD blockAlign = 2;
+        WORD bits = 16;
+        char dataTag[4] = {'d', 'a', 't', 'a'};
+        DWORD dataSize = 0;
+    } header;
+    header.dataSize = static_cast<DWORD>(data.size() * sizeof(short));
+    header.size = static_cast<DWORD>(sizeof header - 8 + header.dataSize);
+    std::ofstream out(path, std::ios::binary);
+    out.write(reinterpret_cast<const char*>(&header), sizeof header);
+    out.write(reinterpret_cast<const char*>(data.data()),
+              static_cast<std::streamsize>(header.dataSize));
+}
+
+bool DecodePictureFile(const std::string& path, int* width, int* height,
+                       std::vector<COLORREF>* pixels) {
+    IWICImagingFactory* factory = ImagingFactory();
+    IWICBitmapDecoder* decoder = nullptr;
+    IWICBitmapFrameDecode* frame = nullptr;
+    IWICFormatConverter* converter = nullptr;
+    bool ok = false;
+    const std::wstring wide(path.begin(), path.end());
+    UINT w = 0;
+    UINT h = 0;
+    if (factory &&
+        SUCCEEDED(factory->CreateDecoderFromFilename(wide.c_str(), nullptr, GENERIC_READ,
+                                                     WICDecodeMetadataCacheOnDemand, &decoder)) &&
+        SUCCEEDED(decoder->GetFrame(0, &frame)) && SUCCEEDED(frame->GetSize(&w, &h)) &&
+        SUCCEEDED(factory->CreateFormatConverter(&converter)) &&
+        SUCCEEDED(converter->Initialize(frame, GUID_WICPixelFormat32bppBGRA,
+                                        WICBitmapDitherTypeNone, nullptr, 0,
+                                        WICBitmapPaletteTypeCustom))) {
+        std::vector<DWORD> bgra(static_cast<size_t>(w) * h);
+        ok = SUCCEEDED(
+            converter->CopyPixels(nullptr, w * 4, w * h * 4, reinterpret_cast<BYTE*>(bgra.data())));
+        pixels->resize(bgra.size());
+        for (size_t i = 0; i < bgra.size(); ++i) {
+            const DWORD p = bgra[i];
+            // Fully transparent pixels are marked with the top byte so callers can skip them.
+            (*pixels)[i] = RGB((p >> 16) & 0xFF, (p >> 8) & 0xFF, p & 0xFF) |
+                           ((p >> 24) == 0 ? 0xFF000000u : 0u);
+        }
+        *width = static_cast<int>(w);
+        *height = static_cast<int>(h);
+    }
+    Release(converter);
+    Release(frame);
+    Release(decoder);
+    Release(factory);
+    return ok;
+}
+
+bool ColourNear(COLORREF actual, COLORREF expected, int tolerance) {
+    for (int shift = 0; shift <= 16; shift += 8) {
+        const int a = static_cast<int>((actual >> shift) & 0xFF);
+        const int e = static_cast<int>((expected >> shift) & 0xFF);
+        if (std::abs(a - e) > tolerance) {
+            return false;
+        }
+    }
+    return true;
+}
+
+bool WaitForPixel(int x, int y, COLORREF colour, int tolerance, DWORD milliseconds) {
+    const DWORD start = GetTickCount();
+    for (;;) {
+        if (ColourNear(ScreenPixel(x, y), colour, tolerance)) {
+            return true;
+        }
+        if (GetTickCount() - start >= milliseconds) {
+            return false;
+        }
+        Pump(15);
+    }
+}
+
+HWND WaitForMessageBox(const Process& process, DWORD milliseconds) {
+    const DWORD start = GetTickCount();
+    for (;;) {
+        if (HWND box = FindMessageBox(process.Id())) {
+            return box;
+        }
+        if (GetTickCount() - start >= milliseconds || !process.Running()) {
+            return FindMessageBox(process.Id());
+        }
+        Pump(20);
+    }
+}
+
+void PressOk(HWND box) {
+    if (HWND ok = GetDlgItem(box, IDOK)) {
+        PostMessageA(ok, BM_CLICK, 0, 0);
+    } else {
+        PostMessageA(box, WM_COMMAND, IDOK, 0);
+    }
+}
+
+std::vector<HWND> AllWindowsOf(DWORD processId) {
+    struct Search {
+        DWORD pid;
+        std::vector<HWND> found;
+    } search{processId, {}};
+    EnumWindows(
+        [](HWND hwnd, LPARAM param) -> BOOL {
+            auto* s = reinterpret_cast<Search*>(param);
+            DWORD pid = 0;
+            GetWindowThreadProcessId(hwnd, &pid);
+            if (pid == s->pid) {
+                s->found.push_back(hwnd);
+                EnumChildWindows(
+                    hwnd,
+                    [](HWND child, LPARAM p) -> BOOL {
+                        reinterpret_cast<Search*>(p)->found.push_back(child);
+                        return TRUE;
+                    },
+                    param);
+            }
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+std::string ClassOf(HWND window) {
+    char name[128] = {};
+    GetClassNameA(window, name, sizeof name);
+    return name;
+}
+
+HWND FindWindowOfClass(DWORD processId, const std::string& className) {
+    for (HWND hwnd : AllWindowsOf(processId)) {
+        if (GetParent(hwnd) == nullptr && ClassOf(hwnd) == className) {
+            return hwnd;
+        }
+    }
+    return nullptr;
+}
+
+void TypeKey(WORD virtualKey) {
+    INPUT inputs[2] = {};
+    inputs[0].type = inputs[1].type = INPUT_KEYBOARD;
+    inputs[0].ki.wVk = inputs[1].ki.wVk = virtualKey;
+    inputs[1].ki.dwFlags = KEYEVENTF_KEYUP;
+    SendInput(2, inputs, sizeof inputs[0]);
+}
+
+namespace {
+
+// Live entries of the process's GDI handle table (PEB GdiSharedHandleTable), where the system
+// keeps one per process as Wine does; 0 when it cannot be read.
+DWORD GdiTableEntries(HANDLE process) {
+    using QueryFn = LONG(WINAPI*)(HANDLE, int, void*, ULONG, ULONG*);
+    static const auto query = reinterpret_cast<QueryFn>(reinterpret_cast<void*>(
+        GetProcAddress(GetModuleHandleA("ntdll.dll"), "NtQueryInformationProcess")));
+    struct BasicInformation {
+        void* exitStatus;
+        void* pebBaseAddress;
+        void* reserved[4];
+    } basic{};
+    if (!query || query(process, 0, &basic, sizeof basic, nullptr) != 0 || !basic.pebBaseAddress) {
+        return 0;
+    }
+#ifdef _WIN64
+    constexpr size_t kTableOffset = 0xF8;
+#else
+    constexpr size_t kTableOffset = 0x94;
+#endif
+    void* table = nullptr;
+    if (!ReadProcessMemory(process, static_cast<char*>(basic.pebBaseAddress) + kTableOffset, &table,
+                           sizeof table, nullptr) ||
+        !table) {
+        return 0;
+    }
+    // Entries of 24 bytes (object, owner, unique, type, flags, user pointer); type 0 is free.
+    constexpr size_t kEntrySize = 24;
+    constexpr size_t kEntries = 0x10000;
+    std::vector<unsigned char> entries(kEntrySize * kEntries);
+    SIZE_T read = 0;
+    if (!ReadProcessMemory(process, table, entries.data(), entries.size(), &read)) {
+        return 0;
+    }
+    DWORD live = 0;
+    for (size_t i = 0; i + kEntrySize <= read; i += kEntrySize) {
+        live += entries[i + 14] != 0 ? 1 : 0;
+    }
+    return live;
+}
+
+}  // namespace
+
+ProcessResources ResourcesOf(const Process& process) {
+    ProcessResources r;
+    HANDLE h = process.Handle();
+    r.gdiObjects = GetGuiResources(h, GR_GDIOBJECTS);
+    r.userObjects = GetGuiResources(h, GR_USEROBJECTS);
+    r.gdiFromSystem = r.gdiObjects != 0;
+    if (!r.gdiFromSystem) {
+        r.gdiObjects = GdiTableEntries(h);
+    }
+    if (r.userObjects == 0) {
+        r.userObjects = static_cast<DWORD>(AllWindowsOf(process.Id()).size());
+    }
+    GetProcessHandleCount(h, &r.kernelHandles);
+    PROCESS_MEMORY_COUNTERS_EX memory{};
+    memory.cb = sizeof memory;
+    if (GetProcessMemoryInfo(h, reinterpret_cast<PROCESS_MEMORY_COUNTERS*>(&memory),
+                             sizeof memory)) {
+        r.privateBytes = memory.PrivateUsage;
+    }
+    return r;
+}
+
+double ProcessorSeconds(const Process& process) {
+    FILETIME created{}, exited{}, kernel{}, user{};
+    if (!GetProcessTimes(process.Handle(), &created, &exited, &kernel, &user)) {
+        return 0;
+    }
+    auto seconds = [](const FILETIME& t) {
+        return static_cast<double>((static_cast<ULONGLONG>(t.dwHighDateTime) << 32) |
+                                   t.dwLowDateTime) /
+               1e7;
+    };
+    return seconds(kernel) + seconds(user);
 }
 
 }  // namespace wine_test

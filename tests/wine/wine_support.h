@@ -4,7 +4,9 @@
 
 #include <windows.h>
 
+#include <functional>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace wine_test {
@@ -34,6 +36,8 @@ class Process {
   public:
     Process() = default;
     Process(const std::string& exe, const std::string& arguments);
+    // Takes charge of a running process found by its id (opened with all access).
+    static Process Adopt(DWORD processId);
     Process(Process&& other) noexcept;
     Process& operator=(Process&& other) noexcept;
     ~Process();  // kills the process if it is still running
@@ -68,5 +72,76 @@ HWND FindMessageBox(DWORD processId);
 std::string WindowText(HWND window);
 // Text of the static control inside a message box.
 std::string MessageBoxText(HWND box);
+
+// --- Driving whole runs: themes, files made at run time, observation from outside ---
+
+// A complete theme as the configuration dialog saves it, with plain defaults: one centred
+// picture that never changes, black background, no transitions, no clock, no music.
+class ThemeText {
+  public:
+    ThemeText();
+    ThemeText& Set(const std::string& section, const std::string& key, const std::string& value);
+    ThemeText& Erase(const std::string& section, const std::string& key);
+    // [images], [caption] and [total] total; captions "" unless given.
+    ThemeText& Pictures(const std::vector<std::string>& paths,
+                        const std::vector<std::string>& captions = {});
+    // [multimedia] and [total] mediaTotal.
+    ThemeText& Music(const std::vector<std::string>& paths);
+    std::string Text() const;
+
+  private:
+    std::vector<std::pair<std::string, std::vector<std::pair<std::string, std::string>>>> sections_;
+};
+// Writes the theme as the current theme and turns off the first-run sample picture step, so
+// the run shows exactly the theme's pictures.
+void UseTheme(const ProgramCopy& copy, const ThemeText& theme);
+
+// Under Wine only: starts orvelle.scr as a Wine program started from a Unix shell would be,
+// with WINEDEBUG set to the channels and Wine's debug output (which goes to the Unix standard
+// error, not to the Windows one) written to the log file (a Windows path). An empty Process
+// when this is not Wine or the program does not come up within the time.
+Process StartSaverWithWineTrace(const ProgramCopy& copy, const std::string& arguments,
+                                const std::string& channels, const std::string& logFile);
+
+// Pictures and sounds written by the tests. Colours are 0x00BBGGRR.
+void WriteBmpFile(const std::string& path, int width, int height,
+                  const std::function<COLORREF(int, int)>& colour);
+// Through the system's JPEG encoder; false when there is none.
+bool WriteJpegFile(const std::string& path, int width, int height,
+                   const std::function<COLORREF(int, int)>& colour);
+// A 16-bit mono PCM tone of the given length.
+void WriteWavFile(const std::string& path, double seconds);
+// Decodes a picture file through the system's codecs into rows of 0x00BBGGRR pixels.
+bool DecodePictureFile(const std::string& path, int* width, int* height,
+                       std::vector<COLORREF>* pixels);
+
+bool ColourNear(COLORREF actual, COLORREF expected, int tolerance);
+// Polls the screen until the pixel has the colour; false on time-out.
+bool WaitForPixel(int x, int y, COLORREF colour, int tolerance, DWORD milliseconds);
+// Waits for a message box of the process; nullptr on time-out or when the process ends first.
+HWND WaitForMessageBox(const Process& process, DWORD milliseconds);
+// Presses the box's OK button.
+void PressOk(HWND box);
+// Every window of the process, shown or hidden, top-level and child.
+std::vector<HWND> AllWindowsOf(DWORD processId);
+// The top-level window of the process with the class name; nullptr when there is none.
+HWND FindWindowOfClass(DWORD processId, const std::string& className);
+std::string ClassOf(HWND window);
+// Keys as the keyboard delivers them, to whichever window has the focus.
+void TypeKey(WORD virtualKey);
+
+// What a process holds. GDI and USER objects come from GetGuiResources where the system counts
+// them; where it does not (Wine), GDI objects are counted in the process's GDI handle table and
+// USER objects as the process's windows.
+struct ProcessResources {
+    DWORD gdiObjects = 0;
+    DWORD userObjects = 0;
+    DWORD kernelHandles = 0;
+    SIZE_T privateBytes = 0;
+    bool gdiFromSystem = false;
+};
+ProcessResources ResourcesOf(const Process& process);
+// User plus kernel processor time of the process so far, in seconds.
+double ProcessorSeconds(const Process& process);
 
 }  // namespace wine_test

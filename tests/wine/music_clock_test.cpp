@@ -1,0 +1,367 @@
+// Music and the clock line of a real run: the MCI commands the saver sends, watched through
+// Wine's own trace of them, and the text of the clock label in the bottom-right corner.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstdlib>
+#include <ctime>
+#include <fstream>
+#include <regex>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "wine_support.h"
+
+using namespace wine_test;
+
+namespace {
+
+constexpr COLORREF kBlue = RGB(0, 0, 255);
+
+std::string ReadWholeFile(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::stringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+// The command strings the process handed to MCI, in order, as Wine's trace shows them.
+std::vector<std::string> MciCommands(const std::string& log) {
+    std::vector<std::string> commands;
+    std::istringstream lines(log);
+    std::string line;
+    while (std::getline(lines, line)) {
+        // trace:mci:mciSendStringW (L"Open Z:\\...\\a.wav ALIAS wav12 TYPE Waveaudio wait", ...)
+        if (line.find("mciSendStringW") == std::string::npos) {
+            continue;
+        }
+        const size_t open = line.find("L\"");
+        if (open == std::string::npos) {
+            continue;
+        }
+        const size_t close = line.find('"', open + 2);
+        commands.push_back(line.substr(open + 2, close - open - 2));
+    }
+    return commands;
+}
+
+bool StartsWithNoCase(const std::string& text, const std::string& prefix) {
+    return text.size() >= prefix.size() &&
+           _strnicmp(text.c_str(), prefix.c_str(), prefix.size()) == 0;
+}
+
+// The files named by the "Open" commands, in order, reduced to their base names.
+std::vector<std::string> OpenedFiles(const std::vector<std::string>& commands) {
+    std::vector<std::string> files;
+    for (const std::string& command : commands) {
+        if (!StartsWithNoCase(command, "Open ")) {
+            continue;
+        }
+        std::string file = command.substr(5, command.find(" ALIAS") - 5);
+        const size_t slash = file.find_last_of("\\/");
+        files.push_back(slash == std::string::npos ? file : file.substr(slash + 1));
+    }
+    return files;
+}
+
+int CountStarting(const std::vector<std::string>& commands, const std::string& prefix) {
+    int n = 0;
+    for (const std::string& command : commands) {
+        n += StartsWithNoCase(command, prefix) ? 1 : 0;
+    }
+    return n;
+}
+
+std::string Joined(const std::vector<std::string>& items) {
+    std::string text;
+    for (const std::string& item : items) {
+        text += "[" + item + "] ";
+    }
+    return text;
+}
+
+// A run of a theme with music, its MCI traffic written to a log in the program copy.
+struct TracedRun {
+    ProgramCopy copy;
+    std::string log = copy.Path("mci-trace.log");
+    Process saver;
+
+    void Start(const ThemeText& theme, const std::string& channels = "trace+mci") {
+        UseTheme(copy, theme);
+        saver = StartSaverWithWineTrace(copy, "/s", channels, log);
+        if (!saver.Handle()) {
+            GTEST_SKIP() << "MCI commands can only be watched under Wine";
+        }
+        ASSERT_NE(WaitForWindow(saver, 5000), nullptr);
+    }
+    std::vector<std::string> Commands() const { return MciCommands(ReadWholeFile(log)); }
+    // Waits until the trace shows `count` opens, or the time runs out.
+    std::vector<std::string> WaitForOpens(size_t count, DWORD milliseconds) const {
+        const DWORD start = GetTickCount();
+        std::vector<std::string> opened;
+        do {
+            Pump(100);
+            opened = OpenedFiles(Commands());
+        } while (opened.size() < count && GetTickCount() - start < milliseconds);
+        return opened;
+    }
+};
+
+// Starts the traced run; the test ends here when it was skipped or failed to start.
+#define START_TRACED(run, ...)                  \
+    do {                                        \
+        (run).Start(__VA_ARGS__);               \
+        if (IsSkipped() || HasFatalFailure()) { \
+            return;                             \
+        }                                       \
+    } while (0)
+
+ThemeText PictureTheme(const ProgramCopy& copy) {
+    WriteBmpFile(copy.Path("blue.bmp"), 200, 100, [](int, int) { return kBlue; });
+    ThemeText theme;
+    theme.Pictures({copy.Path("blue.bmp")}).Set("background", "newBackColor", "255");
+    return theme;
+}
+
+TEST(Music, TwoFilesPlayInListOrderAndTheListStartsAgain) {
+    TracedRun run;
+    // One-second tones: each has ended by the next tick 2.5 s later.
+    WriteWavFile(run.copy.Path("first.wav"), 1.0);
+    WriteWavFile(run.copy.Path("second.wav"), 1.0);
+    ThemeText theme = PictureTheme(run.copy);
+    theme.Music({run.copy.Path("first.wav"), run.copy.Path("second.wav")});
+    START_TRACED(run, theme);
+
+    // Ticks at 1 s, then every 2.5 s: opens at about 1, 3.5 and 6 s.
+    const std::vector<std::string> opened = run.WaitForOpens(3, 10000);
+    const std::vector<std::string> commands = run.Commands();
+    ASSERT_GE(opened.size(), 3u) << "MCI commands: " << Joined(commands);
+    EXPECT_EQ(opened[0], "first.wav");
+    EXPECT_EQ(opened[1], "second.wav");
+    EXPECT_EQ(opened[2], "first.wav");
+    // Each file is played, and the one before is closed before the next opens.
+    EXPECT_GE(CountStarting(commands, "Play "), 3) << Joined(commands);
+    int opens = 0;
+    for (const std::string& command : commands) {
+        if (StartsWithNoCase(command, "Open ")) {
+            ++opens;
+        } else if (StartsWithNoCase(command, "Close ")) {
+            EXPECT_GE(opens, 1) << "closed before anything was open: " << Joined(commands);
+        }
+    }
+    EXPECT_GE(CountStarting(commands, "Close "), 2) << Joined(commands);
+    EXPECT_EQ(FindMessageBox(run.saver.Id()), nullptr);
+}
+
+TEST(Music, OneFileLoopsFromItsStartWithoutBeingOpenedAgain) {
+    TracedRun run;
+    WriteWavFile(run.copy.Path("only.wav"), 1.0);
+    ThemeText theme = PictureTheme(run.copy);
+    theme.Music({run.copy.Path("only.wav")});
+    START_TRACED(run, theme);
+
+    // Played at about 1 s, ended by 3.5 s, sought back and played again; again at 6 s.
+    const DWORD start = GetTickCount();
+    std::vector<std::string> commands;
+    do {
+        Pump(100);
+        commands = run.Commands();
+    } while (CountStarting(commands, "Play ") < 3 && GetTickCount() - start < 9000);
+    EXPECT_GE(CountStarting(commands, "Play "), 3) << Joined(commands);
+    EXPECT_GE(CountStarting(commands, "Seek "), 2) << Joined(commands);
+    EXPECT_EQ(OpenedFiles(commands), std::vector<std::string>{"only.wav"}) << Joined(commands);
+    EXPECT_EQ(CountStarting(commands, "Close "), 0) << Joined(commands);
+}
+
+TEST(Music, AListOfOnlyAnMp3StaysSilentWithoutAMessage) {
+    TracedRun run;
+    std::ofstream(run.copy.Path("song.mp3"), std::ios::binary) << "ID3 not really music";
+    ThemeText theme = PictureTheme(run.copy);
+    theme.Music({run.copy.Path("song.mp3")});
+    START_TRACED(run, theme, "trace+mci,trace+winmm");
+    // Two ticks (1 s and 3.5 s) try the file.
+    Pump(4000);
+    const std::vector<std::string> commands = run.Commands();
+    EXPECT_EQ(CountStarting(commands, "Open "), 0) << Joined(commands);
+    EXPECT_EQ(CountStarting(commands, "Play "), 0) << Joined(commands);
+    EXPECT_EQ(FindMessageBox(run.saver.Id()), nullptr);
+    EXPECT_TRUE(run.saver.Running());
+    // The trace does reach the log (the run asked for the wave devices): it is watched, not deaf.
+    EXPECT_NE(ReadWholeFile(run.log).find("waveOutGetNumDevs"), std::string::npos);
+}
+
+// --- The clock line ---
+
+// The child window of the saver whose bottom-right corner is the screen's.
+HWND FindClockLabel(DWORD processId) {
+    const int sw = GetSystemMetrics(SM_CXSCREEN);
+    const int sh = GetSystemMetrics(SM_CYSCREEN);
+    for (HWND hwnd : AllWindowsOf(processId)) {
+        RECT rc;
+        if (GetParent(hwnd) && IsWindowVisible(hwnd) && GetWindowRect(hwnd, &rc) &&
+            rc.right == sw && rc.bottom == sh && rc.left > 0) {
+            return hwnd;
+        }
+    }
+    return nullptr;
+}
+
+std::string LabelText(HWND label) {
+    char text[512] = {};
+    SendMessageA(label, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text));
+    return text;
+}
+
+std::string DateTimeText(const SYSTEMTIME& st) {
+    char date[128] = {};
+    char time[128] = {};
+    GetDateFormatA(LOCALE_USER_DEFAULT, DATE_SHORTDATE, &st, nullptr, date, sizeof date);
+    GetTimeFormatA(LOCALE_USER_DEFAULT, 0, &st, nullptr, time, sizeof time);
+    return std::string(date) + " " + time;
+}
+
+SYSTEMTIME ShiftedNow(int seconds) {
+    SYSTEMTIME st;
+    GetLocalTime(&st);
+    FILETIME ft;
+    SystemTimeToFileTime(&st, &ft);
+    ULARGE_INTEGER v{{ft.dwLowDateTime, ft.dwHighDateTime}};
+    v.QuadPart += static_cast<LONGLONG>(seconds) * 10000000LL;
+    ft = {v.LowPart, v.HighPart};
+    FileTimeToSystemTime(&ft, &st);
+    return st;
+}
+
+// Starts a run with the clock or countdown and waits until its label shows text.
+struct ClockRun {
+    ProgramCopy copy;
+    Process saver;
+    HWND label = nullptr;
+
+    void Start(ThemeText theme) {
+        UseTheme(copy, theme);
+        saver = StartSaver(copy, "/s");
+        ASSERT_NE(WaitForWindow(saver, 5000), nullptr);
+        const DWORD start = GetTickCount();
+        while (!(label = FindClockLabel(saver.Id())) && GetTickCount() - start < 3000) {
+            Pump(50);
+        }
+        ASSERT_NE(label, nullptr) << "no label at the bottom-right corner";
+    }
+    std::string WaitForText(DWORD milliseconds) const {
+        const DWORD start = GetTickCount();
+        std::string text;
+        while ((text = LabelText(label)).empty() && GetTickCount() - start < milliseconds) {
+            Pump(50);
+        }
+        return text;
+    }
+};
+
+TEST(Clock, ShowsTheDateAndTimeOfNowInTheBottomRightCorner) {
+    ClockRun run;
+    ThemeText theme = PictureTheme(run.copy);
+    theme.Set("image", "timeDisplay", "1").Set("font", "newFontForeColor", "65280");
+    ASSERT_NO_FATAL_FAILURE(run.Start(theme));
+
+    RECT rc;
+    GetWindowRect(run.label, &rc);
+    HDC screen = GetDC(nullptr);
+    const int dpi = GetDeviceCaps(screen, LOGPIXELSX);
+    ReleaseDC(nullptr, screen);
+    // 6135 x 375 twips: 409 x 25 pixels at 96 dpi.
+    EXPECT_EQ(rc.right - rc.left, (6135 * dpi + 720) / 1440);
+    EXPECT_EQ(rc.bottom - rc.top, (375 * dpi + 720) / 1440);
+
+    const std::string text = run.WaitForText(2000);
+    // The label is renewed ten times a second: it is the time of now, give or take a second.
+    bool matched = false;
+    for (int shift = -2; shift <= 1 && !matched; ++shift) {
+        matched = text == DateTimeText(ShiftedNow(shift));
+    }
+    EXPECT_TRUE(matched) << "label: \"" << text << "\", now: \"" << DateTimeText(ShiftedNow(0))
+                         << "\"";
+    // It goes on changing, once a second.
+    Pump(1300);
+    EXPECT_NE(LabelText(run.label), text);
+
+    // Opaque: the button face fills the box where no text is drawn (its left end).
+    Pump(200);
+    EXPECT_TRUE(ColourNear(ScreenPixel(rc.left + 2, rc.bottom - 2), GetSysColor(COLOR_BTNFACE), 0));
+}
+
+// Days, hours, minutes and seconds from the line "4days  5hours  29minutes  45seconds  ".
+bool ParseCountdown(const std::string& text, long* figures) {
+    static const std::regex line(
+        R"(^(-?\d+)days  (-?\d+)hours?  (-?\d+)minutes?  (-?\d+)seconds?  $)");
+    std::smatch m;
+    if (!std::regex_match(text, m, line)) {
+        return false;
+    }
+    for (int i = 0; i < 4; ++i) {
+        figures[i] = std::stol(m[i + 1].str());
+    }
+    return true;
+}
+
+TEST(Clock, CountdownCountsToMidnightOfTheChosenDay) {
+    ClockRun run;
+    // A target well ahead: Christmas of next year.
+    SYSTEMTIME now;
+    GetLocalTime(&now);
+    const int year = now.wYear + 1;
+    ThemeText theme = PictureTheme(run.copy);
+    theme.Set("image", "timeDisplay", "2")
+        .Set("date", "countdownMonth", "12")
+        .Set("date", "countdownDay", "25")
+        .Set("date", "countdownYear", std::to_string(year));
+    ASSERT_NO_FATAL_FAILURE(run.Start(theme));
+
+    const std::string text = run.WaitForText(2000);
+    ASSERT_FALSE(text.empty());
+    const bool plural = text.size() >= 9 && text.substr(text.size() - 9) == "seconds  ";
+    const bool singular = text.size() >= 8 && text.substr(text.size() - 8) == "second  ";
+    EXPECT_TRUE(plural || singular) << text;
+
+    long figures[4] = {};
+    ASSERT_TRUE(ParseCountdown(text, figures)) << "\"" << text << "\"";
+    // days = whole days to the target day less one, hours = 23 - h, minutes = 59 - m,
+    // seconds = 60 - s, taken from now (a second either side for the tick in between).
+    SYSTEMTIME after;
+    GetLocalTime(&after);
+    std::tm today{};
+    today.tm_year = after.wYear - 1900;
+    today.tm_mon = after.wMonth - 1;
+    today.tm_mday = after.wDay;
+    today.tm_hour = 12;
+    std::tm target{};
+    target.tm_year = year - 1900;
+    target.tm_mon = 11;
+    target.tm_mday = 25;
+    target.tm_hour = 12;
+    const long days =
+        std::lround(std::difftime(std::mktime(&target), std::mktime(&today)) / 86400.0);
+    EXPECT_EQ(figures[0], days - 1) << text;
+    const long left = figures[1] * 3600 + figures[2] * 60 + figures[3];
+    const long expected =
+        (23 - after.wHour) * 3600 + (59 - after.wMinute) * 60 + (60 - after.wSecond);
+    EXPECT_LE(std::labs(left - expected), 2) << text;
+    EXPECT_GE(figures[3], 1);
+    EXPECT_LE(figures[3], 60);
+}
+
+TEST(Clock, CountdownToAPassedDateShowsNothing) {
+    ClockRun run;
+    ThemeText theme = PictureTheme(run.copy);
+    theme.Set("image", "timeDisplay", "2")
+        .Set("date", "countdownMonth", "01")
+        .Set("date", "countdownDay", "01")
+        .Set("date", "countdownYear", "2000");
+    ASSERT_NO_FATAL_FAILURE(run.Start(theme));
+    ASSERT_TRUE(WaitForPixel(512, 384, kBlue, 2, 3000));
+    EXPECT_EQ(LabelText(run.label), "");
+    EXPECT_TRUE(run.saver.Running());
+}
+
+}  // namespace
