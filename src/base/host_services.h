@@ -16,7 +16,7 @@ struct LocalDateTime {
 };
 
 class Clock {
-public:
+  public:
     virtual ~Clock() = default;
     // Local date and time, to the second.
     virtual LocalDateTime Now() = 0;
@@ -30,7 +30,7 @@ public:
 
 // Uniform reals in [0, 1). Callers re-seed from the clock right before each choice.
 class RandomSource {
-public:
+  public:
     virtual ~RandomSource() = default;
     virtual void Randomize() = 0;
     virtual float Next() = 0;

@@ -8,7 +8,7 @@ namespace orvelle {
 
 // Sends one MCI command string (mciSendStringA on Windows).
 class MciSender {
-public:
+  public:
     virtual ~MciSender() = default;
     // A command whose answer is not wanted.
     virtual void Send(const std::string& command) = 0;
@@ -19,7 +19,7 @@ public:
 class Clock;
 
 class Mmedia {
-public:
+  public:
     Mmedia(MciSender& mci, Clock& clock) : mci_(mci), clock_(clock) {}
 
     void mmOpen(const std::string& sTheFile);
@@ -40,7 +40,7 @@ public:
 
     const std::string& Alias() const { return mciAlias_; }
 
-private:
+  private:
     bool IsOpen() const { return !mciAlias_.empty(); }
     std::string StatusQuery(const std::string& item);
 

@@ -14,7 +14,7 @@ struct RegistryValue {
 
 // Raw registry access, read only (RegOpenKeyExA, RegQueryValueExA, RegCloseKey on Windows).
 class RegistryReader {
-public:
+  public:
     virtual ~RegistryReader() = default;
     // Nothing when the key cannot be opened or the value cannot be read.
     virtual std::optional<RegistryValue> Query(std::uint32_t rootKey, const std::string& keyPath,

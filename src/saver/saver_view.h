@@ -40,7 +40,7 @@ struct CaptionFont {
 };
 
 class SaverView {
-public:
+  public:
     virtual ~SaverView() = default;
 
     // --- The window ---
@@ -107,7 +107,7 @@ public:
 
 // Host actions around a run: pointer, task bar, password, process end.
 class SaverHost {
-public:
+  public:
     virtual ~SaverHost() = default;
     virtual int WaveOutDeviceCount() = 0;
     // SystemParametersInfo action 97: tells a 9x system whether a screen saver runs.

@@ -9,7 +9,7 @@
 namespace orvelle {
 
 class FileSystem {
-public:
+  public:
     virtual ~FileSystem() = default;
     // Whole file as bytes; nothing when it does not exist or cannot be read.
     virtual std::optional<std::string> ReadFile(const std::string& path) = 0;
