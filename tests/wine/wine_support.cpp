@@ -449,8 +449,9 @@ Process StartSaverWithWineTrace(const ProgramCopy& copy, const std::string& argu
     const std::vector<DWORD> before = ProcessesNamed("orvelle.scr");
     // Wine runs a Unix program that CreateProcess is given; the shell then starts the saver
     // through Wine's loader with its standard error in the log.
-    std::string commandLine = "\"Z:\\bin\\sh\" -c \"WINEDEBUG=" + channels + " exec ${WINELOADER:-${ORVELLE_WINE:-wine}} '" +
-                              program + "' " + arguments + " 2>'" + log + "'\"";
+    std::string commandLine = "\"Z:\\bin\\sh\" -c \"WINEDEBUG=" + channels +
+                              " exec ${WINELOADER:-${ORVELLE_WINE:-wine}} '" + program + "' " +
+                              arguments + " 2>'" + log + "'\"";
     STARTUPINFOA startup = {};
     startup.cb = sizeof startup;
     PROCESS_INFORMATION info = {};
@@ -726,6 +727,115 @@ void TypeKey(WORD virtualKey) {
     inputs[0].ki.wVk = inputs[1].ki.wVk = virtualKey;
     inputs[1].ki.dwFlags = KEYEVENTF_KEYUP;
     SendInput(2, inputs, sizeof inputs[0]);
+}
+
+bool RunUnixShell(const std::string& command, DWORD milliseconds) {
+    char temp[MAX_PATH];
+    GetTempPathA(MAX_PATH, temp);
+    static int counter = 0;
+    const std::string marker = std::string(temp) + "orvelle-shell-" +
+                               std::to_string(GetCurrentProcessId()) + "-" +
+                               std::to_string(++counter);
+    const std::string unixTemp = UnixPathOf(std::string(temp));
+    if (unixTemp.empty() || command.find('"') != std::string::npos) {
+        return false;
+    }
+    const std::string unixMarker = unixTemp + (unixTemp.back() == '/' ? "" : "/") +
+                                   marker.substr(marker.find_last_of('\\') + 1);
+    // Wine runs a Unix program given to CreateProcess, but hands back no handle to wait on: the
+    // shell leaves the command's exit status in a marker file when it is done.
+    std::string commandLine = "\"Z:\\bin\\sh\" -c \"" + command + "; echo $? >'" + unixMarker +
+                              ".tmp'; mv '" + unixMarker + ".tmp' '" + unixMarker + "'\"";
+    STARTUPINFOA startup = {};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION info = {};
+    if (!CreateProcessA("Z:\\bin\\sh", commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                        nullptr, &startup, &info)) {
+        return false;
+    }
+    if (info.hProcess) {
+        CloseHandle(info.hProcess);
+        CloseHandle(info.hThread);
+    }
+    const DWORD start = GetTickCount();
+    while (GetFileAttributesA(marker.c_str()) == INVALID_FILE_ATTRIBUTES) {
+        if (GetTickCount() - start >= milliseconds) {
+            return false;
+        }
+        Sleep(5);
+    }
+    std::string status;
+    std::getline(std::ifstream(marker), status);
+    DeleteFileA(marker.c_str());
+    return status == "0";
+}
+
+namespace {
+
+// X input through the XTEST extension, by a small Python script (ctypes, no packages): the
+// pointer moves as if the user moved it, so every X client, Wine's included, sees the motion.
+constexpr char kXInputScript[] = R"(import ctypes, sys
+x = ctypes.CDLL('libX11.so.6')
+t = ctypes.CDLL('libXtst.so.6')
+x.XOpenDisplay.restype = ctypes.c_void_p
+x.XSync.argtypes = [ctypes.c_void_p, ctypes.c_int]
+x.XCloseDisplay.argtypes = [ctypes.c_void_p]
+t.XTestFakeMotionEvent.argtypes = [ctypes.c_void_p, ctypes.c_int, ctypes.c_int, ctypes.c_int,
+                                   ctypes.c_ulong]
+t.XTestFakeButtonEvent.argtypes = [ctypes.c_void_p, ctypes.c_uint, ctypes.c_int, ctypes.c_ulong]
+d = x.XOpenDisplay(None)
+if not d:
+    sys.exit(1)
+t.XTestFakeMotionEvent(d, -1, int(sys.argv[2]), int(sys.argv[3]), 0)
+if sys.argv[1] == 'click':
+    x.XSync(d, 0)
+    t.XTestFakeButtonEvent(d, 1, 1, 0)
+    t.XTestFakeButtonEvent(d, 1, 0, 0)
+x.XSync(d, 0)
+x.XCloseDisplay(d)
+)";
+
+// The script's Unix path, written once per test process; "" when this is not Wine.
+const std::string& XInputScript() {
+    static const std::string path = [] {
+        char temp[MAX_PATH];
+        GetTempPathA(MAX_PATH, temp);
+        const std::string name = "orvelle-xinput-" + std::to_string(GetCurrentProcessId()) + ".py";
+        const std::string unixFolder = UnixPathOf(temp);
+        if (unixFolder.empty()) {
+            return std::string();
+        }
+        std::ofstream(std::string(temp) + name, std::ios::binary) << kXInputScript;
+        return unixFolder + (unixFolder.back() == '/' ? "" : "/") + name;
+    }();
+    return path;
+}
+
+bool XInput(const std::string& action, int x, int y) {
+    static bool works = true;
+    if (!works || XInputScript().empty()) {
+        return false;
+    }
+    // An X server with no other client resets when the script's connection closes, and the
+    // pointer goes back to the middle: reading the screen keeps this process connected.
+    ScreenPixel(0, 0);
+    works = RunUnixShell("python3 '" + XInputScript() + "' " + action + " " + std::to_string(x) +
+                         " " + std::to_string(y));
+    return works;
+}
+
+}  // namespace
+
+void UserMovesPointer(int x, int y) {
+    if (!XInput("move", x, y)) {
+        MoveMouse(x, y);
+    }
+}
+
+void UserClicks(int x, int y) {
+    if (!XInput("click", x, y)) {
+        Click(x, y);
+    }
 }
 
 namespace {

@@ -129,6 +129,14 @@ HWND FindWindowOfClass(DWORD processId, const std::string& className);
 std::string ClassOf(HWND window);
 // Keys as the keyboard delivers them, to whichever window has the focus.
 void TypeKey(WORD virtualKey);
+// Under Wine: runs the command in a Unix shell and waits until it has finished; false when it
+// could not be run or did not finish in time.
+bool RunUnixShell(const std::string& command, DWORD milliseconds = 5000);
+// The pointer as the user moves it, and a left click. Under Wine this is X input (XTEST):
+// Wine confines the pointer to a full-screen foreground window of another process, and moves
+// made with SendInput from here then never reach it. Elsewhere, SendInput.
+void UserMovesPointer(int x, int y);
+void UserClicks(int x, int y);
 
 // What a process holds. GDI and USER objects come from GetGuiResources where the system counts
 // them; where it does not (Wine), GDI objects are counted in the process's GDI handle table and
