@@ -140,7 +140,8 @@ void UserClicks(int x, int y);
 
 // What a process holds. GDI and USER objects come from GetGuiResources where the system counts
 // them; where it does not (Wine), GDI objects are counted in the process's GDI handle table and
-// USER objects as the process's windows.
+// USER objects as the process's windows, kernel handles as its open Unix files, and private
+// bytes are the page-file use.
 struct ProcessResources {
     DWORD gdiObjects = 0;
     DWORD userObjects = 0;
@@ -149,7 +150,7 @@ struct ProcessResources {
     bool gdiFromSystem = false;
 };
 ProcessResources ResourcesOf(const Process& process);
-// User plus kernel processor time of the process so far, in seconds.
+// User plus kernel processor time of the process so far, in seconds (under Wine, from /proc).
 double ProcessorSeconds(const Process& process);
 
 }  // namespace wine_test
