@@ -32,16 +32,19 @@ std::vector<std::string> MciCommands(const std::string& log) {
     std::istringstream lines(log);
     std::string line;
     while (std::getline(lines, line)) {
-        // trace:mci:mciSendStringW (L"Open Z:\\...\\a.wav ALIAS wav12 TYPE Waveaudio wait", ...)
-        if (line.find("mciSendStringW") == std::string::npos) {
-            continue;
-        }
-        const size_t open = line.find("L\"");
+        // The call itself: trace:mci:mciSendStringW (L"Open ... wait", 0000..., 0, 0000...).
+        // Other lines of the same function show the parsed verb and the answer.
+        static const std::string call = "mciSendStringW (L\"";
+        const size_t open = line.find(call);
         if (open == std::string::npos) {
             continue;
         }
-        const size_t close = line.find('"', open + 2);
-        commands.push_back(line.substr(open + 2, close - open - 2));
+        const size_t from = open + call.size();
+        const size_t close = line.find("\", ", from);
+        if (close == std::string::npos) {
+            continue;
+        }
+        commands.push_back(line.substr(from, close - from));
     }
     return commands;
 }
@@ -189,6 +192,25 @@ TEST(Music, AListOfOnlyAnMp3StaysSilentWithoutAMessage) {
     EXPECT_TRUE(run.saver.Running());
     // The trace does reach the log (the run asked for the wave devices): it is watched, not deaf.
     EXPECT_NE(ReadWholeFile(run.log).find("waveOutGetNumDevs"), std::string::npos);
+}
+
+TEST(Music, EndingTheRunClosesTheFileThatPlays) {
+    TracedRun run;
+    WriteWavFile(run.copy.Path("long.wav"), 8.0);
+    ThemeText theme = PictureTheme(run.copy);
+    theme.Music({run.copy.Path("long.wav")});
+    START_TRACED(run, theme);
+    const DWORD start = GetTickCount();
+    while (CountStarting(run.Commands(), "Play ") == 0 && GetTickCount() - start < 5000) {
+        Pump(100);
+    }
+    ASSERT_EQ(CountStarting(run.Commands(), "Play "), 1) << Joined(run.Commands());
+    Pump(300);
+    SendKey(WaitForWindow(run.saver, 1000), VK_ESCAPE);
+    EXPECT_TRUE(run.saver.WaitExit(3000));
+    const std::vector<std::string> commands = run.Commands();
+    ASSERT_FALSE(commands.empty());
+    EXPECT_TRUE(StartsWithNoCase(commands.back(), "Close ")) << Joined(commands);
 }
 
 // --- The clock line ---

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <fstream>
+#include <utility>
 #include <string>
 #include <vector>
 
@@ -315,6 +316,138 @@ TEST(Slideshow, PicturesChangeInListOrderAndStartAgainAfterTheLast) {
     EXPECT_EQ(seen.find('?', 1), std::string::npos) << seen;
     // The first picture is the first in the list.
     EXPECT_EQ(seen.find_first_of("BG"), seen.find('B')) << seen;
+}
+
+// --- Backgrounds ---
+
+// A picture for backgrounds: cyan left half, magenta right half, a white 10 x 10 square at its
+// top left.
+COLORREF BackgroundTile(int x, int y, int width) {
+    if (x < 10 && y < 10) {
+        return kWhite;
+    }
+    return x < width / 2 ? RGB(0, 255, 255) : RGB(255, 0, 255);
+}
+
+TEST(Slideshow, CustomBackgroundIsCentredStretchedOrTiled) {
+    constexpr COLORREF kCyan = RGB(0, 255, 255);
+    constexpr COLORREF kMagenta = RGB(255, 0, 255);
+    const COLORREF frame = GetSysColor(COLOR_WINDOWFRAME);
+    struct Case {
+        const char* layout;
+        int width, height;
+        // Pixels that must show the given colour.
+        std::vector<std::pair<POINT, COLORREF>> expected;
+    };
+    const Case cases[] = {
+        // 300 x 200 centred: (15360 - 4500) / 2 twips = 362 pixels across, 284 down. Around it the
+        // window keeps its own colour.
+        {"0",
+         300,
+         200,
+         {{{362, 284}, kWhite},
+          {{371, 293}, kWhite},
+          {{380, 300}, kCyan},
+          {{361, 300}, frame},
+          {{400, 283}, frame},
+          {{661, 483}, kMagenta},
+          {{662, 483}, frame},
+          {{661, 484}, frame}}},
+        // 100 x 60 stretched over 1024 x 768: the square becomes about 102 x 128.
+        {"1",
+         100,
+         60,
+         {{{50, 60}, kWhite}, {{100, 700}, kCyan}, {{900, 700}, kMagenta}, {{1023, 0}, kMagenta}}},
+        // 100 x 60 tiled from the top left corner, the last row and column cut by the edges.
+        {"2",
+         100,
+         60,
+         {{{205, 125}, kWhite},
+          {{230, 150}, kCyan},
+          {{250, 150}, kMagenta},
+          {{1005, 725}, kWhite},
+          {{1023, 767}, kCyan},
+          {{0, 0}, kWhite}}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::string("layout ") + c.layout);
+        SaverRun run;
+        WriteBmpFile(run.copy.Path("tile.bmp"), c.width, c.height,
+                     [&](int x, int y) { return BackgroundTile(x, y, c.width); });
+        WriteBmpFile(run.copy.Path("blue.bmp"), 200, 100, [](int, int) { return kBlue; });
+        ThemeText theme;
+        theme.Pictures({run.copy.Path("blue.bmp")})
+            .Set("background", "backEffect", "2")
+            .Set("background", "backgroundImage", run.copy.Path("tile.bmp"))
+            .Set("background", "backgroundDisplay", c.layout);
+        ASSERT_NO_FATAL_FAILURE(run.Start(theme));
+        ASSERT_TRUE(WaitForPixel(512, 384, kBlue, 4, 4000));
+        for (const auto& [point, colour] : c.expected) {
+            EXPECT_SCREEN(point.x, point.y, colour, 8);
+        }
+    }
+}
+
+TEST(Slideshow, GradientDarkensBandByBandAboveAStripOfTheWindowColour) {
+    SaverRun run;
+    WriteBmpFile(run.copy.Path("blue.bmp"), 200, 100, [](int, int) { return kBlue; });
+    ThemeText theme;
+    theme.Pictures({run.copy.Path("blue.bmp")})
+        .Set("background", "backEffect", "3")
+        .Set("background", "redBackground", "255")
+        .Set("background", "greenBackground", "200")
+        .Set("background", "blueBackground", "10");
+    ASSERT_NO_FATAL_FAILURE(run.Start(theme));
+    ASSERT_TRUE(WaitForPixel(512, 384, kBlue, 4, 4000));
+    // 256 bands of 768 / 265 pixels from the top, band i darkened by i in each channel down
+    // to 0; the rows below band 255 (from row 742) keep the window's colour.
+    auto middleOfBand = [](int band) { return static_cast<int>((band + 0.5) * 768 / 265); };
+    EXPECT_SCREEN(10, middleOfBand(0), RGB(255, 200, 10), 0);
+    EXPECT_SCREEN(10, middleOfBand(9), RGB(246, 191, 1), 0);
+    EXPECT_SCREEN(10, middleOfBand(10), RGB(245, 190, 0), 0);
+    EXPECT_SCREEN(1000, middleOfBand(128), RGB(127, 72, 0), 0);
+    EXPECT_SCREEN(10, middleOfBand(200), RGB(55, 0, 0), 0);
+    EXPECT_SCREEN(10, middleOfBand(255), RGB(0, 0, 0), 0);
+    EXPECT_SCREEN(10, 745, GetSysColor(COLOR_WINDOWFRAME), 0);
+    EXPECT_SCREEN(1023, 767, GetSysColor(COLOR_WINDOWFRAME), 0);
+}
+
+LRESULT CALLBACK PlainWindowProcedure(HWND window, UINT message, WPARAM w, LPARAM l) {
+    return DefWindowProcA(window, message, w, l);
+}
+
+TEST(Slideshow, DesktopCopyShowsTheScreenAsItWasWhenTheRunStarted) {
+    // A green window of our own on the screen before the saver starts.
+    WNDCLASSA cls{};
+    cls.lpfnWndProc = PlainWindowProcedure;
+    cls.hInstance = GetModuleHandleA(nullptr);
+    cls.hbrBackground = CreateSolidBrush(kGreen);
+    cls.lpszClassName = "OrvelleTestGreenWindow";
+    RegisterClassA(&cls);
+    HWND green = CreateWindowExA(WS_EX_TOPMOST | WS_EX_TOOLWINDOW, cls.lpszClassName, "", WS_POPUP,
+                                 40, 40, 160, 110, nullptr, nullptr, cls.hInstance, nullptr);
+    ASSERT_NE(green, nullptr);
+    ShowWindow(green, SW_SHOWNOACTIVATE);
+    UpdateWindow(green);
+    Pump(300);
+    ASSERT_TRUE(ColourNear(ScreenPixel(100, 100), kGreen, 0)) << "our own window is not on screen";
+    const COLORREF outside = ScreenPixel(300, 100);
+
+    SaverRun run;
+    WriteBmpFile(run.copy.Path("blue.bmp"), 200, 100, [](int, int) { return kBlue; });
+    ThemeText theme;
+    theme.Pictures({run.copy.Path("blue.bmp")}).Set("background", "backEffect", "1");
+    ASSERT_NO_FATAL_FAILURE(run.Start(theme));
+    ASSERT_TRUE(WaitForPixel(512, 384, kBlue, 4, 4000));
+    // Gone from the screen; what the saver shows is its copy.
+    DestroyWindow(green);
+    Pump(300);
+    EXPECT_SCREEN(41, 41, kGreen, 0);
+    EXPECT_SCREEN(100, 100, kGreen, 0);
+    EXPECT_SCREEN(199, 149, kGreen, 0);
+    EXPECT_SCREEN(300, 100, outside, 0);
+    EXPECT_SCREEN(200, 150, outside, 0);
+    DeleteObject(cls.hbrBackground);
 }
 
 }  // namespace
