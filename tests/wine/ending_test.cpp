@@ -23,10 +23,12 @@ struct EndingRun {
     Process saver;
     HWND window = nullptr;
 
-    void Start(int mouseSensitivity) {
+    void Start(int mouseSensitivity, bool clock = false) {
         WriteBmpFile(copy.Path("blue.bmp"), 200, 100, [](int, int) { return kBlue; });
         ThemeText theme;
-        theme.Pictures({copy.Path("blue.bmp")}).Set("background", "newBackColor", "255");
+        theme.Pictures({copy.Path("blue.bmp")})
+            .Set("background", "newBackColor", "255")
+            .Set("image", "timeDisplay", clock ? "1" : "0");
         UseTheme(copy, theme);
         copy.WriteIni(copy.Path("orvellemain.ini"), "mouse", "mouseSensitivity",
                       std::to_string(mouseSensitivity));
@@ -80,13 +82,16 @@ TEST(Ending, AKeyEndsTheRunAndTheProgram) {
     }
 }
 
-TEST(Ending, AClickOnThePictureDoesNothingAndAClickBesideItEnds) {
+TEST(Ending, AClickOnThePictureOrTheClockDoesNothingAndAClickBesideThemEnds) {
     EndingRun run;
     // Threshold 30: the moves of the clicks never add up to an ending.
     ASSERT_NO_FATAL_FAILURE(ParkPointer(100, 100));
-    ASSERT_NO_FATAL_FAILURE(run.Start(1));
+    ASSERT_NO_FATAL_FAILURE(run.Start(1, true));
     UserClicks(500, 380);
     EXPECT_TRUE(run.StillRunningAfter(1000)) << "a click on the picture ended the run";
+    // The clock line: 409 x 25 pixels in the bottom-right corner.
+    UserClicks(1000, 755);
+    EXPECT_TRUE(run.StillRunningAfter(1000)) << "a click on the clock ended the run";
     UserClicks(100, 120);
     EXPECT_TRUE(run.EndsWithin(3000));
 }
