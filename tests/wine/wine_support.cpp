@@ -803,7 +803,8 @@ const std::string& XInputScript() {
     static const std::string path = [] {
         char temp[MAX_PATH];
         GetTempPathA(MAX_PATH, temp);
-        const std::string name = "orvelle-xinput-" + std::to_string(GetCurrentProcessId()) + ".py";
+        // One name for all: the script never changes, and no copies pile up.
+        const std::string name = "orvelle-xinput.py";
         const std::string unixFolder = UnixPathOf(temp);
         if (unixFolder.empty()) {
             return std::string();
