@@ -7,6 +7,8 @@
 #include <array>
 #include <new>
 
+#include "base/com_win.h"
+
 namespace orvelle::win {
 
 namespace {
@@ -29,33 +31,6 @@ constexpr IID kNativeScalingId = {
 // The factory's class id, spelled out so the program needs no GUID library for it.
 constexpr CLSID kImagingFactoryId = {
     0xcacaf262, 0x9370, 0x4615, {0xa1, 0x3b, 0x9f, 0x55, 0x39, 0xda, 0x4c, 0x0a}};
-
-// Minimal owning COM pointer.
-template <typename T>
-class Com {
-  public:
-    Com() = default;
-    Com(const Com&) = delete;
-    Com& operator=(const Com&) = delete;
-    ~Com() { Reset(); }
-    T* Get() const { return ptr_; }
-    T* operator->() const { return ptr_; }
-    explicit operator bool() const { return ptr_ != nullptr; }
-    T** Out() {
-        Reset();
-        return &ptr_;
-    }
-    void** OutVoid() { return reinterpret_cast<void**>(Out()); }
-    void Reset() {
-        if (ptr_) {
-            ptr_->Release();
-            ptr_ = nullptr;
-        }
-    }
-
-  private:
-    T* ptr_ = nullptr;
-};
 
 bool SameFormat(const WICPixelFormatGUID& a, const WICPixelFormatGUID& b) {
     return IsEqualGUID(a, b) != FALSE;
@@ -146,6 +121,7 @@ void FillPixels(std::uint32_t* pixels, std::size_t count, std::uint32_t value) {
 struct PictureDecoder::Impl {
     bool comStarted = false;
     Com<IWICImagingFactory> factory;
+    Com<IWICStream> stream;  // only for a picture in memory
     Com<IWICBitmapDecoder> decoder;
     Com<IWICBitmapFrameDecode> frame;
     UINT width = 0;
@@ -157,6 +133,24 @@ struct PictureDecoder::Impl {
         }
         return SUCCEEDED(CoCreateInstance(kImagingFactoryId, nullptr, CLSCTX_INPROC_SERVER,
                                           IID_IWICImagingFactory, factory.OutVoid()));
+    }
+
+    // Reads the first frame of the decoder just made and its size. Nothing (and everything let
+    // go) when there is no usable frame.
+    std::optional<PixelSize> OpenFrame() {
+        if (FAILED(decoder->GetFrame(0, frame.Out())) || FAILED(frame->GetSize(&width, &height)) ||
+            width == 0 || height == 0 || width > 0x7FFFFFFFu || height > 0x7FFFFFFFu) {
+            Close();
+            return std::nullopt;
+        }
+        return PixelSize{static_cast<int>(width), static_cast<int>(height)};
+    }
+
+    void Close() {
+        frame.Reset();
+        decoder.Reset();
+        stream.Reset();
+        width = height = 0;
     }
 
     // Whether the frame may hold transparent pixels.
@@ -256,9 +250,7 @@ PictureDecoder::~PictureDecoder() {
 }
 
 void PictureDecoder::Close() {
-    impl_->frame.Reset();
-    impl_->decoder.Reset();
-    impl_->width = impl_->height = 0;
+    impl_->Close();
 }
 
 std::optional<PixelSize> PictureDecoder::Open(const std::string& path) {
@@ -271,14 +263,34 @@ std::optional<PixelSize> PictureDecoder::Open(const std::string& path) {
     // loads like any other.
     if (FAILED(impl_->factory->CreateDecoderFromFilename(wide.c_str(), nullptr, GENERIC_READ,
                                                          WICDecodeMetadataCacheOnDemand,
-                                                         impl_->decoder.Out())) ||
-        FAILED(impl_->decoder->GetFrame(0, impl_->frame.Out())) ||
-        FAILED(impl_->frame->GetSize(&impl_->width, &impl_->height)) || impl_->width == 0 ||
-        impl_->height == 0 || impl_->width > 0x7FFFFFFFu || impl_->height > 0x7FFFFFFFu) {
+                                                         impl_->decoder.Out()))) {
         Close();
         return std::nullopt;
     }
-    return PixelSize{static_cast<int>(impl_->width), static_cast<int>(impl_->height)};
+    return impl_->OpenFrame();
+}
+
+std::optional<PixelSize> PictureDecoder::OpenMemory(const void* data, std::size_t size) {
+    Close();
+    if (!data || size == 0 || !impl_->EnsureFactory()) {
+        return std::nullopt;
+    }
+    if constexpr (sizeof(std::size_t) > sizeof(DWORD)) {
+        // The stream takes a 32-bit length.
+        if (size > 0xFFFFFFFFu) {
+            return std::nullopt;
+        }
+    }
+    // The stream only reads; it asks for a non-const pointer all the same.
+    BYTE* bytes = static_cast<BYTE*>(const_cast<void*>(data));
+    if (FAILED(impl_->factory->CreateStream(impl_->stream.Out())) ||
+        FAILED(impl_->stream->InitializeFromMemory(bytes, static_cast<DWORD>(size))) ||
+        FAILED(impl_->factory->CreateDecoderFromStream(
+            impl_->stream.Get(), nullptr, WICDecodeMetadataCacheOnDemand, impl_->decoder.Out()))) {
+        Close();
+        return std::nullopt;
+    }
+    return impl_->OpenFrame();
 }
 
 DibBitmap PictureDecoder::Decode(const PixelSize& size, Colour background) {

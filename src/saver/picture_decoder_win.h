@@ -7,6 +7,7 @@
 
 #include <windows.h>
 
+#include <cstddef>
 #include <cstdint>
 #include <memory>
 #include <optional>
@@ -29,13 +30,17 @@ class PictureDecoder {
     // Decode. Nothing when the file is missing or not a picture.
     std::optional<PixelSize> Open(const std::string& path);
 
+    // The same for a picture held in memory (a resource, say), read in place: the memory must
+    // stay as it is until Close or the next Open.
+    std::optional<PixelSize> OpenMemory(const void* data, std::size_t size);
+
     // Decodes the open picture at exactly this size (an area average when shrinking, a halftone
     // stretch when growing). Transparent pixels take the background colour. A file that turns out
     // damaged keeps what could be decoded, the rest in the background colour. An empty bitmap
     // when the memory for it is not there or nothing is open.
     DibBitmap Decode(const PixelSize& size, Colour background);
 
-    // Lets go of the file.
+    // Lets go of the picture.
     void Close();
 
     // The size the last Decode actually read from the file (smaller than the picture when the
