@@ -34,6 +34,9 @@ ASOUND
   ORVELLE_WINESERVER=$(dirname "$ORVELLE_WINE")/wineserver
   [ -x "$ORVELLE_WINESERVER" ] || ORVELLE_WINESERVER=$(command -v wineserver)
   "$ORVELLE_WINESERVER" -p >/dev/null 2>&1 || true
+  # Start Wine's background services now, with their output going nowhere: started by the first
+  # test instead, they would inherit ctest's output pipe and hold that test open until its timeout.
+  "$ORVELLE_WINE" cmd /c exit >/dev/null 2>&1 </dev/null || true
 }
 
 orvelle_wine_teardown() {
