@@ -887,6 +887,11 @@ void SaverWindow::ShowCaption(bool visible) {
     if (caption_->IsAlive()) {
         caption_->visible = visible;
         ShowWindow(caption_->Handle(), visible ? SW_SHOWNA : SW_HIDE);
+        if (!visible) {
+            // The background behind the caption is repainted now, not after the effect that
+            // follows: otherwise the old caption lingers through the wipe-out.
+            UpdateWindow(Handle());
+        }
     }
 }
 
