@@ -68,38 +68,6 @@ std::string TempFile(const std::string& name) {
     return std::string(folder) + "orvelle_sw_" + std::to_string(GetCurrentProcessId()) + "_" + name;
 }
 
-// A 24-bit bottom-up BMP whose pixel (x, y) is colour(x, y) (0x00BBGGRR).
-void WriteBmp(const std::string& path, int width, int height,
-              const std::function<Colour(int, int)>& colour) {
-    const int stride = (width * 3 + 3) & ~3;
-    BITMAPFILEHEADER file{};
-    BITMAPINFOHEADER info{};
-    info.biSize = sizeof(info);
-    info.biWidth = width;
-    info.biHeight = height;
-    info.biPlanes = 1;
-    info.biBitCount = 24;
-    info.biSizeImage = static_cast<DWORD>(stride * height);
-    file.bfType = 0x4D42;
-    file.bfOffBits = sizeof(file) + sizeof(info);
-    file.bfSize = file.bfOffBits + info.biSizeImage;
-    std::vector<unsigned char> pixels(info.biSizeImage);
-    for (int y = 0; y < height; ++y) {
-        unsigned char* row = pixels.data() + static_cast<std::size_t>(height - 1 - y) * stride;
-        for (int x = 0; x < width; ++x) {
-            Colour c = colour(x, y);
-            row[x * 3] = static_cast<unsigned char>(c >> 16);
-            row[x * 3 + 1] = static_cast<unsigned char>(c >> 8);
-            row[x * 3 + 2] = static_cast<unsigned char>(c);
-        }
-    }
-    std::ofstream out(path, std::ios::binary);
-    out.write(reinterpret_cast<const char*>(&file), sizeof(file));
-    out.write(reinterpret_cast<const char*>(&info), sizeof(info));
-    out.write(reinterpret_cast<const char*>(pixels.data()),
-              static_cast<std::streamsize>(pixels.size()));
-}
-
 // A JPEG through the system's own encoder; false when there is none.
 bool WriteJpeg(const std::string& path, int width, int height,
                const std::function<Colour(int, int)>& colour) {
@@ -241,7 +209,7 @@ TEST(AreaScaler, EveryDestinationRowIsWrittenAndHugeSourcesDoNotOverflow) {
 TEST(PictureDecoder, RecognisesPicturesByContentAndRefusesOthers) {
     const std::string bmpNamedJif = TempFile("bmp.jif");
     const std::string notAPicture = TempFile("text.jpg");
-    WriteBmp(bmpNamedJif, 7, 5, [](int, int) { return kGreen; });
+    wine_test::WriteBmpFile(bmpNamedJif, 7, 5, [](int, int) { return kGreen; });
     std::ofstream(notAPicture) << "not a picture at all";
 
     PictureDecoder decoder;
@@ -326,7 +294,7 @@ TEST(SaverWindow, CoversTheScreenTopmostInTheWindowFrameColourUntilPainted) {
 TEST(SaverWindow, ScaledPictureShowsOverTheSolidBackgroundAndGoesWhenHidden) {
     ShownWindow shown(kRed);
     const std::string path = TempFile("halves.bmp");
-    WriteBmp(path, 200, 100, [](int x, int) { return x < 100 ? kBlue : kGreen; });
+    wine_test::WriteBmpFile(path, 200, 100, [](int x, int) { return x < 100 ? kBlue : kGreen; });
     auto size = shown.window.LoadPicture(path);
     ASSERT_EQ(size, (PixelSize{200, 100}));
     shown.Show(path, {40, 30, 100, 50});
@@ -344,7 +312,7 @@ TEST(SaverWindow, ScaledPictureShowsOverTheSolidBackgroundAndGoesWhenHidden) {
 TEST(SaverWindow, EachStepReachesTheScreenAndTheCommitCompletesAndLasts) {
     ShownWindow shown(kRed);
     const std::string path = TempFile("blue.bmp");
-    WriteBmp(path, 100, 50, [](int, int) { return kBlue; });
+    wine_test::WriteBmpFile(path, 100, 50, [](int, int) { return kBlue; });
     ASSERT_TRUE(shown.window.LoadPicture(path));
     ASSERT_TRUE(shown.window.ScaleLoadedPicture({100, 50}));
     shown.window.MoveDisplay({0, 0, 100, 50});
@@ -391,7 +359,7 @@ TEST(SaverWindow, BackgroundPatchComesFromTheLastingBackgroundEvenPastTheEdge) {
 
 TEST(SaverWindow, BackgroundPictureIsDrawnStretchedShrunkOrAtItsOwnSize) {
     const std::string path = TempFile("background.bmp");
-    WriteBmp(path, 40, 20, [](int x, int) { return x < 20 ? kBlue : kGreen; });
+    wine_test::WriteBmpFile(path, 40, 20, [](int x, int) { return x < 20 ? kBlue : kGreen; });
     ShownWindow shown(kRed);
     EXPECT_FALSE(shown.window.LoadBackgroundPicture(TempFile("missing.bmp")).has_value());
     ASSERT_EQ(shown.window.LoadBackgroundPicture(path), (PixelSize{40, 20}));
@@ -648,7 +616,8 @@ int GdiHeadroom() {
 TEST(SaverWindow, PictureChangesLeakNoGdiObjects) {
     ShownWindow shown;
     const std::string path = TempFile("leak.bmp");
-    WriteBmp(path, 300, 200, [](int x, int y) { return (x ^ y) & 1 ? kBlue : kWhite; });
+    wine_test::WriteBmpFile(path, 300, 200,
+                            [](int x, int y) { return (x ^ y) & 1 ? kBlue : kWhite; });
     SaverWindow& w = shown.window;
     auto change = [&](int i) {
         w.ClearPictures();

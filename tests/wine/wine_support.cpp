@@ -193,22 +193,14 @@ Process StartSaver(const ProgramCopy& copy, const std::string& arguments) {
 }
 
 std::vector<HWND> VisibleWindowsOf(DWORD processId) {
-    struct Search {
-        DWORD pid;
-        std::vector<HWND> found;
-    } search{processId, {}};
-    EnumWindows(
-        [](HWND hwnd, LPARAM param) -> BOOL {
-            auto* s = reinterpret_cast<Search*>(param);
-            DWORD pid = 0;
-            GetWindowThreadProcessId(hwnd, &pid);
-            if (pid == s->pid && IsWindowVisible(hwnd)) {
-                s->found.push_back(hwnd);
-            }
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&search));
-    return search.found;
+    std::vector<HWND> visible;
+    for (HWND hwnd : AllWindowsOf(processId)) {
+        const bool topLevel = (GetWindowLongA(hwnd, GWL_STYLE) & WS_CHILD) == 0;
+        if (topLevel && IsWindowVisible(hwnd)) {
+            visible.push_back(hwnd);
+        }
+    }
+    return visible;
 }
 
 HWND WaitForWindow(const Process& process, DWORD milliseconds) {
