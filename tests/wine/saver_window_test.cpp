@@ -2,7 +2,6 @@
 // the form, and what the picture decoder makes of real files.
 #include <gtest/gtest.h>
 #include <objbase.h>
-#include <wincodec.h>
 
 #include <cstdlib>
 #include <fstream>
@@ -66,55 +65,6 @@ std::string TempFile(const std::string& name) {
     char folder[MAX_PATH];
     GetTempPathA(MAX_PATH, folder);
     return std::string(folder) + "orvelle_sw_" + std::to_string(GetCurrentProcessId()) + "_" + name;
-}
-
-// A JPEG through the system's own encoder; false when there is none.
-bool WriteJpeg(const std::string& path, int width, int height,
-               const std::function<Colour(int, int)>& colour) {
-    static const GUID jpegContainer = {
-        0x19e4a5aa, 0x5662, 0x4fc5, {0xa0, 0xc0, 0x17, 0x58, 0x02, 0x8e, 0x10, 0x57}};
-    static const CLSID factoryId = {
-        0xcacaf262, 0x9370, 0x4615, {0xa1, 0x3b, 0x9f, 0x55, 0x39, 0xda, 0x4c, 0x0a}};
-    CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
-    IWICImagingFactory* factory = nullptr;
-    IWICStream* stream = nullptr;
-    IWICBitmapEncoder* encoder = nullptr;
-    IWICBitmapFrameEncode* frame = nullptr;
-    bool ok = false;
-    std::wstring wide(path.begin(), path.end());
-    std::vector<unsigned char> pixels(static_cast<std::size_t>(width) * height * 3);
-    for (int y = 0; y < height; ++y) {
-        for (int x = 0; x < width; ++x) {
-            Colour c = colour(x, y);
-            unsigned char* p = pixels.data() + (static_cast<std::size_t>(y) * width + x) * 3;
-            p[0] = static_cast<unsigned char>(c >> 16);
-            p[1] = static_cast<unsigned char>(c >> 8);
-            p[2] = static_cast<unsigned char>(c);
-        }
-    }
-    if (SUCCEEDED(CoCreateInstance(factoryId, nullptr, CLSCTX_INPROC_SERVER, IID_IWICImagingFactory,
-                                   reinterpret_cast<void**>(&factory))) &&
-        SUCCEEDED(factory->CreateStream(&stream)) &&
-        SUCCEEDED(stream->InitializeFromFilename(wide.c_str(), GENERIC_WRITE)) &&
-        SUCCEEDED(factory->CreateEncoder(jpegContainer, nullptr, &encoder)) &&
-        SUCCEEDED(encoder->Initialize(stream, WICBitmapEncoderNoCache)) &&
-        SUCCEEDED(encoder->CreateNewFrame(&frame, nullptr)) &&
-        SUCCEEDED(frame->Initialize(nullptr)) &&
-        SUCCEEDED(frame->SetSize(static_cast<UINT>(width), static_cast<UINT>(height)))) {
-        WICPixelFormatGUID format = GUID_WICPixelFormat24bppBGR;
-        ok = SUCCEEDED(frame->SetPixelFormat(&format)) &&
-             IsEqualGUID(format, GUID_WICPixelFormat24bppBGR) &&
-             SUCCEEDED(frame->WritePixels(static_cast<UINT>(height), static_cast<UINT>(width * 3),
-                                          static_cast<UINT>(pixels.size()), pixels.data())) &&
-             SUCCEEDED(frame->Commit()) && SUCCEEDED(encoder->Commit());
-    }
-    for (IUnknown* object : std::initializer_list<IUnknown*>{frame, encoder, stream, factory}) {
-        if (object) {
-            object->Release();
-        }
-    }
-    CoUninitialize();
-    return ok;
 }
 
 COLORREF Pixel(int x, int y) {
@@ -234,7 +184,7 @@ TEST(PictureDecoder, LargeJpegShrinksToTheTargetKeepingItsColours) {
     auto quadrant = [](int x, int y) {
         return x < 800 ? (y < 600 ? kRed : kGreen) : (y < 600 ? kBlue : kWhite);
     };
-    if (!WriteJpeg(path, 1600, 1200, quadrant)) {
+    if (!wine_test::WriteJpegFile(path, 1600, 1200, quadrant)) {
         GTEST_SKIP() << "no JPEG encoder";
     }
     PictureDecoder decoder;
