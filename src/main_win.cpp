@@ -1,0 +1,29 @@
+// Windows entry point: prepares the process and hands over to the run-mode dispatch. It sits
+// above every folder of the program and joins them: the configuration window reaches the host
+// from here.
+#include <windows.h>
+#include <commctrl.h>
+#include <objbase.h>
+
+#include "app/app_host_win.h"
+#include "app/desktop_guard_win.h"
+#include "base/optional_api_win.h"
+#include "config/config_placeholder_win.h"
+
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
+    orvelle::win::SetProcessDpiAware();
+    orvelle::win::InstallDesktopGuard();
+    CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+    INITCOMMONCONTROLSEX controls = {sizeof controls, ICC_WIN95_CLASSES};
+    InitCommonControlsEx(&controls);
+
+    int exitCode = 0;
+    {
+        orvelle::win::AppHostWin host(instance, orvelle::win::OpenConfigurationPlaceholder);
+        orvelle::StartProgram(host);
+        exitCode = host.Run();
+    }
+    orvelle::win::RestoreDesktop();
+    CoUninitialize();
+    return exitCode;
+}
