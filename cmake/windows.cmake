@@ -7,11 +7,11 @@ set(ORVELLE_WIN_LIBS user32 gdi32 comctl32 comdlg32 winmm ole32 oleaut32 windows
 add_compile_definitions(WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0601 WINVER=0x0601)
 
 set(ORVELLE_WIN_LIB_SOURCES ${ORVELLE_WIN_SOURCES})
-list(FILTER ORVELLE_WIN_LIB_SOURCES EXCLUDE REGEX "/app/main_win\\.cpp$")
+list(FILTER ORVELLE_WIN_LIB_SOURCES EXCLUDE REGEX "/src/main_win\\.cpp$")
 add_library(orvelle_win STATIC ${ORVELLE_WIN_LIB_SOURCES})
 target_link_libraries(orvelle_win PUBLIC orvelle_core ${ORVELLE_WIN_LIBS})
 
-add_executable(orvelle WIN32 src/app/main_win.cpp resources/orvelle.rc)
+add_executable(orvelle WIN32 src/main_win.cpp resources/orvelle.rc)
 target_link_libraries(orvelle PRIVATE orvelle_win)
 target_link_options(orvelle PRIVATE ${ORVELLE_STATIC_LINK})
 set_target_properties(orvelle PROPERTIES SUFFIX ".scr")

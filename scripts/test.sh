@@ -15,6 +15,9 @@ if command -v clang-format >/dev/null; then
   [ -z "$files" ] || clang-format --dry-run --Werror $files
 fi
 
+echo "== Include layers"
+bash scripts/check-layers.sh
+
 echo "== Native unit tests"
 cmake --preset native -DORVELLE_WERROR=$werror >/dev/null
 cmake --build build/native -j "$jobs"

@@ -5,7 +5,6 @@
 #include "app/saver_run_win.h"
 #include "base/numbers.h"
 #include "base/optional_api_win.h"
-#include "config/config_placeholder_win.h"
 
 namespace orvelle::win {
 
@@ -20,28 +19,8 @@ int TwipsPerPixel(int axis) {
 
 }  // namespace
 
-std::string ArgumentsAfterProgramName(const char* commandLine) {
-    const char* p = commandLine ? commandLine : "";
-    if (*p == '"') {
-        ++p;
-        while (*p && *p != '"') {
-            ++p;
-        }
-        if (*p == '"') {
-            ++p;
-        }
-    } else {
-        while (*p && *p != ' ' && *p != '\t') {
-            ++p;
-        }
-    }
-    while (*p == ' ' || *p == '\t') {
-        ++p;
-    }
-    return p;
-}
-
-AppHostWin::AppHostWin(HINSTANCE instance) : instance_(instance) {}
+AppHostWin::AppHostWin(HINSTANCE instance, ConfigurationOpener openConfiguration)
+    : instance_(instance), openConfiguration_(openConfiguration) {}
 
 AppHostWin::~AppHostWin() {
     saver_.reset();
@@ -61,7 +40,8 @@ std::int32_t AppHostWin::QueryPlatform() {
 }
 
 std::string AppHostWin::CommandLineArguments() {
-    return ArgumentsAfterProgramName(GetCommandLineA());
+    const char* line = GetCommandLineA();
+    return ArgumentsAfterProgramName(line ? line : "");
 }
 
 bool AppHostWin::PreviousInstanceRunning() {
@@ -71,8 +51,10 @@ bool AppHostWin::PreviousInstanceRunning() {
 }
 
 void AppHostWin::OpenConfiguration() {
-    OpenConfigurationPlaceholder(instance_);
-    windowOpen_ = true;
+    if (openConfiguration_) {
+        openConfiguration_(instance_);
+        windowOpen_ = true;
+    }
 }
 
 void AppHostWin::ChangePassword(std::int32_t parentWindow) {

@@ -11,9 +11,12 @@ namespace orvelle::win {
 
 class SaverRun;
 
+// Opens the configuration window of the program; it lives above this host, which only calls it.
+using ConfigurationOpener = void (*)(HINSTANCE instance);
+
 class AppHostWin : public AppHost {
   public:
-    explicit AppHostWin(HINSTANCE instance);
+    AppHostWin(HINSTANCE instance, ConfigurationOpener openConfiguration);
     ~AppHostWin() override;
 
     std::int32_t QueryPlatform() override;
@@ -34,13 +37,11 @@ class AppHostWin : public AppHost {
 
   private:
     HINSTANCE instance_;
+    ConfigurationOpener openConfiguration_;
     HANDLE instanceMutex_ = nullptr;
     bool windowOpen_ = false;
     int exitCode_ = 0;
     std::unique_ptr<SaverRun> saver_;
 };
-
-// The argument text after the program name, as the system passed it.
-std::string ArgumentsAfterProgramName(const char* commandLine);
 
 }  // namespace orvelle::win

@@ -24,6 +24,25 @@ CommandLineChoice ParseCommandLine(std::string_view rawArguments) {
     return choice;
 }
 
+std::string ArgumentsAfterProgramName(std::string_view commandLine) {
+    const auto blank = [](char c) { return c == ' ' || c == '\t'; };
+    std::size_t i = 0;
+    const std::size_t n = commandLine.size();
+    if (n > 0 && commandLine[0] == '"') {
+        // A quoted name runs to the closing quote; blanks inside it belong to the name.
+        i = commandLine.find('"', 1);
+        i = i == std::string_view::npos ? n : i + 1;
+    } else {
+        while (i < n && !blank(commandLine[i])) {
+            ++i;
+        }
+    }
+    while (i < n && blank(commandLine[i])) {
+        ++i;
+    }
+    return std::string(commandLine.substr(i));
+}
+
 void HidePointer(AppHost& host, std::int32_t platformId) {
     if (platformId == kPlatformNT) {
         // Bounded, in case a system never lets the counter fall.

@@ -24,6 +24,10 @@ struct CommandLineChoice {
 // number of the raw text after its first two characters.
 CommandLineChoice ParseCommandLine(std::string_view rawArguments);
 
+// The argument text of a whole command line: what follows the program name (quoted, up to the
+// closing quote, or unquoted, up to the first space or tab) and the blanks after it.
+std::string ArgumentsAfterProgramName(std::string_view commandLine);
+
 // What StartProgram needs from the system.
 class AppHost {
   public:

@@ -9,6 +9,8 @@
 #include <initializer_list>
 #include <utility>
 
+#include "base/colour.h"
+
 namespace orvelle::win {
 
 // An owned GDI object (bitmap, font, brush, pen, region), deleted with DeleteObject.
@@ -206,9 +208,11 @@ inline DibBitmap CreateDib(int width, int height) {
     return dib;
 }
 
-// A 0x00BBGGRR colour as the BGRX value a 32-bit DIB stores.
-constexpr std::uint32_t DibPixel(std::uint32_t colour) {
-    return ((colour & 0xFFu) << 16) | (colour & 0xFF00u) | ((colour >> 16) & 0xFFu);
+using orvelle::DibPixel;
+
+// A 0x00BBGGRR colour as GDI takes it.
+inline COLORREF ToColorRef(Colour colour) {
+    return static_cast<COLORREF>(colour & 0xFFFFFFu);
 }
 
 }  // namespace orvelle::win

@@ -5,9 +5,9 @@
 #include <optional>
 #include <string>
 
+#include "base/geometry.h"
 #include "base/numbers.h"
-#include "saver/picture_scaling.h"
-#include "saver/saver_settings.h"
+#include "settings/saver_settings.h"
 #include "settings/theme_storage.h"
 
 namespace orvelle {
@@ -26,12 +26,13 @@ int Channel(long long v) {
     return static_cast<int>(std::clamp<long long>(v, 0, 255));
 }
 
-bool PaintCustomPicture(const SaverSettings& s, SaverView& view, const ThemeStorage& storage) {
+bool PaintCustomPicture(const SaverSettings& s, BackgroundCanvas& canvas,
+                        const ThemeStorage& storage) {
     if (s.backgroundImage.empty()) {
         return false;
     }
     const std::optional<PixelSize> picture =
-        view.LoadBackgroundPicture(storage.ResolveProgramPath(s.backgroundImage));
+        canvas.LoadBackgroundPicture(storage.ResolveProgramPath(s.backgroundImage));
     if (!picture) {
         return false;
     }
@@ -39,9 +40,9 @@ bool PaintCustomPicture(const SaverSettings& s, SaverView& view, const ThemeStor
     if (!display) {
         return false;
     }
-    const PixelSize screen = view.ScreenSize();
-    const int tx = std::max(1, view.TwipsPerPixelX());
-    const int ty = std::max(1, view.TwipsPerPixelY());
+    const PixelSize screen = canvas.ScreenSize();
+    const int tx = std::max(1, canvas.TwipsPerPixelX());
+    const int ty = std::max(1, canvas.TwipsPerPixelY());
     const std::int64_t screenW = static_cast<std::int64_t>(screen.width) * tx;
     const std::int64_t screenH = static_cast<std::int64_t>(screen.height) * ty;
     const std::int64_t w = static_cast<std::int64_t>(picture->width) * tx;
@@ -52,14 +53,14 @@ bool PaintCustomPicture(const SaverSettings& s, SaverView& view, const ThemeStor
             CentredOffset(static_cast<double>(screenH), static_cast<double>(h));
         const std::int64_t left =
             CentredOffset(static_cast<double>(screenW), static_cast<double>(w));
-        view.DrawBackgroundPicture(
+        canvas.DrawBackgroundPicture(
             {TwipsToPixels(left, tx), TwipsToPixels(top, ty), picture->width, picture->height});
     } else if (*display == 1.0) {
-        view.DrawBackgroundPicture({0, 0, screen.width, screen.height});
+        canvas.DrawBackgroundPicture({0, 0, screen.width, screen.height});
     } else if (*display == 2.0 && w > 0 && h > 0) {
         for (std::int64_t y = 0; y < screenH + h; y += h) {
             for (std::int64_t x = 0; x < screenW + w; x += w) {
-                view.DrawBackgroundPicture(
+                canvas.DrawBackgroundPicture(
                     {TwipsToPixels(x, tx), TwipsToPixels(y, ty), picture->width, picture->height});
             }
         }
@@ -68,17 +69,18 @@ bool PaintCustomPicture(const SaverSettings& s, SaverView& view, const ThemeStor
     return true;
 }
 
-bool PaintGradient(const SaverSettings& s, SaverView& view) {
+bool PaintGradient(const SaverSettings& s, BackgroundCanvas& canvas) {
     const std::optional<long long> red = StrictWhole(s.redBackground);
     const std::optional<long long> green = StrictWhole(s.greenBackground);
     const std::optional<long long> blue = StrictWhole(s.blueBackground);
     if (!red || !green || !blue) {
         return false;
     }
-    const PixelSize screen = view.ScreenSize();
+    const PixelSize screen = canvas.ScreenSize();
     for (int i = 0; i < kGradientBands; ++i) {
-        view.FillBackgroundRect(GradientBand(i, screen.width, screen.height),
-                                GradientColour(i, Channel(*red), Channel(*green), Channel(*blue)));
+        canvas.FillBackgroundRect(
+            GradientBand(i, screen.width, screen.height),
+            GradientColour(i, Channel(*red), Channel(*green), Channel(*blue)));
     }
     return true;
 }
@@ -99,7 +101,8 @@ Colour GradientColour(int band, int red, int green, int blue) {
     return darken(red) | (darken(green) << 8) | (darken(blue) << 16);
 }
 
-bool PaintBackground(const SaverSettings& s, SaverView& view, const ThemeStorage& storage) {
+bool PaintBackground(const SaverSettings& s, BackgroundCanvas& canvas,
+                     const ThemeStorage& storage) {
     const std::optional<double> effect = StrictNumber(s.backEffect);
     if (!effect) {
         return false;
@@ -109,18 +112,18 @@ bool PaintBackground(const SaverSettings& s, SaverView& view, const ThemeStorage
         if (!colour || *colour < 0 || *colour > 0xFFFFFF) {
             return false;
         }
-        view.PaintSolidBackground(static_cast<Colour>(*colour));
+        canvas.PaintSolidBackground(static_cast<Colour>(*colour));
         return true;
     }
     if (*effect == 1.0) {
-        view.PaintDesktopCopy();
+        canvas.PaintDesktopCopy();
         return true;
     }
     if (*effect == 2.0) {
-        return PaintCustomPicture(s, view, storage);
+        return PaintCustomPicture(s, canvas, storage);
     }
     if (*effect == 3.0) {
-        return PaintGradient(s, view);
+        return PaintGradient(s, canvas);
     }
     return true;  // any other kind paints nothing
 }

@@ -3,7 +3,9 @@
 // or a gradient from a colour down to black.
 #pragma once
 
-#include "saver/saver_view.h"
+#include "base/colour.h"
+#include "base/geometry.h"
+#include "overlays/background_canvas.h"
 
 namespace orvelle {
 
@@ -17,7 +19,8 @@ inline constexpr const char* kBackgroundErrorMessage =
 // Paints the background the settings ask for. False when it cannot be done (the picture does
 // not load, or backEffect, backgroundDisplay, newBackColor or a gradient value is not a number);
 // the caller then ends the run with kBackgroundErrorMessage.
-bool PaintBackground(const SaverSettings& settings, SaverView& view, const ThemeStorage& storage);
+bool PaintBackground(const SaverSettings& settings, BackgroundCanvas& canvas,
+                     const ThemeStorage& storage);
 
 // The gradient: 256 bands, each 1/265 of the window's height (the bottom 9/265 stay unpainted).
 constexpr int kGradientBands = 256;

@@ -6,8 +6,11 @@
 #include <algorithm>
 #include <array>
 #include <new>
+#include <vector>
 
 #include "base/com_win.h"
+#include "saver/area_scaler.h"
+#include "saver/compositor.h"
 
 namespace orvelle::win {
 
@@ -69,48 +72,6 @@ std::wstring Widen(const std::string& text) {
     MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), wide.data(), length);
     return wide;
 }
-
-// How pixels with transparency are put over the background colour.
-class Compositor {
-  public:
-    Compositor(std::uint32_t background, bool premultiplied)
-        : premultiplied_(premultiplied), background_(background) {
-        for (int alpha = 0; alpha < 256; ++alpha) {
-            std::uint32_t shown = 0;
-            for (int shift = 0; shift <= 16; shift += 8) {
-                std::uint32_t channel = (background >> shift) & 0xFFu;
-                shown |= ((channel * static_cast<std::uint32_t>(255 - alpha) + 127) / 255) << shift;
-            }
-            behind_[static_cast<std::size_t>(alpha)] = shown;
-        }
-    }
-
-    void Apply(std::uint32_t* pixels, std::size_t count) const {
-        for (std::size_t i = 0; i < count; ++i) {
-            std::uint32_t p = pixels[i];
-            std::uint32_t alpha = p >> 24;
-            if (alpha == 255) {
-                pixels[i] = p & 0xFFFFFFu;
-            } else if (alpha == 0) {
-                pixels[i] = background_;
-            } else if (premultiplied_) {
-                pixels[i] = (p & 0xFFFFFFu) + behind_[alpha];
-            } else {
-                std::uint32_t out = 0;
-                for (int shift = 0; shift <= 16; shift += 8) {
-                    std::uint32_t channel = (p >> shift) & 0xFFu;
-                    out |= ((channel * alpha + 127) / 255) << shift;
-                }
-                pixels[i] = out + behind_[alpha];
-            }
-        }
-    }
-
-  private:
-    bool premultiplied_;
-    std::uint32_t background_;
-    std::array<std::uint32_t, 256> behind_{};
-};
 
 void FillPixels(std::uint32_t* pixels, std::size_t count, std::uint32_t value) {
     std::fill(pixels, pixels + count, value);
@@ -364,7 +325,8 @@ DibBitmap PictureDecoder::Decode(const PixelSize& size, Colour background) {
         return result;
     }
 
-    if (sourceWidth >= targetWidth && sourceHeight >= targetHeight) {
+    if (CanAreaScale(static_cast<int>(sourceWidth), static_cast<int>(sourceHeight), size.width,
+                     size.height)) {
         // Shrinking: read bands of rows and average them down.
         const std::size_t rowPixels = sourceWidth;
         // About a million pixels per band keeps the buffer small whatever the picture's size.
@@ -424,99 +386,6 @@ DibBitmap PictureDecoder::Decode(const PixelSize& size, Colour background) {
                static_cast<int>(sourceWidth), static_cast<int>(sourceHeight), SRCCOPY);
     GdiFlush();
     return result;
-}
-
-// --- AreaScaler ---
-//
-// Coordinates are scaled so that both grids are whole numbers: across, a source pixel is
-// destWidth units wide and a destination pixel sourceWidth units; likewise down. Because the
-// destination is never larger, a source pixel touches at most two destination pixels on each
-// axis. Sums stay exact integers; one division per destination pixel and channel.
-
-AreaScaler::AreaScaler(int sourceWidth, int sourceHeight, int destWidth, int destHeight)
-    : sourceWidth_(sourceWidth),
-      sourceHeight_(sourceHeight),
-      destWidth_(destWidth),
-      destHeight_(destHeight) {
-    const auto sw = static_cast<std::uint64_t>(sourceWidth);
-    const auto dw = static_cast<std::uint64_t>(destWidth);
-    firstColumn_.resize(static_cast<std::size_t>(sourceWidth));
-    firstWeight_.resize(static_cast<std::size_t>(sourceWidth));
-    for (std::uint64_t c = 0; c < sw; ++c) {
-        const std::uint64_t start = c * dw;
-        const std::uint64_t column = start / sw;
-        const std::uint64_t boundary = (column + 1) * sw;
-        firstColumn_[c] = static_cast<std::uint32_t>(column);
-        firstWeight_[c] = static_cast<std::uint32_t>(std::min(start + dw, boundary) - start);
-    }
-    rowSums_.assign(static_cast<std::size_t>(destWidth) * 3 + 3, 0);
-    accumulated_.assign(static_cast<std::size_t>(destWidth) * 3, 0);
-    scale_ = 1.0 / (static_cast<double>(sourceWidth) * static_cast<double>(sourceHeight));
-}
-
-void AreaScaler::AddRow(const std::uint32_t* row, std::uint32_t* dest, std::size_t destStride) {
-    if (sourceRow_ >= sourceHeight_) {
-        return;
-    }
-    // Across: each source pixel into its one or two destination columns.
-    std::fill(rowSums_.begin(), rowSums_.end(), 0u);
-    const std::uint32_t dw = static_cast<std::uint32_t>(destWidth_);
-    std::uint32_t* sums = rowSums_.data();
-    for (int c = 0; c < sourceWidth_; ++c) {
-        const std::uint32_t p = row[c];
-        const std::uint32_t b = p & 0xFFu;
-        const std::uint32_t g = (p >> 8) & 0xFFu;
-        const std::uint32_t r = (p >> 16) & 0xFFu;
-        const std::uint32_t w1 = firstWeight_[static_cast<std::size_t>(c)];
-        std::uint32_t* s = sums + firstColumn_[static_cast<std::size_t>(c)] * 3;
-        if (w1 == dw) {
-            s[0] += b * dw;
-            s[1] += g * dw;
-            s[2] += r * dw;
-        } else {
-            const std::uint32_t w2 = dw - w1;
-            s[0] += b * w1;
-            s[1] += g * w1;
-            s[2] += r * w1;
-            s[3] += b * w2;
-            s[4] += g * w2;
-            s[5] += r * w2;
-        }
-    }
-    // Down: this row into the destination row being built, and maybe into the next.
-    const auto sh = static_cast<std::uint64_t>(sourceHeight_);
-    const auto dh = static_cast<std::uint64_t>(destHeight_);
-    const std::uint64_t start = static_cast<std::uint64_t>(sourceRow_) * dh;
-    const std::uint64_t boundary = (static_cast<std::uint64_t>(destRow_) + 1) * sh;
-    const std::uint64_t end = start + dh;
-    const std::size_t n = static_cast<std::size_t>(destWidth_) * 3;
-    const std::uint64_t first = std::min(end, boundary) - start;
-    for (std::size_t i = 0; i < n; ++i) {
-        accumulated_[i] += static_cast<std::uint64_t>(sums[i]) * first;
-    }
-    if (end >= boundary) {
-        EmitRow(dest, destStride);
-        const std::uint64_t rest = end - boundary;
-        for (std::size_t i = 0; i < n; ++i) {
-            accumulated_[i] = static_cast<std::uint64_t>(sums[i]) * rest;
-        }
-    }
-    ++sourceRow_;
-}
-
-void AreaScaler::EmitRow(std::uint32_t* dest, std::size_t destStride) {
-    if (destRow_ >= destHeight_) {
-        return;
-    }
-    std::uint32_t* out = dest + static_cast<std::size_t>(destRow_) * destStride;
-    for (int x = 0; x < destWidth_; ++x) {
-        const std::uint64_t* a = accumulated_.data() + static_cast<std::size_t>(x) * 3;
-        const auto b = static_cast<std::uint32_t>(static_cast<double>(a[0]) * scale_ + 0.5);
-        const auto g = static_cast<std::uint32_t>(static_cast<double>(a[1]) * scale_ + 0.5);
-        const auto r = static_cast<std::uint32_t>(static_cast<double>(a[2]) * scale_ + 0.5);
-        out[x] = std::min(b, 255u) | (std::min(g, 255u) << 8) | (std::min(r, 255u) << 16);
-    }
-    ++destRow_;
 }
 
 }  // namespace orvelle::win

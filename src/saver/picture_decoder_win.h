@@ -12,10 +12,10 @@
 #include <memory>
 #include <optional>
 #include <string>
-#include <vector>
 
 #include "base/gdi_win.h"
-#include "saver/saver_view.h"
+#include "base/colour.h"
+#include "base/geometry.h"
 
 namespace orvelle::win {
 
@@ -51,29 +51,6 @@ class PictureDecoder {
     struct Impl;
     std::unique_ptr<Impl> impl_;
     PixelSize lastDecoded_;
-};
-
-// Shrinks a picture row by row with an exact area average: every destination pixel is the mean
-// of the source area it covers, fractions of pixels weighted. Destination sizes must not exceed
-// the source sizes. Rows are BGRX; the X byte of the result is 0.
-class AreaScaler {
-  public:
-    AreaScaler(int sourceWidth, int sourceHeight, int destWidth, int destHeight);
-    // Feeds the next source row (sourceWidth pixels). Each finished destination row is written
-    // to dest + row index x destStride (in pixels).
-    void AddRow(const std::uint32_t* row, std::uint32_t* dest, std::size_t destStride);
-
-  private:
-    void EmitRow(std::uint32_t* dest, std::size_t destStride);
-
-    int sourceWidth_, sourceHeight_, destWidth_, destHeight_;
-    int sourceRow_ = 0;
-    int destRow_ = 0;
-    std::vector<std::uint32_t> firstColumn_;  // destination column each source column starts in
-    std::vector<std::uint32_t> firstWeight_;  // its share of that column (of destWidth)
-    std::vector<std::uint32_t> rowSums_;      // one source row reduced across, 3 per column
-    std::vector<std::uint64_t> accumulated_;  // the destination row being built, 3 per column
-    double scale_ = 0;                        // 1 / (total weight of one destination pixel)
 };
 
 }  // namespace orvelle::win

@@ -45,11 +45,6 @@ std::optional<TwipsSize> ScaledPictureSize(std::int64_t pictureWidth, std::int64
     return result;
 }
 
-std::int64_t CentredOffset(double outer, double inner) {
-    // Division of a whole number by 2 in C++ drops the remainder toward zero, as wanted.
-    return static_cast<std::int64_t>(RoundHalfEven(outer - inner)) / 2;
-}
-
 TwipsPoint FloatingPlacement(TwipsPoint previous, TwipsSize picture, std::int64_t screenWidth,
                              std::int64_t screenHeight) {
     TwipsPoint p = previous;
@@ -60,20 +55,6 @@ TwipsPoint FloatingPlacement(TwipsPoint previous, TwipsSize picture, std::int64_
         p.left = screenWidth - picture.width;
     }
     return p;
-}
-
-int TwipsToPixels(std::int64_t twips, int twipsPerPixel) {
-    if (twipsPerPixel <= 0) {
-        twipsPerPixel = 15;
-    }
-    std::int64_t px = twips / twipsPerPixel;
-    if (px > kInt32Max) {
-        return static_cast<int>(kInt32Max);
-    }
-    if (px < kInt32Min) {
-        return static_cast<int>(kInt32Min);
-    }
-    return static_cast<int>(px);
 }
 
 }  // namespace orvelle

@@ -4,6 +4,8 @@
 #include <cstdint>
 #include <optional>
 
+#include "base/geometry.h"  // CentredOffset and TwipsToPixels place pictures too
+
 namespace orvelle {
 
 struct TwipsSize {
@@ -20,9 +22,6 @@ std::optional<TwipsSize> ScaledPictureSize(std::int64_t pictureWidth, std::int64
                                            std::int32_t windowWidth, std::int32_t windowHeight,
                                            float fraction);
 
-// (outer - inner) rounded, halved toward zero: the offset that centres inner in outer.
-std::int64_t CentredOffset(double outer, double inner);
-
 // The next floating picture keeps the previous one's top-left corner, pulled back only as far
 // as needed to stay inside the right and bottom edges.
 struct TwipsPoint {
@@ -32,9 +31,5 @@ struct TwipsPoint {
 };
 TwipsPoint FloatingPlacement(TwipsPoint previous, TwipsSize picture, std::int64_t screenWidth,
                              std::int64_t screenHeight);
-
-// Twips on the window to pixels, as the integer quotient (toward zero); the background patch
-// behind the picture is cut with the same rule, so the two always line up.
-int TwipsToPixels(std::int64_t twips, int twipsPerPixel);
 
 }  // namespace orvelle

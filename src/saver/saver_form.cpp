@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "app/end_saver.h"
+#include "saver/end_saver.h"
 #include "base/host_services.h"
 #include "base/numbers.h"
 #include "base/text.h"

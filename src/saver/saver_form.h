@@ -6,7 +6,7 @@
 #include <memory>
 
 #include "saver/saver_view.h"
-#include "saver/saver_settings.h"
+#include "settings/saver_settings.h"
 
 namespace orvelle {
 

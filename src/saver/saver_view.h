@@ -4,28 +4,14 @@
 // passed here are in pixels; the engine keeps the twips arithmetic and converts.
 #pragma once
 
-#include <cstdint>
 #include <optional>
 #include <string>
 
+#include "base/colour.h"
+#include "base/geometry.h"
+#include "overlays/background_canvas.h"
+
 namespace orvelle {
-
-struct PixelRect {
-    int left = 0;
-    int top = 0;
-    int width = 0;
-    int height = 0;
-    friend bool operator==(const PixelRect&, const PixelRect&) = default;
-};
-
-struct PixelSize {
-    int width = 0;
-    int height = 0;
-    friend bool operator==(const PixelSize&, const PixelSize&) = default;
-};
-
-// Colours are 0x00BBGGRR.
-using Colour = std::uint32_t;
 
 enum class SaverTimer { StartSaver, ImageChange, Float, Scroller, Time, Media };
 
@@ -39,29 +25,13 @@ struct CaptionFont {
     Colour colour = 0;
 };
 
-class SaverView {
+class SaverView : public BackgroundCanvas {
   public:
-    virtual ~SaverView() = default;
+    ~SaverView() override = default;
 
-    // --- The window ---
-    // Screen size in pixels and the twips per pixel across and down (15 at 96 dpi).
-    virtual PixelSize ScreenSize() = 0;
-    virtual int TwipsPerPixelX() = 0;
-    virtual int TwipsPerPixelY() = 0;
+    // --- The window (its size and twips come with the background canvas) ---
     // Size the window to the screen, place it at (0, 0) topmost, show it without activating.
     virtual void CoverScreen() = 0;
-
-    // --- Background (the window's persistent surface, which holds no child windows) ---
-    // Solid colour: the window and the picture boxes take this background colour.
-    virtual void PaintSolidBackground(Colour colour) = 0;
-    // Copy of what the desktop shows now, at (0, 0) at the window's size.
-    virtual void PaintDesktopCopy() = 0;
-    // Load a picture for the background; its size in pixels, or nothing on failure.
-    virtual std::optional<PixelSize> LoadBackgroundPicture(const std::string& path) = 0;
-    // Draw the loaded background picture at rect (stretched when the size differs from its own).
-    virtual void DrawBackgroundPicture(const PixelRect& rect) = 0;
-    // Fill a rectangle of the background with a colour (gradient bands).
-    virtual void FillBackgroundRect(const PixelRect& rect, Colour colour) = 0;
 
     // --- Picture surfaces: load surface (IntialPicture), scaling surface (PictureReduce),
     //     and the picture on screen (DisplayingPicture) ---

@@ -1,6 +1,10 @@
 // Form1 on Windows: the full-screen saver window with its picture surfaces, labels and timers.
 // It carries out what the saver engine asks through SaverView and SaverHost and reports the
 // window's events back; it decides nothing about the show itself.
+//
+// One class over several files: saver_window_win.cpp (window, messages, pacing, timers),
+// saver_window_pictures_win.cpp (background and picture surfaces), saver_controls_win.cpp (the
+// picture box and the caption and clock labels), saver_host_win.cpp (host actions of a run).
 #pragma once
 
 #include <windows.h>
@@ -10,44 +14,13 @@
 #include <string>
 #include <type_traits>
 
-#include "base/gdi_win.h"
 #include "base/window_win.h"
 #include "saver/picture_decoder_win.h"
+#include "saver/saver_events_win.h"
+#include "saver/saver_surface_win.h"
 #include "saver/saver_view.h"
 
 namespace orvelle::win {
-
-// The events the window passes on (the saver form's handlers).
-class SaverEvents {
-  public:
-    virtual ~SaverEvents() = default;
-    virtual void Form_Load() = 0;
-    virtual void OnTimer(SaverTimer timer) = 0;
-    virtual void Form_KeyDown() = 0;
-    virtual void Form_MouseDown() = 0;
-    virtual void Form_MouseMove(float xTwips, float yTwips) = 0;
-    virtual void DisplayingPicture_KeyDown() = 0;
-    virtual void DisplayingPicture_MouseMove(float xPixels, float yPixels) = 0;
-};
-
-// Passes the events on to a form object with those handlers (SaverForm).
-template <typename Form>
-class FormEvents final : public SaverEvents {
-  public:
-    explicit FormEvents(Form& form) : form_(form) {}
-    void Form_Load() override { form_.Form_Load(); }
-    void OnTimer(SaverTimer timer) override { form_.OnTimer(timer); }
-    void Form_KeyDown() override { form_.Form_KeyDown(); }
-    void Form_MouseDown() override { form_.Form_MouseDown(); }
-    void Form_MouseMove(float x, float y) override { form_.Form_MouseMove(x, y); }
-    void DisplayingPicture_KeyDown() override { form_.DisplayingPicture_KeyDown(); }
-    void DisplayingPicture_MouseMove(float x, float y) override {
-        form_.DisplayingPicture_MouseMove(x, y);
-    }
-
-  private:
-    Form& form_;
-};
 
 class SaverWindow final : public Window, public SaverView, public SaverHost {
   public:
@@ -117,20 +90,6 @@ class SaverWindow final : public Window, public SaverView, public SaverHost {
     void ShowErrorMessage(const std::string& text) override;
     void EndProgram() override;
 
-    // A memory surface: a 32-bit DIB selected into its own DC.
-    struct Surface {
-        DibBitmap dib;
-        MemoryDC dc{nullptr};
-        bool Resize(int width, int height);
-        void Adopt(DibBitmap&& bitmap);
-        // Hands the bitmap over (no longer selected here), leaving the surface empty.
-        DibBitmap Take();
-        void Fill(std::uint32_t pixel);
-        void Free();
-        int Width() const { return dib.width; }
-        int Height() const { return dib.height; }
-    };
-
     class PictureBox;
     class Label;
 
@@ -139,6 +98,8 @@ class SaverWindow final : public Window, public SaverView, public SaverHost {
     void OnDestroyed() override;
 
   private:
+    // The picture box and the two labels, created on the window.
+    void CreateControls();
     void Invalidate(const PixelRect& rect);
     // The decoded picture waiting in the load surface, at its own size when nobody scaled it.
     void MaterializeLoad();
@@ -156,10 +117,10 @@ class SaverWindow final : public Window, public SaverView, public SaverHost {
     bool finePeriod_ = false;
     double nextFrame_ = 0;
 
-    Surface background_;   // the window's lasting surface
-    Surface desktop_;      // the screen as it was before the window covered it
-    Surface backPicture_;  // the custom background picture
-    Surface load_;         // IntialPicture
+    MemorySurface background_;   // the window's lasting surface
+    MemorySurface desktop_;      // the screen as it was before the window covered it
+    MemorySurface backPicture_;  // the custom background picture
+    MemorySurface load_;         // IntialPicture
     PictureDecoder decoder_;
     bool pictureWaiting_ = false;
     PixelSize waitingSize_;

@@ -6,7 +6,7 @@
 
 #include "base/host_services.h"
 #include "base/numbers.h"
-#include "saver/saver_settings.h"
+#include "settings/saver_settings.h"
 
 namespace orvelle {
 

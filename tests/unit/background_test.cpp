@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "fake_saver_view.h"
-#include "saver/saver_settings.h"
+#include "settings/saver_settings.h"
 #include "settings/memory_file_system.h"
 #include "settings/theme_storage.h"
 

@@ -1,4 +1,4 @@
-#include "app/end_saver.h"
+#include "saver/end_saver.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "saver/saver_settings.h"
+#include "settings/saver_settings.h"
 
 #include <gtest/gtest.h>
 

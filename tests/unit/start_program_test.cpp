@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace orvelle {
@@ -94,6 +95,25 @@ TEST(StartProgram, HidePointerByPlatform) {
     EXPECT_EQ(StartWith("/s", 1, false, &counter),
               (Calls{"QueryPlatform", "SetPointer 15372,11532", "HideTaskbar", "Saver 1"}));
     EXPECT_EQ(counter, 0);
+}
+
+TEST(StartProgram, ArgumentsAreWhatFollowsTheProgramNameAndItsBlanks) {
+    const std::pair<const char*, const char*> cases[] = {
+        {"orvelle.scr /s", "/s"},
+        {"C:\\Saver\\orvelle.scr   /p 1234", "/p 1234"},
+        {"\"C:\\Program Files\\Orvelle\\orvelle.scr\" /c", "/c"},
+        {"\"C:\\My Saver\\orvelle.scr\"/a 77", "/a 77"},     // nothing between quote and switch
+        {"orvelle.scr\t \t/S  trailing ", "/S  trailing "},  // tabs too; the end is kept
+        {"\"orvelle.scr\"", ""},
+        {"orvelle.scr", ""},
+        {"orvelle.scr   ", ""},
+        {"\"C:\\Unclosed quote\\orvelle.scr /s", ""},  // the name never ends
+        {"", ""},
+        {"  /s", "/s"},  // an empty name before the blanks
+    };
+    for (const auto& [line, arguments] : cases) {
+        EXPECT_EQ(ArgumentsAfterProgramName(line), arguments) << line;
+    }
 }
 
 }  // namespace

@@ -6,7 +6,7 @@
 #include <utility>
 
 #include "fake_saver_view.h"
-#include "saver/saver_settings.h"
+#include "settings/saver_settings.h"
 
 namespace orvelle {
 namespace {

@@ -17,7 +17,6 @@ using orvelle::Colour;
 using orvelle::PixelRect;
 using orvelle::PixelSize;
 using orvelle::SaverTimer;
-using orvelle::win::AreaScaler;
 using orvelle::win::PictureDecoder;
 using orvelle::win::SaverEvents;
 using orvelle::win::SaverWindow;
@@ -110,49 +109,6 @@ struct ShownWindow {
         wine_test::Pump(150);
     }
 };
-
-std::vector<std::uint32_t> Scale(const std::vector<std::uint32_t>& source, int sw, int sh, int dw,
-                                 int dh) {
-    std::vector<std::uint32_t> out(static_cast<std::size_t>(dw) * dh, 0xDEADBEEF);
-    AreaScaler scaler(sw, sh, dw, dh);
-    for (int y = 0; y < sh; ++y) {
-        scaler.AddRow(source.data() + static_cast<std::size_t>(y) * sw, out.data(),
-                      static_cast<std::size_t>(dw));
-    }
-    return out;
-}
-
-std::uint32_t Grey(std::uint32_t v) {
-    return v | (v << 8) | (v << 16);
-}
-
-// --- Scaling arithmetic ---
-
-TEST(AreaScaler, AveragesTheCoveredAreaWithFractionsWeighted) {
-    // Three pixels onto two: each destination pixel covers one and a half source pixels.
-    EXPECT_EQ(Scale({Grey(0), Grey(90), Grey(180)}, 3, 1, 2, 1),
-              (std::vector<std::uint32_t>{Grey(30), Grey(150)}));
-    // Two by two blocks.
-    std::vector<std::uint32_t> block = {
-        Grey(0),  Grey(40), Grey(100), Grey(100), Grey(80), Grey(120), Grey(100), Grey(100),
-        0x0000FF, 0x0000FF, 0xFF0000,  0xFF0000,  0x0000FF, 0x0000FF,  0xFF0000,  0xFF0000};
-    EXPECT_EQ(Scale(block, 4, 4, 2, 2),
-              (std::vector<std::uint32_t>{Grey(60), Grey(100), 0x0000FF, 0xFF0000}));
-    // Same size passes through; the unused byte comes out 0.
-    EXPECT_EQ(Scale({0xFF123456, 0x00ABCDEF}, 2, 1, 2, 1),
-              (std::vector<std::uint32_t>{0x123456, 0xABCDEF}));
-}
-
-TEST(AreaScaler, EveryDestinationRowIsWrittenAndHugeSourcesDoNotOverflow) {
-    const int sw = 40000;
-    const int sh = 7;
-    std::vector<std::uint32_t> white(static_cast<std::size_t>(sw) * sh, 0xFFFFFF);
-    EXPECT_EQ(Scale(white, sw, sh, 1, 1), (std::vector<std::uint32_t>{0xFFFFFF}));
-    auto rows = Scale(white, sw, sh, 3, 5);
-    for (std::uint32_t p : rows) {
-        EXPECT_EQ(p, 0xFFFFFFu);
-    }
-}
 
 // --- Decoding files ---
 

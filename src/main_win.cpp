@@ -1,4 +1,6 @@
-// Windows entry point: prepares the process and hands over to the run-mode dispatch.
+// Windows entry point: prepares the process and hands over to the run-mode dispatch. It sits
+// above every folder of the program and joins them: the configuration window reaches the host
+// from here.
 #include <windows.h>
 #include <commctrl.h>
 #include <objbase.h>
@@ -6,6 +8,7 @@
 #include "app/app_host_win.h"
 #include "app/desktop_guard_win.h"
 #include "base/optional_api_win.h"
+#include "config/config_placeholder_win.h"
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     orvelle::win::SetProcessDpiAware();
@@ -16,7 +19,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
 
     int exitCode = 0;
     {
-        orvelle::win::AppHostWin host(instance);
+        orvelle::win::AppHostWin host(instance, orvelle::win::OpenConfigurationPlaceholder);
         orvelle::StartProgram(host);
         exitCode = host.Run();
     }

@@ -1,0 +1,34 @@
+// Positions and sizes on the screen: rectangles and sizes in pixels, and the twips arithmetic
+// that places things on the window (twips are what the window measures in; pixels are what is
+// drawn).
+#pragma once
+
+#include <cstdint>
+
+namespace orvelle {
+
+struct PixelRect {
+    int left = 0;
+    int top = 0;
+    int width = 0;
+    int height = 0;
+    friend bool operator==(const PixelRect&, const PixelRect&) = default;
+};
+
+struct PixelSize {
+    int width = 0;
+    int height = 0;
+    friend bool operator==(const PixelSize&, const PixelSize&) = default;
+};
+
+// Cuts rect down to [0, width) x [0, height); false (rect left as it was) when nothing is left.
+bool ClipTo(PixelRect& rect, int width, int height);
+
+// (outer - inner) rounded, halved toward zero: the offset that centres inner in outer.
+std::int64_t CentredOffset(double outer, double inner);
+
+// Twips on the window to pixels, as the integer quotient (toward zero); the background patch
+// behind the picture is cut with the same rule, so the two always line up.
+int TwipsToPixels(std::int64_t twips, int twipsPerPixel);
+
+}  // namespace orvelle

@@ -1,0 +1,296 @@
+#include "saver/saver_controls_win.h"
+
+#include <windowsx.h>
+
+#include <algorithm>
+#include <cmath>
+
+namespace orvelle::win {
+
+namespace {
+
+constexpr wchar_t kPictureClass[] = L"OrvelleSaverPicture";
+constexpr wchar_t kLabelClass[] = L"OrvelleSaverLabel";
+constexpr char kClockFontName[] = "MS Sans Serif";
+constexpr float kClockFontPoints = 13.5f;
+// A label is a little wider than its text so that the last letter is never clipped.
+constexpr int kLabelPadding = 2;
+
+HFONT MakeFont(const std::string& name, float points, int dpi, bool bold, bool italic,
+               bool underline, bool strikethrough) {
+    const int height =
+        points > 0 ? -static_cast<int>(std::lround(static_cast<double>(points) * dpi / 72.0)) : 0;
+    LOGFONTA font{};
+    font.lfHeight = height;
+    font.lfWeight = bold ? FW_BOLD : FW_NORMAL;
+    font.lfItalic = italic ? TRUE : FALSE;
+    font.lfUnderline = underline ? TRUE : FALSE;
+    font.lfStrikeOut = strikethrough ? TRUE : FALSE;
+    font.lfCharSet = DEFAULT_CHARSET;
+    font.lfOutPrecision = OUT_DEFAULT_PRECIS;
+    font.lfClipPrecision = CLIP_DEFAULT_PRECIS;
+    font.lfQuality = DEFAULT_QUALITY;
+    font.lfPitchAndFamily = DEFAULT_PITCH | FF_DONTCARE;
+    const std::size_t length = std::min(name.size(), static_cast<std::size_t>(LF_FACESIZE - 1));
+    std::copy_n(name.data(), length, font.lfFaceName);
+    return CreateFontIndirectA(&font);
+}
+
+}  // namespace
+
+// --- DisplayingPicture ---
+
+LRESULT SaverWindow::PictureBox::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+        case WM_PAINT: {
+            PaintScope paint(Handle());
+            const RECT& area = paint.Area();
+            HBRUSH brush = CreateSolidBrush(ToColorRef(owner_.backColour_));
+            FillRect(paint.Get(), &area, brush);
+            DeleteObject(brush);
+            if (surface.dib) {
+                BitBlt(paint.Get(), 0, 0, surface.Width(), surface.Height(), surface.dc.Get(), 0, 0,
+                       SRCCOPY);
+            }
+            return 0;
+        }
+        case WM_ERASEBKGND:
+            return 1;
+        case WM_MOUSEMOVE:
+            if (owner_.events_) {
+                owner_.events_->DisplayingPicture_MouseMove(
+                    static_cast<float>(GET_X_LPARAM(lParam)),
+                    static_cast<float>(GET_Y_LPARAM(lParam)));
+            }
+            return 0;
+        case WM_KEYDOWN:
+        case WM_SYSKEYDOWN:
+            if (owner_.events_) {
+                owner_.events_->DisplayingPicture_KeyDown();
+            }
+            return 0;
+        case WM_LBUTTONDOWN:
+        case WM_RBUTTONDOWN:
+        case WM_MBUTTONDOWN:
+        case WM_XBUTTONDOWN:
+            // A click on the picture itself does nothing.
+            return 0;
+        default:
+            return Window::HandleMessage(message, wParam, lParam);
+    }
+}
+
+// --- Label1 and time ---
+
+PixelSize SaverWindow::Label::Measure() const {
+    WindowDC screen(nullptr);
+    MemoryDC dc(screen.Get());
+    dc.Select(font ? static_cast<HGDIOBJ>(font.Get()) : GetStockObject(DEFAULT_GUI_FONT));
+    TEXTMETRICA metrics{};
+    GetTextMetricsA(dc.Get(), &metrics);
+    SIZE extent{};
+    if (!text.empty()) {
+        GetTextExtentPoint32A(dc.Get(), text.data(), static_cast<int>(text.size()), &extent);
+    }
+    return {static_cast<int>(extent.cx) + metrics.tmOverhang + kLabelPadding,
+            static_cast<int>(metrics.tmHeight)};
+}
+
+LRESULT SaverWindow::Label::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+        case WM_PAINT:
+            Paint();
+            return 0;
+        case WM_ERASEBKGND:
+            return 1;
+        case WM_MOUSEMOVE:
+        case WM_LBUTTONDOWN:
+        case WM_RBUTTONDOWN:
+        case WM_MBUTTONDOWN:
+        case WM_XBUTTONDOWN:
+            // Moves and clicks over a label belong to the label, which ignores them.
+            return 0;
+        default:
+            return Window::HandleMessage(message, wParam, lParam);
+    }
+}
+
+void SaverWindow::Label::Paint() {
+    PaintScope paint(Handle());
+    RECT client{};
+    GetClientRect(Handle(), &client);
+    if (client.right <= 0 || client.bottom <= 0) {
+        return;
+    }
+    // Drawn off screen first and put up in one copy, so a moving caption does not flicker.
+    OwnedBitmap buffer(CreateCompatibleBitmap(paint.Get(), client.right, client.bottom));
+    MemoryDC dc(paint.Get());
+    if (!buffer || !dc) {
+        return;
+    }
+    dc.Select(buffer.Get());
+    if (opaque_) {
+        FillRect(dc.Get(), &client, GetSysColorBrush(COLOR_BTNFACE));
+    } else {
+        owner_.PaintBehind(
+            dc.Get(), {rect.left, rect.top, rect.left + client.right, rect.top + client.bottom});
+    }
+    if (!text.empty()) {
+        if (font) {
+            dc.Select(font.Get());
+        }
+        SetBkMode(dc.Get(), TRANSPARENT);
+        SetTextColor(dc.Get(), ToColorRef(colour));
+        RECT area = client;
+        if (rightAligned_) {
+            area.right -= kLabelPadding / 2;
+        } else {
+            area.left += kLabelPadding / 2;
+        }
+        DrawTextA(dc.Get(), text.data(), static_cast<int>(text.size()), &area,
+                  DT_SINGLELINE | DT_NOPREFIX | DT_TOP | (rightAligned_ ? DT_RIGHT : DT_LEFT));
+    }
+    BitBlt(paint.Get(), 0, 0, client.right, client.bottom, dc.Get(), 0, 0, SRCCOPY);
+}
+
+// --- Creating them ---
+
+void SaverWindow::CreateControls() {
+    HCURSOR arrow = LoadCursor(nullptr, IDC_ARROW);
+    RegisterWindowClass(instance_, {kPictureClass, CS_OWNDC, arrow, nullptr});
+    RegisterWindowClass(instance_, {kLabelClass, 0, arrow, nullptr});
+    const RECT none{0, 0, 0, 0};
+    // Z-order among the children: the picture above the labels, as a picture box covers labels.
+    constexpr DWORD childStyle = WS_CHILD | WS_CLIPSIBLINGS;
+    display_->Create(instance_, kPictureClass, 0, childStyle, none, Handle());
+    caption_->Create(instance_, kLabelClass, 0, childStyle, none, Handle());
+    clock_->Create(instance_, kLabelClass, 0, childStyle, none, Handle());
+    SetWindowPos(display_->Handle(), HWND_TOP, 0, 0, 0, 0,
+                 SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    clock_->font.Reset(
+        MakeFont(kClockFontName, kClockFontPoints, dpiY_, false, false, false, false));
+}
+
+// --- The picture box ---
+
+void SaverWindow::MoveDisplay(const PixelRect& rect) {
+    if (!IsAlive() || !display_->IsAlive()) {
+        return;
+    }
+    PictureBox& box = *display_;
+    if (rect == box.rect) {
+        return;
+    }
+    const bool resized = rect.width != box.rect.width || rect.height != box.rect.height;
+    box.rect = rect;
+    if (resized) {
+        // A box of a new size starts as the background behind it, so that it stays unseen
+        // until an effect draws the picture into it.
+        if (box.surface.Resize(rect.width, rect.height) && box.surface.dib) {
+            box.surface.Fill(DibPixel(backColour_));
+            PixelRect source = rect;
+            if (background_.dib && ClipTo(source, background_.Width(), background_.Height())) {
+                BitBlt(box.surface.dc.Get(), source.left - rect.left, source.top - rect.top,
+                       source.width, source.height, background_.dc.Get(), source.left, source.top,
+                       SRCCOPY);
+            }
+        } else {
+            box.surface.Free();
+        }
+    }
+    SetWindowPos(box.Handle(), nullptr, rect.left, rect.top, std::max(rect.width, 0),
+                 std::max(rect.height, 0),
+                 SWP_NOZORDER | SWP_NOACTIVATE | (resized ? SWP_NOCOPYBITS : 0));
+    if (resized) {
+        InvalidateRect(box.Handle(), nullptr, FALSE);
+    }
+}
+
+void SaverWindow::ShowDisplay(bool visible) {
+    if (!IsAlive() || !display_->IsAlive()) {
+        return;
+    }
+    display_->visible = visible;
+    ShowWindow(display_->Handle(), visible ? SW_SHOWNA : SW_HIDE);
+    if (visible) {
+        UpdateWindow(display_->Handle());
+    }
+}
+
+// --- Caption and clock labels ---
+
+void SaverWindow::SetCaptionFont(const CaptionFont& font) {
+    caption_->font.Reset(MakeFont(font.name, font.sizePoints, dpiY_, font.bold, font.italic,
+                                  font.underline, font.strikethrough));
+    caption_->colour = font.colour;
+    if (caption_->IsAlive()) {
+        InvalidateRect(caption_->Handle(), nullptr, FALSE);
+    }
+}
+
+PixelSize SaverWindow::SetCaptionText(const std::string& text) {
+    Label& label = *caption_;
+    label.text = text;
+    const PixelSize size = label.Measure();
+    label.rect.width = size.width;
+    label.rect.height = size.height;
+    if (label.IsAlive()) {
+        SetWindowPos(label.Handle(), nullptr, 0, 0, size.width, size.height,
+                     SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOCOPYBITS);
+        InvalidateRect(label.Handle(), nullptr, FALSE);
+    }
+    return size;
+}
+
+void SaverWindow::MoveCaption(const PixelRect& rect) {
+    Label& label = *caption_;
+    if (!label.IsAlive() || rect == label.rect) {
+        return;
+    }
+    label.rect = rect;
+    // No copied bits: the caption shows the background behind it, which differs at the new spot.
+    SetWindowPos(label.Handle(), nullptr, rect.left, rect.top, std::max(rect.width, 0),
+                 std::max(rect.height, 0), SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOCOPYBITS);
+}
+
+void SaverWindow::ShowCaption(bool visible) {
+    if (caption_->IsAlive()) {
+        caption_->visible = visible;
+        ShowWindow(caption_->Handle(), visible ? SW_SHOWNA : SW_HIDE);
+        if (!visible) {
+            // The background behind the caption is repainted now, not after the effect that
+            // follows: otherwise the old caption lingers through the wipe-out.
+            UpdateWindow(Handle());
+        }
+    }
+}
+
+void SaverWindow::ShowClock(bool visible, const PixelRect& rect, Colour textColour) {
+    Label& label = *clock_;
+    if (!label.IsAlive()) {
+        return;
+    }
+    label.colour = textColour;
+    label.rect = rect;
+    label.visible = visible;
+    SetWindowPos(label.Handle(), nullptr, rect.left, rect.top, std::max(rect.width, 0),
+                 std::max(rect.height, 0),
+                 SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOCOPYBITS |
+                     (visible ? SWP_SHOWWINDOW : SWP_HIDEWINDOW));
+    InvalidateRect(label.Handle(), nullptr, FALSE);
+}
+
+void SaverWindow::SetClockText(const std::string& text) {
+    Label& label = *clock_;
+    if (text == label.text) {
+        return;
+    }
+    label.text = text;
+    if (label.IsAlive()) {
+        // Also the window's own text, so screen readers and tools can read the line.
+        SetWindowTextA(label.Handle(), text.c_str());
+        InvalidateRect(label.Handle(), nullptr, FALSE);
+    }
+}
+
+}  // namespace orvelle::win

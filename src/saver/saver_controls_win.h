@@ -1,0 +1,59 @@
+// The saver window's child windows: the picture on screen (DisplayingPicture) and the caption
+// (Label1) and clock (time) labels. Only the saver window's own files include this.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+#include "base/gdi_win.h"
+#include "base/window_win.h"
+#include "saver/saver_window_win.h"
+
+namespace orvelle::win {
+
+// A child window showing its own lasting bitmap.
+class SaverWindow::PictureBox final : public Window {
+  public:
+    explicit PictureBox(SaverWindow& owner) : owner_(owner) {}
+    ~PictureBox() override { Destroy(); }
+
+    MemorySurface surface;
+    PixelRect rect;
+    bool visible = false;
+
+  protected:
+    LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+
+  private:
+    SaverWindow& owner_;
+};
+
+// A label is a child window of our own, so that the pointer over it is its own.
+class SaverWindow::Label final : public Window {
+  public:
+    Label(SaverWindow& owner, bool opaque, bool rightAligned)
+        : owner_(owner), opaque_(opaque), rightAligned_(rightAligned) {}
+    ~Label() override { Destroy(); }
+
+    OwnedFont font;
+    Colour colour = 0;
+    std::string text;
+    PixelRect rect;
+    bool visible = false;
+
+    // The label's size for its text in its font.
+    PixelSize Measure() const;
+
+  protected:
+    LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+
+  private:
+    void Paint();
+
+    SaverWindow& owner_;
+    bool opaque_;
+    bool rightAligned_;
+};
+
+}  // namespace orvelle::win

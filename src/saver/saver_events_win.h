@@ -1,0 +1,41 @@
+// The saver window's events as the form handles them, and the adapter that passes them on to a
+// form object.
+#pragma once
+
+#include "saver/saver_view.h"
+
+namespace orvelle::win {
+
+// The events the window passes on (the saver form's handlers).
+class SaverEvents {
+  public:
+    virtual ~SaverEvents() = default;
+    virtual void Form_Load() = 0;
+    virtual void OnTimer(SaverTimer timer) = 0;
+    virtual void Form_KeyDown() = 0;
+    virtual void Form_MouseDown() = 0;
+    virtual void Form_MouseMove(float xTwips, float yTwips) = 0;
+    virtual void DisplayingPicture_KeyDown() = 0;
+    virtual void DisplayingPicture_MouseMove(float xPixels, float yPixels) = 0;
+};
+
+// Passes the events on to a form object with those handlers (SaverForm).
+template <typename Form>
+class FormEvents final : public SaverEvents {
+  public:
+    explicit FormEvents(Form& form) : form_(form) {}
+    void Form_Load() override { form_.Form_Load(); }
+    void OnTimer(SaverTimer timer) override { form_.OnTimer(timer); }
+    void Form_KeyDown() override { form_.Form_KeyDown(); }
+    void Form_MouseDown() override { form_.Form_MouseDown(); }
+    void Form_MouseMove(float x, float y) override { form_.Form_MouseMove(x, y); }
+    void DisplayingPicture_KeyDown() override { form_.DisplayingPicture_KeyDown(); }
+    void DisplayingPicture_MouseMove(float x, float y) override {
+        form_.DisplayingPicture_MouseMove(x, y);
+    }
+
+  private:
+    Form& form_;
+};
+
+}  // namespace orvelle::win

@@ -1,0 +1,244 @@
+#include "saver/saver_controls_win.h"
+#include "saver/saver_window_win.h"
+
+#include <algorithm>
+
+#include "base/geometry.h"
+
+namespace orvelle::win {
+
+// --- Background ---
+
+void SaverWindow::PaintSolidBackground(Colour colour) {
+    if (!IsAlive()) {
+        return;
+    }
+    desktop_.Free();
+    backColour_ = colour;
+    const std::uint32_t pixel = DibPixel(colour);
+    background_.Fill(pixel);
+    load_.Fill(pixel);
+    display_->surface.Fill(pixel);
+    InvalidateRect(Handle(), nullptr, FALSE);
+    if (display_->IsAlive()) {
+        InvalidateRect(display_->Handle(), nullptr, FALSE);
+    }
+}
+
+void SaverWindow::PaintDesktopCopy() {
+    if (!IsAlive() || !background_.dib) {
+        return;
+    }
+    if (desktop_.dib) {
+        BitBlt(background_.dc.Get(), 0, 0, screen_.width, screen_.height, desktop_.dc.Get(), 0, 0,
+               SRCCOPY);
+        desktop_.Free();
+    } else {
+        WindowDC desktop(GetDesktopWindow());
+        BitBlt(background_.dc.Get(), 0, 0, screen_.width, screen_.height, desktop.Get(), 0, 0,
+               SRCCOPY);
+    }
+    InvalidateRect(Handle(), nullptr, FALSE);
+}
+
+std::optional<PixelSize> SaverWindow::LoadBackgroundPicture(const std::string& path) {
+    if (!IsAlive()) {
+        return std::nullopt;
+    }
+    desktop_.Free();
+    pictureWaiting_ = false;
+    const std::optional<PixelSize> size = decoder_.Open(path);
+    if (!size) {
+        return std::nullopt;
+    }
+    DibBitmap picture = decoder_.Decode(*size, backColour_);
+    decoder_.Close();
+    if (!picture) {
+        backPicture_.Free();
+        return std::nullopt;
+    }
+    backPicture_.Adopt(std::move(picture));
+    return size;
+}
+
+void SaverWindow::DrawBackgroundPicture(const PixelRect& rect) {
+    if (!IsAlive() || !backPicture_.dib || !background_.dib || rect.width <= 0 ||
+        rect.height <= 0) {
+        return;
+    }
+    if (rect.width == backPicture_.Width() && rect.height == backPicture_.Height()) {
+        BitBlt(background_.dc.Get(), rect.left, rect.top, rect.width, rect.height,
+               backPicture_.dc.Get(), 0, 0, SRCCOPY);
+    } else {
+        MemorySurface stretched;
+        if (!stretched.Resize(rect.width, rect.height)) {
+            return;
+        }
+        StretchInto(backPicture_, stretched);
+        BitBlt(background_.dc.Get(), rect.left, rect.top, rect.width, rect.height,
+               stretched.dc.Get(), 0, 0, SRCCOPY);
+    }
+    Invalidate(rect);
+}
+
+void SaverWindow::FillBackgroundRect(const PixelRect& rect, Colour colour) {
+    if (!IsAlive() || !background_.dib) {
+        return;
+    }
+    desktop_.Free();
+    PixelRect area = rect;
+    if (!ClipTo(area, background_.Width(), background_.Height())) {
+        return;
+    }
+    GdiFlush();
+    const std::uint32_t pixel = DibPixel(colour);
+    for (int y = area.top; y < area.top + area.height; ++y) {
+        std::uint32_t* row = background_.dib.Row(y) + area.left;
+        std::fill(row, row + area.width, pixel);
+    }
+    Invalidate(area);
+}
+
+// --- Picture surfaces ---
+
+void SaverWindow::ClearPictures() {
+    if (!IsAlive()) {
+        return;
+    }
+    // The picture on screen keeps its lasting picture: a clear only drops what was drawn over
+    // it, and every drawing on it is committed as soon as it is made.
+    load_.Fill(DibPixel(backColour_));
+    decoder_.Close();
+    pictureWaiting_ = false;
+}
+
+std::optional<PixelSize> SaverWindow::LoadPicture(const std::string& path) {
+    if (!IsAlive()) {
+        return std::nullopt;
+    }
+    desktop_.Free();
+    pictureWaiting_ = false;
+    const std::optional<PixelSize> size = decoder_.Open(path);
+    if (size) {
+        pictureWaiting_ = true;
+        waitingSize_ = *size;
+    }
+    return size;
+}
+
+void SaverWindow::MaterializeLoad() {
+    if (pictureWaiting_) {
+        ScaleLoadedPicture(waitingSize_);
+    }
+}
+
+bool SaverWindow::ScaleLoadedPicture(const PixelSize& size) {
+    if (!IsAlive()) {
+        return false;
+    }
+    if (size.width <= 0 || size.height <= 0) {
+        decoder_.Close();
+        pictureWaiting_ = false;
+        load_.Free();
+        return true;
+    }
+    if (pictureWaiting_) {
+        pictureWaiting_ = false;
+        DibBitmap picture = decoder_.Decode(size, backColour_);
+        decoder_.Close();
+        if (!picture) {
+            return false;
+        }
+        load_.Adopt(std::move(picture));
+        return true;
+    }
+    // Nothing waiting: rescale what the load surface holds.
+    if (!load_.dib) {
+        if (!load_.Resize(size.width, size.height)) {
+            return false;
+        }
+        load_.Fill(DibPixel(backColour_));
+        return true;
+    }
+    if (load_.Width() == size.width && load_.Height() == size.height) {
+        return true;
+    }
+    MemorySurface scaled;
+    if (!scaled.Resize(size.width, size.height)) {
+        return false;
+    }
+    StretchInto(load_, scaled);
+    load_.Adopt(scaled.Take());
+    return true;
+}
+
+bool SaverWindow::GrabBackgroundPatch(const PixelRect& rect) {
+    if (!IsAlive()) {
+        return false;
+    }
+    decoder_.Close();
+    pictureWaiting_ = false;
+    if (!load_.Resize(rect.width, rect.height)) {
+        return false;
+    }
+    if (!load_.dib) {
+        return true;
+    }
+    // Parts of the patch off the screen (a picture taller than the screen) take the colour.
+    load_.Fill(DibPixel(backColour_));
+    PixelRect source = rect;
+    if (background_.dib && ClipTo(source, background_.Width(), background_.Height())) {
+        BitBlt(load_.dc.Get(), source.left - rect.left, source.top - rect.top, source.width,
+               source.height, background_.dc.Get(), source.left, source.top, SRCCOPY);
+    }
+    return true;
+}
+
+bool SaverWindow::CopyToDisplay(const PixelRect& rect) {
+    if (!IsAlive()) {
+        return false;
+    }
+    MaterializeLoad();
+    PixelRect area = rect;
+    if (!load_.dib || !ClipTo(area, load_.Width(), load_.Height())) {
+        return true;
+    }
+    BOOL copied = TRUE;
+    MemorySurface& shown = display_->surface;
+    PixelRect inBox = area;
+    if (shown.dib && ClipTo(inBox, shown.Width(), shown.Height())) {
+        copied = BitBlt(shown.dc.Get(), inBox.left, inBox.top, inBox.width, inBox.height,
+                        load_.dc.Get(), inBox.left, inBox.top, SRCCOPY);
+    }
+    if (display_->visible && display_->IsAlive()) {
+        // Straight to the screen as well, so each step of an effect is seen as it is drawn.
+        WindowDC screen(display_->Handle());
+        BitBlt(screen.Get(), area.left, area.top, area.width, area.height, load_.dc.Get(),
+               area.left, area.top, SRCCOPY);
+    }
+    return copied != FALSE;
+}
+
+void SaverWindow::CommitDisplay() {
+    if (!IsAlive()) {
+        return;
+    }
+    MaterializeLoad();
+    MemorySurface& shown = display_->surface;
+    if (!shown.dib) {
+        return;
+    }
+    if (!load_.dib || load_.Width() < shown.Width() || load_.Height() < shown.Height()) {
+        shown.Fill(DibPixel(backColour_));
+    }
+    if (load_.dib) {
+        BitBlt(shown.dc.Get(), 0, 0, std::min(load_.Width(), shown.Width()),
+               std::min(load_.Height(), shown.Height()), load_.dc.Get(), 0, 0, SRCCOPY);
+    }
+    if (display_->visible && display_->IsAlive()) {
+        WindowDC screen(display_->Handle());
+        BitBlt(screen.Get(), 0, 0, shown.Width(), shown.Height(), shown.dc.Get(), 0, 0, SRCCOPY);
+    }
+}
+
+}  // namespace orvelle::win

@@ -1,0 +1,43 @@
+#include "base/geometry.h"
+
+#include <gtest/gtest.h>
+
+#include <climits>
+#include <string>
+
+namespace orvelle {
+namespace {
+
+std::string Text(const PixelRect& r) {
+    return std::to_string(r.left) + "," + std::to_string(r.top) + "," + std::to_string(r.width) +
+           "," + std::to_string(r.height);
+}
+
+TEST(Geometry, ClipToKeepsThePartInsideTheArea) {
+    struct Case {
+        PixelRect rect;
+        bool left;
+        PixelRect clipped;  // the rect as it was when nothing is left
+    };
+    const Case cases[] = {
+        {{2, 3, 4, 5}, true, {2, 3, 4, 5}},        // inside
+        {{-3, -2, 10, 10}, true, {0, 0, 7, 8}},    // past the top-left corner
+        {{8, 9, 10, 10}, true, {8, 9, 2, 1}},      // past the bottom-right corner
+        {{-5, -5, 30, 30}, true, {0, 0, 10, 10}},  // over all of it
+        {{10, 0, 3, 3}, false, {10, 0, 3, 3}},     // just right of it
+        {{0, -4, 3, 4}, false, {0, -4, 3, 4}},     // just above it
+        {{2, 2, 0, 5}, false, {2, 2, 0, 5}},       // empty
+        {{2, 2, 5, -1}, false, {2, 2, 5, -1}},     // negative size
+        {{INT_MAX - 1, 0, INT_MAX, 1}, false, {INT_MAX - 1, 0, INT_MAX, 1}},
+        {{INT_MIN, 0, INT_MAX, 1}, false, {INT_MIN, 0, INT_MAX, 1}},
+        {{-100, 5, INT_MAX, 1}, true, {0, 5, 10, 1}},  // a right edge past 32 bits
+    };
+    for (const Case& c : cases) {
+        PixelRect r = c.rect;
+        EXPECT_EQ(ClipTo(r, 10, 10), c.left) << Text(c.rect);
+        EXPECT_EQ(r, c.clipped) << Text(c.rect) << " -> " << Text(r);
+    }
+}
+
+}  // namespace
+}  // namespace orvelle
