@@ -5,6 +5,8 @@
 
 #include <optional>
 #include <string>
+#include <string_view>
+#include <vector>
 
 namespace orvelle {
 
@@ -18,6 +20,23 @@ class FileSystem {
     // False when it could not be done (the old file is then left as it was).
     virtual bool ReplaceFile(const std::string& path, const std::string& bytes) = 0;
     virtual bool FileExists(const std::string& path) = 0;
+
+    // Names (no folder) of the files, not folders, in the folder whose names match the pattern
+    // as MatchesFilePattern does; in no particular order. Empty when the folder does not exist.
+    virtual std::vector<std::string> FindFiles(const std::string& folder,
+                                               const std::string& pattern) = 0;
+    // Byte-for-byte copy. Fails when the source is missing, when the target exists and
+    // overwrite is false, or when the target's folder does not exist. The copy can be written
+    // even when the source is read-only (a theme starts as a copy of the installed template).
+    virtual bool CopyWholeFile(const std::string& from, const std::string& to, bool overwrite) = 0;
+    // False when the file does not exist or could not be deleted.
+    virtual bool RemoveFile(const std::string& path) = 0;
+    virtual bool FolderExists(const std::string& path) = 0;
 };
+
+// A file name against a pattern with "*" (any run of characters) and "?" (any one character),
+// ASCII letters matched without regard to case: "*.ini" takes "Holiday.2001.INI" but not
+// "notes.ini.bak".
+bool MatchesFilePattern(std::string_view name, std::string_view pattern);
 
 }  // namespace orvelle

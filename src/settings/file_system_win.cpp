@@ -3,6 +3,9 @@
 #include <algorithm>
 #include <climits>
 
+#include "base/text.h"
+#include "base/wide_win.h"
+
 namespace orvelle::win {
 
 static_assert(sizeof(wchar_t) == sizeof(char16_t), "Windows wide characters are UTF-16");
@@ -154,6 +157,53 @@ std::u16string WinFileSystem::FromAnsi(std::string_view text) const {
                             needed);
     }
     return out;
+}
+
+std::vector<std::string> WinFileSystem::FindFiles(const std::string& folder,
+                                                  const std::string& pattern) {
+    std::vector<std::string> names;
+    WIN32_FIND_DATAW found{};
+    HANDLE search = FindFirstFileExW(Wide(WithTrailingBackslash(folder) + pattern).c_str(),
+                                     FindExInfoBasic, &found, FindExSearchNameMatch, nullptr, 0);
+    if (search == INVALID_HANDLE_VALUE) {
+        return names;
+    }
+    do {
+        if ((found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0) {
+            continue;
+        }
+        // The system also matches the short 8.3 names ("*.ini" finds "a.inix" through "A~1.INI");
+        // the long name decides.
+        std::string name = Narrow(found.cFileName);
+        if (MatchesFilePattern(name, pattern)) {
+            names.push_back(std::move(name));
+        }
+    } while (FindNextFileW(search, &found));
+    FindClose(search);
+    return names;
+}
+
+bool WinFileSystem::CopyWholeFile(const std::string& from, const std::string& to, bool overwrite) {
+    const std::wstring target = Wide(to);
+    if (!CopyFileW(Wide(from).c_str(), target.c_str(), overwrite ? FALSE : TRUE)) {
+        return false;
+    }
+    // The copy takes the source's attributes; a read-only template must not give a theme that
+    // every save then silently fails to write.
+    DWORD attributes = GetFileAttributesW(target.c_str());
+    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY) != 0) {
+        SetFileAttributesW(target.c_str(), attributes & ~DWORD{FILE_ATTRIBUTE_READONLY});
+    }
+    return true;
+}
+
+bool WinFileSystem::RemoveFile(const std::string& path) {
+    return DeleteFileW(Wide(path).c_str()) != 0;
+}
+
+bool WinFileSystem::FolderExists(const std::string& path) {
+    DWORD attributes = GetFileAttributesW(Wide(path).c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
 }
 
 }  // namespace orvelle::win

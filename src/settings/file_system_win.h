@@ -24,6 +24,12 @@ class WinFileSystem : public FileSystem, public AnsiCodec {
 
     std::string ToAnsi(std::u16string_view text) const override;
     std::u16string FromAnsi(std::string_view text) const override;
+
+    std::vector<std::string> FindFiles(const std::string& folder,
+                                       const std::string& pattern) override;
+    bool CopyWholeFile(const std::string& from, const std::string& to, bool overwrite) override;
+    bool RemoveFile(const std::string& path) override;
+    bool FolderExists(const std::string& path) override;
 };
 
 }  // namespace orvelle::win

@@ -2,6 +2,35 @@
 
 namespace orvelle {
 
+namespace {
+
+std::string WithoutTrailingBackslash(std::string path) {
+    while (path.size() > 1 && path.back() == '\\') {
+        path.pop_back();
+    }
+    return path;
+}
+
+// The folder part of a path; "" for a bare name.
+std::string ParentOf(const std::string& path) {
+    size_t slash = path.find_last_of('\\');
+    return slash == std::string::npos ? std::string() : path.substr(0, slash);
+}
+
+}  // namespace
+
+void MemoryFileSystem::Put(const std::string& path, std::string bytes) {
+    files_[path] = std::move(bytes);
+    AddFolder(ParentOf(path));
+}
+
+void MemoryFileSystem::AddFolder(const std::string& path) {
+    for (std::string folder = WithoutTrailingBackslash(path); !folder.empty();
+         folder = ParentOf(folder)) {
+        folders_.insert(folder);
+    }
+}
+
 std::optional<std::string> MemoryFileSystem::ReadFile(const std::string& path) {
     ++reads_[path];
     auto it = files_.find(path);
@@ -16,12 +45,50 @@ bool MemoryFileSystem::ReplaceFile(const std::string& path, const std::string& b
         return false;
     }
     ++replaces_[path];
-    files_[path] = bytes;
+    Put(path, bytes);
     return true;
 }
 
 bool MemoryFileSystem::FileExists(const std::string& path) {
     return files_.count(path) != 0;
+}
+
+std::vector<std::string> MemoryFileSystem::FindFiles(const std::string& folder,
+                                                     const std::string& pattern) {
+    const std::string parent = WithoutTrailingBackslash(folder);
+    std::vector<std::string> names;
+    for (const auto& entry : files_) {
+        if (ParentOf(entry.first) != parent) {
+            continue;
+        }
+        std::string name = entry.first.substr(parent.size() + 1);
+        if (MatchesFilePattern(name, pattern)) {
+            names.push_back(std::move(name));
+        }
+    }
+    return names;
+}
+
+bool MemoryFileSystem::CopyWholeFile(const std::string& from, const std::string& to,
+                                     bool overwrite) {
+    auto source = files_.find(from);
+    if (source == files_.end() || failing_.count(to) != 0 || (!overwrite && FileExists(to)) ||
+        !FolderExists(ParentOf(to))) {
+        return false;
+    }
+    files_[to] = source->second;
+    return true;
+}
+
+bool MemoryFileSystem::RemoveFile(const std::string& path) {
+    if (failing_.count(path) != 0) {
+        return false;
+    }
+    return files_.erase(path) != 0;
+}
+
+bool MemoryFileSystem::FolderExists(const std::string& path) {
+    return folders_.count(WithoutTrailingBackslash(path)) != 0;
 }
 
 std::string MemoryFileSystem::Get(const std::string& path) const {

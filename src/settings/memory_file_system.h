@@ -1,5 +1,6 @@
 // A FileSystem kept in memory, for tests of the settings code: files are byte strings keyed by
-// their exact path, each replace is counted, and chosen paths can be made to fail.
+// their exact path, each replace is counted, and chosen paths can be made to fail. A folder
+// exists once a file has been put below it or it has been added; it stays when its files go.
 #pragma once
 
 #include <map>
@@ -15,12 +16,19 @@ class MemoryFileSystem : public FileSystem {
     std::optional<std::string> ReadFile(const std::string& path) override;
     bool ReplaceFile(const std::string& path, const std::string& bytes) override;
     bool FileExists(const std::string& path) override;
+    std::vector<std::string> FindFiles(const std::string& folder,
+                                       const std::string& pattern) override;
+    bool CopyWholeFile(const std::string& from, const std::string& to, bool overwrite) override;
+    bool RemoveFile(const std::string& path) override;
+    bool FolderExists(const std::string& path) override;
 
-    void Put(const std::string& path, std::string bytes) { files_[path] = std::move(bytes); }
+    void Put(const std::string& path, std::string bytes);
+    // An empty folder (and the folders above it).
+    void AddFolder(const std::string& path);
     void Remove(const std::string& path) { files_.erase(path); }
     // The file's bytes, or "" when it does not exist.
     std::string Get(const std::string& path) const;
-    // ReplaceFile on this path fails and leaves the file as it was.
+    // ReplaceFile, CopyWholeFile onto and RemoveFile of this path fail and leave it as it was.
     void FailWritesTo(const std::string& path) { failing_.insert(path); }
     int ReplaceCount(const std::string& path) const;
     int ReadCount(const std::string& path) const;
@@ -28,6 +36,7 @@ class MemoryFileSystem : public FileSystem {
 
   private:
     std::map<std::string, std::string> files_;
+    std::set<std::string> folders_;  // without a trailing "\"
     std::set<std::string> failing_;
     std::map<std::string, int> replaces_;
     std::map<std::string, int> reads_;
