@@ -6,6 +6,7 @@
 #include "base/numbers.h"
 #include "base/optional_api_win.h"
 #include "config/config_placeholder_win.h"
+#include "config/form2_window_win.h"
 
 namespace orvelle::win {
 
@@ -71,6 +72,10 @@ bool AppHostWin::PreviousInstanceRunning() {
 }
 
 void AppHostWin::OpenConfiguration() {
+    if (DialogPreviewRequested()) {
+        exitCode_ = RunForm2Preview(instance_);
+        return;
+    }
     OpenConfigurationPlaceholder(instance_);
     windowOpen_ = true;
 }
