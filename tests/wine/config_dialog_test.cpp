@@ -7,8 +7,8 @@
 
 #include <commctrl.h>
 
+#include <algorithm>
 #include <map>
-#include <set>
 #include <string>
 
 #include "config/form2_ids.h"
@@ -240,6 +240,15 @@ TEST(ConfigDialog, PreviewShowsTheThemeEditorWithEveryControlCaptionAndRange) {
     EXPECT_EQ(low, 0);
     EXPECT_EQ(high, 60);
     EXPECT_FALSE(IsWindowVisible(controls[IDC_photo_caption]));
+    // One tooltip control carries the tips of the window's and the pages' controls; the toolbars
+    // ask for theirs by button.
+    LRESULT tools = 0;
+    for (HWND w : AllWindowsOf(editor.process.Id())) {
+        if (ClassOf(w) == "tooltips_class32" && GetWindow(w, GW_OWNER) == editor.window) {
+            tools = std::max(tools, SendMessageA(w, TTM_GETTOOLCOUNT, 0, 0));
+        }
+    }
+    EXPECT_EQ(tools, 47);
 
     // Each tab shows its own page and hides the others.
     for (int page = 4; page >= 0; --page) {
