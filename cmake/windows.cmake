@@ -3,7 +3,7 @@ if(NOT MSVC)
   set(ORVELLE_STATIC_LINK -static -static-libgcc -static-libstdc++)
 endif()
 set(ORVELLE_WIN_LIBS user32 gdi32 comctl32 comdlg32 winmm ole32 oleaut32 windowscodecs shell32
-    advapi32 uuid shlwapi)
+    advapi32 uuid shlwapi uxtheme)
 add_compile_definitions(WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0601 WINVER=0x0601)
 
 set(ORVELLE_WIN_LIB_SOURCES ${ORVELLE_WIN_SOURCES})

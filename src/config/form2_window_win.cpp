@@ -4,6 +4,8 @@
 #include <string>
 #include <vector>
 
+#include <uxtheme.h>
+
 #include "base/wide_win.h"
 #include "config/about_ids.h"
 #include "config/form2_ids.h"
@@ -228,7 +230,8 @@ void Form2Page::OnScroll(HWND control, int code, int position) {
 INT_PTR Form2Page::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
         case WM_CTLCOLORSTATIC:
-            return owner_.ControlColour(reinterpret_cast<HDC>(wParam),
+        case WM_CTLCOLOREDIT:
+            return owner_.ControlColour(message, reinterpret_cast<HDC>(wParam),
                                         reinterpret_cast<HWND>(lParam));
         case WM_DRAWITEM:
             return owner_.DrawItem(reinterpret_cast<const DRAWITEMSTRUCT*>(lParam)) ? TRUE : FALSE;
@@ -250,8 +253,10 @@ Form2Window::~Form2Window() {
             ImageList_Destroy(list);
         }
     }
-    for (auto& [id, brush] : swatches_) {
-        DeleteObject(brush);
+    for (auto& [id, colours] : colours_) {
+        if (colours.backBrush) {
+            DeleteObject(colours.backBrush);
+        }
     }
     if (headingFont_) {
         DeleteObject(headingFont_);
@@ -310,6 +315,8 @@ void Form2Window::CreatePages() {
     for (int i = 0; i < kForm2TabCount; ++i) {
         pages_[i] = std::make_unique<Form2Page>(*this);
         pages_[i]->Create(instance_, kPages[i].templateId, Handle());
+        // On a themed system the page takes the tab's body texture, as property sheets do.
+        EnableThemeDialogTexture(pages_[i]->Handle(), ETDT_ENABLETAB);
         SetWindowPos(pages_[i]->Handle(), before ? before : HWND_TOP, area.left, area.top,
                      area.right - area.left, area.bottom - area.top, SWP_NOACTIVATE);
         before = pages_[i]->Handle();
@@ -474,13 +481,28 @@ void Form2Window::SetSliderValue(int id, int value) {
     TrackbarSetPosition(Control(id), value);
 }
 
-void Form2Window::SetSwatchColor(int id, COLORREF colour) {
-    auto found = swatches_.find(id);
-    if (found != swatches_.end()) {
-        DeleteObject(found->second);
+void Form2Window::SetBackColor(int id, COLORREF colour) {
+    Colours& colours = colours_[id];
+    if (colours.backBrush) {
+        DeleteObject(colours.backBrush);
+        colours.backBrush = nullptr;
     }
-    swatches_[id] = CreateSolidBrush(colour);
-    InvalidateRect(Control(id), nullptr, TRUE);
+    colours.back = colour;
+    if (colour != CLR_NONE) {
+        colours.backBrush = CreateSolidBrush(colour);
+    }
+    RedrawWindow(Control(id), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+}
+
+void Form2Window::SetCaptionColor(int id, COLORREF colour) {
+    HWND control = Control(id);
+    if (colours_[id].caption == CLR_NONE && colour != CLR_NONE) {
+        // A themed frame draws its caption in the theme's colour whatever it is told; the
+        // classic look takes the colour of WM_CTLCOLORSTATIC.
+        SetWindowTheme(control, L"", L"");
+    }
+    colours_[id].caption = colour;
+    InvalidateRect(control, nullptr, TRUE);
 }
 
 void Form2Window::RedrawSurface(int id) {
@@ -675,7 +697,9 @@ void Form2Window::OnDestroy() {
 INT_PTR Form2Window::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
         case WM_CTLCOLORSTATIC:
-            return ControlColour(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam));
+        case WM_CTLCOLOREDIT:
+            return ControlColour(message, reinterpret_cast<HDC>(wParam),
+                                 reinterpret_cast<HWND>(lParam));
         case WM_DRAWITEM:
             return DrawItem(reinterpret_cast<const DRAWITEMSTRUCT*>(lParam)) ? TRUE : FALSE;
         default:
@@ -683,12 +707,42 @@ INT_PTR Form2Window::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     }
 }
 
-INT_PTR Form2Window::ControlColour(HDC, HWND control) {
-    auto found = swatches_.find(GetDlgCtrlID(control));
-    if (found == swatches_.end()) {
+INT_PTR Form2Window::ControlColour(UINT message, HDC dc, HWND control) {
+    if (colourReentry_) {
         return FALSE;
     }
-    return reinterpret_cast<INT_PTR>(found->second);
+    // The edit part of a combo box asks on behalf of the combo box.
+    HWND asking = control;
+    HWND dialog = GetParent(control);
+    wchar_t name[16] = {};
+    GetClassNameW(dialog, name, 16);
+    if (lstrcmpiW(name, WC_COMBOBOXW) == 0) {
+        asking = dialog;
+        dialog = GetParent(dialog);
+    }
+    auto found = colours_.find(GetDlgCtrlID(asking));
+    if (found == colours_.end()) {
+        return FALSE;
+    }
+    const Colours& colours = found->second;
+    if (colours.caption == CLR_NONE && colours.back == CLR_NONE) {
+        return FALSE;
+    }
+    if (colours.caption != CLR_NONE) {
+        ::SetTextColor(dc, colours.caption);
+    }
+    if (colours.back != CLR_NONE) {
+        SetBkColor(dc, colours.back);
+        return reinterpret_cast<INT_PTR>(colours.backBrush);
+    }
+    // Caption colour only: the control keeps the back the dialog gives it (on a themed page the
+    // tab's texture), asked of the dialog's default handling while this handler stands aside.
+    colourReentry_ = true;
+    auto brush = DefDlgProcW(dialog, message, reinterpret_cast<WPARAM>(dc),
+                             reinterpret_cast<LPARAM>(control));
+    colourReentry_ = false;
+    ::SetTextColor(dc, colours.caption);
+    return static_cast<INT_PTR>(brush);
 }
 
 bool Form2Window::DrawItem(const DRAWITEMSTRUCT* item) {

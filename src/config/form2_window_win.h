@@ -59,8 +59,11 @@ class Form2Window : public Dialog {
     void SetSliderValue(int id, int value);
     // The interval scroll bar (changeVScroll1), whose top end holds 60.
     ScrollBar& IntervalScrollBar() { return intervalBar_; }
-    // Colour swatches (Picture1, Picture2, the three gradient swatches): painted in the colour.
-    void SetSwatchColor(int id, COLORREF colour);
+    // Back colour of a swatch (Picture1, Picture2, the gradient swatches), an edit box or a combo
+    // box (Text2, backgroundImageFile, the date lists); CLR_NONE gives the system's back again.
+    void SetBackColor(int id, COLORREF colour);
+    // Caption colour of a frame (the background groups) or a label; CLR_NONE gives the system's.
+    void SetCaptionColor(int id, COLORREF colour);
     // Owner-drawn surfaces (photo1, Image1, GradientPicture): asks OnDrawSurface again.
     void RedrawSurface(int id);
     void SelectTab(Form2Tab tab);
@@ -118,7 +121,7 @@ class Form2Window : public Dialog {
     bool ControlCommand(int id, int code, HWND control);
     bool ControlNotify(NMHDR* header, LRESULT* result);
     void ControlScroll(HWND control, int code, int position);
-    INT_PTR ControlColour(HDC dc, HWND control);
+    INT_PTR ControlColour(UINT message, HDC dc, HWND control);
     bool DrawItem(const DRAWITEMSTRUCT* item);
 
     HINSTANCE instance_;
@@ -130,7 +133,13 @@ class Form2Window : public Dialog {
     HIMAGELIST listPictures_ = nullptr;
     HIMAGELIST captionPictures_ = nullptr;
     HFONT headingFont_ = nullptr;
-    std::map<int, HBRUSH> swatches_;
+    struct Colours {
+        COLORREF caption = CLR_NONE;
+        COLORREF back = CLR_NONE;
+        HBRUSH backBrush = nullptr;
+    };
+    std::map<int, Colours> colours_;
+    bool colourReentry_ = false;
 };
 
 // The environment asks for the theme editor window (ORVELLE_DIALOG_PREVIEW=1) rather than the

@@ -330,8 +330,8 @@ TEST(ConfigDialog, Screenshots) {
         GetWindowRect(window, &rc);
         std::string command = "import -window root -crop " + std::to_string(rc.right - rc.left) +
                               "x" + std::to_string(rc.bottom - rc.top) + "+" +
-                              std::to_string(rc.left) + "+" + std::to_string(rc.top) + " '" +
-                              prefix + name + ".png'";
+                              std::to_string(rc.left) + "+" + std::to_string(rc.top) +
+                              " +repage '" + prefix + name + ".png'";
         EXPECT_TRUE(RunUnixShell(command, 15000)) << command;
     };
     Pump(500);
