@@ -3,7 +3,7 @@ if(NOT MSVC)
   set(ORVELLE_STATIC_LINK -static -static-libgcc -static-libstdc++)
 endif()
 set(ORVELLE_WIN_LIBS user32 gdi32 comctl32 comdlg32 winmm ole32 oleaut32 windowscodecs shell32
-    advapi32 uuid shlwapi)
+    advapi32 uuid shlwapi uxtheme)
 add_compile_definitions(WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0601 WINVER=0x0601)
 
 set(ORVELLE_WIN_LIB_SOURCES ${ORVELLE_WIN_SOURCES})
@@ -12,6 +12,9 @@ add_library(orvelle_win STATIC ${ORVELLE_WIN_LIB_SOURCES})
 target_link_libraries(orvelle_win PUBLIC orvelle_core ${ORVELLE_WIN_LIBS})
 
 add_executable(orvelle WIN32 src/main_win.cpp resources/orvelle.rc)
+# The resource compiler's dependency scan sees included files, not the pictures they name.
+file(GLOB ORVELLE_RESOURCE_FILES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/resources/toolbars/*.bmp)
+set_source_files_properties(resources/orvelle.rc PROPERTIES OBJECT_DEPENDS "${ORVELLE_RESOURCE_FILES}")
 target_link_libraries(orvelle PRIVATE orvelle_win)
 target_link_options(orvelle PRIVATE ${ORVELLE_STATIC_LINK})
 set_target_properties(orvelle PROPERTIES SUFFIX ".scr")

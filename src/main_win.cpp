@@ -9,6 +9,21 @@
 #include "app/desktop_guard_win.h"
 #include "base/optional_api_win.h"
 #include "config/config_placeholder_win.h"
+#include "config/form2_window_win.h"
+
+namespace {
+
+// The editor window runs its own loop; the quit it ends with is posted again so that the host's
+// loop, which follows, ends too.
+void OpenConfiguration(HINSTANCE instance) {
+    if (orvelle::win::DialogPreviewRequested()) {
+        PostQuitMessage(orvelle::win::RunForm2Preview(instance));
+        return;
+    }
+    orvelle::win::OpenConfigurationPlaceholder(instance);
+}
+
+}  // namespace
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     orvelle::win::SetProcessDpiAware();
@@ -19,7 +34,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
 
     int exitCode = 0;
     {
-        orvelle::win::AppHostWin host(instance, orvelle::win::OpenConfigurationPlaceholder);
+        orvelle::win::AppHostWin host(instance, OpenConfiguration);
         orvelle::StartProgram(host);
         exitCode = host.Run();
     }

@@ -1,0 +1,198 @@
+#include "base/dialog_win.h"
+
+#include <algorithm>
+#include <vector>
+
+#include "base/wide_win.h"
+
+namespace orvelle::win {
+
+namespace {
+
+// The live modeless dialogs whose keyboard handling the message loop runs.
+std::vector<Dialog*>& ModelessDialogs() {
+    static std::vector<Dialog*> dialogs;
+    return dialogs;
+}
+
+}  // namespace
+
+Dialog::~Dialog() {
+    if (hwnd_ && !modal_) {
+        DestroyWindow(hwnd_);
+    }
+}
+
+bool Dialog::Create(HINSTANCE instance, int templateId, HWND parent) {
+    if (hwnd_) {
+        return true;
+    }
+    modal_ = false;
+    CreateDialogParamW(instance, MAKEINTRESOURCEW(templateId), parent, &Dialog::DialogProc,
+                       reinterpret_cast<LPARAM>(this));
+    return hwnd_ != nullptr;
+}
+
+INT_PTR Dialog::RunModal(HINSTANCE instance, int templateId, HWND owner) {
+    modal_ = true;
+    return DialogBoxParamW(instance, MAKEINTRESOURCEW(templateId), owner, &Dialog::DialogProc,
+                           reinterpret_cast<LPARAM>(this));
+}
+
+void Dialog::EndModal(INT_PTR result) {
+    if (hwnd_ && modal_) {
+        EndDialog(hwnd_, result);
+    }
+}
+
+void Dialog::Close() {
+    if (!hwnd_) {
+        return;
+    }
+    if (modal_) {
+        EndDialog(hwnd_, IDCANCEL);
+    } else {
+        DestroyWindow(hwnd_);
+    }
+}
+
+std::string Dialog::ItemText(int id) const {
+    HWND item = Item(id);
+    int length = item ? GetWindowTextLengthW(item) : 0;
+    if (length <= 0) {
+        return {};
+    }
+    std::wstring text(static_cast<size_t>(length) + 1, L'\0');
+    int copied = GetWindowTextW(item, text.data(), length + 1);
+    text.resize(static_cast<size_t>(std::max(copied, 0)));
+    return Narrow(text);
+}
+
+void Dialog::SetItemText(int id, std::string_view text) {
+    SetDlgItemTextW(hwnd_, id, Wide(text).c_str());
+}
+
+void Dialog::EnableItem(int id, bool enabled) {
+    EnableWindow(Item(id), enabled ? TRUE : FALSE);
+}
+
+void Dialog::ShowItem(int id, bool shown) {
+    ShowWindow(Item(id), shown ? SW_SHOWNA : SW_HIDE);
+}
+
+int Dialog::RunMessageLoop() {
+    MSG msg;
+    while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
+        bool used = false;
+        HWND root = GetAncestor(msg.hwnd, GA_ROOT);
+        for (Dialog* dialog : ModelessDialogs()) {
+            if (dialog->hwnd_ == root) {
+                used = dialog->PreTranslateMessage(&msg) || IsDialogMessageW(root, &msg);
+                break;
+            }
+        }
+        if (!used) {
+            TranslateMessage(&msg);
+            DispatchMessageW(&msg);
+        }
+    }
+    return static_cast<int>(msg.wParam);
+}
+
+bool Dialog::OnCommand(int, int, HWND) {
+    return false;
+}
+
+bool Dialog::OnNotify(NMHDR*, LRESULT*) {
+    return false;
+}
+
+void Dialog::OnScroll(HWND, int, int) {}
+
+void Dialog::OnTimer(UINT_PTR) {}
+
+INT_PTR Dialog::OnMessage(UINT, WPARAM, LPARAM) {
+    return FALSE;
+}
+
+bool Dialog::PreTranslateMessage(MSG*) {
+    return false;
+}
+
+INT_PTR Dialog::Dispatch(UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+        case WM_COMMAND:
+            return OnCommand(LOWORD(wParam), HIWORD(wParam), reinterpret_cast<HWND>(lParam))
+                       ? TRUE
+                       : FALSE;
+        case WM_NOTIFY: {
+            LRESULT result = 0;
+            if (OnNotify(reinterpret_cast<NMHDR*>(lParam), &result)) {
+                SetWindowLongPtrW(hwnd_, DWLP_MSGRESULT, result);
+                return TRUE;
+            }
+            return FALSE;
+        }
+        case WM_HSCROLL:
+        case WM_VSCROLL:
+            OnScroll(reinterpret_cast<HWND>(lParam), LOWORD(wParam),
+                     static_cast<short>(HIWORD(wParam)));
+            return TRUE;
+        case WM_TIMER:
+            OnTimer(wParam);
+            return TRUE;
+        case WM_CLOSE:
+            OnClose();
+            return TRUE;
+        case WM_DESTROY:
+            OnDestroy();
+            return TRUE;
+        default:
+            return OnMessage(message, wParam, lParam);
+    }
+}
+
+INT_PTR CALLBACK Dialog::DialogProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_INITDIALOG) {
+        auto* self = reinterpret_cast<Dialog*>(lParam);
+        self->hwnd_ = hwnd;
+        SetWindowLongPtrW(hwnd, DWLP_USER, lParam);
+        if (!self->modal_ && !(GetWindowLongPtrW(hwnd, GWL_STYLE) & WS_CHILD)) {
+            ModelessDialogs().push_back(self);
+        }
+        return self->OnInitDialog() ? TRUE : FALSE;
+    }
+    auto* self = reinterpret_cast<Dialog*>(GetWindowLongPtrW(hwnd, DWLP_USER));
+    if (!self) {
+        return FALSE;
+    }
+    if (message == WM_NCDESTROY) {
+        SetWindowLongPtrW(hwnd, DWLP_USER, 0);
+        auto& dialogs = ModelessDialogs();
+        dialogs.erase(std::remove(dialogs.begin(), dialogs.end(), self), dialogs.end());
+        self->hwnd_ = nullptr;
+        return FALSE;
+    }
+    return self->Dispatch(message, wParam, lParam);
+}
+
+void CenterWindow(HWND window, HWND owner) {
+    RECT area;
+    if (owner && IsWindowVisible(owner) && !IsIconic(owner)) {
+        GetWindowRect(owner, &area);
+    } else {
+        MONITORINFO monitor = {};
+        monitor.cbSize = sizeof monitor;
+        GetMonitorInfoW(MonitorFromWindow(window, MONITOR_DEFAULTTOPRIMARY), &monitor);
+        area = monitor.rcMonitor;
+    }
+    RECT rc;
+    GetWindowRect(window, &rc);
+    int width = rc.right - rc.left;
+    int height = rc.bottom - rc.top;
+    int x = area.left + ((area.right - area.left) - width) / 2;
+    int y = area.top + ((area.bottom - area.top) - height) / 2;
+    SetWindowPos(window, nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+}  // namespace orvelle::win

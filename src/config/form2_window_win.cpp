@@ -1,0 +1,784 @@
+#include "config/form2_window_win.h"
+
+#include <functional>
+#include <string>
+#include <vector>
+
+#include <uxtheme.h>
+
+#include "base/wide_win.h"
+#include "config/about_ids.h"
+#include "config/form2_ids.h"
+#include "config/theme_dialog_ids.h"
+#include "dialogs/mouse_ids.h"
+
+namespace orvelle::win {
+
+namespace {
+
+constexpr UINT_PTR kTimer1 = 1;
+constexpr char kStatusText[] = "Orvelle Screen Saver 4.1";
+
+struct PageTemplate {
+    int templateId;
+    const char* caption;
+};
+constexpr PageTemplate kPages[kForm2TabCount] = {
+    {IDD_Form2_Images, "Images"},         {IDD_Form2_ImageSettings, "Image Settings"},
+    {IDD_Form2_Background, "Background"}, {IDD_Form2_Countdown, "Countdown"},
+    {IDD_Form2_Music, "Music"},
+};
+
+enum class Strip { Theme, List, Caption };
+
+struct ToolbarButtonSpec {
+    int toolbar;
+    int command;
+    const char* key;
+    const char* tooltip;
+    Strip strip;
+    int image;
+};
+constexpr ToolbarButtonSpec kToolbarButtons[] = {
+    {IDC_ToolbarNew, IDC_ToolbarNew_New, "New", "Create a new screen saver theme", Strip::Theme, 0},
+    {IDC_ToolbarLoad, IDC_ToolbarLoad_Load, "Load", "Load existing screen saver theme",
+     Strip::Theme, 1},
+    {IDC_ToolbarDelete, IDC_ToolbarDelete_Delete, "Delete", "Delete existing screen saver themes",
+     Strip::Theme, 2},
+    {IDC_ToolbarMouse, IDC_ToolbarMouse_Mouse, "Mouse", "Mouse sensitivity", Strip::Theme, 3},
+    {IDC_toolbarImages, IDC_toolbarImages_Add, "Add", "Add image", Strip::List, 0},
+    {IDC_toolbarImages, IDC_toolbarImages_Delete, "Delete", "Delete image", Strip::List, 1},
+    {IDC_toolbarImages, IDC_toolbarImages_DeleteAll, "DeleteAll", "Delete all images", Strip::List,
+     2},
+    {IDC_toolbarImages, IDC_toolbarImages_Up, "Up", "Move image up", Strip::List, 3},
+    {IDC_toolbarImages, IDC_toolbarImages_Down, "Down", "Move image down", Strip::List, 4},
+    {IDC_toolbarCaptions, IDC_toolbarCaptions_ClearCaption, "ClearCaption", "Clear caption",
+     Strip::Caption, 0},
+    {IDC_toolbarCaptions, IDC_toolbarCaptions_Font, "Font", "Change font color and style",
+     Strip::Caption, 1},
+    {IDC_toolbarCaptions, IDC_toolbarCaptions_Enlarge, "Enlarge", "Display original image size",
+     Strip::Caption, 2},
+    {IDC_ToolbarMedia, IDC_ToolbarMedia_Add, "Add", "Add music file", Strip::List, 0},
+    {IDC_ToolbarMedia, IDC_ToolbarMedia_Delete, "Delete", "Delete music file", Strip::List, 1},
+    {IDC_ToolbarMedia, IDC_ToolbarMedia_DeleteAll, "DeleteAll", "Delete all music files",
+     Strip::List, 2},
+    {IDC_ToolbarMedia, IDC_ToolbarMedia_Up, "Up", "Move music file up", Strip::List, 3},
+    {IDC_ToolbarMedia, IDC_ToolbarMedia_Down, "Down", "Move music file down", Strip::List, 4},
+};
+constexpr int kThemeToolbars[] = {IDC_ToolbarNew, IDC_ToolbarLoad, IDC_ToolbarDelete,
+                                  IDC_ToolbarMouse};
+constexpr int kThemeLabels[] = {IDC_LabelNew, IDC_LabelLoad, IDC_LabelDelete, IDC_LabelMouse};
+constexpr int kPageToolbars[] = {IDC_toolbarImages, IDC_toolbarCaptions, IDC_ToolbarMedia};
+
+struct Tip {
+    int id;
+    const char* text;
+};
+constexpr Tip kTooltips[] = {
+    {IDC_Ok, "Save changes"},
+    {IDC_Cancel, "Cancel changes"},
+    {IDC_List1, "Loaded image(s)"},
+    {IDC_Text3, "Total amount of images"},
+    {IDC_ImagePosition, "Position of image"},
+    {IDC_FolderCommand, "Add multiple amount of images"},
+    {IDC_Random_select, "Display images in random order"},
+    {IDC_photo1, "Click to preview"},
+    {IDC_p_caption, "Caption"},
+    {IDC_Picture2, "Font color"},
+    {IDC_scrollOption, "Scrolling caption"},
+    {IDC_middleOption, "Center caption"},
+    {IDC_scrollSlider, "Scrolling speed"},
+    {IDC_PercentSlider, "Increase/decrease image size"},
+    {IDC_aChange, "Change image "},
+    {IDC_nChange, "Never change image"},
+    {IDC_Text2, "Time interval (seconds)"},
+    {IDC_pCenter, "Center image on screen"},
+    {IDC_pRandom, "Float image on screen"},
+    {IDC_floatSlider, "Float speed"},
+    {IDC_ListBoxTransitions, "Transition effects"},
+    {IDC_backgroundColor, "Display background color"},
+    {IDC_backgroundDesktop, "Display desktop as background"},
+    {IDC_backgroundCustomImage, "Display image as background"},
+    {IDC_backgroundColorGradient, "Display gradient background color"},
+    {IDC_Picture1, "Background color"},
+    {IDC_backColorClick, "Select background color"},
+    {IDC_backgroundImageFile, "Background image file"},
+    {IDC_addBackImg, "Load background image"},
+    {IDC_removeBackImg, "Remove background image"},
+    {IDC_CenterOption, "Center background image"},
+    {IDC_FullScreenOption, "Display background image full screen"},
+    {IDC_TileOption, "Tile background image"},
+    {IDC_Image1, "Background image "},
+    {IDC_redSlider, "Dither red"},
+    {IDC_greenSlider, "Dither Green"},
+    {IDC_blueSlider, "Dither blue"},
+    {IDC_GradientPicture, "Gradient background color"},
+    {IDC_noneOption, "Display nothing"},
+    {IDC_timeOption, "Display current time and date"},
+    {IDC_yearOption, "Display countdown clock"},
+    {IDC_multimediaList, "Loaded multimedia files"},
+    {IDC_multimediaTotal, "Total amount of music files"},
+    {IDC_MediaPosition, "Position of music file"},
+    {IDC_randomMediaCheck, "Play music files in random order"},
+    {IDC_playCommand, "Play music file"},
+    {IDC_closeCommand, "Stop music file"},
+};
+
+struct SliderRange {
+    int id;
+    int minimum;
+    int maximum;
+    int tickEvery;
+};
+constexpr SliderRange kSliders[] = {
+    {IDC_PercentSlider, 10, 100, 10}, {IDC_floatSlider, 0, 5, 1},
+    {IDC_scrollSlider, 100, 300, 20}, {IDC_redSlider, 0, 255, 0},
+    {IDC_greenSlider, 0, 255, 0},     {IDC_blueSlider, 0, 255, 0},
+};
+constexpr ScrollBarRange kIntervalRange{0, 60, 1, 10, true};
+
+struct ComboItems {
+    int id;
+    int first;
+    int last;
+    int digits;
+    const char* designText;
+};
+constexpr ComboItems kCombos[] = {
+    {IDC_monthCombo, 1, 12, 2, "Month"},
+    {IDC_dayCombo, 1, 31, 2, "Day"},
+    {IDC_yearCombo, 2000, 2040, 4, "Year"},
+};
+
+constexpr int kSurfaces[] = {IDC_photo1, IDC_Image1, IDC_GradientPicture};
+
+const ToolbarButtonSpec* ButtonOfCommand(int command) {
+    for (const ToolbarButtonSpec& button : kToolbarButtons) {
+        if (button.command == command) {
+            return &button;
+        }
+    }
+    return nullptr;
+}
+
+bool IsToolbar(HWND window) {
+    wchar_t name[32] = {};
+    GetClassNameW(window, name, 32);
+    return lstrcmpiW(name, TOOLBARCLASSNAMEW) == 0;
+}
+
+std::string TwoOrFourDigits(int value, int digits) {
+    std::string text = std::to_string(value);
+    while (static_cast<int>(text.size()) < digits) {
+        text.insert(text.begin(), '0');
+    }
+    return text;
+}
+
+RECT ChildRect(HWND child) {
+    RECT rc;
+    GetWindowRect(child, &rc);
+    MapWindowPoints(nullptr, GetParent(child), reinterpret_cast<POINT*>(&rc), 2);
+    return rc;
+}
+
+// A small dialog shown from its template with nothing behind it but closing.
+class TemplateDialog : public Dialog {
+  public:
+    explicit TemplateDialog(std::function<void(TemplateDialog&)> init = {})
+        : init_(std::move(init)) {}
+    Tooltips& Tips() { return tips_; }
+
+  protected:
+    bool OnInitDialog() override {
+        CenterWindow(Handle(), GetWindow(Handle(), GW_OWNER));
+        tips_.Create(Handle());
+        if (init_) {
+            init_(*this);
+        }
+        return true;
+    }
+    bool OnCommand(int id, int code, HWND) override {
+        if (code == BN_CLICKED && (id == IDOK || id == IDCANCEL)) {
+            EndModal(id);
+            return true;
+        }
+        return false;
+    }
+
+  private:
+    std::function<void(TemplateDialog&)> init_;
+    Tooltips tips_;
+};
+
+}  // namespace
+
+// --- Form2Page ---
+
+bool Form2Page::OnCommand(int id, int code, HWND control) {
+    return owner_.ControlCommand(id, code, control);
+}
+
+bool Form2Page::OnNotify(NMHDR* header, LRESULT* result) {
+    return owner_.ControlNotify(header, result);
+}
+
+void Form2Page::OnScroll(HWND control, int code, int position) {
+    owner_.ControlScroll(control, code, position);
+}
+
+INT_PTR Form2Page::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+        case WM_CTLCOLORSTATIC:
+        case WM_CTLCOLOREDIT:
+            return owner_.ControlColour(message, reinterpret_cast<HDC>(wParam),
+                                        reinterpret_cast<HWND>(lParam));
+        case WM_DRAWITEM:
+            return owner_.DrawItem(reinterpret_cast<const DRAWITEMSTRUCT*>(lParam)) ? TRUE : FALSE;
+        default:
+            return FALSE;
+    }
+}
+
+// --- Form2Window ---
+
+Form2Window::Form2Window(HINSTANCE instance) : instance_(instance) {}
+
+Form2Window::~Form2Window() {
+    if (IsAlive()) {
+        DestroyWindow(Handle());
+    }
+    for (HIMAGELIST list : {themePictures_, listPictures_, captionPictures_}) {
+        if (list) {
+            ImageList_Destroy(list);
+        }
+    }
+    for (auto& [id, colours] : colours_) {
+        if (colours.backBrush) {
+            DeleteObject(colours.backBrush);
+        }
+    }
+    if (headingFont_) {
+        DeleteObject(headingFont_);
+    }
+}
+
+bool Form2Window::Open(HWND owner) {
+    if (!Create(instance_, IDD_Form2, owner)) {
+        return false;
+    }
+    CenterWindow(Handle(), owner);
+    ShowWindow(Handle(), SW_SHOWNORMAL);
+    UpdateWindow(Handle());
+    return true;
+}
+
+bool Form2Window::OnInitDialog() {
+    HICON icon = LoadIconW(instance_, MAKEINTRESOURCEW(1));
+    SendMessageW(Handle(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon));
+    SendMessageW(Handle(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon));
+
+    // The strip's heading in the bold form of the dialog font.
+    LOGFONTW font = {};
+    GetObjectW(reinterpret_cast<HFONT>(SendMessageW(Handle(), WM_GETFONT, 0, 0)), sizeof font,
+               &font);
+    font.lfWeight = FW_BOLD;
+    headingFont_ = CreateFontIndirectW(&font);
+    SendMessageW(Item(IDC_Label1), WM_SETFONT, reinterpret_cast<WPARAM>(headingFont_), FALSE);
+
+    HWND tab = Item(IDC_SSTab1);
+    for (int i = 0; i < kForm2TabCount; ++i) {
+        std::wstring caption = Wide(kPages[i].caption);
+        TCITEMW item = {};
+        item.mask = TCIF_TEXT;
+        item.pszText = caption.data();
+        SendMessageW(tab, TCM_INSERTITEMW, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&item));
+    }
+    CreatePages();
+    CreateToolbars();
+    ApplyRanges();
+    LayoutStatusBar();
+    AddTooltips();
+    ShowPage(0);
+    // Start in the picture list rather than on the theme strip's first button.
+    SetFocus(Control(IDC_List1));
+    return false;
+}
+
+void Form2Window::CreatePages() {
+    HWND tab = Item(IDC_SSTab1);
+    RECT area = ChildRect(tab);
+    SendMessageW(tab, TCM_ADJUSTRECT, FALSE, reinterpret_cast<LPARAM>(&area));
+    // Above the tab control in the z-order (it clips its siblings), right where the tab order
+    // reaches the tab control.
+    HWND before = GetWindow(tab, GW_HWNDPREV);
+    for (int i = 0; i < kForm2TabCount; ++i) {
+        pages_[i] = std::make_unique<Form2Page>(*this);
+        pages_[i]->Create(instance_, kPages[i].templateId, Handle());
+        // On a themed system the page takes the tab's body texture, as property sheets do.
+        EnableThemeDialogTexture(pages_[i]->Handle(), ETDT_ENABLETAB);
+        SetWindowPos(pages_[i]->Handle(), before ? before : HWND_TOP, area.left, area.top,
+                     area.right - area.left, area.bottom - area.top, SWP_NOACTIVATE);
+        before = pages_[i]->Handle();
+    }
+}
+
+void Form2Window::CreateToolbars() {
+    int dpi = ScreenDpi();
+    int listSize = dpi <= 120 ? 16 : (dpi <= 168 ? 24 : 32);
+    int themeSize = dpi <= 120 ? 24 : 32;
+    auto strip16 = [](int size, int id16) { return id16 + (size == 16 ? 0 : size == 24 ? 1 : 2); };
+    themePictures_ =
+        LoadButtonPictures(instance_, strip16(themeSize, IDB_ThemeButtons16), themeSize);
+    listPictures_ = LoadButtonPictures(instance_, strip16(listSize, IDB_ListButtons16), listSize);
+    captionPictures_ =
+        LoadButtonPictures(instance_, strip16(listSize, IDB_CaptionButtons16), listSize);
+
+    auto picturesOf = [this](Strip strip) {
+        return strip == Strip::Theme  ? themePictures_
+               : strip == Strip::List ? listPictures_
+                                      : captionPictures_;
+    };
+    auto fill = [&](int toolbarId) {
+        HWND toolbar = Control(toolbarId);
+        std::vector<ToolbarButton> buttons;
+        HIMAGELIST pictures = nullptr;
+        for (const ToolbarButtonSpec& spec : kToolbarButtons) {
+            if (spec.toolbar == toolbarId) {
+                buttons.push_back({spec.command, spec.image});
+                pictures = picturesOf(spec.strip);
+            }
+        }
+        SetToolbarButtons(toolbar, pictures, buttons);
+        return toolbar;
+    };
+
+    // The theme strip: flat one-button toolbars, each centred over its label.
+    for (size_t i = 0; i < std::size(kThemeToolbars); ++i) {
+        HWND toolbar = fill(kThemeToolbars[i]);
+        MakeToolbarFlat(toolbar);
+        SIZE size = ToolbarNeededSize(toolbar);
+        RECT label = ChildRect(Item(kThemeLabels[i]));
+        int centre = (label.left + label.right) / 2;
+        SetWindowPos(toolbar, nullptr, centre - size.cx / 2, label.top - size.cy - 2, size.cx,
+                     size.cy, SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+    // The list and caption toolbars keep the standard look, sized to their buttons.
+    for (int id : kPageToolbars) {
+        HWND toolbar = fill(id);
+        SIZE size = ToolbarNeededSize(toolbar);
+        SetWindowPos(toolbar, nullptr, 0, 0, size.cx, size.cy,
+                     SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+}
+
+void Form2Window::ApplyRanges() {
+    for (const SliderRange& slider : kSliders) {
+        HWND control = Control(slider.id);
+        TrackbarSetRange(control, slider.minimum, slider.maximum);
+        if (slider.tickEvery > 0) {
+            TrackbarSetTickFrequency(control, slider.tickEvery);
+        }
+        TrackbarSetPosition(control, slider.minimum);
+    }
+    intervalBar_ = ScrollBar(Control(IDC_changeVScroll1), kIntervalRange);
+    intervalBar_.SetValue(0);
+    for (const ComboItems& combo : kCombos) {
+        HWND control = Control(combo.id);
+        for (int value = combo.first; value <= combo.last; ++value) {
+            ComboAdd(control, TwoOrFourDigits(value, combo.digits));
+        }
+        SetControlText(control, combo.designText);
+    }
+}
+
+void Form2Window::LayoutStatusBar() {
+    HWND bar = Item(IDC_StatusBar1);
+    SendMessageW(bar, WM_SIZE, 0, 0);
+    RECT client;
+    GetClientRect(Handle(), &client);
+    const int edges[] = {client.right * 3 / 5, -1};
+    StatusBarSetParts(bar, edges);
+    StatusBarSetText(bar, 0, kStatusText);
+}
+
+void Form2Window::AddTooltips() {
+    tooltips_.Create(Handle());
+    for (const Tip& tip : kTooltips) {
+        tooltips_.Add(Control(tip.id), tip.text);
+    }
+}
+
+void Form2Window::ShowPage(int index) {
+    if (index < 0 || index >= kForm2TabCount) {
+        return;
+    }
+    HWND tab = Item(IDC_SSTab1);
+    if (SendMessageW(tab, TCM_GETCURSEL, 0, 0) != index) {
+        SendMessageW(tab, TCM_SETCURSEL, static_cast<WPARAM>(index), 0);
+    }
+    for (int i = 0; i < kForm2TabCount; ++i) {
+        if (i != index && pages_[i]) {
+            ShowWindow(pages_[i]->Handle(), SW_HIDE);
+        }
+    }
+    ShowWindow(pages_[index]->Handle(), SW_SHOWNA);
+    bool changed = shownPage_ != index;
+    shownPage_ = index;
+    if (changed) {
+        OnTabChanged(static_cast<Form2Tab>(index));
+    }
+}
+
+HWND Form2Window::Control(int id) const {
+    if (HWND own = GetDlgItem(Handle(), id)) {
+        return own;
+    }
+    for (const auto& page : pages_) {
+        if (page && page->IsAlive()) {
+            if (HWND found = GetDlgItem(page->Handle(), id)) {
+                return found;
+            }
+        }
+    }
+    return nullptr;
+}
+
+HWND Form2Window::PageWindow(Form2Tab tab) const {
+    const auto& page = pages_[static_cast<size_t>(tab)];
+    return page ? page->Handle() : nullptr;
+}
+
+std::string Form2Window::Text(int id) const {
+    return ControlText(Control(id));
+}
+
+void Form2Window::SetText(int id, std::string_view text) {
+    SetControlText(Control(id), text);
+}
+
+void Form2Window::Enable(int id, bool enabled) {
+    EnableWindow(Control(id), enabled ? TRUE : FALSE);
+}
+
+void Form2Window::Show(int id, bool shown) {
+    ShowWindow(Control(id), shown ? SW_SHOWNA : SW_HIDE);
+}
+
+bool Form2Window::Checked(int id) const {
+    return IsChecked(Control(id));
+}
+
+void Form2Window::SetChecked(int id, bool checked) {
+    orvelle::win::SetChecked(Control(id), checked);
+}
+
+int Form2Window::SliderValue(int id) const {
+    return TrackbarPosition(Control(id));
+}
+
+void Form2Window::SetSliderValue(int id, int value) {
+    TrackbarSetPosition(Control(id), value);
+}
+
+void Form2Window::SetBackColor(int id, COLORREF colour) {
+    Colours& colours = colours_[id];
+    if (colours.backBrush) {
+        DeleteObject(colours.backBrush);
+        colours.backBrush = nullptr;
+    }
+    colours.back = colour;
+    if (colour != CLR_NONE) {
+        colours.backBrush = CreateSolidBrush(colour);
+    }
+    RedrawWindow(Control(id), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+}
+
+void Form2Window::SetCaptionColor(int id, COLORREF colour) {
+    HWND control = Control(id);
+    if (colours_[id].caption == CLR_NONE && colour != CLR_NONE) {
+        // A themed frame draws its caption in the theme's colour whatever it is told; the
+        // classic look takes the colour of WM_CTLCOLORSTATIC.
+        SetWindowTheme(control, L"", L"");
+    }
+    colours_[id].caption = colour;
+    InvalidateRect(control, nullptr, TRUE);
+}
+
+void Form2Window::RedrawSurface(int id) {
+    InvalidateRect(Control(id), nullptr, FALSE);
+}
+
+void Form2Window::SelectTab(Form2Tab tab) {
+    ShowPage(static_cast<int>(tab));
+}
+
+Form2Tab Form2Window::SelectedTab() const {
+    return static_cast<Form2Tab>(shownPage_ < 0 ? 0 : shownPage_);
+}
+
+void Form2Window::SetStatusText(int panel, std::string_view text) {
+    StatusBarSetText(Item(IDC_StatusBar1), panel, text);
+}
+
+void Form2Window::SetTitle(std::string_view title) {
+    SetWindowTextW(Handle(), Wide(title).c_str());
+}
+
+void Form2Window::StartTimer1(UINT milliseconds) {
+    SetTimer(Handle(), kTimer1, milliseconds, nullptr);
+}
+
+void Form2Window::StopTimer1() {
+    KillTimer(Handle(), kTimer1);
+}
+
+INT_PTR Form2Window::ShowTemplateDialog(int templateId) {
+    TemplateDialog dialog([templateId](TemplateDialog& d) {
+        if (templateId == IDD_frmMouse) {
+            HWND slider = d.Item(IDC_frmMouse_MouseSensitiveSlider);
+            TrackbarSetRange(slider, 1, 30);
+            TrackbarSetTickFrequency(slider, 1);
+            TrackbarSetPosition(slider, 23);
+            d.Tips().Add(slider, "Mouse sensitivity");
+            d.Tips().Add(d.Item(IDC_frmMouse_defaultMouseSensitivity), "Default mouse sensitivity");
+            d.Tips().Add(d.Item(IDC_frmMouse_Ok), "Save changes");
+            d.Tips().Add(d.Item(IDC_frmMouse_Cancel), "Cancel changes");
+        }
+    });
+    return dialog.RunModal(instance_, templateId, Handle());
+}
+
+// --- Default hooks: the design-time window ---
+
+void Form2Window::OnControlCommand(int, int) {}
+
+void Form2Window::OnControlScroll(int, int, int) {}
+
+void Form2Window::OnToolbarButton(int toolbarId, std::string_view key) {
+    if (toolbarId == IDC_ToolbarNew && key == "New") {
+        ShowTemplateDialog(IDD_frmNewName);
+    } else if (toolbarId == IDC_ToolbarLoad && key == "Load") {
+        ShowTemplateDialog(IDD_frmExistingNames);
+    } else if (toolbarId == IDC_ToolbarDelete && key == "Delete") {
+        ShowTemplateDialog(IDD_frmDelete);
+    } else if (toolbarId == IDC_ToolbarMouse && key == "Mouse") {
+        ShowTemplateDialog(IDD_frmMouse);
+    }
+}
+
+void Form2Window::OnMenuCommand(int id) {
+    switch (id) {
+        case IDM_NewTheme:
+            ShowTemplateDialog(IDD_frmNewName);
+            break;
+        case IDM_LoadTheme:
+            ShowTemplateDialog(IDD_frmExistingNames);
+            break;
+        case IDM_DeleteTheme:
+            ShowTemplateDialog(IDD_frmDelete);
+            break;
+        case IDM_AboutOrvelle:
+            ShowTemplateDialog(IDD_frmAbout);
+            break;
+        case IDM_Save:
+            OnOk();
+            break;
+        case IDM_Exit:
+            OnCancel();
+            break;
+        default:
+            break;
+    }
+}
+
+void Form2Window::OnOk() {
+    Close();
+}
+
+void Form2Window::OnCancel() {
+    Close();
+}
+
+void Form2Window::OnDrawSurface(int, HDC dc, const RECT& bounds) {
+    FillRect(dc, &bounds, GetSysColorBrush(COLOR_WINDOW));
+}
+
+// --- Messages ---
+
+bool Form2Window::OnCommand(int id, int code, HWND control) {
+    if (!control) {
+        // Menu items and accelerators; Enter and Esc arrive here as IDOK and IDCANCEL.
+        if (id == IDOK) {
+            OnOk();
+        } else if (id == IDCANCEL) {
+            OnCancel();
+        } else {
+            OnMenuCommand(id);
+        }
+        return true;
+    }
+    return ControlCommand(id, code, control);
+}
+
+bool Form2Window::ControlCommand(int id, int code, HWND control) {
+    if (IsToolbar(control)) {
+        if (const ToolbarButtonSpec* button = ButtonOfCommand(id)) {
+            OnToolbarButton(button->toolbar, button->key);
+        }
+        return true;
+    }
+    if (id == IDC_Ok && code == BN_CLICKED) {
+        OnOk();
+    } else if (id == IDC_Cancel && code == BN_CLICKED) {
+        OnCancel();
+    } else {
+        OnControlCommand(id, code);
+    }
+    return true;
+}
+
+bool Form2Window::OnNotify(NMHDR* header, LRESULT* result) {
+    if (header->idFrom == IDC_SSTab1 && header->code == TCN_SELCHANGE) {
+        ShowPage(static_cast<int>(SendMessageW(header->hwndFrom, TCM_GETCURSEL, 0, 0)));
+        return true;
+    }
+    return ControlNotify(header, result);
+}
+
+bool Form2Window::ControlNotify(NMHDR* header, LRESULT*) {
+    if (header->code == TTN_GETDISPINFOW) {
+        auto* info = reinterpret_cast<NMTTDISPINFOW*>(header);
+        if (const ToolbarButtonSpec* button = ButtonOfCommand(static_cast<int>(header->idFrom))) {
+            static std::wstring text;
+            text = Wide(button->tooltip);
+            info->lpszText = text.data();
+            info->hinst = nullptr;
+        }
+        return true;
+    }
+    return false;
+}
+
+void Form2Window::OnScroll(HWND control, int code, int position) {
+    ControlScroll(control, code, position);
+}
+
+void Form2Window::ControlScroll(HWND control, int code, int position) {
+    if (!control) {
+        return;
+    }
+    int id = GetDlgCtrlID(control);
+    if (control == intervalBar_.Handle()) {
+        if (intervalBar_.Scroll(code, position)) {
+            OnControlScroll(id, code, intervalBar_.Value());
+        }
+        return;
+    }
+    OnControlScroll(id, code, TrackbarPosition(control));
+}
+
+void Form2Window::OnTimer(UINT_PTR id) {
+    if (id == kTimer1) {
+        OnTimer1();
+    }
+}
+
+void Form2Window::OnClose() {
+    Close();
+}
+
+void Form2Window::OnDestroy() {
+    StopTimer1();
+    OnUnload();
+    PostQuitMessage(0);
+}
+
+INT_PTR Form2Window::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+        case WM_CTLCOLORSTATIC:
+        case WM_CTLCOLOREDIT:
+            return ControlColour(message, reinterpret_cast<HDC>(wParam),
+                                 reinterpret_cast<HWND>(lParam));
+        case WM_DRAWITEM:
+            return DrawItem(reinterpret_cast<const DRAWITEMSTRUCT*>(lParam)) ? TRUE : FALSE;
+        default:
+            return FALSE;
+    }
+}
+
+INT_PTR Form2Window::ControlColour(UINT message, HDC dc, HWND control) {
+    if (colourReentry_) {
+        return FALSE;
+    }
+    // The edit part of a combo box asks on behalf of the combo box.
+    HWND asking = control;
+    HWND dialog = GetParent(control);
+    wchar_t name[16] = {};
+    GetClassNameW(dialog, name, 16);
+    if (lstrcmpiW(name, WC_COMBOBOXW) == 0) {
+        asking = dialog;
+        dialog = GetParent(dialog);
+    }
+    auto found = colours_.find(GetDlgCtrlID(asking));
+    if (found == colours_.end()) {
+        return FALSE;
+    }
+    const Colours& colours = found->second;
+    if (colours.caption == CLR_NONE && colours.back == CLR_NONE) {
+        return FALSE;
+    }
+    if (colours.caption != CLR_NONE) {
+        ::SetTextColor(dc, colours.caption);
+    }
+    if (colours.back != CLR_NONE) {
+        SetBkColor(dc, colours.back);
+        return reinterpret_cast<INT_PTR>(colours.backBrush);
+    }
+    // Caption colour only: the control keeps the back the dialog gives it (on a themed page the
+    // tab's texture), asked of the dialog's default handling while this handler stands aside.
+    colourReentry_ = true;
+    auto brush = DefDlgProcW(dialog, message, reinterpret_cast<WPARAM>(dc),
+                             reinterpret_cast<LPARAM>(control));
+    colourReentry_ = false;
+    ::SetTextColor(dc, colours.caption);
+    return static_cast<INT_PTR>(brush);
+}
+
+bool Form2Window::DrawItem(const DRAWITEMSTRUCT* item) {
+    for (int id : kSurfaces) {
+        if (static_cast<int>(item->CtlID) == id) {
+            OnDrawSurface(id, item->hDC, item->rcItem);
+            return true;
+        }
+    }
+    return false;
+}
+
+bool Form2Window::PreTranslateMessage(MSG* msg) {
+    // Ctrl+Tab and Ctrl+Shift+Tab turn the pages, as in the system's property sheets.
+    if (msg->message == WM_KEYDOWN && msg->wParam == VK_TAB && GetKeyState(VK_CONTROL) < 0) {
+        int step = GetKeyState(VK_SHIFT) < 0 ? kForm2TabCount - 1 : 1;
+        ShowPage((shownPage_ + step) % kForm2TabCount);
+        return true;
+    }
+    return false;
+}
+
+// --- Entry ---
+
+bool DialogPreviewRequested() {
+    wchar_t value[8] = {};
+    DWORD length = GetEnvironmentVariableW(L"ORVELLE_DIALOG_PREVIEW", value, 8);
+    return length == 1 && value[0] == L'1';
+}
+
+int RunForm2Preview(HINSTANCE instance) {
+    Form2Window window(instance);
+    if (!window.Open()) {
+        return 1;
+    }
+    return Dialog::RunMessageLoop();
+}
+
+}  // namespace orvelle::win

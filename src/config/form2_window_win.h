@@ -1,0 +1,151 @@
+// The theme editor window on the screen: builds it from its templates (the window, its menu and
+// status bar, the theme toolbar strip and five tab pages), shows whatever it is told and hands
+// every control event to one hook. It keeps no settings and decides nothing; the editor's logic
+// plugs in by overriding the hooks and calling the accessors.
+#pragma once
+
+#include <windows.h>
+
+#include <array>
+#include <map>
+#include <memory>
+#include <string>
+#include <string_view>
+
+#include "base/controls_win.h"
+#include "base/dialog_win.h"
+
+namespace orvelle::win {
+
+class Form2Window;
+
+// The tabs of the window, in order.
+enum class Form2Tab { Images = 0, ImageSettings = 1, Background = 2, Countdown = 3, Music = 4 };
+inline constexpr int kForm2TabCount = 5;
+
+// One tab page: a child dialog whose control events go to the window's hooks.
+class Form2Page : public Dialog {
+  public:
+    explicit Form2Page(Form2Window& owner) : owner_(owner) {}
+
+  protected:
+    bool OnCommand(int id, int code, HWND control) override;
+    bool OnNotify(NMHDR* header, LRESULT* result) override;
+    void OnScroll(HWND control, int code, int position) override;
+    INT_PTR OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+
+  private:
+    Form2Window& owner_;
+};
+
+class Form2Window : public Dialog {
+  public:
+    explicit Form2Window(HINSTANCE instance);
+    ~Form2Window() override;
+
+    // Creates the window centred on the owner (or the screen) and shows it.
+    bool Open(HWND owner = nullptr);
+
+    // Any control of the window or of its pages, by id; nullptr when there is none.
+    HWND Control(int id) const;
+    HWND PageWindow(Form2Tab tab) const;
+    std::string Text(int id) const;
+    void SetText(int id, std::string_view text);
+    void Enable(int id, bool enabled);
+    void Show(int id, bool shown);
+    bool Checked(int id) const;
+    void SetChecked(int id, bool checked);
+    int SliderValue(int id) const;
+    void SetSliderValue(int id, int value);
+    // The interval scroll bar (changeVScroll1), whose top end holds 60.
+    ScrollBar& IntervalScrollBar() { return intervalBar_; }
+    // Back colour of a swatch (Picture1, Picture2, the gradient swatches), an edit box or a combo
+    // box (Text2, backgroundImageFile, the date lists); CLR_NONE gives the system's back again.
+    void SetBackColor(int id, COLORREF colour);
+    // Caption colour of a frame (the background groups) or a label; CLR_NONE gives the system's.
+    void SetCaptionColor(int id, COLORREF colour);
+    // Owner-drawn surfaces (photo1, Image1, GradientPicture): asks OnDrawSurface again.
+    void RedrawSurface(int id);
+    void SelectTab(Form2Tab tab);
+    Form2Tab SelectedTab() const;
+    void SetStatusText(int panel, std::string_view text);
+    void SetTitle(std::string_view title);
+    // The music progress timer (Timer1).
+    void StartTimer1(UINT milliseconds);
+    void StopTimer1();
+
+  protected:
+    // --- Hooks: one per kind of control event. The defaults show the design-time window. ---
+    // Buttons, option buttons, check boxes, list boxes, combo boxes and edit boxes of the window
+    // and its pages (BN_CLICKED, LBN_SELCHANGE, LBN_DBLCLK, CBN_SELCHANGE, EN_CHANGE, ...).
+    virtual void OnControlCommand(int id, int code);
+    // Sliders and the interval scroll bar, after they moved: the control's value.
+    virtual void OnControlScroll(int id, int code, int value);
+    // A toolbar button: the toolbar's id and the button's key ("Add", "New", ...).
+    virtual void OnToolbarButton(int toolbarId, std::string_view key);
+    virtual void OnMenuCommand(int id);
+    // Enter and the OK button; Esc and the Cancel button. The defaults close the window.
+    virtual void OnOk();
+    virtual void OnCancel();
+    // The window is going away (close box, OK, Cancel): last chance to stop the music.
+    virtual void OnUnload() {}
+    virtual void OnTabChanged(Form2Tab) {}
+    virtual void OnTimer1() {}
+    // Paints an owner-drawn surface; the default fills it with the window colour.
+    virtual void OnDrawSurface(int id, HDC dc, const RECT& bounds);
+
+    // Shows one of the small dialogs' templates modally, for the design-time window.
+    INT_PTR ShowTemplateDialog(int templateId);
+    HINSTANCE Instance() const { return instance_; }
+
+    bool OnInitDialog() override;
+    bool OnCommand(int id, int code, HWND control) override;
+    bool OnNotify(NMHDR* header, LRESULT* result) override;
+    void OnScroll(HWND control, int code, int position) override;
+    void OnTimer(UINT_PTR id) override;
+    void OnClose() override;
+    void OnDestroy() override;
+    INT_PTR OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+    bool PreTranslateMessage(MSG* msg) override;
+
+  private:
+    friend class Form2Page;
+
+    void CreatePages();
+    void CreateToolbars();
+    void ApplyRanges();
+    void AddTooltips();
+    void LayoutStatusBar();
+    void ShowPage(int index);
+    // Shared by the window and its pages.
+    bool ControlCommand(int id, int code, HWND control);
+    bool ControlNotify(NMHDR* header, LRESULT* result);
+    void ControlScroll(HWND control, int code, int position);
+    INT_PTR ControlColour(UINT message, HDC dc, HWND control);
+    bool DrawItem(const DRAWITEMSTRUCT* item);
+
+    HINSTANCE instance_;
+    std::array<std::unique_ptr<Form2Page>, kForm2TabCount> pages_;
+    int shownPage_ = -1;
+    ScrollBar intervalBar_;
+    Tooltips tooltips_;
+    HIMAGELIST themePictures_ = nullptr;
+    HIMAGELIST listPictures_ = nullptr;
+    HIMAGELIST captionPictures_ = nullptr;
+    HFONT headingFont_ = nullptr;
+    struct Colours {
+        COLORREF caption = CLR_NONE;
+        COLORREF back = CLR_NONE;
+        HBRUSH backBrush = nullptr;
+    };
+    std::map<int, Colours> colours_;
+    bool colourReentry_ = false;
+};
+
+// The environment asks for the theme editor window (ORVELLE_DIALOG_PREVIEW=1) rather than the
+// configuration placeholder.
+bool DialogPreviewRequested();
+// Opens the design-time theme editor and runs it until it closes; the exit code.
+int RunForm2Preview(HINSTANCE instance);
+
+}  // namespace orvelle::win

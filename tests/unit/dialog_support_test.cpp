@@ -1,0 +1,121 @@
+// Scroll bar stepping of the dialogs, and the control ids the resource script and the windows
+// share: a repeated number would make two controls answer to one id.
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <map>
+#include <regex>
+#include <sstream>
+#include <string>
+
+#include "base/scroll_steps.h"
+
+namespace orvelle {
+namespace {
+
+constexpr ScrollBarRange kPlain{0, 60, 1, 10, false};
+constexpr ScrollBarRange kTopHoldsMax{0, 60, 1, 10, true};
+
+TEST(ScrollSteps, EachRequestMovesTheValueInsideTheRange) {
+    struct Case {
+        const ScrollBarRange* range;
+        int value;
+        ScrollRequest request;
+        int thumb;
+        std::optional<int> expected;
+    };
+    const Case cases[] = {
+        // Plain: the top end holds the minimum.
+        {&kPlain, 5, ScrollRequest::LineDown, 0, 6},
+        {&kPlain, 5, ScrollRequest::LineUp, 0, 4},
+        {&kPlain, 0, ScrollRequest::LineUp, 0, 0},
+        {&kPlain, 55, ScrollRequest::PageDown, 0, 60},
+        {&kPlain, 5, ScrollRequest::PageUp, 0, 0},
+        {&kPlain, 5, ScrollRequest::ThumbTrack, 42, 42},
+        {&kPlain, 5, ScrollRequest::ThumbPosition, 99, 60},
+        {&kPlain, 5, ScrollRequest::Top, 0, 0},
+        {&kPlain, 5, ScrollRequest::Bottom, 0, 60},
+        {&kPlain, 5, ScrollRequest::EndScroll, 0, std::nullopt},
+        // Mirrored: "up" raises the value, the thumb at the top means the maximum.
+        {&kTopHoldsMax, 5, ScrollRequest::LineUp, 0, 6},
+        {&kTopHoldsMax, 5, ScrollRequest::LineDown, 0, 4},
+        {&kTopHoldsMax, 60, ScrollRequest::LineUp, 0, 60},
+        {&kTopHoldsMax, 0, ScrollRequest::LineDown, 0, 0},
+        {&kTopHoldsMax, 55, ScrollRequest::PageUp, 0, 60},
+        {&kTopHoldsMax, 5, ScrollRequest::ThumbTrack, 0, 60},
+        {&kTopHoldsMax, 5, ScrollRequest::ThumbTrack, 45, 15},
+        {&kTopHoldsMax, 5, ScrollRequest::Top, 0, 60},
+        {&kTopHoldsMax, 5, ScrollRequest::Bottom, 0, 0},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(NextScrollValue(*c.range, c.value, static_cast<int>(c.request), c.thumb),
+                  c.expected)
+            << "value " << c.value << " request " << static_cast<int>(c.request)
+            << (c.range->topHoldsMaximum ? " mirrored" : "");
+    }
+    EXPECT_EQ(NextScrollValue(kPlain, 5, 77, 0), std::nullopt);
+    // A non-zero minimum mirrors around the middle of the range.
+    const ScrollBarRange shifted{10, 20, 1, 5, true};
+    EXPECT_EQ(ScrollPositionOfValue(shifted, 12), 18);
+    EXPECT_EQ(ScrollValueOfPosition(shifted, 18), 12);
+}
+
+std::map<std::string, int> DefinesOf(const std::string& header) {
+    std::ifstream file(std::string(ORVELLE_SOURCE_DIR) + "/src/" + header);
+    std::stringstream text;
+    text << file.rdbuf();
+    std::map<std::string, int> defines;
+    const std::string all = text.str();
+    const std::regex define(R"(#define (ID[A-Z]_\w+) (\d+))");
+    for (std::sregex_iterator it(all.begin(), all.end(), define), end; it != end; ++it) {
+        defines[(*it)[1]] = std::stoi((*it)[2]);
+    }
+    return defines;
+}
+
+TEST(DialogIds, EveryIdOfADialogIsUniqueAndInItsBlock) {
+    struct Header {
+        const char* path;
+        size_t atLeast;
+    };
+    const Header headers[] = {{"config/form2_ids.h", 140},
+                              {"config/about_ids.h", 5},
+                              {"config/theme_dialog_ids.h", 14},
+                              {"dialogs/mouse_ids.h", 8}};
+    for (const Header& header : headers) {
+        std::map<std::string, int> defines = DefinesOf(header.path);
+        EXPECT_GE(defines.size(), header.atLeast) << header.path;
+        // Per dialog (the name after IDC_ up to its first "_" for the small dialogs).
+        std::map<std::string, std::map<int, std::string>> used;
+        for (const auto& [name, value] : defines) {
+            std::string group = name.substr(0, 3);
+            if (name.rfind("IDC_frm", 0) == 0) {
+                group = name.substr(0, name.find('_', 4));
+            }
+            auto [it, fresh] = used[group].emplace(value, name);
+            EXPECT_TRUE(fresh) << header.path << ": " << name << " repeats " << it->second;
+        }
+    }
+    std::map<std::string, int> form2 = DefinesOf("config/form2_ids.h");
+    for (const auto& [name, value] : form2) {
+        if (name.rfind("IDC_", 0) == 0) {
+            EXPECT_TRUE(value == 1 || value == 2 || (value >= 1000 && value < 1600)) << name;
+        } else if (name.rfind("IDM_", 0) == 0) {
+            EXPECT_TRUE(value >= 4000 && value < 4100) << name;
+        }
+    }
+    // Each page's controls stay in the page's block.
+    const std::pair<const char*, int> samples[] = {
+        {"IDC_List1", 1100},     {"IDC_p_caption", 1100},       {"IDC_PercentSlider", 1200},
+        {"IDC_Text2", 1200},     {"IDC_backgroundColor", 1300}, {"IDC_GradientPicture", 1300},
+        {"IDC_yearCombo", 1400}, {"IDC_multimediaList", 1500},  {"IDC_photo_caption", 1000},
+        {"IDC_SSTab1", 1000},
+    };
+    for (const auto& [name, block] : samples) {
+        ASSERT_TRUE(form2.count(name)) << name;
+        EXPECT_EQ(form2[name] / 100 * 100, block) << name;
+    }
+}
+
+}  // namespace
+}  // namespace orvelle

@@ -1,0 +1,377 @@
+// The theme editor window as /c opens it while ORVELLE_DIALOG_PREVIEW=1 is set: its title, every
+// control of its five pages with its caption, ranges and lists, page switching, Esc; and the
+// placeholder without the variable. With ORVELLE_SHOTS_DIR set (a Unix folder) the last test
+// saves a picture of each page and of the small dialogs there.
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <commctrl.h>
+
+#include <algorithm>
+#include <map>
+#include <string>
+
+#include "config/form2_ids.h"
+#include "config/theme_dialog_ids.h"
+#include "dialogs/mouse_ids.h"
+#include "wine_support.h"
+
+using namespace wine_test;
+
+namespace {
+
+class PreviewVariable {
+  public:
+    explicit PreviewVariable(const char* value) {
+        SetEnvironmentVariableA("ORVELLE_DIALOG_PREVIEW", value);
+    }
+    ~PreviewVariable() { SetEnvironmentVariableA("ORVELLE_DIALOG_PREVIEW", nullptr); }
+};
+
+// Every control of the window and its pages by id (ids are unique across the pages).
+std::map<int, HWND> ControlsById(HWND window) {
+    std::map<int, HWND> found;
+    EnumChildWindows(
+        window,
+        [](HWND child, LPARAM param) -> BOOL {
+            // The first one wins: a combo box's inner edit has an id of its own choosing.
+            reinterpret_cast<std::map<int, HWND>*>(param)->emplace(GetDlgCtrlID(child), child);
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&found));
+    return found;
+}
+
+// What the control itself answers (the status bar its first panel, a combo box its edit part);
+// GetWindowText on another process's window reads only the stored title.
+std::string TextOf(HWND control) {
+    char text[256] = {};
+    SendMessageA(control, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text));
+    return text;
+}
+
+struct Expected {
+    int id;
+    const char* text;  // nullptr: no caption to compare
+};
+// The window's own controls first, then page by page.
+const Expected kControls[] = {
+    {IDC_Frame7, ""},
+    {IDC_Label1, "Theme Properties"},
+    {IDC_ToolbarNew, nullptr},
+    {IDC_ToolbarLoad, nullptr},
+    {IDC_ToolbarDelete, nullptr},
+    {IDC_ToolbarMouse, nullptr},
+    {IDC_LabelNew, "New"},
+    {IDC_LabelLoad, "Load"},
+    {IDC_LabelDelete, "Delete"},
+    {IDC_LabelMouse, "Mouse"},
+    {IDC_SSTab1, nullptr},
+    {IDC_Ok, "&OK"},
+    {IDC_Cancel, "&Cancel"},
+    {IDC_StatusBar1, "Orvelle Screen Saver 4.1"},
+    {IDC_photo, nullptr},
+    {IDC_photo_caption, nullptr},
+    // Images
+    {IDC_Frame3, "Loaded Images for Theme"},
+    {IDC_List1, nullptr},
+    {IDC_toolbarImages, nullptr},
+    {IDC_Text3, nullptr},
+    {IDC_ImagePosition, nullptr},
+    {IDC_FolderCommand, "Add &Multiple Images"},
+    {IDC_Random_select, "Display in Random Order"},
+    {IDC_photoDisplay, "Caption"},
+    {IDC_photo1, nullptr},
+    {IDC_p_caption, ""},
+    {IDC_toolbarCaptions, nullptr},
+    {IDC_Picture2, nullptr},
+    {IDC_Label4, "Font Color"},
+    {IDC_scrollOption, "Scrolling "},
+    {IDC_middleOption, "Center"},
+    {IDC_scrollSlider, nullptr},
+    {IDC_Label16, "Scrolling Speed"},
+    // Image Settings
+    {IDC_Frame6, "Image Size"},
+    {IDC_Label13, "Display Images less than"},
+    {IDC_percentLabel, nullptr},
+    {IDC_Label12, "of Monitor Screen"},
+    {IDC_Label15, "Min"},
+    {IDC_PercentSlider, nullptr},
+    {IDC_Label14, "Max"},
+    {IDC_ChangeImage, "Change Image"},
+    {IDC_aChange, "&After..."},
+    {IDC_nChange, "&Never"},
+    {IDC_Text2, nullptr},
+    {IDC_changeVScroll1, nullptr},
+    {IDC_Label3, "Seconds"},
+    {IDC_placement, "Image Movement"},
+    {IDC_pCenter, "&Center"},
+    {IDC_pRandom, "&Float"},
+    {IDC_floatSlider, nullptr},
+    {IDC_Label11, "Slow"},
+    {IDC_Label7, "Fast"},
+    {IDC_Frame4, "Image Transition Effects"},
+    {IDC_ListBoxTransitions, nullptr},
+    // Background
+    {IDC_backgroundDesktop, "Desktop"},
+    {IDC_backgroundColor, "Reg Color"},
+    {IDC_backgroundCustomImage, "Custom Image"},
+    {IDC_backgroundColorGradient, "Gradient Color"},
+    {IDC_frameBackgroundColor, "Reg Color"},
+    {IDC_Picture1, nullptr},
+    {IDC_backColorClick, "&Color..."},
+    {IDC_frameCustomImage, "Custom Image"},
+    {IDC_backgroundImageFile, ""},
+    {IDC_addBackImg, "Add"},
+    {IDC_removeBackImg, "Remove"},
+    {IDC_CenterOption, "Center"},
+    {IDC_FullScreenOption, "Full Screen"},
+    {IDC_TileOption, "Tile"},
+    {IDC_Image1, nullptr},
+    {IDC_frameColorGradient, "Gradient Color"},
+    {IDC_redLabel, "Red=0"},
+    {IDC_redSlider, nullptr},
+    {IDC_redPicture, nullptr},
+    {IDC_greenLabel, "Green=0"},
+    {IDC_greenSlider, nullptr},
+    {IDC_greenPicture, nullptr},
+    {IDC_blueLabel, "Blue=0"},
+    {IDC_blueSlider, nullptr},
+    {IDC_bluePicture, nullptr},
+    {IDC_GradientPicture, nullptr},
+    // Countdown
+    {IDC_Frame2, "Countdown Clock"},
+    {IDC_noneOption, "None"},
+    {IDC_timeOption, "Time and Date"},
+    {IDC_yearOption, "Countdown"},
+    {IDC_monthLabel, "Month"},
+    {IDC_monthCombo, "Month"},
+    {IDC_dayLabel, "Day"},
+    {IDC_dayCombo, "Day"},
+    {IDC_yearLabel, "Year"},
+    {IDC_yearCombo, "Year"},
+    // Music
+    {IDC_FrameMedia, "Music"},
+    {IDC_multimediaList, nullptr},
+    {IDC_ToolbarMedia, nullptr},
+    {IDC_multimediaTotal, nullptr},
+    {IDC_MediaPosition, nullptr},
+    {IDC_randomMediaCheck, "Play in Random Order"},
+    {IDC_playCommand, ">"},
+    {IDC_closeCommand, "X"},
+    {IDC_ProgressBar1, nullptr},
+    {IDC_mediaStatusLabel, "Status: "},
+    {IDC_mediaLabel, "Your Computer Does Not Support Sound - The Music Feature Has Been Disabled"},
+};
+
+struct Counted {
+    int id;
+    UINT message;
+    LRESULT count;
+};
+// Buttons of each toolbar and entries of each combo box.
+const Counted kCounts[] = {
+    {IDC_ToolbarNew, TB_BUTTONCOUNT, 1},    {IDC_ToolbarLoad, TB_BUTTONCOUNT, 1},
+    {IDC_ToolbarDelete, TB_BUTTONCOUNT, 1}, {IDC_ToolbarMouse, TB_BUTTONCOUNT, 1},
+    {IDC_toolbarImages, TB_BUTTONCOUNT, 5}, {IDC_toolbarCaptions, TB_BUTTONCOUNT, 3},
+    {IDC_ToolbarMedia, TB_BUTTONCOUNT, 5},  {IDC_monthCombo, CB_GETCOUNT, 12},
+    {IDC_dayCombo, CB_GETCOUNT, 31},        {IDC_yearCombo, CB_GETCOUNT, 41},
+    {IDC_SSTab1, TCM_GETITEMCOUNT, 5},
+};
+
+struct Range {
+    int id;
+    int minimum;
+    int maximum;
+};
+const Range kSliderRanges[] = {
+    {IDC_PercentSlider, 10, 100}, {IDC_floatSlider, 0, 5},   {IDC_scrollSlider, 100, 300},
+    {IDC_redSlider, 0, 255},      {IDC_greenSlider, 0, 255}, {IDC_blueSlider, 0, 255},
+};
+
+// One control of each page, to tell which page shows.
+const int kPageWitness[] = {IDC_List1, IDC_PercentSlider, IDC_backgroundDesktop, IDC_noneOption,
+                            IDC_multimediaList};
+const char* const kPageNames[] = {"images", "image-settings", "background", "countdown", "music"};
+
+struct Editor {
+    ProgramCopy copy;
+    Process process;
+    HWND window = nullptr;
+};
+
+void OpenEditor(Editor& editor) {
+    PreviewVariable preview("1");
+    editor.process = StartSaver(editor.copy, "/c");
+    editor.window = WaitForWindow(editor.process, 8000);
+}
+
+void SelectPage(HWND window, int index) {
+    SendMessageA(ControlsById(window)[IDC_SSTab1], TCM_SETCURFOCUS, static_cast<WPARAM>(index), 0);
+    Pump(200);
+}
+
+TEST(ConfigDialog, PreviewShowsTheThemeEditorWithEveryControlCaptionAndRange) {
+    Editor editor;
+    OpenEditor(editor);
+    ASSERT_NE(editor.window, nullptr);
+    EXPECT_EQ(WindowText(editor.window), " Orvelle Screen Saver");
+    EXPECT_EQ(ClassOf(editor.window), "#32770");
+    EXPECT_NE(GetMenu(editor.window), nullptr);
+
+    std::map<int, HWND> controls = ControlsById(editor.window);
+    for (const Expected& expected : kControls) {
+        auto found = controls.find(expected.id);
+        ASSERT_NE(found, controls.end()) << "control " << expected.id;
+        if (expected.text) {
+            EXPECT_EQ(TextOf(found->second), expected.text) << "control " << expected.id;
+        }
+    }
+    for (const Counted& counted : kCounts) {
+        EXPECT_EQ(SendMessageA(controls[counted.id], counted.message, 0, 0), counted.count)
+            << "control " << counted.id;
+    }
+    for (const Range& range : kSliderRanges) {
+        EXPECT_EQ(SendMessageA(controls[range.id], TBM_GETRANGEMIN, 0, 0), range.minimum);
+        EXPECT_EQ(SendMessageA(controls[range.id], TBM_GETRANGEMAX, 0, 0), range.maximum);
+    }
+    int low = -1, high = -1;
+    GetScrollRange(controls[IDC_changeVScroll1], SB_CTL, &low, &high);
+    EXPECT_EQ(low, 0);
+    EXPECT_EQ(high, 60);
+    EXPECT_FALSE(IsWindowVisible(controls[IDC_photo_caption]));
+    // One tooltip control carries the tips of the window's and the pages' controls; the toolbars
+    // ask for theirs by button.
+    LRESULT tools = 0;
+    for (HWND w : AllWindowsOf(editor.process.Id())) {
+        if (ClassOf(w) == "tooltips_class32" && GetWindow(w, GW_OWNER) == editor.window) {
+            tools = std::max(tools, SendMessageA(w, TTM_GETTOOLCOUNT, 0, 0));
+        }
+    }
+    EXPECT_EQ(tools, 47);
+
+    // Each tab shows its own page and hides the others.
+    for (int page = 4; page >= 0; --page) {
+        SelectPage(editor.window, page);
+        for (int other = 0; other < 5; ++other) {
+            EXPECT_EQ(IsWindowVisible(controls[kPageWitness[other]]) != FALSE, other == page)
+                << "tab " << page << ", page " << other;
+        }
+    }
+
+    // Esc, wherever the focus is, closes the window and ends the program.
+    GUITHREADINFO gui = {};
+    gui.cbSize = sizeof gui;
+    GetGUIThreadInfo(GetWindowThreadProcessId(editor.window, nullptr), &gui);
+    SendKey(gui.hwndFocus ? gui.hwndFocus : editor.window, VK_ESCAPE);
+    EXPECT_TRUE(editor.process.WaitExit(5000));
+}
+
+TEST(ConfigDialog, EnterTheCloseBoxAndTheFileMenuCloseTheWindow) {
+    struct Way {
+        const char* name;
+        UINT message;
+        WPARAM wParam;
+    };
+    const Way ways[] = {
+        {"Enter", WM_KEYDOWN, VK_RETURN},
+        {"close box", WM_CLOSE, 0},
+        {"File > Save", WM_COMMAND, IDM_Save},
+        {"File > Exit Without Saving", WM_COMMAND, IDM_Exit},
+    };
+    for (const Way& way : ways) {
+        Editor editor;
+        OpenEditor(editor);
+        ASSERT_NE(editor.window, nullptr) << way.name;
+        if (way.message == WM_KEYDOWN) {
+            GUITHREADINFO gui = {};
+            gui.cbSize = sizeof gui;
+            GetGUIThreadInfo(GetWindowThreadProcessId(editor.window, nullptr), &gui);
+            SendKey(gui.hwndFocus ? gui.hwndFocus : editor.window, static_cast<WORD>(way.wParam));
+        } else {
+            PostMessageA(editor.window, way.message, way.wParam, 0);
+        }
+        EXPECT_TRUE(editor.process.WaitExit(5000)) << way.name;
+    }
+}
+
+TEST(ConfigDialog, WithoutThePreviewVariableTheSwitchShowsThePlaceholder) {
+    for (const char* value : {static_cast<const char*>(nullptr), "0"}) {
+        PreviewVariable preview(value);
+        ProgramCopy copy;
+        Process config = StartSaver(copy, "/c");
+        HWND window = WaitForWindow(config, 5000);
+        ASSERT_NE(window, nullptr);
+        EXPECT_EQ(WindowText(window), "Orvelle Screen Saver");
+        EXPECT_NE(ClassOf(window), "#32770");
+        PostMessageA(window, WM_CLOSE, 0, 0);
+        EXPECT_TRUE(config.WaitExit(5000));
+    }
+}
+
+// Not a check: pictures for a person to look at (scripts/dialog-shots.sh).
+TEST(ConfigDialog, Screenshots) {
+    char folder[MAX_PATH] = {};
+    if (!GetEnvironmentVariableA("ORVELLE_SHOTS_DIR", folder, MAX_PATH)) {
+        GTEST_SKIP() << "ORVELLE_SHOTS_DIR is not set";
+    }
+    std::string prefix = folder;
+    char dpi[16] = {};
+    if (GetEnvironmentVariableA("ORVELLE_SHOTS_TAG", dpi, sizeof dpi)) {
+        prefix += std::string("/") + dpi + "-";
+    } else {
+        prefix += "/";
+    }
+    Editor editor;
+    OpenEditor(editor);
+    ASSERT_NE(editor.window, nullptr);
+    auto shoot = [&](HWND window, const std::string& name) {
+        RECT rc;
+        GetWindowRect(window, &rc);
+        std::string command = "import -window root -crop " + std::to_string(rc.right - rc.left) +
+                              "x" + std::to_string(rc.bottom - rc.top) + "+" +
+                              std::to_string(rc.left) + "+" + std::to_string(rc.top) +
+                              " +repage '" + prefix + name + ".png'";
+        EXPECT_TRUE(RunUnixShell(command, 15000)) << command;
+    };
+    Pump(500);
+    for (int page = 0; page < 5; ++page) {
+        SelectPage(editor.window, page);
+        Pump(300);
+        shoot(editor.window, "form2-" + std::to_string(page + 1) + "-" + kPageNames[page]);
+    }
+    struct Small {
+        WPARAM command;
+        LPARAM control;
+        const char* name;
+    };
+    std::map<int, HWND> controls = ControlsById(editor.window);
+    const Small smalls[] = {
+        {IDM_NewTheme, 0, "frmNewName"},
+        {IDM_LoadTheme, 0, "frmExistingNames"},
+        {IDM_DeleteTheme, 0, "frmDelete"},
+        {IDM_AboutOrvelle, 0, "frmAbout"},
+        {IDC_ToolbarMouse_Mouse, reinterpret_cast<LPARAM>(controls[IDC_ToolbarMouse]), "frmMouse"},
+    };
+    for (const Small& small : smalls) {
+        PostMessageA(editor.window, WM_COMMAND, small.command, small.control);
+        HWND dialog = nullptr;
+        for (int i = 0; i < 100 && !dialog; ++i) {
+            Pump(50);
+            for (HWND w : VisibleWindowsOf(editor.process.Id())) {
+                if (w != editor.window && ClassOf(w) == "#32770") {
+                    dialog = w;
+                }
+            }
+        }
+        ASSERT_NE(dialog, nullptr) << small.name;
+        Pump(300);
+        shoot(dialog, small.name);
+        PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
+        Pump(300);
+    }
+    PostMessageA(editor.window, WM_CLOSE, 0, 0);
+    EXPECT_TRUE(editor.process.WaitExit(5000));
+}
+
+}  // namespace
