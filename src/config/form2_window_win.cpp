@@ -10,7 +10,7 @@
 #include "config/about_ids.h"
 #include "config/form2_ids.h"
 #include "config/theme_dialog_ids.h"
-#include "dialogs/mouse_ids.h"
+#include "config/mouse_ids.h"
 
 namespace orvelle::win {
 

@@ -81,7 +81,7 @@ TEST(DialogIds, EveryIdOfADialogIsUniqueAndInItsBlock) {
     const Header headers[] = {{"config/form2_ids.h", 140},
                               {"config/about_ids.h", 5},
                               {"config/theme_dialog_ids.h", 14},
-                              {"dialogs/mouse_ids.h", 8}};
+                              {"config/mouse_ids.h", 8}};
     for (const Header& header : headers) {
         std::map<std::string, int> defines = DefinesOf(header.path);
         EXPECT_GE(defines.size(), header.atLeast) << header.path;

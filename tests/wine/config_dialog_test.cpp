@@ -13,7 +13,7 @@
 
 #include "config/form2_ids.h"
 #include "config/theme_dialog_ids.h"
-#include "dialogs/mouse_ids.h"
+#include "config/mouse_ids.h"
 #include "wine_support.h"
 
 using namespace wine_test;
