@@ -31,7 +31,7 @@ constexpr PageTemplate kPages[kForm2TabCount] = {
 
 enum class Strip { Theme, List, Caption };
 
-struct ToolbarButtonSpec {
+struct ToolbarEntry {
     int toolbar;
     int command;
     const char* key;
@@ -39,7 +39,7 @@ struct ToolbarButtonSpec {
     Strip strip;
     int image;
 };
-constexpr ToolbarButtonSpec kToolbarButtons[] = {
+constexpr ToolbarEntry kToolbarButtons[] = {
     {IDC_ToolbarNew, IDC_ToolbarNew_New, "New", "Create a new screen saver theme", Strip::Theme, 0},
     {IDC_ToolbarLoad, IDC_ToolbarLoad_Load, "Load", "Load existing screen saver theme",
      Strip::Theme, 1},
@@ -152,8 +152,8 @@ constexpr ComboItems kCombos[] = {
 
 constexpr int kSurfaces[] = {IDC_photo1, IDC_Image1, IDC_GradientPicture};
 
-const ToolbarButtonSpec* ButtonOfCommand(int command) {
-    for (const ToolbarButtonSpec& button : kToolbarButtons) {
+const ToolbarEntry* ButtonOfCommand(int command) {
+    for (const ToolbarEntry& button : kToolbarButtons) {
         if (button.command == command) {
             return &button;
         }
@@ -343,10 +343,10 @@ void Form2Window::CreateToolbars() {
         HWND toolbar = Control(toolbarId);
         std::vector<ToolbarButton> buttons;
         HIMAGELIST pictures = nullptr;
-        for (const ToolbarButtonSpec& spec : kToolbarButtons) {
-            if (spec.toolbar == toolbarId) {
-                buttons.push_back({spec.command, spec.image});
-                pictures = picturesOf(spec.strip);
+        for (const ToolbarEntry& entry : kToolbarButtons) {
+            if (entry.toolbar == toolbarId) {
+                buttons.push_back({entry.command, entry.image});
+                pictures = picturesOf(entry.strip);
             }
         }
         SetToolbarButtons(toolbar, pictures, buttons);
@@ -623,7 +623,7 @@ bool Form2Window::OnCommand(int id, int code, HWND control) {
 
 bool Form2Window::ControlCommand(int id, int code, HWND control) {
     if (IsToolbar(control)) {
-        if (const ToolbarButtonSpec* button = ButtonOfCommand(id)) {
+        if (const ToolbarEntry* button = ButtonOfCommand(id)) {
             OnToolbarButton(button->toolbar, button->key);
         }
         return true;
@@ -649,7 +649,7 @@ bool Form2Window::OnNotify(NMHDR* header, LRESULT* result) {
 bool Form2Window::ControlNotify(NMHDR* header, LRESULT*) {
     if (header->code == TTN_GETDISPINFOW) {
         auto* info = reinterpret_cast<NMTTDISPINFOW*>(header);
-        if (const ToolbarButtonSpec* button = ButtonOfCommand(static_cast<int>(header->idFrom))) {
+        if (const ToolbarEntry* button = ButtonOfCommand(static_cast<int>(header->idFrom))) {
             static std::wstring text;
             text = Wide(button->tooltip);
             info->lpszText = text.data();

@@ -6,6 +6,7 @@
 #include <utility>
 #include <vector>
 
+#include "base/utf.h"
 #include "settings/file_system.h"
 
 namespace orvelle {
@@ -141,80 +142,6 @@ std::vector<std::basic_string_view<CharT>> SplitLines(std::basic_string_view<Cha
 }
 
 // ---- Unicode helpers ----
-
-std::u16string DecodeUtf8(std::string_view bytes) {
-    std::u16string out;
-    out.reserve(bytes.size());
-    size_t i = 0;
-    auto cont = [&](size_t k) {
-        return k < bytes.size() && (static_cast<unsigned char>(bytes[k]) & 0xC0) == 0x80;
-    };
-    while (i < bytes.size()) {
-        unsigned char b = static_cast<unsigned char>(bytes[i]);
-        char32_t cp = 0xFFFD;
-        size_t len = 1;
-        if (b < 0x80) {
-            cp = b;
-        } else if (b >= 0xC2 && b <= 0xDF && cont(i + 1)) {
-            cp = ((b & 0x1Fu) << 6) | (bytes[i + 1] & 0x3Fu);
-            len = 2;
-        } else if (b >= 0xE0 && b <= 0xEF && cont(i + 1) && cont(i + 2)) {
-            char32_t v =
-                ((b & 0x0Fu) << 12) | ((bytes[i + 1] & 0x3Fu) << 6) | (bytes[i + 2] & 0x3Fu);
-            if (v >= 0x800 && (v < 0xD800 || v > 0xDFFF)) {
-                cp = v;
-                len = 3;
-            }
-        } else if (b >= 0xF0 && b <= 0xF4 && cont(i + 1) && cont(i + 2) && cont(i + 3)) {
-            char32_t v = ((b & 0x07u) << 18) | ((bytes[i + 1] & 0x3Fu) << 12) |
-                         ((bytes[i + 2] & 0x3Fu) << 6) | (bytes[i + 3] & 0x3Fu);
-            if (v >= 0x10000 && v <= 0x10FFFF) {
-                cp = v;
-                len = 4;
-            }
-        }
-        if (cp >= 0x10000) {
-            cp -= 0x10000;
-            out.push_back(static_cast<char16_t>(0xD800 + (cp >> 10)));
-            out.push_back(static_cast<char16_t>(0xDC00 + (cp & 0x3FF)));
-        } else {
-            out.push_back(static_cast<char16_t>(cp));
-        }
-        i += len;
-    }
-    return out;
-}
-
-std::string EncodeUtf8(std::u16string_view text) {
-    std::string out;
-    out.reserve(text.size());
-    for (size_t i = 0; i < text.size(); ++i) {
-        char32_t cp = text[i];
-        if (cp >= 0xD800 && cp <= 0xDBFF && i + 1 < text.size() && text[i + 1] >= 0xDC00 &&
-            text[i + 1] <= 0xDFFF) {
-            cp = 0x10000 + ((cp - 0xD800) << 10) + (text[i + 1] - 0xDC00);
-            ++i;
-        } else if (cp >= 0xD800 && cp <= 0xDFFF) {
-            cp = 0xFFFD;
-        }
-        if (cp < 0x80) {
-            out.push_back(static_cast<char>(cp));
-        } else if (cp < 0x800) {
-            out.push_back(static_cast<char>(0xC0 | (cp >> 6)));
-            out.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
-        } else if (cp < 0x10000) {
-            out.push_back(static_cast<char>(0xE0 | (cp >> 12)));
-            out.push_back(static_cast<char>(0x80 | ((cp >> 6) & 0x3F)));
-            out.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
-        } else {
-            out.push_back(static_cast<char>(0xF0 | (cp >> 18)));
-            out.push_back(static_cast<char>(0x80 | ((cp >> 12) & 0x3F)));
-            out.push_back(static_cast<char>(0x80 | ((cp >> 6) & 0x3F)));
-            out.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
-        }
-    }
-    return out;
-}
 
 std::u16string DecodeUtf16(std::string_view bytes, bool bigEndian) {
     std::u16string out(bytes.size() / 2, u'\0');
@@ -360,7 +287,7 @@ void ParseInto(ProfileStore::File& file, std::string_view bytes, const AnsiCodec
         file.encoding = Encoding::kUtf8;
         // CR and LF bytes never occur inside a UTF-8 sequence, so the bytes split as they are.
         for (std::string_view raw : SplitLines(bytes.substr(3))) {
-            add(Line{codec.ToAnsi(DecodeUtf8(raw)), std::string(raw)});
+            add(Line{codec.ToAnsi(Utf8ToUtf16(raw)), std::string(raw)});
         }
     } else if (bytes.substr(0, 2) == kUtf16LeBom || bytes.substr(0, 2) == kUtf16BeBom) {
         bool bigEndian = bytes.substr(0, 2) == kUtf16BeBom;
@@ -390,7 +317,7 @@ std::string Serialize(const ProfileStore::File& file, const AnsiCodec& codec) {
     const bool bigEndian = file.encoding == Encoding::kUtf16Be;
     out.reserve(unicode ? estimate * 2 + 3 : estimate + 16);
     auto encode = [&](std::u16string_view wide) {
-        return file.encoding == Encoding::kUtf8 ? EncodeUtf8(wide) : EncodeUtf16(wide, bigEndian);
+        return file.encoding == Encoding::kUtf8 ? Utf16ToUtf8(wide) : EncodeUtf16(wide, bigEndian);
     };
     const std::string newline = unicode ? encode(u"\r\n") : std::string("\r\n");
     switch (file.encoding) {
