@@ -6,6 +6,7 @@
 #include <utility>
 #include <vector>
 
+#include "base/utf.h"
 #include "settings/file_system.h"
 
 namespace orvelle {
@@ -63,9 +64,13 @@ std::string FoldPath(std::string_view path) {
 
 // A name or value as the writer puts it into a line: trimmed like the reader trims it, cut at a
 // NUL like a C string, and with line breaks turned into spaces so that a value can never split
-// its line in two (the system would write them through and corrupt the file).
+// its line in two (the system would write them through and corrupt the file). Broken UTF-8 is
+// marked with U+FFFD, so that what is written reads back the same.
 std::string CleanForLine(std::string_view text) {
     std::string out(CutAtNul(text));
+    if (!IsValidUtf8(out)) {
+        out = Utf16ToUtf8(Utf8ToUtf16(out));
+    }
     for (char& c : out) {
         if (c == '\r' || c == '\n') {
             c = ' ';
@@ -142,80 +147,6 @@ std::vector<std::basic_string_view<CharT>> SplitLines(std::basic_string_view<Cha
 
 // ---- Unicode helpers ----
 
-std::u16string DecodeUtf8(std::string_view bytes) {
-    std::u16string out;
-    out.reserve(bytes.size());
-    size_t i = 0;
-    auto cont = [&](size_t k) {
-        return k < bytes.size() && (static_cast<unsigned char>(bytes[k]) & 0xC0) == 0x80;
-    };
-    while (i < bytes.size()) {
-        unsigned char b = static_cast<unsigned char>(bytes[i]);
-        char32_t cp = 0xFFFD;
-        size_t len = 1;
-        if (b < 0x80) {
-            cp = b;
-        } else if (b >= 0xC2 && b <= 0xDF && cont(i + 1)) {
-            cp = ((b & 0x1Fu) << 6) | (bytes[i + 1] & 0x3Fu);
-            len = 2;
-        } else if (b >= 0xE0 && b <= 0xEF && cont(i + 1) && cont(i + 2)) {
-            char32_t v =
-                ((b & 0x0Fu) << 12) | ((bytes[i + 1] & 0x3Fu) << 6) | (bytes[i + 2] & 0x3Fu);
-            if (v >= 0x800 && (v < 0xD800 || v > 0xDFFF)) {
-                cp = v;
-                len = 3;
-            }
-        } else if (b >= 0xF0 && b <= 0xF4 && cont(i + 1) && cont(i + 2) && cont(i + 3)) {
-            char32_t v = ((b & 0x07u) << 18) | ((bytes[i + 1] & 0x3Fu) << 12) |
-                         ((bytes[i + 2] & 0x3Fu) << 6) | (bytes[i + 3] & 0x3Fu);
-            if (v >= 0x10000 && v <= 0x10FFFF) {
-                cp = v;
-                len = 4;
-            }
-        }
-        if (cp >= 0x10000) {
-            cp -= 0x10000;
-            out.push_back(static_cast<char16_t>(0xD800 + (cp >> 10)));
-            out.push_back(static_cast<char16_t>(0xDC00 + (cp & 0x3FF)));
-        } else {
-            out.push_back(static_cast<char16_t>(cp));
-        }
-        i += len;
-    }
-    return out;
-}
-
-std::string EncodeUtf8(std::u16string_view text) {
-    std::string out;
-    out.reserve(text.size());
-    for (size_t i = 0; i < text.size(); ++i) {
-        char32_t cp = text[i];
-        if (cp >= 0xD800 && cp <= 0xDBFF && i + 1 < text.size() && text[i + 1] >= 0xDC00 &&
-            text[i + 1] <= 0xDFFF) {
-            cp = 0x10000 + ((cp - 0xD800) << 10) + (text[i + 1] - 0xDC00);
-            ++i;
-        } else if (cp >= 0xD800 && cp <= 0xDFFF) {
-            cp = 0xFFFD;
-        }
-        if (cp < 0x80) {
-            out.push_back(static_cast<char>(cp));
-        } else if (cp < 0x800) {
-            out.push_back(static_cast<char>(0xC0 | (cp >> 6)));
-            out.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
-        } else if (cp < 0x10000) {
-            out.push_back(static_cast<char>(0xE0 | (cp >> 12)));
-            out.push_back(static_cast<char>(0x80 | ((cp >> 6) & 0x3F)));
-            out.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
-        } else {
-            out.push_back(static_cast<char>(0xF0 | (cp >> 18)));
-            out.push_back(static_cast<char>(0x80 | ((cp >> 12) & 0x3F)));
-            out.push_back(static_cast<char>(0x80 | ((cp >> 6) & 0x3F)));
-            out.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
-        }
-    }
-    return out;
-}
-
 std::u16string DecodeUtf16(std::string_view bytes, bool bigEndian) {
     std::u16string out(bytes.size() / 2, u'\0');
     for (size_t i = 0; i < out.size(); ++i) {
@@ -251,11 +182,15 @@ constexpr std::array<char16_t, 32> kCp1252High = {
 
 class Cp1252Codec : public AnsiCodec {
   public:
-    std::string ToAnsi(std::u16string_view text) const override {
+    std::optional<std::string> ToAnsi(std::u16string_view text) const override {
         std::string out;
         out.reserve(text.size());
         for (char16_t u : text) {
-            out.push_back(ToByte(u));
+            std::optional<char> byte = ToByte(u);
+            if (!byte) {
+                return std::nullopt;
+            }
+            out.push_back(*byte);
         }
         return out;
     }
@@ -270,7 +205,7 @@ class Cp1252Codec : public AnsiCodec {
     }
 
   private:
-    static char ToByte(char16_t u) {
+    static std::optional<char> ToByte(char16_t u) {
         if (u < 0x80 || (u >= 0xA0 && u <= 0xFF)) {
             return static_cast<char>(u);
         }
@@ -279,7 +214,7 @@ class Cp1252Codec : public AnsiCodec {
                 return static_cast<char>(0x80 + i);
             }
         }
-        return '?';
+        return std::nullopt;
     }
 };
 
@@ -295,9 +230,10 @@ const AnsiCodec& Windows1252Codec() {
 namespace {
 
 struct Line {
-    std::string text;  // in the single-byte code page; what the rules above parse
-    // Unicode files only: the line exactly as stored (without its line break), so that lines
-    // the program does not change keep characters the code page cannot hold.
+    std::string text;  // UTF-8; what the rules above parse
+    // The line exactly as the file holds it (without its line break), in the file's encoding;
+    // none for a line the program wrote. Lines the program does not change are written back
+    // byte for byte, even where their text could not be decoded cleanly.
     std::optional<std::string> stored;
 };
 
@@ -341,6 +277,15 @@ struct ProfileStore::File {
 
 namespace {
 
+// A file's text as UTF-8: every byte below 0x80 stands for itself in each ANSI code page, so
+// plain ASCII lines (nearly every line of a theme) need no conversion.
+std::string AnsiLineToUtf8(std::string_view raw, const AnsiCodec& codec) {
+    if (std::all_of(raw.begin(), raw.end(), [](char c) { return (c & 0x80) == 0; })) {
+        return std::string(raw);
+    }
+    return Utf16ToUtf8(codec.FromAnsi(raw));
+}
+
 void ParseInto(ProfileStore::File& file, std::string_view bytes, const AnsiCodec& codec) {
     file.sections.clear();
     file.sections.emplace_back();
@@ -358,27 +303,51 @@ void ParseInto(ProfileStore::File& file, std::string_view bytes, const AnsiCodec
 
     if (bytes.substr(0, 3) == kUtf8Bom) {
         file.encoding = Encoding::kUtf8;
-        // CR and LF bytes never occur inside a UTF-8 sequence, so the bytes split as they are.
+        // CR and LF bytes never occur inside a UTF-8 sequence, so the bytes split as they are;
+        // the round trip through UTF-16 marks broken sequences with U+FFFD.
         for (std::string_view raw : SplitLines(bytes.substr(3))) {
-            add(Line{codec.ToAnsi(DecodeUtf8(raw)), std::string(raw)});
+            add(Line{Utf16ToUtf8(Utf8ToUtf16(raw)), std::string(raw)});
         }
     } else if (bytes.substr(0, 2) == kUtf16LeBom || bytes.substr(0, 2) == kUtf16BeBom) {
         bool bigEndian = bytes.substr(0, 2) == kUtf16BeBom;
         file.encoding = bigEndian ? Encoding::kUtf16Be : Encoding::kUtf16Le;
         std::u16string wide = DecodeUtf16(bytes.substr(2), bigEndian);
         for (std::u16string_view raw : SplitLines(std::u16string_view(wide))) {
-            add(Line{codec.ToAnsi(raw), EncodeUtf16(raw, bigEndian)});
+            add(Line{Utf16ToUtf8(raw), EncodeUtf16(raw, bigEndian)});
         }
     } else {
         file.encoding = Encoding::kAnsi;
         for (std::string_view raw : SplitLines(bytes)) {
-            add(Line{std::string(raw), std::nullopt});
+            add(Line{AnsiLineToUtf8(raw, codec), std::string(raw)});
         }
     }
     file.IndexSections();
 }
 
-std::string Serialize(const ProfileStore::File& file, const AnsiCodec& codec) {
+// The file's bytes in the given encoding; nothing when a line the program wrote cannot be
+// held by the ANSI code page.
+std::optional<std::string> SerializeAs(const ProfileStore::File& file, Encoding encoding,
+                                       const AnsiCodec& codec) {
+    const bool bigEndian = encoding == Encoding::kUtf16Be;
+    auto encode = [&](std::string_view utf8) -> std::optional<std::string> {
+        switch (encoding) {
+            case Encoding::kAnsi:
+                if (std::all_of(utf8.begin(), utf8.end(), [](char c) { return (c & 0x80) == 0; })) {
+                    return std::string(utf8);
+                }
+                return codec.ToAnsi(Utf8ToUtf16(utf8));
+            case Encoding::kUtf8:
+                return std::string(utf8);
+            case Encoding::kUtf16Le:
+            case Encoding::kUtf16Be:
+                return EncodeUtf16(Utf8ToUtf16(utf8), bigEndian);
+        }
+        return std::nullopt;
+    };
+    // Stored bytes are kept only in the encoding they were read in.
+    const bool keepStored = encoding == file.encoding;
+    const std::string newline = *encode("\r\n");
+
     std::string out;
     size_t estimate = 0;
     for (const Section& s : file.sections) {
@@ -386,14 +355,8 @@ std::string Serialize(const ProfileStore::File& file, const AnsiCodec& codec) {
             estimate += l.text.size() + 2;
         }
     }
-    const bool unicode = file.encoding != Encoding::kAnsi;
-    const bool bigEndian = file.encoding == Encoding::kUtf16Be;
-    out.reserve(unicode ? estimate * 2 + 3 : estimate + 16);
-    auto encode = [&](std::u16string_view wide) {
-        return file.encoding == Encoding::kUtf8 ? EncodeUtf8(wide) : EncodeUtf16(wide, bigEndian);
-    };
-    const std::string newline = unicode ? encode(u"\r\n") : std::string("\r\n");
-    switch (file.encoding) {
+    out.reserve(encoding == Encoding::kAnsi ? estimate + 16 : estimate * 2 + 3);
+    switch (encoding) {
         case Encoding::kAnsi:
             break;
         case Encoding::kUtf8:
@@ -407,24 +370,37 @@ std::string Serialize(const ProfileStore::File& file, const AnsiCodec& codec) {
             break;
     }
     auto put = [&](const Line& line) {
-        if (!unicode) {
-            out += line.text;
-        } else if (line.stored) {
+        if (keepStored && line.stored) {
             out += *line.stored;
+        } else if (std::optional<std::string> bytes = encode(line.text)) {
+            out += *bytes;
         } else {
-            out += encode(codec.FromAnsi(line.text));
+            return false;
         }
         out += newline;
+        return true;
     };
     for (const Section& s : file.sections) {
-        if (s.header) {
-            put(*s.header);
+        if (s.header && !put(*s.header)) {
+            return std::nullopt;
         }
         for (const Line& l : s.lines) {
-            put(l);
+            if (!put(l)) {
+                return std::nullopt;
+            }
         }
     }
     return out;
+}
+
+// A file keeps its encoding while every line can be written in it. A value the ANSI code page
+// cannot hold turns the whole file into UTF-16LE with a byte-order mark, which the system's
+// own profile functions also read as Unicode; a "?" in its place would break the path.
+std::string Serialize(const ProfileStore::File& file, const AnsiCodec& codec) {
+    if (std::optional<std::string> bytes = SerializeAs(file, file.encoding, codec)) {
+        return *bytes;
+    }
+    return *SerializeAs(file, Encoding::kUtf16Le, codec);
 }
 
 }  // namespace
