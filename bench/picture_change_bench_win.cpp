@@ -8,6 +8,7 @@
 // system cannot write progressive ones); picture_change_bench_setup.sh makes the progressive one.
 #include <objbase.h>
 #include <wincodec.h>
+#include <shellapi.h>
 #include <windows.h>
 
 #include <algorithm>
@@ -17,6 +18,7 @@
 #include <string>
 #include <vector>
 
+#include "base/wide_win.h"
 #include "saver/saver_window_win.h"
 
 using orvelle::PixelRect;
@@ -158,21 +160,25 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "no imaging factory\n");
         return 1;
     }
-    std::string path = argc > 1 ? argv[1] : "";
+    // The picture's path from the wide command line, so that any file name can be given.
+    int wideCount = 0;
+    LPWSTR* wideArgs = CommandLineToArgvW(GetCommandLineW(), &wideCount);
+    std::string path = wideArgs && wideCount > 1 ? orvelle::win::Narrow(wideArgs[1]) : "";
+    LocalFree(wideArgs);
     const int rounds = argc > 2 ? std::max(1, std::atoi(argv[2])) : 7;
     bool made = false;
     if (path.empty()) {
-        char folder[MAX_PATH];
-        GetTempPathA(MAX_PATH, folder);
-        path = std::string(folder) + "orvelle-bench-5120x2880-baseline.jpg";
-        std::wstring wide(path.begin(), path.end());
+        wchar_t folder[MAX_PATH + 1] = {};
+        GetTempPathW(MAX_PATH + 1, folder);
+        path = orvelle::win::Narrow(folder) + "orvelle-bench-5120x2880-baseline.jpg";
+        const std::wstring wide = orvelle::win::Wide(path);
         if (!MakePicture(factory, wide)) {
             std::fprintf(stderr, "could not make %s\n", path.c_str());
             return 1;
         }
         made = true;
     }
-    const std::wstring widePath(path.begin(), path.end());
+    const std::wstring widePath = orvelle::win::Wide(path);
 
     SaverWindow window(GetModuleHandleW(nullptr));
     window.CoverScreen();
@@ -244,7 +250,7 @@ int main(int argc, char** argv) {
     window.UnloadSaverWindow();
     factory->Release();
     if (made) {
-        DeleteFileA(path.c_str());
+        DeleteFileW(widePath.c_str());
     }
     CoUninitialize();
     return whole <= 1.2 * decode ? 0 : 2;

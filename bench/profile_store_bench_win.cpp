@@ -7,13 +7,18 @@
 #include <cstdio>
 #include <cstdlib>
 #include <string>
+#include <string_view>
 #include <utility>
 #include <vector>
 
+#include "base/wide_win.h"
 #include "settings/file_system_win.h"
 #include "settings/profile_store.h"
 
 namespace {
+
+using orvelle::win::Narrow;
+using orvelle::win::Wide;
 
 struct Entry {
     std::string section, key, value;
@@ -120,28 +125,29 @@ std::string ReadAll(const std::string& path) {
 
 Times RunSystem(const std::string& path, const std::vector<Entry>& entries) {
     Times t;
-    DeleteFileA(path.c_str());
+    DeleteFileW(Wide(path).c_str());
     auto start = std::chrono::steady_clock::now();
     for (const Entry& e : entries) {
         if (e.eraseFirst) {
-            WritePrivateProfileStringA(e.section.c_str(), nullptr, nullptr, path.c_str());
+            WritePrivateProfileStringW(Wide(e.section).c_str(), nullptr, nullptr,
+                                       Wide(path).c_str());
         }
         if (!e.key.empty()) {
-            WritePrivateProfileStringA(e.section.c_str(), e.key.c_str(), e.value.c_str(),
-                                       path.c_str());
+            WritePrivateProfileStringW(Wide(e.section).c_str(), Wide(e.key).c_str(),
+                                       Wide(e.value).c_str(), Wide(path).c_str());
         }
     }
-    WritePrivateProfileStringA(nullptr, nullptr, nullptr, path.c_str());  // flush the cache
+    WritePrivateProfileStringW(nullptr, nullptr, nullptr, Wide(path).c_str());  // flush the cache
     t.write = Seconds(std::chrono::steady_clock::now() - start);
     start = std::chrono::steady_clock::now();
-    char buffer[255];
+    wchar_t buffer[255];
     for (const Entry& e : entries) {
         if (e.key.empty()) {
             continue;
         }
-        DWORD n = GetPrivateProfileStringA(e.section.c_str(), e.key.c_str(), "", buffer,
-                                           sizeof buffer, path.c_str());
-        t.ok = t.ok && std::string(buffer, n) == e.value;
+        DWORD n = GetPrivateProfileStringW(Wide(e.section).c_str(), Wide(e.key).c_str(), L"",
+                                           buffer, 255, Wide(path).c_str());
+        t.ok = t.ok && Narrow(std::wstring_view(buffer, n)) == e.value;
     }
     t.read = Seconds(std::chrono::steady_clock::now() - start);
     t.bytes = ReadAll(path).size();
@@ -150,7 +156,7 @@ Times RunSystem(const std::string& path, const std::vector<Entry>& entries) {
 
 Times RunStore(const std::string& path, const std::vector<Entry>& entries) {
     Times t;
-    DeleteFileA(path.c_str());
+    DeleteFileW(Wide(path).c_str());
     orvelle::win::WinFileSystem fs;
     auto start = std::chrono::steady_clock::now();
     {
@@ -186,10 +192,10 @@ Times RunStore(const std::string& path, const std::vector<Entry>& entries) {
 int main(int argc, char** argv) {
     int pictures = argc > 1 ? std::atoi(argv[1]) : 5000;
     std::vector<Entry> entries = ThemeEntries(pictures);
-    char temp[MAX_PATH];
-    GetTempPathA(MAX_PATH, temp);
-    std::string ours = std::string(temp) + "orvelle_bench_store.ini";
-    std::string system = std::string(temp) + "orvelle_bench_system.ini";
+    wchar_t temp[MAX_PATH + 1] = {};
+    GetTempPathW(MAX_PATH + 1, temp);
+    std::string ours = Narrow(temp) + "orvelle_bench_store.ini";
+    std::string system = Narrow(temp) + "orvelle_bench_system.ini";
 
     std::printf("Theme of %d pictures: %zu keys written key by key, then read back key by key\n",
                 pictures, entries.size());
@@ -205,7 +211,7 @@ int main(int argc, char** argv) {
                 store.read > 0 ? sys.read / store.read : 0.0);
     bool same = ReadAll(ours) == ReadAll(system);
     std::printf("files identical:    %s\n", same ? "yes" : "no");
-    DeleteFileA(ours.c_str());
-    DeleteFileA(system.c_str());
+    DeleteFileW(Wide(ours).c_str());
+    DeleteFileW(Wide(system).c_str());
     return store.ok && sys.ok && same ? 0 : 1;
 }

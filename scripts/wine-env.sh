@@ -9,6 +9,9 @@ orvelle_wine_setup() {
   export ORVELLE_WINE=/usr/lib/wine/wine64
   [ -x "$ORVELLE_WINE" ] || ORVELLE_WINE=$(command -v wine64 || command -v wine)
   export WINEDEBUG=-all
+  # A UTF-8 locale whose ANSI code page is Windows-1252: Unix file names carry any character,
+  # while Cyrillic and CJK names stay outside the code page, as the Unicode tests need.
+  export LC_ALL=C.UTF-8
   export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
   export ALSA_CONFIG_PATH=$work/asound.conf
   cat >"$ALSA_CONFIG_PATH" <<'ASOUND'

@@ -5,6 +5,7 @@
 #include "app/saver_run_win.h"
 #include "base/numbers.h"
 #include "base/optional_api_win.h"
+#include "base/wide_win.h"
 
 namespace orvelle::win {
 
@@ -30,23 +31,22 @@ AppHostWin::~AppHostWin() {
 }
 
 std::int32_t AppHostWin::QueryPlatform() {
-    OSVERSIONINFOA info = {};
-    info.dwOSVersionInfoSize = sizeof info;  // 148 bytes
+    OSVERSIONINFOW info = {};
+    info.dwOSVersionInfoSize = sizeof info;
 #ifdef _MSC_VER
 #pragma warning(suppress : 4996)
 #endif
-    GetVersionExA(&info);
+    GetVersionExW(&info);
     return static_cast<std::int32_t>(info.dwPlatformId);
 }
 
 std::string AppHostWin::CommandLineArguments() {
-    const char* line = GetCommandLineA();
-    return ArgumentsAfterProgramName(line ? line : "");
+    return ArgumentsAfterProgramName(Narrow(GetCommandLineW()).c_str());
 }
 
 bool AppHostWin::PreviousInstanceRunning() {
     // A named mutex lives exactly as long as some copy of the program holds it.
-    instanceMutex_ = CreateMutexA(nullptr, FALSE, "OrvelleScreenSaver.Instance");
+    instanceMutex_ = CreateMutexW(nullptr, FALSE, L"OrvelleScreenSaver.Instance");
     return instanceMutex_ != nullptr && GetLastError() == ERROR_ALREADY_EXISTS;
 }
 
@@ -83,7 +83,7 @@ int AppHostWin::ScreenHeightTwips() {
 }
 
 void AppHostWin::HideTaskbar() {
-    HWND tray = FindWindowA("Shell_traywnd", "");
+    HWND tray = FindWindowW(L"Shell_traywnd", L"");
     if (tray) {
         NoteTaskbarHidden(tray);
         SetWindowPos(tray, nullptr, 0, 0, 0, 0, SWP_HIDEWINDOW);
@@ -101,9 +101,9 @@ int AppHostWin::Run() {
         return exitCode_;
     }
     MSG msg;
-    while (GetMessageA(&msg, nullptr, 0, 0) > 0) {
+    while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
         TranslateMessage(&msg);
-        DispatchMessageA(&msg);
+        DispatchMessageW(&msg);
     }
     return static_cast<int>(msg.wParam);
 }

@@ -52,7 +52,7 @@ void NotePointerHidden() {
 void RestoreDesktop() {
     if (InterlockedExchange(&g_taskbarHidden, 0) != 0) {
         // Looked up again: the shell may have restarted since the run began.
-        HWND tray = FindWindowA("Shell_traywnd", "");
+        HWND tray = FindWindowW(L"Shell_traywnd", L"");
         if (!tray) {
             tray = g_taskbar;
         }

@@ -15,12 +15,12 @@ namespace {
 // Lets the messages queued for this thread run, as a pause for pending events would.
 void YieldToPendingEvents() {
     MSG msg;
-    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
         if (msg.message == WM_QUIT) {
             continue;
         }
         TranslateMessage(&msg);
-        DispatchMessageA(&msg);
+        DispatchMessageW(&msg);
     }
     Sleep(0);
 }
@@ -28,7 +28,7 @@ void YieldToPendingEvents() {
 // The preview picture from the resources of `module` at its own size, transparent pixels in
 // `background`. Empty when the module holds no readable picture.
 DibBitmap DecodePreviewPicture(HMODULE module, Colour background) {
-    HRSRC info = FindResourceA(module, MAKEINTRESOURCEA(IDR_PREVIEW_GIF), MAKEINTRESOURCEA(10));
+    HRSRC info = FindResourceW(module, MAKEINTRESOURCEW(IDR_PREVIEW_GIF), MAKEINTRESOURCEW(10));
     if (!info) {
         return {};
     }
@@ -71,7 +71,7 @@ HBITMAP CreatePreviewBitmap(HMODULE module) {
 }
 
 int ShowPreview(const std::string& rawArguments) {
-    OwnedBitmap bitmap(CreatePreviewBitmap(GetModuleHandleA(nullptr)));
+    OwnedBitmap bitmap(CreatePreviewBitmap(GetModuleHandleW(nullptr)));
     MemoryDC memory(nullptr);
     memory.Select(bitmap.Get());
 

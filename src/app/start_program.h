@@ -45,7 +45,7 @@ class AppHost {
     virtual void SetPointerPosition(int x, int y) = 0;
     virtual int ScreenWidthTwips() = 0;
     virtual int ScreenHeightTwips() = 0;
-    // FindWindowA("Shell_traywnd", "") and SetWindowPos(..., 0x80).
+    // FindWindowW(L"Shell_traywnd", L"") and SetWindowPos(..., 0x80).
     virtual void HideTaskbar() = 0;
     virtual void OpenSaver(std::int32_t platformId) = 0;
 };

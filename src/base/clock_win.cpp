@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include "base/wide_win.h"
+
 namespace orvelle::win {
 
 LocalDateTime ClockWin::Now() {
@@ -44,11 +46,11 @@ std::string ClockWin::DefaultDateTimeText(const LocalDateTime& when) {
     st.wMinute = static_cast<WORD>(when.minute);
     st.wSecond = static_cast<WORD>(when.second);
 
-    char date[128] = {};
-    char time[128] = {};
-    GetDateFormatA(LOCALE_USER_DEFAULT, DATE_SHORTDATE, &st, nullptr, date, sizeof date);
-    GetTimeFormatA(LOCALE_USER_DEFAULT, 0, &st, nullptr, time, sizeof time);
-    return std::string(date) + " " + time;
+    wchar_t date[128] = {};
+    wchar_t time[128] = {};
+    GetDateFormatW(LOCALE_USER_DEFAULT, DATE_SHORTDATE, &st, nullptr, date, 128);
+    GetTimeFormatW(LOCALE_USER_DEFAULT, 0, &st, nullptr, time, 128);
+    return Narrow(date) + " " + Narrow(time);
 }
 
 }  // namespace orvelle::win

@@ -5,13 +5,13 @@ namespace orvelle::win {
 namespace {
 
 // Loaded once and kept for the life of the process.
-FARPROC Resolve(const char* library, const char* name) {
-    HMODULE module = LoadLibraryA(library);
+FARPROC Resolve(const wchar_t* library, const char* name) {
+    HMODULE module = LoadLibraryW(library);
     return module ? GetProcAddress(module, name) : nullptr;
 }
 
 template <typename Fn>
-Fn Lookup(const char* library, const char* name) {
+Fn Lookup(const wchar_t* library, const char* name) {
     return reinterpret_cast<Fn>(reinterpret_cast<void*>(Resolve(library, name)));
 }
 
@@ -19,7 +19,7 @@ Fn Lookup(const char* library, const char* name) {
 
 bool PwdChangePassword(const char* provider, HWND parent) {
     using Fn = DWORD(WINAPI*)(LPCSTR, HWND, DWORD, LPVOID);
-    static const Fn fn = Lookup<Fn>("mpr.dll", "PwdChangePasswordA");
+    static const Fn fn = Lookup<Fn>(L"mpr.dll", "PwdChangePasswordA");
     if (!fn) {
         return false;
     }
@@ -29,15 +29,15 @@ bool PwdChangePassword(const char* provider, HWND parent) {
 
 bool VerifyScreenSavePwd(HWND window) {
     using Fn = BOOL(WINAPI*)(HWND);
-    static const Fn fn = Lookup<Fn>("password.cpl", "VerifyScreenSavePwd");
+    static const Fn fn = Lookup<Fn>(L"password.cpl", "VerifyScreenSavePwd");
     return fn ? fn(window) != FALSE : true;
 }
 
 bool DwmFlush() {
     using EnabledFn = HRESULT(WINAPI*)(BOOL*);
     using FlushFn = HRESULT(WINAPI*)();
-    static const EnabledFn enabled = Lookup<EnabledFn>("dwmapi.dll", "DwmIsCompositionEnabled");
-    static const FlushFn flush = Lookup<FlushFn>("dwmapi.dll", "DwmFlush");
+    static const EnabledFn enabled = Lookup<EnabledFn>(L"dwmapi.dll", "DwmIsCompositionEnabled");
+    static const FlushFn flush = Lookup<FlushFn>(L"dwmapi.dll", "DwmFlush");
     BOOL on = FALSE;
     if (!enabled || !flush || FAILED(enabled(&on)) || !on) {
         return false;
@@ -47,7 +47,7 @@ bool DwmFlush() {
 
 void SetProcessDpiAware() {
     using Fn = BOOL(WINAPI*)();
-    static const Fn fn = Lookup<Fn>("user32.dll", "SetProcessDPIAware");
+    static const Fn fn = Lookup<Fn>(L"user32.dll", "SetProcessDPIAware");
     if (fn) {
         fn();
     }

@@ -1,4 +1,4 @@
-// Small text helpers for the single-byte (ANSI) strings the program works with.
+// Small text helpers for the UTF-8 strings the program works with.
 #pragma once
 
 #include <string>

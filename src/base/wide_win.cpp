@@ -2,6 +2,8 @@
 
 #include "base/utf.h"
 
+#include <utility>
+
 namespace orvelle::win {
 
 static_assert(sizeof(wchar_t) == sizeof(char16_t), "Windows wide characters are UTF-16");
@@ -37,6 +39,12 @@ std::u16string AnsiToUtf16(std::string_view ansi) {
 std::optional<std::string> Utf16ToAnsi(std::u16string_view text) {
     if (text.empty()) {
         return std::string();
+    }
+    if (GetACP() == CP_UTF8) {
+        // The system refuses the flags below for UTF-8; only a lone surrogate has no form there.
+        std::string utf8 = Utf16ToUtf8(text);
+        return Utf8ToUtf16(utf8) == text ? std::optional<std::string>(std::move(utf8))
+                                         : std::nullopt;
     }
     const auto* wide = reinterpret_cast<const wchar_t*>(text.data());
     const int count = static_cast<int>(text.size());

@@ -4,11 +4,11 @@ namespace orvelle::win {
 
 namespace {
 
-constexpr char kClassName[] = "OrvelleConfigPlaceholder";
-constexpr char kText[] =
-    "The theme editor of Orvelle Screen Saver is not available in this version.\r\n\r\n"
-    "Themes are INI files in the \"orvellesaver\" folder beside the program; "
-    "\"orvellemain.ini\" names the current one.";
+constexpr wchar_t kClassName[] = L"OrvelleConfigPlaceholder";
+constexpr wchar_t kText[] =
+    L"The theme editor of Orvelle Screen Saver is not available in this version.\r\n\r\n"
+    L"Themes are INI files in the \"orvellesaver\" folder beside the program; "
+    L"\"orvellemain.ini\" names the current one.";
 
 LRESULT CALLBACK PlaceholderProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
@@ -20,7 +20,7 @@ LRESULT CALLBACK PlaceholderProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM 
             InflateRect(&rc, -16, -16);
             HGDIOBJ old = SelectObject(dc, GetStockObject(DEFAULT_GUI_FONT));
             SetBkMode(dc, TRANSPARENT);
-            DrawTextA(dc, kText, -1, &rc, DT_WORDBREAK | DT_NOPREFIX);
+            DrawTextW(dc, kText, -1, &rc, DT_WORDBREAK | DT_NOPREFIX);
             SelectObject(dc, old);
             EndPaint(hwnd, &ps);
             return 0;
@@ -34,22 +34,22 @@ LRESULT CALLBACK PlaceholderProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM 
             PostQuitMessage(0);
             return 0;
         default:
-            return DefWindowProcA(hwnd, message, wParam, lParam);
+            return DefWindowProcW(hwnd, message, wParam, lParam);
     }
 }
 
 }  // namespace
 
 void OpenConfigurationPlaceholder(HINSTANCE instance) {
-    WNDCLASSA wc = {};
+    WNDCLASSW wc = {};
     wc.lpfnWndProc = PlaceholderProc;
     wc.hInstance = instance;
-    wc.hCursor = LoadCursor(nullptr, IDC_ARROW);
+    wc.hCursor = LoadCursorW(nullptr, MAKEINTRESOURCEW(32512));  // IDC_ARROW
     wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-    wc.hIcon = LoadIcon(instance, MAKEINTRESOURCE(1));
+    wc.hIcon = LoadIconW(instance, MAKEINTRESOURCEW(1));
     wc.lpszClassName = kClassName;
-    RegisterClassA(&wc);
-    HWND hwnd = CreateWindowExA(WS_EX_DLGMODALFRAME, kClassName, "Orvelle Screen Saver",
+    RegisterClassW(&wc);
+    HWND hwnd = CreateWindowExW(WS_EX_DLGMODALFRAME, kClassName, L"Orvelle Screen Saver",
                                 WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU, CW_USEDEFAULT,
                                 CW_USEDEFAULT, 420, 170, nullptr, nullptr, instance, nullptr);
     ShowWindow(hwnd, SW_SHOWNORMAL);

@@ -5,18 +5,19 @@
 #include <mmsystem.h>
 
 #include "base/clock_win.h"
+#include "base/wide_win.h"
 
 namespace orvelle::win {
 
 void MciSenderWin::Send(const std::string& command) {
-    mciSendStringA(command.c_str(), nullptr, 0, nullptr);
+    mciSendStringW(Wide(command).c_str(), nullptr, 0, nullptr);
 }
 
 std::string MciSenderWin::Query(const std::string& command) {
-    char answer[256] = {};
-    mciSendStringA(command.c_str(), answer, 255, nullptr);
-    answer[255] = '\0';
-    return std::string(answer);
+    wchar_t answer[256] = {};
+    mciSendStringW(Wide(command).c_str(), answer, 255, nullptr);
+    answer[255] = L'\0';
+    return Narrow(answer);
 }
 
 Mmedia& MediaPlayer() {

@@ -1,4 +1,4 @@
-// MCI command strings sent through winmm's mciSendStringA, and the program's one player.
+// MCI command strings sent through winmm's mciSendStringW, and the program's one player.
 #pragma once
 
 #include "overlays/mmedia.h"

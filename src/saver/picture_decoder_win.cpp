@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "base/com_win.h"
+#include "base/wide_win.h"
 #include "saver/area_scaler.h"
 #include "saver/compositor.h"
 
@@ -62,16 +63,6 @@ bool IsIndexedFormat(const WICPixelFormatGUID& format) {
            SameFormat(format, GUID_WICPixelFormat8bppIndexed);
 }
 
-std::wstring Widen(const std::string& text) {
-    if (text.empty()) {
-        return {};
-    }
-    int length =
-        MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
-    std::wstring wide(static_cast<std::size_t>(length), L'\0');
-    MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), wide.data(), length);
-    return wide;
-}
 
 void FillPixels(std::uint32_t* pixels, std::size_t count, std::uint32_t value) {
     std::fill(pixels, pixels + count, value);
@@ -219,7 +210,7 @@ std::optional<PixelSize> PictureDecoder::Open(const std::string& path) {
     if (path.empty() || !impl_->EnsureFactory()) {
         return std::nullopt;
     }
-    std::wstring wide = Widen(path);
+    std::wstring wide = Wide(path);
     // The decoder is picked by the file's content, so a JPEG named .jif or a BMP named .dib
     // loads like any other.
     if (FAILED(impl_->factory->CreateDecoderFromFilename(wide.c_str(), nullptr, GENERIC_READ,

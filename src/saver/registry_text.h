@@ -9,10 +9,10 @@ namespace orvelle {
 
 struct RegistryValue {
     std::uint32_t type = 0;  // REG_SZ = 1, REG_DWORD = 4, ...
-    std::string data;        // the value's bytes as returned (at most 255)
+    std::string data;  // the value's bytes (at most 255); text as UTF-8 with its terminating zero
 };
 
-// Raw registry access, read only (RegOpenKeyExA, RegQueryValueExA, RegCloseKey on Windows).
+// Raw registry access, read only (RegOpenKeyExW, RegQueryValueExW, RegCloseKey on Windows).
 class RegistryReader {
   public:
     virtual ~RegistryReader() = default;

@@ -4,6 +4,9 @@
 
 #include <algorithm>
 #include <cmath>
+#include <string>
+
+#include "base/wide_win.h"
 
 namespace orvelle::win {
 
@@ -20,7 +23,7 @@ HFONT MakeFont(const std::string& name, float points, int dpi, bool bold, bool i
                bool underline, bool strikethrough) {
     const int height =
         points > 0 ? -static_cast<int>(std::lround(static_cast<double>(points) * dpi / 72.0)) : 0;
-    LOGFONTA font{};
+    LOGFONTW font{};
     font.lfHeight = height;
     font.lfWeight = bold ? FW_BOLD : FW_NORMAL;
     font.lfItalic = italic ? TRUE : FALSE;
@@ -31,9 +34,10 @@ HFONT MakeFont(const std::string& name, float points, int dpi, bool bold, bool i
     font.lfClipPrecision = CLIP_DEFAULT_PRECIS;
     font.lfQuality = DEFAULT_QUALITY;
     font.lfPitchAndFamily = DEFAULT_PITCH | FF_DONTCARE;
-    const std::size_t length = std::min(name.size(), static_cast<std::size_t>(LF_FACESIZE - 1));
-    std::copy_n(name.data(), length, font.lfFaceName);
-    return CreateFontIndirectA(&font);
+    const std::wstring face = Wide(name);
+    const std::size_t length = std::min(face.size(), static_cast<std::size_t>(LF_FACESIZE - 1));
+    std::copy_n(face.data(), length, font.lfFaceName);
+    return CreateFontIndirectW(&font);
 }
 
 }  // namespace
@@ -86,11 +90,12 @@ PixelSize SaverWindow::Label::Measure() const {
     WindowDC screen(nullptr);
     MemoryDC dc(screen.Get());
     dc.Select(font ? static_cast<HGDIOBJ>(font.Get()) : GetStockObject(DEFAULT_GUI_FONT));
-    TEXTMETRICA metrics{};
-    GetTextMetricsA(dc.Get(), &metrics);
+    TEXTMETRICW metrics{};
+    GetTextMetricsW(dc.Get(), &metrics);
     SIZE extent{};
     if (!text.empty()) {
-        GetTextExtentPoint32A(dc.Get(), text.data(), static_cast<int>(text.size()), &extent);
+        const std::wstring wide = Wide(text);
+        GetTextExtentPoint32W(dc.Get(), wide.data(), static_cast<int>(wide.size()), &extent);
     }
     return {static_cast<int>(extent.cx) + metrics.tmOverhang + kLabelPadding,
             static_cast<int>(metrics.tmHeight)};
@@ -147,7 +152,8 @@ void SaverWindow::Label::Paint() {
         } else {
             area.left += kLabelPadding / 2;
         }
-        DrawTextA(dc.Get(), text.data(), static_cast<int>(text.size()), &area,
+        const std::wstring wide = Wide(text);
+        DrawTextW(dc.Get(), wide.data(), static_cast<int>(wide.size()), &area,
                   DT_SINGLELINE | DT_NOPREFIX | DT_TOP | (rightAligned_ ? DT_RIGHT : DT_LEFT));
     }
     BitBlt(paint.Get(), 0, 0, client.right, client.bottom, dc.Get(), 0, 0, SRCCOPY);
@@ -288,7 +294,7 @@ void SaverWindow::SetClockText(const std::string& text) {
     label.text = text;
     if (label.IsAlive()) {
         // Also the window's own text, so screen readers and tools can read the line.
-        SetWindowTextA(label.Handle(), text.c_str());
+        SetWindowTextW(label.Handle(), Wide(text).c_str());
         InvalidateRect(label.Handle(), nullptr, FALSE);
     }
 }

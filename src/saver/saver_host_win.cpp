@@ -3,12 +3,13 @@
 #include <mmsystem.h>
 
 #include "base/optional_api_win.h"
+#include "base/wide_win.h"
 
 namespace orvelle::win {
 
 namespace {
 
-constexpr char kProgramTitle[] = "Orvelle Screen Saver";
+constexpr wchar_t kProgramTitle[] = L"Orvelle Screen Saver";
 
 }  // namespace
 
@@ -18,7 +19,7 @@ int SaverWindow::WaveOutDeviceCount() {
 
 void SaverWindow::SetScreenSaverRunning(bool running) {
     UINT previous = 0;
-    SystemParametersInfoA(97, running ? 1 : 0, &previous, 0);
+    SystemParametersInfoW(97, running ? 1 : 0, &previous, 0);
 }
 
 int SaverWindow::ShowPointerOnce() {
@@ -30,7 +31,7 @@ void SaverWindow::SetPointerPosition(int x, int y) {
 }
 
 void SaverWindow::ShowTaskbar() {
-    HWND tray = FindWindowA("Shell_traywnd", "");
+    HWND tray = FindWindowW(L"Shell_traywnd", L"");
     if (tray) {
         // Only shown: the task bar keeps its place and size.
         SetWindowPos(tray, nullptr, 0, 0, 0, 0,
@@ -58,7 +59,7 @@ void SaverWindow::ShowErrorMessage(const std::string& text) {
         // The run was already ended (by the user, during a pause): nothing more to tell.
         return;
     }
-    MessageBoxA(nullptr, text.c_str(), kProgramTitle, MB_OK | MB_ICONEXCLAMATION);
+    MessageBoxW(nullptr, Wide(text).c_str(), kProgramTitle, MB_OK | MB_ICONEXCLAMATION);
 }
 
 void SaverWindow::EndProgram() {

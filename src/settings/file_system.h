@@ -1,5 +1,5 @@
-// The file operations the settings code needs, with single-byte (ANSI) paths as the rest of the
-// program uses them. The Win32 side implements them with the system's file calls; unit tests use
+// The file operations the settings code needs, with UTF-8 paths as the rest of the program uses
+// them. The Win32 side implements them with the system's file calls; unit tests use
 // an in-memory fake.
 #pragma once
 

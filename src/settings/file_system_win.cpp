@@ -8,8 +8,6 @@
 
 namespace orvelle::win {
 
-static_assert(sizeof(wchar_t) == sizeof(char16_t), "Windows wide characters are UTF-16");
-
 namespace {
 
 class Handle {
@@ -62,9 +60,9 @@ bool WriteAll(HANDLE file, const std::string& bytes) {
 
 std::optional<std::string> WinFileSystem::ReadFile(const std::string& path) {
     // Other programs (an editor, a second copy of the saver) may hold the file open.
-    Handle file(CreateFileA(
-        path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-        OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL | FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
+    Handle file(CreateFileW(
+        Wide(path).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+        nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL | FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
     if (!file.Valid()) {
         return std::nullopt;
     }
@@ -90,73 +88,55 @@ std::optional<std::string> WinFileSystem::ReadFile(const std::string& path) {
 }
 
 bool WinFileSystem::ReplaceFile(const std::string& path, const std::string& bytes) {
+    const std::wstring target = Wide(path);
     // A move may replace a read-only file where writing into it would fail; the user set that
     // flag to keep the file as it is.
-    DWORD attributes = GetFileAttributesA(path.c_str());
+    DWORD attributes = GetFileAttributesW(target.c_str());
     if (attributes != INVALID_FILE_ATTRIBUTES &&
         (attributes & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DIRECTORY)) != 0) {
         return false;
     }
-    char temp[MAX_PATH];
-    if (!GetTempFileNameA(FolderOf(path).c_str(), "orv", 0, temp)) {
+    // GetTempFileNameW writes at most MAX_PATH characters; a longer folder fails the call.
+    wchar_t temp[MAX_PATH + 1] = {};
+    if (!GetTempFileNameW(Wide(FolderOf(path)).c_str(), L"orv", 0, temp)) {
         return false;  // no such folder, or no right to write there
     }
     bool written = false;
     {
-        Handle file(CreateFileA(temp, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+        Handle file(CreateFileW(temp, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
                                 FILE_ATTRIBUTE_NORMAL, nullptr));
         written = file.Valid() && WriteAll(file.Get(), bytes) && FlushFileBuffers(file.Get()) &&
                   file.Close();
     }
     if (written) {
-        if (MoveFileExA(temp, path.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+        if (MoveFileExW(temp, target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
             if (attributes != INVALID_FILE_ATTRIBUTES) {
-                SetFileAttributesA(path.c_str(), attributes);  // e.g. a hidden file stays hidden
+                SetFileAttributesW(target.c_str(), attributes);  // e.g. a hidden file stays hidden
             }
             return true;
         }
         // Some file systems refuse the move over an existing file but offer the replace call.
         if (attributes != INVALID_FILE_ATTRIBUTES &&
-            ::ReplaceFileA(path.c_str(), temp, nullptr, REPLACEFILE_IGNORE_MERGE_ERRORS, nullptr,
+            ::ReplaceFileW(target.c_str(), temp, nullptr, REPLACEFILE_IGNORE_MERGE_ERRORS, nullptr,
                            nullptr)) {
             return true;
         }
     }
-    DeleteFileA(temp);
+    DeleteFileW(temp);
     return false;
 }
 
 bool WinFileSystem::FileExists(const std::string& path) {
-    DWORD attributes = GetFileAttributesA(path.c_str());
+    DWORD attributes = GetFileAttributesW(Wide(path).c_str());
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
 }
 
-std::string WinFileSystem::ToAnsi(std::u16string_view text) const {
-    if (text.empty()) {
-        return {};
-    }
-    const auto* wide = reinterpret_cast<const wchar_t*>(text.data());
-    int count = static_cast<int>(text.size());
-    int needed = WideCharToMultiByte(CP_ACP, 0, wide, count, nullptr, 0, nullptr, nullptr);
-    std::string out(static_cast<size_t>(needed > 0 ? needed : 0), '\0');
-    if (needed > 0) {
-        WideCharToMultiByte(CP_ACP, 0, wide, count, out.data(), needed, nullptr, nullptr);
-    }
-    return out;
+std::optional<std::string> WinFileSystem::ToAnsi(std::u16string_view text) const {
+    return Utf16ToAnsi(text);
 }
 
 std::u16string WinFileSystem::FromAnsi(std::string_view text) const {
-    if (text.empty()) {
-        return {};
-    }
-    int count = static_cast<int>(text.size());
-    int needed = MultiByteToWideChar(CP_ACP, 0, text.data(), count, nullptr, 0);
-    std::u16string out(static_cast<size_t>(needed > 0 ? needed : 0), u'\0');
-    if (needed > 0) {
-        MultiByteToWideChar(CP_ACP, 0, text.data(), count, reinterpret_cast<wchar_t*>(out.data()),
-                            needed);
-    }
-    return out;
+    return AnsiToUtf16(text);
 }
 
 std::vector<std::string> WinFileSystem::FindFiles(const std::string& folder,

@@ -1,10 +1,11 @@
-// The settings files on disk: single-byte (ANSI) paths through the system's file calls, and the
-// system's ANSI code page for profile files saved as Unicode.
+// The settings files on disk: UTF-8 paths through the system's wide file calls, and the system's
+// ANSI code page for profile files saved without a byte-order mark.
 #pragma once
 
 #include <windows.h>
-// <windows.h> renames ReplaceFile to ReplaceFileA, which would rename FileSystem's member in
-// every file that includes both; the system call is named ReplaceFileA where it is meant.
+// <windows.h> may rename ReplaceFile to ReplaceFileA or ReplaceFileW, which would rename
+// FileSystem's member in every file that includes both; the system call is named ReplaceFileW
+// where it is meant.
 #ifdef ReplaceFile
 #undef ReplaceFile
 #endif
@@ -22,7 +23,7 @@ class WinFileSystem : public FileSystem, public AnsiCodec {
     bool ReplaceFile(const std::string& path, const std::string& bytes) override;
     bool FileExists(const std::string& path) override;
 
-    std::string ToAnsi(std::u16string_view text) const override;
+    std::optional<std::string> ToAnsi(std::u16string_view text) const override;
     std::u16string FromAnsi(std::string_view text) const override;
 
     std::vector<std::string> FindFiles(const std::string& folder,

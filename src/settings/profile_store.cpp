@@ -64,9 +64,13 @@ std::string FoldPath(std::string_view path) {
 
 // A name or value as the writer puts it into a line: trimmed like the reader trims it, cut at a
 // NUL like a C string, and with line breaks turned into spaces so that a value can never split
-// its line in two (the system would write them through and corrupt the file).
+// its line in two (the system would write them through and corrupt the file). Broken UTF-8 is
+// marked with U+FFFD, so that what is written reads back the same.
 std::string CleanForLine(std::string_view text) {
     std::string out(CutAtNul(text));
+    if (!IsValidUtf8(out)) {
+        out = Utf16ToUtf8(Utf8ToUtf16(out));
+    }
     for (char& c : out) {
         if (c == '\r' || c == '\n') {
             c = ' ';
@@ -178,11 +182,15 @@ constexpr std::array<char16_t, 32> kCp1252High = {
 
 class Cp1252Codec : public AnsiCodec {
   public:
-    std::string ToAnsi(std::u16string_view text) const override {
+    std::optional<std::string> ToAnsi(std::u16string_view text) const override {
         std::string out;
         out.reserve(text.size());
         for (char16_t u : text) {
-            out.push_back(ToByte(u));
+            std::optional<char> byte = ToByte(u);
+            if (!byte) {
+                return std::nullopt;
+            }
+            out.push_back(*byte);
         }
         return out;
     }
@@ -197,7 +205,7 @@ class Cp1252Codec : public AnsiCodec {
     }
 
   private:
-    static char ToByte(char16_t u) {
+    static std::optional<char> ToByte(char16_t u) {
         if (u < 0x80 || (u >= 0xA0 && u <= 0xFF)) {
             return static_cast<char>(u);
         }
@@ -206,7 +214,7 @@ class Cp1252Codec : public AnsiCodec {
                 return static_cast<char>(0x80 + i);
             }
         }
-        return '?';
+        return std::nullopt;
     }
 };
 
@@ -222,9 +230,10 @@ const AnsiCodec& Windows1252Codec() {
 namespace {
 
 struct Line {
-    std::string text;  // in the single-byte code page; what the rules above parse
-    // Unicode files only: the line exactly as stored (without its line break), so that lines
-    // the program does not change keep characters the code page cannot hold.
+    std::string text;  // UTF-8; what the rules above parse
+    // The line exactly as the file holds it (without its line break), in the file's encoding;
+    // none for a line the program wrote. Lines the program does not change are written back
+    // byte for byte, even where their text could not be decoded cleanly.
     std::optional<std::string> stored;
 };
 
@@ -268,6 +277,15 @@ struct ProfileStore::File {
 
 namespace {
 
+// A file's text as UTF-8: every byte below 0x80 stands for itself in each ANSI code page, so
+// plain ASCII lines (nearly every line of a theme) need no conversion.
+std::string AnsiLineToUtf8(std::string_view raw, const AnsiCodec& codec) {
+    if (std::all_of(raw.begin(), raw.end(), [](char c) { return (c & 0x80) == 0; })) {
+        return std::string(raw);
+    }
+    return Utf16ToUtf8(codec.FromAnsi(raw));
+}
+
 void ParseInto(ProfileStore::File& file, std::string_view bytes, const AnsiCodec& codec) {
     file.sections.clear();
     file.sections.emplace_back();
@@ -285,27 +303,51 @@ void ParseInto(ProfileStore::File& file, std::string_view bytes, const AnsiCodec
 
     if (bytes.substr(0, 3) == kUtf8Bom) {
         file.encoding = Encoding::kUtf8;
-        // CR and LF bytes never occur inside a UTF-8 sequence, so the bytes split as they are.
+        // CR and LF bytes never occur inside a UTF-8 sequence, so the bytes split as they are;
+        // the round trip through UTF-16 marks broken sequences with U+FFFD.
         for (std::string_view raw : SplitLines(bytes.substr(3))) {
-            add(Line{codec.ToAnsi(Utf8ToUtf16(raw)), std::string(raw)});
+            add(Line{Utf16ToUtf8(Utf8ToUtf16(raw)), std::string(raw)});
         }
     } else if (bytes.substr(0, 2) == kUtf16LeBom || bytes.substr(0, 2) == kUtf16BeBom) {
         bool bigEndian = bytes.substr(0, 2) == kUtf16BeBom;
         file.encoding = bigEndian ? Encoding::kUtf16Be : Encoding::kUtf16Le;
         std::u16string wide = DecodeUtf16(bytes.substr(2), bigEndian);
         for (std::u16string_view raw : SplitLines(std::u16string_view(wide))) {
-            add(Line{codec.ToAnsi(raw), EncodeUtf16(raw, bigEndian)});
+            add(Line{Utf16ToUtf8(raw), EncodeUtf16(raw, bigEndian)});
         }
     } else {
         file.encoding = Encoding::kAnsi;
         for (std::string_view raw : SplitLines(bytes)) {
-            add(Line{std::string(raw), std::nullopt});
+            add(Line{AnsiLineToUtf8(raw, codec), std::string(raw)});
         }
     }
     file.IndexSections();
 }
 
-std::string Serialize(const ProfileStore::File& file, const AnsiCodec& codec) {
+// The file's bytes in the given encoding; nothing when a line the program wrote cannot be
+// held by the ANSI code page.
+std::optional<std::string> SerializeAs(const ProfileStore::File& file, Encoding encoding,
+                                       const AnsiCodec& codec) {
+    const bool bigEndian = encoding == Encoding::kUtf16Be;
+    auto encode = [&](std::string_view utf8) -> std::optional<std::string> {
+        switch (encoding) {
+            case Encoding::kAnsi:
+                if (std::all_of(utf8.begin(), utf8.end(), [](char c) { return (c & 0x80) == 0; })) {
+                    return std::string(utf8);
+                }
+                return codec.ToAnsi(Utf8ToUtf16(utf8));
+            case Encoding::kUtf8:
+                return std::string(utf8);
+            case Encoding::kUtf16Le:
+            case Encoding::kUtf16Be:
+                return EncodeUtf16(Utf8ToUtf16(utf8), bigEndian);
+        }
+        return std::nullopt;
+    };
+    // Stored bytes are kept only in the encoding they were read in.
+    const bool keepStored = encoding == file.encoding;
+    const std::string newline = *encode("\r\n");
+
     std::string out;
     size_t estimate = 0;
     for (const Section& s : file.sections) {
@@ -313,14 +355,8 @@ std::string Serialize(const ProfileStore::File& file, const AnsiCodec& codec) {
             estimate += l.text.size() + 2;
         }
     }
-    const bool unicode = file.encoding != Encoding::kAnsi;
-    const bool bigEndian = file.encoding == Encoding::kUtf16Be;
-    out.reserve(unicode ? estimate * 2 + 3 : estimate + 16);
-    auto encode = [&](std::u16string_view wide) {
-        return file.encoding == Encoding::kUtf8 ? Utf16ToUtf8(wide) : EncodeUtf16(wide, bigEndian);
-    };
-    const std::string newline = unicode ? encode(u"\r\n") : std::string("\r\n");
-    switch (file.encoding) {
+    out.reserve(encoding == Encoding::kAnsi ? estimate + 16 : estimate * 2 + 3);
+    switch (encoding) {
         case Encoding::kAnsi:
             break;
         case Encoding::kUtf8:
@@ -334,24 +370,37 @@ std::string Serialize(const ProfileStore::File& file, const AnsiCodec& codec) {
             break;
     }
     auto put = [&](const Line& line) {
-        if (!unicode) {
-            out += line.text;
-        } else if (line.stored) {
+        if (keepStored && line.stored) {
             out += *line.stored;
+        } else if (std::optional<std::string> bytes = encode(line.text)) {
+            out += *bytes;
         } else {
-            out += encode(codec.FromAnsi(line.text));
+            return false;
         }
         out += newline;
+        return true;
     };
     for (const Section& s : file.sections) {
-        if (s.header) {
-            put(*s.header);
+        if (s.header && !put(*s.header)) {
+            return std::nullopt;
         }
         for (const Line& l : s.lines) {
-            put(l);
+            if (!put(l)) {
+                return std::nullopt;
+            }
         }
     }
     return out;
+}
+
+// A file keeps its encoding while every line can be written in it. A value the ANSI code page
+// cannot hold turns the whole file into UTF-16LE with a byte-order mark, which the system's
+// own profile functions also read as Unicode; a "?" in its place would break the path.
+std::string Serialize(const ProfileStore::File& file, const AnsiCodec& codec) {
+    if (std::optional<std::string> bytes = SerializeAs(file, file.encoding, codec)) {
+        return *bytes;
+    }
+    return *SerializeAs(file, Encoding::kUtf16Le, codec);
 }
 
 }  // namespace

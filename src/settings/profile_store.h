@@ -1,5 +1,5 @@
-// An in-memory stand-in for the system's private profile functions (GetPrivateProfileStringA and
-// WritePrivateProfileStringA). Each file is read once, on first use; reads, writes and section
+// An in-memory stand-in for the system's private profile functions (GetPrivateProfileStringW and
+// WritePrivateProfileStringW). Each file is read once, on first use; reads, writes and section
 // erases then work on that copy, and Flush() writes every changed file once, atomically.
 //
 // Reading follows the system's rules:
@@ -21,11 +21,15 @@
 // Erasing a section removes every section of that name, not only the first, so a hand-made
 // duplicate cannot bring old entries back after a list is rewritten.
 //
-// Files that start with a UTF-16 or UTF-8 byte-order mark are read as Unicode, converted to the
-// single-byte code page, and written back in their own encoding.
+// Names and values are UTF-8. A file without a byte-order mark is read in the system's ANSI code
+// page; files that start with a UTF-16 or UTF-8 byte-order mark are read as Unicode (broken
+// sequences and lone surrogates read as U+FFFD). A file is written back in its own encoding,
+// except that an ANSI file given a value its code page cannot hold is written as UTF-16LE with a
+// byte-order mark, every line of it converted. Untouched lines keep their bytes otherwise.
 #pragma once
 
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <unordered_map>
@@ -35,12 +39,12 @@ namespace orvelle {
 
 class FileSystem;
 
-// Conversion between the system's single-byte (ANSI) code page and UTF-16.
+// Conversion between the system's ANSI code page and UTF-16.
 class AnsiCodec {
   public:
     virtual ~AnsiCodec() = default;
-    // Characters the code page lacks become "?".
-    virtual std::string ToAnsi(std::u16string_view text) const = 0;
+    // Nothing when a character has no exact form in the code page (never replaced by "?").
+    virtual std::optional<std::string> ToAnsi(std::u16string_view text) const = 0;
     virtual std::u16string FromAnsi(std::string_view text) const = 0;
 };
 

@@ -8,8 +8,8 @@ namespace orvelle {
 
 namespace {
 
-// A file system that knows the system's code page offers it too; otherwise Unicode profile
-// files are converted as Windows-1252.
+// A file system that knows the system's code page offers it too; otherwise profile files
+// without a byte-order mark are read as Windows-1252.
 const AnsiCodec& CodecFor(FileSystem& files) {
     if (const auto* codec = dynamic_cast<const AnsiCodec*>(&files)) {
         return *codec;

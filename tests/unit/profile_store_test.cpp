@@ -3,8 +3,12 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <optional>
 #include <string>
+#include <utility>
+#include <vector>
 
+#include "base/utf.h"
 #include "settings/memory_file_system.h"
 
 namespace orvelle {
@@ -238,33 +242,119 @@ TEST_F(ProfileStoreTest, LineBreaksInAWrittenValueCannotSplitTheLine) {
     EXPECT_EQ(store.Contents(kFile), "[caption]\r\n0=line one  [images]  0=evil\r\n");
 }
 
-TEST_F(ProfileStoreTest, UnicodeFilesAreReadAndWrittenInTheirEncoding) {
-    // UTF-16LE with a byte-order mark, holding a character Windows-1252 lacks (U+0416).
-    std::u16string text = u"[font]\r\nnewFontName=Caf\u00e9\r\n; \u0416\r\n";
-    std::string bytes = "\xFF\xFE";
+// The bytes of a UTF-16 file with its byte-order mark.
+std::string Utf16File(std::u16string_view text, bool bigEndian = false) {
+    std::string bytes = bigEndian ? "\xFE\xFF" : "\xFF\xFE";
     for (char16_t u : text) {
-        bytes.push_back(static_cast<char>(u & 0xFF));
-        bytes.push_back(static_cast<char>(u >> 8));
+        const char lo = static_cast<char>(u & 0xFF);
+        const char hi = static_cast<char>(u >> 8);
+        bytes += bigEndian ? std::string{hi, lo} : std::string{lo, hi};
     }
-    fs.Put(kFile, bytes);
-    EXPECT_EQ(Read("font", "newFontName"), "Caf\xE9");
-    store.WriteValue(kFile, "font", "newFontSize", "8.25\x80");  // the euro sign in 1252
-    std::u16string expected = text + u"newFontSize=8.25\u20ac\r\n";
-    std::string expectedBytes = "\xFF\xFE";
-    for (char16_t u : expected) {
-        expectedBytes.push_back(static_cast<char>(u & 0xFF));
-        expectedBytes.push_back(static_cast<char>(u >> 8));
-    }
-    EXPECT_EQ(store.Contents(kFile), expectedBytes);
+    return bytes;
+}
 
-    // UTF-8 with a byte-order mark; a broken sequence reads as "?" and is kept as it was.
-    const std::string utf8 = "C:\\u8.ini";
-    fs.Put(utf8, "\xEF\xBB\xBF[s]\nk=caf\xC3\xA9\nbad=\xE9x\n");
-    EXPECT_EQ(store.ReadValue(utf8, "s", "k"), "caf\xE9");
-    EXPECT_EQ(store.ReadValue(utf8, "s", "bad"), "?x");
-    store.WriteValue(utf8, "s", "n", "\xE9");
-    EXPECT_EQ(store.Contents(utf8),
-              "\xEF\xBB\xBF[s]\r\nk=caf\xC3\xA9\r\nbad=\xE9x\r\nn=\xC3\xA9\r\n");
+// Reads, writes and the encoding a save chooses: a file keeps its encoding while it can hold
+// every value; an ANSI file given a value outside its code page becomes UTF-16LE as a whole.
+TEST(ProfileStoreEncoding, SaveKeepsOrChangesTheFilesEncoding) {
+    struct Write {
+        const char* section;
+        const char* key;
+        std::string value;
+    };
+    struct Case {
+        const char* name;
+        std::optional<std::string> start;                        // none: no such file yet
+        std::vector<std::pair<std::string, std::string>> reads;  // "section/key" -> UTF-8 value
+        std::vector<Write> writes;
+        std::string saved;
+    };
+    const std::string cyrillicPath = "C:\\\u0424\u043e\u0442\u043e\\\u0442\u0435\u043c\u0430.jpg";
+    const std::vector<Case> cases = {
+        {"an ANSI file holding the value stays ANSI",
+         "[f]\r\nn=Caf\xE9\r\n\x80\x81=\x9F\n"s,
+         {{"f/n", "Caf\u00e9"}, {"f/\u20ac\u0081", "\u0178"}},
+         {{"f", "k", "\u00c6r\u00f8 \u20ac"}},
+         "[f]\r\nn=Caf\xE9\r\n\x80\x81=\x9F\r\nk=\xC6r\xF8 \x80\r\n"},
+        {"a Cyrillic path turns an ANSI file into UTF-16LE, old lines converted",
+         "; \xE9t\xE9\r\n[images]\r\n0=a.gif\r\n"s,
+         {{"images/0", "a.gif"}},
+         {{"images", "1", cyrillicPath}},
+         Utf16File(u"; \u00e9t\u00e9\r\n[images]\r\n0=a.gif\r\n1=C:\\\u0424\u043e\u0442\u043e\\"
+                   u"\u0442\u0435\u043c\u0430.jpg\r\n")},
+        {"a new file takes ANSI while it can",
+         std::nullopt,
+         {},
+         {{"saver", "currentsaver", "Caf\u00e9"}},
+         "[saver]\r\ncurrentsaver=Caf\xE9\r\n"},
+        {"a new file with a CJK name is UTF-16LE from the start",
+         std::nullopt,
+         {},
+         {{"saver", "currentsaver", "\u6771\u4eac"}},
+         Utf16File(u"[saver]\r\ncurrentsaver=\u6771\u4eac\r\n")},
+        {"a UTF-16LE file stays UTF-16LE; a lone surrogate reads as U+FFFD and keeps its bytes",
+         Utf16File(u"[font]\r\nnewFontName=Caf\u00e9\r\nodd=a\xD800z\r\n"),
+         {{"font/newFontName", "Caf\u00e9"}, {"font/odd", "a\uFFFDz"}},
+         {{"font", "newFontSize", "8.25\u20ac"}, {"font", "n", "\u0416 \U0001F600"}},
+         Utf16File(u"[font]\r\nnewFontName=Caf\u00e9\r\nodd=a\xD800z\r\nnewFontSize=8.25\u20ac\r\n"
+                   u"n=\u0416 \U0001F600\r\n")},
+        {"a UTF-16BE file stays UTF-16BE",
+         Utf16File(u"[s]\r\nk=\u0416\r\n", true),
+         {{"s/k", "\u0416"}},
+         {{"s", "n", "\u6771"}},
+         Utf16File(u"[s]\r\nk=\u0416\r\nn=\u6771\r\n", true)},
+        {"a UTF-8 file stays UTF-8; broken sequences read as U+FFFD and keep their bytes",
+         "\xEF\xBB\xBF[s]\nk=caf\xC3\xA9\nbad=\xE9x\xC0\x80\xED\xA0\x80\xF0\x9F\x98\n"s,
+         {{"s/k", "caf\u00e9"},
+          {"s/bad", "\uFFFDx\uFFFD\uFFFD\uFFFD\uFFFD\uFFFD\uFFFD\uFFFD\uFFFD"}},
+         {{"s", "n", "\u0416\U0001F600"}, {"s", "broken", "a\xFF"}},
+         "\xEF\xBB\xBF[s]\r\nk=caf\xC3\xA9\r\nbad=\xE9x\xC0\x80\xED\xA0\x80\xF0\x9F\x98\r\n"
+         "n=\xD0\x96\xF0\x9F\x98\x80\r\nbroken=a\xEF\xBF\xBD\r\n"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        MemoryFileSystem fs;
+        if (c.start) {
+            fs.Put(kFile, *c.start);
+        }
+        ProfileStore store(fs);
+        auto read = [&](ProfileStore& from, const std::string& sectionKey) {
+            const size_t slash = sectionKey.find('/');
+            return from.ReadValue(kFile, sectionKey.substr(0, slash), sectionKey.substr(slash + 1));
+        };
+        for (const auto& [sectionKey, value] : c.reads) {
+            EXPECT_EQ(read(store, sectionKey), value) << sectionKey;
+        }
+        for (const Write& w : c.writes) {
+            store.WriteValue(kFile, w.section, w.key, w.value);
+        }
+        ASSERT_TRUE(store.Flush());
+        EXPECT_EQ(fs.Get(kFile), c.saved);
+        // The saved file reads back the same, in whichever encoding it now has.
+        ProfileStore again(fs);
+        for (const auto& [sectionKey, value] : c.reads) {
+            EXPECT_EQ(read(again, sectionKey), value) << sectionKey;
+        }
+        for (const Write& w : c.writes) {
+            const bool valid = IsValidUtf8(w.value);
+            EXPECT_EQ(again.ReadValue(kFile, w.section, w.key),
+                      valid ? w.value : Utf16ToUtf8(Utf8ToUtf16(w.value)))
+                << w.key;
+        }
+    }
+}
+
+TEST(ProfileStoreEncoding, Windows1252CodecIsExactBothWays) {
+    const AnsiCodec& codec = Windows1252Codec();
+    std::string all;
+    for (int b = 1; b < 256; ++b) {
+        all.push_back(static_cast<char>(b));
+    }
+    // Every byte, the five undefined ones included, comes back as itself.
+    EXPECT_EQ(codec.ToAnsi(codec.FromAnsi(all)), all);
+    EXPECT_EQ(codec.FromAnsi("\x80\x9F\xFF"), u"\u20ac\u0178\u00ff");
+    for (std::u16string_view outside : {u"\u0416", u"a\u6771", u"\u0100", u"\xD800", u"\uFFFD"}) {
+        EXPECT_EQ(codec.ToAnsi(outside), std::nullopt) << Utf16ToUtf8(outside);
+    }
 }
 
 TEST_F(ProfileStoreTest, LargeThemeIsQuick) {

@@ -113,7 +113,7 @@ TEST(ThemeStorage, SamplePictureStepIsNotDueWithoutTheMarker) {
 // A file system that knows the system's code page hands it to the store.
 class UpperCodecFileSystem : public MemoryFileSystem, public AnsiCodec {
   public:
-    std::string ToAnsi(std::u16string_view text) const override {
+    std::optional<std::string> ToAnsi(std::u16string_view text) const override {
         std::string out;
         for (char16_t u : text) {
             out.push_back(u == u'\u0416' ? '\xC6' : static_cast<char>(u));
@@ -121,15 +121,22 @@ class UpperCodecFileSystem : public MemoryFileSystem, public AnsiCodec {
         return out;
     }
     std::u16string FromAnsi(std::string_view text) const override {
-        return Windows1252Codec().FromAnsi(text);
+        std::u16string out;
+        for (char c : text) {
+            out.push_back(c == '\xC6' ? u'\u0416' : static_cast<char16_t>(c));
+        }
+        return out;
     }
 };
 
 TEST(ThemeStorage, UsesTheCodePageOfTheFileSystem) {
     UpperCodecFileSystem fs;
     ThemeStorage s(fs, "C:\\Orvelle");
-    fs.Put(s.GlobalSettingsPath(), std::string("\xFF\xFE[\0s\0]\0\n\0k\0=\0\x16\x04", 16));
-    EXPECT_EQ(s.ReadThemeValue("s", "k", s.GlobalSettingsPath()), "\xC6");
+    fs.Put(s.GlobalSettingsPath(), "[s]\nk=\xC6\n");
+    EXPECT_EQ(s.ReadThemeValue("s", "k", s.GlobalSettingsPath()), "\u0416");
+    s.WriteThemeValue("s", "n", "\u0416", s.GlobalSettingsPath());
+    ASSERT_TRUE(s.Flush());
+    EXPECT_EQ(fs.Get(s.GlobalSettingsPath()), "[s]\r\nk=\xC6\r\nn=\xC6\r\n");
 }
 
 }  // namespace

@@ -13,12 +13,16 @@
 #include <string>
 #include <vector>
 
+#include "base/utf.h"
+#include "base/wide_win.h"
 #include "settings/file_system_win.h"
 #include "settings/profile_store.h"
 
 namespace {
 
 using orvelle::ProfileStore;
+using orvelle::win::Narrow;
+using orvelle::win::Wide;
 using orvelle::win::WinFileSystem;
 using namespace std::string_literals;
 
@@ -26,25 +30,25 @@ using namespace std::string_literals;
 class TempFolder {
   public:
     TempFolder() {
-        char base[MAX_PATH];
-        GetTempPathA(MAX_PATH, base);
+        wchar_t base[MAX_PATH + 1] = {};
+        GetTempPathW(MAX_PATH + 1, base);
         static int counter = 0;
-        path_ = std::string(base) + "orvelle_profile_" + std::to_string(GetCurrentProcessId()) +
-                "_" + std::to_string(++counter) + "\\";
-        CreateDirectoryA(path_.c_str(), nullptr);
+        path_ = Narrow(base) + "orvelle_profile_" + std::to_string(GetCurrentProcessId()) + "_" +
+                std::to_string(++counter) + "\\";
+        CreateDirectoryW(Wide(path_).c_str(), nullptr);
     }
     ~TempFolder() {
-        WIN32_FIND_DATAA found;
-        HANDLE search = FindFirstFileA((path_ + "*").c_str(), &found);
+        WIN32_FIND_DATAW found;
+        HANDLE search = FindFirstFileW(Wide(path_ + "*").c_str(), &found);
         if (search != INVALID_HANDLE_VALUE) {
             do {
-                std::string file = path_ + found.cFileName;
-                SetFileAttributesA(file.c_str(), FILE_ATTRIBUTE_NORMAL);
-                DeleteFileA(file.c_str());
-            } while (FindNextFileA(search, &found));
+                const std::wstring file = Wide(path_ + Narrow(found.cFileName));
+                SetFileAttributesW(file.c_str(), FILE_ATTRIBUTE_NORMAL);
+                DeleteFileW(file.c_str());
+            } while (FindNextFileW(search, &found));
             FindClose(search);
         }
-        RemoveDirectoryA(path_.c_str());
+        RemoveDirectoryW(Wide(path_).c_str());
     }
     std::string operator/(const std::string& name) const { return path_ + name; }
     const std::string& Path() const { return path_; }
@@ -60,7 +64,7 @@ std::string FreshName(const std::string& stem) {
 }
 
 void PutBytes(const std::string& path, const std::string& bytes) {
-    HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+    HANDLE file = CreateFileW(Wide(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
                               FILE_ATTRIBUTE_NORMAL, nullptr);
     ASSERT_NE(file, INVALID_HANDLE_VALUE) << path;
     DWORD written = 0;
@@ -73,13 +77,14 @@ std::string GetBytes(const std::string& path) {
     return fs.ReadFile(path).value_or("<missing>");
 }
 
-// The program's own call: a buffer of 255, so the system cuts values to 254 characters.
+// The system's wide call with a buffer of 255, so it cuts values to 254 characters; names,
+// values and paths are UTF-8 like the store's.
 std::string SystemRead(const std::string& path, const std::string& section,
                        const std::string& key) {
-    char buffer[255];
-    DWORD n = GetPrivateProfileStringA(section.c_str(), key.c_str(), "", buffer, sizeof buffer,
-                                       path.c_str());
-    return std::string(buffer, n);
+    wchar_t buffer[255];
+    DWORD n = GetPrivateProfileStringW(Wide(section).c_str(), Wide(key).c_str(), L"", buffer, 255,
+                                       Wide(path).c_str());
+    return Narrow(std::wstring_view(buffer, n));
 }
 
 std::string Show(const std::string& text) {
@@ -132,7 +137,7 @@ struct Names {
     }
 };
 
-// Every plausible section and key name in a file's text (already in the ANSI code page), with
+// Every plausible section and key name in a file's text (already UTF-8), with
 // case and blank variants, so that the lookups cover matches, near misses and misses.
 Names CandidateNames(const std::string& text) {
     Names names;
@@ -160,7 +165,7 @@ Names CandidateNames(const std::string& text) {
 }
 
 // Compares our reads with the system's for every candidate section and key. Values the system
-// cuts (254 characters) must be the start of ours, which are read whole.
+// cuts (254 UTF-16 units) must be the start of ours, which are read whole.
 void ExpectSameReads(const std::string& path, const Names& names, const std::string& label) {
     WinFileSystem fs;
     ProfileStore store(fs, fs);
@@ -169,7 +174,7 @@ void ExpectSameReads(const std::string& path, const Names& names, const std::str
         for (const std::string& key : names.keys) {
             std::string system = SystemRead(path, section, key);
             std::string ours = store.ReadValue(path, section, key);
-            bool same = system.size() < 254 ? ours == system : ours.rfind(system, 0) == 0;
+            bool same = Wide(system).size() < 254 ? ours == system : ours.rfind(system, 0) == 0;
             if (!same && ++mismatches <= 10) {
                 ADD_FAILURE() << label << " [" << Show(section) << "] " << Show(key)
                               << ": system \"" << Show(system) << "\", ours \"" << Show(ours)
@@ -180,28 +185,23 @@ void ExpectSameReads(const std::string& path, const Names& names, const std::str
     EXPECT_EQ(mismatches, 0) << label;
 }
 
-std::string AnsiText(const std::string& bytes) {
-    WinFileSystem fs;
+// A file's text as UTF-8, decoded as the system decodes it.
+std::string TextOf(const std::string& bytes) {
     if (bytes.rfind("\xFF\xFE", 0) == 0) {
         std::u16string wide((bytes.size() - 2) / 2, u'\0');
         std::memcpy(wide.data(), bytes.data() + 2, wide.size() * 2);
-        return fs.ToAnsi(wide);
+        return orvelle::Utf16ToUtf8(wide);
     }
     if (bytes.rfind("\xEF\xBB\xBF", 0) == 0) {
-        int n = MultiByteToWideChar(CP_UTF8, 0, bytes.data() + 3,
-                                    static_cast<int>(bytes.size() - 3), nullptr, 0);
-        std::u16string wide(static_cast<size_t>(n), u'\0');
-        MultiByteToWideChar(CP_UTF8, 0, bytes.data() + 3, static_cast<int>(bytes.size() - 3),
-                            reinterpret_cast<wchar_t*>(wide.data()), n);
-        return fs.ToAnsi(wide);
+        return orvelle::Utf16ToUtf8(orvelle::Utf8ToUtf16(bytes.substr(3)));
     }
-    return bytes;
+    return orvelle::Utf16ToUtf8(orvelle::win::AnsiToUtf16(bytes));
 }
 
 void CheckFile(const TempFolder& dir, const std::string& bytes, const std::string& label) {
     std::string path = dir / FreshName("read");
     PutBytes(path, bytes);
-    ExpectSameReads(path, CandidateNames(AnsiText(bytes)), label);
+    ExpectSameReads(path, CandidateNames(TextOf(bytes)), label);
 }
 
 // Byte-exact files that are awkward to keep in a source tree.
@@ -242,16 +242,17 @@ TEST(ProfileDiff, ReadsTheCorpusLikeTheSystem) {
     if (corpus[0] == '\\') {
         corpus = "Z:" + corpus;  // Wine's view of the build machine's files
     }
-    WIN32_FIND_DATAA found;
-    HANDLE search = FindFirstFileA((corpus + "*.ini").c_str(), &found);
+    WIN32_FIND_DATAW found;
+    HANDLE search = FindFirstFileW(Wide(corpus + "*.ini").c_str(), &found);
     ASSERT_NE(search, INVALID_HANDLE_VALUE) << corpus;
     int count = 0;
     do {
         WinFileSystem fs;
-        std::string bytes = fs.ReadFile(corpus + found.cFileName).value_or("");
-        CheckFile(dir, bytes, found.cFileName);
+        const std::string name = Narrow(found.cFileName);
+        std::string bytes = fs.ReadFile(corpus + name).value_or("");
+        CheckFile(dir, bytes, name);
         ++count;
-    } while (FindNextFileA(search, &found));
+    } while (FindNextFileW(search, &found));
     FindClose(search);
     EXPECT_GE(count, 5);
 }
@@ -263,8 +264,8 @@ TEST(ProfileDiff, ReadsRandomFilesLikeTheSystem) {
     auto pick = [&](const std::vector<std::string>& from) { return from[random() % from.size()]; };
     const std::vector<std::string> sectionNames = {"a", "A", "b", " b ", "a b", "[a]", "a]"};
     const std::vector<std::string> keyNames = {"k", "K", "0", "10", "k k", ";k", "[k", ""};
-    const std::vector<std::string> values = {"v",  "",    " v ",  "\"v\"", "'v'",  "\"v'",
-                                             "\"", "a=b", "\"\"", "\xE9",  "x\ty", "v ;c"};
+    const std::vector<std::string> values = {"v",  "",    " v ",  "\"v\"",  "'v'",  "\"v'",
+                                             "\"", "a=b", "\"\"", "\u00e9", "x\ty", "v ;c"};
     const std::vector<std::string> blanks = {"", "", " ", "\t", "  \t"};
     const std::vector<std::string> breaks = {"\r\n", "\r\n", "\n", "\r", "\n\r", "\r\n\r\n"};
     for (int round = 0; round < 60; ++round) {
@@ -305,10 +306,11 @@ struct Op {
 void ApplyWithSystem(const std::string& path, const std::vector<Op>& ops) {
     for (const Op& op : ops) {
         if (op.erase) {
-            WritePrivateProfileStringA(op.section.c_str(), nullptr, nullptr, path.c_str());
+            WritePrivateProfileStringW(Wide(op.section).c_str(), nullptr, nullptr,
+                                       Wide(path).c_str());
         } else {
-            WritePrivateProfileStringA(op.section.c_str(), op.key.c_str(), op.value.c_str(),
-                                       path.c_str());
+            WritePrivateProfileStringW(Wide(op.section).c_str(), Wide(op.key).c_str(),
+                                       Wide(op.value).c_str(), Wide(path).c_str());
         }
     }
 }
@@ -334,7 +336,7 @@ class WriteDiff {
             PutBytes(system_, start);
             PutBytes(ours_, start);
         }
-        names_ = CandidateNames(start);
+        names_ = CandidateNames(TextOf(start));
     }
 
     void Run(const std::vector<Op>& ops, bool sameBytes, const std::string& label) {
@@ -381,7 +383,7 @@ std::vector<Op> RandomOps(std::mt19937& random, int count, bool padded) {
                                        "'s'",
                                        "a=b",
                                        "C:\\Pictures\\x.gif",
-                                       "Caf\xE9",
+                                       "Caf\u00e9",
                                        "x;y",
                                        "a b",
                                        "[notsection]",
@@ -478,7 +480,7 @@ TEST(ProfileDiff, UnicodeFilesStayUnicode) {
     for (const std::string& start : {"\xFF\xFE[\0f\0]\0\r\0\n\0n\0=\0\x16\x04\r\0\n\0"s,
                                      std::string("\xEF\xBB\xBF[f]\r\nn=\xD0\x96\r\n")}) {
         WriteDiff diff(dir, start, true);
-        diff.Run({{false, "f", "k", "Caf\xE9"}, {false, "g", "k", "x"}, {false, "f", "n", "y"}},
+        diff.Run({{false, "f", "k", "Caf\u00e9"}, {false, "g", "k", "x"}, {false, "f", "n", "y"}},
                  true, Show(start.substr(0, 3)));
     }
 }
@@ -504,21 +506,20 @@ TEST(WinFileSystem, ReplacesCreatesAndLeavesNoTemporaryFiles) {
     EXPECT_FALSE(fs.ReplaceFile(dir / "missing\\settings.ini", "x"));
     std::string locked = dir / "locked.ini";
     ASSERT_TRUE(fs.ReplaceFile(locked, "old"));
-    SetFileAttributesA(locked.c_str(), FILE_ATTRIBUTE_READONLY);
+    SetFileAttributesW(Wide(locked).c_str(), FILE_ATTRIBUTE_READONLY);
     EXPECT_FALSE(fs.ReplaceFile(locked, "new"));
     EXPECT_EQ(fs.ReadFile(locked), "old");
 
     int files = 0;
-    WIN32_FIND_DATAA found;
-    HANDLE search = FindFirstFileA((dir.Path() + "*").c_str(), &found);
+    WIN32_FIND_DATAW found;
+    HANDLE search = FindFirstFileW(Wide(dir.Path() + "*").c_str(), &found);
     do {
         if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) {
             ++files;
-            EXPECT_TRUE(std::string(found.cFileName) == "settings.ini" ||
-                        std::string(found.cFileName) == "locked.ini")
-                << found.cFileName;
+            const std::string name = Narrow(found.cFileName);
+            EXPECT_TRUE(name == "settings.ini" || name == "locked.ini") << name;
         }
-    } while (FindNextFileA(search, &found));
+    } while (FindNextFileW(search, &found));
     FindClose(search);
     EXPECT_EQ(files, 2);
 }

@@ -16,7 +16,12 @@
 #include <iterator>
 #include <sstream>
 
+#include "base/wide_win.h"
+
 namespace wine_test {
+
+using orvelle::win::Narrow;
+using orvelle::win::Wide;
 
 namespace {
 
@@ -31,32 +36,32 @@ std::string UnixToWindows(const std::string& path) {
 }
 
 void CopyTree(const std::string& from, const std::string& to) {
-    CreateDirectoryA(to.c_str(), nullptr);
-    WIN32_FIND_DATAA data;
-    HANDLE find = FindFirstFileA((from + "\\*").c_str(), &data);
+    CreateDirectoryW(Wide(to).c_str(), nullptr);
+    WIN32_FIND_DATAW data;
+    HANDLE find = FindFirstFileW(Wide(from + "\\*").c_str(), &data);
     if (find == INVALID_HANDLE_VALUE) {
         return;
     }
     do {
-        std::string name = data.cFileName;
+        std::string name = Narrow(data.cFileName);
         if (name == "." || name == "..") {
             continue;
         }
         if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
             CopyTree(from + "\\" + name, to + "\\" + name);
         } else {
-            CopyFileA((from + "\\" + name).c_str(), (to + "\\" + name).c_str(), FALSE);
+            CopyFileW(Wide(from + "\\" + name).c_str(), Wide(to + "\\" + name).c_str(), FALSE);
         }
-    } while (FindNextFileA(find, &data));
+    } while (FindNextFileW(find, &data));
     FindClose(find);
 }
 
 void RemoveTree(const std::string& path) {
-    WIN32_FIND_DATAA data;
-    HANDLE find = FindFirstFileA((path + "\\*").c_str(), &data);
+    WIN32_FIND_DATAW data;
+    HANDLE find = FindFirstFileW(Wide(path + "\\*").c_str(), &data);
     if (find != INVALID_HANDLE_VALUE) {
         do {
-            std::string name = data.cFileName;
+            std::string name = Narrow(data.cFileName);
             if (name == "." || name == "..") {
                 continue;
             }
@@ -64,13 +69,13 @@ void RemoveTree(const std::string& path) {
             if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
                 RemoveTree(full);
             } else {
-                SetFileAttributesA(full.c_str(), FILE_ATTRIBUTE_NORMAL);
-                DeleteFileA(full.c_str());
+                SetFileAttributesW(Wide(full).c_str(), FILE_ATTRIBUTE_NORMAL);
+                DeleteFileW(Wide(full).c_str());
             }
-        } while (FindNextFileA(find, &data));
+        } while (FindNextFileW(find, &data));
         FindClose(find);
     }
-    RemoveDirectoryA(path.c_str());
+    RemoveDirectoryW(Wide(path).c_str());
 }
 
 }  // namespace
@@ -79,19 +84,32 @@ std::string StagedProgramFolder() {
     return UnixToWindows(ORVELLE_PROGRAM_DIR);
 }
 
-ProgramCopy::ProgramCopy() {
-    char temp[MAX_PATH];
-    GetTempPathA(MAX_PATH, temp);
+std::string TempFolder() {
+    wchar_t temp[MAX_PATH + 1] = {};
+    GetTempPathW(MAX_PATH + 1, temp);
+    return Narrow(temp);
+}
+
+ProgramCopy::ProgramCopy(const std::string& under) {
+    std::string parent = TempFolder();
+    if (!under.empty()) {
+        parent += under + "\\";
+        CreateDirectoryW(Wide(parent).c_str(), nullptr);
+        parent_ = parent;
+    }
     static int counter = 0;
     char name[64];
     std::snprintf(name, sizeof name, "orvelle-%lu-%d", GetCurrentProcessId(), ++counter);
-    std::string base = std::string(temp) + name;
+    std::string base = parent + name;
     CopyTree(StagedProgramFolder(), base);
     folder_ = base + "\\";
 }
 
 ProgramCopy::~ProgramCopy() {
     RemoveTree(folder_.substr(0, folder_.size() - 1));
+    if (!parent_.empty()) {
+        RemoveDirectoryW(Wide(parent_).c_str());  // only when no other copy is inside
+    }
 }
 
 std::string ProgramCopy::ThemePath() const {
@@ -101,31 +119,59 @@ std::string ProgramCopy::ThemePath() const {
 
 void ProgramCopy::WriteIni(const std::string& file, const std::string& section,
                            const std::string& key, const std::string& value) const {
-    WritePrivateProfileStringA(section.c_str(), key.c_str(), value.c_str(), file.c_str());
+    WritePrivateProfileStringW(Wide(section).c_str(), Wide(key).c_str(), Wide(value).c_str(),
+                               Wide(file).c_str());
 }
 
 std::string ProgramCopy::ReadIni(const std::string& file, const std::string& section,
                                  const std::string& key) const {
-    char buffer[4096] = {};
-    GetPrivateProfileStringA(section.c_str(), key.c_str(), "", buffer, sizeof buffer, file.c_str());
-    return buffer;
+    wchar_t buffer[4096] = {};
+    GetPrivateProfileStringW(Wide(section).c_str(), Wide(key).c_str(), L"", buffer, 4096,
+                             Wide(file).c_str());
+    return Narrow(buffer);
 }
 
 void ProgramCopy::WriteTheme(const std::string& text) const {
-    HANDLE file = CreateFileA(ThemePath().c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+    WriteFileBytes(ThemePath(), text);
+}
+
+bool WriteFileBytes(const std::string& path, const std::string& bytes) {
+    HANDLE file = CreateFileW(Wide(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
                               FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) {
+        return false;
+    }
     DWORD written = 0;
-    WriteFile(file, text.data(), static_cast<DWORD>(text.size()), &written, nullptr);
+    const bool ok =
+        WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) &&
+        written == bytes.size();
     CloseHandle(file);
+    return ok;
+}
+
+std::optional<std::string> ReadFileBytes(const std::string& path) {
+    HANDLE file = CreateFileW(Wide(path).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                              nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) {
+        return std::nullopt;
+    }
+    std::string bytes;
+    char buffer[64 * 1024];
+    DWORD got = 0;
+    while (ReadFile(file, buffer, sizeof buffer, &got, nullptr) && got > 0) {
+        bytes.append(buffer, got);
+    }
+    CloseHandle(file);
+    return bytes;
 }
 
 Process::Process(const std::string& exe, const std::string& arguments) {
-    std::string commandLine = "\"" + exe + "\" " + arguments;
-    STARTUPINFOA startup = {};
+    std::wstring commandLine = Wide("\"" + exe + "\" " + arguments);
+    STARTUPINFOW startup = {};
     startup.cb = sizeof startup;
     std::string folder = exe.substr(0, exe.find_last_of('\\'));
-    CreateProcessA(exe.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                   folder.c_str(), &startup, &info_);
+    CreateProcessW(Wide(exe).c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                   Wide(folder).c_str(), &startup, &info_);
 }
 
 Process Process::Adopt(DWORD processId) {
@@ -195,7 +241,7 @@ Process StartSaver(const ProgramCopy& copy, const std::string& arguments) {
 std::vector<HWND> VisibleWindowsOf(DWORD processId) {
     std::vector<HWND> visible;
     for (HWND hwnd : AllWindowsOf(processId)) {
-        const bool topLevel = (GetWindowLongA(hwnd, GWL_STYLE) & WS_CHILD) == 0;
+        const bool topLevel = (GetWindowLongW(hwnd, GWL_STYLE) & WS_CHILD) == 0;
         if (topLevel && IsWindowVisible(hwnd)) {
             visible.push_back(hwnd);
         }
@@ -219,9 +265,9 @@ void Pump(DWORD milliseconds) {
     DWORD start = GetTickCount();
     do {
         MSG msg;
-        while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
             TranslateMessage(&msg);
-            DispatchMessageA(&msg);
+            DispatchMessageW(&msg);
         }
         MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
     } while (GetTickCount() - start < milliseconds);
@@ -235,8 +281,8 @@ COLORREF ScreenPixel(int x, int y) {
 }
 
 void SendKey(HWND window, WORD virtualKey) {
-    PostMessageA(window, WM_KEYDOWN, virtualKey, 1);
-    PostMessageA(window, WM_KEYUP, virtualKey, 0xC0000001);
+    PostMessageW(window, WM_KEYDOWN, virtualKey, 1);
+    PostMessageW(window, WM_KEYUP, virtualKey, 0xC0000001);
 }
 
 void MoveMouse(int x, int y) {
@@ -259,9 +305,7 @@ void Click(int x, int y) {
 
 HWND FindMessageBox(DWORD processId) {
     for (HWND hwnd : VisibleWindowsOf(processId)) {
-        char cls[64] = {};
-        GetClassNameA(hwnd, cls, sizeof cls);
-        if (std::string(cls) == "#32770") {
+        if (ClassOf(hwnd) == "#32770") {
             return hwnd;
         }
     }
@@ -269,17 +313,15 @@ HWND FindMessageBox(DWORD processId) {
 }
 
 std::string WindowText(HWND window) {
-    char text[1024] = {};
-    GetWindowTextA(window, text, sizeof text);
-    return text;
+    wchar_t text[1024] = {};
+    GetWindowTextW(window, text, 1024);
+    return Narrow(text);
 }
 
 std::string MessageBoxText(HWND box) {
     std::string result;
     for (HWND child = GetWindow(box, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
-        char cls[64] = {};
-        GetClassNameA(child, cls, sizeof cls);
-        if (std::string(cls) == "Static") {
+        if (ClassOf(child) == "Static") {
             std::string text = WindowText(child);
             if (text.size() > result.size()) {
                 result = text;
@@ -400,11 +442,11 @@ std::vector<DWORD> ProcessesNamed(const std::string& exeName) {
     if (snapshot == INVALID_HANDLE_VALUE) {
         return ids;
     }
-    PROCESSENTRY32 entry{};
+    PROCESSENTRY32W entry{};
     entry.dwSize = sizeof entry;
-    for (BOOL more = Process32First(snapshot, &entry); more;
-         more = Process32Next(snapshot, &entry)) {
-        if (_stricmp(entry.szExeFile, exeName.c_str()) == 0) {
+    for (BOOL more = Process32FirstW(snapshot, &entry); more;
+         more = Process32NextW(snapshot, &entry)) {
+        if (_stricmp(Narrow(entry.szExeFile).c_str(), exeName.c_str()) == 0) {
             ids.push_back(entry.th32ProcessID);
         }
     }
@@ -416,12 +458,11 @@ std::vector<DWORD> ProcessesNamed(const std::string& exeName) {
 std::string UnixPathOf(const std::string& windowsPath) {
     using ToUnixFn = char*(CDECL*)(const WCHAR*);
     static const auto toUnix = reinterpret_cast<ToUnixFn>(reinterpret_cast<void*>(
-        GetProcAddress(GetModuleHandleA("kernel32.dll"), "wine_get_unix_file_name")));
+        GetProcAddress(GetModuleHandleW(L"kernel32.dll"), "wine_get_unix_file_name")));
     if (!toUnix) {
         return "";
     }
-    const std::wstring wide(windowsPath.begin(), windowsPath.end());
-    char* unix = toUnix(wide.c_str());
+    char* unix = toUnix(Wide(windowsPath).c_str());
     if (!unix) {
         return "";
     }
@@ -444,14 +485,14 @@ Process StartSaverWithWineTrace(const ProgramCopy& copy, const std::string& argu
     const std::vector<DWORD> before = ProcessesNamed("orvelle.scr");
     // Wine runs a Unix program that CreateProcess is given; the shell then starts the saver
     // through Wine's loader with its standard error in the log.
-    std::string commandLine = "\"Z:\\bin\\sh\" -c \"WINEDEBUG=" + channels +
-                              " exec ${WINELOADER:-${ORVELLE_WINE:-wine}} '" + program + "' " +
-                              arguments + " 2>'" + log + "'\"";
-    STARTUPINFOA startup = {};
+    std::wstring commandLine = Wide("\"Z:\\bin\\sh\" -c \"WINEDEBUG=" + channels +
+                                    " exec ${WINELOADER:-${ORVELLE_WINE:-wine}} '" + program +
+                                    "' " + arguments + " 2>'" + log + "'\"");
+    STARTUPINFOW startup = {};
     startup.cb = sizeof startup;
     PROCESS_INFORMATION info = {};
-    if (!CreateProcessA("Z:\\bin\\sh", commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                        copy.Folder().c_str(), &startup, &info)) {
+    if (!CreateProcessW(L"Z:\\bin\\sh", commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                        Wide(copy.Folder()).c_str(), &startup, &info)) {
         return Process();
     }
     if (info.hProcess) {
@@ -494,11 +535,10 @@ void WriteBmpFile(const std::string& path, int width, int height,
             row[x * 3 + 2] = GetRValue(c);
         }
     }
-    std::ofstream out(path, std::ios::binary);
-    out.write(reinterpret_cast<const char*>(&file), sizeof(file));
-    out.write(reinterpret_cast<const char*>(&info), sizeof(info));
-    out.write(reinterpret_cast<const char*>(pixels.data()),
-              static_cast<std::streamsize>(pixels.size()));
+    std::string bytes(reinterpret_cast<const char*>(&file), sizeof(file));
+    bytes.append(reinterpret_cast<const char*>(&info), sizeof(info));
+    bytes.append(reinterpret_cast<const char*>(pixels.data()), pixels.size());
+    WriteFileBytes(path, bytes);
 }
 
 namespace {
@@ -529,7 +569,7 @@ bool WriteJpegFile(const std::string& path, int width, int height,
     IWICBitmapEncoder* encoder = nullptr;
     IWICBitmapFrameEncode* frame = nullptr;
     bool ok = false;
-    const std::wstring wide(path.begin(), path.end());
+    const std::wstring wide = Wide(path);
     if (factory && SUCCEEDED(factory->CreateStream(&stream)) &&
         SUCCEEDED(stream->InitializeFromFilename(wide.c_str(), GENERIC_WRITE)) &&
         SUCCEEDED(factory->CreateEncoder(GUID_ContainerFormatJpeg, nullptr, &encoder)) &&
@@ -586,10 +626,9 @@ void WriteWavFile(const std::string& path, double seconds) {
     } header;
     header.dataSize = static_cast<DWORD>(data.size() * sizeof(short));
     header.size = static_cast<DWORD>(sizeof header - 8 + header.dataSize);
-    std::ofstream out(path, std::ios::binary);
-    out.write(reinterpret_cast<const char*>(&header), sizeof header);
-    out.write(reinterpret_cast<const char*>(data.data()),
-              static_cast<std::streamsize>(header.dataSize));
+    std::string bytes(reinterpret_cast<const char*>(&header), sizeof header);
+    bytes.append(reinterpret_cast<const char*>(data.data()), header.dataSize);
+    WriteFileBytes(path, bytes);
 }
 
 bool DecodePictureFile(const std::string& path, int* width, int* height,
@@ -599,7 +638,7 @@ bool DecodePictureFile(const std::string& path, int* width, int* height,
     IWICBitmapFrameDecode* frame = nullptr;
     IWICFormatConverter* converter = nullptr;
     bool ok = false;
-    const std::wstring wide(path.begin(), path.end());
+    const std::wstring wide = Wide(path);
     UINT w = 0;
     UINT h = 0;
     if (factory &&
@@ -669,9 +708,9 @@ HWND WaitForMessageBox(const Process& process, DWORD milliseconds) {
 
 void PressOk(HWND box) {
     if (HWND ok = GetDlgItem(box, IDOK)) {
-        PostMessageA(ok, BM_CLICK, 0, 0);
+        PostMessageW(ok, BM_CLICK, 0, 0);
     } else {
-        PostMessageA(box, WM_COMMAND, IDOK, 0);
+        PostMessageW(box, WM_COMMAND, IDOK, 0);
     }
 }
 
@@ -702,9 +741,9 @@ std::vector<HWND> AllWindowsOf(DWORD processId) {
 }
 
 std::string ClassOf(HWND window) {
-    char name[128] = {};
-    GetClassNameA(window, name, sizeof name);
-    return name;
+    wchar_t name[128] = {};
+    GetClassNameW(window, name, 128);
+    return Narrow(name);
 }
 
 HWND FindWindowOfClass(DWORD processId, const std::string& className) {
@@ -725,13 +764,11 @@ void TypeKey(WORD virtualKey) {
 }
 
 bool RunUnixShell(const std::string& command, DWORD milliseconds) {
-    char temp[MAX_PATH];
-    GetTempPathA(MAX_PATH, temp);
+    const std::string temp = TempFolder();
     static int counter = 0;
-    const std::string marker = std::string(temp) + "orvelle-shell-" +
-                               std::to_string(GetCurrentProcessId()) + "-" +
-                               std::to_string(++counter);
-    const std::string unixTemp = UnixPathOf(std::string(temp));
+    const std::string marker = temp + "orvelle-shell-" + std::to_string(GetCurrentProcessId()) +
+                               "-" + std::to_string(++counter);
+    const std::string unixTemp = UnixPathOf(temp);
     if (unixTemp.empty() || command.find('"') != std::string::npos) {
         return false;
     }
@@ -739,12 +776,13 @@ bool RunUnixShell(const std::string& command, DWORD milliseconds) {
                                    marker.substr(marker.find_last_of('\\') + 1);
     // Wine runs a Unix program given to CreateProcess, but hands back no handle to wait on: the
     // shell leaves the command's exit status in a marker file when it is done.
-    std::string commandLine = "\"Z:\\bin\\sh\" -c \"" + command + "; echo $? >'" + unixMarker +
-                              ".tmp'; mv '" + unixMarker + ".tmp' '" + unixMarker + "'\"";
-    STARTUPINFOA startup = {};
+    std::wstring commandLine =
+        Wide("\"Z:\\bin\\sh\" -c \"" + command + "; echo $? >'" + unixMarker + ".tmp'; mv '" +
+             unixMarker + ".tmp' '" + unixMarker + "'\"");
+    STARTUPINFOW startup = {};
     startup.cb = sizeof startup;
     PROCESS_INFORMATION info = {};
-    if (!CreateProcessA("Z:\\bin\\sh", commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
+    if (!CreateProcessW(L"Z:\\bin\\sh", commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
                         nullptr, &startup, &info)) {
         return false;
     }
@@ -753,16 +791,15 @@ bool RunUnixShell(const std::string& command, DWORD milliseconds) {
         CloseHandle(info.hThread);
     }
     const DWORD start = GetTickCount();
-    while (GetFileAttributesA(marker.c_str()) == INVALID_FILE_ATTRIBUTES) {
+    while (GetFileAttributesW(Wide(marker).c_str()) == INVALID_FILE_ATTRIBUTES) {
         if (GetTickCount() - start >= milliseconds) {
             return false;
         }
         Sleep(5);
     }
-    std::string status;
-    std::getline(std::ifstream(marker), status);
-    DeleteFileA(marker.c_str());
-    return status == "0";
+    const std::string status = ReadFileBytes(marker).value_or("");
+    DeleteFileW(Wide(marker).c_str());
+    return status.substr(0, status.find('\n')) == "0";
 }
 
 namespace {
@@ -793,15 +830,14 @@ x.XCloseDisplay(d)
 // The script's Unix path, written once per test process; "" when this is not Wine.
 const std::string& XInputScript() {
     static const std::string path = [] {
-        char temp[MAX_PATH];
-        GetTempPathA(MAX_PATH, temp);
+        const std::string temp = TempFolder();
         // One name for all: the script never changes, and no copies pile up.
         const std::string name = "orvelle-xinput.py";
         const std::string unixFolder = UnixPathOf(temp);
         if (unixFolder.empty()) {
             return std::string();
         }
-        std::ofstream(std::string(temp) + name, std::ios::binary) << kXInputScript;
+        WriteFileBytes(temp + name, kXInputScript);
         return unixFolder + (unixFolder.back() == '/' ? "" : "/") + name;
     }();
     return path;
@@ -841,7 +877,7 @@ namespace {
 DWORD GdiTableEntries(HANDLE process) {
     using QueryFn = LONG(WINAPI*)(HANDLE, int, void*, ULONG, ULONG*);
     static const auto query = reinterpret_cast<QueryFn>(reinterpret_cast<void*>(
-        GetProcAddress(GetModuleHandleA("ntdll.dll"), "NtQueryInformationProcess")));
+        GetProcAddress(GetModuleHandleW(L"ntdll.dll"), "NtQueryInformationProcess")));
     struct BasicInformation {
         void* exitStatus;
         void* pebBaseAddress;
@@ -891,12 +927,13 @@ std::string ReadSmallFile(const std::string& path) {
 // Under Wine: the Unix process behind a Windows process, found by its program path on the
 // command line Wine shows in /proc; 0 elsewhere or when not found.
 long UnixProcessOf(const Process& process) {
-    char image[MAX_PATH] = {};
-    DWORD size = sizeof image;
+    wchar_t wideImage[MAX_PATH * 4] = {};
+    DWORD size = MAX_PATH * 4;
     if (!UnixPathOf("C:\\").size() ||
-        !QueryFullProcessImageNameA(process.Handle(), 0, image, &size)) {
+        !QueryFullProcessImageNameW(process.Handle(), 0, wideImage, &size)) {
         return 0;
     }
+    const std::string image = Narrow(wideImage);
     WIN32_FIND_DATAA data;
     HANDLE find = FindFirstFileA("Z:\\proc\\*", &data);
     if (find == INVALID_HANDLE_VALUE) {
@@ -910,7 +947,7 @@ long UnixProcessOf(const Process& process) {
         }
         const std::string commandLine =
             ReadSmallFile(std::string("Z:\\proc\\") + name + "\\cmdline");
-        if (StrStrIA(commandLine.c_str(), image)) {
+        if (StrStrIA(commandLine.c_str(), image.c_str())) {
             found = std::atol(name);
         }
     } while (!found && FindNextFileA(find, &data));

@@ -1,10 +1,12 @@
 // Helpers for driving orvelle.scr under Wine as Windows would: start it with a switch from a copy
-// of the program folder, find its windows, send it input, read back pixels and INI files.
+// of the program folder, find its windows, send it input, read back pixels and INI files. Paths
+// and texts are UTF-8; the helpers call the system's wide functions.
 #pragma once
 
 #include <windows.h>
 
 #include <functional>
+#include <optional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -13,10 +15,13 @@ namespace wine_test {
 
 // The staged program folder, as a Windows path.
 std::string StagedProgramFolder();
-// A fresh copy of the staged program folder under the temp folder; removed by the destructor.
+// The system's temporary folder, ending in "\".
+std::string TempFolder();
+// A fresh copy of the staged program folder under the temp folder, or under a folder of that
+// name inside it; removed by the destructor.
 class ProgramCopy {
   public:
-    ProgramCopy();
+    explicit ProgramCopy(const std::string& under = "");
     ~ProgramCopy();
     const std::string& Folder() const { return folder_; }  // ends in "\"
     std::string Path(const std::string& name) const { return folder_ + name; }
@@ -30,7 +35,12 @@ class ProgramCopy {
 
   private:
     std::string folder_;
+    std::string parent_;  // the folder made for `under`, removed when empty
 };
+
+// Whole files as bytes, by UTF-8 path; false or nothing when the file cannot be written or read.
+bool WriteFileBytes(const std::string& path, const std::string& bytes);
+std::optional<std::string> ReadFileBytes(const std::string& path);
 
 class Process {
   public:
