@@ -63,7 +63,6 @@ bool IsIndexedFormat(const WICPixelFormatGUID& format) {
            SameFormat(format, GUID_WICPixelFormat8bppIndexed);
 }
 
-
 void FillPixels(std::uint32_t* pixels, std::size_t count, std::uint32_t value) {
     std::fill(pixels, pixels + count, value);
 }
