@@ -243,6 +243,8 @@ PixelSize SaverWindow::SetCaptionText(const std::string& text) {
     if (label.IsAlive()) {
         SetWindowPos(label.Handle(), nullptr, 0, 0, size.width, size.height,
                      SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOCOPYBITS);
+        // Like the clock, the caption is also the window's text, for screen readers and tools.
+        SetWindowTextW(label.Handle(), Wide(text).c_str());
         InvalidateRect(label.Handle(), nullptr, FALSE);
     }
     return size;

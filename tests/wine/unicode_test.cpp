@@ -117,6 +117,17 @@ TEST(Unicode, SaverShowsPicturesAndPlaysMusicFromUnicodeNames) {
     EXPECT_TRUE(WaitForPixel(512, 384, kBlue, 8, 5000))
         << "the centre shows " << std::hex << ScreenPixel(512, 384);
     EXPECT_TRUE(ColourNear(ScreenPixel(5, 5), kRed, 0));
+    // The Cyrillic caption reaches its label whole.
+    HWND captionLabel = nullptr;
+    for (DWORD start = GetTickCount(); !captionLabel && GetTickCount() - start < 5000; Pump(100)) {
+        for (HWND child = GetWindow(WaitForWindow(saver, 1000), GW_CHILD); child;
+             child = GetWindow(child, GW_HWNDNEXT)) {
+            if (WindowText(child) == "\u041f\u043e\u0434\u043f\u0438\u0441\u044c") {
+                captionLabel = child;
+            }
+        }
+    }
+    EXPECT_NE(captionLabel, nullptr);
 
     // MCI is handed the music file by its whole Unicode path. (Wine's own wave driver then
     // opens it through the ANSI code page and fails, so under Wine it is not heard.)
