@@ -60,6 +60,16 @@ class SaverView {
     virtual std::optional<PixelSize> LoadBackgroundPicture(const std::string& path) = 0;
     // Draw the loaded background picture at rect (stretched when the size differs from its own).
     virtual void DrawBackgroundPicture(const PixelRect& rect) = 0;
+    // Tile the loaded background picture at its own size (tile) from (0, 0): columns x rows
+    // copies, row by row. A view that can fill with a repeating pattern in one go does so;
+    // this one draws each tile.
+    virtual void TileBackgroundPicture(const PixelSize& tile, int columns, int rows) {
+        for (int r = 0; r < rows; ++r) {
+            for (int c = 0; c < columns; ++c) {
+                DrawBackgroundPicture({c * tile.width, r * tile.height, tile.width, tile.height});
+            }
+        }
+    }
     // Fill a rectangle of the background with a colour (gradient bands).
     virtual void FillBackgroundRect(const PixelRect& rect, Colour colour) = 0;
 
@@ -73,6 +83,9 @@ class SaverView {
     // Stretch the loaded picture to size (via the scaling surface) so that the load surface holds
     // the scaled picture. False when it cannot be done (for example no memory for the bitmap).
     virtual bool ScaleLoadedPicture(const PixelSize& size) = 0;
+    // After ScaleLoadedPicture failed: true when the file's header read but it yielded no pixels
+    // at all (a file to be treated like a missing one), false for any other failure.
+    virtual bool LoadedPictureYieldedNothing() { return false; }
     // The load surface takes the background region at rect (the patch behind the picture).
     virtual bool GrabBackgroundPatch(const PixelRect& rect) = 0;
     // One transition step: copy rect of the load surface to the same rect on the screen picture.
