@@ -8,6 +8,7 @@
 
 #include "base/numbers.h"
 #include "base/optional_api_win.h"
+#include "saver/picture_decode_plan.h"
 
 namespace orvelle::win {
 
@@ -339,6 +340,7 @@ SaverWindow::SaverWindow(HINSTANCE instance)
                  SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     clock_->font.Reset(
         MakeFont(kClockFontName, kClockFontPoints, dpiY_, false, false, false, false));
+    decoder_.SetBetweenBands([this] { return KeepDecoding(); });
 }
 
 SaverWindow::~SaverWindow() {
@@ -562,7 +564,7 @@ std::optional<PixelSize> SaverWindow::LoadBackgroundPicture(const std::string& p
     if (!size) {
         return std::nullopt;
     }
-    DibBitmap picture = decoder_.Decode(*size, backColour_);
+    DibBitmap picture = decoder_.Decode(BackgroundDecodeSize(*size, screen_), backColour_);
     decoder_.Close();
     if (!picture) {
         backPicture_.Free();
@@ -580,6 +582,9 @@ void SaverWindow::DrawBackgroundPicture(const PixelRect& rect) {
     if (rect.width == backPicture_.Width() && rect.height == backPicture_.Height()) {
         BitBlt(background_.dc.Get(), rect.left, rect.top, rect.width, rect.height,
                backPicture_.dc.Get(), 0, 0, SRCCOPY);
+    } else if (rect.left < 0 || rect.top < 0 || rect.width > screen_.width ||
+               rect.height > screen_.height) {
+        DrawBackgroundPart(rect);
     } else {
         Surface stretched;
         if (!stretched.Resize(rect.width, rect.height)) {
@@ -985,6 +990,7 @@ void SaverWindow::ShowErrorMessage(const std::string& text) {
         // The run was already ended (by the user, during a pause): nothing more to tell.
         return;
     }
+    ShowPointerForMessage();
     MessageBoxA(nullptr, text.c_str(), kProgramTitle, MB_OK | MB_ICONEXCLAMATION);
 }
 
