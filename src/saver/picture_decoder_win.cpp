@@ -511,8 +511,8 @@ DibBitmap PictureDecoder::DecodeStored(const PixelSize& size, Colour background)
     const Compositor compositor(backgroundPixel, premultiplied);
     lastDecoded_ = {static_cast<int>(sourceWidth), static_cast<int>(sourceHeight)};
 
-    // Reads rows [top, top + rows) into pixels; false when the file yields them no more, which
-    // is a failure only when it happens on the very first rows.
+    // Reads rows [top, top + rows) into pixels. Once the file yields no more, the rest is
+    // background; a file that yields not even its first rows has no picture at all.
     bool damaged = false;
     bool anyRows = false;
     auto readRows = [&](UINT top, UINT rows, std::uint32_t* pixels) {
@@ -554,7 +554,6 @@ DibBitmap PictureDecoder::DecodeStored(const PixelSize& size, Colour background)
         for (UINT top = 0; top < sourceHeight; top += bandRows) {
             const UINT rows = std::min(bandRows, sourceHeight - top);
             readRows(top, rows, band.data());
-            GdiFlush();
             for (UINT r = 0; r < rows; ++r) {
                 scaler.AddRow(band.data() + r * rowPixels, result.pixels,
                               static_cast<std::size_t>(size.width));
