@@ -44,73 +44,41 @@ TEST(Orientation, AllEightValuesTurnSizesAndPixelsUpright) {
     EXPECT_EQ(UprightSize({4000, 3000}, 6), (PixelSize{3000, 4000}));
 }
 
-// A JPEG start with an EXIF block holding the orientation, in either byte order.
-std::vector<std::uint8_t> JpegHead(bool bigEndian, int orientation, bool withApp0) {
-    std::vector<std::uint8_t> tiff;
-    auto put16 = [&](unsigned v) {
-        if (bigEndian) {
-            tiff.push_back(static_cast<std::uint8_t>(v >> 8));
-            tiff.push_back(static_cast<std::uint8_t>(v));
-        } else {
-            tiff.push_back(static_cast<std::uint8_t>(v));
-            tiff.push_back(static_cast<std::uint8_t>(v >> 8));
-        }
-    };
-    auto put32 = [&](std::uint32_t v) {
-        if (bigEndian) {
-            put16(v >> 16);
-            put16(v & 0xFFFF);
-        } else {
-            put16(v & 0xFFFF);
-            put16(v >> 16);
-        }
-    };
-    tiff.push_back(bigEndian ? 'M' : 'I');
-    tiff.push_back(bigEndian ? 'M' : 'I');
-    put16(42);
-    put32(8);
-    put16(2);  // two entries: a resolution unit first, then the orientation
-    put16(296), put16(3), put32(1), put16(2), put16(0);
-    put16(274), put16(3), put32(1), put16(static_cast<unsigned>(orientation)), put16(0);
-    put32(0);
-    std::vector<std::uint8_t> jpeg = {0xFF, 0xD8};
-    if (withApp0) {
-        const std::uint8_t app0[] = {0xFF, 0xE0, 0, 7, 'J', 'F', 'I', 'F', 0};
-        jpeg.insert(jpeg.end(), app0, app0 + sizeof app0);
-    }
-    const std::size_t length = tiff.size() + 8;
-    const std::uint8_t app1[] = {0xFF,
-                                 0xE1,
-                                 static_cast<std::uint8_t>(length >> 8),
-                                 static_cast<std::uint8_t>(length),
-                                 'E',
-                                 'x',
-                                 'i',
-                                 'f',
-                                 0,
-                                 0};
-    jpeg.insert(jpeg.end(), app1, app1 + sizeof app1);
+// A JPEG start (with an APP0 block first) and an EXIF block whose directory holds a resolution
+// unit and then the orientation, in either byte order.
+std::vector<std::uint8_t> JpegHead(bool bigEndian, int orientation) {
+    const auto o = static_cast<std::uint8_t>(orientation);
+    const std::vector<std::uint8_t> tiff =
+        bigEndian ? std::vector<std::uint8_t>{'M', 'M', 0, 42, 0, 0, 0, 8, 0, 2, 1,    0x28, 0,
+                                              3,   0,   0, 0,  1, 0, 2, 0, 0, 1, 0x12, 0,    3,
+                                              0,   0,   0, 1,  0, o, 0, 0, 0, 0, 0,    0}
+                  : std::vector<std::uint8_t>{'I', 'I', 42, 0, 8, 0, 0, 0, 2, 0,    0x28, 1, 3,
+                                              0,   1,   0,  0, 0, 2, 0, 0, 0, 0x12, 1,    3, 0,
+                                              1,   0,   0,  0, o, 0, 0, 0, 0, 0,    0,    0};
+    std::vector<std::uint8_t> jpeg = {
+        0xFF, 0xD8, 0xFF, 0xE0, 0, 4,
+        1,    2,    0xFF, 0xE1, 0, static_cast<std::uint8_t>(tiff.size() + 8),
+        'E',  'x',  'i',  'f',  0, 0};
     jpeg.insert(jpeg.end(), tiff.begin(), tiff.end());
-    const std::uint8_t sos[] = {0xFF, 0xDA, 0, 2};
-    jpeg.insert(jpeg.end(), sos, sos + sizeof sos);
+    jpeg.insert(jpeg.end(), {0xFF, 0xDA, 0, 2});
     return jpeg;
 }
 
 TEST(Orientation, ReadFromTheExifBlockOfAJpeg) {
     for (int o = 1; o <= 8; ++o) {
         for (bool big : {false, true}) {
-            const auto head = JpegHead(big, o, o % 2 == 0);
+            const auto head = JpegHead(big, o);
             EXPECT_EQ(ExifOrientation(head.data(), head.size()), o) << o << big;
         }
     }
-    auto head = JpegHead(false, 6, true);
+    auto head = JpegHead(false, 6);
     struct Case {
         const char* what;
         std::vector<std::uint8_t> bytes;
         int expected;
     };
     const Case damaged[] = {
-        {"value out of range", JpegHead(true, 9, false), 0},
+        {"value out of range", JpegHead(true, 9), 0},
         {"cut inside the directory", {head.begin(), head.begin() + 40}, 0},
         {"not a JPEG", {'B', 'M', 0, 0, 0, 0}, 0},
         {"no EXIF before the pixels", {0xFF, 0xD8, 0xFF, 0xDA, 0, 2, 1, 2}, 0},
