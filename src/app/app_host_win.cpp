@@ -92,6 +92,13 @@ void AppHostWin::HideTaskbar() {
 
 void AppHostWin::OpenSaver(std::int32_t platformId) {
     saver_ = std::make_unique<SaverRun>(instance_, platformId);
+    if (!saver_->WindowCreated()) {
+        // Nothing would ever end the run: the program ends at once, and on its way out the
+        // task bar and the pointer are given back.
+        saver_.reset();
+        exitCode_ = 1;
+        return;
+    }
     saver_->Start();
     windowOpen_ = true;
 }

@@ -68,6 +68,10 @@ SaverRun::SaverRun(HINSTANCE instance, std::int32_t platformId)
 
 SaverRun::~SaverRun() = default;
 
+bool SaverRun::WindowCreated() const {
+    return parts_->window.IsAlive();
+}
+
 void SaverRun::Start() {
     parts_->window.Load();
 }

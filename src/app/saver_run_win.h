@@ -12,7 +12,9 @@ class SaverRun {
   public:
     SaverRun(HINSTANCE instance, std::int32_t platformId);
     ~SaverRun();
-    // Creates the window and runs its load (which shows it and arms the start timer).
+    // False when the saver window could not be created.
+    bool WindowCreated() const;
+    // Runs the window's load (which shows it and arms the start timer).
     void Start();
 
   private:

@@ -22,6 +22,12 @@ std::optional<long long> StrictWhole(const std::string& text) {
     return static_cast<long long>(RoundHalfEven(*v));
 }
 
+// Tiles at 0, size, 2 x size, ... while the position is below screen + size.
+int TileCount(std::int64_t screen, std::int64_t size) {
+    const std::int64_t count = (screen + 2 * size - 1) / size;
+    return static_cast<int>(std::clamp<std::int64_t>(count, 0, 1 << 30));
+}
+
 int Channel(long long v) {
     return static_cast<int>(std::clamp<long long>(v, 0, 255));
 }
@@ -58,12 +64,10 @@ bool PaintCustomPicture(const SaverSettings& s, BackgroundCanvas& canvas,
     } else if (*display == 1.0) {
         canvas.DrawBackgroundPicture({0, 0, screen.width, screen.height});
     } else if (*display == 2.0 && w > 0 && h > 0) {
-        for (std::int64_t y = 0; y < screenH + h; y += h) {
-            for (std::int64_t x = 0; x < screenW + w; x += w) {
-                canvas.DrawBackgroundPicture(
-                    {TwipsToPixels(x, tx), TwipsToPixels(y, ty), picture->width, picture->height});
-            }
-        }
+        // Tiles start at 0 and step by the picture's own size, one extra row and column past
+        // the edge; the view fills them in one go where it can (a 1-pixel tile would otherwise
+        // cost a draw per pixel of the screen).
+        canvas.TileBackgroundPicture(*picture, TileCount(screenW, w), TileCount(screenH, h));
     }
     // Any other layout loads the picture but paints nothing.
     return true;

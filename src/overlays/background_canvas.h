@@ -28,6 +28,16 @@ class BackgroundCanvas {
     virtual std::optional<PixelSize> LoadBackgroundPicture(const std::string& path) = 0;
     // Draw the loaded background picture at rect (stretched when the size differs from its own).
     virtual void DrawBackgroundPicture(const PixelRect& rect) = 0;
+    // Tile the loaded background picture at its own size (tile) from (0, 0): columns x rows
+    // copies, row by row. A canvas that can fill with a repeating pattern in one go does so;
+    // this one draws each tile.
+    virtual void TileBackgroundPicture(const PixelSize& tile, int columns, int rows) {
+        for (int r = 0; r < rows; ++r) {
+            for (int c = 0; c < columns; ++c) {
+                DrawBackgroundPicture({c * tile.width, r * tile.height, tile.width, tile.height});
+            }
+        }
+    }
     // Fill a rectangle of the background with a colour (gradient bands).
     virtual void FillBackgroundRect(const PixelRect& rect, Colour colour) = 0;
 };

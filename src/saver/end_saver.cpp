@@ -89,4 +89,13 @@ void EndRunWithError(const RunEnding& e, const std::string& message) {
     e.host.EndProgram();
 }
 
+void EndRunWithoutMessage(const RunEnding& e) {
+    if (PasswordPath(e)) {
+        e.host.SetScreenSaverRunning(false);
+    }
+    e.host.ShowTaskbar();
+    e.host.UnloadSaverWindow();
+    e.host.EndProgram();
+}
+
 }  // namespace orvelle

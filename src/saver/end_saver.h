@@ -61,4 +61,7 @@ std::optional<EndOutcome> CountMouseMove(MouseBurst& burst, const std::string& m
 // was set, task bar back, window unloaded, message shown, program ended.
 void EndRunWithError(const RunEnding& ending, const std::string& message);
 
+// The same ending without a message, for a failure in an event that has no message of its own.
+void EndRunWithoutMessage(const RunEnding& ending);
+
 }  // namespace orvelle

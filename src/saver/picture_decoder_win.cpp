@@ -6,12 +6,13 @@
 #include <algorithm>
 #include <array>
 #include <new>
-#include <vector>
 
 #include "base/com_win.h"
 #include "base/wide_win.h"
 #include "saver/area_scaler.h"
 #include "saver/compositor.h"
+#include "saver/picture_decode_plan.h"
+#include "saver/picture_orientation.h"
 
 namespace orvelle::win {
 
@@ -35,6 +36,13 @@ constexpr IID kNativeScalingId = {
 // The factory's class id, spelled out so the program needs no GUID library for it.
 constexpr CLSID kImagingFactoryId = {
     0xcacaf262, 0x9370, 0x4615, {0xa1, 0x3b, 0x9f, 0x55, 0x39, 0xda, 0x4c, 0x0a}};
+
+// The JPEG container, spelled out for the same reason.
+constexpr GUID kJpegContainerId = {
+    0x19e4a5aa, 0x5662, 0x4fc5, {0xa0, 0xc0, 0x17, 0x58, 0x02, 0x8e, 0x10, 0x57}};
+
+// How much of a file's start is searched for its EXIF block (it comes before the pixels).
+constexpr DWORD kHeadBytes = 256 * 1024;
 
 bool SameFormat(const WICPixelFormatGUID& a, const WICPixelFormatGUID& b) {
     return IsEqualGUID(a, b) != FALSE;
@@ -77,6 +85,9 @@ struct PictureDecoder::Impl {
     Com<IWICBitmapFrameDecode> frame;
     UINT width = 0;
     UINT height = 0;
+    int orientation = 1;
+    // A picture refused before the system decoded it: its size is known, its pixels never are.
+    bool refused = false;
 
     bool EnsureFactory() {
         if (factory) {
@@ -102,6 +113,93 @@ struct PictureDecoder::Impl {
         decoder.Reset();
         stream.Reset();
         width = height = 0;
+        orientation = 1;
+        refused = false;
+    }
+
+    // Whether the system's JPEG decoder can shrink while it decodes (then it never holds the
+    // whole picture). Asked once, of a tiny JPEG made in memory.
+    bool JpegDecoderShrinks() {
+        static int answer = -1;
+        if (answer >= 0) {
+            return answer == 1;
+        }
+        answer = 0;
+        Com<IStream> memory;
+        Com<IWICBitmapEncoder> encoder;
+        Com<IWICBitmapFrameEncode> target;
+        if (FAILED(CreateStreamOnHGlobal(nullptr, TRUE, memory.Out())) ||
+            FAILED(factory->CreateEncoder(kJpegContainerId, nullptr, encoder.Out())) ||
+            FAILED(encoder->Initialize(memory.Get(), WICBitmapEncoderNoCache)) ||
+            FAILED(encoder->CreateNewFrame(target.Out(), nullptr)) ||
+            FAILED(target->Initialize(nullptr)) || FAILED(target->SetSize(16, 16))) {
+            return false;
+        }
+        WICPixelFormatGUID format = GUID_WICPixelFormat24bppBGR;
+        std::array<BYTE, 16 * 16 * 3> pixels{};
+        LARGE_INTEGER start{};
+        Com<IWICBitmapDecoder> probe;
+        Com<IWICBitmapFrameDecode> probeFrame;
+        Com<NativeScaling> scaling;
+        if (FAILED(target->SetPixelFormat(&format)) ||
+            !SameFormat(format, GUID_WICPixelFormat24bppBGR) ||
+            FAILED(
+                target->WritePixels(16, 16 * 3, static_cast<UINT>(pixels.size()), pixels.data())) ||
+            FAILED(target->Commit()) || FAILED(encoder->Commit()) ||
+            FAILED(memory->Seek(start, STREAM_SEEK_SET, nullptr)) ||
+            FAILED(factory->CreateDecoderFromStream(memory.Get(), nullptr,
+                                                    WICDecodeMetadataCacheOnDemand, probe.Out())) ||
+            FAILED(probe->GetFrame(0, probeFrame.Out()))) {
+            return false;
+        }
+        answer =
+            SUCCEEDED(probeFrame->QueryInterface(kNativeScalingId, scaling.OutVoid())) && scaling
+                ? 1
+                : 0;
+        return answer == 1;
+    }
+
+    // A JPEG too large for a system decoder that holds whole pictures is refused from its
+    // header alone, before the system spends seconds and gigabytes on it.
+    std::optional<PixelSize> RefuseIfBeyondSystem(const std::uint8_t* head, std::size_t headSize) {
+        const std::optional<PixelSize> frameSize = JpegFrameSize(head, headSize);
+        if (!frameSize || !JpegBeyondSystemDecoder(*frameSize, JpegDecoderShrinks())) {
+            return std::nullopt;
+        }
+        refused = true;
+        width = static_cast<UINT>(frameSize->width);
+        height = static_cast<UINT>(frameSize->height);
+        const int read = ExifOrientation(head, headSize);
+        orientation = read >= 1 && read <= 8 ? read : 1;
+        return UprightSize(*frameSize, orientation);
+    }
+
+    // The orientation a JPEG records: asked of the imaging component's metadata reader, else
+    // read from the file's first bytes (not every system reads JPEG metadata).
+    void ReadOrientation(const std::uint8_t* head, std::size_t headSize) {
+        orientation = 1;
+        GUID container{};
+        if (FAILED(decoder->GetContainerFormat(&container)) ||
+            IsEqualGUID(container, kJpegContainerId) == FALSE) {
+            return;
+        }
+        Com<IWICMetadataQueryReader> reader;
+        if (SUCCEEDED(frame->GetMetadataQueryReader(reader.Out())) && reader) {
+            PROPVARIANT value;
+            PropVariantInit(&value);
+            if (SUCCEEDED(reader->GetMetadataByName(L"/app1/ifd/{ushort=274}", &value)) &&
+                value.vt == VT_UI2 && value.uiVal >= 1 && value.uiVal <= 8) {
+                orientation = value.uiVal;
+            }
+            PropVariantClear(&value);
+            if (orientation != 1) {
+                return;
+            }
+        }
+        const int read = ExifOrientation(head, headSize);
+        if (read >= 1 && read <= 8) {
+            orientation = read;
+        }
     }
 
     // Whether the frame may hold transparent pixels.
@@ -210,6 +308,22 @@ std::optional<PixelSize> PictureDecoder::Open(const std::string& path) {
         return std::nullopt;
     }
     std::wstring wide = Wide(path);
+    // The file's first bytes: the JPEG frame size and orientation where the system reads none.
+    std::vector<std::uint8_t> head;
+    HANDLE file = CreateFileW(wide.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                              nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file != INVALID_HANDLE_VALUE) {
+        head.resize(kHeadBytes);
+        DWORD got = 0;
+        if (!ReadFile(file, head.data(), kHeadBytes, &got, nullptr)) {
+            got = 0;
+        }
+        head.resize(got);
+        CloseHandle(file);
+    }
+    if (std::optional<PixelSize> refused = impl_->RefuseIfBeyondSystem(head.data(), head.size())) {
+        return refused;
+    }
     // The decoder is picked by the file's content, so a JPEG named .jif or a BMP named .dib
     // loads like any other.
     if (FAILED(impl_->factory->CreateDecoderFromFilename(wide.c_str(), nullptr, GENERIC_READ,
@@ -218,7 +332,16 @@ std::optional<PixelSize> PictureDecoder::Open(const std::string& path) {
         Close();
         return std::nullopt;
     }
-    return impl_->OpenFrame();
+    std::optional<PixelSize> size = impl_->OpenFrame();
+    if (size) {
+        impl_->ReadOrientation(head.data(), head.size());
+        size = UprightSize(*size, impl_->orientation);
+    }
+    return size;
+}
+
+int PictureDecoder::Orientation() const {
+    return impl_->orientation;
 }
 
 std::optional<PixelSize> PictureDecoder::OpenMemory(const void* data, std::size_t size) {
@@ -232,6 +355,11 @@ std::optional<PixelSize> PictureDecoder::OpenMemory(const void* data, std::size_
             return std::nullopt;
         }
     }
+    const auto* head = static_cast<const std::uint8_t*>(data);
+    if (std::optional<PixelSize> refused =
+            impl_->RefuseIfBeyondSystem(head, std::min<std::size_t>(size, kHeadBytes))) {
+        return refused;
+    }
     // The stream only reads; it asks for a non-const pointer all the same.
     BYTE* bytes = static_cast<BYTE*>(const_cast<void*>(data));
     if (FAILED(impl_->factory->CreateStream(impl_->stream.Out())) ||
@@ -241,19 +369,45 @@ std::optional<PixelSize> PictureDecoder::OpenMemory(const void* data, std::size_
         Close();
         return std::nullopt;
     }
-    return impl_->OpenFrame();
+    std::optional<PixelSize> opened = impl_->OpenFrame();
+    if (opened) {
+        impl_->ReadOrientation(static_cast<const std::uint8_t*>(data),
+                               std::min<std::size_t>(size, kHeadBytes));
+        opened = UprightSize(*opened, impl_->orientation);
+    }
+    return opened;
 }
 
 DibBitmap PictureDecoder::Decode(const PixelSize& size, Colour background) {
     lastDecoded_ = {};
+    yieldedNothing_ = false;
+    if (impl_->refused || !impl_->frame || size.width <= 0 || size.height <= 0) {
+        return {};
+    }
+    const int orientation = impl_->orientation;
+    // Decoded as stored, at the stored shape of the size asked for, then turned upright: the
+    // turn then costs only the shown pixels.
+    const PixelSize stored = UprightSize(size, orientation);
+    try {
+        DibBitmap picture = DecodeStored(stored, background);
+        if (!picture || orientation == 1) {
+            return picture;
+        }
+        DibBitmap upright = CreateDib(size.width, size.height);
+        if (!upright) {
+            return {};
+        }
+        GdiFlush();
+        TurnUpright(picture.pixels, stored, orientation, upright.pixels);
+        return upright;
+    } catch (const std::bad_alloc&) {
+        // The working rows of a picture beyond any memory: refused like any other too large.
+        return {};
+    }
+}
+
+DibBitmap PictureDecoder::DecodeStored(const PixelSize& size, Colour background) {
     Impl& d = *impl_;
-    if (!d.frame || size.width <= 0 || size.height <= 0) {
-        return {};
-    }
-    DibBitmap result = CreateDib(size.width, size.height);
-    if (!result) {
-        return {};
-    }
     const std::uint32_t backgroundPixel = DibPixel(background);
     const auto targetWidth = static_cast<UINT>(size.width);
     const auto targetHeight = static_cast<UINT>(size.height);
@@ -265,6 +419,15 @@ DibBitmap PictureDecoder::Decode(const PixelSize& size, Colour background) {
     UINT sourceHeight = d.height;
     if (targetWidth < d.width && targetHeight < d.height) {
         d.NativeReduced(targetWidth, targetHeight, reduced, sourceWidth, sourceHeight);
+    }
+    const DecodePlan plan =
+        PlanPictureDecode({static_cast<int>(sourceWidth), static_cast<int>(sourceHeight)}, size);
+    if (!plan.possible) {
+        return {};
+    }
+    DibBitmap result = CreateDib(size.width, size.height);
+    if (!result) {
+        return {};
     }
     IWICBitmapSource* source = reduced ? static_cast<IWICBitmapSource*>(reduced.Get())
                                        : static_cast<IWICBitmapSource*>(d.frame.Get());
@@ -291,81 +454,98 @@ DibBitmap PictureDecoder::Decode(const PixelSize& size, Colour background) {
                                   nullptr, 0.0, WICBitmapPaletteTypeCustom);
     }
     if (FAILED(converted)) {
-        FillPixels(result.pixels, static_cast<std::size_t>(size.width) * size.height,
-                   backgroundPixel);
-        return result;
+        // The header read, the pixels do not: no picture at all.
+        yieldedNothing_ = true;
+        return {};
     }
     const Compositor compositor(backgroundPixel, premultiplied);
     lastDecoded_ = {static_cast<int>(sourceWidth), static_cast<int>(sourceHeight)};
 
-    if (sourceWidth == targetWidth && sourceHeight == targetHeight) {
-        // Own size: straight into the bitmap.
-        const std::size_t count = static_cast<std::size_t>(size.width) * size.height;
-        const UINT stride = targetWidth * 4;
-        if (FAILED(converter->CopyPixels(nullptr, stride, static_cast<UINT>(count * 4),
-                                         reinterpret_cast<BYTE*>(result.pixels)))) {
-            FillPixels(result.pixels, count, backgroundPixel);
+    // Reads rows [top, top + rows) into pixels. Once the file yields no more, the rest is
+    // background; a file that yields not even its first rows has no picture at all.
+    bool damaged = false;
+    bool anyRows = false;
+    auto readRows = [&](UINT top, UINT rows, std::uint32_t* pixels) {
+        const std::size_t count = static_cast<std::size_t>(sourceWidth) * rows;
+        if (!damaged) {
+            WICRect rect{0, static_cast<INT>(top), static_cast<INT>(sourceWidth),
+                         static_cast<INT>(rows)};
+            damaged =
+                FAILED(converter->CopyPixels(&rect, sourceWidth * 4, static_cast<UINT>(count * 4),
+                                             reinterpret_cast<BYTE*>(pixels)));
+            anyRows = anyRows || !damaged;
+        }
+        if (damaged) {
+            // What the file no longer yields is shown as background.
+            FillPixels(pixels, count, backgroundPixel);
         } else if (transparent) {
-            compositor.Apply(result.pixels, count);
+            compositor.Apply(pixels, count);
         } else {
             for (std::size_t i = 0; i < count; ++i) {
-                result.pixels[i] &= 0xFFFFFFu;
+                pixels[i] &= 0xFFFFFFu;
             }
         }
-        return result;
-    }
-
-    if (CanAreaScale(static_cast<int>(sourceWidth), static_cast<int>(sourceHeight), size.width,
-                     size.height)) {
-        // Shrinking: read bands of rows and average them down.
-        const std::size_t rowPixels = sourceWidth;
-        // About a million pixels per band keeps the buffer small whatever the picture's size.
-        const UINT bandRows = std::clamp<UINT>((1u << 20) / sourceWidth, 1u, sourceHeight);
-        std::vector<std::uint32_t> band;
-        try {
-            band.resize(rowPixels * bandRows);
-        } catch (const std::bad_alloc&) {
+    };
+    auto finish = [&](DibBitmap&& picture) -> DibBitmap {
+        if (!anyRows) {
+            yieldedNothing_ = true;
             return {};
         }
+        return std::move(picture);
+    };
+
+    if (plan.banded) {
+        // Shrinking: read bands of rows and average them down.
+        const std::size_t rowPixels = sourceWidth;
+        const auto bandRows = static_cast<UINT>(plan.bandRows);
+        std::vector<std::uint32_t> band(rowPixels * bandRows);
         AreaScaler scaler(static_cast<int>(sourceWidth), static_cast<int>(sourceHeight), size.width,
                           size.height);
-        bool damaged = false;
         for (UINT top = 0; top < sourceHeight; top += bandRows) {
             const UINT rows = std::min(bandRows, sourceHeight - top);
-            const std::size_t count = rowPixels * rows;
-            if (!damaged) {
-                WICRect rect{0, static_cast<INT>(top), static_cast<INT>(sourceWidth),
-                             static_cast<INT>(rows)};
-                damaged = FAILED(converter->CopyPixels(&rect, sourceWidth * 4,
-                                                       static_cast<UINT>(count * 4),
-                                                       reinterpret_cast<BYTE*>(band.data())));
-            }
-            if (damaged) {
-                // What the file no longer yields is shown as background.
-                FillPixels(band.data(), count, backgroundPixel);
-            } else if (transparent) {
-                compositor.Apply(band.data(), count);
-            }
+            readRows(top, rows, band.data());
             for (UINT r = 0; r < rows; ++r) {
                 scaler.AddRow(band.data() + r * rowPixels, result.pixels,
                               static_cast<std::size_t>(size.width));
             }
+            if (damaged && !anyRows) {
+                break;
+            }
+            if (!KeepGoing()) {
+                return {};
+            }
         }
-        return result;
+        return finish(std::move(result));
     }
 
-    // Growing (at least along one side): decode at full size, then a halftone stretch.
-    DibBitmap full = CreateDib(static_cast<int>(sourceWidth), static_cast<int>(sourceHeight));
-    if (!full) {
-        return {};
+    // The whole source at its own size, read in bands straight into a bitmap.
+    const bool ownSize = sourceWidth == targetWidth && sourceHeight == targetHeight;
+    DibBitmap full;
+    if (!ownSize) {
+        full = CreateDib(static_cast<int>(sourceWidth), static_cast<int>(sourceHeight));
+        if (!full) {
+            return {};
+        }
     }
-    const std::size_t fullCount = static_cast<std::size_t>(sourceWidth) * sourceHeight;
-    if (FAILED(converter->CopyPixels(nullptr, sourceWidth * 4, static_cast<UINT>(fullCount * 4),
-                                     reinterpret_cast<BYTE*>(full.pixels)))) {
-        FillPixels(full.pixels, fullCount, backgroundPixel);
-    } else if (transparent) {
-        compositor.Apply(full.pixels, fullCount);
+    DibBitmap& whole = ownSize ? result : full;
+    const UINT bandRows = std::clamp<UINT>(
+        static_cast<UINT>(kBandPixels / std::max<UINT>(sourceWidth, 1)), 1u, sourceHeight);
+    GdiFlush();
+    for (UINT top = 0; top < sourceHeight; top += bandRows) {
+        const UINT rows = std::min(bandRows, sourceHeight - top);
+        readRows(top, rows, whole.Row(static_cast<int>(top)));
+        if (damaged && !anyRows) {
+            break;
+        }
+        if (top + rows < sourceHeight && !KeepGoing()) {
+            return {};
+        }
     }
+    if (ownSize) {
+        return finish(std::move(result));
+    }
+
+    // Growing (at least along one side): a halftone stretch from the whole source.
     MemoryDC from(nullptr);
     MemoryDC to(nullptr);
     from.Select(full.bitmap.Get());
@@ -375,7 +555,7 @@ DibBitmap PictureDecoder::Decode(const PixelSize& size, Colour background) {
     StretchBlt(to.Get(), 0, 0, size.width, size.height, from.Get(), 0, 0,
                static_cast<int>(sourceWidth), static_cast<int>(sourceHeight), SRCCOPY);
     GdiFlush();
-    return result;
+    return finish(std::move(result));
 }
 
 }  // namespace orvelle::win

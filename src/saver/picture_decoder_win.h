@@ -9,6 +9,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -27,7 +28,8 @@ class PictureDecoder {
     PictureDecoder& operator=(const PictureDecoder&) = delete;
 
     // Opens a picture file and reads the size of its first frame, keeping the file open for
-    // Decode. Nothing when the file is missing or not a picture.
+    // Decode. Nothing when the file is missing or not a picture. A photo whose EXIF block says
+    // it was taken turned reports (and later decodes to) its upright size.
     std::optional<PixelSize> Open(const std::string& path);
 
     // The same for a picture held in memory (a resource, say), read in place: the memory must
@@ -35,10 +37,22 @@ class PictureDecoder {
     std::optional<PixelSize> OpenMemory(const void* data, std::size_t size);
 
     // Decodes the open picture at exactly this size (an area average when shrinking, a halftone
-    // stretch when growing). Transparent pixels take the background colour. A file that turns out
-    // damaged keeps what could be decoded, the rest in the background colour. An empty bitmap
-    // when the memory for it is not there or nothing is open.
+    // stretch when growing), upright. Transparent pixels take the background colour. A file that
+    // turns out damaged keeps what could be decoded, the rest in the background colour. An empty
+    // bitmap when nothing is open, when the picture is beyond the decoding budget, when the
+    // memory is not there, when the file yields no pixels at all (YieldedNothing then tells),
+    // or when the between-bands call asked to stop.
     DibBitmap Decode(const PixelSize& size, Colour background);
+
+    // Called between bands of rows while a large picture is decoded, so that waiting input can
+    // be served; returning false stops the decode.
+    void SetBetweenBands(std::function<bool()> call) { betweenBands_ = std::move(call); }
+
+    // True when the last Decode found a picture whose header reads but whose pixels do not.
+    bool YieldedNothing() const { return yieldedNothing_; }
+
+    // The EXIF orientation of the open picture (1 when it has none).
+    int Orientation() const;
 
     // Lets go of the picture.
     void Close();
@@ -49,8 +63,13 @@ class PictureDecoder {
 
   private:
     struct Impl;
+    DibBitmap DecodeStored(const PixelSize& size, Colour background);
+    bool KeepGoing() const { return !betweenBands_ || betweenBands_(); }
+
     std::unique_ptr<Impl> impl_;
     PixelSize lastDecoded_;
+    std::function<bool()> betweenBands_;
+    bool yieldedNothing_ = false;
 };
 
 }  // namespace orvelle::win

@@ -39,6 +39,21 @@ std::optional<TwipsSize> ScaledPictureSize(std::int64_t pictureWidth, std::int64
                 : static_cast<std::int64_t>(RoundHalfEven(
                       static_cast<double>(result.width * pictureHeight) / pictureWidth));
     }
+    // The longer side alone does not keep a picture on today's wide screens (a 4:3 photo on a
+    // 16:9 screen would stand taller than it): whichever side is still over its own share is
+    // brought down too, so the smaller of the two factors wins.
+    if (result.height > maxHeight && pictureHeight > 0) {
+        result.height = maxHeight;
+        result.width = static_cast<std::int64_t>(
+            RoundHalfEven(static_cast<double>(maxHeight) * static_cast<double>(pictureWidth) /
+                          static_cast<double>(pictureHeight)));
+    }
+    if (result.width > maxWidth && pictureWidth > 0) {
+        result.width = maxWidth;
+        result.height = static_cast<std::int64_t>(
+            RoundHalfEven(static_cast<double>(maxWidth) * static_cast<double>(pictureHeight) /
+                          static_cast<double>(pictureWidth)));
+    }
     if (!FitsInt32(result.width) || !FitsInt32(result.height)) {
         return std::nullopt;
     }

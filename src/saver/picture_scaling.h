@@ -14,10 +14,10 @@ struct TwipsSize {
     friend bool operator==(const TwipsSize&, const TwipsSize&) = default;
 };
 
-// The size a loaded picture is drawn at: at most fraction of the window along its longer side
-// (only that side is tested, so a square picture on a wide screen can come out taller than the
-// screen). Never enlarges. Products are taken in 64 bits so very large pictures scale like any
-// other; nothing when the result does not fit a 32-bit twips size.
+// The size a loaded picture is drawn at: the longer side is brought to fraction of the window
+// first, then whichever side still passes its own share of the window is brought to it, so the
+// picture fits that share both ways. Never enlarges. Products are taken in 64 bits so very large
+// pictures scale like any other; nothing when the result does not fit a 32-bit twips size.
 std::optional<TwipsSize> ScaledPictureSize(std::int64_t pictureWidth, std::int64_t pictureHeight,
                                            std::int32_t windowWidth, std::int32_t windowHeight,
                                            float fraction);

@@ -1,6 +1,7 @@
 #include "saver/saver_form.h"
 
 #include <algorithm>
+#include <exception>
 
 #include "saver/end_saver.h"
 #include "base/host_services.h"
@@ -46,6 +47,29 @@ bool IsTrue(const std::string& flag) {
     return EqualsNoCase(TrimSpaces(flag), "True");
 }
 
+// Names the procedure running for as long as it runs, and gives back the outer one after. Left
+// by an exception it keeps its name, so that the handler that catches it knows where it came
+// from.
+class ProcedureScope {
+  public:
+    ProcedureScope(const char*& current, const char* message)
+        : current_(current), outer_(current), exceptions_(std::uncaught_exceptions()) {
+        current_ = message;
+    }
+    ~ProcedureScope() {
+        if (std::uncaught_exceptions() == exceptions_) {
+            current_ = outer_;
+        }
+    }
+    ProcedureScope(const ProcedureScope&) = delete;
+    ProcedureScope& operator=(const ProcedureScope&) = delete;
+
+  private:
+    const char*& current_;
+    const char* outer_;
+    int exceptions_;
+};
+
 }  // namespace
 
 struct SaverForm::State {
@@ -74,6 +98,8 @@ struct SaverForm::State {
     bool started = false;
     bool ended = false;
     bool clockStopped = false;
+    // The message of the procedure running now, for a failure nobody foresaw inside it.
+    const char* procedure = nullptr;
 
     RunEnding Ending() {
         return RunEnding{env.host,        env.mediaPlayer, env.platformId,
@@ -82,8 +108,34 @@ struct SaverForm::State {
     bool Floating() const { return s.picRandom != "cent"; }
 
     void Fail(const char* message) {
+        if (ended) {
+            // Input served while a picture loaded has ended the run already.
+            return;
+        }
         ended = true;
         EndRunWithError(Ending(), message);
+    }
+    // An exception or an allocation failure escaped an event: the run ends with the message of
+    // the procedure it came from, or, outside any procedure with a message, without one.
+    void Unforeseen() {
+        if (ended) {
+            return;
+        }
+        if (procedure) {
+            Fail(procedure);
+        } else {
+            ended = true;
+            EndRunWithoutMessage(Ending());
+        }
+    }
+    template <typename Handler>
+    void Guarded(const char* message, Handler&& handler) {
+        const ProcedureScope scope(procedure, message);
+        try {
+            handler();
+        } catch (...) {
+            Unforeseen();
+        }
     }
     void End() {
         if (EndSaver(Ending()) == EndOutcome::Ended) {
@@ -112,6 +164,7 @@ struct SaverForm::State {
     void ScrollerTimer_Timer();
     void timeTimer_Timer();
     void mediaTimer_Timer();
+    void Tick(SaverTimer timer);
 
     bool ShowCurrentPicture();
     std::optional<PixelSize> LoadCurrentPicture();
@@ -144,6 +197,10 @@ bool SaverForm::Ended() const {
 }
 
 void SaverForm::Form_Load() {
+    state_->Guarded(nullptr, [this] { LoadForm(); });
+}
+
+void SaverForm::LoadForm() {
     State& st = *state_;
     SaverView& view = st.env.view;
     view.CoverScreen();
@@ -193,7 +250,12 @@ void SaverForm::State::PrepareDisplay() {
         break;
     }
 
-    if (!PaintBackground(s, view, env.storage)) {
+    bool painted = false;
+    {
+        const ProcedureScope scope(procedure, kBackgroundErrorMessage);
+        painted = PaintBackground(s, view, env.storage);
+    }
+    if (!painted || ended) {
         Fail(kBackgroundErrorMessage);
         return;
     }
@@ -286,6 +348,7 @@ void SaverForm::State::ImageChangeTimer_Timer() {
 }
 
 bool SaverForm::State::ShowCurrentPicture() {
+    const ProcedureScope scope(procedure, kShowPictureError);
     SaverView& view = env.view;
     view.ShowCaption(false);
     view.ClearPictures();
@@ -294,12 +357,22 @@ bool SaverForm::State::ShowCurrentPicture() {
     }
     view.ShowDisplay(false);
 
-    const std::optional<PixelSize> loaded = LoadCurrentPicture();
+    std::optional<PixelSize> loaded = LoadCurrentPicture();
     if (!loaded) {
         Fail(kShowPictureError);
         return false;
     }
-    if (!ScalePicture(*loaded)) {
+    bool scaled = ScalePicture(*loaded);
+    if (!scaled && !ended && view.LoadedPictureYieldedNothing()) {
+        // A file whose pixels do not decode at all is taken as missing: the fallback instead.
+        loaded = view.LoadPicture(env.storage.FallbackPicturePath());
+        if (!loaded) {
+            Fail(kShowPictureError);
+            return false;
+        }
+        scaled = ScalePicture(*loaded);
+    }
+    if (!scaled) {
         Fail(kScalePictureError);
         return false;
     }
@@ -342,6 +415,7 @@ std::optional<PixelSize> SaverForm::State::LoadCurrentPicture() {
 }
 
 bool SaverForm::State::ScalePicture(PixelSize loaded) {
+    const ProcedureScope scope(procedure, kScalePictureError);
     const std::int64_t pictureWidth = static_cast<std::int64_t>(loaded.width) * tx;
     const std::int64_t pictureHeight = static_cast<std::int64_t>(loaded.height) * ty;
     const std::optional<TwipsSize> scaled = ScaledPictureSize(
@@ -363,6 +437,7 @@ bool SaverForm::State::ScalePicture(PixelSize loaded) {
 }
 
 bool SaverForm::State::RemovePicture() {
+    const ProcedureScope scope(procedure, kRemovePictureError);
     SaverView& view = env.view;
     view.SetTimer(SaverTimer::Float, floatIntervalMs, false);
     if (!view.GrabBackgroundPatch(DisplayRect())) {
@@ -424,6 +499,11 @@ void SaverForm::OnTimer(SaverTimer timer) {
     if (st.ended) {
         return;
     }
+    st.Guarded(nullptr, [&st, timer] { st.Tick(timer); });
+}
+
+void SaverForm::State::Tick(SaverTimer timer) {
+    State& st = *this;
     switch (timer) {
         case SaverTimer::StartSaver:
             st.StartSaver_Timer();
@@ -450,31 +530,35 @@ void SaverForm::OnTimer(SaverTimer timer) {
 
 void SaverForm::Form_KeyDown() {
     if (!state_->ended) {
-        state_->End();
+        state_->Guarded(state_->procedure, [this] { state_->End(); });
     }
 }
 
 void SaverForm::Form_MouseDown() {
     if (!state_->ended) {
-        state_->End();
+        state_->Guarded(state_->procedure, [this] { state_->End(); });
     }
 }
 
 void SaverForm::DisplayingPicture_KeyDown() {
     if (!state_->ended) {
-        state_->End();
+        state_->Guarded(state_->procedure, [this] { state_->End(); });
     }
 }
 
 void SaverForm::Form_MouseMove(float xTwips, float yTwips) {
     if (!state_->ended) {
-        state_->Moved(state_->formTracker, xTwips, yTwips);
+        state_->Guarded(state_->procedure, [this, xTwips, yTwips] {
+            state_->Moved(state_->formTracker, xTwips, yTwips);
+        });
     }
 }
 
 void SaverForm::DisplayingPicture_MouseMove(float xPixels, float yPixels) {
     if (!state_->ended) {
-        state_->Moved(state_->pictureTracker, xPixels, yPixels);
+        state_->Guarded(state_->procedure, [this, xPixels, yPixels] {
+            state_->Moved(state_->pictureTracker, xPixels, yPixels);
+        });
     }
 }
 

@@ -57,6 +57,8 @@ class SaverForm {
     bool Ended() const;
 
   private:
+    void LoadForm();
+
     struct State;
     std::unique_ptr<State> state_;
 };

@@ -59,6 +59,7 @@ void SaverWindow::ShowErrorMessage(const std::string& text) {
         // The run was already ended (by the user, during a pause): nothing more to tell.
         return;
     }
+    ShowPointerForMessage();
     MessageBoxW(nullptr, Wide(text).c_str(), kProgramTitle, MB_OK | MB_ICONEXCLAMATION);
 }
 

@@ -43,6 +43,9 @@ class SaverView : public BackgroundCanvas {
     // Stretch the loaded picture to size (via the scaling surface) so that the load surface holds
     // the scaled picture. False when it cannot be done (for example no memory for the bitmap).
     virtual bool ScaleLoadedPicture(const PixelSize& size) = 0;
+    // After ScaleLoadedPicture failed: true when the file's header read but it yielded no pixels
+    // at all (a file to be treated like a missing one), false for any other failure.
+    virtual bool LoadedPictureYieldedNothing() { return false; }
     // The load surface takes the background region at rect (the patch behind the picture).
     virtual bool GrabBackgroundPatch(const PixelRect& rect) = 0;
     // One transition step: copy rect of the load surface to the same rect on the screen picture.

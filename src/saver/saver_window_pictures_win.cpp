@@ -4,6 +4,7 @@
 #include <algorithm>
 
 #include "base/geometry.h"
+#include "saver/picture_decode_plan.h"
 
 namespace orvelle::win {
 
@@ -51,7 +52,7 @@ std::optional<PixelSize> SaverWindow::LoadBackgroundPicture(const std::string& p
     if (!size) {
         return std::nullopt;
     }
-    DibBitmap picture = decoder_.Decode(*size, backColour_);
+    DibBitmap picture = decoder_.Decode(BackgroundDecodeSize(*size, screen_), backColour_);
     decoder_.Close();
     if (!picture) {
         backPicture_.Free();
@@ -69,6 +70,9 @@ void SaverWindow::DrawBackgroundPicture(const PixelRect& rect) {
     if (rect.width == backPicture_.Width() && rect.height == backPicture_.Height()) {
         BitBlt(background_.dc.Get(), rect.left, rect.top, rect.width, rect.height,
                backPicture_.dc.Get(), 0, 0, SRCCOPY);
+    } else if (rect.left < 0 || rect.top < 0 || rect.width > screen_.width ||
+               rect.height > screen_.height) {
+        DrawBackgroundPart(rect);
     } else {
         MemorySurface stretched;
         if (!stretched.Resize(rect.width, rect.height)) {

@@ -8,6 +8,7 @@
 
 #include "base/numbers.h"
 #include "base/optional_api_win.h"
+#include "saver/picture_decode_plan.h"
 #include "saver/saver_controls_win.h"
 
 namespace orvelle::win {
@@ -65,6 +66,7 @@ SaverWindow::SaverWindow(HINSTANCE instance)
         return;
     }
     CreateControls();
+    decoder_.SetBetweenBands([this] { return KeepDecoding(); });
 }
 
 SaverWindow::~SaverWindow() {

@@ -58,10 +58,12 @@ class SaverWindow final : public Window, public SaverView, public SaverHost {
     void PaintDesktopCopy() override;
     std::optional<PixelSize> LoadBackgroundPicture(const std::string& path) override;
     void DrawBackgroundPicture(const PixelRect& rect) override;
+    void TileBackgroundPicture(const PixelSize& tile, int columns, int rows) override;
     void FillBackgroundRect(const PixelRect& rect, Colour colour) override;
     void ClearPictures() override;
     std::optional<PixelSize> LoadPicture(const std::string& path) override;
     bool ScaleLoadedPicture(const PixelSize& size) override;
+    bool LoadedPictureYieldedNothing() override;
     bool GrabBackgroundPatch(const PixelRect& rect) override;
     bool CopyToDisplay(const PixelRect& rect) override;
     void CommitDisplay() override;
@@ -104,6 +106,13 @@ class SaverWindow final : public Window, public SaverView, public SaverHost {
     // The decoded picture waiting in the load surface, at its own size when nobody scaled it.
     void MaterializeLoad();
     void PaintBehind(HDC dc, const RECT& windowRect) const;
+    // The part of the background picture drawn at rect that lands on the background, stretched
+    // from the matching part of the picture (a rect far larger than the screen costs no more).
+    void DrawBackgroundPart(const PixelRect& rect);
+    // Between bands of a large picture: serves waiting input; false once the run has ended.
+    bool KeepDecoding();
+    // Brings the pointer back while a message box waits for OK.
+    static void ShowPointerForMessage();
 
     HINSTANCE instance_;
     SaverEvents* events_ = nullptr;

@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "base/numbers.h"
+#include "settings/saver_value_limits.h"
 #include "settings/theme_storage.h"
 
 namespace orvelle {
@@ -53,6 +54,7 @@ void LoadThemeSettings(SaverSettings& s, ThemeStorage& storage) {
         s.countdownTarget =
             s.countdownMonth + "/" + s.countdownDay + "/" + s.countdownYear + " 12:00:00 AM";
     }
+    ClampSaverValues(s);
 }
 
 }  // namespace orvelle

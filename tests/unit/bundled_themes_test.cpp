@@ -2,6 +2,8 @@
 // and every picture and music file a theme names is there.
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <cstdint>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -144,6 +146,55 @@ TEST(BundledThemes, GlobalSettingsNameAnInstalledThemeAndTheSampleStep) {
     EXPECT_TRUE(fs::exists(kProgram / "tovak.gif"));
     EXPECT_TRUE(fs::exists(kProgram / "orvellenotfound.gif"));
     EXPECT_TRUE(fs::exists(kProgram / "help.htm"));
+}
+
+// Contrast ratio of two 0x00BBGGRR colours by their relative luminance (1 to 21).
+double Contrast(std::uint32_t a, std::uint32_t b) {
+    const auto luminance = [](std::uint32_t c) {
+        const auto linear = [](std::uint32_t v) {
+            const double s = v / 255.0;
+            return s <= 0.03928 ? s / 12.92 : std::pow((s + 0.055) / 1.055, 2.4);
+        };
+        return 0.2126 * linear(c & 0xFF) + 0.7152 * linear((c >> 8) & 0xFF) +
+               0.0722 * linear((c >> 16) & 0xFF);
+    };
+    const double la = luminance(a) + 0.05;
+    const double lb = luminance(b) + 0.05;
+    return la > lb ? la / lb : lb / la;
+}
+
+TEST(BundledThemes, ClockAndCaptionTextStandOutFromWhatIsBehindThem) {
+    for (const auto& entry : fs::directory_iterator(kProgram / "orvellesaver")) {
+        if (entry.path().extension() != ".ini") {
+            continue;
+        }
+        SCOPED_TRACE(entry.path().filename().string());
+        MemoryFileSystem files;
+        files.Put("theme.ini", Slurp(entry.path()));
+        ProfileStore store(files);
+        const auto number = [&](const char* section, const char* key) {
+            return static_cast<std::uint32_t>(
+                StrictNumber(store.ReadValue("theme.ini", section, key)).value_or(0));
+        };
+        const std::uint32_t text = number("font", "newFontForeColor");
+        const std::uint32_t timeDisplay = number("image", "timeDisplay");
+        if (timeDisplay == 1 || timeDisplay == 2) {
+            // The clock line stands on the system's light button face (classic or current).
+            for (std::uint32_t face : {0xC8D0D4u, 0xF0F0F0u}) {
+                EXPECT_GE(Contrast(text, face), 4.5) << "clock text " << text;
+            }
+        }
+        // The caption stands on the top of the background.
+        const std::uint32_t effect = number("background", "backEffect");
+        if (effect == 0 || effect == 3) {
+            const std::uint32_t top = effect == 0
+                                          ? number("background", "newBackColor")
+                                          : number("background", "redBackground") |
+                                                number("background", "greenBackground") << 8 |
+                                                number("background", "blueBackground") << 16;
+            EXPECT_GE(Contrast(text, top), 4.5) << "caption text " << text << " on " << top;
+        }
+    }
 }
 
 }  // namespace

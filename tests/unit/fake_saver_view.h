@@ -6,6 +6,7 @@
 #include <functional>
 #include <map>
 #include <optional>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -42,12 +43,18 @@ inline const char* TimerName(SaverTimer t) {
 // Monotonic time moves only when told (the fake view moves it one frame per WaitForFrame).
 class FakeSaverClock : public Clock {
   public:
-    LocalDateTime Now() override { return now; }
+    LocalDateTime Now() override {
+        if (onNow) {
+            onNow();
+        }
+        return now;
+    }
     float SecondsSinceMidnight() override { return secondsSinceMidnight; }
     double MonotonicSeconds() override { return monotonic; }
     std::string DefaultDateTimeText(const LocalDateTime&) override { return "clock text"; }
 
     LocalDateTime now{2024, 5, 1, 12, 0, 0};
+    std::function<void()> onNow;
     float secondsSinceMidnight = 1000.0f;
     double monotonic = 100.0;
 };
@@ -115,6 +122,9 @@ class FakeSaverView : public SaverView {
     void PaintDesktopCopy() override { log.push_back("DesktopCopy"); }
     std::optional<PixelSize> LoadBackgroundPicture(const std::string& path) override {
         log.push_back("LoadBackground " + path);
+        if (onLoadPicture) {
+            onLoadPicture(path);
+        }
         auto it = pictures.find(path);
         if (it == pictures.end()) {
             return std::nullopt;
@@ -132,6 +142,10 @@ class FakeSaverView : public SaverView {
     void ClearPictures() override { log.push_back("ClearPictures"); }
     std::optional<PixelSize> LoadPicture(const std::string& path) override {
         log.push_back("LoadPicture " + path);
+        lastLoaded = path;
+        if (onLoadPicture) {
+            onLoadPicture(path);
+        }
         auto it = pictures.find(path);
         if (it == pictures.end()) {
             return std::nullopt;
@@ -140,8 +154,9 @@ class FakeSaverView : public SaverView {
     }
     bool ScaleLoadedPicture(const PixelSize& size) override {
         log.push_back("Scale " + std::to_string(size.width) + "x" + std::to_string(size.height));
-        return scaleSucceeds;
+        return scaleSucceeds && blankPictures.count(lastLoaded) == 0;
     }
+    bool LoadedPictureYieldedNothing() override { return blankPictures.count(lastLoaded) != 0; }
     bool GrabBackgroundPatch(const PixelRect& rect) override {
         log.push_back("GrabPatch " + RectText(rect));
         return grabSucceeds;
@@ -223,6 +238,10 @@ class FakeSaverView : public SaverView {
     int twipsPerPixel = 15;
     std::map<std::string, PixelSize> pictures;  // what LoadPicture and LoadBackgroundPicture find
     bool scaleSucceeds = true;
+    // Pictures whose header reads but whose pixels do not decode at all.
+    std::set<std::string> blankPictures;
+    std::string lastLoaded;
+    std::function<void(const std::string&)> onLoadPicture;
     bool grabSucceeds = true;
     bool copySucceeds = true;
     double frameSeconds = 1.0 / 60.0;

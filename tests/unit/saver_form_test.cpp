@@ -3,7 +3,10 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <functional>
 #include <map>
+#include <new>
+#include <stdexcept>
 
 #include "fake_saver_view.h"
 #include "overlays/background.h"
@@ -243,12 +246,13 @@ TEST_F(Form, FloatingPictureDriftsAndTheNextStartsWhereItStood) {
     EXPECT_EQ(view.display, (PixelRect{424, 268, 600, 500}));
 }
 
-TEST_F(Form, SquarePictureOnA4By3ScreenStandsAboveTheTop) {
+TEST_F(Form, SquarePictureOnA4By3ScreenFitsItsHeight) {
     theme["image"]["picturePercent"] = "100";
     view.pictures["C:\\p\\0.jpg"] = {2000, 2000};
     Started();
-    EXPECT_EQ(view.LogStartingWith("Scale"), (Log{"Scale 1014x1014"}));
-    EXPECT_EQ(view.display, (PixelRect{5, -123, 1014, 1014}));
+    // 99 % of 11520 twips is 11405 twips, 760 whole pixels.
+    EXPECT_EQ(view.LogStartingWith("Scale"), (Log{"Scale 760x760"}));
+    EXPECT_EQ(view.display, (PixelRect{132, 4, 760, 760}));
 }
 
 TEST_F(Form, FiftyMegapixelPictureIsShownLikeAnyOther) {
@@ -256,8 +260,8 @@ TEST_F(Form, FiftyMegapixelPictureIsShownLikeAnyOther) {
     view.screen = {1920, 1080};
     view.pictures["C:\\p\\0.jpg"] = {8660, 5773};
     Started();
-    EXPECT_EQ(view.LogStartingWith("Scale"), (Log{"Scale 1901x1267"}));
-    EXPECT_EQ(view.display, (PixelRect{9, -93, 1901, 1267}));
+    EXPECT_EQ(view.LogStartingWith("Scale"), (Log{"Scale 1604x1069"}));
+    EXPECT_EQ(view.display, (PixelRect{158, 5, 1604, 1069}));
     EXPECT_FALSE(form->Ended());
     EXPECT_TRUE(host.log.empty());
 }
@@ -418,6 +422,77 @@ TEST_F(Form, EmptyThemeFallsBackInsteadOfFailing) {
     Started();
     EXPECT_FALSE(form->Ended());
     EXPECT_EQ(Loaded(), (Log{"LoadPicture C:\\Orv\\orvellenotfound.gif"}));
+}
+
+TEST_F(Form, PictureThatYieldsNoPixelsShowsTheFallbackAndABlankFallbackIsErrorCode3) {
+    view.blankPictures = {"C:\\p\\0.jpg"};
+    view.pictures["C:\\Orv\\orvellenotfound.gif"] = {100, 80};
+    Started();
+    EXPECT_EQ(Loaded(),
+              (Log{"LoadPicture C:\\p\\0.jpg", "LoadPicture C:\\Orv\\orvellenotfound.gif"}));
+    EXPECT_EQ(view.LogStartingWith("Scale"), (Log{"Scale 300x200", "Scale 100x80"}));
+    EXPECT_FALSE(form->Ended());
+
+    view.blankPictures.insert("C:\\Orv\\orvellenotfound.gif");
+    form->OnTimer(SaverTimer::ImageChange);  // picture 1 is fine
+    view.blankPictures.insert("C:\\p\\2.jpg");
+    form->OnTimer(SaverTimer::ImageChange);
+    EXPECT_EQ(host.log, (Log{"ShowTaskbar", "Unload", std::string("Message ") + kScalePictureError,
+                             "EndProgram"}));
+}
+
+TEST_F(Form, InputServedWhileAPictureLoadsEndsTheRunWithoutAMessage) {
+    view.onLoadPicture = [this](const std::string&) { form->Form_KeyDown(); };
+    view.scaleSucceeds = false;  // the decode stops once the run has ended
+    Started();
+    EXPECT_EQ(host.log, (Log{"ShowTaskbar", "Unload", "EndProgram"}));
+    EXPECT_EQ(host.ends, 1);
+}
+
+TEST_F(Form, ExceptionsInEventsEndTheRunWithTheirProcedureMessage) {
+    struct Case {
+        const char* what;
+        std::function<void()> arrange;
+        Log expected;
+    };
+    const auto throwing = [](const std::string&) { throw std::bad_alloc(); };
+    const Case cases[] = {
+        {"while loading a picture", [&] { view.onLoadPicture = throwing; },
+         Log{"ShowTaskbar", "Unload", std::string("Message ") + kShowPictureError, "EndProgram"}},
+        {"while painting the background",
+         [&] {
+             theme["background"] = {
+                 {"backEffect", "2"}, {"backgroundDisplay", "1"}, {"backgroundImage", "C:\\b.bmp"}};
+             view.onLoadPicture = throwing;
+         },
+         Log{"ShowTaskbar", "Unload", std::string("Message ") + kBackgroundErrorMessage,
+             "EndProgram"}},
+        {"while wiping away", [&] { view.onPump = [] { throw std::runtime_error("x"); }; },
+         Log{"ShowTaskbar", "Unload", std::string("Message ") + kRemovePictureError, "EndProgram"}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        host.log.clear();
+        host.ends = 0;
+        view.onLoadPicture = nullptr;
+        view.onPump = nullptr;
+        c.arrange();
+        Started();
+        form->OnTimer(SaverTimer::ImageChange);
+        EXPECT_EQ(host.log, c.expected);
+        EXPECT_EQ(host.ends, 1);
+        EXPECT_TRUE(form->Ended());
+        theme["background"] = {{"backEffect", "0"}, {"newBackColor", "0"}};
+    }
+}
+
+TEST_F(Form, ExceptionOutsideAnyProcedureEndsTheRunQuietly) {
+    theme["image"]["timeDisplay"] = "1";
+    Started();
+    clock.onNow = [] { throw std::bad_alloc(); };
+    form->OnTimer(SaverTimer::Time);
+    EXPECT_EQ(host.log, (Log{"ShowTaskbar", "Unload", "EndProgram"}));
+    EXPECT_TRUE(form->Ended());
 }
 
 }  // namespace

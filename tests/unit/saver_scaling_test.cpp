@@ -38,22 +38,42 @@ TEST(ScalePicture, PortraitShrinksToTheHeightLimitRoundingHalvesToEven) {
     EXPECT_EQ(Scale(5000, 11405), (TwipsSize{5000, 11405}));
 }
 
-TEST(ScalePicture, SquarePictureOnA4By3ScreenComesOutTallerThanTheScreen) {
-    const auto size = Scale(30000, 30000);
-    ASSERT_TRUE(size);
-    EXPECT_EQ(*size, (TwipsSize{15206, 15206}));
-    EXPECT_GT(size->height, kScreenH);
-    EXPECT_EQ(CentredOffset(kScreenH, static_cast<double>(size->height)), -1843);
-}
-
-TEST(ScalePicture, FiftyMegapixelPictureScalesWithoutOverflow) {
-    // 8660 x 5773 pixels on a 1920 x 1080 screen: width x height exceeds 32 bits.
-    const std::int64_t w = 8660 * 15;
-    const std::int64_t h = 5773 * 15;
-    const auto size = ScaledPictureSize(w, h, 28800, 16200, kFraction);
-    ASSERT_TRUE(size);
-    EXPECT_GT(28512LL * h, std::numeric_limits<std::int32_t>::max());
-    EXPECT_EQ(*size, (TwipsSize{28512, 19007}));
+TEST(ScalePicture, FitsItsShareOfTheScreenBothWays) {
+    struct Case {
+        const char* what;
+        std::int64_t pictureW, pictureH;  // twips
+        std::int32_t screenW, screenH;    // twips
+        float fraction;
+        TwipsSize expected;
+    };
+    const Case cases[] = {
+        // 1920 x 1080 at 80 % (limits 23040 x 12960): held by the height, 1152 x 864 pixels.
+        {"4:3 photo on 16:9", 60000, 45000, 28800, 16200, 0.8f, {17280, 12960}},
+        {"3:2 photo on 16:9", 90000, 60000, 28800, 16200, 0.8f, {19440, 12960}},
+        // Wider than its share but not taller keeps the width rule as it was.
+        {"panorama on 16:9", 90000, 30000, 28800, 16200, 0.8f, {23040, 7680}},
+        {"portrait on 16:9", 45000, 60000, 28800, 16200, 0.8f, {9720, 12960}},
+        // A square on 4:3 at 99 % (limits 15206 x 11405) no longer passes the screen's height.
+        {"square on 4:3", 30000, 30000, kScreenW, kScreenH, kFraction, {11405, 11405}},
+        // Narrower than its height limit but wider than the width limit, only by the ratio.
+        {"square just too wide", 15206, 15206, kScreenW, kScreenH, kFraction, {11405, 11405}},
+        // Portrait on a portrait screen, held by the width: 11405 x 16500 / 15000 = 12545.5.
+        {"portrait on portrait", 15000, 16500, 11520, 15360, kFraction, {11405, 12546}},
+        // 8660 x 5773 pixels on 1920 x 1080: width x height exceeds 32 bits.
+        {"50 megapixels", 8660 * 15, 5773 * 15, 28800, 16200, kFraction, {24058, 16038}},
+        // Small in both ways: never enlarged.
+        {"small", 4500, 3000, 28800, 16200, 0.8f, {4500, 3000}},
+    };
+    for (const Case& c : cases) {
+        const auto size =
+            ScaledPictureSize(c.pictureW, c.pictureH, c.screenW, c.screenH, c.fraction);
+        ASSERT_TRUE(size) << c.what;
+        EXPECT_EQ(*size, c.expected) << c.what;
+        EXPECT_LE(size->height, c.screenH) << c.what;
+    }
+    EXPECT_GT(28512LL * (5773 * 15), std::numeric_limits<std::int32_t>::max());
+    // Centred, a picture now always starts inside the screen.
+    EXPECT_EQ(CentredOffset(kScreenH, 11405), 57);
 }
 
 TEST(ScalePicture, ASizeBeyond32BitsIsAFailure) {

@@ -105,7 +105,7 @@ TEST_F(LoadSettings, MissingFilesGiveEmptyValuesWithoutFailing) {
     EXPECT_EQ(s.lastPictureIndex, -1);
     EXPECT_EQ(s.picturePaths, (std::vector<std::string>{""}));
     EXPECT_EQ(s.mediaPaths, (std::vector<std::string>{""}));
-    EXPECT_EQ(s.pictureFraction, 0.0f);
+    EXPECT_EQ(s.pictureFraction, 0.1f);  // no size at all is taken as the smallest, 10 %
     EXPECT_EQ(s.countdownTarget, "");
 }
 

@@ -1,0 +1,320 @@
+// Runs fed with pictures and files that used to stall or mislead the saver: a 400-megapixel
+// JPEG, a one-pixel tiled background, a photo taken with the camera turned, files whose pixels
+// do not decode, and the pointer over an error message.
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <fstream>
+#include <iterator>
+#include <string>
+#include <vector>
+
+#include "saver/picture_decoder_win.h"
+#include "wine_support.h"
+
+using namespace wine_test;
+
+namespace {
+
+constexpr COLORREF kRed = RGB(255, 0, 0);
+constexpr COLORREF kGreen = RGB(0, 255, 0);
+constexpr COLORREF kBlue = RGB(0, 0, 255);
+constexpr COLORREF kWhite = RGB(255, 255, 255);
+constexpr COLORREF kGrey = RGB(128, 128, 128);
+
+std::vector<unsigned char> ReadBytes(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+void WriteBytes(const std::string& path, const std::vector<unsigned char>& bytes) {
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    out.write(reinterpret_cast<const char*>(bytes.data()),
+              static_cast<std::streamsize>(bytes.size()));
+}
+
+// Puts an EXIF block holding the orientation right after the JPEG's start marker, as a camera
+// writes it (big-endian TIFF, one entry).
+bool AddExifOrientation(const std::string& path, int orientation) {
+    std::vector<unsigned char> jpeg = ReadBytes(path);
+    if (jpeg.size() < 4 || jpeg[0] != 0xFF || jpeg[1] != 0xD8) {
+        return false;
+    }
+    const std::vector<unsigned char> app1 = {0xFF, 0xE1,
+                                             0,    34,
+                                             'E',  'x',
+                                             'i',  'f',
+                                             0,    0,  // marker, length, EXIF name
+                                             'M',  'M',
+                                             0,    42,
+                                             0,    0,
+                                             0,    8,  // TIFF header, directory at 8
+                                             0,    1,  // one entry
+                                             0x01, 0x12,
+                                             0,    3,
+                                             0,    0,
+                                             0,    1,  // tag 274, SHORT, count 1
+                                             0,    static_cast<unsigned char>(orientation),
+                                             0,    0,  // the value
+                                             0,    0,
+                                             0,    0};  // no next directory
+    jpeg.insert(jpeg.begin() + 2, app1.begin(), app1.end());
+    WriteBytes(path, jpeg);
+    return true;
+}
+
+std::string Hex(COLORREF c) {
+    char text[16];
+    std::snprintf(text, sizeof text, "0x%06lX", static_cast<unsigned long>(c));
+    return text;
+}
+
+#define EXPECT_SCREEN(x, y, colour, tolerance)                                       \
+    do {                                                                             \
+        const COLORREF seen_ = ScreenPixel((x), (y));                                \
+        EXPECT_TRUE(ColourNear(seen_, (colour), (tolerance)))                        \
+            << "at (" << (x) << ", " << (y) << ") saw " << Hex(seen_) << ", wanted " \
+            << Hex(colour);                                                          \
+    } while (0)
+
+TEST(HostileInput, FourHundredMegapixelJpegNeverHoldsUpTheRun) {
+    ProgramCopy copy;
+    const std::string huge = copy.Path("huge.jpg");
+    const DWORD writing = GetTickCount();
+    // Mostly uniform, so it stays small on disk: blue on the left, green on the right.
+    if (!WriteJpegFile(huge, 20000, 20000, [](int x, int) { return x < 10000 ? kBlue : kGreen; })) {
+        GTEST_SKIP() << "no JPEG encoder";
+    }
+    std::printf("[ figures  ] 20000 x 20000 JPEG written in %lu ms\n",
+                static_cast<unsigned long>(GetTickCount() - writing));
+    ThemeText theme;
+    theme.Pictures({huge})
+        .Set("background", "newBackColor", "8421504")
+        .Set("image", "picturePercent", "80");
+    UseTheme(copy, theme);
+
+    // Left alone, it is shown, or refused with the scaling message at once (a system decoder
+    // that holds whole pictures would take seconds and gigabytes for it).
+    DWORD shownAfter = 0;
+    bool refused = false;
+    {
+        Process saver = StartSaver(copy, "/s");
+        ASSERT_NE(WaitForWindow(saver, 5000), nullptr);
+        const DWORD start = GetTickCount();
+        const int cx = GetSystemMetrics(SM_CXSCREEN) / 2;
+        const int cy = GetSystemMetrics(SM_CYSCREEN) / 2;
+        HWND box = nullptr;
+        bool shown = false;
+        while (GetTickCount() - start < 60000 && !shown && !box) {
+            shown = ColourNear(ScreenPixel(cx - 100, cy), kBlue, 12) &&
+                    ColourNear(ScreenPixel(cx + 100, cy), kGreen, 12);
+            box = FindMessageBox(saver.Id());
+            Pump(50);
+        }
+        shownAfter = GetTickCount() - start;
+        const ProcessResources held = ResourcesOf(saver);
+        std::printf("[ figures  ] %s %lu ms after the window, %lu MB private\n",
+                    box ? "refused" : "shown", static_cast<unsigned long>(shownAfter),
+                    static_cast<unsigned long>(held.privateBytes >> 20));
+        EXPECT_LT(held.privateBytes, SIZE_T{400} << 20);
+        if (box) {
+            refused = true;
+            EXPECT_EQ(MessageBoxText(box), "Error code 3: Please reload a smaller image.");
+            // The start timer's half second, and not much more.
+            EXPECT_LT(shownAfter, 2000u);
+            PressOk(box);
+            EXPECT_TRUE(saver.WaitExit(5000));
+        } else {
+            ASSERT_TRUE(shown) << "neither the picture nor a message within a minute";
+            // Held by its height: 80 % of the screen's height, a square.
+            const int side = GetSystemMetrics(SM_CYSCREEN) * 8 / 10;
+            EXPECT_SCREEN(cx - side / 2 + 3, cy, kBlue, 12);
+            EXPECT_SCREEN(cx + side / 2 - 4, cy, kGreen, 12);
+            EXPECT_SCREEN(cx - side / 2 - 3, cy, kGrey, 0);
+            EXPECT_SCREEN(cx, cy - side / 2 - 3, kGrey, 0);
+            EXPECT_TRUE(saver.Running());
+        }
+    }
+    if (refused) {
+        return;
+    }
+
+    // Shown: a key pressed while it loads ends the run within a second.
+    {
+        Process saver = StartSaver(copy, "/s");
+        ASSERT_NE(WaitForWindow(saver, 5000), nullptr);
+        // The start timer fires after half a second; the decode is then well under way.
+        Pump(500 + std::min<DWORD>(shownAfter / 2, 1500));
+        const DWORD pressed = GetTickCount();
+        TypeKey(VK_SPACE);
+        EXPECT_TRUE(saver.WaitExit(1000))
+            << "still running " << (GetTickCount() - pressed) << " ms after the key";
+        EXPECT_EQ(FindMessageBox(saver.Id()), nullptr);
+    }
+}
+
+TEST(HostileInput, TinyTilesPaintTheWholeBackgroundAtOnce) {
+    ProgramCopy copy;
+    // 3 x 2 tile: every pixel of the screen tells which tile pixel landed there.
+    const COLORREF tile[2][3] = {{kRed, kGreen, kBlue}, {kWhite, kBlue, kRed}};
+    WriteBmpFile(copy.Path("tile.bmp"), 3, 2, [&](int x, int y) { return tile[y][x]; });
+    WriteBmpFile(copy.Path("dot.bmp"), 1, 1, [](int, int) { return kGreen; });
+    WriteBmpFile(copy.Path("small.bmp"), 4, 4, [](int, int) { return kGrey; });
+    const int w = GetSystemMetrics(SM_CXSCREEN);
+    const int h = GetSystemMetrics(SM_CYSCREEN);
+    for (const char* name : {"tile.bmp", "dot.bmp"}) {
+        SCOPED_TRACE(name);
+        ThemeText theme;
+        theme.Pictures({copy.Path("small.bmp")})
+            .Set("background", "backEffect", "2")
+            .Set("background", "backgroundDisplay", "2")
+            .Set("background", "backgroundImage", copy.Path(name));
+        UseTheme(copy, theme);
+        Process saver = StartSaver(copy, "/s");
+        ASSERT_NE(WaitForWindow(saver, 5000), nullptr);
+        const COLORREF corner =
+            std::string(name) == "dot.bmp" ? kGreen : tile[(h - 1) % 2][(w - 1) % 3];
+        EXPECT_TRUE(WaitForPixel(w - 1, h - 1, corner, 0, 1000)) << "not painted within a second";
+        if (std::string(name) == "tile.bmp") {
+            for (const POINT p : {POINT{0, 0}, POINT{1, 0}, POINT{2, 1}, POINT{w / 3, h / 5},
+                                  POINT{w - 2, 7}, POINT{5, h - 2}, POINT{w / 2 + 1, h / 2 + 41}}) {
+                EXPECT_SCREEN(p.x, p.y, tile[p.y % 2][p.x % 3], 0);
+            }
+        } else {
+            EXPECT_SCREEN(0, 0, kGreen, 0);
+            EXPECT_SCREEN(w / 3, h - 1, kGreen, 0);
+        }
+        SendKey(WaitForWindow(saver, 1000), VK_SPACE);
+        EXPECT_TRUE(saver.WaitExit(5000));
+    }
+}
+
+TEST(HostileInput, PhotoTakenWithTheCameraTurnedStandsUpright) {
+    ProgramCopy copy;
+    const std::string photo = copy.Path("turned.jpg");
+    // Stored 200 x 100, red on the left, blue on the right, a white band down the left edge.
+    if (!WriteJpegFile(photo, 200, 100,
+                       [](int x, int) { return x < 20 ? kWhite : (x < 100 ? kRed : kBlue); })) {
+        GTEST_SKIP() << "no JPEG encoder";
+    }
+    ASSERT_TRUE(AddExifOrientation(photo, 6));  // turn a quarter clockwise to show
+    ThemeText theme;
+    theme.Pictures({photo}).Set("background", "newBackColor", "8421504");
+    UseTheme(copy, theme);
+    Process saver = StartSaver(copy, "/s");
+    ASSERT_NE(WaitForWindow(saver, 5000), nullptr);
+    const int cx = GetSystemMetrics(SM_CXSCREEN) / 2;
+    const int cy = GetSystemMetrics(SM_CYSCREEN) / 2;
+    // Upright it is 100 x 200: white along the top, red above the middle, blue below it.
+    ASSERT_TRUE(WaitForPixel(cx, cy + 50, kBlue, 24, 8000)) << "no upright picture";
+    EXPECT_SCREEN(cx, cy - 50, kRed, 24);
+    EXPECT_SCREEN(cx, cy - 95, kWhite, 24);
+    EXPECT_SCREEN(cx, cy + 95, kBlue, 24);
+    // Narrow and tall: beside it the background, above and below it the picture still.
+    EXPECT_SCREEN(cx - 55, cy, kGrey, 0);
+    EXPECT_SCREEN(cx + 55, cy, kGrey, 0);
+    EXPECT_SCREEN(cx, cy - 105, kGrey, 0);
+    EXPECT_SCREEN(cx, cy + 105, kGrey, 0);
+}
+
+TEST(HostileInput, FilesThatYieldNoPixelsAreFailuresNotBlanks) {
+    struct Case {
+        const char* what;
+        bool asBackground;
+    };
+    for (const Case& c : {Case{"picture", false}, Case{"background", true}}) {
+        SCOPED_TRACE(c.what);
+        ProgramCopy copy;
+        // A BMP header for 100 x 100 pixels and not one pixel after it.
+        std::vector<unsigned char> header(54, 0);
+        const auto put32 = [&](size_t at, unsigned v) {
+            for (int i = 0; i < 4; ++i) {
+                header[at + i] = static_cast<unsigned char>(v >> (8 * i));
+            }
+        };
+        header[0] = 'B';
+        header[1] = 'M';
+        put32(2, 54 + 100 * 100 * 3);
+        put32(10, 54);
+        put32(14, 40);
+        put32(18, 100);
+        put32(22, 100);
+        header[26] = 1;
+        header[28] = 24;
+        WriteBytes(copy.Path("empty.bmp"), header);
+        // The fallback picture, red, so that it is told apart from a blank.
+        WriteBmpFile(copy.Path("orvellenotfound.gif"), 60, 40, [](int, int) { return kRed; });
+        WriteBmpFile(copy.Path("blue.bmp"), 60, 40, [](int, int) { return kBlue; });
+        ThemeText theme;
+        theme.Set("background", "newBackColor", "8421504");
+        if (c.asBackground) {
+            theme.Pictures({copy.Path("blue.bmp")})
+                .Set("background", "backEffect", "2")
+                .Set("background", "backgroundDisplay", "1")
+                .Set("background", "backgroundImage", copy.Path("empty.bmp"));
+        } else {
+            theme.Pictures({copy.Path("empty.bmp")});
+        }
+        UseTheme(copy, theme);
+        Process saver = StartSaver(copy, "/s");
+        if (c.asBackground) {
+            HWND box = WaitForMessageBox(saver, 6000);
+            ASSERT_NE(box, nullptr) << "a blank background instead of the message";
+            EXPECT_EQ(MessageBoxText(box),
+                      "Could not load background properly. If you have a loaded image as a "
+                      "background make sure the path exists.");
+            PressOk(box);
+            EXPECT_TRUE(saver.WaitExit(5000));
+        } else {
+            ASSERT_NE(WaitForWindow(saver, 5000), nullptr);
+            EXPECT_TRUE(WaitForPixel(GetSystemMetrics(SM_CXSCREEN) / 2,
+                                     GetSystemMetrics(SM_CYSCREEN) / 2, kRed, 8, 6000))
+                << "no fallback picture";
+            EXPECT_EQ(FindMessageBox(saver.Id()), nullptr);
+        }
+    }
+}
+
+TEST(HostileInput, PointerIsVisibleOverAnErrorMessage) {
+    ProgramCopy copy;
+    ASSERT_TRUE(DeleteFileA(copy.Path("orvellenotfound.gif").c_str()));
+    ThemeText theme;
+    theme.Pictures({copy.Path("missing.bmp")});
+    UseTheme(copy, theme);
+    Process saver = StartSaver(copy, "/s");
+    HWND box = WaitForMessageBox(saver, 6000);
+    ASSERT_NE(box, nullptr);
+    Pump(200);
+    CURSORINFO info{};
+    info.cbSize = sizeof info;
+    ASSERT_TRUE(GetCursorInfo(&info));
+    EXPECT_NE(info.flags & CURSOR_SHOWING, 0u) << "the pointer is hidden over the message";
+    PressOk(box);
+    EXPECT_TRUE(saver.WaitExit(5000));
+}
+
+TEST(HostileInput, LargePicturesAreDecodedInBandsThatLetInputIn) {
+    ProgramCopy copy;
+    // 3000 x 1200: four bands of about a million pixels; the bottom half is blue.
+    const std::string path = copy.Path("tall.bmp");
+    WriteBmpFile(path, 3000, 1200, [](int, int y) { return y < 600 ? kRed : kBlue; });
+    orvelle::win::PictureDecoder decoder;
+    int calls = 0;
+    decoder.SetBetweenBands([&] { return ++calls < 1000; });
+    ASSERT_EQ(decoder.Open(path), (orvelle::PixelSize{3000, 1200}));
+    orvelle::win::DibBitmap dib = decoder.Decode({300, 120}, 0x808080);
+    ASSERT_TRUE(dib);
+    EXPECT_EQ(calls, 4);
+    EXPECT_EQ(dib.Row(100)[10] & 0xFFFFFFu, 0x0000FFu);  // blue as BGRX
+
+    // Asked to stop after the first band, the decode gives up at once with nothing.
+    calls = 0;
+    decoder.SetBetweenBands([&] { return ++calls < 1; });
+    ASSERT_TRUE(decoder.Open(path));
+    EXPECT_FALSE(decoder.Decode({300, 120}, 0x808080));
+    EXPECT_EQ(calls, 1);
+    EXPECT_FALSE(decoder.YieldedNothing());
+    decoder.Close();
+}
+
+}  // namespace
