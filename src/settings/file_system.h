@@ -3,18 +3,36 @@
 // an in-memory fake.
 #pragma once
 
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 namespace orvelle {
 
+// What a read found. A file that exists but cannot be read (another program holds it locked, a
+// read error) must not be taken for a missing one: writing "the missing file" would replace it.
+enum class FileState : std::uint8_t { Read, Missing, Unreadable };
+
+struct FileBytes {
+    FileState state = FileState::Missing;
+    std::string bytes;  // empty unless state is Read
+};
+
 class FileSystem {
   public:
     virtual ~FileSystem() = default;
+    virtual FileBytes ReadWholeFile(const std::string& path) = 0;
     // Whole file as bytes; nothing when it does not exist or cannot be read.
-    virtual std::optional<std::string> ReadFile(const std::string& path) = 0;
+    std::optional<std::string> ReadFile(const std::string& path) {
+        FileBytes read = ReadWholeFile(path);
+        if (read.state != FileState::Read) {
+            return std::nullopt;
+        }
+        return std::move(read.bytes);
+    }
     // Replaces the file as a whole: written to a temporary file in the same folder, then moved
     // over the old one, so that a reader sees either the old or the new file, never a mixture.
     // False when it could not be done (the old file is then left as it was).

@@ -58,18 +58,28 @@ bool WriteAll(HANDLE file, const std::string& bytes) {
 
 }  // namespace
 
-std::optional<std::string> WinFileSystem::ReadFile(const std::string& path) {
+FileBytes WinFileSystem::ReadWholeFile(const std::string& path) {
+    const FileBytes unreadable{FileState::Unreadable, {}};
     // Other programs (an editor, a second copy of the saver) may hold the file open.
     Handle file(CreateFileW(
         Wide(path).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
         nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL | FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
     if (!file.Valid()) {
-        return std::nullopt;
+        switch (GetLastError()) {
+            case ERROR_FILE_NOT_FOUND:
+            case ERROR_PATH_NOT_FOUND:
+            case ERROR_INVALID_NAME:
+            case ERROR_BAD_NETPATH:
+            case ERROR_INVALID_DRIVE:
+                return {FileState::Missing, {}};
+            default:
+                return unreadable;  // locked, access denied, a folder of that name, ...
+        }
     }
     LARGE_INTEGER size{};
     if (!GetFileSizeEx(file.Get(), &size) || size.QuadPart < 0 ||
         static_cast<unsigned long long>(size.QuadPart) > INT_MAX) {
-        return std::nullopt;
+        return unreadable;
     }
     std::string bytes;
     bytes.reserve(static_cast<size_t>(size.QuadPart));
@@ -77,14 +87,14 @@ std::optional<std::string> WinFileSystem::ReadFile(const std::string& path) {
     for (;;) {
         DWORD got = 0;
         if (!::ReadFile(file.Get(), buffer, sizeof buffer, &got, nullptr)) {
-            return std::nullopt;
+            return unreadable;
         }
         if (got == 0) {
             break;
         }
         bytes.append(buffer, got);
     }
-    return bytes;
+    return {FileState::Read, std::move(bytes)};
 }
 
 bool WinFileSystem::ReplaceFile(const std::string& path, const std::string& bytes) {

@@ -17,7 +17,7 @@ namespace orvelle::win {
 
 class WinFileSystem : public FileSystem, public AnsiCodec {
   public:
-    std::optional<std::string> ReadFile(const std::string& path) override;
+    FileBytes ReadWholeFile(const std::string& path) override;
     // Writes a temporary file beside the target, forces it to disk, then moves it over the
     // target in one step. A read-only or locked target stays as it was.
     bool ReplaceFile(const std::string& path, const std::string& bytes) override;

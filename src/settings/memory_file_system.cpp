@@ -31,13 +31,16 @@ void MemoryFileSystem::AddFolder(const std::string& path) {
     }
 }
 
-std::optional<std::string> MemoryFileSystem::ReadFile(const std::string& path) {
+FileBytes MemoryFileSystem::ReadWholeFile(const std::string& path) {
     ++reads_[path];
+    if (unreadable_.count(path) != 0) {
+        return {FileState::Unreadable, {}};
+    }
     auto it = files_.find(path);
     if (it == files_.end()) {
-        return std::nullopt;
+        return {FileState::Missing, {}};
     }
-    return it->second;
+    return {FileState::Read, it->second};
 }
 
 bool MemoryFileSystem::ReplaceFile(const std::string& path, const std::string& bytes) {

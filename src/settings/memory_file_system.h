@@ -13,7 +13,7 @@ namespace orvelle {
 
 class MemoryFileSystem : public FileSystem {
   public:
-    std::optional<std::string> ReadFile(const std::string& path) override;
+    FileBytes ReadWholeFile(const std::string& path) override;
     bool ReplaceFile(const std::string& path, const std::string& bytes) override;
     bool FileExists(const std::string& path) override;
     std::vector<std::string> FindFiles(const std::string& folder,
@@ -30,6 +30,8 @@ class MemoryFileSystem : public FileSystem {
     std::string Get(const std::string& path) const;
     // ReplaceFile, CopyWholeFile onto and RemoveFile of this path fail and leave it as it was.
     void FailWritesTo(const std::string& path) { failing_.insert(path); }
+    // The file exists but reading it fails, as when another program holds it locked.
+    void FailReadsOf(const std::string& path) { unreadable_.insert(path); }
     int ReplaceCount(const std::string& path) const;
     int ReadCount(const std::string& path) const;
     int TotalReplaceCount() const;
@@ -38,6 +40,7 @@ class MemoryFileSystem : public FileSystem {
     std::map<std::string, std::string> files_;
     std::set<std::string> folders_;  // without a trailing "\"
     std::set<std::string> failing_;
+    std::set<std::string> unreadable_;
     std::map<std::string, int> replaces_;
     std::map<std::string, int> reads_;
 };

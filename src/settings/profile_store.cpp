@@ -258,6 +258,9 @@ struct ProfileStore::File {
     std::string path;  // as first named
     Encoding encoding = Encoding::kAnsi;
     bool changed = false;
+    // It exists but could not be read: it reads as empty and is never written, since writing
+    // would replace everything it holds with the few keys written this time.
+    bool unreadable = false;
     // sections[0] holds the lines before the first header (a section without a name).
     std::vector<Section> sections;
     std::unordered_map<std::string, size_t> firstSection;  // folded name -> first such section
@@ -420,8 +423,9 @@ ProfileStore::File& ProfileStore::Load(const std::string& file) {
     }
     auto loaded = std::make_unique<File>();
     loaded->path = file;
-    std::optional<std::string> bytes = files_.ReadFile(file);
-    ParseInto(*loaded, bytes ? std::string_view(*bytes) : std::string_view(), codec_);
+    FileBytes read = files_.ReadWholeFile(file);
+    loaded->unreadable = read.state == FileState::Unreadable;
+    ParseInto(*loaded, read.bytes, codec_);
     File& ref = *loaded;
     open_.emplace(std::move(folded), std::move(loaded));
     order_.push_back(&ref);
@@ -513,15 +517,27 @@ void ProfileStore::EraseSection(const std::string& file, std::string_view sectio
     f.changed = true;
 }
 
+bool ProfileStore::Write(const File& f) {
+    if (!f.changed) {
+        return true;
+    }
+    return !f.unreadable && files_.ReplaceFile(f.path, Serialize(f, codec_));
+}
+
 bool ProfileStore::Flush() {
     bool ok = true;
     for (File* f : order_) {
-        if (f->changed && !files_.ReplaceFile(f->path, Serialize(*f, codec_))) {
-            ok = false;
-        }
+        ok = Write(*f) && ok;
     }
     order_.clear();
     open_.clear();
+    return ok;
+}
+
+bool ProfileStore::FlushFile(const std::string& file) {
+    const File* f = Find(file);
+    const bool ok = !f || Write(*f);
+    Forget(file);
     return ok;
 }
 

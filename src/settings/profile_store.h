@@ -73,7 +73,10 @@ class ProfileStore {
     // when any of them could not be written (that file keeps its old contents on disk). Then
     // forgets every file, so that later reads see the disk again (a theme file copied or deleted
     // meanwhile is read afresh).
+    // A file that exists but could not be read is never written: its flush fails.
     bool Flush();
+    // The same for one file only; the others stay as they are.
+    bool FlushFile(const std::string& file);
     // Forgets one file without writing it (unsaved changes to it are dropped).
     void Forget(const std::string& file);
 
@@ -87,6 +90,7 @@ class ProfileStore {
   private:
     File& Load(const std::string& file);
     const File* Find(const std::string& file) const;
+    bool Write(const File& f);
 
     FileSystem& files_;
     const AnsiCodec& codec_;

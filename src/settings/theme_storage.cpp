@@ -3,6 +3,7 @@
 #include "base/text.h"
 #include "settings/file_system.h"
 #include "settings/profile_store.h"
+#include "settings/theme_names.h"
 
 namespace orvelle {
 
@@ -26,6 +27,9 @@ const AnsiCodec& CodecFor(FileSystem& files) {
 // (an older installation, or one the user edited) never runs the step.
 constexpr const char* kSetupSection = "setup";
 constexpr const char* kSamplePictureKey = "samplePicture";
+// Written relative to the program folder, which every reader resolves, so that a moved program
+// folder keeps its welcome picture.
+constexpr const char* kSamplePictureName = "tovak.gif";
 
 }  // namespace
 
@@ -38,25 +42,35 @@ ThemeStorage::~ThemeStorage() = default;
 
 void ThemeStorage::ReadThemeValue(const std::string& section, const std::string& key,
                                   std::string& value, const std::string& file) {
-    value = store_->ReadValue(file, section, key);
+    value = ReadThemeValue(section, key, file);
 }
 
 std::string ThemeStorage::ReadThemeValue(const std::string& section, const std::string& key,
                                          const std::string& file) {
-    return store_->ReadValue(file, section, key);
+    return file.empty() ? std::string() : store_->ReadValue(file, section, key);
 }
 
 void ThemeStorage::WriteThemeValue(const std::string& section, const std::string& key,
                                    const std::string& value, const std::string& file) {
+    if (file.empty()) {
+        refusedWrite_ = true;
+        return;
+    }
     store_->WriteValue(file, section, key, value);
 }
 
 void ThemeStorage::EraseThemeSection(const std::string& section, const std::string& file) {
+    if (file.empty()) {
+        refusedWrite_ = true;
+        return;
+    }
     store_->EraseSection(file, section);
 }
 
 bool ThemeStorage::Flush() {
-    return store_->Flush();
+    const bool ok = store_->Flush() && !refusedWrite_;
+    refusedWrite_ = false;
+    return ok;
 }
 
 std::string ThemeStorage::ProgramFolder() const {
@@ -64,6 +78,9 @@ std::string ThemeStorage::ProgramFolder() const {
 }
 
 std::string ThemeStorage::ThemeFilePath(const std::string& name) const {
+    if (!IsSafeThemeName(name)) {
+        return {};
+    }
     return folder_ + "orvellesaver\\" + name + ".ini";
 }
 
@@ -76,7 +93,7 @@ std::string ThemeStorage::TemplateThemePath() const {
 }
 
 std::string ThemeStorage::SamplePicturePath() const {
-    return folder_ + "tovak.gif";
+    return folder_ + kSamplePictureName;
 }
 
 std::string ThemeStorage::FallbackPicturePath() const {
@@ -103,11 +120,17 @@ bool ThemeStorage::SamplePictureStepDue() {
 }
 
 void ThemeStorage::WriteSamplePictureIfDue(const std::string& themeFile) {
-    if (!SamplePictureStepDue()) {
+    if (themeFile.empty() || !SamplePictureStepDue()) {
         return;
     }
-    WriteThemeValue("images", "0", SamplePicturePath(), themeFile);
+    // The marker is cleared only once the picture is in the theme: a theme that could not be
+    // written gets the step again next time.
+    WriteThemeValue("images", "0", kSamplePictureName, themeFile);
+    if (!store_->FlushFile(themeFile)) {
+        return;
+    }
     WriteThemeValue(kSetupSection, kSamplePictureKey, "0", GlobalSettingsPath());
+    store_->FlushFile(GlobalSettingsPath());
 }
 
 }  // namespace orvelle

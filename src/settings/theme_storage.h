@@ -34,9 +34,12 @@ class ThemeStorage {
     // Writes every file changed since it was read; false when a file could not be written.
     // Then forgets the cached copies: call it after copying or deleting a theme file, so that
     // the next read sees the file on disk.
+    // A write to the empty path (an unsafe theme name's) is refused and makes the next Flush fail.
     bool Flush();
 
     std::string ProgramFolder() const;  // always ends in "\"
+    // "" for a name that would not stay a plain file in the themes folder ("..\\x", "a\\b",
+    // "C:x", "con", ""): such a theme reads as missing and is never written.
     std::string ThemeFilePath(const std::string& name) const;
     std::string GlobalSettingsPath() const;
     std::string TemplateThemePath() const;
@@ -54,6 +57,7 @@ class ThemeStorage {
     FileSystem& files_;
     std::string folder_;
     std::unique_ptr<ProfileStore> store_;
+    bool refusedWrite_ = false;
 };
 
 }  // namespace orvelle

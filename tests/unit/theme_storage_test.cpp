@@ -24,9 +24,42 @@ TEST(ThemeStorage, BuildsPathsInTheProgramFolder) {
         EXPECT_EQ(s->SamplePicturePath(), "C:\\Program Files\\Orvelle\\tovak.gif");
         EXPECT_EQ(s->FallbackPicturePath(), "C:\\Program Files\\Orvelle\\orvellenotfound.gif");
     }
-    // No current theme: a file called just ".ini", which reads as empty.
-    EXPECT_EQ(bare.ThemeFilePath(""), "C:\\Program Files\\Orvelle\\orvellesaver\\.ini");
-    EXPECT_EQ(bare.ReadThemeValue("total", "total", bare.ThemeFilePath("")), "");
+}
+
+// A theme name comes from a file anyone can edit: one that would lead out of the themes folder or
+// onto a device names no file, reads as a missing theme and is never written.
+TEST(ThemeStorage, UnsafeThemeNamesReadNothingAndWriteNothing) {
+    MemoryFileSystem fs;
+    ThemeStorage s(fs, "C:\\Orvelle");
+    fs.Put("C:\\x.ini", "[total]\r\ntotal=5\r\n");
+    fs.Put(s.GlobalSettingsPath(), "[setup]\r\nsamplePicture=1\r\n");
+    for (const char* name : {"", "..\\..\\x", "a\\b", "C:x", "con", "..", "a/b"}) {
+        const std::string path = s.ThemeFilePath(name);
+        EXPECT_EQ(path, "") << name;
+        EXPECT_EQ(s.ReadThemeValue("total", "total", path), "") << name;
+        s.WriteSamplePictureIfDue(path);
+        s.WriteThemeValue("total", "total", "1", path);
+        EXPECT_FALSE(s.Flush()) << name;
+    }
+    EXPECT_EQ(fs.TotalReplaceCount(), 0);
+    EXPECT_TRUE(s.SamplePictureStepDue());
+}
+
+// A settings file that exists but cannot be read (locked by another program) reads as empty for
+// the run, and is never replaced by the few keys written meanwhile.
+TEST(ThemeStorage, UnreadableFilesAreNeverWrittenAndTheirFlushFails) {
+    MemoryFileSystem fs;
+    ThemeStorage s(fs, "C:\\Orvelle");
+    const std::string theme = s.ThemeFilePath("Locked");
+    const std::string missing = s.ThemeFilePath("New");
+    fs.Put(theme, "[total]\r\ntotal=5\r\n");
+    fs.FailReadsOf(theme);
+    EXPECT_EQ(s.ReadThemeValue("total", "total", theme), "");
+    s.WriteThemeValue("total", "total", "1", theme);
+    s.WriteThemeValue("total", "total", "1", missing);
+    EXPECT_FALSE(s.Flush());
+    EXPECT_EQ(fs.Get(theme), "[total]\r\ntotal=5\r\n");
+    EXPECT_EQ(fs.Get(missing), "[total]\r\ntotal=1\r\n");  // a missing file is simply created
 }
 
 TEST(ThemeStorage, ResolvesRelativePathsAgainstTheProgramFolder) {
@@ -85,7 +118,7 @@ TEST(ThemeStorage, SamplePictureStepRunsOnceAfterInstallation) {
     s.WriteSamplePictureIfDue(theme);
     EXPECT_FALSE(s.SamplePictureStepDue());
     ASSERT_TRUE(s.Flush());
-    EXPECT_EQ(fs.Get(theme), "[images]\r\n0=C:\\Orvelle\\tovak.gif\r\n[total]\r\ntotal=1\r\n");
+    EXPECT_EQ(fs.Get(theme), "[images]\r\n0=tovak.gif\r\n[total]\r\ntotal=1\r\n");
     EXPECT_EQ(fs.Get(s.GlobalSettingsPath()),
               "[saver]\r\ncurrentsaver=Default\r\n[setup]\r\nsamplePicture=0\r\n");
 
@@ -96,6 +129,24 @@ TEST(ThemeStorage, SamplePictureStepRunsOnceAfterInstallation) {
     EXPECT_EQ(later.ReadThemeValue("images", "0", theme), "D:\\mine.jpg");
     ASSERT_TRUE(later.Flush());
     EXPECT_EQ(fs.ReplaceCount(s.GlobalSettingsPath()), 1);
+}
+
+// The marker is cleared only after the picture reached the theme: a theme that cannot be written
+// (or read) keeps the step due for the next run.
+TEST(ThemeStorage, SamplePictureMarkerStaysWhileTheThemeCannotTakeThePicture) {
+    for (bool unreadable : {false, true}) {
+        MemoryFileSystem fs;
+        ThemeStorage s(fs, "C:\\Orvelle");
+        const std::string theme = s.ThemeFilePath("Default");
+        const std::string global = "[setup]\r\nsamplePicture=1\r\n";
+        fs.Put(s.GlobalSettingsPath(), global);
+        fs.Put(theme, "[total]\r\ntotal=1\r\n");
+        unreadable ? fs.FailReadsOf(theme) : fs.FailWritesTo(theme);
+        s.WriteSamplePictureIfDue(theme);
+        s.Flush();
+        EXPECT_EQ(fs.Get(s.GlobalSettingsPath()), global) << unreadable;
+        EXPECT_EQ(fs.Get(theme), "[total]\r\ntotal=1\r\n") << unreadable;
+    }
 }
 
 TEST(ThemeStorage, SamplePictureStepIsNotDueWithoutTheMarker) {

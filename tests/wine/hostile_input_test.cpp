@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "base/wide_win.h"
 #include "saver/picture_decoder_win.h"
 #include "wine_support.h"
 
@@ -315,6 +316,31 @@ TEST(HostileInput, LargePicturesAreDecodedInBandsThatLetInputIn) {
     EXPECT_EQ(calls, 1);
     EXPECT_FALSE(decoder.YieldedNothing());
     decoder.Close();
+}
+
+}  // namespace
+
+namespace {
+
+// A current theme name that climbs out of the themes folder reads as a missing theme: the file it
+// points at is neither shown nor written, even while the sample-picture step is due.
+TEST(HostileInput, ThemeNameCannotLeaveTheThemesFolder) {
+    ProgramCopy copy("climb");
+    const std::string victim = copy.Path("..\\victim.ini");
+    const std::string bytes = "[total]\r\ntotal=0\r\n[background]\r\nnewBackColor=255\r\n";
+    ASSERT_TRUE(WriteFileBytes(victim, bytes));
+    copy.WriteIni(copy.Path("orvellemain.ini"), "saver", "currentsaver", "..\\..\\victim");
+    copy.WriteIni(copy.Path("orvellemain.ini"), "setup", "samplePicture", "1");
+    {
+        Process saver = StartSaver(copy, "/s");
+        HWND window = WaitForWindow(saver, 5000);
+        ASSERT_NE(window, nullptr);
+        Pump(1500);
+        EXPECT_FALSE(ColourNear(ScreenPixel(5, 5), kRed, 8)) << "the outside theme was read";
+    }
+    EXPECT_EQ(ReadFileBytes(victim), bytes);
+    EXPECT_EQ(copy.ReadIni(copy.Path("orvellemain.ini"), "setup", "samplePicture"), "1");
+    DeleteFileW(orvelle::win::Wide(victim).c_str());
 }
 
 }  // namespace

@@ -510,6 +510,18 @@ TEST(WinFileSystem, ReplacesCreatesAndLeavesNoTemporaryFiles) {
     EXPECT_FALSE(fs.ReplaceFile(locked, "new"));
     EXPECT_EQ(fs.ReadFile(locked), "old");
 
+    // Missing and unreadable are told apart: a file another program holds without sharing is
+    // there, only not readable now.
+    EXPECT_EQ(fs.ReadWholeFile(dir / "none.ini").state, orvelle::FileState::Missing);
+    EXPECT_EQ(fs.ReadWholeFile(dir / "none\\none.ini").state, orvelle::FileState::Missing);
+    {
+        HANDLE held = CreateFileW(Wide(path).c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
+                                  FILE_ATTRIBUTE_NORMAL, nullptr);
+        ASSERT_NE(held, INVALID_HANDLE_VALUE);
+        EXPECT_EQ(fs.ReadWholeFile(path).state, orvelle::FileState::Unreadable);
+        CloseHandle(held);
+    }
+
     int files = 0;
     WIN32_FIND_DATAW found;
     HANDLE search = FindFirstFileW(Wide(dir.Path() + "*").c_str(), &found);
