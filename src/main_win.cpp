@@ -15,9 +15,9 @@ namespace {
 
 // The editor window runs its own loop; the quit it ends with is posted again so that the host's
 // loop, which follows, ends too.
-void OpenConfiguration(HINSTANCE instance) {
+void OpenConfiguration(HINSTANCE instance, HWND owner) {
     if (orvelle::win::DialogPreviewRequested()) {
-        PostQuitMessage(orvelle::win::RunForm2Preview(instance));
+        PostQuitMessage(orvelle::win::RunForm2Preview(instance, owner));
         return;
     }
     orvelle::win::OpenConfigurationPlaceholder(instance);

@@ -1,5 +1,7 @@
 #include "app/app_host_win.h"
 
+#include <cstdint>
+
 #include "app/desktop_guard_win.h"
 #include "app/preview_win.h"
 #include "app/saver_run_win.h"
@@ -50,9 +52,12 @@ bool AppHostWin::PreviousInstanceRunning() {
     return instanceMutex_ != nullptr && GetLastError() == ERROR_ALREADY_EXISTS;
 }
 
-void AppHostWin::OpenConfiguration() {
+void AppHostWin::OpenConfiguration(std::int32_t ownerWindow) {
     if (openConfiguration_) {
-        openConfiguration_(instance_);
+        // Window handles are 32-bit values even in 64-bit processes; a stale number names no
+        // window and the editor then centres on the screen.
+        HWND owner = reinterpret_cast<HWND>(static_cast<std::intptr_t>(ownerWindow));
+        openConfiguration_(instance_, owner != nullptr && IsWindow(owner) ? owner : nullptr);
         windowOpen_ = true;
     }
 }

@@ -12,7 +12,8 @@ namespace orvelle::win {
 class SaverRun;
 
 // Opens the configuration window of the program; it lives above this host, which only calls it.
-using ConfigurationOpener = void (*)(HINSTANCE instance);
+// owner: the window the configuration window stays above and centres on, or nullptr.
+using ConfigurationOpener = void (*)(HINSTANCE instance, HWND owner);
 
 class AppHostWin : public AppHost {
   public:
@@ -22,7 +23,7 @@ class AppHostWin : public AppHost {
     std::int32_t QueryPlatform() override;
     std::string CommandLineArguments() override;
     bool PreviousInstanceRunning() override;
-    void OpenConfiguration() override;
+    void OpenConfiguration(std::int32_t ownerWindow) override;
     void ChangePassword(std::int32_t parentWindow) override;
     void ShowPreview(const std::string& rawArguments) override;
     int HidePointerOnce() override;

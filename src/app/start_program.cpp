@@ -11,6 +11,13 @@ CommandLineChoice ParseCommandLine(std::string_view rawArguments) {
     CommandLineChoice choice;
     if (sw == "/C") {
         choice.mode = RunMode::Configure;
+        std::string_view rest = text;
+        rest.remove_prefix(2);
+        while (!rest.empty() &&
+               (rest.front() == ':' || rest.front() == ' ' || rest.front() == '\t')) {
+            rest.remove_prefix(1);
+        }
+        choice.parentWindow = rest.empty() ? 0 : LeadingInt32(rest);
     } else if (sw == "/A") {
         choice.mode = RunMode::ChangePassword;
         choice.parentWindow = rawArguments.size() > 2 ? LeadingInt32(rawArguments.substr(2)) : 0;
@@ -62,7 +69,7 @@ std::int32_t StartProgram(AppHost& host) {
     CommandLineChoice choice = ParseCommandLine(raw);
     switch (choice.mode) {
         case RunMode::Configure:
-            host.OpenConfiguration();
+            host.OpenConfiguration(choice.parentWindow);
             break;
         case RunMode::ChangePassword:
             host.ChangePassword(choice.parentWindow);

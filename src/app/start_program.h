@@ -17,7 +17,9 @@ enum class RunMode {
 
 struct CommandLineChoice {
     RunMode mode = RunMode::Saver;
-    std::int32_t parentWindow = 0;  // the handle after "/A"
+    // The handle after "/A"; for "/C" the window to centre on and stay above ("/c:1234" or
+    // "/c 1234", as the system's screen-saver page passes it), 0 when none is given.
+    std::int32_t parentWindow = 0;
 };
 
 // The first two characters of the trimmed, upper-cased text decide. The /A handle is the leading
@@ -37,7 +39,7 @@ class AppHost {
     // The process's argument text after the program name, as given.
     virtual std::string CommandLineArguments() = 0;
     virtual bool PreviousInstanceRunning() = 0;
-    virtual void OpenConfiguration() = 0;
+    virtual void OpenConfiguration(std::int32_t ownerWindow) = 0;
     virtual void ChangePassword(std::int32_t parentWindow) = 0;
     virtual void ShowPreview(const std::string& rawArguments) = 0;
     // ShowCursor(FALSE): returns the new display counter.

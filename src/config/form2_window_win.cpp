@@ -773,9 +773,9 @@ bool DialogPreviewRequested() {
     return length == 1 && value[0] == L'1';
 }
 
-int RunForm2Preview(HINSTANCE instance) {
+int RunForm2Preview(HINSTANCE instance, HWND owner) {
     Form2Window window(instance);
-    if (!window.Open()) {
+    if (!window.Open(owner)) {
         return 1;
     }
     return Dialog::RunMessageLoop();

@@ -146,6 +146,6 @@ class Form2Window : public Dialog {
 // configuration placeholder.
 bool DialogPreviewRequested();
 // Opens the design-time theme editor and runs it until it closes; the exit code.
-int RunForm2Preview(HINSTANCE instance);
+int RunForm2Preview(HINSTANCE instance, HWND owner = nullptr);
 
 }  // namespace orvelle::win

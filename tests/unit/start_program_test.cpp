@@ -23,7 +23,9 @@ class FakeAppHost : public AppHost {
     }
     std::string CommandLineArguments() override { return arguments; }
     bool PreviousInstanceRunning() override { return previous; }
-    void OpenConfiguration() override { calls.push_back("Configure"); }
+    void OpenConfiguration(std::int32_t owner) override {
+        calls.push_back(owner ? "Configure " + std::to_string(owner) : "Configure");
+    }
     void ChangePassword(std::int32_t parent) override {
         calls.push_back("ChangePassword " + std::to_string(parent));
     }
@@ -56,8 +58,12 @@ std::vector<std::string> StartWith(const std::string& args, std::int32_t platfor
 using Calls = std::vector<std::string>;
 
 TEST(StartProgram, OnlyTheFirstTwoCharactersOfTheTrimmedUpperCasedTextCount) {
-    for (const char* args : {"/c:1234", "/c", " /C ", "/Configure"}) {
+    for (const char* args : {"/c", " /C ", "/Configure", "/c:", "/c:abc"}) {
         EXPECT_EQ(StartWith(args), (Calls{"QueryPlatform", "Configure"})) << args;
+    }
+    // The owner window as the screen-saver page passes it, with a colon or a blank.
+    for (const char* args : {"/c:1234", "/C 1234", " /c: 1234 "}) {
+        EXPECT_EQ(StartWith(args), (Calls{"QueryPlatform", "Configure 1234"})) << args;
     }
     for (const char* args : {"", "/s", "/S", "  /s  ", "/S 1234"}) {
         EXPECT_EQ(StartWith(args), (Calls{"QueryPlatform", "HideTaskbar", "Saver 2"})) << args;

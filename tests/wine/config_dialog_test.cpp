@@ -8,6 +8,7 @@
 #include <commctrl.h>
 
 #include <algorithm>
+#include <cstdint>
 #include <map>
 #include <string>
 
@@ -200,9 +201,9 @@ struct Editor {
     HWND window = nullptr;
 };
 
-void OpenEditor(Editor& editor) {
+void OpenEditor(Editor& editor, const std::string& arguments = "/c") {
     PreviewVariable preview("1");
-    editor.process = StartSaver(editor.copy, "/c");
+    editor.process = StartSaver(editor.copy, arguments);
     editor.window = WaitForWindow(editor.process, 8000);
 }
 
@@ -293,6 +294,37 @@ TEST(ConfigDialog, EnterTheCloseBoxAndTheFileMenuCloseTheWindow) {
         }
         EXPECT_TRUE(editor.process.WaitExit(5000)) << way.name;
     }
+}
+
+// The screen-saver page passes its own window: the editor stays above it and centres on it. A
+// number that names no window leaves it centred on the screen.
+TEST(ConfigDialog, OwnerWindowFromTheSwitchHoldsAndCentresTheEditor) {
+    HWND page = CreateWindowExW(0, L"STATIC", L"page", WS_POPUP | WS_VISIBLE, 300, 250, 400, 300,
+                                nullptr, nullptr, nullptr, nullptr);
+    ASSERT_NE(page, nullptr);
+    const auto handle = std::to_string(reinterpret_cast<std::uintptr_t>(page));
+    struct Case {
+        std::string arguments;
+        HWND owner;
+    };
+    const Case cases[] = {{"/c:" + handle, page}, {"/c " + handle, page}, {"/c:77777", nullptr}};
+    for (const Case& c : cases) {
+        Editor editor;
+        OpenEditor(editor, c.arguments);
+        ASSERT_NE(editor.window, nullptr) << c.arguments;
+        EXPECT_EQ(GetWindow(editor.window, GW_OWNER), c.owner) << c.arguments;
+        RECT around = {0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+        if (c.owner) {
+            GetWindowRect(c.owner, &around);
+        }
+        RECT shown = {};
+        GetWindowRect(editor.window, &shown);
+        EXPECT_NEAR((shown.left + shown.right) / 2, (around.left + around.right) / 2, 2)
+            << c.arguments;
+        PostMessageA(editor.window, WM_CLOSE, 0, 0);
+        EXPECT_TRUE(editor.process.WaitExit(5000)) << c.arguments;
+    }
+    DestroyWindow(page);
 }
 
 TEST(ConfigDialog, WithoutThePreviewVariableTheSwitchShowsThePlaceholder) {

@@ -64,20 +64,6 @@ bool AddExifOrientation(const std::string& path, int orientation) {
     return true;
 }
 
-std::string Hex(COLORREF c) {
-    char text[16];
-    std::snprintf(text, sizeof text, "0x%06lX", static_cast<unsigned long>(c));
-    return text;
-}
-
-#define EXPECT_SCREEN(x, y, colour, tolerance)                                       \
-    do {                                                                             \
-        const COLORREF seen_ = ScreenPixel((x), (y));                                \
-        EXPECT_TRUE(ColourNear(seen_, (colour), (tolerance)))                        \
-            << "at (" << (x) << ", " << (y) << ") saw " << Hex(seen_) << ", wanted " \
-            << Hex(colour);                                                          \
-    } while (0)
-
 TEST(HostileInput, FourHundredMegapixelJpegNeverHoldsUpTheRun) {
     ProgramCopy copy;
     const std::string huge = copy.Path("huge.jpg");

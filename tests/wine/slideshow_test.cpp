@@ -37,20 +37,6 @@ RECT CentredRect(int width, int height) {
     return {left, top, left + width, top + height};
 }
 
-std::string Hex(COLORREF c) {
-    char text[16];
-    std::snprintf(text, sizeof text, "0x%06lX", static_cast<unsigned long>(c));
-    return text;
-}
-
-#define EXPECT_SCREEN(x, y, colour, tolerance)                                       \
-    do {                                                                             \
-        const COLORREF seen_ = ScreenPixel((x), (y));                                \
-        EXPECT_TRUE(ColourNear(seen_, (colour), (tolerance)))                        \
-            << "at (" << (x) << ", " << (y) << ") saw " << Hex(seen_) << ", wanted " \
-            << Hex(colour);                                                          \
-    } while (0)
-
 // Checks that the rectangle holds the picture and the pixels just outside it are background.
 // The picture: blue left half, green right half, a white 10 x 10 square at its top left.
 void ExpectTwoToneAt(const RECT& r, COLORREF background) {

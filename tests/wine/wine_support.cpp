@@ -669,6 +669,12 @@ bool DecodePictureFile(const std::string& path, int* width, int* height,
     return ok;
 }
 
+std::string Hex(COLORREF colour) {
+    char text[16];
+    std::snprintf(text, sizeof text, "0x%06lX", static_cast<unsigned long>(colour));
+    return text;
+}
+
 bool ColourNear(COLORREF actual, COLORREF expected, int tolerance) {
     for (int shift = 0; shift <= 16; shift += 8) {
         const int a = static_cast<int>((actual >> shift) & 0xFF);

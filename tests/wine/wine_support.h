@@ -126,6 +126,16 @@ bool DecodePictureFile(const std::string& path, int* width, int* height,
                        std::vector<COLORREF>* pixels);
 
 bool ColourNear(COLORREF actual, COLORREF expected, int tolerance);
+// "0x00BBGGRR" for failure messages.
+std::string Hex(COLORREF colour);
+// Expects the screen pixel at (x, y) within tolerance of colour, naming both on failure.
+#define EXPECT_SCREEN(x, y, colour, tolerance)                                                    \
+    do {                                                                                          \
+        const COLORREF seen_ = ::wine_test::ScreenPixel((x), (y));                                \
+        EXPECT_TRUE(::wine_test::ColourNear(seen_, (colour), (tolerance)))                        \
+            << "at (" << (x) << ", " << (y) << ") saw " << ::wine_test::Hex(seen_) << ", wanted " \
+            << ::wine_test::Hex(colour);                                                          \
+    } while (0)
 // Polls the screen until the pixel has the colour; false on time-out.
 bool WaitForPixel(int x, int y, COLORREF colour, int tolerance, DWORD milliseconds);
 // Waits for a message box of the process; nullptr on time-out or when the process ends first.
