@@ -6,10 +6,12 @@
 
 #include <uxtheme.h>
 
+#include "base/common_dialogs_win.h"
 #include "base/wide_win.h"
 #include "config/about_ids.h"
 #include "config/form2_ids.h"
 #include "config/theme_dialog_ids.h"
+#include "config/web_pages.h"
 #include "config/mouse_ids.h"
 
 namespace orvelle::win {
@@ -579,7 +581,13 @@ void Form2Window::OnMenuCommand(int id) {
             ShowTemplateDialog(IDD_frmDelete);
             break;
         case IDM_AboutOrvelle:
-            ShowTemplateDialog(IDD_frmAbout);
+            about_.Show(instance_, Handle());
+            break;
+        case IDM_HomePage:
+            OpenDocument(kHomePageAddress);
+            break;
+        case IDM_Free:
+            OpenDocument(kFreeStuffAddress);
             break;
         case IDM_Save:
             OnOk();

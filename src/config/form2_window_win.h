@@ -14,6 +14,7 @@
 
 #include "base/controls_win.h"
 #include "base/dialog_win.h"
+#include "config/about_window_win.h"
 
 namespace orvelle::win {
 
@@ -125,6 +126,7 @@ class Form2Window : public Dialog {
     bool DrawItem(const DRAWITEMSTRUCT* item);
 
     HINSTANCE instance_;
+    AboutWindow about_;
     std::array<std::unique_ptr<Form2Page>, kForm2TabCount> pages_;
     int shownPage_ = -1;
     ScrollBar intervalBar_;

@@ -11,7 +11,9 @@
 #include <cstdint>
 #include <map>
 #include <string>
+#include <vector>
 
+#include "config/about_ids.h"
 #include "config/form2_ids.h"
 #include "config/theme_dialog_ids.h"
 #include "config/mouse_ids.h"
@@ -325,6 +327,38 @@ TEST(ConfigDialog, OwnerWindowFromTheSwitchHoldsAndCentresTheEditor) {
         EXPECT_TRUE(editor.process.WaitExit(5000)) << c.arguments;
     }
     DestroyWindow(page);
+}
+
+// The about box stays beside the editor without blocking it, opens once however often it is
+// asked for, and its OK closes it.
+TEST(ConfigDialog, AboutBoxIsNotModal) {
+    Editor editor;
+    OpenEditor(editor);
+    ASSERT_NE(editor.window, nullptr);
+    auto aboutBoxes = [&] {
+        std::vector<HWND> found;
+        for (HWND w : VisibleWindowsOf(editor.process.Id())) {
+            if (WindowText(w) == "About") {
+                found.push_back(w);
+            }
+        }
+        return found;
+    };
+    for (int i = 0; i < 2; ++i) {
+        PostMessageA(editor.window, WM_COMMAND, IDM_AboutOrvelle, 0);
+        Pump(500);
+    }
+    const std::vector<HWND> boxes = aboutBoxes();
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_EQ(GetWindow(boxes[0], GW_OWNER), editor.window);
+    EXPECT_TRUE(IsWindowEnabled(editor.window));
+    EXPECT_EQ(TextOf(GetDlgItem(boxes[0], IDC_frmAbout_lblVersion)), "version 4.1");
+    PostMessageA(boxes[0], WM_COMMAND, IDC_frmAbout_cmdOK, 0);
+    Pump(500);
+    EXPECT_TRUE(aboutBoxes().empty());
+    EXPECT_TRUE(IsWindow(editor.window));
+    PostMessageA(editor.window, WM_CLOSE, 0, 0);
+    EXPECT_TRUE(editor.process.WaitExit(5000));
 }
 
 TEST(ConfigDialog, WithoutThePreviewVariableTheSwitchShowsThePlaceholder) {

@@ -1,0 +1,42 @@
+#include "config/about_window_win.h"
+
+#include "base/common_dialogs_win.h"
+#include "config/about_ids.h"
+#include "config/web_pages.h"
+
+namespace orvelle::win {
+
+void AboutWindow::Show(HINSTANCE instance, HWND owner) {
+    owner_ = owner;
+    if (Handle()) {
+        SetForegroundWindow(Handle());
+        return;
+    }
+    if (Create(instance, IDD_frmAbout, owner)) {
+        CenterWindow(Handle(), owner);
+        ShowWindow(Handle(), SW_SHOW);
+    }
+}
+
+bool AboutWindow::OnInitDialog() {
+    return true;
+}
+
+bool AboutWindow::OnCommand(int id, int code, HWND) {
+    if (code != BN_CLICKED) {
+        return false;
+    }
+    if (id == IDC_frmAbout_Command1) {
+        OpenDocument(kHomePageAddress);
+    } else if (id == IDC_frmAbout_cmdOK || id == IDCANCEL) {
+        Close();
+        if (owner_ && IsWindow(owner_)) {
+            SetForegroundWindow(owner_);
+        }
+    } else {
+        return false;
+    }
+    return true;
+}
+
+}  // namespace orvelle::win
