@@ -31,28 +31,6 @@ class PreviewVariable {
     ~PreviewVariable() { SetEnvironmentVariableA("ORVELLE_DIALOG_PREVIEW", nullptr); }
 };
 
-// Every control of the window and its pages by id (ids are unique across the pages).
-std::map<int, HWND> ControlsById(HWND window) {
-    std::map<int, HWND> found;
-    EnumChildWindows(
-        window,
-        [](HWND child, LPARAM param) -> BOOL {
-            // The first one wins: a combo box's inner edit has an id of its own choosing.
-            reinterpret_cast<std::map<int, HWND>*>(param)->emplace(GetDlgCtrlID(child), child);
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&found));
-    return found;
-}
-
-// What the control itself answers (the status bar its first panel, a combo box its edit part);
-// GetWindowText on another process's window reads only the stored title.
-std::string TextOf(HWND control) {
-    char text[256] = {};
-    SendMessageA(control, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text));
-    return text;
-}
-
 struct Expected {
     int id;
     const char* text;  // nullptr: no caption to compare

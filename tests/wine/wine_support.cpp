@@ -312,6 +312,25 @@ HWND FindMessageBox(DWORD processId) {
     return nullptr;
 }
 
+std::map<int, HWND> ControlsById(HWND window) {
+    std::map<int, HWND> found;
+    EnumChildWindows(
+        window,
+        [](HWND child, LPARAM param) -> BOOL {
+            // A combo box's inner edit comes after the combo box and has an id of its own.
+            reinterpret_cast<std::map<int, HWND>*>(param)->emplace(GetDlgCtrlID(child), child);
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&found));
+    return found;
+}
+
+std::string TextOf(HWND control) {
+    wchar_t text[1024] = {};
+    SendMessageW(control, WM_GETTEXT, 1024, reinterpret_cast<LPARAM>(text));
+    return Narrow(text);
+}
+
 std::string WindowText(HWND window) {
     wchar_t text[1024] = {};
     GetWindowTextW(window, text, 1024);

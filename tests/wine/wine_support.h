@@ -7,6 +7,7 @@
 
 #include <functional>
 #include <optional>
+#include <map>
 #include <string>
 #include <utility>
 #include <vector>
@@ -147,6 +148,11 @@ std::vector<HWND> AllWindowsOf(DWORD processId);
 // The top-level window of the process with the class name; nullptr when there is none.
 HWND FindWindowOfClass(DWORD processId, const std::string& className);
 std::string ClassOf(HWND window);
+// Every child control of a window (its dialog pages' included) by id; the first of an id wins.
+std::map<int, HWND> ControlsById(HWND window);
+// What the control itself answers to WM_GETTEXT (the status bar its first panel, a combo box
+// its edit part); GetWindowText on another process's window reads only the stored title.
+std::string TextOf(HWND control);
 // Keys as the keyboard delivers them, to whichever window has the focus.
 void TypeKey(WORD virtualKey);
 // Under Wine: runs the command in a Unix shell and waits until it has finished; false when it
