@@ -1,0 +1,75 @@
+// What the editor's controls show, kept by the portable editor and copied onto the real controls
+// by the window: per control id its text, check, enabling, slider value, list items and
+// selection, and colours. Every change marks its control, so the window updates only what
+// changed, and a list's items carry a revision so that a long list is refilled only when its
+// items changed, not when only its selection did.
+#pragma once
+
+#include <cstdint>
+#include <map>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "base/colour.h"
+
+namespace orvelle {
+
+// The control's own colour (no colour set by the editor).
+inline constexpr Colour kDefaultColour = 0xFFFFFFFFu;
+// One of the system's colours by its index (5 window, 18 button text, 22 3D light), told from
+// a plain 0x00BBGGRR colour by its top bit.
+constexpr Colour SystemColour(int index) {
+    return 0x80000000u | static_cast<Colour>(index);
+}
+constexpr bool IsSystemColour(Colour colour) {
+    return colour != kDefaultColour && (colour & 0x80000000u) != 0;
+}
+inline constexpr Colour kWindowColour = SystemColour(5);
+inline constexpr Colour kButtonTextColour = SystemColour(18);
+inline constexpr Colour k3DLightColour = SystemColour(22);
+
+struct ControlState {
+    std::string text;
+    bool checked = false;
+    bool enabled = true;
+    bool visible = true;
+    int value = 0;  // slider and scroll bar position
+    std::vector<std::string> items;
+    std::uint32_t itemsRevision = 0;
+    int selected = -1;         // single-selection lists and combo boxes; -1 for none
+    std::vector<bool> marked;  // multiple-selection lists: one flag per item
+    Colour backColour = kDefaultColour;
+    Colour captionColour = kDefaultColour;
+};
+
+class EditorControls {
+  public:
+    // The state of a control nothing has set yet is the default state.
+    const ControlState& operator[](int id) const;
+
+    void SetText(int id, const std::string& text);
+    void SetChecked(int id, bool checked);
+    void Enable(int id, bool enabled);
+    void Show(int id, bool visible);
+    void SetValue(int id, int value);
+    void SetBackColour(int id, Colour colour);
+    void SetCaptionColour(int id, Colour colour);
+    // Items: each change of the items gives a new revision.
+    void ClearItems(int id);
+    void AddItem(int id, const std::string& text);
+    void SetItems(int id, std::vector<std::string> items);
+    void SetSelected(int id, int index);
+    void SetMarked(int id, int index, bool marked);
+
+    // The ids changed since the last call, each once.
+    std::vector<int> TakeChanged();
+
+  private:
+    ControlState& Edit(int id);
+
+    std::map<int, ControlState> states_;
+    std::set<int> changed_;
+};
+
+}  // namespace orvelle

@@ -1,0 +1,195 @@
+// The theme editor's behaviour, without any window: the current theme's settings named after
+// their keys, what every control shows, and one method per control event. The window forwards
+// each event here and copies the controls' state back onto the screen; everything that needs a
+// person goes through Form2Services.
+//
+// Loading a theme sets controls the way a user would, and setting an option button, check box
+// or list selection runs that control's handler, so the enabling rules follow the loaded values.
+#pragma once
+
+#include <array>
+#include <string>
+#include <vector>
+
+#include "base/colour.h"
+#include "base/geometry.h"
+#include "config/editor_controls.h"
+#include "config/form2_services.h"
+#include "settings/theme_model.h"
+
+namespace orvelle {
+
+class Form2;
+class Mmedia;
+class ThemeStorage;
+
+// The controls of the "Images" tab that this editor handles so far: the picture list's
+// selection with its preview, the random order and the caption placement.
+class ImagesPage {
+  public:
+    explicit ImagesPage(Form2& form) : form_(form) {}
+    void List1_Click();
+    // Draws the picture into the preview; false when it cannot be loaded.
+    bool PreviewPicture(const std::string& path);
+    void Random_select_Click();
+    void scrollOption_Click();
+    void middleOption_Click();
+    void scrollSlider_Scroll();
+
+  private:
+    Form2& form_;
+};
+
+class ImageSettingsPage {
+  public:
+    explicit ImageSettingsPage(Form2& form) : form_(form) {}
+    void PercentSlider_Scroll();
+    void aChange_Click();
+    void nChange_Click();
+    void changeVScroll1_Change();
+    void pCenter_Click();
+    void pRandom_Click();
+    void floatSlider_Change();
+
+  private:
+    Form2& form_;
+};
+
+class BackgroundPage {
+  public:
+    explicit BackgroundPage(Form2& form) : form_(form) {}
+    void backgroundColor_Click();
+    void backgroundDesktop_Click();
+    void backgroundCustomImage_Click();
+    void backgroundColorGradient_Click();
+    void EnableColorGroup(bool enabled);
+    void EnableCustomImageGroup(bool enabled);
+    void EnableGradientGroup(bool enabled);
+    void backColorClick_Click();
+    void addBackImg_Click();
+    void removeBackImg_Click();
+    void CenterOption_Click();
+    void FullScreenOption_Click();
+    void TileOption_Click();
+    void redSlider_Scroll();
+    void greenSlider_Scroll();
+    void blueSlider_Scroll();
+
+  private:
+    void ShowKind(int blueFrame, bool colour, bool custom, bool gradient);
+    void ColourSlider(int slider, int label, int swatch, const char* word, std::string& setting,
+                      int shift);
+    Form2& form_;
+};
+
+class CountdownPage {
+  public:
+    explicit CountdownPage(Form2& form) : form_(form) {}
+    void noneOption_Click();
+    void timeOption_Click();
+    void yearOption_Click();
+    void monthCombo_Click();
+    void dayCombo_Click();
+    void yearCombo_Click();
+
+  private:
+    void EnableDateLists(bool enabled);
+    Form2& form_;
+};
+
+// Where the picture preview draws: the picture at rect inside photo1 (both in twips, photo1
+// being kPreviewWidth x kPreviewHeight), or nothing.
+struct PreviewDrawing {
+    std::string path;  // as it is opened (program folder resolved)
+    PixelRect rect;    // in twips
+    bool shown = false;
+};
+
+class Form2 {
+  public:
+    static constexpr int kPreviewWidth = 2750;   // twips
+    static constexpr int kPreviewHeight = 1815;  // twips
+    static constexpr const char* kDesignTitle = " Orvelle Screen Saver";
+
+    Form2(ThemeStorage& storage, Form2Services& services, Mmedia& mediaPlayer);
+
+    // --- The window as a whole ---
+    // Start-up: the theme loader, with the start-up message when it fails.
+    void Form_Load();
+    // OK and File > Save: true when the window is to close and the program to end.
+    bool Ok_Click();
+    // Cancel, File > Exit Without Saving: always true (nothing is written).
+    bool Cancel_Click();
+    // The window goes away, by any way: a playing music preview stops.
+    void Form_Unload();
+    void OrvelleHelp_Click();
+
+    // --- Events as the window reports them, by control id ---
+    // A button, option button or check box was clicked (option buttons: the one clicked;
+    // check boxes: with their new state).
+    void Clicked(int id);
+    void CheckClicked(int id, bool checked);
+    // A slider or scroll bar has the value.
+    void Scrolled(int id, int value);
+    // An item was chosen in a list or combo box.
+    void Chosen(int id, int index);
+    // The on/off state of an item of a multiple-selection list.
+    void Marked(int id, int index, bool marked);
+
+    // --- Loading and saving (also used by the theme dialogs) ---
+    void StartConfiguration();
+    // Throws ThemeLoadError where a numeric key does not read as a number in its range.
+    void LoadThemeIntoDialog(const std::string& name);
+    void LoadBackgroundPicture(const std::string& file);
+    void PaintGradientPreview();
+    void SaveTheme();
+
+    // --- State, named after the theme's keys and the editor's own ---
+    ThemeSettings settings;  // the single keys; the lists live in the list controls
+    std::string currentTheme;
+    std::string mouseSensitivity;
+    bool settingsChanged = false;
+    bool saveSucceeded = false;
+    bool manyImagesWarned = false;
+    int soundDeviceCount = 0;
+    std::string lastPreviewPath;
+    int previewWidth = 0;
+    int previewHeight = 0;
+    // What the colour dialog (dlgDialog2) and the font dialog (dlgDialog) open with.
+    Colour colourDialogColour = 0;
+    CaptionFontChoice fontDialogFont;
+
+    EditorControls controls;
+    std::string title = kDesignTitle;
+    PreviewDrawing preview;
+    std::string backgroundThumbnail;     // Image1: the picture file shown, "" for none
+    std::array<Colour, 256> gradient{};  // GradientPicture's bands, top to bottom
+
+    ImagesPage images{*this};
+    ImageSettingsPage imageSettings{*this};
+    BackgroundPage background{*this};
+    CountdownPage countdown{*this};
+
+    // Switches the option button on and the others of its group off, then runs its handler.
+    void SelectOption(int id);
+    // Sets the check box and runs its handler.
+    void SetCheck(int id, bool checked);
+    void Select(int id, int index);
+    ThemeStorage& Storage() { return storage_; }
+    Form2Services& Services() { return services_; }
+
+  private:
+    void Message(const std::string& text);
+    bool SaveChecksPass();
+
+    ThemeStorage& storage_;
+    Form2Services& services_;
+    Mmedia& mediaPlayer_;
+};
+
+// A numeric key that is not a number, or lies outside its control's range, stops a load.
+struct ThemeLoadError {
+    const char* key;
+};
+
+}  // namespace orvelle

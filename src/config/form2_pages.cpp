@@ -1,0 +1,375 @@
+// The handlers of the editor's settings tabs. Each writes its value at once, as text, into the
+// setting named after its theme key, and marks the theme as changed.
+#include <cmath>
+#include <optional>
+
+#include "base/numbers.h"
+#include "config/form2.h"
+#include "config/form2_ids.h"
+#include "settings/theme_storage.h"
+
+namespace orvelle {
+
+namespace {
+
+constexpr Colour kChosenFrameColour = 0x00FF0000u;  // pure blue, 0x00BBGGRR
+
+const OpenFileRequest kPictureFileRequest = {
+    "Image files (*.gif;*.jpg;*.bmp)|*.gif;*.jpg;*.bmp|CompuServe Files (*.gif)|*.gif|Jpeg "
+    "Files (*.jpg)|*.jpg|Jif files (*.jif)|*.jif|Windows Bitmap Files (*.bmp)|*.bmp|Windows DIB "
+    "files (*.dib)|*.dib",
+    "Select a file to open", 0x1004};
+
+std::string ValueText(const Form2& form, int id) {
+    return std::to_string(form.controls[id].value);
+}
+
+}  // namespace
+
+// --- "Images" ---
+
+void ImagesPage::List1_Click() {
+    const ControlState& list = form_.controls[IDC_List1];
+    const int index = list.selected;
+    if (index < 0) {
+        return;
+    }
+    form_.controls.SetText(IDC_ImagePosition, "Position: " + std::to_string(index + 1));
+    const std::vector<std::string>& captions = form_.controls[IDC_photo_caption].items;
+    if (!PreviewPicture(list.items[static_cast<std::size_t>(index)]) ||
+        index >= static_cast<int>(captions.size())) {
+        form_.Services().ShowBusyPointer(false);
+        form_.Services().ShowMessage(
+            "Cannot load image file properly.\r\nYou need to reload a new one.",
+            MessageButtons::Ok);
+        return;
+    }
+    form_.controls.SetText(IDC_p_caption, captions[static_cast<std::size_t>(index)]);
+}
+
+bool ImagesPage::PreviewPicture(const std::string& path) {
+    if (path != form_.lastPreviewPath) {
+        form_.lastPreviewPath = path;
+        Form2Services& services = form_.Services();
+        services.ShowBusyPointer(true);
+        form_.preview = {};
+        const std::string file = form_.Storage().ResolveProgramPath(path);
+        const std::optional<PixelSize> size = services.PictureSize(file);
+        if (!size) {
+            services.ShowBusyPointer(false);
+            // The stale size must not be drawn with another picture's name.
+            form_.previewWidth = 0;
+            form_.previewHeight = 0;
+            form_.controls.SetText(IDC_photo1, "");
+            return false;
+        }
+        double width = static_cast<double>(size->width) * services.TwipsPerPixelX();
+        double height = static_cast<double>(size->height) * services.TwipsPerPixelY();
+        if (width > Form2::kPreviewWidth || height > Form2::kPreviewHeight) {
+            do {
+                width = RoundHalfEven(width * 0.9);
+                height = RoundHalfEven(height * 0.9);
+            } while (width >= Form2::kPreviewWidth || height >= Form2::kPreviewHeight);
+        }
+        form_.previewWidth = static_cast<int>(width);
+        form_.previewHeight = static_cast<int>(height);
+        form_.preview.path = file;
+        services.ShowBusyPointer(false);
+    }
+    if (form_.previewWidth <= 0 || form_.previewHeight <= 0) {
+        return true;  // the picture that failed before: nothing to draw, nothing more to say
+    }
+    const int x =
+        static_cast<int>(RoundHalfEven((Form2::kPreviewWidth - form_.previewWidth) / 2.0));
+    const int y =
+        static_cast<int>(RoundHalfEven((Form2::kPreviewHeight - form_.previewHeight) / 2.0));
+    form_.preview.rect = {x, y, form_.previewWidth, form_.previewHeight};
+    form_.preview.shown = true;
+    form_.controls.SetText(IDC_photo1, form_.preview.path);  // marks the surface for a redraw
+    return true;
+}
+
+void ImagesPage::Random_select_Click() {
+    form_.settingsChanged = true;
+    form_.settings.randomPick = form_.controls[IDC_Random_select].checked ? "1" : "0";
+}
+
+void ImagesPage::scrollOption_Click() {
+    form_.settingsChanged = true;
+    if (form_.controls[IDC_scrollOption].checked) {
+        form_.settings.scroll = "0";
+    }
+    form_.controls.Enable(IDC_scrollSlider, true);
+}
+
+void ImagesPage::middleOption_Click() {
+    form_.settingsChanged = true;
+    if (form_.controls[IDC_middleOption].checked) {
+        form_.settings.scroll = "1";
+    }
+    form_.controls.Enable(IDC_scrollSlider, false);
+}
+
+void ImagesPage::scrollSlider_Scroll() {
+    form_.settingsChanged = true;
+    form_.settings.scrollSpeed = ValueText(form_, IDC_scrollSlider);
+}
+
+// --- "Image Settings" ---
+
+void ImageSettingsPage::PercentSlider_Scroll() {
+    form_.settingsChanged = true;
+    form_.settings.picturePercent = ValueText(form_, IDC_PercentSlider);
+    form_.controls.SetText(IDC_percentLabel, form_.settings.picturePercent + "%");
+}
+
+void ImageSettingsPage::nChange_Click() {
+    form_.settingsChanged = true;
+    if (!form_.controls[IDC_nChange].checked) {
+        return;
+    }
+    form_.settings.picChange = "not_ch";
+    form_.settings.timeInterval = "0";
+    EditorControls& c = form_.controls;
+    c.SetText(IDC_Text2, "0");
+    c.Enable(IDC_Text2, false);
+    c.SetBackColour(IDC_Text2, k3DLightColour);
+    c.Enable(IDC_Label3, false);
+    c.Enable(IDC_changeVScroll1, false);
+}
+
+void ImageSettingsPage::aChange_Click() {
+    form_.settingsChanged = true;
+    if (!form_.controls[IDC_aChange].checked) {
+        return;
+    }
+    form_.settings.picChange = "ch";
+    EditorControls& c = form_.controls;
+    c.Enable(IDC_Text2, true);
+    c.SetBackColour(IDC_Text2, kWindowColour);
+    c.Enable(IDC_Label3, true);
+    c.Enable(IDC_changeVScroll1, true);
+}
+
+void ImageSettingsPage::changeVScroll1_Change() {
+    form_.settingsChanged = true;
+    form_.settings.timeInterval = ValueText(form_, IDC_changeVScroll1);
+    form_.controls.SetText(IDC_Text2, form_.settings.timeInterval);
+}
+
+void ImageSettingsPage::pCenter_Click() {
+    form_.settingsChanged = true;
+    if (form_.controls[IDC_pCenter].checked) {
+        form_.settings.picRandom = "cent";
+        form_.controls.Enable(IDC_floatSlider, false);
+    }
+}
+
+void ImageSettingsPage::pRandom_Click() {
+    form_.settingsChanged = true;
+    if (form_.controls[IDC_pRandom].checked) {
+        form_.settings.picRandom = "rand";
+        form_.controls.Enable(IDC_floatSlider, true);
+    }
+}
+
+void ImageSettingsPage::floatSlider_Change() {
+    form_.settingsChanged = true;
+    form_.settings.picSpeed = ValueText(form_, IDC_floatSlider);
+}
+
+// --- "Background" ---
+
+void BackgroundPage::EnableColorGroup(bool enabled) {
+    for (int id : {IDC_frameBackgroundColor, IDC_backColorClick}) {
+        form_.controls.Enable(id, enabled);
+    }
+}
+
+void BackgroundPage::EnableCustomImageGroup(bool enabled) {
+    for (int id : {IDC_frameCustomImage, IDC_CenterOption, IDC_FullScreenOption, IDC_TileOption,
+                   IDC_backgroundImageFile, IDC_addBackImg, IDC_removeBackImg}) {
+        form_.controls.Enable(id, enabled);
+    }
+}
+
+void BackgroundPage::EnableGradientGroup(bool enabled) {
+    for (int id : {IDC_frameColorGradient, IDC_redSlider, IDC_greenSlider, IDC_blueSlider,
+                   IDC_redLabel, IDC_greenLabel, IDC_blueLabel}) {
+        form_.controls.Enable(id, enabled);
+    }
+}
+
+void BackgroundPage::ShowKind(int blueFrame, bool colour, bool custom, bool gradient) {
+    EditorControls& c = form_.controls;
+    for (int frame : {IDC_frameBackgroundColor, IDC_frameCustomImage, IDC_frameColorGradient}) {
+        c.SetCaptionColour(frame, frame == blueFrame ? kChosenFrameColour : kButtonTextColour);
+    }
+    c.SetBackColour(IDC_backgroundImageFile, custom ? kWindowColour : k3DLightColour);
+    EnableColorGroup(colour);
+    EnableCustomImageGroup(custom);
+    EnableGradientGroup(gradient);
+}
+
+void BackgroundPage::backgroundColor_Click() {
+    form_.settingsChanged = true;
+    form_.settings.backEffect = "0";
+    ShowKind(IDC_frameBackgroundColor, true, false, false);
+}
+
+void BackgroundPage::backgroundDesktop_Click() {
+    form_.settingsChanged = true;
+    form_.settings.backEffect = "1";
+    ShowKind(0, false, false, false);
+}
+
+void BackgroundPage::backgroundCustomImage_Click() {
+    form_.settingsChanged = true;
+    form_.settings.backEffect = "2";
+    ShowKind(IDC_frameCustomImage, false, true, false);
+}
+
+void BackgroundPage::backgroundColorGradient_Click() {
+    form_.settingsChanged = true;
+    form_.settings.backEffect = "3";
+    ShowKind(IDC_frameColorGradient, false, false, true);
+}
+
+void BackgroundPage::backColorClick_Click() {
+    form_.settingsChanged = true;
+    const std::optional<Colour> chosen = form_.Services().ChooseColour(form_.colourDialogColour);
+    if (!chosen) {
+        return;
+    }
+    form_.colourDialogColour = *chosen;
+    form_.settings.newBackColor = std::to_string(*chosen);
+    form_.controls.SetBackColour(IDC_Picture1, *chosen);
+}
+
+void BackgroundPage::addBackImg_Click() {
+    form_.settingsChanged = true;
+    Form2Services& services = form_.Services();
+    if (!form_.settings.backgroundImage.empty()) {
+        services.ShowMessage("You can only display 1 background image.", MessageButtons::Ok);
+        return;
+    }
+    const std::optional<std::string> path = services.ChooseFileToOpen(kPictureFileRequest);
+    if (!path) {
+        services.ShowMessage("No file has been selected.", MessageButtons::Ok);
+        return;
+    }
+    form_.settings.backgroundImage = *path;
+    form_.controls.SetText(IDC_backgroundImageFile, *path);
+    // A file that does not load keeps its path; the thumbnail stays empty.
+    form_.backgroundThumbnail = services.PictureSize(*path) ? *path : std::string();
+    form_.controls.SetText(IDC_Image1, form_.backgroundThumbnail);
+}
+
+void BackgroundPage::removeBackImg_Click() {
+    form_.settingsChanged = true;
+    if (form_.controls[IDC_backgroundImageFile].text.empty()) {
+        form_.Services().ShowMessage("Nothing to remove.", MessageButtons::Ok);
+        return;
+    }
+    form_.controls.SetText(IDC_backgroundImageFile, "");
+    form_.settings.backgroundImage.clear();
+    form_.backgroundThumbnail.clear();
+    form_.controls.SetText(IDC_Image1, "");
+}
+
+void BackgroundPage::CenterOption_Click() {
+    form_.settingsChanged = true;
+    if (form_.controls[IDC_CenterOption].checked) {
+        form_.settings.backgroundDisplay = "0";
+    }
+}
+
+void BackgroundPage::FullScreenOption_Click() {
+    form_.settingsChanged = true;
+    if (form_.controls[IDC_FullScreenOption].checked) {
+        form_.settings.backgroundDisplay = "1";
+    }
+}
+
+void BackgroundPage::TileOption_Click() {
+    form_.settingsChanged = true;
+    if (form_.controls[IDC_TileOption].checked) {
+        form_.settings.backgroundDisplay = "2";
+    }
+}
+
+void BackgroundPage::ColourSlider(int slider, int label, int swatch, const char* word,
+                                  std::string& setting, int shift) {
+    form_.settingsChanged = true;
+    const int value = form_.controls[slider].value;
+    form_.controls.SetText(label, word + std::to_string(value));
+    form_.controls.SetBackColour(swatch, static_cast<Colour>(value) << shift);
+    setting = std::to_string(value);
+    form_.PaintGradientPreview();
+    form_.controls.SetText(IDC_GradientPicture, setting);  // marks the preview for a redraw
+}
+
+void BackgroundPage::redSlider_Scroll() {
+    ColourSlider(IDC_redSlider, IDC_redLabel, IDC_redPicture,
+                 "Red = ", form_.settings.redBackground, 0);
+}
+
+void BackgroundPage::greenSlider_Scroll() {
+    ColourSlider(IDC_greenSlider, IDC_greenLabel, IDC_greenPicture,
+                 "Green = ", form_.settings.greenBackground, 8);
+}
+
+void BackgroundPage::blueSlider_Scroll() {
+    ColourSlider(IDC_blueSlider, IDC_blueLabel, IDC_bluePicture,
+                 "Blue = ", form_.settings.blueBackground, 16);
+}
+
+// --- "Countdown" ---
+
+void CountdownPage::EnableDateLists(bool enabled) {
+    for (int id : {IDC_monthCombo, IDC_dayCombo, IDC_yearCombo}) {
+        form_.controls.Enable(id, enabled);
+        form_.controls.SetBackColour(id, enabled ? kWindowColour : k3DLightColour);
+    }
+}
+
+void CountdownPage::noneOption_Click() {
+    form_.settingsChanged = true;
+    EnableDateLists(false);
+    if (form_.controls[IDC_noneOption].checked) {
+        form_.settings.timeDisplay = "0";
+    }
+}
+
+void CountdownPage::timeOption_Click() {
+    form_.settingsChanged = true;
+    EnableDateLists(false);
+    if (form_.controls[IDC_timeOption].checked) {
+        form_.settings.timeDisplay = "1";
+    }
+}
+
+void CountdownPage::yearOption_Click() {
+    form_.settingsChanged = true;
+    EnableDateLists(true);
+    if (form_.controls[IDC_yearOption].checked) {
+        form_.settings.timeDisplay = "2";
+    }
+}
+
+void CountdownPage::monthCombo_Click() {
+    form_.settingsChanged = true;
+    form_.settings.countdownMonth = form_.controls[IDC_monthCombo].text;
+}
+
+void CountdownPage::dayCombo_Click() {
+    form_.settingsChanged = true;
+    form_.settings.countdownDay = form_.controls[IDC_dayCombo].text;
+}
+
+void CountdownPage::yearCombo_Click() {
+    form_.settingsChanged = true;
+    form_.settings.countdownYear = form_.controls[IDC_yearCombo].text;
+}
+
+}  // namespace orvelle

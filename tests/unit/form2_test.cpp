@@ -1,0 +1,371 @@
+#include "config/form2.h"
+
+#include <gtest/gtest.h>
+
+#include <deque>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <map>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "config/form2_ids.h"
+#include "overlay_fakes.h"
+#include "settings/memory_file_system.h"
+#include "settings/theme_storage.h"
+
+namespace orvelle {
+namespace {
+
+namespace fs = std::filesystem;
+using overlay_test::FakeClock;
+using overlay_test::FakeMci;
+
+const std::string kFolder = "C:\\Orv\\";
+const std::string kGlobal = kFolder + "orvellemain.ini";
+const std::string kTheme = kFolder + "orvellesaver\\Orvelle.ini";
+const std::string kLoadFailed =
+    "Could not load screen saver properly. Please check all background and regular loaded "
+    "images. If problem persists, please reinstall screen saver.";
+
+std::string Slurp(const fs::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+// Answers from a script; a dialog nobody scripted fails the test.
+class FakeServices : public Form2Services {
+  public:
+    MessageAnswer ShowMessage(const std::string& text, MessageButtons) override {
+        messages.push_back(text);
+        return MessageAnswer::Ok;
+    }
+    std::optional<Colour> ChooseColour(Colour initial) override {
+        colourOpenedWith = initial;
+        if (!colour) {
+            ADD_FAILURE() << "colour dialog nobody scripted";
+            return std::nullopt;
+        }
+        return *colour;
+    }
+    std::optional<CaptionFontChoice> ChooseFont(const CaptionFontChoice&, int, int) override {
+        ADD_FAILURE() << "font dialog nobody scripted";
+        return std::nullopt;
+    }
+    std::optional<std::string> ChooseFileToOpen(const OpenFileRequest& request) override {
+        fileRequests.push_back(request);
+        if (files.empty()) {
+            ADD_FAILURE() << "file dialog nobody scripted";
+            return std::nullopt;
+        }
+        std::optional<std::string> answer = files.front();
+        files.pop_front();
+        return answer;
+    }
+    void OpenDocument(const std::string& path) override { opened.push_back(path); }
+    int WaveOutDeviceCount() override { return waveDevices; }
+    std::optional<PixelSize> PictureSize(const std::string& path) override {
+        auto it = pictures.find(path);
+        return it == pictures.end() ? std::nullopt : std::optional<PixelSize>(it->second);
+    }
+    int TwipsPerPixelX() override { return twips; }
+    int TwipsPerPixelY() override { return twips; }
+    void ShowBusyPointer(bool on) override { busy = on; }
+
+    std::vector<std::string> messages;
+    std::optional<std::optional<Colour>> colour;
+    std::optional<Colour> colourOpenedWith;
+    std::deque<std::optional<std::string>> files;
+    std::vector<OpenFileRequest> fileRequests;
+    std::vector<std::string> opened;
+    std::map<std::string, PixelSize> pictures;
+    int waveDevices = 1;
+    int twips = 15;
+    bool busy = false;
+};
+
+class EditorTest : public ::testing::Test {
+  protected:
+    EditorTest() {
+        files.Put(kGlobal, "[saver]\r\ncurrentsaver=Orvelle\r\n[mouse]\r\nmouseSensitivity=23\r\n");
+        files.Put(kTheme, Slurp(fs::path(ORVELLE_SOURCE_DIR) / "program/orvellesaver/Orvelle.ini"));
+        services.pictures[kFolder + "tovak.gif"] = {300, 200};
+    }
+    void Edit(const std::string& section, const std::string& key, const std::string& value) {
+        ThemeStorage editor(files, kFolder);
+        editor.WriteThemeValue(section, key, value, kTheme);
+        ASSERT_TRUE(editor.Flush());
+    }
+    std::string Stored(const std::string& section, const std::string& key) {
+        ThemeStorage reader(files, kFolder);
+        return reader.ReadThemeValue(section, key, kTheme);
+    }
+    const ControlState& C(int id) { return form.controls[id]; }
+
+    MemoryFileSystem files;
+    ThemeStorage storage{files, kFolder};
+    FakeServices services;
+    FakeMci mci;
+    FakeClock clock;
+    Mmedia player{mci, clock};
+    Form2 form{storage, services, player};
+};
+
+TEST_F(EditorTest, LoadsTheBundledThemeIntoEveryControl) {
+    form.Form_Load();
+    EXPECT_EQ(services.messages, std::vector<std::string>{});
+    EXPECT_EQ(form.title, "Orvelle Screen Saver - [Orvelle]");
+    EXPECT_FALSE(form.settingsChanged);
+    EXPECT_EQ(form.mouseSensitivity, "23");
+    struct Shown {
+        int id;
+        const char* text;
+    };
+    for (const Shown& s : std::initializer_list<Shown>{{IDC_Text3, "Total: 7"},
+                                                       {IDC_ImagePosition, "Position: 1"},
+                                                       {IDC_p_caption, "Welcome to Orvelle"},
+                                                       {IDC_multimediaTotal, "Total: 2"},
+                                                       {IDC_Text2, "8"},
+                                                       {IDC_percentLabel, "80%"},
+                                                       {IDC_redLabel, "Red = 200"},
+                                                       {IDC_greenLabel, "Green = 225"},
+                                                       {IDC_blueLabel, "Blue = 255"},
+                                                       {IDC_monthCombo, "12"},
+                                                       {IDC_dayCombo, "25"},
+                                                       {IDC_yearCombo, "2027"}}) {
+        EXPECT_EQ(C(s.id).text, s.text) << s.id;
+    }
+    for (int id : {IDC_aChange, IDC_pCenter, IDC_middleOption, IDC_backgroundColorGradient,
+                   IDC_CenterOption, IDC_timeOption}) {
+        EXPECT_TRUE(C(id).checked) << id;
+    }
+    for (int id : {IDC_nChange, IDC_pRandom, IDC_scrollOption, IDC_backgroundColor,
+                   IDC_Random_select, IDC_yearOption}) {
+        EXPECT_FALSE(C(id).checked) << id;
+    }
+    // Enabling follows the options; the slider positions are the theme's.
+    for (int id : {IDC_floatSlider, IDC_scrollSlider, IDC_backColorClick, IDC_addBackImg,
+                   IDC_monthCombo, IDC_playCommand}) {
+        EXPECT_FALSE(C(id).enabled) << id;
+    }
+    for (int id : {IDC_Text2, IDC_changeVScroll1, IDC_redSlider, IDC_FrameMedia}) {
+        EXPECT_TRUE(C(id).enabled) << id;
+    }
+    EXPECT_EQ(C(IDC_PercentSlider).value, 80);
+    EXPECT_EQ(C(IDC_floatSlider).value, 2);
+    EXPECT_EQ(C(IDC_changeVScroll1).value, 8);
+    EXPECT_EQ(C(IDC_blueSlider).value, 255);
+    EXPECT_EQ(C(IDC_frameColorGradient).captionColour, 0x00FF0000u);
+    EXPECT_EQ(C(IDC_Picture2).backColour, 5515288u);
+    EXPECT_EQ(C(IDC_List1).items.size(), 7u);
+    EXPECT_EQ(C(IDC_multimediaList).items[1], "music\\orvelle-evening.wav");
+    EXPECT_EQ(C(IDC_ListBoxTransitions).marked,
+              (std::vector<bool>{false, true, false, true, true, false, true, false, true}));
+    EXPECT_EQ(form.gradient[0], 0x00FFE1C8u);
+    EXPECT_EQ(form.preview.path, kFolder + "tovak.gif");  // resolved from the relative name
+    EXPECT_FALSE(C(IDC_mediaLabel).visible);
+}
+
+// A numeric key that is not a number stops the load where it stands.
+TEST_F(EditorTest, FailedLoadsStopAtTheKeyAndLeaveTheTitle) {
+    struct Case {
+        const char* section;
+        const char* key;
+        const char* value;
+        int pictures;  // in the list when the load stopped
+    };
+    for (const Case& c :
+         {Case{"total", "total", "", 0}, Case{"transitions", "bRightWipe", "abc", 7},
+          Case{"image", "picturePercent", "150", 7}}) {
+        MemoryFileSystem fresh;
+        fresh.Put(kGlobal, files.Get(kGlobal));
+        fresh.Put(kTheme, files.Get(kTheme));
+        ThemeStorage freshStorage(fresh, kFolder);
+        FakeServices freshServices;
+        Form2 fresh2(freshStorage, freshServices, player);
+        {
+            ThemeStorage editor(fresh, kFolder);
+            editor.WriteThemeValue(c.section, c.key, c.value, kTheme);
+            ASSERT_TRUE(editor.Flush());
+        }
+        fresh2.Form_Load();
+        EXPECT_EQ(freshServices.messages, std::vector<std::string>{kLoadFailed}) << c.key;
+        EXPECT_EQ(fresh2.title, " Orvelle Screen Saver") << c.key;
+        EXPECT_EQ(static_cast<int>(fresh2.controls[IDC_List1].items.size()), c.pictures) << c.key;
+    }
+}
+
+TEST_F(EditorTest, OddValuesLoadAsWritten) {
+    Edit("image", "picRandom", "CENT");     // the comparison is exact: floating
+    Edit("background", "backEffect", "7");  // no kind switched on
+    Edit("total", "total", "9");            // two keys fewer than it says
+    form.Form_Load();
+    EXPECT_TRUE(C(IDC_pRandom).checked);
+    for (int id : {IDC_backgroundColor, IDC_backgroundDesktop, IDC_backgroundCustomImage,
+                   IDC_backgroundColorGradient}) {
+        EXPECT_FALSE(C(id).checked) << id;
+    }
+    ASSERT_EQ(C(IDC_List1).items.size(), 9u);
+    EXPECT_EQ(C(IDC_List1).items[8], "");
+    EXPECT_EQ(form.title, "Orvelle Screen Saver - [Orvelle]");
+}
+
+TEST_F(EditorTest, SaveChecksRunInOrderAndWriteNothingWhenOneFails) {
+    form.Form_Load();
+    const std::string before = files.Get(kTheme);
+    struct Case {
+        int pictures;
+        const char* backEffect;
+        const char* timeDisplay;
+        const char* date;  // month/day/year
+        const char* message;
+    };
+    const Case cases[] = {
+        {0, "2", "2", "02/30/2001",
+         "There are no images loaded in the Screen Saver. Load at least one image file to be "
+         "displayed."},
+        {1, "2", "2", "02/30/2001",
+         "You must enter a background image for the 'Custom background Image' feature or make "
+         "another background selection."},
+        {1, "0", "2", "02/29/2001", "Countdown date is invalid. Please choose a different date."},
+        {1, "0", "2", "aa/01/2001", "Countdown date is invalid. Please choose a different date."},
+        {1, "0", "2", "02/29/2004", nullptr},
+        {1, "0", "1", "02/31/2001", nullptr},
+    };
+    for (const Case& c : cases) {
+        form.controls.SetItems(IDC_List1, std::vector<std::string>(c.pictures, "a.jpg"));
+        form.settings.backEffect = c.backEffect;
+        form.settings.timeDisplay = c.timeDisplay;
+        const std::string date = c.date;
+        form.settings.countdownMonth = date.substr(0, 2);
+        form.settings.countdownDay = date.substr(3, 2);
+        form.settings.countdownYear = date.substr(6);
+        services.messages.clear();
+        const bool closes = form.Ok_Click();
+        EXPECT_EQ(closes, c.message == nullptr) << c.date;
+        EXPECT_EQ(services.messages,
+                  c.message ? std::vector<std::string>{c.message} : std::vector<std::string>{})
+            << c.date;
+        if (c.message) {
+            EXPECT_EQ(files.Get(kTheme), before) << c.date;
+        }
+    }
+    EXPECT_EQ(Stored("date", "countdownDay"), "31");  // kept as chosen while the clock shows
+}
+
+TEST_F(EditorTest, SaveWritesTheListsWholeAndReportsAFailedWrite) {
+    form.Form_Load();
+    form.controls.SetItems(IDC_List1, {"a.jpg", "b.jpg"});
+    form.controls.SetItems(IDC_photo_caption, {"A", ""});
+    form.controls.SetMarked(IDC_ListBoxTransitions, 4, false);  // Center Wipe off
+    ASSERT_TRUE(form.Ok_Click());
+    EXPECT_EQ(Stored("total", "total"), "2");
+    EXPECT_EQ(Stored("images", "1"), "b.jpg");
+    EXPECT_EQ(Stored("images", "2"), "");
+    EXPECT_EQ(Stored("caption", "0"), "A");
+    EXPECT_EQ(Stored("caption", "6"), "");
+    EXPECT_EQ(Stored("transitions", "bCenter"), "0");
+    EXPECT_EQ(Stored("transitions", "bRightandLeftWipe"), "1");
+    EXPECT_EQ(Stored("image", "timeInterval"), "8");  // untouched texts written back unchanged
+    EXPECT_FALSE(services.busy);
+
+    files.FailWritesTo(kTheme);
+    form.imageSettings.nChange_Click();
+    EXPECT_FALSE(form.Ok_Click());
+    EXPECT_FALSE(form.saveSucceeded);
+    EXPECT_EQ(services.messages.back(),
+              "Could not save Screen Saver. If problem persists, please create a new Screen Saver "
+              "theme.");
+    EXPECT_EQ(Stored("total", "total"), "2");
+}
+
+TEST_F(EditorTest, HandlersWriteTheirSettingsAndFollowTheEnablingRules) {
+    form.Form_Load();
+    // Never, then After...: the interval stays 0 until the scroll bar moves.
+    form.Clicked(IDC_nChange);
+    EXPECT_EQ(form.settings.timeInterval, "0");
+    EXPECT_EQ(C(IDC_Text2).text, "0");
+    EXPECT_FALSE(C(IDC_changeVScroll1).enabled);
+    EXPECT_EQ(C(IDC_changeVScroll1).value, 8);
+    form.Clicked(IDC_aChange);
+    EXPECT_EQ(form.settings.picChange, "ch");
+    EXPECT_EQ(form.settings.timeInterval, "0");
+    form.Scrolled(IDC_changeVScroll1, 9);
+    EXPECT_EQ(form.settings.timeInterval, "9");
+    EXPECT_EQ(C(IDC_Text2).text, "9");
+    // Center keeps the float speed.
+    form.Clicked(IDC_pRandom);
+    form.Scrolled(IDC_floatSlider, 4);
+    form.Clicked(IDC_pCenter);
+    EXPECT_EQ(form.settings.picSpeed, "4");
+    EXPECT_FALSE(C(IDC_floatSlider).enabled);
+    // Desktop greys every group and keeps their values.
+    form.Clicked(IDC_backgroundDesktop);
+    EXPECT_EQ(form.settings.backEffect, "1");
+    for (int id : {IDC_backColorClick, IDC_addBackImg, IDC_redSlider, IDC_frameColorGradient}) {
+        EXPECT_FALSE(C(id).enabled) << id;
+    }
+    EXPECT_EQ(C(IDC_frameColorGradient).captionColour, kButtonTextColour);
+    EXPECT_EQ(form.settings.redBackground, "200");
+    // The gradient's bands follow the sliders.
+    form.Scrolled(IDC_redSlider, 255);
+    form.Scrolled(IDC_greenSlider, 0);
+    form.Scrolled(IDC_blueSlider, 128);
+    EXPECT_EQ(C(IDC_redLabel).text, "Red = 255");
+    EXPECT_EQ(form.gradient[0], 0x008000FFu);
+    EXPECT_EQ(form.gradient[128], 0x0000007Fu);
+    EXPECT_EQ(form.gradient[255], 0u);
+    // The colour dialog opens on the theme's colour and stores the chosen one.
+    services.colour = std::optional<Colour>(0x00FF8000u);
+    form.Clicked(IDC_backColorClick);
+    EXPECT_EQ(services.colourOpenedWith, 0u);
+    EXPECT_EQ(form.settings.newBackColor, "16744448");
+    EXPECT_EQ(C(IDC_Picture1).backColour, 0x00FF8000u);
+    // Remove with none, Add, Add again.
+    services.messages.clear();
+    form.Clicked(IDC_removeBackImg);
+    services.files = {std::string("D:\\back.jpg")};
+    form.Clicked(IDC_addBackImg);
+    form.Clicked(IDC_addBackImg);
+    EXPECT_EQ(services.messages,
+              (std::vector<std::string>{"Nothing to remove.",
+                                        "You can only display 1 background image."}));
+    EXPECT_EQ(form.settings.backgroundImage, "D:\\back.jpg");
+    ASSERT_EQ(services.fileRequests.size(), 1u);
+    EXPECT_EQ(services.fileRequests[0].flags, 0x1004u);
+    // The countdown: its lists open only with the countdown, and store what is chosen.
+    form.Clicked(IDC_yearOption);
+    EXPECT_TRUE(C(IDC_dayCombo).enabled);
+    form.Chosen(IDC_monthCombo, 1);
+    EXPECT_EQ(form.settings.countdownMonth, "02");
+    EXPECT_EQ(form.settings.timeDisplay, "2");
+    form.Scrolled(IDC_PercentSlider, 75);
+    EXPECT_EQ(C(IDC_percentLabel).text, "75%");
+    EXPECT_TRUE(form.settingsChanged);
+}
+
+TEST_F(EditorTest, PreviewShrinksByTenthsUntilItFitsAndCentres) {
+    services.twips = 1;  // sizes in twips
+    struct Case {
+        PixelSize picture;
+        PixelRect drawn;
+    };
+    const Case cases[] = {
+        {{5500, 3630}, {60, 40, 2631, 1736}},
+        {{1000, 815}, {875, 500, 1000, 815}},
+        {{2750, 1815}, {0, 0, 2750, 1815}},
+    };
+    int n = 0;
+    for (const Case& c : cases) {
+        const std::string path = "C:\\p" + std::to_string(n++) + ".bmp";
+        services.pictures[path] = c.picture;
+        ASSERT_TRUE(form.images.PreviewPicture(path));
+        EXPECT_EQ(form.preview.rect, c.drawn) << path;
+    }
+    EXPECT_FALSE(form.images.PreviewPicture("C:\\missing.bmp"));
+}
+
+}  // namespace
+}  // namespace orvelle
