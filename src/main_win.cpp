@@ -8,8 +8,8 @@
 #include "app/app_host_win.h"
 #include "app/desktop_guard_win.h"
 #include "base/optional_api_win.h"
-#include "config/config_placeholder_win.h"
 #include "config/form2_window_win.h"
+#include "config/theme_editor_win.h"
 
 namespace {
 
@@ -20,7 +20,7 @@ void OpenConfiguration(HINSTANCE instance, HWND owner) {
         PostQuitMessage(orvelle::win::RunForm2Preview(instance, owner));
         return;
     }
-    orvelle::win::OpenConfigurationPlaceholder(instance);
+    PostQuitMessage(orvelle::win::RunThemeEditor(instance, owner));
 }
 
 }  // namespace

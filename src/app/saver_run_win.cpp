@@ -4,6 +4,7 @@
 
 #include "base/clock_win.h"
 #include "base/random_source.h"
+#include "base/program_folder_win.h"
 #include "base/wide_win.h"
 #include "overlays/mci_sender_win.h"
 #include "saver/registry_win.h"
@@ -13,36 +14,6 @@
 #include "settings/theme_storage.h"
 
 namespace orvelle::win {
-
-namespace {
-
-// The folder the program runs from; the settings files and pictures live beside it.
-std::string ProgramFolder() {
-    // The buffer grows until the whole path fits: a folder may be far longer than MAX_PATH.
-    std::wstring path(MAX_PATH, L'\0');
-    for (;;) {
-        const DWORD size = static_cast<DWORD>(path.size());
-        const DWORD length = GetModuleFileNameW(nullptr, path.data(), size);
-        if (length == 0) {
-            path.clear();
-            break;
-        }
-        if (length < size) {
-            path.resize(length);
-            break;
-        }
-        if (size >= 32768) {  // the longest path the system has
-            path.clear();
-            break;
-        }
-        path.resize(size * 2);
-    }
-    std::string folder = Narrow(path);
-    size_t slash = folder.find_last_of("\\/");
-    return slash == std::string::npos ? std::string() : folder.substr(0, slash + 1);
-}
-
-}  // namespace
 
 // Everything one run talks to, built in dependency order and torn down in reverse.
 struct SaverRun::Parts {

@@ -10,37 +10,39 @@ const ControlState& EditorControls::operator[](int id) const {
     return it == states_.end() ? kDefault : it->second;
 }
 
-ControlState& EditorControls::Edit(int id) {
+ControlState& EditorControls::Edit(int id, ControlPart part) {
     changed_.insert(id);
-    return states_[id];
+    ControlState& state = states_[id];
+    state.parts = static_cast<std::uint16_t>(state.parts | part);
+    return state;
 }
 
 void EditorControls::SetText(int id, const std::string& text) {
-    Edit(id).text = text;
+    Edit(id, kTextPart).text = text;
 }
 
 void EditorControls::SetChecked(int id, bool checked) {
-    Edit(id).checked = checked;
+    Edit(id, kCheckPart).checked = checked;
 }
 
 void EditorControls::Enable(int id, bool enabled) {
-    Edit(id).enabled = enabled;
+    Edit(id, kEnabledPart).enabled = enabled;
 }
 
 void EditorControls::Show(int id, bool visible) {
-    Edit(id).visible = visible;
+    Edit(id, kVisiblePart).visible = visible;
 }
 
 void EditorControls::SetValue(int id, int value) {
-    Edit(id).value = value;
+    Edit(id, kValuePart).value = value;
 }
 
 void EditorControls::SetBackColour(int id, Colour colour) {
-    Edit(id).backColour = colour;
+    Edit(id, kBackColourPart).backColour = colour;
 }
 
 void EditorControls::SetCaptionColour(int id, Colour colour) {
-    Edit(id).captionColour = colour;
+    Edit(id, kCaptionColourPart).captionColour = colour;
 }
 
 void EditorControls::ClearItems(int id) {
@@ -48,14 +50,14 @@ void EditorControls::ClearItems(int id) {
 }
 
 void EditorControls::AddItem(int id, const std::string& text) {
-    ControlState& state = Edit(id);
+    ControlState& state = Edit(id, kItemsPart);
     state.items.push_back(text);
     state.marked.push_back(false);
     ++state.itemsRevision;
 }
 
 void EditorControls::SetItems(int id, std::vector<std::string> items) {
-    ControlState& state = Edit(id);
+    ControlState& state = Edit(id, kItemsPart);
     state.marked.assign(items.size(), false);
     state.items = std::move(items);
     state.selected = -1;
@@ -63,12 +65,12 @@ void EditorControls::SetItems(int id, std::vector<std::string> items) {
 }
 
 void EditorControls::SetSelected(int id, int index) {
-    ControlState& state = Edit(id);
+    ControlState& state = Edit(id, kSelectionPart);
     state.selected = index >= 0 && index < static_cast<int>(state.items.size()) ? index : -1;
 }
 
 void EditorControls::SetMarked(int id, int index, bool marked) {
-    ControlState& state = Edit(id);
+    ControlState& state = Edit(id, kSelectionPart);
     if (index >= 0 && index < static_cast<int>(state.marked.size())) {
         state.marked[static_cast<std::size_t>(index)] = marked;
     }

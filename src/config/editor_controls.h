@@ -29,7 +29,22 @@ inline constexpr Colour kWindowColour = SystemColour(5);
 inline constexpr Colour kButtonTextColour = SystemColour(18);
 inline constexpr Colour k3DLightColour = SystemColour(22);
 
+// Which parts of a control's state the editor has set: only those are put onto the control, so
+// a caption from the window's template stays until the editor gives it another.
+enum ControlPart : std::uint16_t {
+    kTextPart = 1,
+    kCheckPart = 2,
+    kEnabledPart = 4,
+    kVisiblePart = 8,
+    kValuePart = 16,
+    kItemsPart = 32,
+    kSelectionPart = 64,
+    kBackColourPart = 128,
+    kCaptionColourPart = 256,
+};
+
 struct ControlState {
+    std::uint16_t parts = 0;  // ControlPart bits
     std::string text;
     bool checked = false;
     bool enabled = true;
@@ -66,7 +81,7 @@ class EditorControls {
     std::vector<int> TakeChanged();
 
   private:
-    ControlState& Edit(int id);
+    ControlState& Edit(int id, ControlPart part);
 
     std::map<int, ControlState> states_;
     std::set<int> changed_;

@@ -318,7 +318,7 @@ void Form2::LoadThemeIntoDialog(const std::string& name) {
 
     // 5. The transitions.
     for (ThemeKey key : kTransitionKeys) {
-        Field(s, key) = "0";
+        Field(s, key) = std::string("0");
     }
     controls.ClearItems(IDC_ListBoxTransitions);
     for (const TransitionEntry& entry : kTransitionList) {
@@ -447,7 +447,8 @@ void Form2::SaveTheme() {
     s.mediaPaths = controls[IDC_multimediaList].items;
     const std::vector<bool>& marked = controls[IDC_ListBoxTransitions].marked;
     for (std::size_t k = 0; k < kTransitionList.size(); ++k) {
-        Field(s, kTransitionList[k].key) = k < marked.size() && marked[k] ? "1" : "0";
+        Field(s, kTransitionList[k].key) =
+            k < marked.size() && marked[k] ? std::string("1") : std::string("0");
     }
 
     const std::string global = storage_.GlobalSettingsPath();

@@ -91,13 +91,14 @@ bool ImagesPage::PreviewPicture(const std::string& path) {
 
 void ImagesPage::Random_select_Click() {
     form_.settingsChanged = true;
-    form_.settings.randomPick = form_.controls[IDC_Random_select].checked ? "1" : "0";
+    form_.settings.randomPick =
+        form_.controls[IDC_Random_select].checked ? std::string("1") : std::string("0");
 }
 
 void ImagesPage::scrollOption_Click() {
     form_.settingsChanged = true;
     if (form_.controls[IDC_scrollOption].checked) {
-        form_.settings.scroll = "0";
+        form_.settings.scroll = std::string("0");
     }
     form_.controls.Enable(IDC_scrollSlider, true);
 }
@@ -105,7 +106,7 @@ void ImagesPage::scrollOption_Click() {
 void ImagesPage::middleOption_Click() {
     form_.settingsChanged = true;
     if (form_.controls[IDC_middleOption].checked) {
-        form_.settings.scroll = "1";
+        form_.settings.scroll = std::string("1");
     }
     form_.controls.Enable(IDC_scrollSlider, false);
 }
@@ -128,8 +129,8 @@ void ImageSettingsPage::nChange_Click() {
     if (!form_.controls[IDC_nChange].checked) {
         return;
     }
-    form_.settings.picChange = "not_ch";
-    form_.settings.timeInterval = "0";
+    form_.settings.picChange = std::string("not_ch");
+    form_.settings.timeInterval = std::string("0");
     EditorControls& c = form_.controls;
     c.SetText(IDC_Text2, "0");
     c.Enable(IDC_Text2, false);
@@ -143,7 +144,7 @@ void ImageSettingsPage::aChange_Click() {
     if (!form_.controls[IDC_aChange].checked) {
         return;
     }
-    form_.settings.picChange = "ch";
+    form_.settings.picChange = std::string("ch");
     EditorControls& c = form_.controls;
     c.Enable(IDC_Text2, true);
     c.SetBackColour(IDC_Text2, kWindowColour);
@@ -160,7 +161,7 @@ void ImageSettingsPage::changeVScroll1_Change() {
 void ImageSettingsPage::pCenter_Click() {
     form_.settingsChanged = true;
     if (form_.controls[IDC_pCenter].checked) {
-        form_.settings.picRandom = "cent";
+        form_.settings.picRandom = std::string("cent");
         form_.controls.Enable(IDC_floatSlider, false);
     }
 }
@@ -168,7 +169,7 @@ void ImageSettingsPage::pCenter_Click() {
 void ImageSettingsPage::pRandom_Click() {
     form_.settingsChanged = true;
     if (form_.controls[IDC_pRandom].checked) {
-        form_.settings.picRandom = "rand";
+        form_.settings.picRandom = std::string("rand");
         form_.controls.Enable(IDC_floatSlider, true);
     }
 }
@@ -213,25 +214,25 @@ void BackgroundPage::ShowKind(int blueFrame, bool colour, bool custom, bool grad
 
 void BackgroundPage::backgroundColor_Click() {
     form_.settingsChanged = true;
-    form_.settings.backEffect = "0";
+    form_.settings.backEffect = std::string("0");
     ShowKind(IDC_frameBackgroundColor, true, false, false);
 }
 
 void BackgroundPage::backgroundDesktop_Click() {
     form_.settingsChanged = true;
-    form_.settings.backEffect = "1";
+    form_.settings.backEffect = std::string("1");
     ShowKind(0, false, false, false);
 }
 
 void BackgroundPage::backgroundCustomImage_Click() {
     form_.settingsChanged = true;
-    form_.settings.backEffect = "2";
+    form_.settings.backEffect = std::string("2");
     ShowKind(IDC_frameCustomImage, false, true, false);
 }
 
 void BackgroundPage::backgroundColorGradient_Click() {
     form_.settingsChanged = true;
-    form_.settings.backEffect = "3";
+    form_.settings.backEffect = std::string("3");
     ShowKind(IDC_frameColorGradient, false, false, true);
 }
 
@@ -280,21 +281,21 @@ void BackgroundPage::removeBackImg_Click() {
 void BackgroundPage::CenterOption_Click() {
     form_.settingsChanged = true;
     if (form_.controls[IDC_CenterOption].checked) {
-        form_.settings.backgroundDisplay = "0";
+        form_.settings.backgroundDisplay = std::string("0");
     }
 }
 
 void BackgroundPage::FullScreenOption_Click() {
     form_.settingsChanged = true;
     if (form_.controls[IDC_FullScreenOption].checked) {
-        form_.settings.backgroundDisplay = "1";
+        form_.settings.backgroundDisplay = std::string("1");
     }
 }
 
 void BackgroundPage::TileOption_Click() {
     form_.settingsChanged = true;
     if (form_.controls[IDC_TileOption].checked) {
-        form_.settings.backgroundDisplay = "2";
+        form_.settings.backgroundDisplay = std::string("2");
     }
 }
 
@@ -337,7 +338,7 @@ void CountdownPage::noneOption_Click() {
     form_.settingsChanged = true;
     EnableDateLists(false);
     if (form_.controls[IDC_noneOption].checked) {
-        form_.settings.timeDisplay = "0";
+        form_.settings.timeDisplay = std::string("0");
     }
 }
 
@@ -345,7 +346,7 @@ void CountdownPage::timeOption_Click() {
     form_.settingsChanged = true;
     EnableDateLists(false);
     if (form_.controls[IDC_timeOption].checked) {
-        form_.settings.timeDisplay = "1";
+        form_.settings.timeDisplay = std::string("1");
     }
 }
 
@@ -353,7 +354,7 @@ void CountdownPage::yearOption_Click() {
     form_.settingsChanged = true;
     EnableDateLists(true);
     if (form_.controls[IDC_yearOption].checked) {
-        form_.settings.timeDisplay = "2";
+        form_.settings.timeDisplay = std::string("2");
     }
 }
 

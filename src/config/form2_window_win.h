@@ -144,8 +144,8 @@ class Form2Window : public Dialog {
     bool colourReentry_ = false;
 };
 
-// The environment asks for the theme editor window (ORVELLE_DIALOG_PREVIEW=1) rather than the
-// configuration placeholder.
+// The environment asks for the design-time editor window (ORVELLE_DIALOG_PREVIEW=1: its
+// template's contents, no theme), for tests and pictures of its layout.
 bool DialogPreviewRequested();
 // Opens the design-time theme editor and runs it until it closes; the exit code.
 int RunForm2Preview(HINSTANCE instance, HWND owner = nullptr);

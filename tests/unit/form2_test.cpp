@@ -50,7 +50,7 @@ class FakeServices : public Form2Services {
         }
         return *colour;
     }
-    std::optional<CaptionFontChoice> ChooseFont(const CaptionFontChoice&, int, int) override {
+    std::optional<CaptionFontChoice> PickCaptionFont(const CaptionFontChoice&, int, int) override {
         ADD_FAILURE() << "font dialog nobody scripted";
         return std::nullopt;
     }

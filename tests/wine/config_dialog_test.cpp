@@ -1,6 +1,6 @@
 // The theme editor window as /c opens it while ORVELLE_DIALOG_PREVIEW=1 is set: its title, every
 // control of its five pages with its caption, ranges and lists, page switching, Esc; and the
-// placeholder without the variable. With ORVELLE_SHOTS_DIR set (a Unix folder) the last test
+// real editor without the variable. With ORVELLE_SHOTS_DIR set (a Unix folder) the last test
 // saves a picture of each page and of the small dialogs there.
 #include <gtest/gtest.h>
 #include <windows.h>
@@ -339,15 +339,16 @@ TEST(ConfigDialog, AboutBoxIsNotModal) {
     EXPECT_TRUE(editor.process.WaitExit(5000));
 }
 
-TEST(ConfigDialog, WithoutThePreviewVariableTheSwitchShowsThePlaceholder) {
+TEST(ConfigDialog, WithoutThePreviewVariableTheSwitchOpensTheEditorOnTheCurrentTheme) {
     for (const char* value : {static_cast<const char*>(nullptr), "0"}) {
         PreviewVariable preview(value);
         ProgramCopy copy;
         Process config = StartSaver(copy, "/c");
-        HWND window = WaitForWindow(config, 5000);
+        HWND window = WaitForWindow(config, 8000);
         ASSERT_NE(window, nullptr);
-        EXPECT_EQ(WindowText(window), "Orvelle Screen Saver");
-        EXPECT_NE(ClassOf(window), "#32770");
+        Pump(500);
+        EXPECT_EQ(WindowText(window), "Orvelle Screen Saver - [Orvelle]");
+        EXPECT_EQ(ClassOf(window), "#32770");
         PostMessageA(window, WM_CLOSE, 0, 0);
         EXPECT_TRUE(config.WaitExit(5000));
     }
@@ -366,8 +367,11 @@ TEST(ConfigDialog, Screenshots) {
     } else {
         prefix += "/";
     }
+    // The real editor on the bundled theme, as a user first meets it.
     Editor editor;
-    OpenEditor(editor);
+    editor.copy.WriteIni(editor.copy.Path("orvellemain.ini"), "setup", "samplePicture", "0");
+    editor.process = StartSaver(editor.copy, "/c");
+    editor.window = WaitForWindow(editor.process, 8000);
     ASSERT_NE(editor.window, nullptr);
     auto shoot = [&](HWND window, const std::string& name) {
         RECT rc;

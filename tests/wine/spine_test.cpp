@@ -65,9 +65,9 @@ TEST(Spine, ClosingTheWindowFromOutsideEndsTheProcess) {
 TEST(Spine, ConfigurationSwitchOpensAWindowThatCloses) {
     ProgramCopy copy;
     Process config = StartSaver(copy, " /c:1234 ");
-    HWND window = WaitForWindow(config, 5000);
+    HWND window = WaitForWindow(config, 8000);
     ASSERT_NE(window, nullptr);
-    EXPECT_EQ(WindowText(window), "Orvelle Screen Saver");
+    EXPECT_EQ(WindowText(window), "Orvelle Screen Saver - [Orvelle]");
     PostMessageA(window, WM_CLOSE, 0, 0);
     EXPECT_TRUE(config.WaitExit(5000));
 }

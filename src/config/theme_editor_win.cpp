@@ -1,0 +1,345 @@
+#include "config/theme_editor_win.h"
+
+#include <commctrl.h>
+#include <commdlg.h>
+#include <mmsystem.h>
+
+#include <algorithm>
+#include <string>
+#include <vector>
+
+#include "base/common_dialogs_win.h"
+#include "base/controls_win.h"
+#include "base/numbers.h"
+#include "base/program_folder_win.h"
+#include "config/form2_ids.h"
+
+namespace orvelle::win {
+
+namespace {
+
+constexpr const char* kTitle = "Orvelle Screen Saver";
+
+bool IsListBox(int id) {
+    return id == IDC_List1 || id == IDC_ListBoxTransitions || id == IDC_multimediaList ||
+           id == IDC_photo_caption;
+}
+
+bool IsComboBox(int id) {
+    return id == IDC_monthCombo || id == IDC_dayCombo || id == IDC_yearCombo;
+}
+
+bool IsCheckBox(int id) {
+    return id == IDC_Random_select || id == IDC_randomMediaCheck;
+}
+
+bool IsSurface(int id) {
+    return id == IDC_photo1 || id == IDC_Image1 || id == IDC_GradientPicture;
+}
+
+COLORREF ScreenColour(Colour colour) {
+    if (colour == kDefaultColour) {
+        return CLR_NONE;
+    }
+    if (IsSystemColour(colour)) {
+        return GetSysColor(static_cast<int>(colour & 0xFFu));
+    }
+    return static_cast<COLORREF>(colour & 0xFFFFFFu);
+}
+
+// The largest rectangle of the picture's shape inside bounds, centred.
+RECT FitInside(const RECT& bounds, PixelSize picture) {
+    const int width = bounds.right - bounds.left;
+    const int height = bounds.bottom - bounds.top;
+    if (picture.width <= 0 || picture.height <= 0 || width <= 0 || height <= 0) {
+        return bounds;
+    }
+    int w = width;
+    int h = static_cast<int>(static_cast<long long>(picture.height) * width / picture.width);
+    if (h > height) {
+        h = height;
+        w = static_cast<int>(static_cast<long long>(picture.width) * height / picture.height);
+    }
+    w = std::max(w, 1);
+    h = std::max(h, 1);
+    const int left = bounds.left + (width - w) / 2;
+    const int top = bounds.top + (height - h) / 2;
+    return {left, top, left + w, top + h};
+}
+
+}  // namespace
+
+ThemeEditorWindow::ThemeEditorWindow(HINSTANCE instance, const std::string& programFolder)
+    : Form2Window(instance),
+      storage_(files_, programFolder),
+      player_(mci_, clock_),
+      editor_(storage_, *this, player_) {}
+
+ThemeEditorWindow::~ThemeEditorWindow() = default;
+
+bool ThemeEditorWindow::OnInitDialog() {
+    const bool result = Form2Window::OnInitDialog();
+    editor_.Form_Load();
+    ShowEditor();
+    return result;
+}
+
+void ThemeEditorWindow::ShowEditor() {
+    applying_ = true;
+    for (int id : editor_.controls.TakeChanged()) {
+        ShowControl(id, editor_.controls[id]);
+    }
+    SetTitle(editor_.title);
+    applying_ = false;
+}
+
+void ThemeEditorWindow::ShowControl(int id, const ControlState& state) {
+    HWND control = Control(id);
+    if (!control) {
+        return;
+    }
+    if (IsSurface(id)) {
+        RedrawSurface(id);
+    } else if (state.parts & kItemsPart) {
+        auto shown = shownRevisions_.find(id);
+        if (IsComboBox(id)) {
+            if (shown == shownRevisions_.end() || shown->second != state.itemsRevision) {
+                ComboClear(control);
+                for (const std::string& item : state.items) {
+                    ComboAdd(control, item);
+                }
+            }
+        } else if (shown == shownRevisions_.end() || shown->second != state.itemsRevision) {
+            std::size_t bytes = 0;
+            for (const std::string& item : state.items) {
+                bytes += item.size() + 1;
+            }
+            // Thousands of entries: one redraw at the end and the storage reserved up front.
+            ListFill fill(control, static_cast<int>(state.items.size()), bytes * 2);
+            for (const std::string& item : state.items) {
+                ListAdd(control, item);
+            }
+        }
+        shownRevisions_[id] = state.itemsRevision;
+    }
+    if (state.parts & kSelectionPart) {
+        if (IsComboBox(id)) {
+            ComboSelect(control, state.selected);
+        } else if (id == IDC_ListBoxTransitions) {
+            for (std::size_t i = 0; i < state.marked.size(); ++i) {
+                ListSetSelected(control, static_cast<int>(i), state.marked[i]);
+            }
+        } else {
+            ListSelect(control, state.selected);
+        }
+    }
+    if ((state.parts & kTextPart) && !IsSurface(id)) {
+        SetText(id, state.text);
+    }
+    if (state.parts & kCheckPart) {
+        SetChecked(id, state.checked);
+    }
+    if (state.parts & kValuePart) {
+        if (id == IDC_changeVScroll1) {
+            IntervalScrollBar().SetValue(state.value);
+        } else {
+            SetSliderValue(id, state.value);
+        }
+    }
+    if (state.parts & kEnabledPart) {
+        Enable(id, state.enabled);
+    }
+    if (state.parts & kVisiblePart) {
+        Show(id, state.visible);
+    }
+    if (state.parts & kBackColourPart) {
+        SetBackColor(id, ScreenColour(state.backColour));
+    }
+    if (state.parts & kCaptionColourPart) {
+        SetCaptionColor(id, ScreenColour(state.captionColour));
+    }
+}
+
+void ThemeEditorWindow::OnControlCommand(int id, int code) {
+    if (applying_) {
+        return;
+    }
+    if (IsListBox(id)) {
+        if (code != LBN_SELCHANGE) {
+            return;
+        }
+        HWND list = Control(id);
+        if (id == IDC_ListBoxTransitions) {
+            for (int i = 0; i < ListCount(list); ++i) {
+                editor_.Marked(id, i, ListIsSelected(list, i));
+            }
+        } else {
+            editor_.Chosen(id, ListSelection(list));
+        }
+    } else if (IsComboBox(id)) {
+        if (code != CBN_SELCHANGE) {
+            return;
+        }
+        editor_.Chosen(id, ComboSelection(Control(id)));
+    } else if (code == BN_CLICKED) {
+        if (IsCheckBox(id)) {
+            editor_.CheckClicked(id, Checked(id));
+        } else {
+            editor_.Clicked(id);
+        }
+    } else {
+        return;
+    }
+    ShowEditor();
+}
+
+void ThemeEditorWindow::OnControlScroll(int id, int, int value) {
+    if (applying_) {
+        return;
+    }
+    if (editor_.controls[id].value == value && (editor_.controls[id].parts & kValuePart)) {
+        return;  // a track bar reports the end of a drag at the same place
+    }
+    editor_.Scrolled(id, value);
+    ShowEditor();
+}
+
+void ThemeEditorWindow::OnMenuCommand(int id) {
+    if (id == IDM_OrvelleHelp) {
+        editor_.OrvelleHelp_Click();
+        return;
+    }
+    Form2Window::OnMenuCommand(id);
+}
+
+void ThemeEditorWindow::OnOk() {
+    if (editor_.Ok_Click()) {
+        Close();
+        return;
+    }
+    ShowEditor();
+}
+
+void ThemeEditorWindow::OnCancel() {
+    if (editor_.Cancel_Click()) {
+        Close();
+    }
+}
+
+void ThemeEditorWindow::OnUnload() {
+    editor_.Form_Unload();
+}
+
+void ThemeEditorWindow::OnDrawSurface(int id, HDC dc, const RECT& bounds) {
+    FillRect(dc, &bounds, GetSysColorBrush(COLOR_BTNFACE));
+    const int width = bounds.right - bounds.left;
+    const int height = bounds.bottom - bounds.top;
+    if (id == IDC_GradientPicture) {
+        // 256 bands from the top, each 1/256 of the height.
+        for (int d = 0; d < 256; ++d) {
+            RECT band = {bounds.left, bounds.top + d * height / 256, bounds.right,
+                         bounds.top + (d + 1) * height / 256};
+            if (band.bottom > band.top) {
+                HBRUSH brush = CreateSolidBrush(editor_.gradient[static_cast<std::size_t>(d)]);
+                FillRect(dc, &band, brush);
+                DeleteObject(brush);
+            }
+        }
+    } else if (id == IDC_photo1 && editor_.preview.shown) {
+        // The preview's twips scaled to the surface, which stands for 2750 x 1815 of them.
+        const PixelRect& r = editor_.preview.rect;
+        const PixelRect drawn = {bounds.left + r.left * width / Form2::kPreviewWidth,
+                                 bounds.top + r.top * height / Form2::kPreviewHeight,
+                                 std::max(1, r.width * width / Form2::kPreviewWidth),
+                                 std::max(1, r.height * height / Form2::kPreviewHeight)};
+        preview_.Draw(dc, drawn, editor_.preview.path, GetSysColor(COLOR_BTNFACE));
+    } else if (id == IDC_Image1 && !editor_.backgroundThumbnail.empty()) {
+        if (std::optional<PixelSize> size = thumbnail_.Measure(editor_.backgroundThumbnail)) {
+            const RECT fit = FitInside(bounds, *size);
+            thumbnail_.Draw(dc, {fit.left, fit.top, fit.right - fit.left, fit.bottom - fit.top},
+                            editor_.backgroundThumbnail, GetSysColor(COLOR_BTNFACE));
+        }
+    }
+}
+
+// --- What the editor asks ---
+
+MessageAnswer ThemeEditorWindow::ShowMessage(const std::string& text, MessageButtons buttons) {
+    const UINT style = MB_ICONEXCLAMATION | (buttons == MessageButtons::YesNo ? MB_YESNO : MB_OK);
+    switch (ShowMessageBox(Handle(), text, kTitle, style)) {
+        case IDYES:
+            return MessageAnswer::Yes;
+        case IDNO:
+            return MessageAnswer::No;
+        default:
+            return MessageAnswer::Ok;
+    }
+}
+
+std::optional<Colour> ThemeEditorWindow::ChooseColour(Colour initial) {
+    std::optional<COLORREF> chosen =
+        PickColour(Handle(), static_cast<COLORREF>(initial), CC_RGBINIT, customColours_);
+    if (!chosen) {
+        return std::nullopt;
+    }
+    return static_cast<Colour>(*chosen & 0xFFFFFFu);
+}
+
+std::optional<CaptionFontChoice> ThemeEditorWindow::PickCaptionFont(const CaptionFontChoice& initial,
+                                                               int minPoints, int maxPoints) {
+    FontChoice start{initial.face,      initial.points,        initial.bold,  initial.italic,
+                     initial.underline, initial.strikethrough, initial.colour};
+    std::optional<FontChoice> chosen =
+        PickFont(Handle(), start, CF_SCREENFONTS | CF_EFFECTS | CF_LIMITSIZE, minPoints, maxPoints);
+    if (!chosen) {
+        return std::nullopt;
+    }
+    return CaptionFontChoice{chosen->face,
+                             chosen->points,
+                             chosen->bold,
+                             chosen->italic,
+                             chosen->underline,
+                             chosen->strikeout,
+                             static_cast<Colour>(chosen->colour & 0xFFFFFFu)};
+}
+
+std::optional<std::string> ThemeEditorWindow::ChooseFileToOpen(const OpenFileRequest& request) {
+    return PickFileToOpen(Handle(), request.filter, request.title, request.flags);
+}
+
+void ThemeEditorWindow::OpenDocument(const std::string& pathOrAddress) {
+    win::OpenDocument(pathOrAddress);
+}
+
+int ThemeEditorWindow::WaveOutDeviceCount() {
+    return static_cast<int>(waveOutGetNumDevs());
+}
+
+std::optional<PixelSize> ThemeEditorWindow::PictureSize(const std::string& path) {
+    return preview_.Measure(path);
+}
+
+int ThemeEditorWindow::TwipsPerPixelX() {
+    return TwipsPerPixelForDpi(ScreenDpi());
+}
+
+int ThemeEditorWindow::TwipsPerPixelY() {
+    return TwipsPerPixelForDpi(ScreenDpi());
+}
+
+void ThemeEditorWindow::ShowBusyPointer(bool busy) {
+    // The hourglass and the arrow by number: the names are narrow strings in a narrow build.
+    constexpr WORD kWait = 32514;
+    constexpr WORD kArrow = 32512;
+    SetCursor(LoadCursorW(nullptr, MAKEINTRESOURCEW(busy ? kWait : kArrow)));
+}
+
+int RunThemeEditor(HINSTANCE instance, HWND owner) {
+    ThemeEditorWindow window(instance, ProgramFolder());
+    if (!window.Open(owner)) {
+        return 1;
+    }
+    return Dialog::RunMessageLoop();
+}
+
+}  // namespace orvelle::win

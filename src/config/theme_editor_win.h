@@ -1,0 +1,75 @@
+// The real theme editor: the editor window with the portable editor behind it. Every control
+// event goes to the editor, and what the editor's controls then show is put onto the window;
+// the questions it asks (messages, colour and file dialogs) are answered by the user here.
+#pragma once
+
+#include <windows.h>
+
+#include <array>
+#include <map>
+#include <memory>
+
+#include "base/clock_win.h"
+#include "config/form2.h"
+#include "config/form2_window_win.h"
+#include "config/shown_picture_win.h"
+#include "overlays/mci_sender_win.h"
+#include "overlays/mmedia.h"
+#include "settings/file_system_win.h"
+#include "settings/theme_storage.h"
+
+namespace orvelle::win {
+
+class ThemeEditorWindow : public Form2Window, private Form2Services {
+  public:
+    ThemeEditorWindow(HINSTANCE instance, const std::string& programFolder);
+    ~ThemeEditorWindow() override;
+
+    Form2& Editor() { return editor_; }
+
+  protected:
+    bool OnInitDialog() override;
+    void OnControlCommand(int id, int code) override;
+    void OnControlScroll(int id, int code, int value) override;
+    void OnMenuCommand(int id) override;
+    void OnOk() override;
+    void OnCancel() override;
+    void OnUnload() override;
+    void OnDrawSurface(int id, HDC dc, const RECT& bounds) override;
+
+  private:
+    // Puts what changed in the editor's controls onto the window.
+    void ShowEditor();
+    void ShowControl(int id, const ControlState& state);
+
+    // Form2Services
+    MessageAnswer ShowMessage(const std::string& text, MessageButtons buttons) override;
+    std::optional<Colour> ChooseColour(Colour initial) override;
+    std::optional<CaptionFontChoice> PickCaptionFont(const CaptionFontChoice& initial, int minPoints,
+                                                int maxPoints) override;
+    std::optional<std::string> ChooseFileToOpen(const OpenFileRequest& request) override;
+    void OpenDocument(const std::string& pathOrAddress) override;
+    int WaveOutDeviceCount() override;
+    std::optional<PixelSize> PictureSize(const std::string& path) override;
+    int TwipsPerPixelX() override;
+    int TwipsPerPixelY() override;
+    void ShowBusyPointer(bool busy) override;
+
+    WinFileSystem files_;
+    ThemeStorage storage_;
+    MciSenderWin mci_;
+    ClockWin clock_;
+    Mmedia player_;
+    Form2 editor_;
+    std::map<int, std::uint32_t> shownRevisions_;
+    std::array<COLORREF, 16> customColours_{};
+    ShownPicture preview_;
+    ShownPicture thumbnail_;
+    bool applying_ = false;
+};
+
+// Opens the theme editor (centred on owner, or on the screen) and runs it until it closes; the
+// exit code.
+int RunThemeEditor(HINSTANCE instance, HWND owner);
+
+}  // namespace orvelle::win

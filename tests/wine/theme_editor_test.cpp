@@ -1,0 +1,236 @@
+// The theme editor as a user meets it: orvelle.scr /c opened on the current theme, driven from
+// outside through its controls, its files read back and the next saver run looked at.
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <commctrl.h>
+
+#include <map>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "base/wide_win.h"
+#include "config/form2_ids.h"
+#include "settings/theme_model.h"
+#include "wine_support.h"
+
+using namespace wine_test;
+
+namespace {
+
+constexpr COLORREF kRed = RGB(255, 0, 0);
+constexpr COLORREF kBlue = RGB(0, 0, 255);
+
+struct OpenEditor {
+    ProgramCopy copy;
+    Process process;
+    HWND window = nullptr;
+    std::map<int, HWND> controls;
+
+    // Starts the editor on the theme and waits until the load has named it in the title.
+    explicit OpenEditor(const ThemeText& theme) {
+        UseTheme(copy, theme);
+        process = StartSaver(copy, "/c");
+        for (DWORD start = GetTickCount(); GetTickCount() - start < 10000; Pump(100)) {
+            for (HWND w : VisibleWindowsOf(process.Id())) {
+                if (WindowText(w).rfind("Orvelle Screen Saver - [", 0) == 0) {
+                    window = w;
+                }
+            }
+            if (window) {
+                break;
+            }
+        }
+        controls = ControlsById(window);
+    }
+    HWND operator[](int id) { return controls[id]; }
+    // A click as the button receives it from the mouse; posted, since what it starts may wait
+    // for the user (a message box).
+    void Click(int id) {
+        PostMessageW(controls[id], BM_CLICK, 0, 0);
+        Pump(300);
+    }
+    void Press(int id, WORD key) {
+        PostMessageW(controls[id], WM_KEYDOWN, key, 0);
+        PostMessageW(controls[id], WM_KEYUP, key, 0);
+        Pump(150);
+    }
+    bool Checked(int id) { return SendMessageW(controls[id], BM_GETCHECK, 0, 0) == BST_CHECKED; }
+    int Position(int id) { return static_cast<int>(SendMessageW(controls[id], TBM_GETPOS, 0, 0)); }
+    std::string Theme() const { return ReadFileBytes(copy.ThemePath()).value_or("<missing>"); }
+    std::string Global() const {
+        return ReadFileBytes(copy.Path("orvellemain.ini")).value_or("<missing>");
+    }
+    std::string Key(const std::string& section, const std::string& key) const {
+        return copy.ReadIni(copy.ThemePath(), section, key);
+    }
+    // Every single key of the theme file, as read back.
+    std::map<std::string, std::string> Keys() const {
+        std::map<std::string, std::string> keys;
+        for (const orvelle::ThemeKeyInfo& info : orvelle::ThemeKeys()) {
+            keys[info.key] = Key(info.section, info.key);
+        }
+        return keys;
+    }
+};
+
+ThemeText PictureTheme(const ProgramCopy& copy) {
+    const std::string picture = copy.Path("blue.bmp");
+    WriteBmpFile(picture, 200, 100, [](int, int) { return kBlue; });
+    ThemeText theme;
+    theme.Pictures({picture, copy.Path("second.bmp")}, {"first", "second"});
+    return theme;
+}
+
+TEST(ThemeEditor, OpensOnTheCurrentThemeWithItsValues) {
+    ProgramCopy scratch;
+    ThemeText theme = PictureTheme(scratch);
+    theme.Set("image", "picturePercent", "60")
+        .Set("image", "timeInterval", "12")
+        .Set("image", "picChange", "ch")
+        .Set("image", "picRandom", "rand")
+        .Set("image", "picSpeed", "4")
+        .Set("background", "backEffect", "3")
+        .Set("background", "redBackground", "200")
+        .Set("transitions", "bFade", "1")
+        .Set("transitions", "bLeftWipe", "1")
+        .Set("image", "timeDisplay", "2");
+    OpenEditor editor(theme);
+    ASSERT_NE(editor.window, nullptr);
+    EXPECT_EQ(
+        WindowText(editor.window),
+        "Orvelle Screen Saver - [" +
+            editor.copy.ReadIni(editor.copy.Path("orvellemain.ini"), "saver", "currentsaver") +
+            "]");
+    EXPECT_EQ(SendMessageW(editor[IDC_List1], LB_GETCOUNT, 0, 0), 2);
+    EXPECT_EQ(TextOf(editor[IDC_Text3]), "Total: 2");
+    EXPECT_EQ(editor.Position(IDC_PercentSlider), 60);
+    EXPECT_EQ(TextOf(editor[IDC_percentLabel]), "60%");
+    EXPECT_EQ(TextOf(editor[IDC_Text2]), "12");
+    EXPECT_TRUE(editor.Checked(IDC_aChange));
+    EXPECT_TRUE(editor.Checked(IDC_pRandom));
+    EXPECT_TRUE(IsWindowEnabled(editor[IDC_floatSlider]));
+    EXPECT_EQ(editor.Position(IDC_floatSlider), 4);
+    EXPECT_TRUE(editor.Checked(IDC_backgroundColorGradient));
+    EXPECT_FALSE(IsWindowEnabled(editor[IDC_backColorClick]));
+    EXPECT_EQ(editor.Position(IDC_redSlider), 200);
+    EXPECT_EQ(TextOf(editor[IDC_redLabel]), "Red = 200");
+    std::vector<int> selected(9);
+    for (int i = 0; i < 9; ++i) {
+        selected[i] =
+            static_cast<int>(SendMessageW(editor[IDC_ListBoxTransitions], LB_GETSEL, i, 0));
+    }
+    EXPECT_EQ(selected, (std::vector<int>{0, 1, 0, 0, 0, 0, 0, 0, 1}));
+    EXPECT_TRUE(editor.Checked(IDC_yearOption));
+    EXPECT_EQ(TextOf(editor[IDC_monthCombo]), "12");
+    EXPECT_EQ(TextOf(editor[IDC_yearCombo]), "2040");
+    PostMessageW(editor.window, WM_CLOSE, 0, 0);
+    EXPECT_TRUE(editor.process.WaitExit(5000));
+}
+
+TEST(ThemeEditor, CancelWritesNothingAndOkWithoutPicturesStays) {
+    ThemeText empty;
+    empty.Pictures({});
+    OpenEditor editor(empty);
+    ASSERT_NE(editor.window, nullptr);
+    const std::string theme = editor.Theme();
+    const std::string global = editor.Global();
+
+    editor.Click(IDC_Ok);
+    HWND box = WaitForMessageBox(editor.process, 5000);
+    ASSERT_NE(box, nullptr);
+    EXPECT_EQ(MessageBoxText(box),
+              "There are no images loaded in the Screen Saver. Load at least one image file to be "
+              "displayed.");
+    PressOk(box);
+    Pump(300);
+    EXPECT_TRUE(IsWindow(editor.window));
+
+    editor.Click(IDC_aChange);
+    editor.Click(IDC_Cancel);
+    EXPECT_TRUE(editor.process.WaitExit(5000));
+    EXPECT_EQ(editor.Theme(), theme);
+    EXPECT_EQ(editor.Global(), global);
+}
+
+// One change on each settings tab, OK, then exactly those keys differ and the saver shows them.
+TEST(ThemeEditor, OkWritesTheChangesOfEachTabAndTheSaverShowsThem) {
+    ProgramCopy scratch;
+    ThemeText theme = PictureTheme(scratch);
+    theme.Set("background", "backEffect", "1").Set("background", "newBackColor", "255");
+    OpenEditor editor(theme);
+    ASSERT_NE(editor.window, nullptr);
+    const std::map<std::string, std::string> before = editor.Keys();
+
+    editor.Press(IDC_PercentSlider, VK_HOME);  // Image Settings: the smallest size
+    editor.Click(IDC_pRandom);
+    editor.Click(IDC_backgroundColor);  // Background: the theme's red colour
+    editor.Click(IDC_timeOption);       // Countdown: the clock
+    editor.Click(IDC_Ok);
+    ASSERT_TRUE(editor.process.WaitExit(5000)) << "the editor stays open";
+
+    std::map<std::string, std::string> expected = before;
+    expected["picturePercent"] = "10";
+    expected["picRandom"] = "rand";
+    expected["backEffect"] = "0";
+    expected["timeDisplay"] = "1";
+    EXPECT_EQ(editor.Keys(), expected);
+
+    Process saver = StartSaver(editor.copy, "/s");
+    ASSERT_NE(WaitForWindow(saver, 5000), nullptr);
+    EXPECT_TRUE(WaitForPixel(3, 3, kRed, 8, 5000)) << Hex(ScreenPixel(3, 3));
+}
+
+TEST(ThemeEditor, ReadOnlyThemeFileMakesOkReportTheFailure) {
+    ProgramCopy scratch;
+    OpenEditor editor(PictureTheme(scratch));
+    ASSERT_NE(editor.window, nullptr);
+    const std::wstring file = orvelle::win::Wide(editor.copy.ThemePath());
+    SetFileAttributesW(file.c_str(), FILE_ATTRIBUTE_READONLY);
+    const std::string theme = editor.Theme();
+    editor.Click(IDC_nChange);
+    editor.Click(IDC_Ok);
+    HWND box = WaitForMessageBox(editor.process, 5000);
+    ASSERT_NE(box, nullptr);
+    EXPECT_EQ(MessageBoxText(box),
+              "Could not save Screen Saver. If problem persists, please create a new Screen Saver "
+              "theme.");
+    PressOk(box);
+    Pump(300);
+    EXPECT_TRUE(IsWindow(editor.window));
+    EXPECT_TRUE(editor.Checked(IDC_nChange));
+    EXPECT_EQ(editor.Theme(), theme);
+    SetFileAttributesW(file.c_str(), FILE_ATTRIBUTE_NORMAL);
+    PostMessageW(editor.window, WM_CLOSE, 0, 0);
+    EXPECT_TRUE(editor.process.WaitExit(5000));
+}
+
+// The colour dialog's own edit boxes (red, green, blue) and its OK.
+TEST(ThemeEditor, ColourDialogOkStoresTheChosenColour) {
+    ProgramCopy scratch;
+    OpenEditor editor(PictureTheme(scratch));
+    ASSERT_NE(editor.window, nullptr);
+    PostMessageW(editor[IDC_backColorClick], BM_CLICK, 0, 0);
+    HWND dialog = nullptr;
+    for (DWORD start = GetTickCount(); !dialog && GetTickCount() - start < 5000; Pump(100)) {
+        for (HWND w : VisibleWindowsOf(editor.process.Id())) {
+            if (w != editor.window && ClassOf(w) == "#32770") {
+                dialog = w;
+            }
+        }
+    }
+    ASSERT_NE(dialog, nullptr);
+    constexpr int kRedEdit = 706, kGreenEdit = 707, kBlueEdit = 708;
+    SetDlgItemTextW(dialog, kRedEdit, L"0");
+    SetDlgItemTextW(dialog, kGreenEdit, L"128");
+    SetDlgItemTextW(dialog, kBlueEdit, L"255");
+    Pump(200);
+    PostMessageW(dialog, WM_COMMAND, IDOK, 0);
+    Pump(500);
+    editor.Click(IDC_Ok);
+    ASSERT_TRUE(editor.process.WaitExit(5000));
+    EXPECT_EQ(editor.Key("background", "newBackColor"), std::to_string(RGB(0, 128, 255)));
+}
+
+}  // namespace
