@@ -43,7 +43,7 @@ class Form2Services {
     virtual std::optional<Colour> ChooseColour(Colour initial) = 0;
     // The font dialog opened on initial, sizes limited to minPoints..maxPoints.
     virtual std::optional<CaptionFontChoice> PickCaptionFont(const CaptionFontChoice& initial,
-                                                        int minPoints, int maxPoints) = 0;
+                                                             int minPoints, int maxPoints) = 0;
     virtual std::optional<std::string> ChooseFileToOpen(const OpenFileRequest& request) = 0;
     // The shell's open of a file or web address; its result is not looked at.
     virtual void OpenDocument(const std::string& pathOrAddress) = 0;

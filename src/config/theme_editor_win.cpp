@@ -285,8 +285,8 @@ std::optional<Colour> ThemeEditorWindow::ChooseColour(Colour initial) {
     return static_cast<Colour>(*chosen & 0xFFFFFFu);
 }
 
-std::optional<CaptionFontChoice> ThemeEditorWindow::PickCaptionFont(const CaptionFontChoice& initial,
-                                                               int minPoints, int maxPoints) {
+std::optional<CaptionFontChoice> ThemeEditorWindow::PickCaptionFont(
+    const CaptionFontChoice& initial, int minPoints, int maxPoints) {
     FontChoice start{initial.face,      initial.points,        initial.bold,  initial.italic,
                      initial.underline, initial.strikethrough, initial.colour};
     std::optional<FontChoice> chosen =

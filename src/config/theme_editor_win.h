@@ -45,8 +45,8 @@ class ThemeEditorWindow : public Form2Window, private Form2Services {
     // Form2Services
     MessageAnswer ShowMessage(const std::string& text, MessageButtons buttons) override;
     std::optional<Colour> ChooseColour(Colour initial) override;
-    std::optional<CaptionFontChoice> PickCaptionFont(const CaptionFontChoice& initial, int minPoints,
-                                                int maxPoints) override;
+    std::optional<CaptionFontChoice> PickCaptionFont(const CaptionFontChoice& initial,
+                                                     int minPoints, int maxPoints) override;
     std::optional<std::string> ChooseFileToOpen(const OpenFileRequest& request) override;
     void OpenDocument(const std::string& pathOrAddress) override;
     int WaveOutDeviceCount() override;
