@@ -68,10 +68,16 @@ bool ListIsSelected(HWND list, int index) {
     return Send(list, LB_GETSEL, static_cast<WPARAM>(index)) > 0;
 }
 
-ListFill::ListFill(HWND list, int entries, size_t textBytes) : list_(list) {
+ListFill::ListFill(HWND list, int entries, size_t textBytes)
+    : list_(list), own_(reinterpret_cast<WNDPROC>(GetClassLongPtrW(list, GCLP_WNDPROC))) {
     Send(list_, WM_SETREDRAW, FALSE);
     Send(list_, LB_INITSTORAGE, static_cast<WPARAM>(std::max(entries, 0)),
          static_cast<LPARAM>(textBytes));
+}
+
+void ListFill::Add(std::string_view text) {
+    const std::wstring wide = Wide(text);
+    CallWindowProcW(own_, list_, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(wide.c_str()));
 }
 
 ListFill::~ListFill() {

@@ -115,9 +115,10 @@ void ThemeEditorWindow::ShowControl(int id, const ControlState& state) {
                 bytes += item.size() + 1;
             }
             // Thousands of entries: one redraw at the end and the storage reserved up front.
+            ListClear(control);
             ListFill fill(control, static_cast<int>(state.items.size()), bytes * 2);
             for (const std::string& item : state.items) {
-                ListAdd(control, item);
+                fill.Add(item);
             }
         }
         shownRevisions_[id] = state.itemsRevision;

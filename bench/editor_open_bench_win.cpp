@@ -1,0 +1,192 @@
+// How long the theme editor takes to open on a theme of 5,000 pictures next to one of 5 pictures
+// with the same first picture (target: at most 1.5 x), and how long OK takes to write the large
+// theme and the global settings file (target: well under a second).
+//
+//   editor_open_bench_win.exe [orvelle.scr] [rounds]
+//
+// The editor's window templates and button pictures come from orvelle.scr (by default the one
+// in program\ beside this program). The themes are written to a fresh folder under the temp
+// folder, with a 4000 x 3000 BMP as the first picture.
+#include <windows.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+#include "base/wide_win.h"
+#include "config/theme_editor_win.h"
+
+using orvelle::win::Narrow;
+using orvelle::win::ThemeEditorWindow;
+using orvelle::win::Wide;
+
+namespace {
+
+double Seconds() {
+    LARGE_INTEGER f;
+    LARGE_INTEGER t;
+    QueryPerformanceFrequency(&f);
+    QueryPerformanceCounter(&t);
+    return static_cast<double>(t.QuadPart) / static_cast<double>(f.QuadPart);
+}
+
+double Median(std::vector<double> values) {
+    std::sort(values.begin(), values.end());
+    const std::size_t n = values.size();
+    return n % 2 ? values[n / 2] : (values[n / 2 - 1] + values[n / 2]) / 2;
+}
+
+void Pump() {
+    MSG msg;
+    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        if (msg.message != WM_QUIT) {
+            TranslateMessage(&msg);
+            DispatchMessageW(&msg);
+        }
+    }
+}
+
+bool WriteBytes(const std::string& path, const std::string& bytes) {
+    HANDLE file = CreateFileW(Wide(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                              FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) {
+        return false;
+    }
+    DWORD written = 0;
+    const bool ok =
+        WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) != 0 &&
+        written == bytes.size();
+    CloseHandle(file);
+    return ok;
+}
+
+// A 24-bit BMP with a smooth pattern.
+std::string Bmp(int width, int height) {
+    const int stride = (width * 3 + 3) & ~3;
+    const unsigned size = 54u + static_cast<unsigned>(stride) * height;
+    std::string b(size, '\0');
+    auto put = [&](std::size_t at, unsigned value, int bytes) {
+        for (int i = 0; i < bytes; ++i) {
+            b[at + i] = static_cast<char>((value >> (8 * i)) & 0xFF);
+        }
+    };
+    b[0] = 'B';
+    b[1] = 'M';
+    put(2, size, 4);
+    put(10, 54, 4);
+    put(14, 40, 4);
+    put(18, static_cast<unsigned>(width), 4);
+    put(22, static_cast<unsigned>(height), 4);
+    put(26, 1, 2);
+    put(28, 24, 2);
+    for (int y = 0; y < height; ++y) {
+        for (int x = 0; x < width; ++x) {
+            const std::size_t at = 54 + static_cast<std::size_t>(y) * stride + x * 3;
+            b[at] = static_cast<char>(x * 255 / width);
+            b[at + 1] = static_cast<char>(y * 255 / height);
+            b[at + 2] = static_cast<char>(128);
+        }
+    }
+    return b;
+}
+
+std::string Theme(int pictures, const std::string& first) {
+    std::string text = "[images]\r\n";
+    for (int i = 0; i < pictures; ++i) {
+        text += std::to_string(i) + "=" +
+                (i == 0 ? first : "D:\\Photos\\2026\\holiday-" + std::to_string(i) + ".jpg") +
+                "\r\n";
+    }
+    text += "[caption]\r\n";
+    for (int i = 0; i < pictures; ++i) {
+        text += std::to_string(i) + "=Picture number " + std::to_string(i) + "\r\n";
+    }
+    text += "[total]\r\ntotal=" + std::to_string(pictures) +
+            "\r\nmediaTotal=0\r\n[image]\r\nrandomMedia=0\r\nrandomPick=0\r\npicSpeed=2\r\n"
+            "timeInterval=8\r\npicRandom=cent\r\npicChange=ch\r\npicturePercent=80\r\n"
+            "timeDisplay=0\r\n[background]\r\nnewBackColor=0\r\nbackEffect=0\r\n"
+            "backgroundImage=\r\nbackgroundDisplay=0\r\nredBackground=0\r\ngreenBackground=0\r\n"
+            "blueBackground=0\r\n[font]\r\nscroll=1\r\nscrollSpeed=150\r\nnewFontName=Arial\r\n"
+            "newFontSize=12\r\nnewFontBold=False\r\nnewFontItalic=False\r\n"
+            "newFontUnderline=False\r\nnewFontFontStrikethru=False\r\nnewFontForeColor=0\r\n"
+            "[transitions]\r\nbStandard=1\r\nbLeftWipe=0\r\nbRightWipe=0\r\n"
+            "bRightandLeftWipe=0\r\nbUpAndDown=0\r\nbCenter=0\r\nbHorizontalBlinds=0\r\n"
+            "bVerticalBlinds=0\r\nbFade=0\r\n[date]\r\ncountdownMonth=12\r\ncountdownDay=25\r\n"
+            "countdownYear=2027\r\n";
+    return text;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    wchar_t self[MAX_PATH] = {};
+    GetModuleFileNameW(nullptr, self, MAX_PATH);
+    std::string here = Narrow(self);
+    here = here.substr(0, here.find_last_of('\\') + 1);
+    const std::string program = argc > 1 ? argv[1] : here + "program\\orvelle.scr";
+    const int rounds = argc > 2 ? std::max(1, std::atoi(argv[2])) : 5;
+    HMODULE resources = LoadLibraryExW(Wide(program).c_str(), nullptr,
+                                       LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE);
+    if (!resources) {
+        std::fprintf(stderr, "cannot read the windows of %s\n", program.c_str());
+        return 1;
+    }
+
+    wchar_t temp[MAX_PATH + 1] = {};
+    GetTempPathW(MAX_PATH + 1, temp);
+    const std::string folder = Narrow(temp) + "orvelle-editor-bench\\";
+    CreateDirectoryW(Wide(folder).c_str(), nullptr);
+    CreateDirectoryW(Wide(folder + "orvellesaver").c_str(), nullptr);
+    const std::string first = folder + "first.bmp";
+    if (!WriteBytes(first, Bmp(4000, 3000)) ||
+        !WriteBytes(folder + "orvellesaver\\Small.ini", Theme(5, first)) ||
+        !WriteBytes(folder + "orvellesaver\\Large.ini", Theme(5000, first))) {
+        std::fprintf(stderr, "cannot write the themes under %s\n", folder.c_str());
+        return 1;
+    }
+
+    // Window made, theme loaded into every control, first picture previewed, all painted.
+    auto open = [&](const char* theme, double* saveSeconds) {
+        WriteBytes(folder + "orvellemain.ini", std::string("[saver]\r\ncurrentsaver=") + theme +
+                                                   "\r\n[mouse]\r\n" + "mouseSensitivity=23\r\n");
+        const double start = Seconds();
+        ThemeEditorWindow window(reinterpret_cast<HINSTANCE>(resources), folder);
+        if (!window.Open()) {
+            return -1.0;
+        }
+        UpdateWindow(window.Handle());
+        Pump();
+        const double opened = Seconds() - start;
+        if (saveSeconds) {
+            const double before = Seconds();
+            window.Editor().saveSucceeded = true;
+            window.Editor().SaveTheme();
+            *saveSeconds = window.Editor().saveSucceeded ? Seconds() - before : -1.0;
+        }
+        return opened;
+    };
+
+    open("Small", nullptr);  // warm the file cache and the decoder
+    std::vector<double> small;
+    std::vector<double> large;
+    std::vector<double> saves;
+    for (int i = 0; i < rounds; ++i) {
+        small.push_back(open("Small", nullptr));
+        double save = 0;
+        large.push_back(open("Large", &save));
+        saves.push_back(save);
+        if (small.back() < 0 || large.back() < 0 || save < 0) {
+            std::fprintf(stderr, "the editor did not open or save\n");
+            return 1;
+        }
+    }
+    const double ratio = Median(large) / Median(small);
+    std::printf("open, 5 pictures:      %.1f ms (median of %d)\n", Median(small) * 1000, rounds);
+    std::printf("open, 5,000 pictures:  %.1f ms\n", Median(large) * 1000);
+    std::printf("ratio:                 %.2f (target at most 1.5)\n", ratio);
+    std::printf("OK on 5,000 pictures:  %.1f ms (target well under 1000)\n", Median(saves) * 1000);
+    FreeLibrary(resources);
+    return ratio <= 1.5 && Median(saves) < 1.0 ? 0 : 2;
+}
