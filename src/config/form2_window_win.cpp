@@ -501,7 +501,7 @@ void Form2Window::SetCaptionColor(int id, COLORREF colour) {
     if (colours_[id].caption == CLR_NONE && colour != CLR_NONE) {
         // A themed frame draws its caption in the theme's colour whatever it is told; the
         // classic look takes the colour of WM_CTLCOLORSTATIC.
-        SetWindowTheme(control, L"", L"");
+        SetWindowTheme(control, L" ", L" ");
     }
     colours_[id].caption = colour;
     InvalidateRect(control, nullptr, TRUE);
