@@ -57,7 +57,9 @@ bool ImagesPage::PreviewPicture(const std::string& path) {
         const std::optional<PixelSize> size = services.PictureSize(file);
         if (!size) {
             services.ShowBusyPointer(false);
-            // The stale size must not be drawn with another picture's name.
+            // Forgotten, so that choosing the picture again (after the file was put right)
+            // tries it again rather than drawing nothing in silence.
+            form_.lastPreviewPath.clear();
             form_.previewWidth = 0;
             form_.previewHeight = 0;
             form_.controls.SetText(IDC_photo1, "");
@@ -77,7 +79,7 @@ bool ImagesPage::PreviewPicture(const std::string& path) {
         services.ShowBusyPointer(false);
     }
     if (form_.previewWidth <= 0 || form_.previewHeight <= 0) {
-        return true;  // the picture that failed before: nothing to draw, nothing more to say
+        return true;
     }
     const int x =
         static_cast<int>(RoundHalfEven((Form2::kPreviewWidth - form_.previewWidth) / 2.0));

@@ -364,7 +364,12 @@ TEST_F(EditorTest, PreviewShrinksByTenthsUntilItFitsAndCentres) {
         ASSERT_TRUE(form.images.PreviewPicture(path));
         EXPECT_EQ(form.preview.rect, c.drawn) << path;
     }
-    EXPECT_FALSE(form.images.PreviewPicture("C:\\missing.bmp"));
+    // A picture that fails is tried again the next time, and loads once it is there.
+    EXPECT_FALSE(form.images.PreviewPicture("C:\\late.bmp"));
+    EXPECT_FALSE(form.images.PreviewPicture("C:\\late.bmp"));
+    services.pictures["C:\\late.bmp"] = {100, 100};
+    EXPECT_TRUE(form.images.PreviewPicture("C:\\late.bmp"));
+    EXPECT_EQ(form.preview.rect, (PixelRect{1325, 858, 100, 100}));
 }
 
 }  // namespace
