@@ -16,37 +16,18 @@
 #include <vector>
 
 #include "base/wide_win.h"
+#include "bench_timing.h"
 #include "config/theme_editor_win.h"
 
 using orvelle::win::Narrow;
 using orvelle::win::ThemeEditorWindow;
 using orvelle::win::Wide;
 
+using bench::Median;
+using bench::Pump;
+using bench::Seconds;
+
 namespace {
-
-double Seconds() {
-    LARGE_INTEGER f;
-    LARGE_INTEGER t;
-    QueryPerformanceFrequency(&f);
-    QueryPerformanceCounter(&t);
-    return static_cast<double>(t.QuadPart) / static_cast<double>(f.QuadPart);
-}
-
-double Median(std::vector<double> values) {
-    std::sort(values.begin(), values.end());
-    const std::size_t n = values.size();
-    return n % 2 ? values[n / 2] : (values[n / 2 - 1] + values[n / 2]) / 2;
-}
-
-void Pump() {
-    MSG msg;
-    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-        if (msg.message != WM_QUIT) {
-            TranslateMessage(&msg);
-            DispatchMessageW(&msg);
-        }
-    }
-}
 
 bool WriteBytes(const std::string& path, const std::string& bytes) {
     HANDLE file = CreateFileW(Wide(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,

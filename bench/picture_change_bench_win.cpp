@@ -19,11 +19,16 @@
 #include <vector>
 
 #include "base/wide_win.h"
+#include "bench_timing.h"
 #include "saver/saver_window_win.h"
 
 using orvelle::PixelRect;
 using orvelle::PixelSize;
 using orvelle::win::SaverWindow;
+
+using bench::Median;
+using bench::Pump;
+using bench::Seconds;
 
 namespace {
 
@@ -31,14 +36,6 @@ const CLSID kFactoryId = {
     0xcacaf262, 0x9370, 0x4615, {0xa1, 0x3b, 0x9f, 0x55, 0x39, 0xda, 0x4c, 0x0a}};
 const GUID kJpegContainer = {
     0x19e4a5aa, 0x5662, 0x4fc5, {0xa0, 0xc0, 0x17, 0x58, 0x02, 0x8e, 0x10, 0x57}};
-
-double Seconds() {
-    LARGE_INTEGER f;
-    LARGE_INTEGER t;
-    QueryPerformanceFrequency(&f);
-    QueryPerformanceCounter(&t);
-    return static_cast<double>(t.QuadPart) / static_cast<double>(f.QuadPart);
-}
 
 template <typename T>
 void Release(T*& p) {
@@ -134,20 +131,6 @@ PixelSize ShownSize(PixelSize picture, PixelSize screen) {
     const int w = static_cast<int>(std::lround(fraction * screen.width));
     return {w,
             static_cast<int>(std::lround(static_cast<double>(w) * picture.height / picture.width))};
-}
-
-double Median(std::vector<double> values) {
-    std::sort(values.begin(), values.end());
-    const std::size_t n = values.size();
-    return n % 2 ? values[n / 2] : (values[n / 2 - 1] + values[n / 2]) / 2;
-}
-
-void Pump() {
-    MSG msg;
-    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-        TranslateMessage(&msg);
-        DispatchMessageW(&msg);
-    }
 }
 
 }  // namespace
