@@ -18,6 +18,7 @@
 #include "base/wide_win.h"
 #include "bench_timing.h"
 #include "config/theme_editor_win.h"
+#include "settings/file_system_win.h"
 
 using orvelle::win::Narrow;
 using orvelle::win::ThemeEditorWindow;
@@ -29,18 +30,10 @@ using bench::Seconds;
 
 namespace {
 
+// Through the program's own file calls: written whole, or not at all.
 bool WriteBytes(const std::string& path, const std::string& bytes) {
-    HANDLE file = CreateFileW(Wide(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                              FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE) {
-        return false;
-    }
-    DWORD written = 0;
-    const bool ok =
-        WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) != 0 &&
-        written == bytes.size();
-    CloseHandle(file);
-    return ok;
+    orvelle::win::WinFileSystem files;
+    return files.ReplaceFile(path, bytes);
 }
 
 // A 24-bit BMP with a smooth pattern.

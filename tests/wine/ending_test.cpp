@@ -11,8 +11,6 @@ using namespace wine_test;
 
 namespace {
 
-constexpr COLORREF kBlue = RGB(0, 0, 255);
-
 // The picture: 200 x 100 pixels, centred on the 1024 x 768 screen.
 constexpr RECT kPicture = {412, 334, 612, 434};
 

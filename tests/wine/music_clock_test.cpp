@@ -17,8 +17,6 @@ using namespace wine_test;
 
 namespace {
 
-constexpr COLORREF kBlue = RGB(0, 0, 255);
-
 std::string ReadWholeFile(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
     std::stringstream text;

@@ -18,11 +18,6 @@ using namespace wine_test;
 
 namespace {
 
-constexpr COLORREF kRed = RGB(255, 0, 0);
-constexpr COLORREF kGreen = RGB(0, 255, 0);
-constexpr COLORREF kBlue = RGB(0, 0, 255);
-constexpr COLORREF kYellow = RGB(255, 255, 0);
-
 constexpr int kCentreX = 512;
 constexpr int kCentreY = 384;
 

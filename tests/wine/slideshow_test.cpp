@@ -13,12 +13,6 @@ using namespace wine_test;
 
 namespace {
 
-constexpr COLORREF kRed = RGB(255, 0, 0);
-constexpr COLORREF kGreen = RGB(0, 255, 0);
-constexpr COLORREF kBlue = RGB(0, 0, 255);
-constexpr COLORREF kWhite = RGB(255, 255, 255);
-constexpr COLORREF kGrey = RGB(128, 128, 128);
-
 constexpr char kTitle[] = "Orvelle Screen Saver";
 
 int TwipsPerPixel() {

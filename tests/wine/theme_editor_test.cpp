@@ -19,9 +19,6 @@ using namespace wine_test;
 
 namespace {
 
-constexpr COLORREF kRed = RGB(255, 0, 0);
-constexpr COLORREF kBlue = RGB(0, 0, 255);
-
 struct OpenEditor {
     ProgramCopy copy;
     Process process;

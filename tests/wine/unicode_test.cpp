@@ -20,10 +20,6 @@ using orvelle::win::Wide;
 
 namespace {
 
-constexpr COLORREF kRed = RGB(255, 0, 0);
-constexpr COLORREF kBlue = RGB(0, 0, 255);
-constexpr COLORREF kGreen = RGB(0, 255, 0);
-
 const std::string kFolder = "\u0424\u043e\u0442\u043e \u6771\u4eac";  // Фото 東京
 const std::string kTheme = "\u0422\u0435\u043c\u0430";                // Тема
 

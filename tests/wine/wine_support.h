@@ -14,6 +14,14 @@
 
 namespace wine_test {
 
+// Plain colours the tests paint pictures with and look for on the screen (0x00BBGGRR).
+constexpr COLORREF kRed = RGB(255, 0, 0);
+constexpr COLORREF kGreen = RGB(0, 255, 0);
+constexpr COLORREF kBlue = RGB(0, 0, 255);
+constexpr COLORREF kWhite = RGB(255, 255, 255);
+constexpr COLORREF kGrey = RGB(128, 128, 128);
+constexpr COLORREF kYellow = RGB(255, 255, 0);
+
 // The staged program folder, as a Windows path.
 std::string StagedProgramFolder();
 // The system's temporary folder, ending in "\".
