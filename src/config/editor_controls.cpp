@@ -21,6 +21,12 @@ void EditorControls::SetText(int id, const std::string& text) {
     Edit(id, kTextPart).text = text;
 }
 
+void EditorControls::NoteTypedText(int id, const std::string& text) {
+    ControlState& state = states_[id];
+    state.parts = static_cast<std::uint16_t>(state.parts | kTextPart);
+    state.text = text;
+}
+
 void EditorControls::SetChecked(int id, bool checked) {
     Edit(id, kCheckPart).checked = checked;
 }

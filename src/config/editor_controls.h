@@ -64,6 +64,9 @@ class EditorControls {
     const ControlState& operator[](int id) const;
 
     void SetText(int id, const std::string& text);
+    // What the user typed: the control shows it already, so it is not marked as changed (putting
+    // it back would move the caret).
+    void NoteTypedText(int id, const std::string& text);
     void SetChecked(int id, bool checked);
     void Enable(int id, bool enabled);
     void Show(int id, bool visible);

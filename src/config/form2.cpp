@@ -525,6 +525,21 @@ void Form2::Chosen(int id, int index) {
     }
 }
 
+void Form2::ToolbarClicked(int toolbarId, const std::string& key) {
+    if (toolbarId == IDC_toolbarImages) {
+        images.toolbarImages_ButtonClick(key);
+    } else if (toolbarId == IDC_toolbarCaptions) {
+        images.toolbarCaptions_ButtonClick(key);
+    }
+}
+
+void Form2::TextChanged(int id, const std::string& text) {
+    controls.NoteTypedText(id, text);
+    if (id == IDC_p_caption) {
+        images.p_caption_Change();
+    }
+}
+
 void Form2::Marked(int id, int index, bool marked) {
     controls.SetMarked(id, index, marked);
 }

@@ -28,6 +28,18 @@ class ThemeStorage;
 class ImagesPage {
   public:
     explicit ImagesPage(Form2& form) : form_(form) {}
+    // The picture toolbar ("Add", "Delete", "DeleteAll", "Up", "Down") and the caption toolbar
+    // ("ClearCaption", "Font"); any other key does nothing more than mark the theme changed.
+    void toolbarImages_ButtonClick(const std::string& key);
+    void toolbarCaptions_ButtonClick(const std::string& key);
+    void AddPicture();
+    void DeletePicture();
+    void DeleteAllPictures();
+    void MovePictureUp();
+    void MovePictureDown();
+    void p_caption_Change();
+    void ClearSelectedCaption();
+    void ChooseCaptionFont();
     void List1_Click();
     // Draws the picture into the preview; false when it cannot be loaded.
     bool PreviewPicture(const std::string& path);
@@ -37,6 +49,9 @@ class ImagesPage {
     void scrollSlider_Scroll();
 
   private:
+    void MovePicture(int step, const char* cannotMove);
+    void SetCaption(const std::string& text);
+    void ShowTotal();
     Form2& form_;
 };
 
@@ -135,6 +150,10 @@ class Form2 {
     void Chosen(int id, int index);
     // The on/off state of an item of a multiple-selection list.
     void Marked(int id, int index, bool marked);
+    // A toolbar's button, by the toolbar's id and the button's key.
+    void ToolbarClicked(int toolbarId, const std::string& key);
+    // The user changed the text of an edit box.
+    void TextChanged(int id, const std::string& text);
 
     // --- Loading and saving (also used by the theme dialogs) ---
     void StartConfiguration();

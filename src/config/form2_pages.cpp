@@ -28,6 +28,192 @@ std::string ValueText(const Form2& form, int id) {
 
 // --- "Images" ---
 
+void ImagesPage::toolbarImages_ButtonClick(const std::string& key) {
+    form_.settingsChanged = true;
+    if (key == "Add") {
+        AddPicture();
+    } else if (key == "Delete") {
+        DeletePicture();
+    } else if (key == "DeleteAll") {
+        DeleteAllPictures();
+    } else if (key == "Up") {
+        MovePictureUp();
+    } else if (key == "Down") {
+        MovePictureDown();
+    }
+}
+
+void ImagesPage::toolbarCaptions_ButtonClick(const std::string& key) {
+    form_.settingsChanged = true;
+    if (key == "ClearCaption") {
+        ClearSelectedCaption();
+    } else if (key == "Font") {
+        ChooseCaptionFont();
+    }
+}
+
+void ImagesPage::ShowTotal() {
+    form_.controls.SetText(IDC_Text3,
+                           "Total: " + std::to_string(form_.controls[IDC_List1].items.size()));
+}
+
+// The caption box set from code runs its change handler, as it does when the user types.
+void ImagesPage::SetCaption(const std::string& text) {
+    if (form_.controls[IDC_p_caption].text == text) {
+        return;
+    }
+    form_.controls.SetText(IDC_p_caption, text);
+    p_caption_Change();
+}
+
+void ImagesPage::AddPicture() {
+    Form2Services& services = form_.Services();
+    const std::optional<std::string> path = services.ChooseFileToOpen(kPictureFileRequest);
+    if (!path) {
+        services.ShowMessage("No file has been selected.", MessageButtons::Ok);
+        return;
+    }
+    form_.controls.AddItem(IDC_List1, *path);
+    form_.controls.AddItem(IDC_photo_caption, "");
+    const int count = static_cast<int>(form_.controls[IDC_List1].items.size());
+    form_.Select(IDC_List1, count - 1);
+    ShowTotal();
+    if (count > 700 && !form_.manyImagesWarned) {
+        services.ShowMessage(
+            "It is recommended that the screen saver should have less than 700 loaded images.",
+            MessageButtons::Ok);
+        form_.manyImagesWarned = true;
+    }
+    PreviewPicture(*path);
+}
+
+void ImagesPage::DeletePicture() {
+    EditorControls& c = form_.controls;
+    const std::vector<std::string>& pictures = c[IDC_List1].items;
+    const int index = c[IDC_List1].selected;
+    if (pictures.empty() || pictures[0].empty() || index < 0) {
+        form_.Services().ShowMessage("Nothing was selected to remove.", MessageButtons::Ok);
+        return;
+    }
+    std::vector<std::string> paths = pictures;
+    std::vector<std::string> captions = c[IDC_photo_caption].items;
+    paths.erase(paths.begin() + index);
+    if (index < static_cast<int>(captions.size())) {
+        captions.erase(captions.begin() + index);
+    }
+    const bool empty = paths.empty();
+    c.SetItems(IDC_List1, std::move(paths));
+    c.SetItems(IDC_photo_caption, std::move(captions));
+    form_.preview.shown = false;
+    c.SetText(IDC_photo1, "");
+    if (empty) {
+        SetCaption("");
+        ShowTotal();
+        c.SetText(IDC_ImagePosition, "");
+        return;
+    }
+    form_.Select(IDC_List1, index > 0 ? index - 1 : 0);
+    ShowTotal();
+}
+
+void ImagesPage::DeleteAllPictures() {
+    if (form_.Services().ShowMessage("Do you really want to remove all loaded images?",
+                                     MessageButtons::YesNo) != MessageAnswer::Yes) {
+        return;
+    }
+    EditorControls& c = form_.controls;
+    c.ClearItems(IDC_List1);
+    form_.preview.shown = false;
+    c.SetText(IDC_photo1, "");
+    c.ClearItems(IDC_photo_caption);
+    SetCaption("");
+    c.SetText(IDC_ImagePosition, "");
+    ShowTotal();
+}
+
+void ImagesPage::MovePicture(int step, const char* cannotMove) {
+    EditorControls& c = form_.controls;
+    const int count = static_cast<int>(c[IDC_List1].items.size());
+    const int index = c[IDC_List1].selected;
+    if (count == 0 || c[IDC_List1].items[0].empty()) {
+        form_.Services().ShowMessage("Nothing was selected to move.", MessageButtons::Ok);
+        return;
+    }
+    if (index < 0 || index >= static_cast<int>(c[IDC_photo_caption].items.size())) {
+        form_.Services().ShowMessage(cannotMove, MessageButtons::Ok);
+        return;
+    }
+    const int target = index + step;
+    if (target < 0 || target >= count) {
+        return;  // already first or last
+    }
+    std::vector<std::string> paths = c[IDC_List1].items;
+    std::vector<std::string> captions = c[IDC_photo_caption].items;
+    std::swap(paths[static_cast<std::size_t>(index)], paths[static_cast<std::size_t>(target)]);
+    std::swap(captions[static_cast<std::size_t>(index)],
+              captions[static_cast<std::size_t>(target)]);
+    c.SetItems(IDC_List1, std::move(paths));
+    c.SetItems(IDC_photo_caption, std::move(captions));
+    form_.Select(IDC_List1, target);
+}
+
+void ImagesPage::MovePictureUp() {
+    MovePicture(-1, "Error. Cannot move up. A file needs to be selected.");
+}
+
+void ImagesPage::MovePictureDown() {
+    MovePicture(1, "Error. Cannot move down. A file needs to be selected.");
+}
+
+void ImagesPage::p_caption_Change() {
+    form_.settingsChanged = true;
+    EditorControls& c = form_.controls;
+    const std::string text = c[IDC_p_caption].text;
+    const int index = c[IDC_List1].selected;
+    if (text.empty() && index < 0) {
+        return;
+    }
+    if (!c[IDC_List1].items.empty() || index >= 0) {
+        if (index >= 0 && index < static_cast<int>(c[IDC_photo_caption].items.size())) {
+            std::vector<std::string> captions = c[IDC_photo_caption].items;
+            captions[static_cast<std::size_t>(index)] = text;
+            c.SetItems(IDC_photo_caption, std::move(captions));
+        }
+        return;
+    }
+    form_.Services().ShowMessage("An image must be loaded first.", MessageButtons::Ok);
+    SetCaption("");
+}
+
+void ImagesPage::ClearSelectedCaption() {
+    SetCaption("");
+    const int index = form_.controls[IDC_List1].selected;
+    if (index >= 0 && index < static_cast<int>(form_.controls[IDC_photo_caption].items.size())) {
+        std::vector<std::string> captions = form_.controls[IDC_photo_caption].items;
+        captions[static_cast<std::size_t>(index)].clear();
+        form_.controls.SetItems(IDC_photo_caption, std::move(captions));
+    }
+}
+
+void ImagesPage::ChooseCaptionFont() {
+    const std::optional<CaptionFontChoice> chosen =
+        form_.Services().PickCaptionFont(form_.fontDialogFont, 10, 48);
+    if (!chosen) {
+        return;
+    }
+    ThemeSettings& s = form_.settings;
+    auto word = [](bool on) { return on ? std::string("True") : std::string("False"); };
+    s.newFontName = chosen->face;
+    s.newFontSize = FormatSingle(chosen->points);
+    s.newFontBold = word(chosen->bold);
+    s.newFontItalic = word(chosen->italic);
+    s.newFontUnderline = word(chosen->underline);
+    s.newFontFontStrikethru = word(chosen->strikethrough);
+    s.newFontForeColor = std::to_string(chosen->colour);
+    form_.fontDialogFont = *chosen;
+    form_.controls.SetBackColour(IDC_Picture2, chosen->colour);
+}
+
 void ImagesPage::List1_Click() {
     const ControlState& list = form_.controls[IDC_List1];
     const int index = list.selected;
@@ -44,7 +230,7 @@ void ImagesPage::List1_Click() {
             MessageButtons::Ok);
         return;
     }
-    form_.controls.SetText(IDC_p_caption, captions[static_cast<std::size_t>(index)]);
+    SetCaption(captions[static_cast<std::size_t>(index)]);
 }
 
 bool ImagesPage::PreviewPicture(const std::string& path) {

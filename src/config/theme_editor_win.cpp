@@ -182,6 +182,11 @@ void ThemeEditorWindow::OnControlCommand(int id, int code) {
             return;
         }
         editor_.Chosen(id, ComboSelection(Control(id)));
+    } else if (id == IDC_p_caption) {
+        if (code != EN_CHANGE) {
+            return;
+        }
+        editor_.TextChanged(id, Text(id));
     } else if (code == BN_CLICKED) {
         if (IsCheckBox(id)) {
             editor_.CheckClicked(id, Checked(id));
@@ -211,6 +216,15 @@ void ThemeEditorWindow::OnMenuCommand(int id) {
         return;
     }
     Form2Window::OnMenuCommand(id);
+}
+
+void ThemeEditorWindow::OnToolbarButton(int toolbarId, std::string_view key) {
+    if (toolbarId == IDC_toolbarImages || toolbarId == IDC_toolbarCaptions) {
+        editor_.ToolbarClicked(toolbarId, std::string(key));
+        ShowEditor();
+        return;
+    }
+    Form2Window::OnToolbarButton(toolbarId, key);
 }
 
 void ThemeEditorWindow::OnOk() {

@@ -32,6 +32,7 @@ class ThemeEditorWindow : public Form2Window, private Form2Services {
     void OnControlCommand(int id, int code) override;
     void OnControlScroll(int id, int code, int value) override;
     void OnMenuCommand(int id) override;
+    void OnToolbarButton(int toolbarId, std::string_view key) override;
     void OnOk() override;
     void OnCancel() override;
     void OnUnload() override;

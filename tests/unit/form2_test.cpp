@@ -38,9 +38,18 @@ std::string Slurp(const fs::path& path) {
 // Answers from a script; a dialog nobody scripted fails the test.
 class FakeServices : public Form2Services {
   public:
-    MessageAnswer ShowMessage(const std::string& text, MessageButtons) override {
+    MessageAnswer ShowMessage(const std::string& text, MessageButtons buttons) override {
         messages.push_back(text);
-        return MessageAnswer::Ok;
+        if (buttons == MessageButtons::Ok) {
+            return MessageAnswer::Ok;
+        }
+        if (answers.empty()) {
+            ADD_FAILURE() << "question nobody scripted: " << text;
+            return MessageAnswer::No;
+        }
+        MessageAnswer answer = answers.front();
+        answers.pop_front();
+        return answer;
     }
     std::optional<Colour> ChooseColour(Colour initial) override {
         colourOpenedWith = initial;
@@ -50,9 +59,15 @@ class FakeServices : public Form2Services {
         }
         return *colour;
     }
-    std::optional<CaptionFontChoice> PickCaptionFont(const CaptionFontChoice&, int, int) override {
-        ADD_FAILURE() << "font dialog nobody scripted";
-        return std::nullopt;
+    std::optional<CaptionFontChoice> PickCaptionFont(const CaptionFontChoice& initial, int low,
+                                                     int high) override {
+        fontOpenedWith = initial;
+        fontLimits = {low, high};
+        if (!font) {
+            ADD_FAILURE() << "font dialog nobody scripted";
+            return std::nullopt;
+        }
+        return *font;
     }
     std::optional<std::string> ChooseFileToOpen(const OpenFileRequest& request) override {
         fileRequests.push_back(request);
@@ -75,6 +90,10 @@ class FakeServices : public Form2Services {
     void ShowBusyPointer(bool on) override { busy = on; }
 
     std::vector<std::string> messages;
+    std::deque<MessageAnswer> answers;
+    std::optional<std::optional<CaptionFontChoice>> font;
+    std::optional<CaptionFontChoice> fontOpenedWith;
+    std::pair<int, int> fontLimits;
     std::optional<std::optional<Colour>> colour;
     std::optional<Colour> colourOpenedWith;
     std::deque<std::optional<std::string>> files;
@@ -370,6 +389,113 @@ TEST_F(EditorTest, PreviewShrinksByTenthsUntilItFitsAndCentres) {
     services.pictures["C:\\late.bmp"] = {100, 100};
     EXPECT_TRUE(form.images.PreviewPicture("C:\\late.bmp"));
     EXPECT_EQ(form.preview.rect, (PixelRect{1325, 858, 100, 100}));
+}
+
+// The picture list and its captions stay parallel through every operation.
+TEST_F(EditorTest, PictureListOperationsKeepCaptionsAlongAndSelectAsTheUserExpects) {
+    form.Form_Load();
+    services.pictures["C:\\a.jpg"] = services.pictures["C:\\b.jpg"] =
+        services.pictures["C:\\c.jpg"] = {40, 30};
+    auto lists = [&] {
+        std::string out;
+        for (std::size_t i = 0; i < C(IDC_List1).items.size(); ++i) {
+            out += C(IDC_List1).items[i] + "=" + C(IDC_photo_caption).items[i] + " ";
+        }
+        return out + "@" + std::to_string(C(IDC_List1).selected) + " " + C(IDC_Text3).text;
+    };
+    auto reset = [&] {
+        form.controls.SetItems(IDC_List1, {"C:\\a.jpg", "C:\\b.jpg", "C:\\c.jpg"});
+        form.controls.SetItems(IDC_photo_caption, {"A", "B", "C"});
+    };
+    struct Step {
+        int select;  // -1: leave
+        const char* key;
+        const char* after;
+    };
+    const Step steps[] = {
+        {0, "Delete", "C:\\b.jpg=B C:\\c.jpg=C @0 Total: 2"},
+        {1, "Delete", "C:\\a.jpg=A C:\\c.jpg=C @0 Total: 2"},
+        {2, "Up", "C:\\a.jpg=A C:\\c.jpg=C C:\\b.jpg=B @1 Total: 3"},
+        {0, "Down", "C:\\b.jpg=B C:\\a.jpg=A C:\\c.jpg=C @1 Total: 3"},
+        {0, "Up", "C:\\a.jpg=A C:\\b.jpg=B C:\\c.jpg=C @0 Total: 3"},
+        {2, "Down", "C:\\a.jpg=A C:\\b.jpg=B C:\\c.jpg=C @2 Total: 3"},
+    };
+    for (const Step& step : steps) {
+        reset();
+        form.controls.SetText(IDC_Text3, "Total: 3");
+        form.Chosen(IDC_List1, step.select);
+        services.messages.clear();
+        form.ToolbarClicked(IDC_toolbarImages, step.key);
+        EXPECT_EQ(lists(), step.after) << step.key << " " << step.select;
+        EXPECT_EQ(services.messages, std::vector<std::string>{}) << step.key;
+        EXPECT_EQ(C(IDC_p_caption).text,
+                  C(IDC_photo_caption).items[static_cast<std::size_t>(C(IDC_List1).selected)]);
+    }
+    // The only picture deleted: empty boxes and a total of 0. Then nothing is left to act on.
+    form.controls.SetItems(IDC_List1, {"C:\\a.jpg"});
+    form.controls.SetItems(IDC_photo_caption, {"A"});
+    form.Chosen(IDC_List1, 0);
+    services.messages.clear();
+    form.ToolbarClicked(IDC_toolbarImages, "Delete");
+    EXPECT_EQ(C(IDC_Text3).text, "Total: 0");
+    EXPECT_EQ(C(IDC_p_caption).text, "");
+    EXPECT_EQ(C(IDC_ImagePosition).text, "");
+    for (const char* key : {"Delete", "Up", "Down"}) {
+        form.ToolbarClicked(IDC_toolbarImages, key);
+    }
+    form.TextChanged(IDC_p_caption, "x");
+    EXPECT_EQ(services.messages,
+              (std::vector<std::string>{
+                  "Nothing was selected to remove.", "Nothing was selected to move.",
+                  "Nothing was selected to move.", "An image must be loaded first."}));
+    EXPECT_EQ(C(IDC_p_caption).text, "");
+    // Delete all asks first.
+    reset();
+    services.answers = {MessageAnswer::No, MessageAnswer::Yes};
+    form.ToolbarClicked(IDC_toolbarImages, "DeleteAll");
+    EXPECT_EQ(C(IDC_List1).items.size(), 3u);
+    form.ToolbarClicked(IDC_toolbarImages, "DeleteAll");
+    EXPECT_TRUE(C(IDC_List1).items.empty());
+    EXPECT_TRUE(C(IDC_photo_caption).items.empty());
+}
+
+TEST_F(EditorTest, AddingWarnsOnceAboveSevenHundredAndCaptionsFollowTheSelection) {
+    form.Form_Load();
+    form.controls.SetItems(IDC_List1, std::vector<std::string>(699, "C:\\a.jpg"));
+    form.controls.SetItems(IDC_photo_caption, std::vector<std::string>(699, ""));
+    services.pictures["C:\\new.jpg"] = {40, 30};
+    services.messages.clear();
+    for (int i = 0; i < 3; ++i) {
+        services.files.push_back(std::string("C:\\new.jpg"));
+        form.ToolbarClicked(IDC_toolbarImages, "Add");
+    }
+    services.files.push_back(std::nullopt);
+    form.ToolbarClicked(IDC_toolbarImages, "Add");
+    EXPECT_EQ(
+        services.messages,
+        (std::vector<std::string>{
+            "It is recommended that the screen saver should have less than 700 loaded images.",
+            "No file has been selected."}));
+    EXPECT_EQ(C(IDC_Text3).text, "Total: 702");
+    EXPECT_EQ(C(IDC_ImagePosition).text, "Position: 702");
+    // Typed captions go to the selected picture; clearing empties both.
+    form.TextChanged(IDC_p_caption, "Beach");
+    EXPECT_EQ(C(IDC_photo_caption).items[701], "Beach");
+    form.ToolbarClicked(IDC_toolbarCaptions, "ClearCaption");
+    EXPECT_EQ(C(IDC_photo_caption).items[701], "");
+    EXPECT_EQ(C(IDC_p_caption).text, "");
+    // The font dialog opens on the theme's font within 10 to 48 points and stores the choice.
+    services.font = std::optional<CaptionFontChoice>(
+        CaptionFontChoice{"Georgia", 8.25f, true, false, true, false, 0x0000FF});
+    form.ToolbarClicked(IDC_toolbarCaptions, "Font");
+    EXPECT_EQ(services.fontOpenedWith->face, "Arial");
+    EXPECT_EQ(services.fontLimits, (std::pair<int, int>{10, 48}));
+    const ThemeSettings& s = form.settings;
+    EXPECT_EQ(s.newFontName + " " + s.newFontSize + " " + s.newFontBold + " " + s.newFontItalic +
+                  " " + s.newFontUnderline + " " + s.newFontFontStrikethru + " " +
+                  s.newFontForeColor,
+              "Georgia 8.25 True False True False 255");
+    EXPECT_EQ(C(IDC_Picture2).backColour, 0x0000FFu);
 }
 
 }  // namespace

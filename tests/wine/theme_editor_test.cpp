@@ -230,4 +230,56 @@ TEST(ThemeEditor, ColourDialogOkStoresTheChosenColour) {
     EXPECT_EQ(editor.Key("background", "newBackColor"), std::to_string(RGB(0, 128, 255)));
 }
 
+// A picture added through the open-file dialog and another deleted, each with its caption, then
+// saved.
+TEST(ThemeEditor, PictureToolbarAddsThroughTheFileDialogAndDeletes) {
+    ProgramCopy scratch;
+    OpenEditor editor(PictureTheme(scratch));
+    ASSERT_NE(editor.window, nullptr);
+    const std::string added = editor.copy.Path("added.bmp");
+    WriteBmpFile(added, 64, 48, [](int, int) { return kRed; });
+    auto press = [&](int toolbar, int button) {
+        HWND bar = editor[toolbar];
+        PostMessageW(GetParent(bar), WM_COMMAND, button, reinterpret_cast<LPARAM>(bar));
+        Pump(400);
+    };
+    press(IDC_toolbarImages, IDC_toolbarImages_Add);
+    HWND dialog = nullptr;
+    for (DWORD start = GetTickCount(); !dialog && GetTickCount() - start < 5000; Pump(100)) {
+        for (HWND w : VisibleWindowsOf(editor.process.Id())) {
+            if (w != editor.window && ClassOf(w) == "#32770") {
+                dialog = w;
+            }
+        }
+    }
+    ASSERT_NE(dialog, nullptr);
+    EXPECT_EQ(WindowText(dialog), "Select a file to open");
+    constexpr int kFileNameCombo = 1148;  // the Explorer-style dialog's file name box
+    constexpr int kFileNameEdit = 1152;   // the older one's
+    HWND name = GetDlgItem(dialog, kFileNameCombo);
+    if (!name) {
+        name = GetDlgItem(dialog, kFileNameEdit);
+    }
+    ASSERT_NE(name, nullptr);
+    SendMessageW(name, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(orvelle::win::Wide(added).c_str()));
+    PostMessageW(dialog, WM_COMMAND, IDOK, 0);
+    Pump(800);
+    EXPECT_EQ(SendMessageW(editor[IDC_List1], LB_GETCOUNT, 0, 0), 3);
+    EXPECT_EQ(TextOf(editor[IDC_Text3]), "Total: 3");
+    EXPECT_EQ(TextOf(editor[IDC_ImagePosition]), "Position: 3");
+
+    // The first picture goes, with its caption.
+    SendMessageW(editor[IDC_List1], LB_SETCURSEL, 0, 0);
+    PostMessageW(GetParent(editor[IDC_List1]), WM_COMMAND, MAKEWPARAM(IDC_List1, LBN_SELCHANGE),
+                 reinterpret_cast<LPARAM>(editor[IDC_List1]));
+    Pump(300);
+    press(IDC_toolbarImages, IDC_toolbarImages_Delete);
+    editor.Click(IDC_Ok);
+    ASSERT_TRUE(editor.process.WaitExit(5000));
+    EXPECT_EQ(editor.Key("total", "total"), "2");
+    EXPECT_EQ(editor.Key("caption", "0"), "second");
+    EXPECT_EQ(editor.Key("images", "1"), added);
+    EXPECT_EQ(editor.Key("caption", "1"), "");
+}
+
 }  // namespace
