@@ -43,6 +43,10 @@ void EditorControls::SetValue(int id, int value) {
     Edit(id, kValuePart).value = value;
 }
 
+void EditorControls::SetMaximum(int id, int maximum) {
+    Edit(id, kRangePart).maximum = maximum;
+}
+
 void EditorControls::SetBackColour(int id, Colour colour) {
     Edit(id, kBackColourPart).backColour = colour;
 }

@@ -41,6 +41,7 @@ enum ControlPart : std::uint16_t {
     kSelectionPart = 64,
     kBackColourPart = 128,
     kCaptionColourPart = 256,
+    kRangePart = 512,
 };
 
 struct ControlState {
@@ -49,7 +50,8 @@ struct ControlState {
     bool checked = false;
     bool enabled = true;
     bool visible = true;
-    int value = 0;  // slider and scroll bar position
+    int value = 0;    // slider, scroll bar and progress bar position
+    int maximum = 0;  // progress bar
     std::vector<std::string> items;
     std::uint32_t itemsRevision = 0;
     int selected = -1;         // single-selection lists and combo boxes; -1 for none
@@ -71,6 +73,7 @@ class EditorControls {
     void Enable(int id, bool enabled);
     void Show(int id, bool visible);
     void SetValue(int id, int value);
+    void SetMaximum(int id, int maximum);
     void SetBackColour(int id, Colour colour);
     void SetCaptionColour(int id, Colour colour);
     // Items: each change of the items gives a new revision.

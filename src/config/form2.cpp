@@ -502,6 +502,10 @@ void Form2::Chosen(int id, int index) {
         case IDC_List1:
             Select(id, index);
             break;
+        case IDC_multimediaList:
+            controls.SetSelected(id, index);
+            music.multimediaList_Click();
+            break;
         case IDC_monthCombo:
         case IDC_dayCombo:
         case IDC_yearCombo: {
@@ -526,11 +530,17 @@ void Form2::Chosen(int id, int index) {
 }
 
 void Form2::ToolbarClicked(int toolbarId, const std::string& key) {
-    if (toolbarId == IDC_toolbarImages) {
+    if (toolbarId == IDC_ToolbarMedia) {
+        music.ToolbarMedia_ButtonClick(key);
+    } else if (toolbarId == IDC_toolbarImages) {
         images.toolbarImages_ButtonClick(key);
     } else if (toolbarId == IDC_toolbarCaptions) {
         images.toolbarCaptions_ButtonClick(key);
     }
+}
+
+void Form2::Timer1() {
+    music.Timer1_Timer();
 }
 
 void Form2::TextChanged(int id, const std::string& text) {
@@ -584,6 +594,15 @@ void Form2::Clicked(int id) {
     switch (id) {
         case IDC_Random_select:
             images.Random_select_Click();
+            break;
+        case IDC_randomMediaCheck:
+            music.randomMediaCheck_Click();
+            break;
+        case IDC_playCommand:
+            music.playCommand_Click();
+            break;
+        case IDC_closeCommand:
+            music.closeCommand_Click();
             break;
         case IDC_scrollOption:
             images.scrollOption_Click();

@@ -55,6 +55,33 @@ class ImagesPage {
     Form2& form_;
 };
 
+// The "Music" tab: the playlist and a small player for one of its files.
+class MusicPage {
+  public:
+    explicit MusicPage(Form2& form) : form_(form) {}
+    void ToolbarMedia_ButtonClick(const std::string& key);
+    void AddMusicFile();
+    void DeleteMusicFile();
+    void DeleteAllMusicFiles();
+    void MoveMusicFileUp();
+    void MoveMusicFileDown();
+    void multimediaList_Click();
+    void playCommand_Click();
+    void closeCommand_Click();
+    void Timer1_Timer();
+    void randomMediaCheck_Click();
+    void ShowStoppedButtons();
+    void ShowPlayingButtons();
+    void DisableMusicButtons();
+    // Closes the file that plays; true when one did.
+    bool StopIfPlaying();
+
+  private:
+    void MoveMusicFile(int step, const char* nothing, const char* cannotMove);
+    void ShowTotal();
+    Form2& form_;
+};
+
 class ImageSettingsPage {
   public:
     explicit ImageSettingsPage(Form2& form) : form_(form) {}
@@ -152,6 +179,7 @@ class Form2 {
     void Marked(int id, int index, bool marked);
     // A toolbar's button, by the toolbar's id and the button's key.
     void ToolbarClicked(int toolbarId, const std::string& key);
+    void Timer1();
     // The user changed the text of an edit box.
     void TextChanged(int id, const std::string& text);
 
@@ -184,7 +212,10 @@ class Form2 {
     std::string backgroundThumbnail;     // Image1: the picture file shown, "" for none
     std::array<Colour, 256> gradient{};  // GradientPicture's bands, top to bottom
 
+    bool timer1Enabled = false;  // Timer1, the music player's 500 ms tick
+
     ImagesPage images{*this};
+    MusicPage music{*this};
     ImageSettingsPage imageSettings{*this};
     BackgroundPage background{*this};
     CountdownPage countdown{*this};
@@ -195,6 +226,7 @@ class Form2 {
     void SetCheck(int id, bool checked);
     void Select(int id, int index);
     ThemeStorage& Storage() { return storage_; }
+    Mmedia& MediaPlayer() { return mediaPlayer_; }
     Form2Services& Services() { return services_; }
 
   private:

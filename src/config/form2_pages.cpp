@@ -6,6 +6,7 @@
 #include "base/numbers.h"
 #include "config/form2.h"
 #include "config/form2_ids.h"
+#include "overlays/mmedia.h"
 #include "settings/theme_storage.h"
 
 namespace orvelle {
@@ -302,6 +303,197 @@ void ImagesPage::middleOption_Click() {
 void ImagesPage::scrollSlider_Scroll() {
     form_.settingsChanged = true;
     form_.settings.scrollSpeed = ValueText(form_, IDC_scrollSlider);
+}
+
+// --- "Music" ---
+
+namespace {
+
+const OpenFileRequest kMusicFileRequest = {
+    "Media Files (*.mid;*.wav)|*.mid;*.wav|Midi (*.mid)|*.mid|WaveAudio (*.wav)|*.wav",
+    "Select a file to open", 0x1004};
+
+}  // namespace
+
+void MusicPage::ToolbarMedia_ButtonClick(const std::string& key) {
+    form_.settingsChanged = true;
+    if (key == "Add") {
+        AddMusicFile();
+    } else if (key == "Delete") {
+        DeleteMusicFile();
+    } else if (key == "DeleteAll") {
+        DeleteAllMusicFiles();
+    } else if (key == "Up") {
+        MoveMusicFileUp();
+    } else if (key == "Down") {
+        MoveMusicFileDown();
+    }
+}
+
+bool MusicPage::StopIfPlaying() {
+    Mmedia& player = form_.MediaPlayer();
+    if (player.Status() != "playing") {
+        return false;
+    }
+    player.mmClose();
+    return true;
+}
+
+void MusicPage::ShowStoppedButtons() {
+    form_.controls.Enable(IDC_playCommand, true);
+    form_.controls.Enable(IDC_closeCommand, false);
+}
+
+void MusicPage::ShowPlayingButtons() {
+    form_.controls.Enable(IDC_playCommand, false);
+    form_.controls.Enable(IDC_closeCommand, true);
+}
+
+void MusicPage::DisableMusicButtons() {
+    form_.controls.Enable(IDC_playCommand, false);
+    form_.controls.Enable(IDC_closeCommand, false);
+}
+
+void MusicPage::ShowTotal() {
+    form_.settings.mediaTotal = std::to_string(form_.controls[IDC_multimediaList].items.size());
+    form_.controls.SetText(IDC_multimediaTotal, "Total: " + form_.settings.mediaTotal);
+}
+
+void MusicPage::AddMusicFile() {
+    if (StopIfPlaying()) {
+        ShowStoppedButtons();
+    }
+    const std::optional<std::string> path = form_.Services().ChooseFileToOpen(kMusicFileRequest);
+    if (!path) {
+        form_.Services().ShowMessage("No file has been selected.", MessageButtons::Ok);
+        return;
+    }
+    form_.controls.AddItem(IDC_multimediaList, *path);
+    form_.Chosen(IDC_multimediaList,
+                 static_cast<int>(form_.controls[IDC_multimediaList].items.size()) - 1);
+    ShowTotal();
+    ShowStoppedButtons();
+}
+
+void MusicPage::DeleteMusicFile() {
+    EditorControls& c = form_.controls;
+    std::vector<std::string> files = c[IDC_multimediaList].items;
+    const int index = c[IDC_multimediaList].selected;
+    if (files.empty() || files[0].empty() || index < 0) {
+        form_.Services().ShowMessage("Nothing was selected to remove.", MessageButtons::Ok);
+        return;
+    }
+    files.erase(files.begin() + index);
+    const bool empty = files.empty();
+    c.SetItems(IDC_multimediaList, std::move(files));
+    if (empty) {
+        c.SetText(IDC_MediaPosition, "");
+        StopIfPlaying();
+        DisableMusicButtons();
+    } else {
+        form_.Chosen(IDC_multimediaList, index > 0 ? index - 1 : 0);
+    }
+    ShowTotal();
+}
+
+void MusicPage::DeleteAllMusicFiles() {
+    if (form_.Services().ShowMessage("Do you really want to remove all loaded Multimedia Files?",
+                                     MessageButtons::YesNo) != MessageAnswer::Yes) {
+        return;
+    }
+    form_.controls.ClearItems(IDC_multimediaList);
+    ShowTotal();
+    form_.controls.SetText(IDC_MediaPosition, "");
+    StopIfPlaying();
+    DisableMusicButtons();
+}
+
+void MusicPage::MoveMusicFile(int step, const char* nothing, const char* cannotMove) {
+    if (StopIfPlaying()) {
+        ShowStoppedButtons();
+    }
+    EditorControls& c = form_.controls;
+    std::vector<std::string> files = c[IDC_multimediaList].items;
+    const int index = c[IDC_multimediaList].selected;
+    if (files.empty() || files[0].empty()) {
+        form_.Services().ShowMessage(nothing, MessageButtons::Ok);
+        return;
+    }
+    if (index < 0) {
+        form_.Services().ShowMessage(cannotMove, MessageButtons::Ok);
+        return;
+    }
+    const int target = index + step;
+    if (target < 0 || target >= static_cast<int>(files.size())) {
+        return;
+    }
+    std::swap(files[static_cast<std::size_t>(index)], files[static_cast<std::size_t>(target)]);
+    c.SetItems(IDC_multimediaList, std::move(files));
+    form_.Chosen(IDC_multimediaList, target);
+}
+
+void MusicPage::MoveMusicFileUp() {
+    MoveMusicFile(-1, "Nothing was selected to move up.",
+                  "Error. Cannot move up. A file needs to be selected.");
+}
+
+void MusicPage::MoveMusicFileDown() {
+    MoveMusicFile(1, "Nothing was selected to move down.",
+                  "Error. Cannot move down. A file needs to be selected.");
+}
+
+void MusicPage::multimediaList_Click() {
+    StopIfPlaying();
+    ShowStoppedButtons();
+    form_.controls.SetText(
+        IDC_MediaPosition,
+        "Position: " + std::to_string(form_.controls[IDC_multimediaList].selected + 1));
+}
+
+void MusicPage::playCommand_Click() {
+    const ControlState& list = form_.controls[IDC_multimediaList];
+    Mmedia& player = form_.MediaPlayer();
+    player.SetWait(false);
+    if (list.selected >= 0) {
+        player.mmOpen(form_.Storage().ResolveProgramPath(
+            list.items[static_cast<std::size_t>(list.selected)]));
+    }
+    const float length = player.Length();
+    if (list.selected < 0 || !(length > 0)) {
+        // Nothing opened: a file the system cannot play, or one that is gone.
+        player.mmClose();
+        form_.Services().ShowMessage("Cannot play media file. Please reload a different one.",
+                                     MessageButtons::Ok);
+        return;
+    }
+    form_.controls.SetValue(IDC_ProgressBar1, 0);
+    form_.controls.SetMaximum(IDC_ProgressBar1, static_cast<int>(length));
+    player.mmPlay();
+    form_.timer1Enabled = true;
+    ShowPlayingButtons();
+}
+
+void MusicPage::closeCommand_Click() {
+    StopIfPlaying();
+    ShowStoppedButtons();
+}
+
+void MusicPage::Timer1_Timer() {
+    Mmedia& player = form_.MediaPlayer();
+    const int position = static_cast<int>(player.Position());
+    form_.controls.SetValue(IDC_ProgressBar1, position);
+    form_.controls.SetText(IDC_mediaStatusLabel, "Status: " + player.Status());
+    if (position == form_.controls[IDC_ProgressBar1].maximum) {
+        player.mmClose();
+        ShowStoppedButtons();
+        form_.timer1Enabled = false;
+    }
+}
+
+void MusicPage::randomMediaCheck_Click() {
+    // The one edit that does not count as a change to the theme.
+    form_.settings.randomMedia =
+        form_.controls[IDC_randomMediaCheck].checked ? std::string("1") : std::string("0");
 }
 
 // --- "Image Settings" ---

@@ -90,6 +90,14 @@ void ThemeEditorWindow::ShowEditor() {
         ShowControl(id, editor_.controls[id]);
     }
     SetTitle(editor_.title);
+    if (editor_.timer1Enabled != timer1Running_) {
+        timer1Running_ = editor_.timer1Enabled;
+        if (timer1Running_) {
+            StartTimer1(500);
+        } else {
+            StopTimer1();
+        }
+    }
     applying_ = false;
 }
 
@@ -140,8 +148,13 @@ void ThemeEditorWindow::ShowControl(int id, const ControlState& state) {
     if (state.parts & kCheckPart) {
         SetChecked(id, state.checked);
     }
+    if (state.parts & kRangePart) {
+        ProgressSetRange(control, state.maximum);
+    }
     if (state.parts & kValuePart) {
-        if (id == IDC_changeVScroll1) {
+        if (id == IDC_ProgressBar1) {
+            ProgressSetPosition(control, state.value);
+        } else if (id == IDC_changeVScroll1) {
             IntervalScrollBar().SetValue(state.value);
         } else {
             SetSliderValue(id, state.value);
@@ -219,7 +232,8 @@ void ThemeEditorWindow::OnMenuCommand(int id) {
 }
 
 void ThemeEditorWindow::OnToolbarButton(int toolbarId, std::string_view key) {
-    if (toolbarId == IDC_toolbarImages || toolbarId == IDC_toolbarCaptions) {
+    if (toolbarId == IDC_toolbarImages || toolbarId == IDC_toolbarCaptions ||
+        toolbarId == IDC_ToolbarMedia) {
         editor_.ToolbarClicked(toolbarId, std::string(key));
         ShowEditor();
         return;
@@ -239,6 +253,11 @@ void ThemeEditorWindow::OnCancel() {
     if (editor_.Cancel_Click()) {
         Close();
     }
+}
+
+void ThemeEditorWindow::OnTimer1() {
+    editor_.Timer1();
+    ShowEditor();
 }
 
 void ThemeEditorWindow::OnUnload() {

@@ -36,6 +36,7 @@ class ThemeEditorWindow : public Form2Window, private Form2Services {
     void OnOk() override;
     void OnCancel() override;
     void OnUnload() override;
+    void OnTimer1() override;
     void OnDrawSurface(int id, HDC dc, const RECT& bounds) override;
 
   private:
@@ -67,6 +68,7 @@ class ThemeEditorWindow : public Form2Window, private Form2Services {
     ShownPicture preview_;
     ShownPicture thumbnail_;
     bool applying_ = false;
+    bool timer1Running_ = false;
 };
 
 // Opens the theme editor (centred on owner, or on the screen) and runs it until it closes; the

@@ -498,5 +498,67 @@ TEST_F(EditorTest, AddingWarnsOnceAboveSevenHundredAndCaptionsFollowTheSelection
     EXPECT_EQ(C(IDC_Picture2).backColour, 0x0000FFu);
 }
 
+TEST_F(EditorTest, MusicPlayerStopsForEveryListEditAndClosesAtTheEnd) {
+    form.Form_Load();
+    EXPECT_FALSE(C(IDC_playCommand).enabled);
+    // The bundled list, relative names resolved for playing; the file sounds for 1000 units.
+    form.Chosen(IDC_multimediaList, 0);
+    EXPECT_EQ(C(IDC_MediaPosition).text, "Position: 1");
+    const std::string alias = "wav0";
+    mci.answers["Status " + alias + " length"] = "1000";
+    form.Clicked(IDC_playCommand);
+    ASSERT_FALSE(mci.sent.empty());
+    EXPECT_NE(mci.sent.front().find(kFolder + "music\\orvelle-morning.wav"), std::string::npos);
+    EXPECT_TRUE(form.timer1Enabled);
+    EXPECT_TRUE(C(IDC_closeCommand).enabled);
+    EXPECT_FALSE(C(IDC_playCommand).enabled);
+    EXPECT_EQ(C(IDC_ProgressBar1).maximum, 1000);
+    // Adding while it plays stops it first.
+    mci.answers["Status " + alias + " mode"] = "playing";
+    services.files = {std::string("C:\\new.mid")};
+    form.ToolbarClicked(IDC_ToolbarMedia, "Add");
+    EXPECT_EQ(mci.sent.back(), "Close " + alias);
+    EXPECT_TRUE(C(IDC_playCommand).enabled);
+    EXPECT_FALSE(C(IDC_closeCommand).enabled);
+    EXPECT_EQ(C(IDC_multimediaTotal).text, "Total: 3");
+    EXPECT_EQ(form.settings.mediaTotal, "3");
+    EXPECT_EQ(C(IDC_MediaPosition).text, "Position: 3");
+    // Played to its end: closed, Play again, the timer off.
+    form.Chosen(IDC_multimediaList, 0);
+    mci.answers.erase("Status " + alias + " mode");
+    form.Clicked(IDC_playCommand);
+    mci.answers["Status " + alias + " position"] = "1000";
+    form.Timer1();
+    EXPECT_FALSE(form.timer1Enabled);
+    EXPECT_TRUE(C(IDC_playCommand).enabled);
+    EXPECT_EQ(mci.sent.back(), "Close " + alias);
+    // A file that does not open says so.
+    mci.answers.clear();
+    services.messages.clear();
+    form.Clicked(IDC_playCommand);
+    EXPECT_EQ(services.messages,
+              std::vector<std::string>{"Cannot play media file. Please reload a different one."});
+    // The random order is stored but is not a change of the theme.
+    form.settingsChanged = false;
+    form.CheckClicked(IDC_randomMediaCheck, true);
+    EXPECT_EQ(form.settings.randomMedia, "1");
+    EXPECT_FALSE(form.settingsChanged);
+    // Deleting everything leaves nothing to play.
+    services.answers = {MessageAnswer::Yes};
+    services.messages.clear();
+    form.ToolbarClicked(IDC_ToolbarMedia, "DeleteAll");
+    EXPECT_EQ(C(IDC_multimediaTotal).text, "Total: 0");
+    EXPECT_FALSE(C(IDC_playCommand).enabled);
+    EXPECT_FALSE(C(IDC_closeCommand).enabled);
+    for (const char* key : {"Delete", "Up", "Down"}) {
+        form.ToolbarClicked(IDC_ToolbarMedia, key);
+    }
+    EXPECT_EQ(services.messages,
+              (std::vector<std::string>{"Do you really want to remove all loaded Multimedia Files?",
+                                        "Nothing was selected to remove.",
+                                        "Nothing was selected to move up.",
+                                        "Nothing was selected to move down."}));
+}
+
 }  // namespace
 }  // namespace orvelle
