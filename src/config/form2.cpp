@@ -539,6 +539,12 @@ void Form2::ToolbarClicked(int toolbarId, const std::string& key) {
     }
 }
 
+void Form2::DoubleClicked(int id) {
+    if (id == IDC_List1 || id == IDC_photo1) {
+        images.ShowViewer();
+    }
+}
+
 void Form2::Timer1() {
     music.Timer1_Timer();
 }

@@ -41,6 +41,8 @@ class ImagesPage {
     void ClearSelectedCaption();
     void ChooseCaptionFont();
     void List1_Click();
+    // List1 double-click, photo1 click and the caption toolbar's "Enlarge": the viewer.
+    void ShowViewer();
     // Draws the picture into the preview; false when it cannot be loaded.
     bool PreviewPicture(const std::string& path);
     void Random_select_Click();
@@ -177,6 +179,8 @@ class Form2 {
     void Chosen(int id, int index);
     // The on/off state of an item of a multiple-selection list.
     void Marked(int id, int index, bool marked);
+    // A list entry double-clicked, or a picture surface clicked.
+    void DoubleClicked(int id);
     // A toolbar's button, by the toolbar's id and the button's key.
     void ToolbarClicked(int toolbarId, const std::string& key);
     void Timer1();

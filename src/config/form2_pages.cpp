@@ -50,7 +50,18 @@ void ImagesPage::toolbarCaptions_ButtonClick(const std::string& key) {
         ClearSelectedCaption();
     } else if (key == "Font") {
         ChooseCaptionFont();
+    } else if (key == "Enlarge") {
+        ShowViewer();
     }
+}
+
+void ImagesPage::ShowViewer() {
+    const ControlState& list = form_.controls[IDC_List1];
+    const std::string path = list.selected >= 0
+                                 ? form_.Storage().ResolveProgramPath(
+                                       list.items[static_cast<std::size_t>(list.selected)])
+                                 : std::string();
+    form_.Services().ShowPictureViewer(path);
 }
 
 void ImagesPage::ShowTotal() {

@@ -52,6 +52,8 @@ class Form2Services {
     virtual std::optional<PixelSize> PictureSize(const std::string& path) = 0;
     virtual int TwipsPerPixelX() = 0;
     virtual int TwipsPerPixelY() = 0;
+    // The picture viewer beside the editor, on this file ("" when no picture is chosen).
+    virtual void ShowPictureViewer(const std::string& path) = 0;
     // The hourglass while the editor works without answering, the arrow otherwise.
     virtual void ShowBusyPointer(bool busy) = 0;
 };

@@ -178,7 +178,17 @@ void ThemeEditorWindow::OnControlCommand(int id, int code) {
     if (applying_) {
         return;
     }
-    if (IsListBox(id)) {
+    if (id == IDC_photo1) {
+        if (code != STN_CLICKED) {
+            return;
+        }
+        editor_.DoubleClicked(id);
+    } else if (IsListBox(id)) {
+        if (code == LBN_DBLCLK) {
+            editor_.DoubleClicked(id);
+            ShowEditor();
+            return;
+        }
         if (code != LBN_SELCHANGE) {
             return;
         }
@@ -359,6 +369,10 @@ int ThemeEditorWindow::TwipsPerPixelX() {
 
 int ThemeEditorWindow::TwipsPerPixelY() {
     return TwipsPerPixelForDpi(ScreenDpi());
+}
+
+void ThemeEditorWindow::ShowPictureViewer(const std::string& path) {
+    viewer_.Show(Instance(), Handle(), path);
 }
 
 void ThemeEditorWindow::ShowBusyPointer(bool busy) {

@@ -12,6 +12,7 @@
 #include "base/clock_win.h"
 #include "config/form2.h"
 #include "config/form2_window_win.h"
+#include "config/image_view_win.h"
 #include "config/shown_picture_win.h"
 #include "overlays/mci_sender_win.h"
 #include "overlays/mmedia.h"
@@ -55,6 +56,7 @@ class ThemeEditorWindow : public Form2Window, private Form2Services {
     std::optional<PixelSize> PictureSize(const std::string& path) override;
     int TwipsPerPixelX() override;
     int TwipsPerPixelY() override;
+    void ShowPictureViewer(const std::string& path) override;
     void ShowBusyPointer(bool busy) override;
 
     WinFileSystem files_;
@@ -65,6 +67,7 @@ class ThemeEditorWindow : public Form2Window, private Form2Services {
     Form2 editor_;
     std::map<int, std::uint32_t> shownRevisions_;
     std::array<COLORREF, 16> customColours_{};
+    ImageViewWindow viewer_;
     ShownPicture preview_;
     ShownPicture thumbnail_;
     bool applying_ = false;

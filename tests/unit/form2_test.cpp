@@ -80,6 +80,7 @@ class FakeServices : public Form2Services {
         return answer;
     }
     void OpenDocument(const std::string& path) override { opened.push_back(path); }
+    void ShowPictureViewer(const std::string& path) override { viewed.push_back(path); }
     int WaveOutDeviceCount() override { return waveDevices; }
     std::optional<PixelSize> PictureSize(const std::string& path) override {
         auto it = pictures.find(path);
@@ -99,6 +100,7 @@ class FakeServices : public Form2Services {
     std::deque<std::optional<std::string>> files;
     std::vector<OpenFileRequest> fileRequests;
     std::vector<std::string> opened;
+    std::vector<std::string> viewed;
     std::map<std::string, PixelSize> pictures;
     int waveDevices = 1;
     int twips = 15;
@@ -449,6 +451,13 @@ TEST_F(EditorTest, PictureListOperationsKeepCaptionsAlongAndSelectAsTheUserExpec
                   "Nothing was selected to remove.", "Nothing was selected to move.",
                   "Nothing was selected to move.", "An image must be loaded first."}));
     EXPECT_EQ(C(IDC_p_caption).text, "");
+    // The viewer opens on the chosen picture, program folder resolved, or on nothing.
+    reset();
+    form.Chosen(IDC_List1, 1);
+    form.DoubleClicked(IDC_List1);
+    form.controls.SetSelected(IDC_List1, -1);
+    form.ToolbarClicked(IDC_toolbarCaptions, "Enlarge");
+    EXPECT_EQ(services.viewed, (std::vector<std::string>{"C:\\b.jpg", ""}));
     // Delete all asks first.
     reset();
     services.answers = {MessageAnswer::No, MessageAnswer::Yes};

@@ -282,4 +282,53 @@ TEST(ThemeEditor, PictureToolbarAddsThroughTheFileDialogAndDeletes) {
     EXPECT_EQ(editor.Key("caption", "1"), "");
 }
 
+// A double-click on a picture shows it at its own size beside the editor; a click closes it. A
+// picture that is gone says so and leaves the viewer empty.
+TEST(ThemeEditor, ViewerShowsThePictureAtItsOwnSizeAndClosesOnAClick) {
+    ProgramCopy scratch;
+    OpenEditor editor(PictureTheme(scratch));
+    ASSERT_NE(editor.window, nullptr);
+    auto openViewer = [&](int index) {
+        // As the mouse does it: the first click selects, the second opens.
+        SendMessageW(editor[IDC_List1], LB_SETCURSEL, index, 0);
+        for (WORD code : {LBN_SELCHANGE, LBN_DBLCLK}) {
+            PostMessageW(GetParent(editor[IDC_List1]), WM_COMMAND, MAKEWPARAM(IDC_List1, code),
+                         reinterpret_cast<LPARAM>(editor[IDC_List1]));
+        }
+        for (DWORD start = GetTickCount(); GetTickCount() - start < 5000; Pump(100)) {
+            for (HWND w : VisibleWindowsOf(editor.process.Id())) {
+                if (WindowText(w) == " Image Viewer") {
+                    return w;
+                }
+            }
+        }
+        return static_cast<HWND>(nullptr);
+    };
+    HWND viewer = openViewer(0);
+    ASSERT_NE(viewer, nullptr);
+    EXPECT_EQ(GetWindow(viewer, GW_OWNER), editor.window);
+    EXPECT_TRUE(IsWindowEnabled(editor.window));
+    RECT outer = {};
+    GetWindowRect(viewer, &outer);
+    // 200 pixels = 3000 twips: 3120 twips (208 pixels) across, 1905 twips (127) down.
+    EXPECT_EQ(outer.right - outer.left, 208);
+    EXPECT_EQ(outer.bottom - outer.top, 127);
+    Pump(300);
+    POINT corner = {5, 5};
+    ClientToScreen(viewer, &corner);
+    EXPECT_SCREEN(corner.x, corner.y, kBlue, 8);
+    PostMessageW(viewer, WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
+    Pump(400);
+    EXPECT_FALSE(IsWindow(viewer));
+
+    openViewer(1);  // second.bmp does not exist
+    HWND box = WaitForMessageBox(editor.process, 5000);
+    ASSERT_NE(box, nullptr);
+    EXPECT_EQ(MessageBoxText(box),
+              "Cannot load image file properly.\r\nYou need to reload a new one.");
+    PressOk(box);
+    PostMessageW(editor.window, WM_CLOSE, 0, 0);
+    EXPECT_TRUE(editor.process.WaitExit(5000));
+}
+
 }  // namespace

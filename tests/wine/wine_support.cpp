@@ -1,5 +1,7 @@
 #include "wine_support.h"
 
+#include <commctrl.h>
+
 #include <objbase.h>
 #include <psapi.h>
 #include <shellapi.h>
@@ -305,7 +307,8 @@ void Click(int x, int y) {
 
 HWND FindMessageBox(DWORD processId) {
     for (HWND hwnd : VisibleWindowsOf(processId)) {
-        if (ClassOf(hwnd) == "#32770") {
+        // The theme editor is a dialog too; a message box has no tabs.
+        if (ClassOf(hwnd) == "#32770" && !FindWindowExW(hwnd, nullptr, WC_TABCONTROLW, nullptr)) {
             return hwnd;
         }
     }
