@@ -601,6 +601,9 @@ void Form2::Clicked(int id) {
         case IDC_Random_select:
             images.Random_select_Click();
             break;
+        case IDC_FolderCommand:
+            images.FolderCommand_Click();
+            break;
         case IDC_randomMediaCheck:
             music.randomMediaCheck_Click();
             break;

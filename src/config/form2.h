@@ -43,6 +43,9 @@ class ImagesPage {
     void List1_Click();
     // List1 double-click, photo1 click and the caption toolbar's "Enlarge": the viewer.
     void ShowViewer();
+    void FolderCommand_Click();
+    // The folder import's pictures appended with empty captions, the last one selected.
+    void ImportPictures(const std::vector<std::string>& paths);
     // Draws the picture into the preview; false when it cannot be loaded.
     bool PreviewPicture(const std::string& path);
     void Random_select_Click();

@@ -55,6 +55,34 @@ void ImagesPage::toolbarCaptions_ButtonClick(const std::string& key) {
     }
 }
 
+void ImagesPage::FolderCommand_Click() {
+    form_.settingsChanged = true;
+    form_.Services().ShowFolderImport();
+}
+
+void ImagesPage::ImportPictures(const std::vector<std::string>& paths) {
+    Form2Services& services = form_.Services();
+    services.ShowBusyPointer(true);
+    std::vector<std::string> pictures = form_.controls[IDC_List1].items;
+    std::vector<std::string> captions = form_.controls[IDC_photo_caption].items;
+    pictures.insert(pictures.end(), paths.begin(), paths.end());
+    captions.resize(pictures.size());
+    const int count = static_cast<int>(pictures.size());
+    form_.controls.SetItems(IDC_List1, std::move(pictures));
+    form_.controls.SetItems(IDC_photo_caption, std::move(captions));
+    ShowTotal();
+    if (count > 0) {
+        form_.Select(IDC_List1, count - 1);
+    }
+    services.ShowBusyPointer(false);
+    if (count > 700 && !form_.manyImagesWarned) {
+        services.ShowMessage(
+            "It is recommended that the screen saver should have less than 700 loaded images.",
+            MessageButtons::Ok);
+        form_.manyImagesWarned = true;
+    }
+}
+
 void ImagesPage::ShowViewer() {
     const ControlState& list = form_.controls[IDC_List1];
     const std::string path = list.selected >= 0

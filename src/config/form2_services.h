@@ -39,6 +39,8 @@ class Form2Services {
     virtual ~Form2Services() = default;
     // A modal message box with the exclamation icon.
     virtual MessageAnswer ShowMessage(const std::string& text, MessageButtons buttons) = 0;
+    // A modal message box with the critical-error icon and OK.
+    virtual void ShowError(const std::string& text) = 0;
     // The colour dialog opened on initial; nothing when cancelled.
     virtual std::optional<Colour> ChooseColour(Colour initial) = 0;
     // The font dialog opened on initial, sizes limited to minPoints..maxPoints.
@@ -52,6 +54,8 @@ class Form2Services {
     virtual std::optional<PixelSize> PictureSize(const std::string& path) = 0;
     virtual int TwipsPerPixelX() = 0;
     virtual int TwipsPerPixelY() = 0;
+    // The folder import window beside the editor.
+    virtual void ShowFolderImport() = 0;
     // The picture viewer beside the editor, on this file ("" when no picture is chosen).
     virtual void ShowPictureViewer(const std::string& path) = 0;
     // The hourglass while the editor works without answering, the arrow otherwise.

@@ -371,6 +371,15 @@ int ThemeEditorWindow::TwipsPerPixelY() {
     return TwipsPerPixelForDpi(ScreenDpi());
 }
 
+void ThemeEditorWindow::ShowError(const std::string& text) {
+    ShowMessageBox(GetActiveWindow(), text, kTitle, MB_OK | MB_ICONHAND);
+}
+
+void ThemeEditorWindow::ShowFolderImport() {
+    folderImport_.Show(Instance(), Handle(), editor_, storage_.ProgramFolder(),
+                       [this] { ShowEditor(); });
+}
+
 void ThemeEditorWindow::ShowPictureViewer(const std::string& path) {
     viewer_.Show(Instance(), Handle(), path);
 }

@@ -13,6 +13,7 @@
 #include "config/form2.h"
 #include "config/form2_window_win.h"
 #include "config/image_view_win.h"
+#include "config/multi_files_win.h"
 #include "config/shown_picture_win.h"
 #include "overlays/mci_sender_win.h"
 #include "overlays/mmedia.h"
@@ -57,6 +58,8 @@ class ThemeEditorWindow : public Form2Window, private Form2Services {
     int TwipsPerPixelX() override;
     int TwipsPerPixelY() override;
     void ShowPictureViewer(const std::string& path) override;
+    void ShowError(const std::string& text) override;
+    void ShowFolderImport() override;
     void ShowBusyPointer(bool busy) override;
 
     WinFileSystem files_;
@@ -68,6 +71,7 @@ class ThemeEditorWindow : public Form2Window, private Form2Services {
     std::map<int, std::uint32_t> shownRevisions_;
     std::array<COLORREF, 16> customColours_{};
     ImageViewWindow viewer_;
+    MultiFilesWindow folderImport_;
     ShownPicture preview_;
     ShownPicture thumbnail_;
     bool applying_ = false;

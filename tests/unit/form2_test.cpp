@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "config/form2_ids.h"
+#include "config/multi_files.h"
 #include "overlay_fakes.h"
 #include "settings/memory_file_system.h"
 #include "settings/theme_storage.h"
@@ -81,6 +82,8 @@ class FakeServices : public Form2Services {
     }
     void OpenDocument(const std::string& path) override { opened.push_back(path); }
     void ShowPictureViewer(const std::string& path) override { viewed.push_back(path); }
+    void ShowError(const std::string& text) override { errors.push_back(text); }
+    void ShowFolderImport() override { ++folderImports; }
     int WaveOutDeviceCount() override { return waveDevices; }
     std::optional<PixelSize> PictureSize(const std::string& path) override {
         auto it = pictures.find(path);
@@ -101,6 +104,8 @@ class FakeServices : public Form2Services {
     std::vector<OpenFileRequest> fileRequests;
     std::vector<std::string> opened;
     std::vector<std::string> viewed;
+    std::vector<std::string> errors;
+    int folderImports = 0;
     std::map<std::string, PixelSize> pictures;
     int waveDevices = 1;
     int twips = 15;
@@ -567,6 +572,71 @@ TEST_F(EditorTest, MusicPlayerStopsForEveryListEditAndClosesAtTheEnd) {
                                         "Nothing was selected to remove.",
                                         "Nothing was selected to move up.",
                                         "Nothing was selected to move down."}));
+}
+
+class FakeLister : public FolderLister {
+  public:
+    std::vector<std::string> Drives() override { return {"A:\\", "C:\\", "D:\\"}; }
+    bool DriveReady(const std::string& drive) override { return drive != "A:\\"; }
+    std::vector<std::string> Folders(const std::string& folder) override {
+        return folder == "D:\\" ? std::vector<std::string>{"Trip"} : std::vector<std::string>{};
+    }
+    std::vector<std::string> Files(const std::string& folder) override {
+        if (folder == "D:\\Trip\\") {
+            return {"a.JPG", "b.png", "c.gif", "d.jpeg", "notes.txt"};
+        }
+        return folder == "D:\\" ? many : std::vector<std::string>{};
+    }
+    std::vector<std::string> many;
+};
+
+TEST_F(EditorTest, FolderImportAppendsEveryPictureOfTheFolderAndWarnsOnce) {
+    form.Form_Load();
+    FakeLister lister;
+    MultiFiles window(form, lister);
+    window.Form_Load("C:\\Orv");
+    EXPECT_EQ(window.folder, "C:\\Orv\\");
+    EXPECT_EQ(window.startDrive, "C:\\");
+    // An empty drive says so and goes back to the drive the window opened on.
+    window.drvDrives_Change(2);
+    window.drvDrives_Change(0);
+    EXPECT_EQ(services.errors, std::vector<std::string>{"Device is not ready"});
+    EXPECT_EQ(window.drive, 1);
+    EXPECT_EQ(window.folder, "C:\\");
+    // Into D:\Trip: the pictures only, whatever the case of their names.
+    window.drvDrives_Change(2);
+    EXPECT_EQ(window.folderEntries, std::vector<std::string>{"[Trip]"});
+    window.dirDirectories_Change(0);
+    EXPECT_EQ(window.folderEntries, std::vector<std::string>{".."});
+    EXPECT_EQ(window.files, (std::vector<std::string>{"a.JPG", "c.gif", "d.jpeg"}));
+    ASSERT_TRUE(window.Command1_Click());
+    const std::vector<std::string>& pictures = C(IDC_List1).items;
+    ASSERT_EQ(pictures.size(), 10u);
+    EXPECT_EQ(pictures[7], "D:\\Trip\\a.JPG");
+    EXPECT_EQ(C(IDC_photo_caption).items.size(), 10u);
+    EXPECT_EQ(C(IDC_List1).selected, 9);
+    EXPECT_EQ(C(IDC_Text3).text, "Total: 10");
+    // 690 more make 700: no advice; one more passes it once; the next import says nothing.
+    services.pictures["D:\\x.bmp"] = services.pictures["D:\\y.dib"] = {10, 10};
+    services.messages.clear();
+    window.dirDirectories_Change(0);
+    EXPECT_EQ(window.folder, "D:\\");
+    lister.many.assign(690, "x.bmp");
+    window.dirDirectories_Change(-1);
+    window.drvDrives_Change(2);
+    window.Command1_Click();
+    EXPECT_EQ(services.messages, std::vector<std::string>{});
+    lister.many.assign(1, "y.dib");
+    window.drvDrives_Change(2);
+    window.Command1_Click();
+    window.Command1_Click();
+    EXPECT_EQ(
+        services.messages,
+        std::vector<std::string>{
+            "It is recommended that the screen saver should have less than 700 loaded images."});
+    EXPECT_EQ(C(IDC_List1).items.size(), 702u);
+    EXPECT_TRUE(window.cmdQuit_Click());
+    EXPECT_EQ(C(IDC_List1).items.size(), 702u);
 }
 
 }  // namespace

@@ -418,6 +418,31 @@ TEST(ConfigDialog, Screenshots) {
         PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
         Pump(300);
     }
+    // The folder import and the picture viewer, beside the editor.
+    SelectPage(editor.window, 0);
+    auto shootNew = [&](const std::string& name, auto open) {
+        std::vector<HWND> before = VisibleWindowsOf(editor.process.Id());
+        open();
+        HWND shown = nullptr;
+        for (int i = 0; i < 100 && !shown; ++i) {
+            Pump(50);
+            for (HWND w : VisibleWindowsOf(editor.process.Id())) {
+                if (std::find(before.begin(), before.end(), w) == before.end()) {
+                    shown = w;
+                }
+            }
+        }
+        ASSERT_NE(shown, nullptr) << name;
+        Pump(300);
+        shoot(shown, name);
+        PostMessageA(shown, WM_CLOSE, 0, 0);
+        Pump(300);
+    };
+    shootNew("MultiFiles", [&] { PostMessageA(controls[IDC_FolderCommand], BM_CLICK, 0, 0); });
+    shootNew("ImageView", [&] {
+        PostMessageA(GetParent(controls[IDC_List1]), WM_COMMAND, MAKEWPARAM(IDC_List1, LBN_DBLCLK),
+                     reinterpret_cast<LPARAM>(controls[IDC_List1]));
+    });
     PostMessageA(editor.window, WM_CLOSE, 0, 0);
     EXPECT_TRUE(editor.process.WaitExit(5000));
 }

@@ -12,6 +12,7 @@
 
 #include "base/wide_win.h"
 #include "config/form2_ids.h"
+#include "config/multi_files_ids.h"
 #include "settings/theme_model.h"
 #include "wine_support.h"
 
@@ -329,6 +330,38 @@ TEST(ThemeEditor, ViewerShowsThePictureAtItsOwnSizeAndClosesOnAClick) {
     PressOk(box);
     PostMessageW(editor.window, WM_CLOSE, 0, 0);
     EXPECT_TRUE(editor.process.WaitExit(5000));
+}
+
+// "Add Multiple Images" opens on the program's folder; Load appends every picture listed there.
+TEST(ThemeEditor, FolderImportAppendsThePicturesOfTheFolder) {
+    ProgramCopy scratch;
+    OpenEditor editor(PictureTheme(scratch));
+    ASSERT_NE(editor.window, nullptr);
+    WriteBmpFile(editor.copy.Path("zz-last.BMP"), 8, 8, [](int, int) { return kGreen; });
+    editor.Click(IDC_FolderCommand);
+    HWND import = nullptr;
+    for (DWORD start = GetTickCount(); !import && GetTickCount() - start < 5000; Pump(100)) {
+        for (HWND w : VisibleWindowsOf(editor.process.Id())) {
+            if (w != editor.window && GetDlgItem(w, IDC_MultiFiles_drvDrives)) {
+                import = w;
+            }
+        }
+    }
+    ASSERT_NE(import, nullptr);
+    EXPECT_TRUE(IsWindowEnabled(editor.window));  // not modal
+    HWND files = GetDlgItem(import, IDC_MultiFiles_filFilenames);
+    const int listed = static_cast<int>(SendMessageW(files, LB_GETCOUNT, 0, 0));
+    EXPECT_GE(listed, 3);  // tovak.gif, orvellenotfound.gif, zz-last.BMP
+    PostMessageW(import, WM_COMMAND, IDC_MultiFiles_Command1, 0);
+    Pump(800);
+    EXPECT_FALSE(IsWindow(import));
+    const int count = static_cast<int>(SendMessageW(editor[IDC_List1], LB_GETCOUNT, 0, 0));
+    EXPECT_EQ(count, 2 + listed);
+    EXPECT_EQ(SendMessageW(editor[IDC_List1], LB_GETCURSEL, 0, 0), count - 1);
+    EXPECT_EQ(TextOf(editor[IDC_Text3]), "Total: " + std::to_string(count));
+    editor.Click(IDC_Ok);
+    ASSERT_TRUE(editor.process.WaitExit(5000));
+    EXPECT_EQ(editor.Key("images", std::to_string(count - 1)), editor.copy.Path("zz-last.BMP"));
 }
 
 }  // namespace

@@ -1,0 +1,144 @@
+#include "config/multi_files_win.h"
+
+#include <algorithm>
+
+#include "base/controls_win.h"
+#include "base/wide_win.h"
+#include "config/multi_files_ids.h"
+
+namespace orvelle::win {
+
+namespace {
+
+bool NameLess(const std::string& a, const std::string& b) {
+    return lstrcmpiW(Wide(a).c_str(), Wide(b).c_str()) < 0;
+}
+
+std::vector<std::string> Entries(const std::string& folder, bool folders) {
+    std::vector<std::string> names;
+    WIN32_FIND_DATAW found{};
+    HANDLE search = FindFirstFileExW(Wide(folder + "*").c_str(), FindExInfoBasic, &found,
+                                     FindExSearchNameMatch, nullptr, 0);
+    if (search == INVALID_HANDLE_VALUE) {
+        return names;
+    }
+    do {
+        const bool isFolder = (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+        const std::string name = Narrow(found.cFileName);
+        if (isFolder == folders && name != "." && name != "..") {
+            names.push_back(name);
+        }
+    } while (FindNextFileW(search, &found));
+    FindClose(search);
+    std::sort(names.begin(), names.end(), NameLess);
+    return names;
+}
+
+}  // namespace
+
+std::vector<std::string> FolderListerWin::Drives() {
+    std::vector<std::string> drives;
+    const DWORD mask = GetLogicalDrives();
+    for (int i = 0; i < 26; ++i) {
+        if (mask & (1u << i)) {
+            drives.push_back(std::string(1, static_cast<char>('A' + i)) + ":\\");
+        }
+    }
+    return drives;
+}
+
+bool FolderListerWin::DriveReady(const std::string& drive) {
+    // No "insert a disk" box from the system: an empty drive is simply not ready.
+    const UINT previous = SetErrorMode(SEM_FAILCRITICALERRORS);
+    const bool ready = GetVolumeInformationW(Wide(drive).c_str(), nullptr, 0, nullptr, nullptr,
+                                             nullptr, nullptr, 0) != 0;
+    SetErrorMode(previous);
+    return ready;
+}
+
+std::vector<std::string> FolderListerWin::Folders(const std::string& folder) {
+    return Entries(folder, true);
+}
+
+std::vector<std::string> FolderListerWin::Files(const std::string& folder) {
+    return Entries(folder, false);
+}
+
+void MultiFilesWindow::Show(HINSTANCE instance, HWND owner, Form2& form,
+                            const std::string& startFolder, std::function<void()> imported) {
+    if (Handle()) {
+        SetForegroundWindow(Handle());
+        return;
+    }
+    owner_ = owner;
+    model_ = std::make_unique<MultiFiles>(form, lister_);
+    startFolder_ = startFolder;
+    imported_ = std::move(imported);
+    if (Create(instance, IDD_MultiFiles, owner)) {
+        CenterWindow(Handle(), owner);
+        ShowWindow(Handle(), SW_SHOW);
+    }
+}
+
+bool MultiFilesWindow::OnInitDialog() {
+    model_->Form_Load(startFolder_);
+    ShowModel();
+    return true;
+}
+
+void MultiFilesWindow::ShowModel() {
+    HWND drives = Item(IDC_MultiFiles_drvDrives);
+    ComboClear(drives);
+    for (const std::string& drive : model_->drives) {
+        ComboAdd(drives, drive);
+    }
+    ComboSelect(drives, model_->drive);
+    SetItemText(IDC_MultiFiles_lblFolder, model_->folder);
+    for (auto [id, entries] : {std::pair{IDC_MultiFiles_dirDirectories, &model_->folderEntries},
+                               std::pair{IDC_MultiFiles_filFilenames, &model_->files}}) {
+        HWND list = Item(id);
+        ListClear(list);
+        ListFill fill(list, static_cast<int>(entries->size()), 0);
+        for (const std::string& entry : *entries) {
+            fill.Add(entry);
+        }
+    }
+}
+
+bool MultiFilesWindow::OnCommand(int id, int code, HWND) {
+    switch (id) {
+        case IDC_MultiFiles_drvDrives:
+            if (code == CBN_SELCHANGE) {
+                model_->drvDrives_Change(ComboSelection(Item(id)));
+                ShowModel();
+            }
+            return true;
+        case IDC_MultiFiles_dirDirectories:
+            if (code == LBN_DBLCLK) {
+                model_->dirDirectories_Change(ListSelection(Item(id)));
+                ShowModel();
+            }
+            return true;
+        case IDC_MultiFiles_Command1:
+        case IDC_MultiFiles_cmdQuit: {
+            if (code != BN_CLICKED) {
+                return false;
+            }
+            const bool load = id == IDC_MultiFiles_Command1;
+            if (load ? model_->Command1_Click() : model_->cmdQuit_Click()) {
+                if (load && imported_) {
+                    imported_();
+                }
+                Close();
+                if (owner_ && IsWindow(owner_)) {
+                    SetForegroundWindow(owner_);
+                }
+            }
+            return true;
+        }
+        default:
+            return false;
+    }
+}
+
+}  // namespace orvelle::win
