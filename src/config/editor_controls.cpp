@@ -1,5 +1,6 @@
 #include "config/editor_controls.h"
 
+#include <algorithm>
 #include <utility>
 
 namespace orvelle {
@@ -60,10 +61,53 @@ void EditorControls::ClearItems(int id) {
 }
 
 void EditorControls::AddItem(int id, const std::string& text) {
-    ControlState& state = Edit(id, kItemsPart);
-    state.items.push_back(text);
-    state.marked.push_back(false);
+    InsertItem(id, static_cast<int>((*this)[id].items.size()), text);
+}
+
+// Edits beyond this many are not kept: a window that far behind fills the list again.
+constexpr std::size_t kKeptEdits = 64;
+
+void EditorControls::Record(ControlState& state, ListEdit edit) {
+    if (state.recentEdits.size() >= kKeptEdits) {
+        state.recentEdits.erase(state.recentEdits.begin());
+    }
+    state.recentEdits.push_back(std::move(edit));
     ++state.itemsRevision;
+}
+
+void EditorControls::InsertItem(int id, int index, const std::string& text) {
+    ControlState& state = Edit(id, kItemsPart);
+    index = std::clamp(index, 0, static_cast<int>(state.items.size()));
+    state.items.insert(state.items.begin() + index, text);
+    state.marked.insert(state.marked.begin() + index, false);
+    if (state.selected >= index) {
+        ++state.selected;
+    }
+    Record(state, {ListEdit::Insert, index, text});
+}
+
+void EditorControls::EraseItem(int id, int index) {
+    ControlState& state = Edit(id, kItemsPart);
+    if (index < 0 || index >= static_cast<int>(state.items.size())) {
+        return;
+    }
+    state.items.erase(state.items.begin() + index);
+    state.marked.erase(state.marked.begin() + index);
+    if (state.selected == index) {
+        state.selected = -1;
+    } else if (state.selected > index) {
+        --state.selected;
+    }
+    Record(state, {ListEdit::Erase, index, {}});
+}
+
+void EditorControls::ReplaceItem(int id, int index, const std::string& text) {
+    ControlState& state = Edit(id, kItemsPart);
+    if (index < 0 || index >= static_cast<int>(state.items.size())) {
+        return;
+    }
+    state.items[static_cast<std::size_t>(index)] = text;
+    Record(state, {ListEdit::Replace, index, text});
 }
 
 void EditorControls::SetItems(int id, std::vector<std::string> items) {
@@ -71,6 +115,7 @@ void EditorControls::SetItems(int id, std::vector<std::string> items) {
     state.marked.assign(items.size(), false);
     state.items = std::move(items);
     state.selected = -1;
+    state.recentEdits.clear();
     ++state.itemsRevision;
 }
 

@@ -44,6 +44,14 @@ enum ControlPart : std::uint16_t {
     kRangePart = 512,
 };
 
+// One change to a list's items, so that the window can apply it to a long list instead of
+// filling the list again.
+struct ListEdit {
+    enum Kind : std::uint8_t { Insert, Erase, Replace } kind = Insert;
+    int index = 0;
+    std::string text;
+};
+
 struct ControlState {
     std::uint16_t parts = 0;  // ControlPart bits
     std::string text;
@@ -54,6 +62,9 @@ struct ControlState {
     int maximum = 0;  // progress bar
     std::vector<std::string> items;
     std::uint32_t itemsRevision = 0;
+    // The latest edits, the last one giving itemsRevision; a window that shows the revision
+    // before the first of them can catch up edit by edit.
+    std::vector<ListEdit> recentEdits;
     int selected = -1;         // single-selection lists and combo boxes; -1 for none
     std::vector<bool> marked;  // multiple-selection lists: one flag per item
     Colour backColour = kDefaultColour;
@@ -80,6 +91,9 @@ class EditorControls {
     void ClearItems(int id);
     void AddItem(int id, const std::string& text);
     void SetItems(int id, std::vector<std::string> items);
+    void InsertItem(int id, int index, const std::string& text);
+    void EraseItem(int id, int index);
+    void ReplaceItem(int id, int index, const std::string& text);
     void SetSelected(int id, int index);
     void SetMarked(int id, int index, bool marked);
 
@@ -88,6 +102,7 @@ class EditorControls {
 
   private:
     ControlState& Edit(int id, ControlPart part);
+    void Record(ControlState& state, ListEdit edit);
 
     std::map<int, ControlState> states_;
     std::set<int> changed_;

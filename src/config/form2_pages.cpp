@@ -63,13 +63,11 @@ void ImagesPage::FolderCommand_Click() {
 void ImagesPage::ImportPictures(const std::vector<std::string>& paths) {
     Form2Services& services = form_.Services();
     services.ShowBusyPointer(true);
-    std::vector<std::string> pictures = form_.controls[IDC_List1].items;
-    std::vector<std::string> captions = form_.controls[IDC_photo_caption].items;
-    pictures.insert(pictures.end(), paths.begin(), paths.end());
-    captions.resize(pictures.size());
-    const int count = static_cast<int>(pictures.size());
-    form_.controls.SetItems(IDC_List1, std::move(pictures));
-    form_.controls.SetItems(IDC_photo_caption, std::move(captions));
+    for (const std::string& path : paths) {
+        form_.controls.AddItem(IDC_List1, path);
+        form_.controls.AddItem(IDC_photo_caption, "");
+    }
+    const int count = static_cast<int>(form_.controls[IDC_List1].items.size());
     ShowTotal();
     if (count > 0) {
         form_.Select(IDC_List1, count - 1);
@@ -135,15 +133,9 @@ void ImagesPage::DeletePicture() {
         form_.Services().ShowMessage("Nothing was selected to remove.", MessageButtons::Ok);
         return;
     }
-    std::vector<std::string> paths = pictures;
-    std::vector<std::string> captions = c[IDC_photo_caption].items;
-    paths.erase(paths.begin() + index);
-    if (index < static_cast<int>(captions.size())) {
-        captions.erase(captions.begin() + index);
-    }
-    const bool empty = paths.empty();
-    c.SetItems(IDC_List1, std::move(paths));
-    c.SetItems(IDC_photo_caption, std::move(captions));
+    c.EraseItem(IDC_List1, index);
+    c.EraseItem(IDC_photo_caption, index);
+    const bool empty = c[IDC_List1].items.empty();
     form_.preview.shown = false;
     c.SetText(IDC_photo1, "");
     if (empty) {
@@ -187,13 +179,12 @@ void ImagesPage::MovePicture(int step, const char* cannotMove) {
     if (target < 0 || target >= count) {
         return;  // already first or last
     }
-    std::vector<std::string> paths = c[IDC_List1].items;
-    std::vector<std::string> captions = c[IDC_photo_caption].items;
-    std::swap(paths[static_cast<std::size_t>(index)], paths[static_cast<std::size_t>(target)]);
-    std::swap(captions[static_cast<std::size_t>(index)],
-              captions[static_cast<std::size_t>(target)]);
-    c.SetItems(IDC_List1, std::move(paths));
-    c.SetItems(IDC_photo_caption, std::move(captions));
+    // Two entries change places in each list; the rest of a long list stays as it is.
+    for (int id : {IDC_List1, IDC_photo_caption}) {
+        const std::string moving = c[id].items[static_cast<std::size_t>(index)];
+        c.ReplaceItem(id, index, c[id].items[static_cast<std::size_t>(target)]);
+        c.ReplaceItem(id, target, moving);
+    }
     form_.Select(IDC_List1, target);
 }
 
@@ -214,11 +205,7 @@ void ImagesPage::p_caption_Change() {
         return;
     }
     if (!c[IDC_List1].items.empty() || index >= 0) {
-        if (index >= 0 && index < static_cast<int>(c[IDC_photo_caption].items.size())) {
-            std::vector<std::string> captions = c[IDC_photo_caption].items;
-            captions[static_cast<std::size_t>(index)] = text;
-            c.SetItems(IDC_photo_caption, std::move(captions));
-        }
+        c.ReplaceItem(IDC_photo_caption, index, text);
         return;
     }
     form_.Services().ShowMessage("An image must be loaded first.", MessageButtons::Ok);
@@ -227,12 +214,7 @@ void ImagesPage::p_caption_Change() {
 
 void ImagesPage::ClearSelectedCaption() {
     SetCaption("");
-    const int index = form_.controls[IDC_List1].selected;
-    if (index >= 0 && index < static_cast<int>(form_.controls[IDC_photo_caption].items.size())) {
-        std::vector<std::string> captions = form_.controls[IDC_photo_caption].items;
-        captions[static_cast<std::size_t>(index)].clear();
-        form_.controls.SetItems(IDC_photo_caption, std::move(captions));
-    }
+    form_.controls.ReplaceItem(IDC_photo_caption, form_.controls[IDC_List1].selected, "");
 }
 
 void ImagesPage::ChooseCaptionFont() {
@@ -416,15 +398,14 @@ void MusicPage::AddMusicFile() {
 
 void MusicPage::DeleteMusicFile() {
     EditorControls& c = form_.controls;
-    std::vector<std::string> files = c[IDC_multimediaList].items;
+    const std::vector<std::string>& files = c[IDC_multimediaList].items;
     const int index = c[IDC_multimediaList].selected;
     if (files.empty() || files[0].empty() || index < 0) {
         form_.Services().ShowMessage("Nothing was selected to remove.", MessageButtons::Ok);
         return;
     }
-    files.erase(files.begin() + index);
-    const bool empty = files.empty();
-    c.SetItems(IDC_multimediaList, std::move(files));
+    c.EraseItem(IDC_multimediaList, index);
+    const bool empty = c[IDC_multimediaList].items.empty();
     if (empty) {
         c.SetText(IDC_MediaPosition, "");
         StopIfPlaying();
@@ -452,7 +433,7 @@ void MusicPage::MoveMusicFile(int step, const char* nothing, const char* cannotM
         ShowStoppedButtons();
     }
     EditorControls& c = form_.controls;
-    std::vector<std::string> files = c[IDC_multimediaList].items;
+    const std::vector<std::string>& files = c[IDC_multimediaList].items;
     const int index = c[IDC_multimediaList].selected;
     if (files.empty() || files[0].empty()) {
         form_.Services().ShowMessage(nothing, MessageButtons::Ok);
@@ -466,8 +447,9 @@ void MusicPage::MoveMusicFile(int step, const char* nothing, const char* cannotM
     if (target < 0 || target >= static_cast<int>(files.size())) {
         return;
     }
-    std::swap(files[static_cast<std::size_t>(index)], files[static_cast<std::size_t>(target)]);
-    c.SetItems(IDC_multimediaList, std::move(files));
+    const std::string moving = files[static_cast<std::size_t>(index)];
+    c.ReplaceItem(IDC_multimediaList, index, files[static_cast<std::size_t>(target)]);
+    c.ReplaceItem(IDC_multimediaList, target, moving);
     form_.Chosen(IDC_multimediaList, target);
 }
 

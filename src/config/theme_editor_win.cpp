@@ -117,6 +117,20 @@ void ThemeEditorWindow::ShowControl(int id, const ControlState& state) {
                     ComboAdd(control, item);
                 }
             }
+        } else if (shown != shownRevisions_.end() && shown->second != state.itemsRevision &&
+                   state.itemsRevision - shown->second <= state.recentEdits.size()) {
+            // Only the latest edits are new: applied one by one, the rest of the list stays.
+            const std::size_t missed = state.itemsRevision - shown->second;
+            for (std::size_t i = state.recentEdits.size() - missed; i < state.recentEdits.size();
+                 ++i) {
+                const ListEdit& edit = state.recentEdits[i];
+                if (edit.kind != ListEdit::Insert) {
+                    ListDelete(control, edit.index);
+                }
+                if (edit.kind != ListEdit::Erase) {
+                    ListInsert(control, edit.index, edit.text);
+                }
+            }
         } else if (shown == shownRevisions_.end() || shown->second != state.itemsRevision) {
             std::size_t bytes = 0;
             for (const std::string& item : state.items) {
