@@ -28,6 +28,9 @@ class ThemeEditorWindow : public Form2Window, private Form2Services {
     ~ThemeEditorWindow() override;
 
     Form2& Editor() { return editor_; }
+    // Puts what changed in the editor's controls onto the window (after the editor was driven
+    // directly, as by the folder import).
+    void ShowEditor();
 
   protected:
     bool OnInitDialog() override;
@@ -42,8 +45,6 @@ class ThemeEditorWindow : public Form2Window, private Form2Services {
     void OnDrawSurface(int id, HDC dc, const RECT& bounds) override;
 
   private:
-    // Puts what changed in the editor's controls onto the window.
-    void ShowEditor();
     void ShowControl(int id, const ControlState& state);
 
     // Form2Services

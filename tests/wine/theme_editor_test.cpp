@@ -364,4 +364,41 @@ TEST(ThemeEditor, FolderImportAppendsThePicturesOfTheFolder) {
     EXPECT_EQ(editor.Key("images", std::to_string(count - 1)), editor.copy.Path("zz-last.BMP"));
 }
 
+// A caption typed for the second picture travels with it when it moves up; the saved theme and
+// the next saver run have it first.
+TEST(ThemeEditor, MovedPictureTakesItsCaptionAndComesFirstInTheSaver) {
+    ProgramCopy scratch;
+    const std::string blue = scratch.Path("blue.bmp");
+    const std::string red = scratch.Path("red.bmp");
+    WriteBmpFile(blue, 200, 100, [](int, int) { return kBlue; });
+    WriteBmpFile(red, 200, 100, [](int, int) { return kRed; });
+    ThemeText theme;
+    theme.Pictures({blue, red}, {"Blue", "Red"}).Set("background", "newBackColor", "0");
+    OpenEditor editor(theme);
+    ASSERT_NE(editor.window, nullptr);
+    SendMessageW(editor[IDC_List1], LB_SETCURSEL, 1, 0);
+    PostMessageW(GetParent(editor[IDC_List1]), WM_COMMAND, MAKEWPARAM(IDC_List1, LBN_SELCHANGE),
+                 reinterpret_cast<LPARAM>(editor[IDC_List1]));
+    Pump(300);
+    EXPECT_EQ(TextOf(editor[IDC_p_caption]), "Red");
+    SendMessageW(editor[IDC_p_caption], WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"Sunset"));
+    Pump(200);
+    HWND bar = editor[IDC_toolbarImages];
+    PostMessageW(GetParent(bar), WM_COMMAND, IDC_toolbarImages_Up, reinterpret_cast<LPARAM>(bar));
+    Pump(400);
+    wchar_t first[MAX_PATH] = {};
+    SendMessageW(editor[IDC_List1], LB_GETTEXT, 0, reinterpret_cast<LPARAM>(first));
+    EXPECT_EQ(orvelle::win::Narrow(first), red);
+    EXPECT_EQ(SendMessageW(editor[IDC_List1], LB_GETCURSEL, 0, 0), 0);
+    editor.Click(IDC_Ok);
+    ASSERT_TRUE(editor.process.WaitExit(5000));
+    EXPECT_EQ(editor.Key("images", "0"), red);
+    EXPECT_EQ(editor.Key("caption", "0"), "Sunset");
+    EXPECT_EQ(editor.Key("caption", "1"), "Blue");
+    Process saver = StartSaver(editor.copy, "/s");
+    ASSERT_NE(WaitForWindow(saver, 5000), nullptr);
+    EXPECT_TRUE(WaitForPixel(GetSystemMetrics(SM_CXSCREEN) / 2, GetSystemMetrics(SM_CYSCREEN) / 2,
+                             kRed, 8, 5000));
+}
+
 }  // namespace
