@@ -72,6 +72,14 @@ std::string Bmp(int width, int height) {
     return b;
 }
 
+// The picture list among the editor's controls (a plain function: 32-bit callbacks are stdcall).
+BOOL CALLBACK FindPictureList(HWND child, LPARAM found) {
+    if (GetDlgCtrlID(child) == IDC_List1) {
+        *reinterpret_cast<HWND*>(found) = child;
+    }
+    return TRUE;
+}
+
 std::string Theme(int pictures, const std::string& first) {
     std::string text = "[images]\r\n";
     for (int i = 0; i < pictures; ++i) {
@@ -157,15 +165,7 @@ int main(int argc, char** argv) {
         }
         Pump();
         HWND list = nullptr;
-        EnumChildWindows(
-            window.Handle(),
-            [](HWND child, LPARAM found) -> BOOL {
-                if (GetDlgCtrlID(child) == IDC_List1) {
-                    *reinterpret_cast<HWND*>(found) = child;
-                }
-                return TRUE;
-            },
-            reinterpret_cast<LPARAM>(&list));
+        EnumChildWindows(window.Handle(), FindPictureList, reinterpret_cast<LPARAM>(&list));
         const int last = static_cast<int>(SendMessageW(list, LB_GETCOUNT, 0, 0)) - 1;
         SendMessageW(list, LB_SETCURSEL, last, 0);
         SendMessageW(GetParent(list), WM_COMMAND, MAKEWPARAM(IDC_List1, LBN_SELCHANGE),
