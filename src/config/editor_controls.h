@@ -97,6 +97,10 @@ class EditorControls {
     void SetSelected(int id, int index);
     void SetMarked(int id, int index, bool marked);
 
+    // A surface the window draws from the editor's state (the preview, the thumbnail, the
+    // gradient) is to be drawn again.
+    void Redraw(int id) { changed_.insert(id); }
+
     // The ids changed since the last call, each once.
     std::vector<int> TakeChanged();
 

@@ -137,7 +137,7 @@ void ImagesPage::DeletePicture() {
     c.EraseItem(IDC_photo_caption, index);
     const bool empty = c[IDC_List1].items.empty();
     form_.preview.shown = false;
-    c.SetText(IDC_photo1, "");
+    c.Redraw(IDC_photo1);
     if (empty) {
         SetCaption("");
         ShowTotal();
@@ -156,7 +156,7 @@ void ImagesPage::DeleteAllPictures() {
     EditorControls& c = form_.controls;
     c.ClearItems(IDC_List1);
     form_.preview.shown = false;
-    c.SetText(IDC_photo1, "");
+    c.Redraw(IDC_photo1);
     c.ClearItems(IDC_photo_caption);
     SetCaption("");
     c.SetText(IDC_ImagePosition, "");
@@ -270,7 +270,7 @@ bool ImagesPage::PreviewPicture(const std::string& path) {
             form_.lastPreviewPath.clear();
             form_.previewWidth = 0;
             form_.previewHeight = 0;
-            form_.controls.SetText(IDC_photo1, "");
+            form_.controls.Redraw(IDC_photo1);
             return false;
         }
         double width = static_cast<double>(size->width) * services.TwipsPerPixelX();
@@ -295,7 +295,7 @@ bool ImagesPage::PreviewPicture(const std::string& path) {
         static_cast<int>(RoundHalfEven((Form2::kPreviewHeight - form_.previewHeight) / 2.0));
     form_.preview.rect = {x, y, form_.previewWidth, form_.previewHeight};
     form_.preview.shown = true;
-    form_.controls.SetText(IDC_photo1, form_.preview.path);  // marks the surface for a redraw
+    form_.controls.Redraw(IDC_photo1);
     return true;
 }
 
@@ -664,7 +664,7 @@ void BackgroundPage::addBackImg_Click() {
     form_.controls.SetText(IDC_backgroundImageFile, *path);
     // A file that does not load keeps its path; the thumbnail stays empty.
     form_.backgroundThumbnail = services.PictureSize(*path) ? *path : std::string();
-    form_.controls.SetText(IDC_Image1, form_.backgroundThumbnail);
+    form_.controls.Redraw(IDC_Image1);
 }
 
 void BackgroundPage::removeBackImg_Click() {
@@ -676,7 +676,7 @@ void BackgroundPage::removeBackImg_Click() {
     form_.controls.SetText(IDC_backgroundImageFile, "");
     form_.settings.backgroundImage.clear();
     form_.backgroundThumbnail.clear();
-    form_.controls.SetText(IDC_Image1, "");
+    form_.controls.Redraw(IDC_Image1);
 }
 
 void BackgroundPage::CenterOption_Click() {
@@ -708,7 +708,7 @@ void BackgroundPage::ColourSlider(int slider, int label, int swatch, const char*
     form_.controls.SetBackColour(swatch, static_cast<Colour>(value) << shift);
     setting = std::to_string(value);
     form_.PaintGradientPreview();
-    form_.controls.SetText(IDC_GradientPicture, setting);  // marks the preview for a redraw
+    form_.controls.Redraw(IDC_GradientPicture);
 }
 
 void BackgroundPage::redSlider_Scroll() {

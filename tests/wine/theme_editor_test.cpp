@@ -43,6 +43,18 @@ struct OpenEditor {
         controls = ControlsById(window);
     }
     HWND operator[](int id) { return controls[id]; }
+    // A window of the editor's process other than the editor that passes the test, waited for.
+    template <typename Test>
+    HWND OtherWindow(Test test) {
+        for (DWORD start = GetTickCount(); GetTickCount() - start < 5000; Pump(100)) {
+            for (HWND w : VisibleWindowsOf(process.Id())) {
+                if (w != window && test(w)) {
+                    return w;
+                }
+            }
+        }
+        return nullptr;
+    }
     // A click as the button receives it from the mouse; posted, since what it starts may wait
     // for the user (a message box).
     void Click(int id) {
@@ -210,14 +222,7 @@ TEST(ThemeEditor, ColourDialogOkStoresTheChosenColour) {
     OpenEditor editor(PictureTheme(scratch));
     ASSERT_NE(editor.window, nullptr);
     PostMessageW(editor[IDC_backColorClick], BM_CLICK, 0, 0);
-    HWND dialog = nullptr;
-    for (DWORD start = GetTickCount(); !dialog && GetTickCount() - start < 5000; Pump(100)) {
-        for (HWND w : VisibleWindowsOf(editor.process.Id())) {
-            if (w != editor.window && ClassOf(w) == "#32770") {
-                dialog = w;
-            }
-        }
-    }
+    HWND dialog = editor.OtherWindow([](HWND w) { return ClassOf(w) == "#32770"; });
     ASSERT_NE(dialog, nullptr);
     constexpr int kRedEdit = 706, kGreenEdit = 707, kBlueEdit = 708;
     SetDlgItemTextW(dialog, kRedEdit, L"0");
@@ -245,14 +250,7 @@ TEST(ThemeEditor, PictureToolbarAddsThroughTheFileDialogAndDeletes) {
         Pump(400);
     };
     press(IDC_toolbarImages, IDC_toolbarImages_Add);
-    HWND dialog = nullptr;
-    for (DWORD start = GetTickCount(); !dialog && GetTickCount() - start < 5000; Pump(100)) {
-        for (HWND w : VisibleWindowsOf(editor.process.Id())) {
-            if (w != editor.window && ClassOf(w) == "#32770") {
-                dialog = w;
-            }
-        }
-    }
+    HWND dialog = editor.OtherWindow([](HWND w) { return ClassOf(w) == "#32770"; });
     ASSERT_NE(dialog, nullptr);
     EXPECT_EQ(WindowText(dialog), "Select a file to open");
     constexpr int kFileNameCombo = 1148;  // the Explorer-style dialog's file name box
@@ -339,14 +337,8 @@ TEST(ThemeEditor, FolderImportAppendsThePicturesOfTheFolder) {
     ASSERT_NE(editor.window, nullptr);
     WriteBmpFile(editor.copy.Path("zz-last.BMP"), 8, 8, [](int, int) { return kGreen; });
     editor.Click(IDC_FolderCommand);
-    HWND import = nullptr;
-    for (DWORD start = GetTickCount(); !import && GetTickCount() - start < 5000; Pump(100)) {
-        for (HWND w : VisibleWindowsOf(editor.process.Id())) {
-            if (w != editor.window && GetDlgItem(w, IDC_MultiFiles_drvDrives)) {
-                import = w;
-            }
-        }
-    }
+    HWND import = editor.OtherWindow(
+        [](HWND w) { return GetDlgItem(w, IDC_MultiFiles_drvDrives) != nullptr; });
     ASSERT_NE(import, nullptr);
     EXPECT_TRUE(IsWindowEnabled(editor.window));  // not modal
     HWND files = GetDlgItem(import, IDC_MultiFiles_filFilenames);
