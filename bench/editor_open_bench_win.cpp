@@ -167,12 +167,13 @@ int main(int argc, char** argv) {
         HWND list = nullptr;
         EnumChildWindows(window.Handle(), FindPictureList, reinterpret_cast<LPARAM>(&list));
         const int last = static_cast<int>(SendMessageW(list, LB_GETCOUNT, 0, 0)) - 1;
-        SendMessageW(list, LB_SETCURSEL, last, 0);
-        SendMessageW(GetParent(list), WM_COMMAND, MAKEWPARAM(IDC_List1, LBN_SELCHANGE),
-                     reinterpret_cast<LPARAM>(list));
-        Pump();
         std::vector<double> times;
         for (int i = 0; i < 20; ++i) {
+            // The last entry again each time, so that every timed click really moves one.
+            SendMessageW(list, LB_SETCURSEL, last, 0);
+            SendMessageW(GetParent(list), WM_COMMAND, MAKEWPARAM(IDC_List1, LBN_SELCHANGE),
+                         reinterpret_cast<LPARAM>(list));
+            Pump();
             const double start = Seconds();
             HWND bar = FindWindowExW(GetParent(list), nullptr, TOOLBARCLASSNAMEW, nullptr);
             SendMessageW(GetParent(list), WM_COMMAND, IDC_toolbarImages_Up,

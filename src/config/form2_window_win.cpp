@@ -237,6 +237,15 @@ INT_PTR Form2Page::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
                                         reinterpret_cast<HWND>(lParam));
         case WM_DRAWITEM:
             return owner_.DrawItem(reinterpret_cast<const DRAWITEMSTRUCT*>(lParam)) ? TRUE : FALSE;
+        case WM_SETCURSOR:
+            // The hand over the preview hints that a click shows the picture at its own size.
+            if (GetDlgCtrlID(reinterpret_cast<HWND>(wParam)) == IDC_photo1 &&
+                LOWORD(lParam) == HTCLIENT) {
+                SetCursor(LoadCursorW(nullptr, MAKEINTRESOURCEW(32649)));  // IDC_HAND
+                SetWindowLongPtrW(Handle(), DWLP_MSGRESULT, TRUE);
+                return TRUE;
+            }
+            return FALSE;
         default:
             return FALSE;
     }

@@ -66,6 +66,35 @@ struct OpenEditor {
         PostMessageW(controls[id], WM_KEYUP, key, 0);
         Pump(150);
     }
+    void Toolbar(int toolbar, int button) {
+        HWND bar = controls[toolbar];
+        PostMessageW(GetParent(bar), WM_COMMAND, button, reinterpret_cast<LPARAM>(bar));
+        Pump(400);
+    }
+    // The picture toolbar's Add, answered in the real open-file dialog.
+    void AddPicture(const std::string& path) {
+        Toolbar(IDC_toolbarImages, IDC_toolbarImages_Add);
+        HWND dialog = OtherWindow([](HWND w) { return ClassOf(w) == "#32770"; });
+        ASSERT_NE(dialog, nullptr);
+        EXPECT_EQ(WindowText(dialog), "Select a file to open");
+        constexpr int kFileNameCombo = 1148;  // the Explorer-style dialog's file name box
+        constexpr int kFileNameEdit = 1152;   // the older one's
+        HWND name = GetDlgItem(dialog, kFileNameCombo);
+        if (!name) {
+            name = GetDlgItem(dialog, kFileNameEdit);
+        }
+        ASSERT_NE(name, nullptr);
+        SendMessageW(name, WM_SETTEXT, 0,
+                     reinterpret_cast<LPARAM>(orvelle::win::Wide(path).c_str()));
+        PostMessageW(dialog, WM_COMMAND, IDOK, 0);
+        Pump(800);
+    }
+    void Select(int list, int index) {
+        SendMessageW(controls[list], LB_SETCURSEL, index, 0);
+        PostMessageW(GetParent(controls[list]), WM_COMMAND, MAKEWPARAM(list, LBN_SELCHANGE),
+                     reinterpret_cast<LPARAM>(controls[list]));
+        Pump(300);
+    }
     bool Checked(int id) { return SendMessageW(controls[id], BM_GETCHECK, 0, 0) == BST_CHECKED; }
     int Position(int id) { return static_cast<int>(SendMessageW(controls[id], TBM_GETPOS, 0, 0)); }
     std::string Theme() const { return ReadFileBytes(copy.ThemePath()).value_or("<missing>"); }
@@ -244,35 +273,14 @@ TEST(ThemeEditor, PictureToolbarAddsThroughTheFileDialogAndDeletes) {
     ASSERT_NE(editor.window, nullptr);
     const std::string added = editor.copy.Path("added.bmp");
     WriteBmpFile(added, 64, 48, [](int, int) { return kRed; });
-    auto press = [&](int toolbar, int button) {
-        HWND bar = editor[toolbar];
-        PostMessageW(GetParent(bar), WM_COMMAND, button, reinterpret_cast<LPARAM>(bar));
-        Pump(400);
-    };
-    press(IDC_toolbarImages, IDC_toolbarImages_Add);
-    HWND dialog = editor.OtherWindow([](HWND w) { return ClassOf(w) == "#32770"; });
-    ASSERT_NE(dialog, nullptr);
-    EXPECT_EQ(WindowText(dialog), "Select a file to open");
-    constexpr int kFileNameCombo = 1148;  // the Explorer-style dialog's file name box
-    constexpr int kFileNameEdit = 1152;   // the older one's
-    HWND name = GetDlgItem(dialog, kFileNameCombo);
-    if (!name) {
-        name = GetDlgItem(dialog, kFileNameEdit);
-    }
-    ASSERT_NE(name, nullptr);
-    SendMessageW(name, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(orvelle::win::Wide(added).c_str()));
-    PostMessageW(dialog, WM_COMMAND, IDOK, 0);
-    Pump(800);
+    editor.AddPicture(added);
     EXPECT_EQ(SendMessageW(editor[IDC_List1], LB_GETCOUNT, 0, 0), 3);
     EXPECT_EQ(TextOf(editor[IDC_Text3]), "Total: 3");
     EXPECT_EQ(TextOf(editor[IDC_ImagePosition]), "Position: 3");
 
     // The first picture goes, with its caption.
-    SendMessageW(editor[IDC_List1], LB_SETCURSEL, 0, 0);
-    PostMessageW(GetParent(editor[IDC_List1]), WM_COMMAND, MAKEWPARAM(IDC_List1, LBN_SELCHANGE),
-                 reinterpret_cast<LPARAM>(editor[IDC_List1]));
-    Pump(300);
-    press(IDC_toolbarImages, IDC_toolbarImages_Delete);
+    editor.Select(IDC_List1, 0);
+    editor.Toolbar(IDC_toolbarImages, IDC_toolbarImages_Delete);
     editor.Click(IDC_Ok);
     ASSERT_TRUE(editor.process.WaitExit(5000));
     EXPECT_EQ(editor.Key("total", "total"), "2");
@@ -285,7 +293,12 @@ TEST(ThemeEditor, PictureToolbarAddsThroughTheFileDialogAndDeletes) {
 // picture that is gone says so and leaves the viewer empty.
 TEST(ThemeEditor, ViewerShowsThePictureAtItsOwnSizeAndClosesOnAClick) {
     ProgramCopy scratch;
-    OpenEditor editor(PictureTheme(scratch));
+    ThemeText theme = PictureTheme(scratch);
+    const std::string huge = scratch.Path("huge.bmp");
+    WriteBmpFile(huge, 1600, 1200,
+                 [](int x, int y) { return x >= 1500 && y >= 1100 ? kRed : kBlue; });
+    theme.Pictures({scratch.Path("blue.bmp"), scratch.Path("second.bmp"), huge});
+    OpenEditor editor(theme);
     ASSERT_NE(editor.window, nullptr);
     auto openViewer = [&](int index) {
         // As the mouse does it: the first click selects, the second opens.
@@ -316,6 +329,30 @@ TEST(ThemeEditor, ViewerShowsThePictureAtItsOwnSizeAndClosesOnAClick) {
     POINT corner = {5, 5};
     ClientToScreen(viewer, &corner);
     EXPECT_SCREEN(corner.x, corner.y, kBlue, 8);
+    PostMessageW(viewer, WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
+    Pump(400);
+    EXPECT_FALSE(IsWindow(viewer));
+
+    // A picture larger than the screen: the window stops at the work area and scrolls to the
+    // picture's far corner.
+    viewer = openViewer(2);
+    ASSERT_NE(viewer, nullptr);
+    RECT work = {};
+    SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
+    GetWindowRect(viewer, &outer);
+    EXPECT_GE(outer.left, work.left);
+    EXPECT_GE(outer.top, work.top);
+    EXPECT_LE(outer.right, work.right);
+    EXPECT_LE(outer.bottom, work.bottom);
+    for (UINT bar : {WM_HSCROLL, WM_VSCROLL}) {
+        PostMessageW(viewer, bar, SB_BOTTOM, 0);
+    }
+    Pump(400);
+    RECT client = {};
+    GetClientRect(viewer, &client);
+    POINT farCorner = {client.right - 5, client.bottom - 5};
+    ClientToScreen(viewer, &farCorner);
+    EXPECT_SCREEN(farCorner.x, farCorner.y, kRed, 8);
     PostMessageW(viewer, WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
     Pump(400);
     EXPECT_FALSE(IsWindow(viewer));
@@ -356,8 +393,9 @@ TEST(ThemeEditor, FolderImportAppendsThePicturesOfTheFolder) {
     EXPECT_EQ(editor.Key("images", std::to_string(count - 1)), editor.copy.Path("zz-last.BMP"));
 }
 
-// A caption typed for the second picture travels with it when it moves up; the saved theme and
-// the next saver run have it first.
+// A theme built from nothing: two pictures added through the file dialog, the second captioned
+// and moved up. The saved theme has the caption moved along and the next saver run shows the
+// moved picture first.
 TEST(ThemeEditor, MovedPictureTakesItsCaptionAndComesFirstInTheSaver) {
     ProgramCopy scratch;
     const std::string blue = scratch.Path("blue.bmp");
@@ -365,19 +403,18 @@ TEST(ThemeEditor, MovedPictureTakesItsCaptionAndComesFirstInTheSaver) {
     WriteBmpFile(blue, 200, 100, [](int, int) { return kBlue; });
     WriteBmpFile(red, 200, 100, [](int, int) { return kRed; });
     ThemeText theme;
-    theme.Pictures({blue, red}, {"Blue", "Red"}).Set("background", "newBackColor", "0");
+    theme.Pictures({}).Set("background", "newBackColor", "0");
     OpenEditor editor(theme);
     ASSERT_NE(editor.window, nullptr);
-    SendMessageW(editor[IDC_List1], LB_SETCURSEL, 1, 0);
-    PostMessageW(GetParent(editor[IDC_List1]), WM_COMMAND, MAKEWPARAM(IDC_List1, LBN_SELCHANGE),
-                 reinterpret_cast<LPARAM>(editor[IDC_List1]));
-    Pump(300);
-    EXPECT_EQ(TextOf(editor[IDC_p_caption]), "Red");
+    editor.AddPicture(blue);
+    editor.AddPicture(red);
+    ASSERT_EQ(SendMessageW(editor[IDC_List1], LB_GETCOUNT, 0, 0), 2);
+    editor.Select(IDC_List1, 0);
+    SendMessageW(editor[IDC_p_caption], WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"Blue"));
+    editor.Select(IDC_List1, 1);
     SendMessageW(editor[IDC_p_caption], WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"Sunset"));
     Pump(200);
-    HWND bar = editor[IDC_toolbarImages];
-    PostMessageW(GetParent(bar), WM_COMMAND, IDC_toolbarImages_Up, reinterpret_cast<LPARAM>(bar));
-    Pump(400);
+    editor.Toolbar(IDC_toolbarImages, IDC_toolbarImages_Up);
     wchar_t first[MAX_PATH] = {};
     SendMessageW(editor[IDC_List1], LB_GETTEXT, 0, reinterpret_cast<LPARAM>(first));
     EXPECT_EQ(orvelle::win::Narrow(first), red);
@@ -391,6 +428,38 @@ TEST(ThemeEditor, MovedPictureTakesItsCaptionAndComesFirstInTheSaver) {
     ASSERT_NE(WaitForWindow(saver, 5000), nullptr);
     EXPECT_TRUE(WaitForPixel(GetSystemMetrics(SM_CXSCREEN) / 2, GetSystemMetrics(SM_CYSCREEN) / 2,
                              kRed, 8, 5000));
+}
+
+// A short WAV played from the music tab runs to its end: the progress bar fills, then Play is
+// offered again and Stop is not.
+TEST(ThemeEditor, MusicPlaysToItsEndAndOffersPlayAgain) {
+    ProgramCopy scratch;
+    const std::string tune = scratch.Path("tune.wav");
+    WriteWavFile(tune, 1.5);
+    ThemeText theme = PictureTheme(scratch);
+    theme.Music({tune});
+    OpenEditor editor(theme);
+    ASSERT_NE(editor.window, nullptr);
+    SendMessageW(editor[IDC_SSTab1], TCM_SETCURFOCUS, 4, 0);
+    SendMessageW(editor[IDC_multimediaList], LB_SETCURSEL, 0, 0);
+    PostMessageW(GetParent(editor[IDC_multimediaList]), WM_COMMAND,
+                 MAKEWPARAM(IDC_multimediaList, LBN_SELCHANGE),
+                 reinterpret_cast<LPARAM>(editor[IDC_multimediaList]));
+    Pump(300);
+    ASSERT_TRUE(IsWindowEnabled(editor[IDC_playCommand]));
+    editor.Click(IDC_playCommand);
+    EXPECT_FALSE(IsWindowEnabled(editor[IDC_playCommand]));
+    EXPECT_TRUE(IsWindowEnabled(editor[IDC_closeCommand]));
+    bool ended = false;
+    for (DWORD start = GetTickCount(); !ended && GetTickCount() - start < 8000; Pump(100)) {
+        ended = IsWindowEnabled(editor[IDC_playCommand]);
+    }
+    EXPECT_TRUE(ended);
+    EXPECT_FALSE(IsWindowEnabled(editor[IDC_closeCommand]));
+    const auto bar = editor[IDC_ProgressBar1];
+    EXPECT_EQ(SendMessageW(bar, PBM_GETPOS, 0, 0), SendMessageW(bar, PBM_GETRANGE, FALSE, 0));
+    PostMessageW(editor.window, WM_CLOSE, 0, 0);
+    EXPECT_TRUE(editor.process.WaitExit(5000));
 }
 
 }  // namespace
