@@ -465,6 +465,33 @@ void Form2::SaveTheme() {
     }
 }
 
+void Form2::AskToSaveChanges() {
+    if (!settingsChanged) {
+        return;
+    }
+    if (services_.ShowPlainMessage("Save Changes to " + currentTheme + " ?",
+                                   MessageButtons::OkCancel) == MessageAnswer::Ok) {
+        saveSucceeded = true;
+        SaveTheme();
+    }
+}
+
+void Form2::SwitchDialogToTheme(const std::string& name) {
+    controls.SetText(IDC_p_caption, "");
+    preview.shown = false;
+    controls.Redraw(IDC_photo1);
+    controls.SetText(IDC_ImagePosition, "");
+    currentTheme = name;
+    try {
+        LoadThemeIntoDialog(name);
+    } catch (const ThemeLoadError&) {
+        // As at start-up: the editor shows what could be read, and says so.
+        services_.ShowBusyPointer(false);
+        Message(kLoadFailed);
+    }
+    tab = 0;
+}
+
 // --- Events ---
 
 void Form2::SelectOption(int id) {

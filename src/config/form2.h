@@ -197,6 +197,10 @@ class Form2 {
     void LoadBackgroundPicture(const std::string& file);
     void PaintGradientPreview();
     void SaveTheme();
+    // Shared by the new-theme and load-theme dialogs: the offer to save unsaved edits (the
+    // answer never stops what follows), then the editor on the named theme, first tab shown.
+    void AskToSaveChanges();
+    void SwitchDialogToTheme(const std::string& name);
 
     // --- State, named after the theme's keys and the editor's own ---
     ThemeSettings settings;  // the single keys; the lists live in the list controls
@@ -214,6 +218,7 @@ class Form2 {
     CaptionFontChoice fontDialogFont;
 
     EditorControls controls;
+    int tab = 0;  // SSTab1's page, as the window reports it and the theme switch sets it
     std::string title = kDesignTitle;
     PreviewDrawing preview;
     std::string backgroundThumbnail;     // Image1: the picture file shown, "" for none

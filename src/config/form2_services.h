@@ -12,8 +12,8 @@
 
 namespace orvelle {
 
-enum class MessageButtons : std::uint8_t { Ok, YesNo };
-enum class MessageAnswer : std::uint8_t { Ok, Yes, No };
+enum class MessageButtons : std::uint8_t { Ok, YesNo, OkCancel };
+enum class MessageAnswer : std::uint8_t { Ok, Yes, No, Cancel };
 
 // The caption font as the font dialog takes and gives it.
 struct CaptionFontChoice {
@@ -39,6 +39,8 @@ class Form2Services {
     virtual ~Form2Services() = default;
     // A modal message box with the exclamation icon.
     virtual MessageAnswer ShowMessage(const std::string& text, MessageButtons buttons) = 0;
+    // A modal message box without an icon.
+    virtual MessageAnswer ShowPlainMessage(const std::string& text, MessageButtons buttons) = 0;
     // A modal message box with the critical-error icon and OK.
     virtual void ShowError(const std::string& text) = 0;
     // The colour dialog opened on initial; nothing when cancelled.

@@ -13,6 +13,9 @@
 #include "base/numbers.h"
 #include "base/program_folder_win.h"
 #include "config/form2_ids.h"
+#include "config/mouse_ids.h"
+#include "config/theme_dialog_ids.h"
+#include "config/theme_dialogs_win.h"
 
 namespace orvelle::win {
 
@@ -90,6 +93,9 @@ void ThemeEditorWindow::ShowEditor() {
         ShowControl(id, editor_.controls[id]);
     }
     SetTitle(editor_.title);
+    if (static_cast<int>(SelectedTab()) != editor_.tab) {
+        SelectTab(static_cast<Form2Tab>(editor_.tab));
+    }
     if (editor_.timer1Enabled != timer1Running_) {
         timer1Running_ = editor_.timer1Enabled;
         if (timer1Running_) {
@@ -248,11 +254,22 @@ void ThemeEditorWindow::OnControlScroll(int id, int, int value) {
 }
 
 void ThemeEditorWindow::OnMenuCommand(int id) {
-    if (id == IDM_OrvelleHelp) {
-        editor_.OrvelleHelp_Click();
-        return;
+    switch (id) {
+        case IDM_OrvelleHelp:
+            editor_.OrvelleHelp_Click();
+            return;
+        case IDM_NewTheme:
+            RunDialog(IDD_frmNewName);
+            return;
+        case IDM_LoadTheme:
+            RunDialog(IDD_frmExistingNames);
+            return;
+        case IDM_DeleteTheme:
+            RunDialog(IDD_frmDelete);
+            return;
+        default:
+            Form2Window::OnMenuCommand(id);
     }
-    Form2Window::OnMenuCommand(id);
 }
 
 void ThemeEditorWindow::OnToolbarButton(int toolbarId, std::string_view key) {
@@ -260,9 +277,24 @@ void ThemeEditorWindow::OnToolbarButton(int toolbarId, std::string_view key) {
         toolbarId == IDC_ToolbarMedia) {
         editor_.ToolbarClicked(toolbarId, std::string(key));
         ShowEditor();
-        return;
+    } else if (toolbarId == IDC_ToolbarNew && key == "New") {
+        RunDialog(IDD_frmNewName);
+    } else if (toolbarId == IDC_ToolbarLoad && key == "Load") {
+        RunDialog(IDD_frmExistingNames);
+    } else if (toolbarId == IDC_ToolbarDelete && key == "Delete") {
+        RunDialog(IDD_frmDelete);
+    } else if (toolbarId == IDC_ToolbarMouse && key == "Mouse") {
+        RunDialog(IDD_frmMouse);
     }
-    Form2Window::OnToolbarButton(toolbarId, key);
+}
+
+void ThemeEditorWindow::RunDialog(int templateId) {
+    RunThemeDialog(Instance(), Handle(), templateId, editor_);
+    ShowEditor();
+}
+
+void ThemeEditorWindow::OnTabChanged(Form2Tab tab) {
+    editor_.tab = static_cast<int>(tab);
 }
 
 void ThemeEditorWindow::OnOk() {
@@ -322,16 +354,41 @@ void ThemeEditorWindow::OnDrawSurface(int id, HDC dc, const RECT& bounds) {
 
 // --- What the editor asks ---
 
-MessageAnswer ThemeEditorWindow::ShowMessage(const std::string& text, MessageButtons buttons) {
-    const UINT style = MB_ICONEXCLAMATION | (buttons == MessageButtons::YesNo ? MB_YESNO : MB_OK);
-    switch (ShowMessageBox(Handle(), text, kTitle, style)) {
+namespace {
+
+MessageAnswer AskMessageBox(HWND owner, const std::string& text, MessageButtons buttons,
+                            UINT icon) {
+    const UINT style = icon | (buttons == MessageButtons::YesNo      ? MB_YESNO
+                               : buttons == MessageButtons::OkCancel ? MB_OKCANCEL
+                                                                     : MB_OK);
+    switch (ShowMessageBox(owner, text, kTitle, style)) {
         case IDYES:
             return MessageAnswer::Yes;
         case IDNO:
             return MessageAnswer::No;
+        case IDCANCEL:
+            return buttons == MessageButtons::OkCancel ? MessageAnswer::Cancel : MessageAnswer::Ok;
         default:
             return MessageAnswer::Ok;
     }
+}
+
+}  // namespace
+
+HWND ThemeEditorWindow::MessageOwner() const {
+    // A box owned by the editor while a small dialog is open would enable the editor again
+    // when it closes, under the dialog that is still running.
+    HWND active = GetActiveWindow();
+    return active && IsWindowEnabled(active) ? active : Handle();
+}
+
+MessageAnswer ThemeEditorWindow::ShowMessage(const std::string& text, MessageButtons buttons) {
+    return AskMessageBox(MessageOwner(), text, buttons, MB_ICONEXCLAMATION);
+}
+
+MessageAnswer ThemeEditorWindow::ShowPlainMessage(const std::string& text,
+                                                  MessageButtons buttons) {
+    return AskMessageBox(MessageOwner(), text, buttons, 0);
 }
 
 std::optional<Colour> ThemeEditorWindow::ChooseColour(Colour initial) {
@@ -386,7 +443,7 @@ int ThemeEditorWindow::TwipsPerPixelY() {
 }
 
 void ThemeEditorWindow::ShowError(const std::string& text) {
-    ShowMessageBox(GetActiveWindow(), text, kTitle, MB_OK | MB_ICONHAND);
+    ShowMessageBox(MessageOwner(), text, kTitle, MB_OK | MB_ICONHAND);
 }
 
 void ThemeEditorWindow::ShowFolderImport() {

@@ -42,13 +42,19 @@ class ThemeEditorWindow : public Form2Window, private Form2Services {
     void OnCancel() override;
     void OnUnload() override;
     void OnTimer1() override;
+    void OnTabChanged(Form2Tab tab) override;
     void OnDrawSurface(int id, HDC dc, const RECT& bounds) override;
 
   private:
     void ShowControl(int id, const ControlState& state);
+    // One of the small modal dialogs, then the editor as it left it.
+    void RunDialog(int templateId);
+    // Message boxes belong to the window in front: a small dialog while one is open.
+    HWND MessageOwner() const;
 
     // Form2Services
     MessageAnswer ShowMessage(const std::string& text, MessageButtons buttons) override;
+    MessageAnswer ShowPlainMessage(const std::string& text, MessageButtons buttons) override;
     std::optional<Colour> ChooseColour(Colour initial) override;
     std::optional<CaptionFontChoice> PickCaptionFont(const CaptionFontChoice& initial,
                                                      int minPoints, int maxPoints) override;

@@ -1,5 +1,7 @@
 #include "settings/theme_storage.h"
 
+#include <algorithm>
+
 #include "base/text.h"
 #include "settings/file_system.h"
 #include "settings/profile_store.h"
@@ -82,6 +84,38 @@ std::string ThemeStorage::ThemeFilePath(const std::string& name) const {
         return {};
     }
     return folder_ + "orvellesaver\\" + name + ".ini";
+}
+
+std::vector<std::string> ThemeStorage::ThemeNames() {
+    std::vector<std::string> names = files_.FindFiles(folder_ + "orvellesaver\\", "*.ini");
+    for (std::string& name : names) {
+        name.resize(name.size() - 4);
+    }
+    std::sort(names.begin(), names.end(),
+              [](const std::string& a, const std::string& b) { return FileNameLess(a, b); });
+    return names;
+}
+
+bool ThemeStorage::ThemesFolderExists() {
+    return files_.FolderExists(folder_ + "orvellesaver");
+}
+
+bool ThemeStorage::TemplateExists() {
+    return files_.FileExists(TemplateThemePath());
+}
+
+bool ThemeStorage::CopyTemplateTo(const std::string& name) {
+    const std::string path = ThemeFilePath(name);
+    const bool copied = !path.empty() && files_.CopyWholeFile(TemplateThemePath(), path, true);
+    Flush();
+    return copied;
+}
+
+bool ThemeStorage::DeleteTheme(const std::string& name) {
+    const std::string path = ThemeFilePath(name);
+    const bool deleted = !path.empty() && files_.RemoveFile(path);
+    Flush();
+    return deleted;
 }
 
 std::string ThemeStorage::GlobalSettingsPath() const {

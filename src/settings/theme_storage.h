@@ -7,6 +7,7 @@
 
 #include <memory>
 #include <string>
+#include <vector>
 
 namespace orvelle {
 
@@ -48,6 +49,17 @@ class ThemeStorage {
     // A relative file name in a theme (the bundled themes name their pictures and music this way)
     // is taken relative to the program folder; an absolute one ("C:\..." or "\\server\...") as is.
     std::string ResolveProgramPath(const std::string& path) const;
+
+    // The themes: names of the themes folder's "*.ini" files without the extension, sorted as a
+    // file list sorts them.
+    std::vector<std::string> ThemeNames();
+    bool ThemesFolderExists();
+    bool TemplateExists();
+    // The template copied byte for byte over (or as) the named theme's file; false when it could
+    // not be. Forgets cached copies, as Flush does.
+    bool CopyTemplateTo(const std::string& name);
+    // False when the file is gone already or could not be deleted.
+    bool DeleteTheme(const std::string& name);
 
     // The sample-picture setup step after installation (see theme_storage.cpp for the marker).
     bool SamplePictureStepDue();

@@ -14,105 +14,12 @@
 #include "config/form2_ids.h"
 #include "config/multi_files_ids.h"
 #include "settings/theme_model.h"
+#include "editor_driver.h"
 #include "wine_support.h"
 
 using namespace wine_test;
 
 namespace {
-
-struct OpenEditor {
-    ProgramCopy copy;
-    Process process;
-    HWND window = nullptr;
-    std::map<int, HWND> controls;
-
-    // Starts the editor on the theme and waits until the load has named it in the title.
-    explicit OpenEditor(const ThemeText& theme) {
-        UseTheme(copy, theme);
-        process = StartSaver(copy, "/c");
-        for (DWORD start = GetTickCount(); GetTickCount() - start < 10000; Pump(100)) {
-            for (HWND w : VisibleWindowsOf(process.Id())) {
-                if (WindowText(w).rfind("Orvelle Screen Saver - [", 0) == 0) {
-                    window = w;
-                }
-            }
-            if (window) {
-                break;
-            }
-        }
-        controls = ControlsById(window);
-    }
-    HWND operator[](int id) { return controls[id]; }
-    // A window of the editor's process other than the editor that passes the test, waited for.
-    template <typename Test>
-    HWND OtherWindow(Test test) {
-        for (DWORD start = GetTickCount(); GetTickCount() - start < 5000; Pump(100)) {
-            for (HWND w : VisibleWindowsOf(process.Id())) {
-                if (w != window && test(w)) {
-                    return w;
-                }
-            }
-        }
-        return nullptr;
-    }
-    // A click as the button receives it from the mouse; posted, since what it starts may wait
-    // for the user (a message box).
-    void Click(int id) {
-        PostMessageW(controls[id], BM_CLICK, 0, 0);
-        Pump(300);
-    }
-    void Press(int id, WORD key) {
-        PostMessageW(controls[id], WM_KEYDOWN, key, 0);
-        PostMessageW(controls[id], WM_KEYUP, key, 0);
-        Pump(150);
-    }
-    void Toolbar(int toolbar, int button) {
-        HWND bar = controls[toolbar];
-        PostMessageW(GetParent(bar), WM_COMMAND, button, reinterpret_cast<LPARAM>(bar));
-        Pump(400);
-    }
-    // The picture toolbar's Add, answered in the real open-file dialog.
-    void AddPicture(const std::string& path) {
-        Toolbar(IDC_toolbarImages, IDC_toolbarImages_Add);
-        HWND dialog = OtherWindow([](HWND w) { return ClassOf(w) == "#32770"; });
-        ASSERT_NE(dialog, nullptr);
-        EXPECT_EQ(WindowText(dialog), "Select a file to open");
-        constexpr int kFileNameCombo = 1148;  // the Explorer-style dialog's file name box
-        constexpr int kFileNameEdit = 1152;   // the older one's
-        HWND name = GetDlgItem(dialog, kFileNameCombo);
-        if (!name) {
-            name = GetDlgItem(dialog, kFileNameEdit);
-        }
-        ASSERT_NE(name, nullptr);
-        SendMessageW(name, WM_SETTEXT, 0,
-                     reinterpret_cast<LPARAM>(orvelle::win::Wide(path).c_str()));
-        PostMessageW(dialog, WM_COMMAND, IDOK, 0);
-        Pump(800);
-    }
-    void Select(int list, int index) {
-        SendMessageW(controls[list], LB_SETCURSEL, index, 0);
-        PostMessageW(GetParent(controls[list]), WM_COMMAND, MAKEWPARAM(list, LBN_SELCHANGE),
-                     reinterpret_cast<LPARAM>(controls[list]));
-        Pump(300);
-    }
-    bool Checked(int id) { return SendMessageW(controls[id], BM_GETCHECK, 0, 0) == BST_CHECKED; }
-    int Position(int id) { return static_cast<int>(SendMessageW(controls[id], TBM_GETPOS, 0, 0)); }
-    std::string Theme() const { return ReadFileBytes(copy.ThemePath()).value_or("<missing>"); }
-    std::string Global() const {
-        return ReadFileBytes(copy.Path("orvellemain.ini")).value_or("<missing>");
-    }
-    std::string Key(const std::string& section, const std::string& key) const {
-        return copy.ReadIni(copy.ThemePath(), section, key);
-    }
-    // Every single key of the theme file, as read back.
-    std::map<std::string, std::string> Keys() const {
-        std::map<std::string, std::string> keys;
-        for (const orvelle::ThemeKeyInfo& info : orvelle::ThemeKeys()) {
-            keys[info.key] = Key(info.section, info.key);
-        }
-        return keys;
-    }
-};
 
 ThemeText PictureTheme(const ProgramCopy& copy) {
     const std::string picture = copy.Path("blue.bmp");

@@ -307,8 +307,16 @@ void Click(int x, int y) {
 
 HWND FindMessageBox(DWORD processId) {
     for (HWND hwnd : VisibleWindowsOf(processId)) {
-        // The theme editor is a dialog too; a message box has no tabs.
-        if (ClassOf(hwnd) == "#32770" && !FindWindowExW(hwnd, nullptr, WC_TABCONTROLW, nullptr)) {
+        // The editor and its small windows are dialogs too: a message box has its text in the
+        // static 0xFFFF and nothing to type into, choose from or slide.
+        if (ClassOf(hwnd) != "#32770" || !GetDlgItem(hwnd, 0xFFFF)) {
+            continue;
+        }
+        bool plain = true;
+        for (const wchar_t* kind : {WC_TABCONTROLW, WC_EDITW, WC_LISTBOXW, TRACKBAR_CLASSW}) {
+            plain = plain && !FindWindowExW(hwnd, nullptr, kind, nullptr);
+        }
+        if (plain) {
             return hwnd;
         }
     }

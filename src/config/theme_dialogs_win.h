@@ -1,0 +1,17 @@
+// The small modal dialogs over the theme editor: new theme, load theme, delete themes and the
+// mouse sensitivity, each shown from its template and driven by its model.
+#pragma once
+
+#include <windows.h>
+
+namespace orvelle {
+class Form2;
+}
+
+namespace orvelle::win {
+
+// Runs the dialog of the template (IDD_frmNewName, IDD_frmExistingNames, IDD_frmDelete or
+// IDD_frmMouse) over owner until it closes.
+void RunThemeDialog(HINSTANCE instance, HWND owner, int templateId, Form2& form);
+
+}  // namespace orvelle::win

@@ -1,0 +1,260 @@
+#include "config/theme_dialogs.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "config/form2_ids.h"
+#include "editor_fixture.h"
+
+namespace orvelle {
+namespace {
+
+using namespace editor_test;
+
+const std::string kThemes = kFolder + "orvellesaver\\";
+const std::string kTemplate = kFolder + "orvelletemp.ini";
+const std::string kEnterName = "Please enter a name for your new Screen Saver.";
+const std::string kNoSpaces = "Please re-enter a name without spaces.";
+const std::string kNoCharacters =
+    "A name cannot contain any of these following characters: \\/:*?'<>|";
+
+// The bundled theme open in the editor, the bundled template with bytes a profile writer would
+// not keep (a comment, no final line end) and a second theme.
+class ThemeDialogTest : public EditorTest {
+  protected:
+    ThemeDialogTest() {
+        const fs::path program = fs::path(ORVELLE_SOURCE_DIR) / "program";
+        files.Put(kTemplate, Slurp(program / "orvelletemp.ini") + "; kept  as is");
+        files.Put(kThemes + "Classic.ini", Slurp(program / "orvellesaver/Classic.ini"));
+        form.Form_Load();
+        services.messages.clear();
+    }
+};
+
+TEST_F(ThemeDialogTest, NewNameChecksEachNameInTheirOrder) {
+    struct Case {
+        const char* name;
+        std::string message;  // "" when accepted
+    };
+    const std::string inUse =
+        "Can't replace screen saver theme when it is in use. Please enter another name.";
+    for (const Case& c : std::initializer_list<Case>{
+             {"", kEnterName},
+             {" ", kEnterName},
+             {"My Theme", kNoSpaces},
+             {" Lead", kNoSpaces},
+             {"Trail ", kNoSpaces},
+             {"a/b", kNoCharacters},
+             {"it's", kNoCharacters},
+             {"say\"hi", kNoCharacters},
+             {"CON", kEnterName},
+             {"con.txt", kEnterName},
+             {"LPT9", kEnterName},
+             {"name.", kEnterName},
+             {"tab\there", kEnterName},
+             {"ORVELLE", inUse},
+             {"Summer.2001", ""},
+             {"Theme#2", ""},
+             {"Тема", ""},
+         }) {
+        frmNewName dialog(form);
+        dialog.txtNewName_Change(c.name);
+        EXPECT_TRUE(dialog.commandOkEnabled);
+        services.messages.clear();
+        EXPECT_EQ(dialog.CommandOk_Click(), c.message.empty()) << c.name;
+        if (c.message.empty()) {
+            EXPECT_EQ(services.messages, std::vector<std::string>{}) << c.name;
+            EXPECT_EQ(files.Get(kThemes + c.name + ".ini"), files.Get(kTemplate)) << c.name;
+            EXPECT_EQ(form.currentTheme, c.name);
+        } else {
+            EXPECT_EQ(services.messages, std::vector<std::string>{c.message}) << c.name;
+            EXPECT_EQ(dialog.txtNewName, c.name);
+        }
+    }
+    // Too long for a path: refused before anything is written.
+    frmNewName dialog(form);
+    dialog.txtNewName_Change(std::string(250, 'x'));
+    services.messages.clear();
+    EXPECT_FALSE(dialog.CommandOk_Click());
+    EXPECT_EQ(services.messages, std::vector<std::string>{kEnterName});
+    EXPECT_EQ(files.Get(kThemes + std::string(250, 'x') + ".ini"), "");
+}
+
+TEST_F(ThemeDialogTest, NewThemeIsTheTemplateByteForByteOnTheFirstTab) {
+    const std::string global = files.Get(kGlobal);
+    form.tab = 3;
+    form.controls.SetText(IDC_p_caption, "typed");
+    frmNewName dialog(form);
+    dialog.txtNewName_Change("Beach");
+    ASSERT_TRUE(dialog.CommandOk_Click());
+    EXPECT_EQ(files.Get(kThemes + "Beach.ini"), files.Get(kTemplate));
+    EXPECT_EQ(form.title, "Orvelle Screen Saver - [Beach]");
+    EXPECT_EQ(form.tab, 0);
+    EXPECT_EQ(C(IDC_p_caption).text, "");
+    EXPECT_FALSE(form.settingsChanged);
+    EXPECT_EQ(files.Get(kGlobal), global);  // the saver's theme changes only at a save
+}
+
+TEST_F(ThemeDialogTest, ExistingNameIsAskedAboutWithoutRegardToCase) {
+    files.Put(kThemes + "Beach.ini", "mine");
+    for (MessageAnswer answer : {MessageAnswer::No, MessageAnswer::Yes}) {
+        frmNewName dialog(form);
+        dialog.txtNewName_Change("BEACH");
+        services.messages.clear();
+        services.answers = {answer};
+        EXPECT_EQ(dialog.CommandOk_Click(), answer == MessageAnswer::Yes);
+        EXPECT_EQ(services.messages,
+                  std::vector<std::string>{
+                      "A theme named Beach already exists. Replace it with a new theme?"});
+    }
+    EXPECT_EQ(files.Get(kThemes + "Beach.ini"), files.Get(kTemplate));
+}
+
+TEST_F(ThemeDialogTest, MissingTemplateOrThemesFolderChangesNothing) {
+    files.Remove(kTemplate);
+    frmNewName dialog(form);
+    dialog.txtNewName_Change("Beach");
+    form.settingsChanged = true;
+    EXPECT_FALSE(dialog.CommandOk_Click());
+    ASSERT_EQ(services.messages.size(), 1u);
+    EXPECT_NE(services.messages[0].find("orvelletemp.ini is missing"), std::string::npos);
+    EXPECT_EQ(form.currentTheme, "Orvelle");
+    EXPECT_TRUE(form.settingsChanged);  // no question was asked, nothing saved
+    EXPECT_FALSE(files.FileExists(kThemes + "Beach.ini"));
+}
+
+// The question comes only after edits; its answer never stops the switch.
+TEST_F(ThemeDialogTest, SaveQuestionFollowsSettingsChanged) {
+    const std::string question = "Save Changes to Orvelle ?";
+    struct Case {
+        bool changed;
+        std::vector<MessageAnswer> answers;
+        bool saved;
+    };
+    for (const Case& c : std::initializer_list<Case>{{false, {}, false},
+                                                     {true, {MessageAnswer::Cancel}, false},
+                                                     {true, {MessageAnswer::Ok}, true}}) {
+        form.SwitchDialogToTheme("Orvelle");
+        form.Scrolled(IDC_redSlider, 7);
+        form.settingsChanged = c.changed;
+        services.messages.clear();
+        services.plain.clear();
+        services.answers.assign(c.answers.begin(), c.answers.end());
+        frmExistingNames dialog(form);
+        dialog.Form_Load();
+        ASSERT_EQ(dialog.names, (std::vector<std::string>{"Classic", "Orvelle"}));
+        EXPECT_FALSE(dialog.commandOkEnabled);
+        dialog.listExistingSavers_Click(0);
+        EXPECT_TRUE(dialog.CommandOk_Click());
+        EXPECT_EQ(services.plain, c.changed ? std::vector<std::string>{question}
+                                            : std::vector<std::string>{});
+        EXPECT_EQ(Stored("background", "redBackground") == "7", c.saved);
+        EXPECT_EQ(form.title, "Orvelle Screen Saver - [Classic]");
+        Edit("background", "redBackground", "200");
+    }
+}
+
+TEST_F(ThemeDialogTest, LoadWithoutSelectionSaysSoPlainly) {
+    frmExistingNames dialog(form);
+    dialog.Form_Load();
+    EXPECT_FALSE(dialog.CommandOk_Click());
+    EXPECT_EQ(services.plain, std::vector<std::string>{"Nothing was selected to load."});
+}
+
+TEST_F(ThemeDialogTest, BrokenThemeAfterASwitchGetsTheStartUpMessage) {
+    files.Put(kThemes + "Classic.ini", "[background]\r\nnewBackColor=blue\r\n");
+    frmExistingNames dialog(form);
+    dialog.Form_Load();
+    dialog.listExistingSavers_Click(0);
+    EXPECT_TRUE(dialog.CommandOk_Click());
+    EXPECT_EQ(services.messages, std::vector<std::string>{kLoadFailed});
+    EXPECT_EQ(form.currentTheme, "Classic");
+}
+
+TEST_F(ThemeDialogTest, DeleteRulesAndTheSelectionAfterwards) {
+    for (const char* name : {"a", "b", "c", "d", "e", "f"}) {
+        files.Put(kThemes + name + ".ini", "x");
+    }
+    frmDelete dialog(form);
+    dialog.Form_Load();
+    // Classic, Orvelle, a..f sorted without regard to case.
+    ASSERT_EQ(dialog.names, (std::vector<std::string>{"a", "b", "c", "Classic", "d", "e", "f",
+                                                      "Orvelle"}));
+    dialog.CommandDelete_Click();
+    EXPECT_EQ(services.messages, std::vector<std::string>{"Nothing was selected to remove."});
+    dialog.listExistingSavers_Click(0);
+    dialog.CommandDelete_Click();
+    EXPECT_EQ(dialog.selected, 0);
+    EXPECT_EQ(dialog.names[0], "b");
+    EXPECT_FALSE(files.FileExists(kThemes + "a.ini"));
+    dialog.listExistingSavers_Click(4);  // "e", the fifth
+    dialog.CommandDelete_Click();
+    EXPECT_EQ(dialog.selected, 3);
+    EXPECT_EQ(dialog.names[3], "d");
+    EXPECT_FALSE(files.FileExists(kThemes + "e.ini"));
+
+    // The theme in use, also spelled otherwise, and a delete that fails.
+    services.messages.clear();
+    dialog.names.push_back("ORVELLE");
+    dialog.listExistingSavers_Click(static_cast<int>(dialog.names.size()) - 1);
+    dialog.CommandDelete_Click();
+    files.FailWritesTo(kThemes + "b.ini");
+    dialog.listExistingSavers_Click(0);
+    dialog.CommandDelete_Click();
+    EXPECT_EQ(services.messages,
+              (std::vector<std::string>{"Can't delete screen saver theme when it is in use.",
+                                        "Could not delete the screen saver theme b."}));
+    EXPECT_EQ(dialog.names[0], "b");
+    EXPECT_TRUE(files.FileExists(kThemes + "b.ini"));
+}
+
+TEST_F(ThemeDialogTest, TheLastThemesStay) {
+    files.Remove(kThemes + "Classic.ini");
+    frmDelete dialog(form);
+    dialog.Form_Load();
+    dialog.listExistingSavers_Click(0);
+    dialog.CommandDelete_Click();  // the theme in use, even alone
+    files.Put(kThemes + "Other.ini", "x");
+    dialog.names = {"Other"};
+    dialog.listExistingSavers_Click(0);
+    dialog.CommandDelete_Click();
+    EXPECT_EQ(services.messages,
+              (std::vector<std::string>{
+                  "Can't delete screen saver theme when it is in use.",
+                  "Can't delete. At least one Screen Saver Theme needs to exist."}));
+    EXPECT_TRUE(files.FileExists(kThemes + "Other.ini"));
+}
+
+TEST_F(ThemeDialogTest, MouseSliderOpensAtTheHeldValueAndStoresOnOk) {
+    struct Case {
+        const char* held;
+        int opens;
+        bool useDefault;
+        bool ok;
+        const char* stored;
+    };
+    for (const Case& c : std::initializer_list<Case>{{"12", 12, true, false, "12"},
+                                                     {"12", 12, true, true, "23"},
+                                                     {"12", 12, false, true, "12"},
+                                                     {"abc", 23, false, false, "abc"},
+                                                     {"99", 23, false, true, "23"},
+                                                     {"0", 23, false, false, "0"}}) {
+        form.mouseSensitivity = c.held;
+        form.settingsChanged = false;
+        frmMouse dialog(form);
+        dialog.Form_Load();
+        EXPECT_EQ(dialog.sliderPosition, c.opens) << c.held;
+        if (c.useDefault) {
+            dialog.defaultMouseSensitivity_Click();
+            EXPECT_EQ(form.mouseSensitivity, c.held);
+        }
+        EXPECT_TRUE(c.ok ? dialog.Ok_Click() : dialog.Cancel_Click());
+        EXPECT_EQ(form.mouseSensitivity, c.stored) << c.held;
+        EXPECT_EQ(form.settingsChanged, c.ok);
+    }
+}
+
+}  // namespace
+}  // namespace orvelle
