@@ -34,3 +34,6 @@ cmake --build build/mingw64 -j "$jobs" --target all orvelle_wine_tests
 trap orvelle_wine_teardown EXIT
 orvelle_wine_setup "$root/build/wine"
 ctest --test-dir build/mingw64 --output-on-failure
+
+echo "== The full-screen run on two monitors"
+bash scripts/multi-monitor-test.sh

@@ -23,11 +23,6 @@ UprightTurn UprightTurnFor(int orientation);
 PixelSize UprightSize(PixelSize stored, int orientation);
 
 // Where the stored pixel (x, y) lands in the upright picture (for checks and tests).
-struct PixelPoint {
-    int x = 0;
-    int y = 0;
-    friend bool operator==(const PixelPoint&, const PixelPoint&) = default;
-};
 PixelPoint UprightPosition(PixelPoint stored, PixelSize storedSize, int orientation);
 
 }  // namespace orvelle

@@ -259,6 +259,11 @@ void SaverForm::State::PrepareDisplay() {
         Fail(kBackgroundErrorMessage);
         return;
     }
+    // The same background on every other monitor, laid out for that monitor. The slideshow's
+    // own monitor has decided whether the run can go on.
+    for (BackgroundCanvas* monitor : view.OtherMonitors()) {
+        PaintBackground(s, *monitor, env.storage);
+    }
 
     s.waveDeviceCount = ToInt16Saturated(env.host.WaveOutDeviceCount());
     music.mediaTotal = ListCountFromText(s.mediaTotal);

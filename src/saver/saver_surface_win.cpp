@@ -1,10 +1,12 @@
 #include "saver/saver_surface_win.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstddef>
 #include <utility>
 
 #include "saver/area_scaler.h"
+#include "saver/picture_decode_plan.h"
 
 namespace orvelle::win {
 
@@ -67,6 +69,92 @@ void StretchInto(const MemorySurface& src, MemorySurface& dst) {
     SetBrushOrgEx(dst.dc.Get(), 0, 0, nullptr);
     StretchBlt(dst.dc.Get(), 0, 0, dst.Width(), dst.Height(), src.dc.Get(), 0, 0, src.Width(),
                src.Height(), SRCCOPY);
+}
+
+namespace {
+
+PixelRect DrawVisiblePart(MemorySurface& target, const MemorySurface& picture,
+                          const PixelRect& rect) {
+    const VisiblePart part =
+        VisiblePartOf(rect, {picture.Width(), picture.Height()}, {target.Width(), target.Height()});
+    if (part.onSurface.width <= 0 || part.onSurface.height <= 0) {
+        return {};
+    }
+    const int sourceLeft = static_cast<int>(std::floor(part.sourceLeft));
+    const int sourceTop = static_cast<int>(std::floor(part.sourceTop));
+    const int sourceWidth = std::max(1, static_cast<int>(std::lround(part.sourceWidth)));
+    const int sourceHeight = std::max(1, static_cast<int>(std::lround(part.sourceHeight)));
+    HDC dc = target.dc.Get();
+    SetStretchBltMode(dc, HALFTONE);
+    SetBrushOrgEx(dc, 0, 0, nullptr);
+    StretchBlt(dc, part.onSurface.left, part.onSurface.top, part.onSurface.width,
+               part.onSurface.height, picture.dc.Get(), sourceLeft, sourceTop, sourceWidth,
+               sourceHeight, SRCCOPY);
+    GdiFlush();
+    return part.onSurface;
+}
+
+}  // namespace
+
+PixelRect DrawPictureInto(MemorySurface& target, const MemorySurface& picture,
+                          const PixelRect& rect) {
+    if (!picture.dib || !target.dib || rect.width <= 0 || rect.height <= 0) {
+        return {};
+    }
+    if (rect.width == picture.Width() && rect.height == picture.Height()) {
+        BitBlt(target.dc.Get(), rect.left, rect.top, rect.width, rect.height, picture.dc.Get(), 0,
+               0, SRCCOPY);
+        return rect;
+    }
+    if (rect.left < 0 || rect.top < 0 || rect.width > target.Width() ||
+        rect.height > target.Height()) {
+        return DrawVisiblePart(target, picture, rect);
+    }
+    MemorySurface stretched;
+    if (!stretched.Resize(rect.width, rect.height)) {
+        return {};
+    }
+    StretchInto(picture, stretched);
+    BitBlt(target.dc.Get(), rect.left, rect.top, rect.width, rect.height, stretched.dc.Get(), 0, 0,
+           SRCCOPY);
+    return rect;
+}
+
+PixelRect TileInto(MemorySurface& target, const MemorySurface& picture, int columns, int rows) {
+    const PixelSize tile{picture.Width(), picture.Height()};
+    if (!picture.dib || !target.dib || columns <= 0 || rows <= 0) {
+        return {};
+    }
+    // One tile, then the covered area doubled across and then down: about 2 log2(screen /
+    // tile) copies for the whole screen.
+    const int width = static_cast<int>(
+        std::min<long long>(static_cast<long long>(columns) * tile.width, target.Width()));
+    const int height = static_cast<int>(
+        std::min<long long>(static_cast<long long>(rows) * tile.height, target.Height()));
+    HDC dc = target.dc.Get();
+    BitBlt(dc, 0, 0, tile.width, tile.height, picture.dc.Get(), 0, 0, SRCCOPY);
+    const int rowHeight = std::min(tile.height, height);
+    for (int covered = tile.width; covered < width; covered *= 2) {
+        BitBlt(dc, covered, 0, std::min(covered, width - covered), rowHeight, dc, 0, 0, SRCCOPY);
+    }
+    for (int covered = rowHeight; covered < height; covered *= 2) {
+        BitBlt(dc, 0, covered, width, std::min(covered, height - covered), dc, 0, 0, SRCCOPY);
+    }
+    return {0, 0, width, height};
+}
+
+PixelRect FillInto(MemorySurface& target, const PixelRect& rect, Colour colour) {
+    PixelRect area = rect;
+    if (!target.dib || !ClipTo(area, target.Width(), target.Height())) {
+        return {};
+    }
+    GdiFlush();
+    const std::uint32_t pixel = DibPixel(colour);
+    for (int y = area.top; y < area.top + area.height; ++y) {
+        std::uint32_t* row = target.dib.Row(y) + area.left;
+        std::fill(row, row + area.width, pixel);
+    }
+    return area;
 }
 
 }  // namespace orvelle::win

@@ -5,7 +5,9 @@
 
 #include <cstdint>
 
+#include "base/colour.h"
 #include "base/gdi_win.h"
+#include "base/geometry.h"
 
 namespace orvelle::win {
 
@@ -27,5 +29,15 @@ struct MemorySurface {
 // Draws src (all of it) into dst (all of it): an area average when shrinking both ways, else a
 // halftone stretch.
 void StretchInto(const MemorySurface& src, MemorySurface& dst);
+
+// Background drawing shared by the slideshow window and the other monitors' covers. Each
+// returns the part of target it changed (empty when nothing), for the caller to repaint.
+// The picture at rect: copied at its own size, else stretched; only the part of a rect far
+// larger than target that lands on it is drawn.
+PixelRect DrawPictureInto(MemorySurface& target, const MemorySurface& picture,
+                          const PixelRect& rect);
+// The picture, held at its own size, repeated columns x rows from (0, 0) in a few doubling copies.
+PixelRect TileInto(MemorySurface& target, const MemorySurface& picture, int columns, int rows);
+PixelRect FillInto(MemorySurface& target, const PixelRect& rect, Colour colour);
 
 }  // namespace orvelle::win

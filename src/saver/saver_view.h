@@ -6,6 +6,7 @@
 
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "base/colour.h"
 #include "base/geometry.h"
@@ -32,6 +33,9 @@ class SaverView : public BackgroundCanvas {
     // --- The window (its size and twips come with the background canvas) ---
     // Size the window to the screen, place it at (0, 0) topmost, show it without activating.
     virtual void CoverScreen() = 0;
+    // The cover windows of the other monitors, each a canvas of its monitor's size that shows
+    // the background alone. None on a single monitor.
+    virtual std::vector<BackgroundCanvas*> OtherMonitors() { return {}; }
 
     // --- Picture surfaces: load surface (IntialPicture), scaling surface (PictureReduce),
     //     and the picture on screen (DisplayingPicture) ---

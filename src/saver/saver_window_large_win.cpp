@@ -1,7 +1,6 @@
 // The saver window's answers to pictures and values that would otherwise stall or hide it:
-// tiling in a few copies however small the tile, drawing only the visible part of a background
-// far larger than the screen, serving input while a large picture decodes, and the pointer
-// over a message box.
+// tiling in a few copies however small the tile, serving input while a large picture decodes,
+// and the pointer over a message box.
 #include <algorithm>
 #include <cmath>
 
@@ -21,42 +20,7 @@ void SaverWindow::TileBackgroundPicture(const PixelSize& tile, int columns, int 
         SaverView::TileBackgroundPicture(tile, columns, rows);
         return;
     }
-    // One tile, then the covered area doubled across and then down: about 2 log2(screen /
-    // tile) copies for the whole screen.
-    const int width = static_cast<int>(
-        std::min<long long>(static_cast<long long>(columns) * tile.width, background_.Width()));
-    const int height = static_cast<int>(
-        std::min<long long>(static_cast<long long>(rows) * tile.height, background_.Height()));
-    HDC dc = background_.dc.Get();
-    BitBlt(dc, 0, 0, tile.width, tile.height, backPicture_.dc.Get(), 0, 0, SRCCOPY);
-    const int rowHeight = std::min(tile.height, height);
-    for (int covered = tile.width; covered < width; covered *= 2) {
-        BitBlt(dc, covered, 0, std::min(covered, width - covered), rowHeight, dc, 0, 0, SRCCOPY);
-    }
-    for (int covered = rowHeight; covered < height; covered *= 2) {
-        BitBlt(dc, 0, covered, width, std::min(covered, height - covered), dc, 0, 0, SRCCOPY);
-    }
-    Invalidate({0, 0, width, height});
-}
-
-void SaverWindow::DrawBackgroundPart(const PixelRect& rect) {
-    const VisiblePart part = VisiblePartOf(rect, {backPicture_.Width(), backPicture_.Height()},
-                                           {background_.Width(), background_.Height()});
-    if (part.onSurface.width <= 0 || part.onSurface.height <= 0) {
-        return;
-    }
-    const int sourceLeft = static_cast<int>(std::floor(part.sourceLeft));
-    const int sourceTop = static_cast<int>(std::floor(part.sourceTop));
-    const int sourceWidth = std::max(1, static_cast<int>(std::lround(part.sourceWidth)));
-    const int sourceHeight = std::max(1, static_cast<int>(std::lround(part.sourceHeight)));
-    HDC dc = background_.dc.Get();
-    SetStretchBltMode(dc, HALFTONE);
-    SetBrushOrgEx(dc, 0, 0, nullptr);
-    StretchBlt(dc, part.onSurface.left, part.onSurface.top, part.onSurface.width,
-               part.onSurface.height, backPicture_.dc.Get(), sourceLeft, sourceTop, sourceWidth,
-               sourceHeight, SRCCOPY);
-    GdiFlush();
-    Invalidate(part.onSurface);
+    Invalidate(TileInto(background_, backPicture_, columns, rows));
 }
 
 bool SaverWindow::LoadedPictureYieldedNothing() {

@@ -63,26 +63,9 @@ std::optional<PixelSize> SaverWindow::LoadBackgroundPicture(const std::string& p
 }
 
 void SaverWindow::DrawBackgroundPicture(const PixelRect& rect) {
-    if (!IsAlive() || !backPicture_.dib || !background_.dib || rect.width <= 0 ||
-        rect.height <= 0) {
-        return;
+    if (IsAlive()) {
+        Invalidate(DrawPictureInto(background_, backPicture_, rect));
     }
-    if (rect.width == backPicture_.Width() && rect.height == backPicture_.Height()) {
-        BitBlt(background_.dc.Get(), rect.left, rect.top, rect.width, rect.height,
-               backPicture_.dc.Get(), 0, 0, SRCCOPY);
-    } else if (rect.left < 0 || rect.top < 0 || rect.width > screen_.width ||
-               rect.height > screen_.height) {
-        DrawBackgroundPart(rect);
-    } else {
-        MemorySurface stretched;
-        if (!stretched.Resize(rect.width, rect.height)) {
-            return;
-        }
-        StretchInto(backPicture_, stretched);
-        BitBlt(background_.dc.Get(), rect.left, rect.top, rect.width, rect.height,
-               stretched.dc.Get(), 0, 0, SRCCOPY);
-    }
-    Invalidate(rect);
 }
 
 void SaverWindow::FillBackgroundRect(const PixelRect& rect, Colour colour) {
@@ -90,17 +73,7 @@ void SaverWindow::FillBackgroundRect(const PixelRect& rect, Colour colour) {
         return;
     }
     desktop_.Free();
-    PixelRect area = rect;
-    if (!ClipTo(area, background_.Width(), background_.Height())) {
-        return;
-    }
-    GdiFlush();
-    const std::uint32_t pixel = DibPixel(colour);
-    for (int y = area.top; y < area.top + area.height; ++y) {
-        std::uint32_t* row = background_.dib.Row(y) + area.left;
-        std::fill(row, row + area.width, pixel);
-    }
-    Invalidate(area);
+    Invalidate(FillInto(background_, rect, colour));
 }
 
 // --- Picture surfaces ---

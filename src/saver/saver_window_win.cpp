@@ -8,6 +8,7 @@
 
 #include "base/numbers.h"
 #include "base/optional_api_win.h"
+#include "saver/monitor_layout.h"
 #include "saver/picture_decode_plan.h"
 #include "saver/saver_controls_win.h"
 
@@ -66,13 +67,42 @@ SaverWindow::SaverWindow(HINSTANCE instance)
         return;
     }
     CreateControls();
+    CreateCovers();
     decoder_.SetBetweenBands([this] { return KeepDecoding(); });
+}
+
+namespace {
+
+BOOL CALLBACK AddMonitor(HMONITOR, HDC, LPRECT bounds, LPARAM list) {
+    reinterpret_cast<std::vector<PixelRect>*>(list)->push_back(
+        {bounds->left, bounds->top, bounds->right - bounds->left, bounds->bottom - bounds->top});
+    return TRUE;
+}
+
+}  // namespace
+
+void SaverWindow::CreateCovers() {
+    std::vector<PixelRect> monitors;
+    EnumDisplayMonitors(nullptr, nullptr, AddMonitor, reinterpret_cast<LPARAM>(&monitors));
+    for (const PixelRect& monitor : CoverRects(monitors, {0, 0, screen_.width, screen_.height})) {
+        covers_.push_back(
+            std::make_unique<MonitorCover>(instance_, monitor, twipsX_, twipsY_, Handle()));
+    }
+}
+
+std::vector<BackgroundCanvas*> SaverWindow::OtherMonitors() {
+    std::vector<BackgroundCanvas*> canvases;
+    for (const auto& cover : covers_) {
+        canvases.push_back(cover.get());
+    }
+    return canvases;
 }
 
 SaverWindow::~SaverWindow() {
     // The form may already be gone; nothing is reported while the windows are torn down.
     events_ = nullptr;
     // Children first, while this object is still whole.
+    covers_.clear();
     display_.reset();
     caption_.reset();
     clock_.reset();
@@ -185,7 +215,8 @@ LRESULT SaverWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
 }
 
 void SaverWindow::OnDestroyed() {
-    // The window's pictures go with it.
+    // The other monitors' covers and the window's pictures go with it.
+    covers_.clear();
     load_.Free();
     backPicture_.Free();
     desktop_.Free();
@@ -244,6 +275,9 @@ void SaverWindow::CoverScreen() {
     }
     SetWindowPos(Handle(), HWND_TOPMOST, 0, 0, screen_.width, screen_.height,
                  SWP_SHOWWINDOW | SWP_NOACTIVATE);
+    for (const auto& cover : covers_) {
+        cover->Show();
+    }
 }
 
 // --- Pacing ---

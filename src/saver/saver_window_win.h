@@ -13,8 +13,10 @@
 #include <optional>
 #include <string>
 #include <type_traits>
+#include <vector>
 
 #include "base/window_win.h"
+#include "saver/monitor_cover_win.h"
 #include "saver/picture_decoder_win.h"
 #include "saver/saver_events_win.h"
 #include "saver/saver_surface_win.h"
@@ -54,6 +56,7 @@ class SaverWindow final : public Window, public SaverView, public SaverHost {
     int TwipsPerPixelX() override;
     int TwipsPerPixelY() override;
     void CoverScreen() override;
+    std::vector<BackgroundCanvas*> OtherMonitors() override;
     void PaintSolidBackground(Colour colour) override;
     void PaintDesktopCopy() override;
     std::optional<PixelSize> LoadBackgroundPicture(const std::string& path) override;
@@ -102,13 +105,12 @@ class SaverWindow final : public Window, public SaverView, public SaverHost {
   private:
     // The picture box and the two labels, created on the window.
     void CreateControls();
+    // A hidden cover for each monitor beside the primary.
+    void CreateCovers();
     void Invalidate(const PixelRect& rect);
     // The decoded picture waiting in the load surface, at its own size when nobody scaled it.
     void MaterializeLoad();
     void PaintBehind(HDC dc, const RECT& windowRect) const;
-    // The part of the background picture drawn at rect that lands on the background, stretched
-    // from the matching part of the picture (a rect far larger than the screen costs no more).
-    void DrawBackgroundPart(const PixelRect& rect);
     // Between bands of a large picture: serves waiting input; false once the run has ended.
     bool KeepDecoding();
     // Brings the pointer back while a message box waits for OK.
@@ -137,6 +139,7 @@ class SaverWindow final : public Window, public SaverView, public SaverHost {
     std::unique_ptr<PictureBox> display_;  // DisplayingPicture
     std::unique_ptr<Label> caption_;       // Label1
     std::unique_ptr<Label> clock_;         // time
+    std::vector<std::unique_ptr<MonitorCover>> covers_;
 };
 
 }  // namespace orvelle::win

@@ -1,0 +1,138 @@
+#include "saver/monitor_cover_win.h"
+
+#include <windowsx.h>
+
+#include "saver/monitor_layout.h"
+#include "saver/picture_decode_plan.h"
+
+namespace orvelle::win {
+
+namespace {
+constexpr wchar_t kCoverClass[] = L"OrvelleMonitorCover";
+}  // namespace
+
+MonitorCover::MonitorCover(HINSTANCE instance, const PixelRect& monitor, int twipsX, int twipsY,
+                           HWND slideshow)
+    : monitor_(monitor), twipsX_(twipsX), twipsY_(twipsY), slideshow_(slideshow) {
+    backColour_ = static_cast<Colour>(GetSysColor(COLOR_WINDOWFRAME));
+    if (background_.Resize(monitor.width, monitor.height)) {
+        background_.Fill(DibPixel(backColour_));
+    }
+    RegisterWindowClass(instance, {kCoverClass, 0, LoadCursor(nullptr, IDC_ARROW), nullptr});
+    const RECT bounds{monitor.left, monitor.top, monitor.left + monitor.width,
+                      monitor.top + monitor.height};
+    Create(instance, kCoverClass, WS_EX_TOPMOST | WS_EX_TOOLWINDOW | WS_EX_NOACTIVATE, WS_POPUP,
+           bounds, nullptr, L"Orvelle Screen Saver");
+}
+
+MonitorCover::~MonitorCover() {
+    Destroy();
+}
+
+void MonitorCover::Show() {
+    if (!IsAlive()) {
+        return;
+    }
+    if (!IsWindowVisible(Handle()) && desktop_.Resize(monitor_.width, monitor_.height)) {
+        WindowDC screen(GetDesktopWindow());
+        BitBlt(desktop_.dc.Get(), 0, 0, monitor_.width, monitor_.height, screen.Get(),
+               monitor_.left, monitor_.top, SRCCOPY);
+    }
+    SetWindowPos(Handle(), HWND_TOPMOST, monitor_.left, monitor_.top, monitor_.width,
+                 monitor_.height, SWP_SHOWWINDOW | SWP_NOACTIVATE);
+}
+
+void MonitorCover::PaintSolidBackground(Colour colour) {
+    backColour_ = colour;
+    background_.Fill(DibPixel(colour));
+    Repaint({0, 0, monitor_.width, monitor_.height});
+}
+
+void MonitorCover::PaintDesktopCopy() {
+    if (desktop_.dib && background_.dib) {
+        BitBlt(background_.dc.Get(), 0, 0, monitor_.width, monitor_.height, desktop_.dc.Get(), 0, 0,
+               SRCCOPY);
+        Repaint({0, 0, monitor_.width, monitor_.height});
+    }
+}
+
+std::optional<PixelSize> MonitorCover::LoadBackgroundPicture(const std::string& path) {
+    const std::optional<PixelSize> size = decoder_.Open(path);
+    if (!size) {
+        return std::nullopt;
+    }
+    DibBitmap picture = decoder_.Decode(BackgroundDecodeSize(*size, ScreenSize()), backColour_);
+    decoder_.Close();
+    if (!picture) {
+        picture_.Free();
+        return std::nullopt;
+    }
+    picture_.Adopt(std::move(picture));
+    return size;
+}
+
+void MonitorCover::DrawBackgroundPicture(const PixelRect& rect) {
+    Repaint(DrawPictureInto(background_, picture_, rect));
+}
+
+void MonitorCover::TileBackgroundPicture(const PixelSize& tile, int columns, int rows) {
+    if (tile.width != picture_.Width() || tile.height != picture_.Height()) {
+        BackgroundCanvas::TileBackgroundPicture(tile, columns, rows);
+        return;
+    }
+    Repaint(TileInto(background_, picture_, columns, rows));
+}
+
+void MonitorCover::FillBackgroundRect(const PixelRect& rect, Colour colour) {
+    Repaint(FillInto(background_, rect, colour));
+}
+
+void MonitorCover::Repaint(const PixelRect& rect) {
+    if (IsAlive() && rect.width > 0 && rect.height > 0) {
+        const RECT r{rect.left, rect.top, rect.left + rect.width, rect.top + rect.height};
+        InvalidateRect(Handle(), &r, FALSE);
+    }
+}
+
+LRESULT MonitorCover::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+        case WM_PAINT: {
+            PaintScope paint(Handle());
+            const RECT& area = paint.Area();
+            BitBlt(paint.Get(), area.left, area.top, area.right - area.left, area.bottom - area.top,
+                   background_.dc.Get(), area.left, area.top, SRCCOPY);
+            return 0;
+        }
+        case WM_ERASEBKGND:
+            return 1;
+        case WM_MOUSEACTIVATE:
+            // The slideshow window keeps the focus, and with it the keys.
+            return MA_NOACTIVATE;
+        case WM_MOUSEMOVE:
+        case WM_LBUTTONDOWN:
+        case WM_RBUTTONDOWN:
+        case WM_MBUTTONDOWN:
+        case WM_XBUTTONDOWN: {
+            RECT slideshow{};
+            GetWindowRect(slideshow_, &slideshow);
+            const PixelPoint at = CoverPointToPrimary(
+                {GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)}, monitor_,
+                {slideshow.left, slideshow.top, slideshow.right - slideshow.left,
+                 slideshow.bottom - slideshow.top});
+            return SendMessageW(slideshow_, message, wParam, MAKELPARAM(at.x, at.y));
+        }
+        case WM_KEYDOWN:
+        case WM_SYSKEYDOWN:
+            return SendMessageW(slideshow_, message, wParam, lParam);
+        case WM_SYSCOMMAND:
+            if ((wParam & 0xFFF0) == SC_SCREENSAVE) {
+                return 0;
+            }
+            break;
+        default:
+            break;
+    }
+    return Window::HandleMessage(message, wParam, lParam);
+}
+
+}  // namespace orvelle::win

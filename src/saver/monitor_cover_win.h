@@ -1,0 +1,50 @@
+// A cover over one monitor other than the slideshow's: a topmost window that never takes the
+// focus, shows the theme's background laid out for its monitor, and hands the mouse and keys to
+// the slideshow window as if they had happened there.
+#pragma once
+
+#include <windows.h>
+
+#include "base/window_win.h"
+#include "overlays/background_canvas.h"
+#include "saver/picture_decoder_win.h"
+#include "saver/saver_surface_win.h"
+
+namespace orvelle::win {
+
+class MonitorCover final : public Window, public BackgroundCanvas {
+  public:
+    // Hidden, over monitor (screen coordinates), until Show.
+    MonitorCover(HINSTANCE instance, const PixelRect& monitor, int twipsX, int twipsY,
+                 HWND slideshow);
+    ~MonitorCover() override;
+    // Takes what the monitor shows now (for a desktop-copy background), then covers it.
+    void Show();
+
+    PixelSize ScreenSize() override { return {monitor_.width, monitor_.height}; }
+    int TwipsPerPixelX() override { return twipsX_; }
+    int TwipsPerPixelY() override { return twipsY_; }
+    void PaintSolidBackground(Colour colour) override;
+    void PaintDesktopCopy() override;
+    std::optional<PixelSize> LoadBackgroundPicture(const std::string& path) override;
+    void DrawBackgroundPicture(const PixelRect& rect) override;
+    void TileBackgroundPicture(const PixelSize& tile, int columns, int rows) override;
+    void FillBackgroundRect(const PixelRect& rect, Colour colour) override;
+
+  protected:
+    LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+
+  private:
+    void Repaint(const PixelRect& rect);
+    PixelRect monitor_;
+    int twipsX_;
+    int twipsY_;
+    HWND slideshow_;
+    Colour backColour_ = 0;
+    MemorySurface background_;
+    MemorySurface desktop_;
+    MemorySurface picture_;
+    PictureDecoder decoder_;
+};
+
+}  // namespace orvelle::win

@@ -1,0 +1,68 @@
+// The full-screen run on a display of two monitors (run by scripts/test.sh on a nested X server
+// that Wine sees as a 1024 x 768 primary with an 800 x 600 monitor to its right). On one monitor
+// the tests skip.
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <string>
+
+#include "wine_support.h"
+
+using namespace wine_test;
+
+namespace {
+
+RECT SecondMonitor() {
+    struct Found {
+        RECT rect{};
+        bool any = false;
+    } found;
+    EnumDisplayMonitors(
+        nullptr, nullptr,
+        [](HMONITOR monitor, HDC, LPRECT, LPARAM data) -> BOOL {
+            MONITORINFO info{};
+            info.cbSize = sizeof info;
+            GetMonitorInfoW(monitor, &info);
+            if (!(info.dwFlags & MONITORINFOF_PRIMARY)) {
+                auto* f = reinterpret_cast<Found*>(data);
+                f->rect = info.rcMonitor;
+                f->any = true;
+            }
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&found));
+    return found.rect;
+}
+
+// A red colour background covers both monitors, the picture stays centred on the primary, and
+// a click on the other monitor ends the run as one on the primary does.
+TEST(MultiMonitor, ColourCoversEveryMonitorAndThePictureStaysOnThePrimary) {
+    if (GetSystemMetrics(SM_CMONITORS) < 2) {
+        GTEST_SKIP() << "one monitor";
+    }
+    const RECT second = SecondMonitor();
+    ProgramCopy copy;
+    const std::string picture = copy.Path("blue.bmp");
+    WriteBmpFile(picture, 200, 100, [](int, int) { return kBlue; });
+    ThemeText theme;
+    theme.Pictures({picture}).Set("background", "newBackColor", "255");
+    UseTheme(copy, theme);
+    Process saver = StartSaver(copy, "/s");
+    ASSERT_NE(WaitForWindow(saver, 5000), nullptr);
+    const int width = GetSystemMetrics(SM_CXSCREEN);
+    const int height = GetSystemMetrics(SM_CYSCREEN);
+    EXPECT_TRUE(WaitForPixel(width / 2, height / 2, kBlue, 8, 5000));
+    EXPECT_SCREEN(3, 3, kRed, 8);
+    EXPECT_SCREEN(width - 3, height - 3, kRed, 8);
+    for (POINT p : {POINT{second.left + 3, second.top + 3},
+                    POINT{(second.left + second.right) / 2, (second.top + second.bottom) / 2},
+                    POINT{second.right - 3, second.bottom - 3}}) {
+        EXPECT_SCREEN(p.x, p.y, kRed, 8);
+    }
+    HWND cover = FindWindowOfClass(saver.Id(), "OrvelleMonitorCover");
+    ASSERT_NE(cover, nullptr);
+    PostMessageW(cover, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(10, 10));
+    EXPECT_TRUE(saver.WaitExit(5000));
+}
+
+}  // namespace
