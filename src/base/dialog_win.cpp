@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <vector>
 
+#include "base/geometry.h"
 #include "base/wide_win.h"
 
 namespace orvelle::win {
@@ -177,22 +178,23 @@ INT_PTR CALLBACK Dialog::DialogProc(HWND hwnd, UINT message, WPARAM wParam, LPAR
 }
 
 void CenterWindow(HWND window, HWND owner) {
-    RECT area;
-    if (owner && IsWindowVisible(owner) && !IsIconic(owner)) {
+    const bool overOwner = owner && IsWindowVisible(owner) && !IsIconic(owner);
+    MONITORINFO monitor = {};
+    monitor.cbSize = sizeof monitor;
+    GetMonitorInfoW(MonitorFromWindow(overOwner ? owner : window, MONITOR_DEFAULTTONEAREST),
+                    &monitor);
+    RECT area = monitor.rcWork;
+    if (overOwner) {
         GetWindowRect(owner, &area);
-    } else {
-        MONITORINFO monitor = {};
-        monitor.cbSize = sizeof monitor;
-        GetMonitorInfoW(MonitorFromWindow(window, MONITOR_DEFAULTTOPRIMARY), &monitor);
-        area = monitor.rcMonitor;
     }
+    auto pixels = [](const RECT& r) {
+        return PixelRect{r.left, r.top, r.right - r.left, r.bottom - r.top};
+    };
     RECT rc;
     GetWindowRect(window, &rc);
-    int width = rc.right - rc.left;
-    int height = rc.bottom - rc.top;
-    int x = area.left + ((area.right - area.left) - width) / 2;
-    int y = area.top + ((area.bottom - area.top) - height) / 2;
-    SetWindowPos(window, nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    const PixelPoint at = PlaceCentred({rc.right - rc.left, rc.bottom - rc.top}, pixels(area),
+                                       pixels(monitor.rcWork));
+    SetWindowPos(window, nullptr, at.x, at.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 }  // namespace orvelle::win

@@ -21,6 +21,15 @@ bool ClipTo(PixelRect& rect, int width, int height) {
     return true;
 }
 
+PixelPoint PlaceCentred(PixelSize window, const PixelRect& over, const PixelRect& work) {
+    auto place = [](int size, int overStart, int overSize, int workStart, int workSize) {
+        const int centred = overStart + (overSize - size) / 2;
+        return std::max(workStart, std::min(centred, workStart + workSize - size));
+    };
+    return {place(window.width, over.left, over.width, work.left, work.width),
+            place(window.height, over.top, over.height, work.top, work.height)};
+}
+
 std::int64_t CentredOffset(double outer, double inner) {
     // Division of a whole number by 2 in C++ drops the remainder toward zero, as wanted.
     return static_cast<std::int64_t>(RoundHalfEven(outer - inner)) / 2;

@@ -30,6 +30,11 @@ struct PixelSize {
 // Cuts rect down to [0, width) x [0, height); false (rect left as it was) when nothing is left.
 bool ClipTo(PixelRect& rect, int width, int height);
 
+// Where a window of size goes when centred over the area (its owner, or a monitor's work area)
+// and then moved as little as needed to lie inside the work area; a window larger than the work
+// area keeps its top left corner (and so its title bar) inside it.
+PixelPoint PlaceCentred(PixelSize window, const PixelRect& over, const PixelRect& work);
+
 // (outer - inner) rounded, halved toward zero: the offset that centres inner in outer.
 std::int64_t CentredOffset(double outer, double inner);
 

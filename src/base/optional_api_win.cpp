@@ -1,5 +1,7 @@
 #include "base/optional_api_win.h"
 
+#include "base/controls_win.h"
+
 namespace orvelle::win {
 
 namespace {
@@ -46,11 +48,34 @@ bool DwmFlush() {
 }
 
 void SetProcessDpiAware() {
-    using Fn = BOOL(WINAPI*)();
-    static const Fn fn = Lookup<Fn>(L"user32.dll", "SetProcessDPIAware");
-    if (fn) {
-        fn();
+    // Per monitor, version 2 (Windows 10 1703), then per monitor (8.1), then system-wide
+    // (Vista). The manifest asks for the same; these cover a program started without it.
+    using ContextFn = BOOL(WINAPI*)(HANDLE);
+    using AwarenessFn = HRESULT(WINAPI*)(int);
+    using SystemFn = BOOL(WINAPI*)();
+    static const ContextFn context =
+        Lookup<ContextFn>(L"user32.dll", "SetProcessDpiAwarenessContext");
+    static const AwarenessFn awareness =
+        Lookup<AwarenessFn>(L"shcore.dll", "SetProcessDpiAwareness");
+    static const SystemFn system = Lookup<SystemFn>(L"user32.dll", "SetProcessDPIAware");
+    const auto kPerMonitorV2 = reinterpret_cast<HANDLE>(static_cast<LONG_PTR>(-4));
+    constexpr int kPerMonitor = 2;
+    if (context && context(kPerMonitorV2)) {
+        return;
     }
+    if (awareness && SUCCEEDED(awareness(kPerMonitor))) {
+        return;
+    }
+    if (system) {
+        system();
+    }
+}
+
+int WindowDpi(HWND window) {
+    using Fn = UINT(WINAPI*)(HWND);
+    static const Fn fn = Lookup<Fn>(L"user32.dll", "GetDpiForWindow");
+    const UINT dpi = fn && window ? fn(window) : 0;
+    return dpi > 0 ? static_cast<int>(dpi) : ScreenDpi();
 }
 
 }  // namespace orvelle::win

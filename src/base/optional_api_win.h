@@ -15,8 +15,12 @@ bool VerifyScreenSavePwd(HWND window);
 // (or no such call), so the caller waits a frame length of its own.
 bool DwmFlush();
 
-// user32!SetProcessDPIAware (Vista and later): pictures and text drawn at the screen's real
-// resolution rather than stretched by the system. Does nothing where the call is missing.
+// Declares the program aware of each monitor's DPI (version 2 where Windows has it, then the
+// older per-monitor and system-wide calls), so that nothing it draws is stretched by the system.
 void SetProcessDpiAware();
+
+// The DPI of the monitor the window is on (user32!GetDpiForWindow, Windows 10 1607), or the
+// system's where that call is missing.
+int WindowDpi(HWND window);
 
 }  // namespace orvelle::win

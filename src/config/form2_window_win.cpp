@@ -7,6 +7,7 @@
 #include <uxtheme.h>
 
 #include "base/common_dialogs_win.h"
+#include "base/optional_api_win.h"
 #include "base/wide_win.h"
 #include "config/about_ids.h"
 #include "config/form2_ids.h"
@@ -334,40 +335,61 @@ void Form2Window::CreatePages() {
     }
 }
 
-void Form2Window::CreateToolbars() {
-    int dpi = ScreenDpi();
-    int listSize = dpi <= 120 ? 16 : (dpi <= 168 ? 24 : 32);
-    int themeSize = dpi <= 120 ? 24 : 32;
+void Form2Window::LoadToolbarPictures() {
+    for (HIMAGELIST* list : {&themePictures_, &listPictures_, &captionPictures_}) {
+        if (*list) {
+            ImageList_Destroy(*list);
+            *list = nullptr;
+        }
+    }
+    // Strips drawn at 16, 24 and 32 pixels: the one that fills the button at this DPI.
+    const int dpi = WindowDpi(Handle());
+    const int listSize = dpi <= 120 ? 16 : (dpi <= 168 ? 24 : 32);
+    const int themeSize = dpi <= 120 ? 24 : 32;
     auto strip16 = [](int size, int id16) { return id16 + (size == 16 ? 0 : size == 24 ? 1 : 2); };
     themePictures_ =
         LoadButtonPictures(instance_, strip16(themeSize, IDB_ThemeButtons16), themeSize);
     listPictures_ = LoadButtonPictures(instance_, strip16(listSize, IDB_ListButtons16), listSize);
     captionPictures_ =
         LoadButtonPictures(instance_, strip16(listSize, IDB_CaptionButtons16), listSize);
+}
 
-    auto picturesOf = [this](Strip strip) {
-        return strip == Strip::Theme  ? themePictures_
-               : strip == Strip::List ? listPictures_
-                                      : captionPictures_;
-    };
+HIMAGELIST Form2Window::PicturesOf(int toolbarId) const {
+    for (const ToolbarEntry& entry : kToolbarButtons) {
+        if (entry.toolbar == toolbarId) {
+            return entry.strip == Strip::Theme  ? themePictures_
+                   : entry.strip == Strip::List ? listPictures_
+                                                : captionPictures_;
+        }
+    }
+    return nullptr;
+}
+
+void Form2Window::CreateToolbars() {
+    LoadToolbarPictures();
     auto fill = [&](int toolbarId) {
-        HWND toolbar = Control(toolbarId);
         std::vector<ToolbarButton> buttons;
-        HIMAGELIST pictures = nullptr;
         for (const ToolbarEntry& entry : kToolbarButtons) {
             if (entry.toolbar == toolbarId) {
                 buttons.push_back({entry.command, entry.image});
-                pictures = picturesOf(entry.strip);
             }
         }
-        SetToolbarButtons(toolbar, pictures, buttons);
-        return toolbar;
+        SetToolbarButtons(Control(toolbarId), PicturesOf(toolbarId), buttons);
     };
+    for (int id : kThemeToolbars) {
+        fill(id);
+        MakeToolbarFlat(Control(id));
+    }
+    for (int id : kPageToolbars) {
+        fill(id);
+    }
+    PlaceToolbars();
+}
 
+void Form2Window::PlaceToolbars() {
     // The theme strip: flat one-button toolbars, each centred over its label.
     for (size_t i = 0; i < std::size(kThemeToolbars); ++i) {
-        HWND toolbar = fill(kThemeToolbars[i]);
-        MakeToolbarFlat(toolbar);
+        HWND toolbar = Control(kThemeToolbars[i]);
         SIZE size = ToolbarNeededSize(toolbar);
         RECT label = ChildRect(Item(kThemeLabels[i]));
         int centre = (label.left + label.right) / 2;
@@ -376,11 +398,26 @@ void Form2Window::CreateToolbars() {
     }
     // The list and caption toolbars keep the standard look, sized to their buttons.
     for (int id : kPageToolbars) {
-        HWND toolbar = fill(id);
+        HWND toolbar = Control(id);
         SIZE size = ToolbarNeededSize(toolbar);
         SetWindowPos(toolbar, nullptr, 0, 0, size.cx, size.cy,
                      SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
     }
+}
+
+void Form2Window::RescaleForDpi() {
+    // The dialog manager has scaled the templates' controls and fonts; the button pictures and
+    // what was placed by hand follow.
+    LoadToolbarPictures();
+    for (int id : kThemeToolbars) {
+        SendMessageW(Control(id), TB_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(PicturesOf(id)));
+    }
+    for (int id : kPageToolbars) {
+        SendMessageW(Control(id), TB_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(PicturesOf(id)));
+    }
+    PlaceToolbars();
+    LayoutStatusBar();
+    InvalidateRect(Handle(), nullptr, TRUE);
 }
 
 void Form2Window::ApplyRanges() {
@@ -713,6 +750,13 @@ void Form2Window::OnDestroy() {
 
 INT_PTR Form2Window::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
+        case WM_DPICHANGED:
+            // Left to the dialog manager, which moves and scales the window; the rest after it.
+            PostMessageW(Handle(), kRescaleMessage, 0, 0);
+            return FALSE;
+        case kRescaleMessage:
+            RescaleForDpi();
+            return TRUE;
         case WM_CTLCOLORSTATIC:
         case WM_CTLCOLOREDIT:
             return ControlColour(message, reinterpret_cast<HDC>(wParam),

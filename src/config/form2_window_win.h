@@ -114,6 +114,14 @@ class Form2Window : public Dialog {
 
     void CreatePages();
     void CreateToolbars();
+    // The button pictures at the window's DPI, replacing any loaded before.
+    void LoadToolbarPictures();
+    HIMAGELIST PicturesOf(int toolbarId) const;
+    // The toolbars sized to their buttons, the theme strip's centred over its labels.
+    void PlaceToolbars();
+    // After the window moved to a monitor of another DPI.
+    void RescaleForDpi();
+    static constexpr UINT kRescaleMessage = WM_APP + 20;
     void ApplyRanges();
     void AddTooltips();
     void LayoutStatusBar();

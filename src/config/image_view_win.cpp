@@ -7,6 +7,7 @@
 #include "base/common_dialogs_win.h"
 #include "base/controls_win.h"
 #include "base/numbers.h"
+#include "base/optional_api_win.h"
 #include "base/wide_win.h"
 #include "config/image_view.h"
 #include "saver/picture_decoder_win.h"
@@ -36,7 +37,7 @@ void ImageViewWindow::Show(HINSTANCE instance, HWND owner, const std::string& pa
     monitor.cbSize = sizeof monitor;
     GetMonitorInfoW(MonitorFromWindow(owner, MONITOR_DEFAULTTONEAREST), &monitor);
     const RECT& work = monitor.rcWork;
-    const int tpp = TwipsPerPixelForDpi(ScreenDpi());
+    const int tpp = TwipsPerPixelForDpi(WindowDpi(owner));
     const PixelSize workArea{work.right - work.left, work.bottom - work.top};
     ImageViewLayout layout =
         picture_ ? LayOutImageView({picture_.width, picture_.height}, tpp, tpp, workArea)

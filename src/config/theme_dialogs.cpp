@@ -81,9 +81,9 @@ bool frmNewName::CommandOk_Click() {
     std::string name = txtNewName;
     for (const std::string& existing : storage.ThemeNames()) {
         if (SameFileName(existing, txtNewName)) {
-            if (services.ShowMessage("A theme named " + existing +
-                                         " already exists. Replace it with a new theme?",
-                                     MessageButtons::YesNo) != MessageAnswer::Yes) {
+            if (services.ShowMessage(
+                    "A theme named " + existing + " already exists. Replace it with a new theme?",
+                    MessageButtons::YesNo) != MessageAnswer::Yes) {
                 return false;
             }
             name = existing;
@@ -142,7 +142,8 @@ void frmDelete::listExistingSavers_Click(int index) {
 
 void frmDelete::CommandDelete_Click() {
     Form2Services& services = form_.Services();
-    const std::string name = selected < 0 ? std::string() : names[static_cast<std::size_t>(selected)];
+    const std::string name =
+        selected < 0 ? std::string() : names[static_cast<std::size_t>(selected)];
     if (name.empty()) {
         services.ShowMessage(kNothingToRemove, MessageButtons::Ok);
         return;

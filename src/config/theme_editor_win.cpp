@@ -11,6 +11,7 @@
 #include "base/common_dialogs_win.h"
 #include "base/controls_win.h"
 #include "base/numbers.h"
+#include "base/optional_api_win.h"
 #include "base/program_folder_win.h"
 #include "config/form2_ids.h"
 #include "config/mouse_ids.h"
@@ -386,8 +387,7 @@ MessageAnswer ThemeEditorWindow::ShowMessage(const std::string& text, MessageBut
     return AskMessageBox(MessageOwner(), text, buttons, MB_ICONEXCLAMATION);
 }
 
-MessageAnswer ThemeEditorWindow::ShowPlainMessage(const std::string& text,
-                                                  MessageButtons buttons) {
+MessageAnswer ThemeEditorWindow::ShowPlainMessage(const std::string& text, MessageButtons buttons) {
     return AskMessageBox(MessageOwner(), text, buttons, 0);
 }
 
@@ -435,11 +435,11 @@ std::optional<PixelSize> ThemeEditorWindow::PictureSize(const std::string& path)
 }
 
 int ThemeEditorWindow::TwipsPerPixelX() {
-    return TwipsPerPixelForDpi(ScreenDpi());
+    return TwipsPerPixelForDpi(WindowDpi(Handle()));
 }
 
 int ThemeEditorWindow::TwipsPerPixelY() {
-    return TwipsPerPixelForDpi(ScreenDpi());
+    return TwipsPerPixelForDpi(WindowDpi(Handle()));
 }
 
 void ThemeEditorWindow::ShowError(const std::string& text) {

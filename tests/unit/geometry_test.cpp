@@ -39,5 +39,22 @@ TEST(Geometry, ClipToKeepsThePartInsideTheArea) {
     }
 }
 
+TEST(Geometry, PlaceCentredKeepsTheWindowInsideTheWorkArea) {
+    const PixelRect work{1024, 0, 800, 560};  // a second monitor, task bar below
+    struct Case {
+        PixelSize window;
+        PixelRect over;
+        PixelPoint at;
+    };
+    for (const Case& c : std::initializer_list<Case>{
+             {{200, 100}, work, {1324, 230}},                   // centred on the work area
+             {{200, 100}, {1100, 100, 400, 300}, {1200, 200}},  // centred on its owner
+             {{400, 300}, {1700, 500, 100, 50}, {1424, 260}},   // owner near the corner
+             {{900, 700}, work, {1024, 0}},                     // larger: top left kept in
+         }) {
+        EXPECT_EQ(PlaceCentred(c.window, c.over, work), c.at);
+    }
+}
+
 }  // namespace
 }  // namespace orvelle
