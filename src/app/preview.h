@@ -16,7 +16,5 @@ constexpr int kPreviewPictureWidth = 151;
 constexpr int kPreviewPictureHeight = 119;
 constexpr int kPreviewCopyWidth = 160;
 constexpr int kPreviewCopyHeight = 120;
-// Pending events are let run this many times before and after the copy.
-constexpr int kPreviewYields = 200;
 
 }  // namespace orvelle

@@ -6,24 +6,12 @@
 #include "../../resources/resource.h"
 #include "app/preview.h"
 #include "base/gdi_win.h"
+#include "base/window_win.h"
 #include "saver/picture_decoder_win.h"
 
 namespace orvelle::win {
 
 namespace {
-
-// Lets the messages queued for this thread run, as a pause for pending events would.
-void YieldToPendingEvents() {
-    MSG msg;
-    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-        if (msg.message == WM_QUIT) {
-            continue;
-        }
-        TranslateMessage(&msg);
-        DispatchMessageW(&msg);
-    }
-    Sleep(0);
-}
 
 // The preview picture from the resources of `module` at its own size, transparent pixels in
 // `background`. Empty when the module holds no readable picture.
@@ -70,29 +58,94 @@ HBITMAP CreatePreviewBitmap(HMODULE module) {
     return surface.bitmap.Release();
 }
 
-int ShowPreview(const std::string& rawArguments) {
-    OwnedBitmap bitmap(CreatePreviewBitmap(GetModuleHandleW(nullptr)));
-    MemoryDC memory(nullptr);
-    memory.Select(bitmap.Get());
+namespace {
 
-    for (int i = 0; i < kPreviewYields; ++i) {
-        YieldToPendingEvents();
-    }
+constexpr wchar_t kPreviewClass[] = L"OrvellePreview";
+constexpr UINT_PTR kFollowHostTimer = 1;
 
-    // Handle 0 would give a context for the whole screen: there is no preview window to draw in.
-    HWND window = reinterpret_cast<HWND>(static_cast<INT_PTR>(PreviewWindowHandle(rawArguments)));
-    if (window && memory && bitmap) {
-        if (WindowDC target(window); target) {
-            BitBlt(target.Get(), 0, 0, kPreviewCopyWidth, kPreviewCopyHeight, memory.Get(), 0, 0,
-                   SRCCOPY);
-            // Reading a pixel back waits for the copy to reach the window: some display drivers
-            // queue drawing, and the queue would be lost when the program ends right after.
-            GetPixel(target.Get(), 0, 0);
+// The preview as a child of the host's preview box, as Windows' own savers draw theirs: it fills
+// the box at any size, draws the picture whenever the box is painted, and ends the program when
+// the host destroys the box.
+class PreviewWindow final : public Window {
+  public:
+    PreviewWindow(HINSTANCE instance, HMODULE pictures, HWND host) : host_(host) {
+        bitmap_ = OwnedBitmap(CreatePreviewBitmap(pictures));
+        memory_ = MemoryDC(nullptr);
+        memory_.Select(bitmap_.Get());
+        RegisterWindowClass(
+            instance, {kPreviewClass, 0, LoadCursorW(nullptr, MAKEINTRESOURCEW(32512)), nullptr});
+        Create(instance, kPreviewClass, 0, WS_CHILD | WS_VISIBLE, HostArea(), host,
+               L"Orvelle Screen Saver");
+        if (IsAlive()) {
+            SetTimer(Handle(), kFollowHostTimer, 250, nullptr);
         }
     }
+    ~PreviewWindow() override { Destroy(); }
 
-    for (int i = 0; i < kPreviewYields; ++i) {
-        YieldToPendingEvents();
+  protected:
+    LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override {
+        switch (message) {
+            case WM_PAINT: {
+                PaintScope paint(Handle());
+                RECT client;
+                GetClientRect(Handle(), &client);
+                HDC dc = paint.Get();
+                SetStretchBltMode(dc, HALFTONE);
+                SetBrushOrgEx(dc, 0, 0, nullptr);
+                StretchBlt(dc, 0, 0, client.right, client.bottom, memory_.Get(), 0, 0,
+                           kPreviewPictureWidth, kPreviewPictureHeight, SRCCOPY);
+                return 0;
+            }
+            case WM_ERASEBKGND:
+                return 1;
+            case WM_TIMER: {
+                // A host that resized its box, or went without destroying it, is followed.
+                if (!IsWindow(host_)) {
+                    Destroy();
+                    return 0;
+                }
+                const RECT area = HostArea();
+                RECT mine;
+                GetClientRect(Handle(), &mine);
+                if (mine.right != area.right || mine.bottom != area.bottom) {
+                    MoveWindow(Handle(), 0, 0, area.right, area.bottom, TRUE);
+                }
+                return 0;
+            }
+            default:
+                return Window::HandleMessage(message, wParam, lParam);
+        }
+    }
+    void OnDestroyed() override { PostQuitMessage(0); }
+
+  private:
+    RECT HostArea() const {
+        RECT area{};
+        GetClientRect(host_, &area);
+        return area;
+    }
+    HWND host_;
+    OwnedBitmap bitmap_;
+    MemoryDC memory_;
+};
+
+}  // namespace
+
+int ShowPreview(const std::string& rawArguments, HMODULE pictures) {
+    // Handle 0 would mean the desktop: there is no preview box to draw in.
+    HWND host = reinterpret_cast<HWND>(static_cast<INT_PTR>(PreviewWindowHandle(rawArguments)));
+    if (!host || !IsWindow(host)) {
+        return 0;
+    }
+    PreviewWindow preview(GetModuleHandleW(nullptr),
+                          pictures ? pictures : GetModuleHandleW(nullptr), host);
+    if (!preview.IsAlive()) {
+        return 0;
+    }
+    MSG msg;
+    while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
+        TranslateMessage(&msg);
+        DispatchMessageW(&msg);
     }
     return 0;
 }

@@ -1,4 +1,5 @@
-// The /P run: the preview picture copied once into the display settings' preview window.
+// The /P run: the preview picture in the display settings' preview box, for as long as the box
+// is there.
 #pragma once
 
 #include <windows.h>
@@ -12,8 +13,9 @@ namespace orvelle::win {
 // missing or unreadable picture leaves the plain background.
 HBITMAP CreatePreviewBitmap(HMODULE module);
 
-// Draws the preview into the window whose handle follows "/P" in the raw argument text and
-// returns the program's exit code. The caller ends the program.
-int ShowPreview(const std::string& rawArguments);
+// Shows the preview in a child window of the box whose handle follows "/P" in the raw argument
+// text until the host destroys the box, then returns the program's exit code. The caller ends
+// the program. The picture comes from the resources of `pictures` (this program's by default).
+int ShowPreview(const std::string& rawArguments, HMODULE pictures = nullptr);
 
 }  // namespace orvelle::win

@@ -148,8 +148,8 @@ TEST_F(ThemeDialogTest, SaveQuestionFollowsSettingsChanged) {
         EXPECT_FALSE(dialog.commandOkEnabled);
         dialog.listExistingSavers_Click(0);
         EXPECT_TRUE(dialog.CommandOk_Click());
-        EXPECT_EQ(services.plain, c.changed ? std::vector<std::string>{question}
-                                            : std::vector<std::string>{});
+        EXPECT_EQ(services.plain,
+                  c.changed ? std::vector<std::string>{question} : std::vector<std::string>{});
         EXPECT_EQ(Stored("background", "redBackground") == "7", c.saved);
         EXPECT_EQ(form.title, "Orvelle Screen Saver - [Classic]");
         Edit("background", "redBackground", "200");
@@ -180,8 +180,8 @@ TEST_F(ThemeDialogTest, DeleteRulesAndTheSelectionAfterwards) {
     frmDelete dialog(form);
     dialog.Form_Load();
     // Classic, Orvelle, a..f sorted without regard to case.
-    ASSERT_EQ(dialog.names, (std::vector<std::string>{"a", "b", "c", "Classic", "d", "e", "f",
-                                                      "Orvelle"}));
+    ASSERT_EQ(dialog.names,
+              (std::vector<std::string>{"a", "b", "c", "Classic", "d", "e", "f", "Orvelle"}));
     dialog.CommandDelete_Click();
     EXPECT_EQ(services.messages, std::vector<std::string>{"Nothing was selected to remove."});
     dialog.listExistingSavers_Click(0);

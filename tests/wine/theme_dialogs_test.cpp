@@ -148,8 +148,7 @@ TEST(ThemeDialogs, DeleteRemovesTheFileAndTheMouseSliderIsSaved) {
     EXPECT_FALSE(IsWindow(dialog));
     editor.Click(IDC_Ok);
     ASSERT_TRUE(editor.process.WaitExit(5000));
-    EXPECT_EQ(editor.copy.ReadIni(editor.copy.Path("orvellemain.ini"), "mouse",
-                                  "mouseSensitivity"),
+    EXPECT_EQ(editor.copy.ReadIni(editor.copy.Path("orvellemain.ini"), "mouse", "mouseSensitivity"),
               "30");
 }
 

@@ -188,15 +188,10 @@ LRESULT CALLBACK PlainWindowProc(HWND window, UINT message, WPARAM w, LPARAM l) 
     return DefWindowProcW(window, message, w, l);
 }
 
-TEST(Unicode, PreviewPaintsFromAUnicodeFolder) {
+// From a Unicode folder the preview starts, puts its window into the host's box and ends with
+// the box.
+TEST(Unicode, PreviewRunsFromAUnicodeFolder) {
     ProgramCopy copy(kFolder);
-    HMODULE module =
-        LoadLibraryExW(Wide(copy.Path("orvelle.scr")).c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
-    ASSERT_NE(module, nullptr);
-    HBITMAP expected = orvelle::win::CreatePreviewBitmap(module);
-    FreeLibrary(module);
-    ASSERT_NE(expected, nullptr);
-
     WNDCLASSW wc = {};
     wc.lpfnWndProc = PlainWindowProc;
     wc.hInstance = GetModuleHandleW(nullptr);
@@ -204,32 +199,22 @@ TEST(Unicode, PreviewPaintsFromAUnicodeFolder) {
     wc.lpszClassName = L"OrvelleUnicodePreviewHost";
     RegisterClassW(&wc);
     HWND host = CreateWindowExW(WS_EX_TOPMOST, wc.lpszClassName, Wide(kFolder).c_str(),
-                                WS_POPUP | WS_VISIBLE, 100, 80, 200, 150, nullptr, nullptr,
+                                WS_POPUP | WS_VISIBLE, 100, 80, 152, 112, nullptr, nullptr,
                                 wc.hInstance, nullptr);
-    UpdateWindow(host);
     Pump(300);
     Process preview = StartSaver(copy, "/p " + std::to_string(reinterpret_cast<INT_PTR>(host)));
+    HWND child = nullptr;
+    for (int i = 0; i < 100 && !child; ++i) {
+        Pump(50);
+        child = FindWindowExW(host, nullptr, L"OrvellePreview", nullptr);
+    }
+    EXPECT_NE(child, nullptr);
+    DestroyWindow(host);
     DWORD code = 999;
-    for (int i = 0; i < 200 && !preview.WaitExit(0, &code); ++i) {
+    for (int i = 0; i < 100 && !preview.WaitExit(0, &code); ++i) {
         Pump(50);
     }
     EXPECT_EQ(code, 0u);
-
-    HDC screen = GetDC(nullptr);
-    HDC memory = CreateCompatibleDC(nullptr);
-    HGDIOBJ old = SelectObject(memory, expected);
-    int mismatches = 0;
-    for (int y = 0; y < orvelle::kPreviewCopyHeight; ++y) {
-        for (int x = 0; x < orvelle::kPreviewCopyWidth; ++x) {
-            mismatches += GetPixel(screen, 100 + x, 80 + y) != GetPixel(memory, x, y) ? 1 : 0;
-        }
-    }
-    SelectObject(memory, old);
-    DeleteDC(memory);
-    DeleteObject(expected);
-    ReleaseDC(nullptr, screen);
-    DestroyWindow(host);
-    EXPECT_EQ(mismatches, 0);
 }
 
 }  // namespace
