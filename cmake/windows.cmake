@@ -37,7 +37,8 @@ if(ORVELLE_WINE_TESTS AND NOT MSVC AND EXISTS /usr/src/googletest/CMakeLists.txt
   file(GLOB ORVELLE_WINE_TESTS CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/wine/*.cpp)
   add_executable(orvelle_wine_tests ${ORVELLE_WINE_TESTS})
   target_include_directories(orvelle_wine_tests PRIVATE ${CMAKE_SOURCE_DIR}/tests/wine)
-  target_link_libraries(orvelle_wine_tests PRIVATE orvelle_win gtest gtest_main)
+  # version: the installer tests read the program's version resource as Explorer does.
+  target_link_libraries(orvelle_wine_tests PRIVATE orvelle_win version gtest gtest_main)
   target_link_options(orvelle_wine_tests PRIVATE ${ORVELLE_STATIC_LINK})
   target_compile_definitions(orvelle_wine_tests PRIVATE
     ORVELLE_PROGRAM_DIR="${ORVELLE_PROGRAM_DIR}"
