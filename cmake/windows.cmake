@@ -14,6 +14,8 @@ target_link_libraries(orvelle_win PUBLIC orvelle_core ${ORVELLE_WIN_LIBS})
 add_executable(orvelle WIN32 src/main_win.cpp resources/orvelle.rc)
 # The resource compiler's dependency scan sees included files, not the pictures they name.
 file(GLOB ORVELLE_RESOURCE_FILES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/resources/toolbars/*.bmp)
+list(APPEND ORVELLE_RESOURCE_FILES ${CMAKE_SOURCE_DIR}/resources/orvelle.ico
+     ${CMAKE_SOURCE_DIR}/resources/orvelle.manifest ${CMAKE_SOURCE_DIR}/resources/preview.gif)
 set_source_files_properties(resources/orvelle.rc PROPERTIES OBJECT_DEPENDS "${ORVELLE_RESOURCE_FILES}")
 target_link_libraries(orvelle PRIVATE orvelle_win)
 target_link_options(orvelle PRIVATE ${ORVELLE_STATIC_LINK})
