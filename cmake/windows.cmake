@@ -14,6 +14,8 @@ target_link_libraries(orvelle_win PUBLIC orvelle_core ${ORVELLE_WIN_LIBS})
 add_executable(orvelle WIN32 src/main_win.cpp resources/orvelle.rc)
 # The resource compiler's dependency scan sees included files, not the pictures they name.
 file(GLOB ORVELLE_RESOURCE_FILES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/resources/toolbars/*.bmp)
+list(APPEND ORVELLE_RESOURCE_FILES ${CMAKE_SOURCE_DIR}/resources/orvelle.ico
+     ${CMAKE_SOURCE_DIR}/resources/orvelle.manifest ${CMAKE_SOURCE_DIR}/resources/preview.gif)
 set_source_files_properties(resources/orvelle.rc PROPERTIES OBJECT_DEPENDS "${ORVELLE_RESOURCE_FILES}")
 target_link_libraries(orvelle PRIVATE orvelle_win)
 target_link_options(orvelle PRIVATE ${ORVELLE_STATIC_LINK})
@@ -37,7 +39,8 @@ if(ORVELLE_WINE_TESTS AND NOT MSVC AND EXISTS /usr/src/googletest/CMakeLists.txt
   file(GLOB ORVELLE_WINE_TESTS CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/wine/*.cpp)
   add_executable(orvelle_wine_tests ${ORVELLE_WINE_TESTS})
   target_include_directories(orvelle_wine_tests PRIVATE ${CMAKE_SOURCE_DIR}/tests/wine)
-  target_link_libraries(orvelle_wine_tests PRIVATE orvelle_win gtest gtest_main)
+  # version: the installer tests read the program's version resource as Explorer does.
+  target_link_libraries(orvelle_wine_tests PRIVATE orvelle_win version gtest gtest_main)
   target_link_options(orvelle_wine_tests PRIVATE ${ORVELLE_STATIC_LINK})
   target_compile_definitions(orvelle_wine_tests PRIVATE
     ORVELLE_PROGRAM_DIR="${ORVELLE_PROGRAM_DIR}"

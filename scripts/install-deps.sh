@@ -4,7 +4,7 @@ set -eu
 packages="cmake g++ make ninja-build libgtest-dev googletest clang-format
   g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix binutils-mingw-w64-x86-64
   binutils-mingw-w64-i686 wine64 wine xvfb xauth x11-apps imagemagick python3 libx11-6 libxtst6
-  xserver-xephyr"
+  xserver-xephyr nsis zip"
 missing=""
 for p in $packages; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing="$missing $p"

@@ -6,7 +6,8 @@ rays, glass cells) with fixed random seeds and hands them to ImageMagick's `conv
 drawings, so a run always gives the same pictures. The results are committed; the build does
 not run this script. Run it again after changing a picture:
 
-    python3 scripts/make-artwork.py
+    python3 scripts/make-artwork.py          # everything
+    python3 scripts/make-artwork.py icon     # only the program icon
 
 Needs ImageMagick 6 (`convert`) and the DejaVu fonts (Debian: imagemagick fonts-dejavu-core).
 """
@@ -604,14 +605,40 @@ def icon():
     mask = layer(s, s, "fill white roundrectangle 8,8 247,247 36,36\n")
     shaped = scratch("png")
     convert(scene, mask, "-alpha", "off", "-compose", "copy-opacity", "-composite", shaped)
-    border = layer(s, s, "fill none stroke %s stroke-width 14 roundrectangle 15,15 240,240 30,30\n"
-                   % rgba((255, 255, 255), 0.95))
-    master = stack(shaped, [border])
-    convert(master, "(", "-clone", "0", "-filter", "Lanczos", "-resize", "48x48", ")",
-            "(", "-clone", "0", "-filter", "Lanczos", "-resize", "32x32", "-unsharp", "0x0.6", ")",
-            "(", "-clone", "0", "-filter", "Lanczos", "-resize", "16x16", "-unsharp", "0x0.8", ")",
-            "-delete", "0", ICON)
+    master = stack(shaped, [icon_border(s)])
+    # Every size Windows asks for. Below 256 the scene is scaled down but the white frame is
+    # drawn again at the size, so it stays a crisp line instead of a grey blur.
+    frames = []
+    for n in ICON_SIZES:
+        if n == s:
+            frames.append(master)
+            continue
+        small = scratch("png")
+        sharpen = ["-unsharp", "0x%.1f" % (0.5 + 8.0 / n)] if n <= 48 else []
+        convert(shaped, "-filter", "Lanczos", "-resize", "%dx%d" % (n, n), *sharpen, small)
+        frames.append(stack(small, [icon_border(n)]))
+    # ImageMagick stores the 256 px frame as PNG inside the icon, as Windows expects.
+    convert(*reversed(frames), ICON)
     return master
+
+
+ICON_SIZES = (16, 20, 24, 32, 40, 48, 64, 256)
+
+
+def icon_border(n):
+    """The white frame around the icon at n pixels: 14 px wide at 256, never under 1 px, its
+    outer edge on the edge of the rounded shape."""
+    k = n / 256.0
+    width = max(1, int(round(14 * k)))
+    # The frame covers whole pixels: from pixel `first` inwards; ImageMagick puts pixel centres
+    # on whole coordinates.
+    first = int(round(8 * k))
+    near = first + (width - 1) / 2.0
+    far = n - 1 - near
+    radius = max(1.0, 36 * k - width / 2.0)
+    return layer(n, n, "fill none stroke %s stroke-width %d roundrectangle %.2f,%.2f %.2f,%.2f "
+                 "%.2f,%.2f\n" % (rgba((255, 255, 255), 0.95), width, near, near, far, far,
+                                   radius, radius))
 
 
 def main():
@@ -624,8 +651,13 @@ def main():
     os.makedirs(SAMPLES, exist_ok=True)
     WORK = tempfile.mkdtemp(prefix="orvelle-art-")
     try:
-        for draw in (sunset_hills, aurora, sea_horizon, soft_circles, moonlit_peaks,
-                     stained_glass, tovak, not_found, icon):
+        drawings = (sunset_hills, aurora, sea_horizon, soft_circles, moonlit_peaks,
+                    stained_glass, tovak, not_found, icon)
+        # Names on the command line draw only those, e.g. `make-artwork.py icon`.
+        wanted = sys.argv[1:]
+        for draw in drawings:
+            if wanted and draw.__name__ not in wanted:
+                continue
             print("drawing", draw.__name__)
             draw()
     finally:

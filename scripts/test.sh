@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Runs every test: the portable code's unit tests (native, with sanitizers), the 64-bit and
-# 32-bit Windows builds, and the end-to-end tests of orvelle.scr under Wine on Xvfb.
+# 32-bit Windows builds, the installer and zips built from them, and the end-to-end tests of
+# orvelle.scr and of the installer under Wine on Xvfb.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 root=$(pwd)
@@ -30,6 +31,12 @@ cmake --build build/mingw32 -j "$jobs"
 echo "== 64-bit Windows build and end-to-end tests under Wine"
 cmake --preset mingw64 -DORVELLE_WERROR=$werror >/dev/null
 cmake --build build/mingw64 -j "$jobs" --target all orvelle_wine_tests
+
+echo "== Installer and zips"
+ORVELLE_JOBS=$jobs bash scripts/make-installer.sh
+# The installer tests take the 64-bit build of the installer; once named, it must be there.
+ORVELLE_INSTALLER=$(ls -t "$root"/build/installer/orvelle-*-setup-amd64.exe | head -n 1)
+export ORVELLE_INSTALLER
 . scripts/wine-env.sh
 trap orvelle_wine_teardown EXIT
 orvelle_wine_setup "$root/build/wine"
