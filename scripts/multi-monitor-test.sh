@@ -47,4 +47,4 @@ cd build/mingw64
 timeout 300 "$ORVELLE_WINE" ./orvelle_wine_tests.exe --gtest_filter='MultiMonitor.*' 2>&1 |
   tee "$work/result.log"
 # Passed, and not skipped for want of a second monitor.
-grep -q "PASSED.*1 test" "$work/result.log" && ! grep -q "SKIPPED\|FAILED" "$work/result.log"
+grep -q "PASSED.*2 tests" "$work/result.log" && ! grep -q "SKIPPED\|FAILED" "$work/result.log"
