@@ -581,7 +581,7 @@ void Form2Window::StopTimer1() {
     KillTimer(Handle(), kTimer1);
 }
 
-INT_PTR Form2Window::ShowTemplateDialog(int templateId) {
+void Form2Window::ShowSmallDialog(int templateId) {
     TemplateDialog dialog([templateId](TemplateDialog& d) {
         if (templateId == IDD_frmMouse) {
             HWND slider = d.Item(IDC_frmMouse_MouseSensitiveSlider);
@@ -594,7 +594,7 @@ INT_PTR Form2Window::ShowTemplateDialog(int templateId) {
             d.Tips().Add(d.Item(IDC_frmMouse_Cancel), "Cancel changes");
         }
     });
-    return dialog.RunModal(instance_, templateId, Handle());
+    dialog.RunModal(instance_, templateId, Handle());
 }
 
 // --- Default hooks: the design-time window ---
@@ -605,26 +605,26 @@ void Form2Window::OnControlScroll(int, int, int) {}
 
 void Form2Window::OnToolbarButton(int toolbarId, std::string_view key) {
     if (toolbarId == IDC_ToolbarNew && key == "New") {
-        ShowTemplateDialog(IDD_frmNewName);
+        ShowSmallDialog(IDD_frmNewName);
     } else if (toolbarId == IDC_ToolbarLoad && key == "Load") {
-        ShowTemplateDialog(IDD_frmExistingNames);
+        ShowSmallDialog(IDD_frmExistingNames);
     } else if (toolbarId == IDC_ToolbarDelete && key == "Delete") {
-        ShowTemplateDialog(IDD_frmDelete);
+        ShowSmallDialog(IDD_frmDelete);
     } else if (toolbarId == IDC_ToolbarMouse && key == "Mouse") {
-        ShowTemplateDialog(IDD_frmMouse);
+        ShowSmallDialog(IDD_frmMouse);
     }
 }
 
 void Form2Window::OnMenuCommand(int id) {
     switch (id) {
         case IDM_NewTheme:
-            ShowTemplateDialog(IDD_frmNewName);
+            ShowSmallDialog(IDD_frmNewName);
             break;
         case IDM_LoadTheme:
-            ShowTemplateDialog(IDD_frmExistingNames);
+            ShowSmallDialog(IDD_frmExistingNames);
             break;
         case IDM_DeleteTheme:
-            ShowTemplateDialog(IDD_frmDelete);
+            ShowSmallDialog(IDD_frmDelete);
             break;
         case IDM_AboutOrvelle:
             about_.Show(instance_, Handle());

@@ -95,8 +95,9 @@ class Form2Window : public Dialog {
     // Paints an owner-drawn surface; the default fills it with the window colour.
     virtual void OnDrawSurface(int id, HDC dc, const RECT& bounds);
 
-    // Shows one of the small dialogs' templates modally, for the design-time window.
-    INT_PTR ShowTemplateDialog(int templateId);
+    // One of the small modal dialogs (new, load or delete theme, mouse), opened from the theme
+    // strip or the File menu; the default shows its bare template, for the design-time window.
+    virtual void ShowSmallDialog(int templateId);
     HINSTANCE Instance() const { return instance_; }
 
     bool OnInitDialog() override;

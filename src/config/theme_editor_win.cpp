@@ -14,8 +14,6 @@
 #include "base/optional_api_win.h"
 #include "base/program_folder_win.h"
 #include "config/form2_ids.h"
-#include "config/mouse_ids.h"
-#include "config/theme_dialog_ids.h"
 #include "config/theme_dialogs_win.h"
 
 namespace orvelle::win {
@@ -255,22 +253,11 @@ void ThemeEditorWindow::OnControlScroll(int id, int, int value) {
 }
 
 void ThemeEditorWindow::OnMenuCommand(int id) {
-    switch (id) {
-        case IDM_OrvelleHelp:
-            editor_.OrvelleHelp_Click();
-            return;
-        case IDM_NewTheme:
-            RunDialog(IDD_frmNewName);
-            return;
-        case IDM_LoadTheme:
-            RunDialog(IDD_frmExistingNames);
-            return;
-        case IDM_DeleteTheme:
-            RunDialog(IDD_frmDelete);
-            return;
-        default:
-            Form2Window::OnMenuCommand(id);
+    if (id == IDM_OrvelleHelp) {
+        editor_.OrvelleHelp_Click();
+        return;
     }
+    Form2Window::OnMenuCommand(id);
 }
 
 void ThemeEditorWindow::OnToolbarButton(int toolbarId, std::string_view key) {
@@ -278,18 +265,12 @@ void ThemeEditorWindow::OnToolbarButton(int toolbarId, std::string_view key) {
         toolbarId == IDC_ToolbarMedia) {
         editor_.ToolbarClicked(toolbarId, std::string(key));
         ShowEditor();
-    } else if (toolbarId == IDC_ToolbarNew && key == "New") {
-        RunDialog(IDD_frmNewName);
-    } else if (toolbarId == IDC_ToolbarLoad && key == "Load") {
-        RunDialog(IDD_frmExistingNames);
-    } else if (toolbarId == IDC_ToolbarDelete && key == "Delete") {
-        RunDialog(IDD_frmDelete);
-    } else if (toolbarId == IDC_ToolbarMouse && key == "Mouse") {
-        RunDialog(IDD_frmMouse);
+        return;
     }
+    Form2Window::OnToolbarButton(toolbarId, key);
 }
 
-void ThemeEditorWindow::RunDialog(int templateId) {
+void ThemeEditorWindow::ShowSmallDialog(int templateId) {
     RunThemeDialog(Instance(), Handle(), templateId, editor_);
     ShowEditor();
 }

@@ -44,11 +44,11 @@ class ThemeEditorWindow : public Form2Window, private Form2Services {
     void OnTimer1() override;
     void OnTabChanged(Form2Tab tab) override;
     void OnDrawSurface(int id, HDC dc, const RECT& bounds) override;
+    // The small dialog on its model, then the editor as the dialog left it.
+    void ShowSmallDialog(int templateId) override;
 
   private:
     void ShowControl(int id, const ControlState& state);
-    // One of the small modal dialogs, then the editor as it left it.
-    void RunDialog(int templateId);
     // Message boxes belong to the window in front: a small dialog while one is open.
     HWND MessageOwner() const;
 
