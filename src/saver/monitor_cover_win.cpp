@@ -3,7 +3,6 @@
 #include <windowsx.h>
 
 #include "saver/monitor_layout.h"
-#include "saver/picture_decode_plan.h"
 
 namespace orvelle::win {
 
@@ -57,18 +56,7 @@ void MonitorCover::PaintDesktopCopy() {
 }
 
 std::optional<PixelSize> MonitorCover::LoadBackgroundPicture(const std::string& path) {
-    const std::optional<PixelSize> size = decoder_.Open(path);
-    if (!size) {
-        return std::nullopt;
-    }
-    DibBitmap picture = decoder_.Decode(BackgroundDecodeSize(*size, ScreenSize()), backColour_);
-    decoder_.Close();
-    if (!picture) {
-        picture_.Free();
-        return std::nullopt;
-    }
-    picture_.Adopt(std::move(picture));
-    return size;
+    return LoadBackgroundInto(picture_, decoder_, path, ScreenSize(), backColour_);
 }
 
 void MonitorCover::DrawBackgroundPicture(const PixelRect& rect) {

@@ -157,4 +157,21 @@ PixelRect FillInto(MemorySurface& target, const PixelRect& rect, Colour colour) 
     return area;
 }
 
+std::optional<PixelSize> LoadBackgroundInto(MemorySurface& picture, PictureDecoder& decoder,
+                                            const std::string& path, PixelSize screen,
+                                            Colour fill) {
+    const std::optional<PixelSize> size = decoder.Open(path);
+    if (!size) {
+        return std::nullopt;
+    }
+    DibBitmap decoded = decoder.Decode(BackgroundDecodeSize(*size, screen), fill);
+    decoder.Close();
+    if (!decoded) {
+        picture.Free();
+        return std::nullopt;
+    }
+    picture.Adopt(std::move(decoded));
+    return size;
+}
+
 }  // namespace orvelle::win

@@ -4,10 +4,13 @@
 #include <windows.h>
 
 #include <cstdint>
+#include <optional>
+#include <string>
 
 #include "base/colour.h"
 #include "base/gdi_win.h"
 #include "base/geometry.h"
+#include "saver/picture_decoder_win.h"
 
 namespace orvelle::win {
 
@@ -39,5 +42,9 @@ PixelRect DrawPictureInto(MemorySurface& target, const MemorySurface& picture,
 // The picture, held at its own size, repeated columns x rows from (0, 0) in a few doubling copies.
 PixelRect TileInto(MemorySurface& target, const MemorySurface& picture, int columns, int rows);
 PixelRect FillInto(MemorySurface& target, const PixelRect& rect, Colour colour);
+// The background picture file decoded into picture at the size a screen of screen's size needs
+// (transparent pixels in fill); its own size, or nothing (picture emptied) when it cannot be.
+std::optional<PixelSize> LoadBackgroundInto(MemorySurface& picture, PictureDecoder& decoder,
+                                            const std::string& path, PixelSize screen, Colour fill);
 
 }  // namespace orvelle::win

@@ -4,7 +4,6 @@
 #include <algorithm>
 
 #include "base/geometry.h"
-#include "saver/picture_decode_plan.h"
 
 namespace orvelle::win {
 
@@ -48,18 +47,7 @@ std::optional<PixelSize> SaverWindow::LoadBackgroundPicture(const std::string& p
     }
     desktop_.Free();
     pictureWaiting_ = false;
-    const std::optional<PixelSize> size = decoder_.Open(path);
-    if (!size) {
-        return std::nullopt;
-    }
-    DibBitmap picture = decoder_.Decode(BackgroundDecodeSize(*size, screen_), backColour_);
-    decoder_.Close();
-    if (!picture) {
-        backPicture_.Free();
-        return std::nullopt;
-    }
-    backPicture_.Adopt(std::move(picture));
-    return size;
+    return LoadBackgroundInto(backPicture_, decoder_, path, screen_, backColour_);
 }
 
 void SaverWindow::DrawBackgroundPicture(const PixelRect& rect) {
