@@ -33,8 +33,17 @@ constexpr std::size_t kMaxPath = 260;
 
 }  // namespace
 
-std::vector<std::string> FillThemeList(ThemeStorage& storage) {
-    return storage.ThemeNames();
+void ThemeNameList::Select(int index) {
+    selected = index >= 0 && index < static_cast<int>(names.size()) ? index : -1;
+}
+
+std::string ThemeNameList::Text() const {
+    return selected < 0 ? std::string() : names[static_cast<std::size_t>(selected)];
+}
+
+void FillThemeList(ThemeStorage& storage, ThemeNameList& list) {
+    list.names = storage.ThemeNames();
+    list.selected = -1;
 }
 
 // --- frmNewName ---
@@ -89,9 +98,9 @@ bool frmNewName::CommandOk_Click() {
             name = existing;
         }
     }
-    if (!storage.TemplateExists() || !storage.ThemesFolderExists()) {
-        services.ShowMessage(storage.TemplateExists() ? kNoThemesFolder : kNoTemplate,
-                             MessageButtons::Ok);
+    const bool hasTemplate = storage.TemplateExists();
+    if (!hasTemplate || !storage.ThemesFolderExists()) {
+        services.ShowMessage(hasTemplate ? kNoThemesFolder : kNoTemplate, MessageButtons::Ok);
         return false;
     }
     form_.AskToSaveChanges();
@@ -106,22 +115,21 @@ bool frmNewName::CommandOk_Click() {
 // --- frmExistingNames ---
 
 void frmExistingNames::Form_Load() {
-    names = FillThemeList(form_.Storage());
-    selected = -1;
+    FillThemeList(form_.Storage(), listExistingSavers);
     commandOkEnabled = false;
 }
 
 void frmExistingNames::listExistingSavers_Click(int index) {
-    selected = index >= 0 && index < static_cast<int>(names.size()) ? index : -1;
+    listExistingSavers.Select(index);
     commandOkEnabled = true;
 }
 
 bool frmExistingNames::CommandOk_Click() {
-    if (selected < 0 || names[static_cast<std::size_t>(selected)].empty()) {
+    const std::string name = listExistingSavers.Text();
+    if (name.empty()) {
         form_.Services().ShowPlainMessage("Nothing was selected to load.", MessageButtons::Ok);
         return false;
     }
-    const std::string name = names[static_cast<std::size_t>(selected)];
     form_.AskToSaveChanges();
     form_.SwitchDialogToTheme(name);
     return true;
@@ -130,20 +138,19 @@ bool frmExistingNames::CommandOk_Click() {
 // --- frmDelete ---
 
 void frmDelete::Form_Load() {
-    names = FillThemeList(form_.Storage());
-    selected = -1;
+    FillThemeList(form_.Storage(), listExistingSavers);
     commandDeleteEnabled = false;
 }
 
 void frmDelete::listExistingSavers_Click(int index) {
-    selected = index >= 0 && index < static_cast<int>(names.size()) ? index : -1;
+    listExistingSavers.Select(index);
     commandDeleteEnabled = true;
 }
 
 void frmDelete::CommandDelete_Click() {
     Form2Services& services = form_.Services();
-    const std::string name =
-        selected < 0 ? std::string() : names[static_cast<std::size_t>(selected)];
+    ThemeNameList& list = listExistingSavers;
+    const std::string name = list.Text();
     if (name.empty()) {
         services.ShowMessage(kNothingToRemove, MessageButtons::Ok);
         return;
@@ -153,7 +160,7 @@ void frmDelete::CommandDelete_Click() {
         services.ShowMessage(kInUseDelete, MessageButtons::Ok);
         return;
     }
-    if (names.size() < 2) {
+    if (list.names.size() < 2) {
         services.ShowMessage(kLastTheme, MessageButtons::Ok);
         return;
     }
@@ -163,8 +170,8 @@ void frmDelete::CommandDelete_Click() {
                              MessageButtons::Ok);
         return;
     }
-    const int index = selected;
-    names.erase(names.begin() + index);
+    const int index = list.selected;
+    list.names.erase(list.names.begin() + index);
     listExistingSavers_Click(index > 0 ? index - 1 : 0);
 }
 

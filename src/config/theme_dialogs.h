@@ -11,8 +11,18 @@ namespace orvelle {
 class Form2;
 class ThemeStorage;
 
-// The theme names for a dialog's list: every theme file, alphabetically, without ".ini".
-std::vector<std::string> FillThemeList(ThemeStorage& storage);
+// The theme list of the load and delete dialogs, and the entry chosen in it.
+struct ThemeNameList {
+    std::vector<std::string> names;
+    int selected = -1;
+    // An index outside the list chooses nothing.
+    void Select(int index);
+    // The chosen name, "" when nothing is chosen.
+    std::string Text() const;
+};
+
+// The list filled with every theme file, alphabetically, without ".ini"; nothing chosen.
+void FillThemeList(ThemeStorage& storage, ThemeNameList& list);
 
 class frmNewName {
   public:
@@ -39,8 +49,7 @@ class frmExistingNames {
     bool CommandOk_Click();
     bool CommandCancel_Click() { return true; }
 
-    std::vector<std::string> names;
-    int selected = -1;
+    ThemeNameList listExistingSavers;
     bool commandOkEnabled = false;
 
   private:
@@ -55,8 +64,7 @@ class frmDelete {
     void CommandDelete_Click();
     bool CommandOk_Click() { return true; }
 
-    std::vector<std::string> names;
-    int selected = -1;
+    ThemeNameList listExistingSavers;
     bool commandDeleteEnabled = false;
 
   private:

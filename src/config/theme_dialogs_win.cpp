@@ -36,7 +36,8 @@ class SmallDialog : public Dialog {
     Tooltips tips_;
 };
 
-void ShowNames(HWND list, const std::vector<std::string>& names, int selected) {
+void ShowNames(HWND list, const ThemeNameList& themes) {
+    const std::vector<std::string>& names = themes.names;
     ListClear(list);
     std::size_t bytes = 0;
     for (const std::string& name : names) {
@@ -46,7 +47,7 @@ void ShowNames(HWND list, const std::vector<std::string>& names, int selected) {
     for (const std::string& name : names) {
         fill.Add(name);
     }
-    ListSelect(list, selected);
+    ListSelect(list, themes.selected);
 }
 
 class NewNameDialog : public SmallDialog {
@@ -93,7 +94,7 @@ class ExistingNamesDialog : public SmallDialog {
   protected:
     void Load() override {
         model_.Form_Load();
-        ShowNames(Item(IDC_frmExistingNames_listExistingSavers), model_.names, model_.selected);
+        ShowNames(Item(IDC_frmExistingNames_listExistingSavers), model_.listExistingSavers);
         EnableItem(IDC_frmExistingNames_CommandOk, model_.commandOkEnabled);
     }
     bool OnCommand(int id, int code, HWND) override {
@@ -148,10 +149,11 @@ class DeleteDialog : public SmallDialog {
             return false;
         }
         if (id == IDC_frmDelete_CommandDelete) {
-            const std::size_t before = model_.names.size();
-            const int removed = model_.selected;
+            const ThemeNameList& themes = model_.listExistingSavers;
+            const std::size_t before = themes.names.size();
+            const int removed = themes.selected;
             model_.CommandDelete_Click();
-            if (model_.names.size() != before) {
+            if (themes.names.size() != before) {
                 ListDelete(Item(IDC_frmDelete_listExistingSavers), removed);
             }
             ShowModel(false);
@@ -168,9 +170,9 @@ class DeleteDialog : public SmallDialog {
     void ShowModel(bool fill = true) {
         HWND list = Item(IDC_frmDelete_listExistingSavers);
         if (fill) {
-            ShowNames(list, model_.names, model_.selected);
+            ShowNames(list, model_.listExistingSavers);
         } else {
-            ListSelect(list, model_.selected);
+            ListSelect(list, model_.listExistingSavers.selected);
         }
         EnableItem(IDC_frmDelete_CommandDelete, model_.commandDeleteEnabled);
     }

@@ -144,7 +144,8 @@ TEST_F(ThemeDialogTest, SaveQuestionFollowsSettingsChanged) {
         services.answers.assign(c.answers.begin(), c.answers.end());
         frmExistingNames dialog(form);
         dialog.Form_Load();
-        ASSERT_EQ(dialog.names, (std::vector<std::string>{"Classic", "Orvelle"}));
+        ASSERT_EQ(dialog.listExistingSavers.names,
+                  (std::vector<std::string>{"Classic", "Orvelle"}));
         EXPECT_FALSE(dialog.commandOkEnabled);
         dialog.listExistingSavers_Click(0);
         EXPECT_TRUE(dialog.CommandOk_Click());
@@ -180,25 +181,25 @@ TEST_F(ThemeDialogTest, DeleteRulesAndTheSelectionAfterwards) {
     frmDelete dialog(form);
     dialog.Form_Load();
     // Classic, Orvelle, a..f sorted without regard to case.
-    ASSERT_EQ(dialog.names,
+    ASSERT_EQ(dialog.listExistingSavers.names,
               (std::vector<std::string>{"a", "b", "c", "Classic", "d", "e", "f", "Orvelle"}));
     dialog.CommandDelete_Click();
     EXPECT_EQ(services.messages, std::vector<std::string>{"Nothing was selected to remove."});
     dialog.listExistingSavers_Click(0);
     dialog.CommandDelete_Click();
-    EXPECT_EQ(dialog.selected, 0);
-    EXPECT_EQ(dialog.names[0], "b");
+    EXPECT_EQ(dialog.listExistingSavers.selected, 0);
+    EXPECT_EQ(dialog.listExistingSavers.names[0], "b");
     EXPECT_FALSE(files.FileExists(kThemes + "a.ini"));
     dialog.listExistingSavers_Click(4);  // "e", the fifth
     dialog.CommandDelete_Click();
-    EXPECT_EQ(dialog.selected, 3);
-    EXPECT_EQ(dialog.names[3], "d");
+    EXPECT_EQ(dialog.listExistingSavers.selected, 3);
+    EXPECT_EQ(dialog.listExistingSavers.names[3], "d");
     EXPECT_FALSE(files.FileExists(kThemes + "e.ini"));
 
     // The theme in use, also spelled otherwise, and a delete that fails.
     services.messages.clear();
-    dialog.names.push_back("ORVELLE");
-    dialog.listExistingSavers_Click(static_cast<int>(dialog.names.size()) - 1);
+    dialog.listExistingSavers.names.push_back("ORVELLE");
+    dialog.listExistingSavers_Click(static_cast<int>(dialog.listExistingSavers.names.size()) - 1);
     dialog.CommandDelete_Click();
     files.FailWritesTo(kThemes + "b.ini");
     dialog.listExistingSavers_Click(0);
@@ -206,7 +207,7 @@ TEST_F(ThemeDialogTest, DeleteRulesAndTheSelectionAfterwards) {
     EXPECT_EQ(services.messages,
               (std::vector<std::string>{"Can't delete screen saver theme when it is in use.",
                                         "Could not delete the screen saver theme b."}));
-    EXPECT_EQ(dialog.names[0], "b");
+    EXPECT_EQ(dialog.listExistingSavers.names[0], "b");
     EXPECT_TRUE(files.FileExists(kThemes + "b.ini"));
 }
 
@@ -217,7 +218,7 @@ TEST_F(ThemeDialogTest, TheLastThemesStay) {
     dialog.listExistingSavers_Click(0);
     dialog.CommandDelete_Click();  // the theme in use, even alone
     files.Put(kThemes + "Other.ini", "x");
-    dialog.names = {"Other"};
+    dialog.listExistingSavers.names = {"Other"};
     dialog.listExistingSavers_Click(0);
     dialog.CommandDelete_Click();
     EXPECT_EQ(services.messages,
