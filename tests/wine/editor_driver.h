@@ -23,9 +23,9 @@ struct OpenEditor {
     std::map<int, HWND> controls;
 
     // Starts the editor on the theme and waits until the load has named it in the title.
-    explicit OpenEditor(const ThemeText& theme) {
+    explicit OpenEditor(const ThemeText& theme, const std::string& arguments = "/c") {
         UseTheme(copy, theme);
-        process = StartSaver(copy, "/c");
+        process = StartSaver(copy, arguments);
         for (DWORD start = GetTickCount(); GetTickCount() - start < 10000; Pump(100)) {
             for (HWND w : VisibleWindowsOf(process.Id())) {
                 if (WindowText(w).rfind("Orvelle Screen Saver - [", 0) == 0) {
@@ -39,6 +39,17 @@ struct OpenEditor {
         controls = ControlsById(window);
     }
     HWND operator[](int id) { return controls[id]; }
+    // The picture viewer on the list's entry, opened as the mouse does it (the first click
+    // selects, the second opens); nullptr when it does not come.
+    HWND OpenViewer(int index) {
+        HWND list = controls[IDC_List1];
+        SendMessageW(list, LB_SETCURSEL, index, 0);
+        for (WORD code : {LBN_SELCHANGE, LBN_DBLCLK}) {
+            PostMessageW(GetParent(list), WM_COMMAND, MAKEWPARAM(IDC_List1, code),
+                         reinterpret_cast<LPARAM>(list));
+        }
+        return OtherWindow([](HWND w) { return WindowText(w) == " Image Viewer"; });
+    }
     // A window of the editor's process other than the editor that passes the test, waited for.
     template <typename Test>
     HWND OtherWindow(Test test) {
@@ -109,5 +120,13 @@ struct OpenEditor {
         return keys;
     }
 };
+
+// The next saver run of the program copy shows the colour at the screen's centre.
+inline bool SaverCentreShows(const ProgramCopy& copy, COLORREF colour) {
+    Process saver = StartSaver(copy, "/s");
+    return WaitForWindow(saver, 5000) &&
+           WaitForPixel(GetSystemMetrics(SM_CXSCREEN) / 2, GetSystemMetrics(SM_CYSCREEN) / 2,
+                        colour, 8, 5000);
+}
 
 }  // namespace wine_test

@@ -7,7 +7,7 @@
 #include <cstdint>
 #include <string>
 
-#include "config/form2_ids.h"
+#include "editor_driver.h"
 #include "wine_support.h"
 
 using namespace wine_test;
@@ -77,40 +77,25 @@ TEST(MultiMonitor, EditorAndViewerOpenOnTheOwnersMonitor) {
     HWND page = CreateWindowExW(0, L"STATIC", L"page", WS_POPUP | WS_VISIBLE, second.left + 20,
                                 second.top + 40, 200, 150, nullptr, nullptr, nullptr, nullptr);
     ASSERT_NE(page, nullptr);
-    ProgramCopy copy;
-    ThemeText theme;
-    const std::string picture = copy.Path("blue.bmp");
+    ProgramCopy scratch;
+    const std::string picture = scratch.Path("blue.bmp");
     WriteBmpFile(picture, 200, 100, [](int, int) { return kBlue; });
-    UseTheme(copy, theme.Pictures({picture}));
-    Process editor =
-        StartSaver(copy, "/c:" + std::to_string(reinterpret_cast<std::uintptr_t>(page)));
-    HWND window = WaitForWindow(editor, 8000);
-    ASSERT_NE(window, nullptr);
-    Pump(500);
+    ThemeText theme;
+    OpenEditor editor(theme.Pictures({picture}),
+                      "/c:" + std::to_string(reinterpret_cast<std::uintptr_t>(page)));
+    ASSERT_NE(editor.window, nullptr);
     auto inside = [&](HWND w) {
         RECT r{};
         GetWindowRect(w, &r);
         return r.left >= second.left && r.top >= second.top && r.right <= second.right &&
                r.bottom <= second.bottom;
     };
-    EXPECT_TRUE(inside(window));
-    HWND list = ControlsById(window)[IDC_List1];
-    SendMessageW(list, LB_SETCURSEL, 0, 0);
-    PostMessageW(GetParent(list), WM_COMMAND, MAKEWPARAM(IDC_List1, LBN_DBLCLK),
-                 reinterpret_cast<LPARAM>(list));
-    HWND viewer = nullptr;
-    for (int i = 0; i < 100 && !viewer; ++i) {
-        Pump(50);
-        for (HWND w : VisibleWindowsOf(editor.Id())) {
-            if (WindowText(w) == " Image Viewer") {
-                viewer = w;
-            }
-        }
-    }
+    EXPECT_TRUE(inside(editor.window));
+    HWND viewer = editor.OpenViewer(0);
     ASSERT_NE(viewer, nullptr);
     EXPECT_TRUE(inside(viewer));
-    PostMessageW(window, WM_CLOSE, 0, 0);
-    EXPECT_TRUE(editor.WaitExit(5000));
+    PostMessageW(editor.window, WM_CLOSE, 0, 0);
+    EXPECT_TRUE(editor.process.WaitExit(5000));
     DestroyWindow(page);
 }
 

@@ -79,10 +79,7 @@ TEST(ThemeDialogs, NewThemeIsMadeEditedAndShownByTheSaver) {
     EXPECT_EQ(editor.copy.ReadIni(editor.copy.Path("orvellemain.ini"), "saver", "currentsaver"),
               "Beach");
     EXPECT_EQ(editor.Key("images", "0"), green);
-    Process saver = StartSaver(editor.copy, "/s");
-    ASSERT_NE(WaitForWindow(saver, 5000), nullptr);
-    EXPECT_TRUE(WaitForPixel(GetSystemMetrics(SM_CXSCREEN) / 2, GetSystemMetrics(SM_CYSCREEN) / 2,
-                             kGreen, 8, 5000));
+    EXPECT_TRUE(SaverCentreShows(editor.copy, kGreen));
 }
 
 // An edit, then File > Load Theme: the question saves the edit into the old theme, and the

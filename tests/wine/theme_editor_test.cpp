@@ -207,23 +207,7 @@ TEST(ThemeEditor, ViewerShowsThePictureAtItsOwnSizeAndClosesOnAClick) {
     theme.Pictures({scratch.Path("blue.bmp"), scratch.Path("second.bmp"), huge});
     OpenEditor editor(theme);
     ASSERT_NE(editor.window, nullptr);
-    auto openViewer = [&](int index) {
-        // As the mouse does it: the first click selects, the second opens.
-        SendMessageW(editor[IDC_List1], LB_SETCURSEL, index, 0);
-        for (WORD code : {LBN_SELCHANGE, LBN_DBLCLK}) {
-            PostMessageW(GetParent(editor[IDC_List1]), WM_COMMAND, MAKEWPARAM(IDC_List1, code),
-                         reinterpret_cast<LPARAM>(editor[IDC_List1]));
-        }
-        for (DWORD start = GetTickCount(); GetTickCount() - start < 5000; Pump(100)) {
-            for (HWND w : VisibleWindowsOf(editor.process.Id())) {
-                if (WindowText(w) == " Image Viewer") {
-                    return w;
-                }
-            }
-        }
-        return static_cast<HWND>(nullptr);
-    };
-    HWND viewer = openViewer(0);
+    HWND viewer = editor.OpenViewer(0);
     ASSERT_NE(viewer, nullptr);
     EXPECT_EQ(GetWindow(viewer, GW_OWNER), editor.window);
     EXPECT_TRUE(IsWindowEnabled(editor.window));
@@ -242,7 +226,7 @@ TEST(ThemeEditor, ViewerShowsThePictureAtItsOwnSizeAndClosesOnAClick) {
 
     // A picture larger than the screen: the window stops at the work area and scrolls to the
     // picture's far corner.
-    viewer = openViewer(2);
+    viewer = editor.OpenViewer(2);
     ASSERT_NE(viewer, nullptr);
     RECT work = {};
     SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
@@ -264,7 +248,7 @@ TEST(ThemeEditor, ViewerShowsThePictureAtItsOwnSizeAndClosesOnAClick) {
     Pump(400);
     EXPECT_FALSE(IsWindow(viewer));
 
-    openViewer(1);  // second.bmp does not exist
+    editor.OpenViewer(1);  // second.bmp does not exist
     HWND box = WaitForMessageBox(editor.process, 5000);
     ASSERT_NE(box, nullptr);
     EXPECT_EQ(MessageBoxText(box),
@@ -331,10 +315,7 @@ TEST(ThemeEditor, MovedPictureTakesItsCaptionAndComesFirstInTheSaver) {
     EXPECT_EQ(editor.Key("images", "0"), red);
     EXPECT_EQ(editor.Key("caption", "0"), "Sunset");
     EXPECT_EQ(editor.Key("caption", "1"), "Blue");
-    Process saver = StartSaver(editor.copy, "/s");
-    ASSERT_NE(WaitForWindow(saver, 5000), nullptr);
-    EXPECT_TRUE(WaitForPixel(GetSystemMetrics(SM_CXSCREEN) / 2, GetSystemMetrics(SM_CYSCREEN) / 2,
-                             kRed, 8, 5000));
+    EXPECT_TRUE(SaverCentreShows(editor.copy, kRed));
 }
 
 // A short WAV played from the music tab runs to its end: the progress bar fills, then Play is
