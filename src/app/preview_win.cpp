@@ -7,7 +7,7 @@
 #include "app/preview.h"
 #include "base/gdi_win.h"
 #include "base/window_win.h"
-#include "saver/picture_decoder_win.h"
+#include "picture/picture_decoder_win.h"
 
 namespace orvelle::win {
 

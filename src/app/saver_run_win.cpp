@@ -6,7 +6,7 @@
 #include "base/random_source.h"
 #include "base/program_folder_win.h"
 #include "base/wide_win.h"
-#include "overlays/mci_sender_win.h"
+#include "media/mci_sender_win.h"
 #include "saver/registry_win.h"
 #include "saver/saver_form.h"
 #include "saver/saver_window_win.h"

@@ -8,7 +8,7 @@
 #include "base/text.h"
 #include "config/form2_ids.h"
 #include "overlays/countdown.h"
-#include "overlays/mmedia.h"
+#include "media/mmedia.h"
 #include "settings/theme_storage.h"
 
 namespace orvelle {

@@ -6,7 +6,7 @@
 #include "base/numbers.h"
 #include "config/form2.h"
 #include "config/form2_ids.h"
-#include "overlays/mmedia.h"
+#include "media/mmedia.h"
 #include "settings/theme_storage.h"
 
 namespace orvelle {

@@ -10,7 +10,7 @@
 #include "base/optional_api_win.h"
 #include "base/wide_win.h"
 #include "config/image_view.h"
-#include "saver/picture_decoder_win.h"
+#include "picture/picture_decoder_win.h"
 
 namespace orvelle::win {
 

@@ -11,7 +11,7 @@
 #include "base/colour.h"
 #include "base/gdi_win.h"
 #include "base/geometry.h"
-#include "saver/picture_decoder_win.h"
+#include "picture/picture_decoder_win.h"
 
 namespace orvelle::win {
 

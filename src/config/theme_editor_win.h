@@ -15,8 +15,8 @@
 #include "config/image_view_win.h"
 #include "config/multi_files_win.h"
 #include "config/shown_picture_win.h"
-#include "overlays/mci_sender_win.h"
-#include "overlays/mmedia.h"
+#include "media/mci_sender_win.h"
+#include "media/mmedia.h"
 #include "settings/file_system_win.h"
 #include "settings/theme_storage.h"
 

@@ -2,7 +2,7 @@
 
 #include "base/host_services.h"
 #include "base/numbers.h"
-#include "overlays/mmedia.h"
+#include "media/mmedia.h"
 
 namespace orvelle {
 

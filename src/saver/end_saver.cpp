@@ -4,7 +4,7 @@
 
 #include "base/host_services.h"
 #include "base/numbers.h"
-#include "overlays/mmedia.h"
+#include "media/mmedia.h"
 #include "saver/saver_view.h"
 
 namespace orvelle {

@@ -7,7 +7,7 @@
 
 #include "base/window_win.h"
 #include "overlays/background_canvas.h"
-#include "saver/picture_decoder_win.h"
+#include "picture/picture_decoder_win.h"
 #include "saver/saver_surface_win.h"
 
 namespace orvelle::win {

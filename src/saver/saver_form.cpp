@@ -9,7 +9,7 @@
 #include "base/text.h"
 #include "overlays/background.h"
 #include "overlays/clock_overlay.h"
-#include "overlays/mmedia.h"
+#include "media/mmedia.h"
 #include "overlays/music_playlist.h"
 #include "saver/motion.h"
 #include "saver/picture_scaling.h"

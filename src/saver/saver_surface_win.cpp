@@ -5,8 +5,8 @@
 #include <cstddef>
 #include <utility>
 
-#include "saver/area_scaler.h"
-#include "saver/picture_decode_plan.h"
+#include "picture/area_scaler.h"
+#include "picture/picture_decode_plan.h"
 
 namespace orvelle::win {
 

@@ -4,7 +4,7 @@
 #include <algorithm>
 #include <cmath>
 
-#include "saver/picture_decode_plan.h"
+#include "picture/picture_decode_plan.h"
 #include "saver/saver_window_win.h"
 
 namespace orvelle::win {

@@ -9,7 +9,7 @@
 #include "base/numbers.h"
 #include "base/optional_api_win.h"
 #include "saver/monitor_layout.h"
-#include "saver/picture_decode_plan.h"
+#include "picture/picture_decode_plan.h"
 #include "saver/saver_controls_win.h"
 
 namespace orvelle::win {

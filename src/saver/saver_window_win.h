@@ -17,7 +17,7 @@
 
 #include "base/window_win.h"
 #include "saver/monitor_cover_win.h"
-#include "saver/picture_decoder_win.h"
+#include "picture/picture_decoder_win.h"
 #include "saver/saver_events_win.h"
 #include "saver/saver_surface_win.h"
 #include "saver/saver_view.h"

@@ -1,4 +1,4 @@
-#include "saver/area_scaler.h"
+#include "picture/area_scaler.h"
 
 #include <gtest/gtest.h>
 

@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "base/host_services.h"
-#include "overlays/mmedia.h"
+#include "media/mmedia.h"
 #include "saver/registry_text.h"
 #include "saver/saver_view.h"
 

@@ -1,4 +1,4 @@
-#include "overlays/mmedia.h"
+#include "media/mmedia.h"
 
 #include <gtest/gtest.h>
 

@@ -8,7 +8,7 @@
 
 #include "base/random_source.h"
 #include "overlay_fakes.h"
-#include "overlays/mmedia.h"
+#include "media/mmedia.h"
 
 namespace orvelle {
 namespace {

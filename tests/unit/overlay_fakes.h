@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "base/host_services.h"
-#include "overlays/mmedia.h"
+#include "media/mmedia.h"
 
 namespace orvelle::overlay_test {
 

@@ -1,11 +1,11 @@
-#include "saver/picture_decode_plan.h"
+#include "picture/picture_decode_plan.h"
 
 #include <gtest/gtest.h>
 
 #include <cstdint>
 #include <vector>
 
-#include "saver/picture_orientation.h"
+#include "picture/picture_orientation.h"
 
 namespace orvelle {
 namespace {

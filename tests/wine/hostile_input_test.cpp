@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "base/wide_win.h"
-#include "saver/picture_decoder_win.h"
+#include "picture/picture_decoder_win.h"
 #include "wine_support.h"
 
 using namespace wine_test;

@@ -5,8 +5,8 @@
 #include <string>
 
 #include "base/clock_win.h"
-#include "overlays/mci_sender_win.h"
-#include "overlays/mmedia.h"
+#include "media/mci_sender_win.h"
+#include "media/mmedia.h"
 #include "wine_support.h"
 
 namespace {

@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "saver/picture_decoder_win.h"
+#include "picture/picture_decoder_win.h"
 #include "saver/saver_window_win.h"
 #include "wine_support.h"
 

@@ -4,7 +4,7 @@
 // quarter clockwise, 7 mirrored along the other diagonal, 8 turned a quarter anticlockwise.
 #pragma once
 
-#include "saver/saver_view.h"
+#include "base/geometry.h"
 
 namespace orvelle {
 

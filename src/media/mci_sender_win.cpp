@@ -1,4 +1,4 @@
-#include "overlays/mci_sender_win.h"
+#include "media/mci_sender_win.h"
 
 #include <windows.h>
 

@@ -1,4 +1,4 @@
-#include "saver/picture_orientation.h"
+#include "picture/picture_orientation.h"
 
 namespace orvelle {
 

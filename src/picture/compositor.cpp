@@ -1,4 +1,4 @@
-#include "saver/compositor.h"
+#include "picture/compositor.h"
 
 namespace orvelle {
 

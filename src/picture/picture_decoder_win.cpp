@@ -1,4 +1,4 @@
-#include "saver/picture_decoder_win.h"
+#include "picture/picture_decoder_win.h"
 
 #include <objbase.h>
 #include <wincodec.h>
@@ -9,10 +9,10 @@
 
 #include "base/com_win.h"
 #include "base/wide_win.h"
-#include "saver/area_scaler.h"
-#include "saver/compositor.h"
-#include "saver/picture_decode_plan.h"
-#include "saver/picture_orientation.h"
+#include "picture/area_scaler.h"
+#include "picture/compositor.h"
+#include "picture/picture_decode_plan.h"
+#include "picture/picture_orientation.h"
 
 namespace orvelle::win {
 

@@ -8,7 +8,7 @@
 #include <cstdint>
 #include <optional>
 
-#include "saver/saver_view.h"
+#include "base/geometry.h"
 
 namespace orvelle {
 

@@ -1,9 +1,9 @@
-#include "saver/picture_decode_plan.h"
+#include "picture/picture_decode_plan.h"
 
 #include <algorithm>
 #include <cmath>
 
-#include "saver/picture_orientation.h"
+#include "picture/picture_orientation.h"
 
 namespace orvelle {
 

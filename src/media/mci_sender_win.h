@@ -1,7 +1,7 @@
 // MCI command strings sent through winmm's mciSendStringW, and the program's one player.
 #pragma once
 
-#include "overlays/mmedia.h"
+#include "media/mmedia.h"
 
 namespace orvelle::win {
 

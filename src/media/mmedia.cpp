@@ -1,4 +1,4 @@
-#include "overlays/mmedia.h"
+#include "media/mmedia.h"
 
 #include "base/host_services.h"
 #include "base/numbers.h"
