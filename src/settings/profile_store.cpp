@@ -258,9 +258,9 @@ struct ProfileStore::File {
     std::string path;  // as first named
     Encoding encoding = Encoding::kAnsi;
     bool changed = false;
-    // It exists but could not be read: it reads as empty and is never written, since writing
-    // would replace everything it holds with the few keys written this time.
-    bool unreadable = false;
+    // Unreadable: it exists but could not be read. It reads as empty and is never written, since
+    // writing would replace everything it holds with the few keys written this time.
+    FileState state = FileState::Missing;
     // sections[0] holds the lines before the first header (a section without a name).
     std::vector<Section> sections;
     std::unordered_map<std::string, size_t> firstSection;  // folded name -> first such section
@@ -327,6 +327,20 @@ void ParseInto(ProfileStore::File& file, std::string_view bytes, const AnsiCodec
     file.IndexSections();
 }
 
+std::string_view ByteOrderMark(Encoding encoding) {
+    switch (encoding) {
+        case Encoding::kUtf8:
+            return kUtf8Bom;
+        case Encoding::kUtf16Le:
+            return kUtf16LeBom;
+        case Encoding::kUtf16Be:
+            return kUtf16BeBom;
+        case Encoding::kAnsi:
+            break;
+    }
+    return {};
+}
+
 // The file's bytes in the given encoding; nothing when a line the program wrote cannot be
 // held by the ANSI code page.
 std::optional<std::string> SerializeAs(const ProfileStore::File& file, Encoding encoding,
@@ -359,19 +373,7 @@ std::optional<std::string> SerializeAs(const ProfileStore::File& file, Encoding 
         }
     }
     out.reserve(encoding == Encoding::kAnsi ? estimate + 16 : estimate * 2 + 3);
-    switch (encoding) {
-        case Encoding::kAnsi:
-            break;
-        case Encoding::kUtf8:
-            out += kUtf8Bom;
-            break;
-        case Encoding::kUtf16Le:
-            out += kUtf16LeBom;
-            break;
-        case Encoding::kUtf16Be:
-            out += kUtf16BeBom;
-            break;
-    }
+    out += ByteOrderMark(encoding);
     auto put = [&](const Line& line) {
         if (keepStored && line.stored) {
             out += *line.stored;
@@ -424,7 +426,7 @@ ProfileStore::File& ProfileStore::Load(const std::string& file) {
     auto loaded = std::make_unique<File>();
     loaded->path = file;
     FileBytes read = files_.ReadWholeFile(file);
-    loaded->unreadable = read.state == FileState::Unreadable;
+    loaded->state = read.state;
     ParseInto(*loaded, read.bytes, codec_);
     File& ref = *loaded;
     open_.emplace(std::move(folded), std::move(loaded));
@@ -439,17 +441,26 @@ const ProfileStore::File* ProfileStore::Find(const std::string& file) const {
 
 std::string ProfileStore::ReadValue(const std::string& file, std::string_view section,
                                     std::string_view key) {
+    return FindValue(file, section, key).value_or(std::string());
+}
+
+std::optional<std::string> ProfileStore::FindValue(const std::string& file,
+                                                   std::string_view section, std::string_view key) {
     File& f = Load(file);
     Section* s = f.FindSection(Trim(section));
     if (!s) {
-        return {};
+        return std::nullopt;
     }
     auto it = s->keys.find(Fold(Trim(key)));
     if (it == s->keys.end()) {
-        return {};
+        return std::nullopt;
     }
     ParsedLine p = ParseLine(s->lines[it->second].text);
     return p.hasValue ? std::string(StripQuotes(p.value)) : std::string();
+}
+
+FileState ProfileStore::State(const std::string& file) {
+    return Load(file).state;
 }
 
 void ProfileStore::WriteValue(const std::string& file, std::string_view section,
@@ -521,7 +532,7 @@ bool ProfileStore::Write(const File& f) {
     if (!f.changed) {
         return true;
     }
-    return !f.unreadable && files_.ReplaceFile(f.path, Serialize(f, codec_));
+    return f.state != FileState::Unreadable && files_.ReplaceFile(f.path, Serialize(f, codec_));
 }
 
 bool ProfileStore::Flush() {

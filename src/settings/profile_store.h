@@ -35,9 +35,9 @@
 #include <unordered_map>
 #include <vector>
 
-namespace orvelle {
+#include "settings/file_system.h"
 
-class FileSystem;
+namespace orvelle {
 
 // Conversion between the system's ANSI code page and UTF-16.
 class AnsiCodec {
@@ -62,6 +62,12 @@ class ProfileStore {
     // The value of key in the first section named section; "" when the file, section or key is
     // missing or the key has no "=".
     std::string ReadValue(const std::string& file, std::string_view section, std::string_view key);
+    // The same, but nothing when the file, section or key is missing (a key without "=" is there,
+    // with the value "").
+    std::optional<std::string> FindValue(const std::string& file, std::string_view section,
+                                         std::string_view key);
+    // Whether the file was read, is missing, or exists but could not be read.
+    FileState State(const std::string& file);
     // Creates the file, the section and the key as needed; replaces an existing key's value.
     // Line breaks in names or value would split the line, so they are written as spaces.
     void WriteValue(const std::string& file, std::string_view section, std::string_view key,

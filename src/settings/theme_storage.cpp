@@ -1,6 +1,7 @@
 #include "settings/theme_storage.h"
 
 #include <algorithm>
+#include <utility>
 
 #include "base/text.h"
 #include "settings/file_system.h"
@@ -52,6 +53,19 @@ std::string ThemeStorage::ReadThemeValue(const std::string& section, const std::
     return file.empty() ? std::string() : store_->ReadValue(file, section, key);
 }
 
+std::optional<std::string> ThemeStorage::FindThemeValue(const std::string& section,
+                                                        const std::string& key,
+                                                        const std::string& file) {
+    if (file.empty()) {
+        return std::nullopt;
+    }
+    return store_->FindValue(file, section, key);
+}
+
+FileState ThemeStorage::ThemeFileState(const std::string& file) {
+    return file.empty() ? FileState::Missing : store_->State(file);
+}
+
 void ThemeStorage::WriteThemeValue(const std::string& section, const std::string& key,
                                    const std::string& value, const std::string& file) {
     if (file.empty()) {
@@ -73,6 +87,30 @@ bool ThemeStorage::Flush() {
     const bool ok = store_->Flush() && !refusedWrite_;
     refusedWrite_ = false;
     return ok;
+}
+
+bool ThemeStorage::FlushFile(const std::string& file) {
+    if (file.empty()) {
+        return !std::exchange(refusedWrite_, false);
+    }
+    return store_->FlushFile(file);
+}
+
+FileBytes ThemeStorage::Snapshot(const std::string& file) {
+    return files_.ReadWholeFile(file);
+}
+
+bool ThemeStorage::Restore(const std::string& file, const FileBytes& snapshot) {
+    store_->Forget(file);
+    switch (snapshot.state) {
+        case FileState::Read:
+            return files_.ReplaceFile(file, snapshot.bytes);
+        case FileState::Missing:
+            return !files_.FileExists(file) || files_.RemoveFile(file);
+        case FileState::Unreadable:
+            break;
+    }
+    return false;  // what it held was never known
 }
 
 std::string ThemeStorage::ProgramFolder() const {

@@ -6,12 +6,14 @@
 #pragma once
 
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
+#include "settings/file_system.h"
+
 namespace orvelle {
 
-class FileSystem;
 class ProfileStore;
 
 class ThemeStorage {
@@ -27,6 +29,11 @@ class ThemeStorage {
                         const std::string& file);
     std::string ReadThemeValue(const std::string& section, const std::string& key,
                                const std::string& file);
+    // Nothing when the file, the section or the key is missing.
+    std::optional<std::string> FindThemeValue(const std::string& section, const std::string& key,
+                                              const std::string& file);
+    // Read, missing, or there but unreadable (locked, access denied); the path "" is missing.
+    FileState ThemeFileState(const std::string& file);
     // Creates file, section and key as needed; replaces an existing key's value.
     void WriteThemeValue(const std::string& section, const std::string& key,
                          const std::string& value, const std::string& file);
@@ -37,6 +44,12 @@ class ThemeStorage {
     // the next read sees the file on disk.
     // A write to the empty path (an unsafe theme name's) is refused and makes the next Flush fail.
     bool Flush();
+    // The same for one file; the others wait. False also after a refused write to "".
+    bool FlushFile(const std::string& file);
+    // The file as it is on disk now, and that state put back: its bytes, or no file where there
+    // was none. A save that fails halfway puts the files it already wrote back this way.
+    FileBytes Snapshot(const std::string& file);
+    bool Restore(const std::string& file, const FileBytes& snapshot);
 
     std::string ProgramFolder() const;  // always ends in "\"
     // "" for a name that would not stay a plain file in the themes folder ("..\\x", "a\\b",
