@@ -1,6 +1,10 @@
 #include "settings/theme_model.h"
 
+#include <limits>
+#include <optional>
+
 #include "base/numbers.h"
+#include "base/text.h"
 #include "settings/theme_storage.h"
 
 namespace orvelle {
@@ -57,6 +61,64 @@ static_assert(std::size(kKeys) == kThemeKeyCount);
 static_assert([] {
     for (int i = 0; i < kThemeKeyCount; ++i) {
         if (static_cast<int>(kKeys[i].id) != i) {
+            return false;
+        }
+    }
+    return true;
+}());
+
+constexpr double kInt32Low = -2147483648.0;
+constexpr double kInt32High = 2147483647.0;
+constexpr double kAny = std::numeric_limits<double>::infinity();
+constexpr double kColourHigh = 16777215.0;
+
+// The ranges are those of the controls (sliders, the interval scroll bar, three-state check
+// boxes, colours); counts and choices take any 32-bit number. The program's own values are
+// those of the installed template.
+constexpr ThemeKeyLimits kLimits[] = {
+    {K::total, "0", kInt32Low, kInt32High},
+    {K::mediaTotal, "0", kInt32Low, kInt32High},
+    {K::randomMedia, "0", 0, 2},
+    {K::randomPick, "0", 0, 2},
+    {K::newBackColor, "0", 0, kColourHigh},
+    {K::backEffect, "0", kInt32Low, kInt32High},
+    {K::picSpeed, "2", 0, 5},
+    {K::timeInterval, "10", 0, 60},
+    {K::picRandom, "cent", 0, 0},
+    {K::picChange, "ch", 0, 0},
+    {K::backgroundImage, "", 0, 0},
+    {K::backgroundDisplay, "0", kInt32Low, kInt32High},
+    {K::redBackground, "0", 0, 255},
+    {K::greenBackground, "64", 0, 255},
+    {K::blueBackground, "160", 0, 255},
+    {K::scroll, "1", kInt32Low, kInt32High},
+    {K::picturePercent, "80", 10, 100},
+    {K::scrollSpeed, "150", 100, 300},
+    {K::bStandard, "1", -kAny, kAny},
+    {K::bLeftWipe, "1", -kAny, kAny},
+    {K::bRightWipe, "1", -kAny, kAny},
+    {K::bRightandLeftWipe, "0", -kAny, kAny},
+    {K::bUpAndDown, "0", -kAny, kAny},
+    {K::bCenter, "1", -kAny, kAny},
+    {K::bHorizontalBlinds, "0", -kAny, kAny},
+    {K::bVerticalBlinds, "0", -kAny, kAny},
+    {K::bFade, "1", -kAny, kAny},
+    {K::timeDisplay, "0", kInt32Low, kInt32High},
+    {K::newFontName, "Arial", 0, 0},
+    {K::newFontSize, "20", -kAny, kAny},
+    {K::newFontBold, "False", 0, 0},
+    {K::newFontItalic, "False", 0, 0},
+    {K::newFontUnderline, "False", 0, 0},
+    {K::newFontFontStrikethru, "False", 0, 0},
+    {K::newFontForeColor, "16777215", 0, kColourHigh},
+    {K::countdownMonth, "01", 0, 0},
+    {K::countdownDay, "01", 0, 0},
+    {K::countdownYear, "2027", 0, 0},
+};
+static_assert(std::size(kLimits) == kThemeKeyCount);
+static_assert([] {
+    for (int i = 0; i < kThemeKeyCount; ++i) {
+        if (static_cast<int>(kLimits[i].id) != i) {
             return false;
         }
     }
@@ -176,6 +238,31 @@ const ThemeListInfo& ListInfo(ThemeList list) {
     return kLists[static_cast<int>(list)];
 }
 
+const ThemeKeyLimits& KeyLimits(ThemeKey key) {
+    return kLimits[static_cast<int>(key)];
+}
+
+bool UsableInEditor(ThemeKey key, const std::string& text) {
+    switch (KeyInfo(key).kind) {
+        case V::Text:
+        case V::WordChoice:
+        case V::DatePart:
+            return true;
+        case V::FontStyle: {
+            const std::string word = ToUpperAscii(TrimSpaces(text));
+            return word == "TRUE" || word == "FALSE" || StrictNumber(text).has_value();
+        }
+        default:
+            break;
+    }
+    const std::optional<double> number = StrictNumber(text);
+    if (!number) {
+        return false;
+    }
+    const double rounded = RoundHalfEven(*number);
+    return rounded >= KeyLimits(key).low && rounded <= KeyLimits(key).high;
+}
+
 std::string& Field(ThemeSettings& settings, ThemeKey key) {
     return settings.*KeyInfo(key).field;
 }
@@ -291,6 +378,110 @@ void WriteTheme(ThemeFile& file, const ThemeSettings& settings) {
 void WriteTheme(ThemeStorage& storage, const std::string& file, const ThemeSettings& settings) {
     ThemeFileIn theme(storage, file);
     WriteTheme(theme, settings);
+}
+
+namespace {
+
+// A count as the editor lists by it: rounded, within 0 .. kMaxListEntries; nothing when it is
+// not a usable count.
+std::optional<int> EditorCount(ThemeKey countKey, const std::optional<std::string>& text) {
+    if (!text || !UsableInEditor(countKey, *text)) {
+        return std::nullopt;
+    }
+    const double count = RoundHalfEven(*StrictNumber(*text));
+    return count < 0 ? 0 : (count > kMaxListEntries ? kMaxListEntries : static_cast<int>(count));
+}
+
+// The indices of the list's entries that the file holds: below the count, or all of them when
+// there is no usable count.
+std::vector<int> HeldEntries(ThemeStorage& storage, const std::string& file, ThemeList list,
+                             std::optional<int> count) {
+    const char* section = ListInfo(list).section;
+    std::vector<int> held;
+    for (int i = 0; i < count.value_or(kMaxListEntries); ++i) {
+        if (storage.FindThemeValue(section, std::to_string(i), file)) {
+            held.push_back(i);
+        }
+    }
+    return held;
+}
+
+std::vector<std::string> EntriesAt(ThemeStorage& storage, const std::string& file, ThemeList list,
+                                   const std::vector<int>& indices) {
+    const char* section = ListInfo(list).section;
+    std::vector<std::string> entries;
+    entries.reserve(indices.size());
+    for (int i : indices) {
+        entries.push_back(storage.FindThemeValue(section, std::to_string(i), file).value_or(""));
+    }
+    return entries;
+}
+
+// One list (and the captions with the pictures) from the file, or from the template when the
+// file has neither a usable count nor any entry. The count key then names the entries listed.
+void ReadEditorList(ThemeStorage& storage, const std::string& file, bool fromFile, ThemeList list,
+                    LoadedTheme& theme) {
+    const ThemeListInfo& info = ListInfo(list);
+    const ThemeKeyInfo& countInfo = KeyInfo(info.countKey);
+    std::string source = file;
+    std::optional<int> count;
+    std::vector<int> held;
+    if (fromFile) {
+        count = EditorCount(info.countKey,
+                            storage.FindThemeValue(countInfo.section, countInfo.key, file));
+        held = HeldEntries(storage, file, list, count);
+    }
+    if (!count && held.empty()) {
+        source = storage.TemplateThemePath();
+        count = EditorCount(info.countKey,
+                            storage.FindThemeValue(countInfo.section, countInfo.key, source));
+        held = HeldEntries(storage, source, list, count);
+    }
+    Entries(theme.settings, list) = EntriesAt(storage, source, list, held);
+    if (list == ThemeList::images) {
+        theme.settings.captions = EntriesAt(storage, source, ThemeList::caption, held);
+    }
+    std::string& countText = Field(theme.settings, info.countKey);
+    if (EditorCount(info.countKey, countText) != static_cast<int>(held.size())) {
+        countText = std::to_string(held.size());
+    }
+}
+
+}  // namespace
+
+LoadedTheme ReadThemeForEditor(ThemeStorage& storage, const std::string& file) {
+    LoadedTheme theme;
+    const FileState state = storage.ThemeFileState(file);
+    std::array<std::optional<std::string>, kThemeKeyCount> own;
+    bool anyKey = false;
+    for (const ThemeKeyInfo& info : kKeys) {
+        if (state == FileState::Read) {
+            own[static_cast<int>(info.id)] = storage.FindThemeValue(info.section, info.key, file);
+        }
+        anyKey = anyKey || own[static_cast<int>(info.id)].has_value();
+    }
+    theme.read = state == FileState::Unreadable
+                     ? ThemeFileRead::Unreadable
+                     : (anyKey ? ThemeFileRead::Read : ThemeFileRead::Empty);
+    const std::string templ = storage.TemplateThemePath();
+    for (const ThemeKeyInfo& info : kKeys) {
+        const std::optional<std::string>& mine = own[static_cast<int>(info.id)];
+        std::string& field = theme.settings.*info.field;
+        if (mine && UsableInEditor(info.id, *mine)) {
+            field = *mine;
+            continue;
+        }
+        const std::optional<std::string> usual =
+            storage.FindThemeValue(info.section, info.key, templ);
+        field = usual && UsableInEditor(info.id, *usual) ? *usual : KeyLimits(info.id).fallback;
+        if (theme.read == ThemeFileRead::Read) {
+            theme.replaced.push_back(info.id);
+        }
+    }
+    const bool fromFile = theme.read == ThemeFileRead::Read;
+    ReadEditorList(storage, file, fromFile, ThemeList::images, theme);
+    ReadEditorList(storage, file, fromFile, ThemeList::multimedia, theme);
+    return theme;
 }
 
 }  // namespace orvelle

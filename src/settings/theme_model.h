@@ -125,8 +125,7 @@ enum class ThemeValueKind : std::uint8_t {
     DatePart,      // item text of a countdown date list ("01", "2026")
 };
 
-// Kinds a reader takes as a number: the dialog's load fails at the first of these whose text is
-// not a number.
+// Kinds a reader takes as a number: the editor's load replaces such a text that is not one.
 constexpr bool IsNumericKind(ThemeValueKind kind) {
     switch (kind) {
         case ThemeValueKind::Count:
@@ -156,10 +155,25 @@ struct ThemeListInfo {
     std::vector<std::string> ThemeSettings::*entries;
 };
 
+// What the editor's controls can show of a single key, and the program's own value for when
+// neither the theme nor the template holds one they can show.
+struct ThemeKeyLimits {
+    ThemeKey id;
+    const char* fallback;
+    // Numeric kinds: the number, rounded halves to even, lies from low to high.
+    double low;
+    double high;
+};
+
 // Every single key, indexed by ThemeKey.
 std::span<const ThemeKeyInfo> ThemeKeys();
 const ThemeKeyInfo& KeyInfo(ThemeKey key);
 const ThemeListInfo& ListInfo(ThemeList list);
+const ThemeKeyLimits& KeyLimits(ThemeKey key);
+// The text is one the editor's control for the key can show. Any text suits text keys, the
+// words compared exactly ("CENT" loads as floating) and the date parts (checked at a save);
+// a choice number no option shows (backEffect 7) suits too and leaves every option off.
+bool UsableInEditor(ThemeKey key, const std::string& text);
 
 std::string& Field(ThemeSettings& settings, ThemeKey key);
 const std::string& Field(const ThemeSettings& settings, ThemeKey key);
@@ -191,6 +205,26 @@ constexpr int kMaxListEntries = 32767;
 // kept within 0 .. kMaxListEntries (a damaged "99999999" must not make the saver read for
 // minutes).
 int ListCountFromText(const std::string& countText);
+
+// A theme as the editor loads it, read whole before any control changes.
+enum class ThemeFileRead : std::uint8_t {
+    Read,        // the file's keys, each unusable one replaced
+    Empty,       // missing, empty or without one key: the template's settings
+    Unreadable,  // there but not readable (locked, denied): the template's settings
+};
+struct LoadedTheme {
+    // Every single key usable by its control; the three lists as they are to be listed, each
+    // count key agreeing with its list.
+    ThemeSettings settings;
+    // Keys of a read file that were missing or unusable, in key order.
+    std::vector<ThemeKey> replaced;
+    ThemeFileRead read = ThemeFileRead::Read;
+};
+// Key by key: the file's text where the editor can show it, else the template's, else the
+// program's own (KeyLimits). A list holds the entries below its count that the file has (none
+// made up for missing ones); without a usable count, every entry it has; without any entry
+// and count, the template's list.
+LoadedTheme ReadThemeForEditor(ThemeStorage& storage, const std::string& file);
 
 // The reads and writes of one theme file. ThemeFileIn binds ThemeStorage to a path; tests put a
 // recorder in its place.

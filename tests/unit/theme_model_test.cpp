@@ -194,7 +194,7 @@ TEST(ThemeModel, SavedThemeReadsBackThroughTheStorage) {
     EXPECT_EQ(back.mediaPaths, std::vector<std::string>{""});
 }
 
-// The dialog reads key by key through ids and stops at the first numeric key without a number.
+// The dialog reads key by key through ids; the numeric kinds are those it must read as numbers.
 TEST(ThemeModel, KeysAreReachableByIdWithTheirKinds) {
     struct Case {
         ThemeKey key;
