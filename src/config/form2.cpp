@@ -28,6 +28,8 @@ constexpr const char* kBadCountdownDate =
     "Countdown date is invalid. Please choose a different date.";
 constexpr const char* kSaveFailed =
     "Could not save Screen Saver. If problem persists, please create a new Screen Saver theme.";
+constexpr const char* kBadInterval =
+    "The time each picture stays (After... Seconds) must be a whole number from 0 to 60.";
 constexpr const char* kBadBackgroundImage =
     "Could not load Background Image correctly. Please reload a new image.";
 
@@ -60,58 +62,84 @@ constexpr std::array<std::array<int, 4>, 6> kOptionGroups = {{
     {IDC_noneOption, IDC_timeOption, IDC_yearOption, 0},
 }};
 
-// A numeric key as a control takes it: the whole text a number, rounded halves to even, within
-// the control's range; anything else stops the load at that key.
-int ControlNumber(const std::string& text, const char* key, double low, double high) {
-    std::optional<double> number = StrictNumber(text);
-    if (!number) {
-        throw ThemeLoadError{key};
-    }
-    const double rounded = RoundHalfEven(*number);
-    if (rounded < low || rounded > high) {
-        throw ThemeLoadError{key};
-    }
-    return static_cast<int>(rounded);
-}
-
-double AnyNumber(const std::string& text, const char* key) {
-    std::optional<double> number = StrictNumber(text);
-    if (!number) {
-        throw ThemeLoadError{key};
-    }
-    return *number;
+// A key's number as its control takes it: rounded, halves to even. The load has made sure the
+// text is one the control can show.
+int Whole(const std::string& text) {
+    return ToInt32Saturated(StrictNumber(text).value_or(0));
 }
 
 // The font dialog's style flags: the words True and False, or a number (not 0 is true).
-bool FontFlag(const std::string& text, const char* key) {
+bool FontFlag(const std::string& text) {
     const std::string word = ToUpperAscii(TrimSpaces(text));
-    if (word == "TRUE") {
-        return true;
+    if (word == "TRUE" || word == "FALSE") {
+        return word == "TRUE";
     }
-    if (word == "FALSE") {
-        return false;
-    }
-    return AnyNumber(text, key) != 0.0;
+    return StrictNumber(text).value_or(0) != 0.0;
 }
 
 std::string WholeText(int value) {
     return std::to_string(value);
 }
 
+// The whole text (blanks around it allowed) a whole number from low to high.
+std::optional<int> WholeNumberIn(const std::string& text, int low, int high) {
+    const std::optional<double> number = StrictNumber(text);
+    if (!number || *number != RoundHalfEven(*number) || *number < low || *number > high) {
+        return std::nullopt;
+    }
+    return static_cast<int>(*number);
+}
+
 bool ValidCountdownDate(const ThemeSettings& s) {
     int parts[3] = {};
     const std::string* texts[3] = {&s.countdownMonth, &s.countdownDay, &s.countdownYear};
     for (int i = 0; i < 3; ++i) {
-        std::optional<double> number = StrictNumber(*texts[i]);
-        if (!number || *number != RoundHalfEven(*number) || *number < 0 || *number > 9999) {
+        const std::optional<int> number = WholeNumberIn(*texts[i], 0, 9999);
+        if (!number) {
             return false;
         }
-        parts[i] = static_cast<int>(*number);
+        parts[i] = *number;
     }
     return parts[2] >= 100 && IsCalendarDate(parts[2], parts[0], parts[1]);
 }
 
+// What a click on a button, option button or check box runs.
+struct ClickHandler {
+    int id;
+    void (*run)(Form2&);
+};
+constexpr ClickHandler kClickHandlers[] = {
+    {IDC_Random_select, [](Form2& f) { f.images.Random_select_Click(); }},
+    {IDC_FolderCommand, [](Form2& f) { f.images.FolderCommand_Click(); }},
+    {IDC_randomMediaCheck, [](Form2& f) { f.music.randomMediaCheck_Click(); }},
+    {IDC_playCommand, [](Form2& f) { f.music.playCommand_Click(); }},
+    {IDC_closeCommand, [](Form2& f) { f.music.closeCommand_Click(); }},
+    {IDC_scrollOption, [](Form2& f) { f.images.scrollOption_Click(); }},
+    {IDC_middleOption, [](Form2& f) { f.images.middleOption_Click(); }},
+    {IDC_aChange, [](Form2& f) { f.imageSettings.aChange_Click(); }},
+    {IDC_nChange, [](Form2& f) { f.imageSettings.nChange_Click(); }},
+    {IDC_pCenter, [](Form2& f) { f.imageSettings.pCenter_Click(); }},
+    {IDC_pRandom, [](Form2& f) { f.imageSettings.pRandom_Click(); }},
+    {IDC_backgroundColor, [](Form2& f) { f.background.backgroundColor_Click(); }},
+    {IDC_backgroundDesktop, [](Form2& f) { f.background.backgroundDesktop_Click(); }},
+    {IDC_backgroundCustomImage, [](Form2& f) { f.background.backgroundCustomImage_Click(); }},
+    {IDC_backgroundColorGradient, [](Form2& f) { f.background.backgroundColorGradient_Click(); }},
+    {IDC_backColorClick, [](Form2& f) { f.background.backColorClick_Click(); }},
+    {IDC_addBackImg, [](Form2& f) { f.background.addBackImg_Click(); }},
+    {IDC_removeBackImg, [](Form2& f) { f.background.removeBackImg_Click(); }},
+    {IDC_CenterOption, [](Form2& f) { f.background.CenterOption_Click(); }},
+    {IDC_FullScreenOption, [](Form2& f) { f.background.FullScreenOption_Click(); }},
+    {IDC_TileOption, [](Form2& f) { f.background.TileOption_Click(); }},
+    {IDC_noneOption, [](Form2& f) { f.countdown.noneOption_Click(); }},
+    {IDC_timeOption, [](Form2& f) { f.countdown.timeOption_Click(); }},
+    {IDC_yearOption, [](Form2& f) { f.countdown.yearOption_Click(); }},
+};
+
 }  // namespace
+
+std::optional<int> IntervalSeconds(const std::string& text) {
+    return WholeNumberIn(text, 0, 60);
+}
 
 Form2::Form2(ThemeStorage& storage, Form2Services& services, Mmedia& mediaPlayer)
     : storage_(storage), services_(services), mediaPlayer_(mediaPlayer) {
@@ -142,12 +170,7 @@ void Form2::Message(const std::string& text) {
 // --- The window ---
 
 void Form2::Form_Load() {
-    try {
-        StartConfiguration();
-    } catch (const ThemeLoadError&) {
-        services_.ShowBusyPointer(false);
-        Message(kLoadFailed);
-    }
+    StartConfiguration();
 }
 
 bool Form2::Ok_Click() {
@@ -158,6 +181,11 @@ bool Form2::Ok_Click() {
 
 bool Form2::Cancel_Click() {
     return true;
+}
+
+bool Form2::Form_QueryUnload() {
+    // The same question as before a switch; Yes is OK's save.
+    return AskToSaveChanges();
 }
 
 void Form2::Form_Unload() {
@@ -176,219 +204,182 @@ void Form2::StartConfiguration() {
     const std::string global = storage_.GlobalSettingsPath();
     currentTheme = storage_.ReadThemeValue("saver", "currentsaver", global);
     mouseSensitivity = storage_.ReadThemeValue("mouse", "mouseSensitivity", global);
-    storage_.WriteSamplePictureIfDue(storage_.ThemeFilePath(currentTheme));
+    const std::string file = storage_.ThemeFilePath(currentTheme);
+    storage_.WriteSamplePictureIfDue(file);
     storage_.Flush();
-    try {
-        LoadThemeIntoDialog(currentTheme);
-    } catch (const ThemeLoadError&) {
-        // The sound check still runs: the music tab must not offer what cannot play.
-        soundDeviceCount = services_.WaveOutDeviceCount();
-        throw;
+    const LoadedTheme theme = ReadThemeForEditor(storage_, file);
+    currentThemeUnreadable = theme.read == ThemeFileRead::Unreadable;
+    if (currentThemeUnreadable) {
+        Message(std::string(kLoadFailed) + " The theme file " + file +
+                " could not be read, so the template's settings are shown and that file will "
+                "not be saved.");
     }
+    LoadThemeIntoDialog(currentTheme, theme);
+
     soundDeviceCount = services_.WaveOutDeviceCount();
-    if (soundDeviceCount < 1) {
-        controls.Show(IDC_mediaLabel, true);
-        controls.Enable(IDC_FrameMedia, false);
-    } else {
-        controls.Show(IDC_mediaLabel, false);
-        controls.Enable(IDC_FrameMedia, true);
-        controls.Enable(IDC_playCommand, false);
-        controls.Enable(IDC_closeCommand, false);
+    const bool sound = soundDeviceCount >= 1;
+    controls.Show(IDC_mediaLabel, !sound);
+    // Without a device nothing of the tab is offered; with one, nothing plays yet.
+    for (int id :
+         {IDC_FrameMedia, IDC_multimediaList, IDC_ToolbarMedia, IDC_multimediaTotal,
+          IDC_MediaPosition, IDC_randomMediaCheck, IDC_ProgressBar1, IDC_mediaStatusLabel}) {
+        controls.Enable(id, sound);
     }
+    controls.Enable(IDC_playCommand, false);
+    controls.Enable(IDC_closeCommand, false);
 }
 
-void Form2::LoadThemeIntoDialog(const std::string& name) {
-    const std::string path = storage_.ThemeFilePath(name);
-    ThemeFileIn file(storage_, path);
-    ThemeSettings& s = settings;
-    auto read = [&](ThemeKey key) -> const std::string& { return ReadThemeKey(file, key, s); };
-
-    // 1.
+void Form2::LoadThemeIntoDialog(const std::string& name, const LoadedTheme& theme) {
+    // Each setting is taken from the theme just before its control is set, so that a handler
+    // the control runs (Never sets the interval to 0) comes before the theme's own value.
     controls.SetValue(IDC_redSlider, 0);
     controls.SetValue(IDC_greenSlider, 0);
     controls.SetValue(IDC_blueSlider, 0);
     manyImagesWarned = false;
+    ShowLists(theme);
+    ShowImageSettings(theme);
+    ShowColours(theme);
+    ShowTransitionsAndClock(theme);
+    ShowCaptionFont(theme);
+    Take(theme, ThemeKey::backgroundImage);
+    LoadBackgroundPicture();
+    if (!controls[IDC_List1].items.empty()) {
+        Select(IDC_List1, 0);
+    }
+    controls.SetText(IDC_monthCombo, Take(theme, ThemeKey::countdownMonth));
+    controls.SetText(IDC_dayCombo, Take(theme, ThemeKey::countdownDay));
+    controls.SetText(IDC_yearCombo, Take(theme, ThemeKey::countdownYear));
+    title = "Orvelle Screen Saver - [" + name + "]";
+    settingsChanged = false;
+    ReportReplacedKeys(name, theme);
+}
 
-    // 2. The pictures and their captions.
-    const int total = ControlNumber(read(ThemeKey::total), "total", -2147483648.0, 2147483647.0);
-    const int pictures = std::min(std::max(total, 0), kMaxListEntries);
-    controls.SetItems(IDC_List1, ReadListEntries(file, ThemeList::images, pictures));
-    controls.SetItems(IDC_photo_caption, ReadListEntries(file, ThemeList::caption, pictures));
+const std::string& Form2::Take(const LoadedTheme& theme, ThemeKey key) {
+    return Field(settings, key) = Field(theme.settings, key);
+}
+
+void Form2::ShowLists(const LoadedTheme& theme) {
+    Take(theme, ThemeKey::total);
+    controls.SetItems(IDC_List1, theme.settings.picturePaths);
+    controls.SetItems(IDC_photo_caption, theme.settings.captions);
     controls.SetText(IDC_Text3,
-                     "Total: " + WholeText(static_cast<int>(controls[IDC_List1].items.size())));
+                     "Total: " + WholeText(static_cast<int>(theme.settings.picturePaths.size())));
+    controls.SetText(IDC_multimediaTotal, "Total: " + Take(theme, ThemeKey::mediaTotal));
+    controls.SetChecked(IDC_randomMediaCheck, Whole(Take(theme, ThemeKey::randomMedia)) == 1);
+    controls.SetItems(IDC_multimediaList, theme.settings.mediaPaths);
+}
 
-    // 3. The music.
-    const int media =
-        ControlNumber(read(ThemeKey::mediaTotal), "mediaTotal", -2147483648.0, 2147483647.0);
-    controls.SetText(IDC_multimediaTotal, "Total: " + s.mediaTotal);
-    const int randomMedia = ControlNumber(read(ThemeKey::randomMedia), "randomMedia", 0, 2);
-    controls.SetChecked(IDC_randomMediaCheck, randomMedia == 1);
-    controls.SetItems(IDC_multimediaList,
-                      ReadListEntries(file, ThemeList::multimedia,
-                                      std::min(std::max(media, 0), kMaxListEntries)));
-
-    // 4. The single settings, each control set as a user would.
-    SetCheck(IDC_Random_select, ControlNumber(read(ThemeKey::randomPick), "randomPick", 0, 2) == 1);
-    const double backColour = AnyNumber(read(ThemeKey::newBackColor), "newBackColor");
-    if (backColour < 0 || backColour > 0xFFFFFF) {
-        throw ThemeLoadError{"newBackColor"};
-    }
-    colourDialogColour = static_cast<Colour>(RoundHalfEven(backColour));
+void Form2::ShowImageSettings(const LoadedTheme& theme) {
+    SetCheck(IDC_Random_select, Whole(Take(theme, ThemeKey::randomPick)) == 1);
+    colourDialogColour = static_cast<Colour>(Whole(Take(theme, ThemeKey::newBackColor)));
     controls.SetBackColour(IDC_Picture1, colourDialogColour);
-    switch (ControlNumber(read(ThemeKey::backEffect), "backEffect", -2147483648.0, 2147483647.0)) {
-        case 0:
-            SelectOption(IDC_backgroundColor);
-            break;
-        case 1:
-            SelectOption(IDC_backgroundDesktop);
-            break;
-        case 2:
-            SelectOption(IDC_backgroundCustomImage);
-            break;
-        case 3:
-            SelectOption(IDC_backgroundColorGradient);
-            break;
-        default:
-            break;
-    }
-    SelectOption(read(ThemeKey::picRandom) == "cent" ? IDC_pCenter : IDC_pRandom);
-    const int speed = ControlNumber(read(ThemeKey::picSpeed), "picSpeed", 0, 5);
+    SelectNumbered(Whole(Take(theme, ThemeKey::backEffect)),
+                   {IDC_backgroundColor, IDC_backgroundDesktop, IDC_backgroundCustomImage,
+                    IDC_backgroundColorGradient});
+    SelectOption(Take(theme, ThemeKey::picRandom) == "cent" ? IDC_pCenter : IDC_pRandom);
+    const int speed = Whole(Take(theme, ThemeKey::picSpeed));
     if (speed != controls[IDC_floatSlider].value) {
         controls.SetValue(IDC_floatSlider, speed);
         imageSettings.floatSlider_Change();
     }
-    SelectOption(read(ThemeKey::picChange) == "ch" ? IDC_aChange : IDC_nChange);
-    controls.SetText(IDC_Text2, read(ThemeKey::timeInterval));
-    const int interval = ControlNumber(s.timeInterval, "timeInterval", 0, 60);
+    SelectOption(Take(theme, ThemeKey::picChange) == "ch" ? IDC_aChange : IDC_nChange);
+    controls.SetText(IDC_Text2, Take(theme, ThemeKey::timeInterval));
+    const int interval = Whole(settings.timeInterval);
     if (interval != controls[IDC_changeVScroll1].value) {
         controls.SetValue(IDC_changeVScroll1, interval);
         imageSettings.changeVScroll1_Change();
     }
-    switch (ControlNumber(read(ThemeKey::backgroundDisplay), "backgroundDisplay", -2147483648.0,
-                          2147483647.0)) {
-        case 0:
-            SelectOption(IDC_CenterOption);
-            break;
-        case 1:
-            SelectOption(IDC_FullScreenOption);
-            break;
-        case 2:
-            SelectOption(IDC_TileOption);
-            break;
-        default:
-            break;
-    }
+    SelectNumbered(Whole(Take(theme, ThemeKey::backgroundDisplay)),
+                   {IDC_CenterOption, IDC_FullScreenOption, IDC_TileOption});
+}
+
+void Form2::ShowColours(const LoadedTheme& theme) {
     struct ColourPart {
         ThemeKey key;
-        const char* name;
         int slider, label, swatch, shift;
         const char* word;
     };
     const ColourPart parts[] = {
-        {ThemeKey::redBackground, "redBackground", IDC_redSlider, IDC_redLabel, IDC_redPicture, 0,
-         "Red = "},
-        {ThemeKey::greenBackground, "greenBackground", IDC_greenSlider, IDC_greenLabel,
-         IDC_greenPicture, 8, "Green = "},
-        {ThemeKey::blueBackground, "blueBackground", IDC_blueSlider, IDC_blueLabel, IDC_bluePicture,
-         16, "Blue = "},
+        {ThemeKey::redBackground, IDC_redSlider, IDC_redLabel, IDC_redPicture, 0, "Red = "},
+        {ThemeKey::greenBackground, IDC_greenSlider, IDC_greenLabel, IDC_greenPicture, 8,
+         "Green = "},
+        {ThemeKey::blueBackground, IDC_blueSlider, IDC_blueLabel, IDC_bluePicture, 16, "Blue = "},
     };
     for (const ColourPart& part : parts) {
-        const std::string& text = read(part.key);
-        const int value = ControlNumber(text, part.name, 0, 255);
+        const std::string& text = Take(theme, part.key);
+        const int value = Whole(text);
         controls.SetValue(part.slider, value);
         controls.SetText(part.label, part.word + text);
         controls.SetBackColour(part.swatch, static_cast<Colour>(value) << part.shift);
     }
     PaintGradientPreview();
-    switch (ControlNumber(read(ThemeKey::scroll), "scroll", -2147483648.0, 2147483647.0)) {
-        case 0:
-            SelectOption(IDC_scrollOption);
-            break;
-        case 1:
-            SelectOption(IDC_middleOption);
-            break;
-        default:
-            break;
-    }
-    controls.SetValue(IDC_PercentSlider,
-                      ControlNumber(read(ThemeKey::picturePercent), "picturePercent", 10, 100));
-    controls.SetText(IDC_percentLabel, s.picturePercent + "%");
-    controls.SetValue(IDC_scrollSlider,
-                      ControlNumber(read(ThemeKey::scrollSpeed), "scrollSpeed", 100, 300));
+    controls.Redraw(IDC_GradientPicture);
+    SelectNumbered(Whole(Take(theme, ThemeKey::scroll)), {IDC_scrollOption, IDC_middleOption});
+    controls.SetValue(IDC_PercentSlider, Whole(Take(theme, ThemeKey::picturePercent)));
+    controls.SetText(IDC_percentLabel, settings.picturePercent + "%");
+    controls.SetValue(IDC_scrollSlider, Whole(Take(theme, ThemeKey::scrollSpeed)));
+}
 
-    // 5. The transitions.
-    for (ThemeKey key : kTransitionKeys) {
-        Field(s, key) = std::string("0");
-    }
+void Form2::ShowTransitionsAndClock(const LoadedTheme& theme) {
     controls.ClearItems(IDC_ListBoxTransitions);
     for (const TransitionEntry& entry : kTransitionList) {
-        const std::string& flag = read(entry.key);
+        const std::string& flag = Take(theme, entry.key);
         controls.AddItem(IDC_ListBoxTransitions, entry.label);
         const int index = static_cast<int>(controls[IDC_ListBoxTransitions].items.size()) - 1;
-        if (AnyNumber(flag, KeyInfo(entry.key).key) == 1.0) {
+        if (StrictNumber(flag) == 1.0) {
             controls.SetMarked(IDC_ListBoxTransitions, index, true);
         }
     }
+    const int clock = Whole(Take(theme, ThemeKey::timeDisplay));
+    SelectOption(clock == 0 ? IDC_noneOption : (clock == 1 ? IDC_timeOption : IDC_yearOption));
+}
 
-    // 6. The clock or countdown.
-    switch (
-        ControlNumber(read(ThemeKey::timeDisplay), "timeDisplay", -2147483648.0, 2147483647.0)) {
-        case 0:
-            SelectOption(IDC_noneOption);
-            break;
-        case 1:
-            SelectOption(IDC_timeOption);
-            break;
-        default:
-            SelectOption(IDC_yearOption);
-            break;
-    }
-
-    // 7. The caption font, for the font dialog.
+void Form2::ShowCaptionFont(const LoadedTheme& theme) {
     for (ThemeKey key : {ThemeKey::newFontName, ThemeKey::newFontSize, ThemeKey::newFontBold,
                          ThemeKey::newFontItalic, ThemeKey::newFontUnderline,
                          ThemeKey::newFontFontStrikethru, ThemeKey::newFontForeColor}) {
-        read(key);
+        Take(theme, key);
     }
+    const ThemeSettings& s = settings;
     CaptionFontChoice font;
     font.face = s.newFontName;
-    font.points = static_cast<float>(AnyNumber(s.newFontSize, "newFontSize"));
-    font.bold = FontFlag(s.newFontBold, "newFontBold");
-    font.italic = FontFlag(s.newFontItalic, "newFontItalic");
-    font.underline = FontFlag(s.newFontUnderline, "newFontUnderline");
-    font.strikethrough = FontFlag(s.newFontFontStrikethru, "newFontFontStrikethru");
-    const double fontColour = AnyNumber(s.newFontForeColor, "newFontForeColor");
-    if (fontColour < 0 || fontColour > 0xFFFFFF) {
-        throw ThemeLoadError{"newFontForeColor"};
-    }
-    font.colour = static_cast<Colour>(RoundHalfEven(fontColour));
+    font.points = static_cast<float>(StrictNumber(s.newFontSize).value_or(0));
+    font.bold = FontFlag(s.newFontBold);
+    font.italic = FontFlag(s.newFontItalic);
+    font.underline = FontFlag(s.newFontUnderline);
+    font.strikethrough = FontFlag(s.newFontFontStrikethru);
+    font.colour = static_cast<Colour>(Whole(s.newFontForeColor));
     fontDialogFont = font;
     controls.SetBackColour(IDC_Picture2, font.colour);
-
-    // 8. The background picture, the first picture's preview, the countdown date.
-    LoadBackgroundPicture(path);
-    if (!controls[IDC_List1].items.empty()) {
-        Select(IDC_List1, 0);
-    }
-    controls.SetText(IDC_monthCombo, read(ThemeKey::countdownMonth));
-    controls.SetText(IDC_dayCombo, read(ThemeKey::countdownDay));
-    controls.SetText(IDC_yearCombo, read(ThemeKey::countdownYear));
-
-    // 9.
-    title = "Orvelle Screen Saver - [" + name + "]";
-    settingsChanged = false;
 }
 
-void Form2::LoadBackgroundPicture(const std::string& file) {
-    ThemeFileIn theme(storage_, file);
-    ReadThemeKey(theme, ThemeKey::backgroundImage, settings);
-    if (settings.backgroundImage.empty()) {
+void Form2::ReportReplacedKeys(const std::string& name, const LoadedTheme& theme) {
+    if (theme.read == ThemeFileRead::Empty) {
+        Message("The theme " + name +
+                " holds no settings that could be read, so the template's settings were loaded.");
         return;
     }
-    controls.SetText(IDC_backgroundImageFile, settings.backgroundImage);
-    const std::string picture = storage_.ResolveProgramPath(settings.backgroundImage);
+    if (theme.read != ThemeFileRead::Read || theme.replaced.empty()) {
+        return;
+    }
+    std::string keys;
+    for (ThemeKey key : theme.replaced) {
+        keys += (keys.empty() ? "" : ", ") + std::string(KeyInfo(key).key);
+    }
+    Message("Some settings of the theme " + name +
+            " could not be read and were replaced by default values: " + keys + ".");
+}
+
+void Form2::LoadBackgroundPicture() {
+    const std::string& path = settings.backgroundImage;
+    controls.SetText(IDC_backgroundImageFile, path);
+    backgroundThumbnail.clear();
+    controls.Redraw(IDC_Image1);
+    if (path.empty()) {
+        return;
+    }
+    const std::string picture = storage_.ResolveProgramPath(path);
     if (!services_.PictureSize(picture)) {
-        backgroundThumbnail.clear();
         Message(kBadBackgroundImage);
         return;
     }
@@ -413,33 +404,38 @@ void Form2::PaintGradientPreview() {
 
 bool Form2::SaveChecksPass() {
     const std::vector<std::string>& pictures = controls[IDC_List1].items;
+    const char* refusal = nullptr;
     if (pictures.empty() || pictures[0].empty()) {
-        saveSucceeded = false;
-        Message(kNoImages);
-        return false;
+        refusal = kNoImages;
+    } else if (StrictNumber(settings.backEffect) == 2.0 && settings.backgroundImage.empty()) {
+        refusal = kNoBackgroundImage;
+    } else if (StrictNumber(settings.timeDisplay) == 2.0 && !ValidCountdownDate(settings)) {
+        refusal = kBadCountdownDate;
+    } else if (!IntervalSeconds(settings.timeInterval)) {
+        refusal = kBadInterval;
     }
-    if (StrictNumber(settings.backEffect) == 2.0 && settings.backgroundImage.empty()) {
-        saveSucceeded = false;
-        Message(kNoBackgroundImage);
-        return false;
-    }
-    if (StrictNumber(settings.timeDisplay) == 2.0 && !ValidCountdownDate(settings)) {
+    if (refusal) {
         services_.ShowBusyPointer(false);
         saveSucceeded = false;
-        Message(kBadCountdownDate);
-        return false;
+        Message(refusal);
     }
-    return true;
+    return refusal == nullptr;
 }
 
 void Form2::SaveTheme() {
-    // What an earlier read left in memory must not decide the order files are written in: the
-    // global file goes first.
+    // What an earlier read left in memory is dropped: the files are read afresh for the save.
     storage_.Flush();
     if (!SaveChecksPass()) {
         return;
     }
-    services_.ShowBusyPointer(true);
+    if (currentThemeUnreadable) {
+        saveSucceeded = false;
+        Message(std::string(kSaveFailed) + " The theme file " +
+                storage_.ThemeFilePath(currentTheme) +
+                " could not be read when the editor opened it, and saving would replace what it "
+                "holds.");
+        return;
+    }
     ThemeSettings& s = settings;
     s.picturePaths = controls[IDC_List1].items;
     s.total = WholeText(static_cast<int>(s.picturePaths.size()));
@@ -450,49 +446,88 @@ void Form2::SaveTheme() {
         Field(s, kTransitionList[k].key) =
             k < marked.size() && marked[k] ? std::string("1") : std::string("0");
     }
-
-    const std::string global = storage_.GlobalSettingsPath();
-    storage_.WriteThemeValue("saver", "currentsaver", currentTheme, global);
-    storage_.WriteThemeValue("mouse", "mouseSensitivity", mouseSensitivity, global);
-    WriteTheme(storage_, storage_.ThemeFilePath(currentTheme), s);
-    const bool written = storage_.Flush();
+    services_.ShowBusyPointer(true);
+    const bool written = WriteThemeFiles();
     services_.ShowBusyPointer(false);
     if (!written) {
-        // Unlike a silent profile write, a file that could not be written is a failed save:
-        // the window stays open with every edit.
         saveSucceeded = false;
-        Message(kSaveFailed);
     }
 }
 
-void Form2::AskToSaveChanges() {
+// The global file first, then the theme; a theme that cannot be written puts the global file
+// back, so that the saver never names a theme this save did not write. Unlike a silent profile
+// write, a file that could not be written is a failed save: the window stays with every edit.
+bool Form2::WriteThemeFiles() {
+    const std::string global = storage_.GlobalSettingsPath();
+    const std::string theme = storage_.ThemeFilePath(currentTheme);
+    auto failed = [&](const std::string& file) {
+        services_.ShowBusyPointer(false);
+        Message(std::string(kSaveFailed) + " The file " + file + " could not be written.");
+        return false;
+    };
+    if (theme.empty()) {
+        return failed(storage_.ProgramFolder() + "orvellesaver\\" + currentTheme + ".ini");
+    }
+    const FileBytes before = storage_.Snapshot(global);
+    storage_.WriteThemeValue("saver", "currentsaver", currentTheme, global);
+    storage_.WriteThemeValue("mouse", "mouseSensitivity", mouseSensitivity, global);
+    if (!storage_.FlushFile(global)) {
+        return failed(global);
+    }
+    WriteTheme(storage_, theme, settings);
+    if (!storage_.FlushFile(theme)) {
+        storage_.Restore(global, before);
+        return failed(theme);
+    }
+    return true;
+}
+
+bool Form2::AskToSaveChanges() {
     if (!settingsChanged) {
-        return;
+        return true;
     }
-    if (services_.ShowPlainMessage("Save Changes to " + currentTheme + " ?",
-                                   MessageButtons::OkCancel) == MessageAnswer::Ok) {
-        saveSucceeded = true;
-        SaveTheme();
+    switch (services_.ShowPlainMessage("Save Changes to " + currentTheme + " ?",
+                                       MessageButtons::YesNoCancel)) {
+        case MessageAnswer::Yes:
+            saveSucceeded = true;
+            SaveTheme();
+            return saveSucceeded;
+        case MessageAnswer::No:
+            return true;
+        default:
+            return false;
     }
 }
 
-void Form2::SwitchDialogToTheme(const std::string& name) {
+bool Form2::SwitchDialogToTheme(const std::string& name) {
+    // Read whole before anything changes: a theme that cannot be read leaves the editor as it is.
+    storage_.Flush();
+    const std::string file = storage_.ThemeFilePath(name);
+    const LoadedTheme theme = ReadThemeForEditor(storage_, file);
+    if (theme.read == ThemeFileRead::Unreadable) {
+        services_.ShowBusyPointer(false);
+        Message("The theme file " + file + " could not be read. The editor stays on the theme " +
+                currentTheme + ".");
+        return false;
+    }
     controls.SetText(IDC_p_caption, "");
     preview.shown = false;
     controls.Redraw(IDC_photo1);
     controls.SetText(IDC_ImagePosition, "");
     currentTheme = name;
-    try {
-        LoadThemeIntoDialog(name);
-    } catch (const ThemeLoadError&) {
-        // As at start-up: the editor shows what could be read, and says so.
-        services_.ShowBusyPointer(false);
-        Message(kLoadFailed);
-    }
+    currentThemeUnreadable = false;
+    LoadThemeIntoDialog(name, theme);
     tab = 0;
+    return true;
 }
 
 // --- Events ---
+
+void Form2::SelectNumbered(int number, std::initializer_list<int> options) {
+    if (number >= 0 && number < static_cast<int>(options.size())) {
+        SelectOption(*(options.begin() + number));
+    }
+}
 
 void Form2::SelectOption(int id) {
     for (const auto& group : kOptionGroups) {
@@ -578,12 +613,30 @@ void Form2::Timer1() {
 
 void Form2::TextChanged(int id, const std::string& text) {
     controls.NoteTypedText(id, text);
-    if (id == IDC_p_caption) {
-        images.p_caption_Change();
+    switch (id) {
+        case IDC_p_caption:
+            images.p_caption_Change();
+            break;
+        case IDC_Text2:
+            imageSettings.Text2_Change();
+            break;
+        case IDC_monthCombo:
+            countdown.monthCombo_Change();
+            break;
+        case IDC_dayCombo:
+            countdown.dayCombo_Change();
+            break;
+        case IDC_yearCombo:
+            countdown.yearCombo_Change();
+            break;
+        default:
+            break;
     }
 }
 
 void Form2::Marked(int id, int index, bool marked) {
+    // The transitions list: a switched effect is an edit like any other.
+    settingsChanged = true;
     controls.SetMarked(id, index, marked);
 }
 
@@ -624,81 +677,11 @@ void Form2::Clicked(int id) {
             return;
         }
     }
-    switch (id) {
-        case IDC_Random_select:
-            images.Random_select_Click();
-            break;
-        case IDC_FolderCommand:
-            images.FolderCommand_Click();
-            break;
-        case IDC_randomMediaCheck:
-            music.randomMediaCheck_Click();
-            break;
-        case IDC_playCommand:
-            music.playCommand_Click();
-            break;
-        case IDC_closeCommand:
-            music.closeCommand_Click();
-            break;
-        case IDC_scrollOption:
-            images.scrollOption_Click();
-            break;
-        case IDC_middleOption:
-            images.middleOption_Click();
-            break;
-        case IDC_aChange:
-            imageSettings.aChange_Click();
-            break;
-        case IDC_nChange:
-            imageSettings.nChange_Click();
-            break;
-        case IDC_pCenter:
-            imageSettings.pCenter_Click();
-            break;
-        case IDC_pRandom:
-            imageSettings.pRandom_Click();
-            break;
-        case IDC_backgroundColor:
-            background.backgroundColor_Click();
-            break;
-        case IDC_backgroundDesktop:
-            background.backgroundDesktop_Click();
-            break;
-        case IDC_backgroundCustomImage:
-            background.backgroundCustomImage_Click();
-            break;
-        case IDC_backgroundColorGradient:
-            background.backgroundColorGradient_Click();
-            break;
-        case IDC_backColorClick:
-            background.backColorClick_Click();
-            break;
-        case IDC_addBackImg:
-            background.addBackImg_Click();
-            break;
-        case IDC_removeBackImg:
-            background.removeBackImg_Click();
-            break;
-        case IDC_CenterOption:
-            background.CenterOption_Click();
-            break;
-        case IDC_FullScreenOption:
-            background.FullScreenOption_Click();
-            break;
-        case IDC_TileOption:
-            background.TileOption_Click();
-            break;
-        case IDC_noneOption:
-            countdown.noneOption_Click();
-            break;
-        case IDC_timeOption:
-            countdown.timeOption_Click();
-            break;
-        case IDC_yearOption:
-            countdown.yearOption_Click();
-            break;
-        default:
-            break;
+    for (const ClickHandler& handler : kClickHandlers) {
+        if (handler.id == id) {
+            handler.run(*this);
+            return;
+        }
     }
 }
 

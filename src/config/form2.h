@@ -8,6 +8,8 @@
 #pragma once
 
 #include <array>
+#include <initializer_list>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -94,6 +96,9 @@ class ImageSettingsPage {
     void aChange_Click();
     void nChange_Click();
     void changeVScroll1_Change();
+    // Typed seconds are kept as typed (checked at a save); a whole number the scroll bar can
+    // show moves it along.
+    void Text2_Change();
     void pCenter_Click();
     void pRandom_Click();
     void floatSlider_Change();
@@ -138,11 +143,19 @@ class CountdownPage {
     void monthCombo_Click();
     void dayCombo_Click();
     void yearCombo_Click();
+    // Text typed into a date list's box is kept as typed (checked at a save with the countdown).
+    void monthCombo_Change();
+    void dayCombo_Change();
+    void yearCombo_Change();
 
   private:
     void EnableDateLists(bool enabled);
     Form2& form_;
 };
+
+// The seconds a picture stays, as the interval's scroll bar shows them: a whole number from 0 to
+// 60; nothing for any other text.
+std::optional<int> IntervalSeconds(const std::string& text);
 
 // Where the picture preview draws: the picture at rect inside photo1 (both in twips, photo1
 // being kPreviewWidth x kPreviewHeight), or nothing.
@@ -161,12 +174,15 @@ class Form2 {
     Form2(ThemeStorage& storage, Form2Services& services, Mmedia& mediaPlayer);
 
     // --- The window as a whole ---
-    // Start-up: the theme loader, with the start-up message when it fails.
+    // Start-up: the theme loader.
     void Form_Load();
     // OK and File > Save: true when the window is to close and the program to end.
     bool Ok_Click();
-    // Cancel, File > Exit Without Saving: always true (nothing is written).
+    // Cancel, File > Exit Without Saving: always true (nothing is written, nothing asked).
     bool Cancel_Click();
+    // Esc and the close box: true when the window may go. With unsaved edits it asks whether to
+    // save them: Yes saves as OK does (and stays when that fails), No goes, Cancel stays.
+    bool Form_QueryUnload();
     // The window goes away, by any way: a playing music preview stops.
     void Form_Unload();
     void OrvelleHelp_Click();
@@ -192,19 +208,27 @@ class Form2 {
 
     // --- Loading and saving (also used by the theme dialogs) ---
     void StartConfiguration();
-    // Throws ThemeLoadError where a numeric key does not read as a number in its range.
-    void LoadThemeIntoDialog(const std::string& name);
-    void LoadBackgroundPicture(const std::string& file);
+    // The theme read whole (ReadThemeForEditor) put into every control, the title set and the
+    // changes forgotten; then one message names the keys that had to be replaced.
+    void LoadThemeIntoDialog(const std::string& name, const LoadedTheme& theme);
+    // The thumbnail and path box of settings.backgroundImage, cleared when there is none.
+    void LoadBackgroundPicture();
     void PaintGradientPreview();
     void SaveTheme();
-    // Shared by the new-theme and load-theme dialogs: the offer to save unsaved edits (the
-    // answer never stops what follows), then the editor on the named theme, first tab shown.
-    void AskToSaveChanges();
-    void SwitchDialogToTheme(const std::string& name);
+    // Shared by the new-theme and load-theme dialogs. With unsaved edits, asks whether to save
+    // them: true on Yes when the save succeeded and on No; false on Cancel and on a failed save,
+    // and the switch then does not happen.
+    bool AskToSaveChanges();
+    // The editor on the named theme, first tab shown; false, with a message, when its file
+    // could not be read (the editor then stays on its theme with every edit).
+    bool SwitchDialogToTheme(const std::string& name);
 
     // --- State, named after the theme's keys and the editor's own ---
     ThemeSettings settings;  // the single keys; the lists live in the list controls
     std::string currentTheme;
+    // The current theme's file was there but could not be read at start-up: it is never
+    // written, since a save would replace what it holds.
+    bool currentThemeUnreadable = false;
     std::string mouseSensitivity;
     bool settingsChanged = false;
     bool saveSucceeded = false;
@@ -234,6 +258,8 @@ class Form2 {
 
     // Switches the option button on and the others of its group off, then runs its handler.
     void SelectOption(int id);
+    // The option of that number among the group's (0 the first); none for another number.
+    void SelectNumbered(int number, std::initializer_list<int> options);
     // Sets the check box and runs its handler.
     void SetCheck(int id, bool checked);
     void Select(int id, int index);
@@ -244,15 +270,20 @@ class Form2 {
   private:
     void Message(const std::string& text);
     bool SaveChecksPass();
+    // The parts of a save: the files written whole or not at all; false after its message.
+    bool WriteThemeFiles();
+    // The theme's text of the key into its setting, for the control that is set next.
+    const std::string& Take(const LoadedTheme& theme, ThemeKey key);
+    void ShowLists(const LoadedTheme& theme);
+    void ShowImageSettings(const LoadedTheme& theme);
+    void ShowColours(const LoadedTheme& theme);
+    void ShowTransitionsAndClock(const LoadedTheme& theme);
+    void ShowCaptionFont(const LoadedTheme& theme);
+    void ReportReplacedKeys(const std::string& name, const LoadedTheme& theme);
 
     ThemeStorage& storage_;
     Form2Services& services_;
     Mmedia& mediaPlayer_;
-};
-
-// A numeric key that is not a number, or lies outside its control's range, stops a load.
-struct ThemeLoadError {
-    const char* key;
 };
 
 }  // namespace orvelle

@@ -512,7 +512,7 @@ void MusicPage::Timer1_Timer() {
 }
 
 void MusicPage::randomMediaCheck_Click() {
-    // The one edit that does not count as a change to the theme.
+    form_.settingsChanged = true;
     form_.settings.randomMedia =
         form_.controls[IDC_randomMediaCheck].checked ? std::string("1") : std::string("0");
 }
@@ -557,6 +557,15 @@ void ImageSettingsPage::changeVScroll1_Change() {
     form_.settingsChanged = true;
     form_.settings.timeInterval = ValueText(form_, IDC_changeVScroll1);
     form_.controls.SetText(IDC_Text2, form_.settings.timeInterval);
+}
+
+void ImageSettingsPage::Text2_Change() {
+    form_.settingsChanged = true;
+    const std::string& typed = form_.controls[IDC_Text2].text;
+    form_.settings.timeInterval = typed;
+    if (const std::optional<int> seconds = IntervalSeconds(typed)) {
+        form_.controls.SetValue(IDC_changeVScroll1, *seconds);
+    }
 }
 
 void ImageSettingsPage::pCenter_Click() {
@@ -660,10 +669,15 @@ void BackgroundPage::addBackImg_Click() {
         services.ShowMessage("No file has been selected.", MessageButtons::Ok);
         return;
     }
+    // A file that is no picture would end the next saver run with the background error.
+    const std::string picture = form_.Storage().ResolveProgramPath(*path);
+    if (!services.PictureSize(picture)) {
+        services.ShowMessage("No file has been selected.", MessageButtons::Ok);
+        return;
+    }
     form_.settings.backgroundImage = *path;
     form_.controls.SetText(IDC_backgroundImageFile, *path);
-    // A file that does not load keeps its path; the thumbnail stays empty.
-    form_.backgroundThumbnail = services.PictureSize(*path) ? *path : std::string();
+    form_.backgroundThumbnail = picture;
     form_.controls.Redraw(IDC_Image1);
 }
 
@@ -772,6 +786,19 @@ void CountdownPage::dayCombo_Click() {
 void CountdownPage::yearCombo_Click() {
     form_.settingsChanged = true;
     form_.settings.countdownYear = form_.controls[IDC_yearCombo].text;
+}
+
+// Typed the same as chosen: the text the box shows is the text stored.
+void CountdownPage::monthCombo_Change() {
+    monthCombo_Click();
+}
+
+void CountdownPage::dayCombo_Change() {
+    dayCombo_Click();
+}
+
+void CountdownPage::yearCombo_Change() {
+    yearCombo_Click();
 }
 
 }  // namespace orvelle

@@ -12,7 +12,7 @@
 
 namespace orvelle {
 
-enum class MessageButtons : std::uint8_t { Ok, YesNo, OkCancel };
+enum class MessageButtons : std::uint8_t { Ok, YesNo, YesNoCancel };
 enum class MessageAnswer : std::uint8_t { Ok, Yes, No, Cancel };
 
 // The caption font as the font dialog takes and gives it.

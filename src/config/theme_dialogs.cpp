@@ -103,13 +103,14 @@ bool frmNewName::CommandOk_Click() {
         services.ShowMessage(hasTemplate ? kNoThemesFolder : kNoTemplate, MessageButtons::Ok);
         return false;
     }
-    form_.AskToSaveChanges();
+    if (!form_.AskToSaveChanges()) {
+        return false;
+    }
     if (!storage.CopyTemplateTo(name)) {
         services.ShowMessage("Could not create the theme " + name + ".", MessageButtons::Ok);
         return false;
     }
-    form_.SwitchDialogToTheme(name);
-    return true;
+    return form_.SwitchDialogToTheme(name);
 }
 
 // --- frmExistingNames ---
@@ -130,9 +131,7 @@ bool frmExistingNames::CommandOk_Click() {
         form_.Services().ShowPlainMessage("Nothing was selected to load.", MessageButtons::Ok);
         return false;
     }
-    form_.AskToSaveChanges();
-    form_.SwitchDialogToTheme(name);
-    return true;
+    return form_.AskToSaveChanges() && form_.SwitchDialogToTheme(name);
 }
 
 // --- frmDelete ---
@@ -155,8 +154,12 @@ void frmDelete::CommandDelete_Click() {
         services.ShowMessage(kNothingToRemove, MessageButtons::Ok);
         return;
     }
-    // Another spelling of the theme in use names the same file.
-    if (SameFileName(name, form_.currentTheme)) {
+    // In use: the theme in the editor and the one the saver shows (after a new theme or a load
+    // they differ until the next save). Another spelling names the same file.
+    ThemeStorage& storage = form_.Storage();
+    const std::string saverTheme =
+        storage.ReadThemeValue("saver", "currentsaver", storage.GlobalSettingsPath());
+    if (SameFileName(name, form_.currentTheme) || SameFileName(name, saverTheme)) {
         services.ShowMessage(kInUseDelete, MessageButtons::Ok);
         return;
     }
@@ -165,7 +168,7 @@ void frmDelete::CommandDelete_Click() {
         return;
     }
     // The file first: a theme that could not be deleted stays listed.
-    if (!form_.Storage().DeleteTheme(name)) {
+    if (!storage.DeleteTheme(name)) {
         services.ShowMessage("Could not delete the screen saver theme " + name + ".",
                              MessageButtons::Ok);
         return;

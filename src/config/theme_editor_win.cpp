@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "base/common_dialogs_win.h"
@@ -220,11 +221,14 @@ void ThemeEditorWindow::OnControlCommand(int id, int code) {
             editor_.Chosen(id, ListSelection(list));
         }
     } else if (IsComboBox(id)) {
-        if (code != CBN_SELCHANGE) {
+        if (code == CBN_SELCHANGE) {
+            editor_.Chosen(id, ComboSelection(Control(id)));
+        } else if (code == CBN_EDITCHANGE) {
+            editor_.TextChanged(id, Text(id));
+        } else {
             return;
         }
-        editor_.Chosen(id, ComboSelection(Control(id)));
-    } else if (id == IDC_p_caption) {
+    } else if (id == IDC_p_caption || id == IDC_Text2) {
         if (code != EN_CHANGE) {
             return;
         }
@@ -288,9 +292,26 @@ void ThemeEditorWindow::OnOk() {
 }
 
 void ThemeEditorWindow::OnCancel() {
-    if (editor_.Cancel_Click()) {
+    // Esc and the Cancel button arrive as the same command; only Esc asks about unsaved edits.
+    const bool asks = std::exchange(escapePressed_, false);
+    if (asks ? editor_.Form_QueryUnload() : editor_.Cancel_Click()) {
         Close();
+        return;
     }
+    ShowEditor();
+}
+
+void ThemeEditorWindow::OnClose() {
+    if (editor_.Form_QueryUnload()) {
+        Close();
+        return;
+    }
+    ShowEditor();
+}
+
+bool ThemeEditorWindow::PreTranslateMessage(MSG* msg) {
+    escapePressed_ = msg->message == WM_KEYDOWN && msg->wParam == VK_ESCAPE;
+    return Form2Window::PreTranslateMessage(msg);
 }
 
 void ThemeEditorWindow::OnTimer1() {
@@ -340,16 +361,18 @@ namespace {
 
 MessageAnswer AskMessageBox(HWND owner, const std::string& text, MessageButtons buttons,
                             UINT icon) {
-    const UINT style = icon | (buttons == MessageButtons::YesNo      ? MB_YESNO
-                               : buttons == MessageButtons::OkCancel ? MB_OKCANCEL
-                                                                     : MB_OK);
+    const UINT style = icon | (buttons == MessageButtons::YesNo         ? MB_YESNO
+                               : buttons == MessageButtons::YesNoCancel ? MB_YESNOCANCEL
+                                                                        : MB_OK);
     switch (ShowMessageBox(owner, text, kTitle, style)) {
         case IDYES:
             return MessageAnswer::Yes;
         case IDNO:
             return MessageAnswer::No;
         case IDCANCEL:
-            return buttons == MessageButtons::OkCancel ? MessageAnswer::Cancel : MessageAnswer::Ok;
+            // Esc or the close box of a question that offers Cancel.
+            return buttons == MessageButtons::YesNoCancel ? MessageAnswer::Cancel
+                                                          : MessageAnswer::Ok;
         default:
             return MessageAnswer::Ok;
     }

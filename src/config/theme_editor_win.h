@@ -40,6 +40,9 @@ class ThemeEditorWindow : public Form2Window, private Form2Services {
     void OnToolbarButton(int toolbarId, std::string_view key) override;
     void OnOk() override;
     void OnCancel() override;
+    // The close box and Alt+F4: asked about unsaved edits first.
+    void OnClose() override;
+    bool PreTranslateMessage(MSG* msg) override;
     void OnUnload() override;
     void OnTimer1() override;
     void OnTabChanged(Form2Tab tab) override;
@@ -82,6 +85,8 @@ class ThemeEditorWindow : public Form2Window, private Form2Services {
     ShownPicture preview_;
     ShownPicture thumbnail_;
     bool applying_ = false;
+    // The message being handled is the Esc key (which the dialog manager turns into Cancel).
+    bool escapePressed_ = false;
     bool timer1Running_ = false;
 };
 

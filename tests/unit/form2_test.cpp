@@ -75,47 +75,116 @@ TEST_F(EditorTest, LoadsTheBundledThemeIntoEveryControl) {
     EXPECT_FALSE(C(IDC_mediaLabel).visible);
 }
 
-// A numeric key that is not a number stops the load where it stands.
-TEST_F(EditorTest, FailedLoadsStopAtTheKeyAndLeaveTheTitle) {
-    struct Case {
-        const char* section;
-        const char* key;
-        const char* value;
-        int pictures;  // in the list when the load stopped
-    };
-    for (const Case& c :
-         {Case{"total", "total", "", 0}, Case{"transitions", "bRightWipe", "abc", 7},
-          Case{"image", "picturePercent", "150", 7}}) {
-        MemoryFileSystem fresh;
-        fresh.Put(kGlobal, files.Get(kGlobal));
-        fresh.Put(kTheme, files.Get(kTheme));
-        ThemeStorage freshStorage(fresh, kFolder);
-        FakeServices freshServices;
-        Form2 fresh2(freshStorage, freshServices, player);
-        {
-            ThemeStorage editor(fresh, kFolder);
-            editor.WriteThemeValue(c.section, c.key, c.value, kTheme);
-            ASSERT_TRUE(editor.Flush());
-        }
-        fresh2.Form_Load();
-        EXPECT_EQ(freshServices.messages, std::vector<std::string>{kLoadFailed}) << c.key;
-        EXPECT_EQ(fresh2.title, " Orvelle Screen Saver") << c.key;
-        EXPECT_EQ(static_cast<int>(fresh2.controls[IDC_List1].items.size()), c.pictures) << c.key;
+// Texts replaced by texts, each found once.
+using Edits = std::vector<std::pair<std::string, std::string>>;
+std::string Edited(std::string text, const Edits& edits) {
+    for (const auto& [from, to] : edits) {
+        const std::size_t at = text.find(from);
+        EXPECT_NE(at, std::string::npos) << from;
+        text.replace(at, from.size(), to);
     }
+    return text;
+}
+
+// Theme and template texts edited, and what the load and a save then give.
+struct LoadCase {
+    Edits theme;
+    Edits templ;
+    std::string message;  // a part of the one message, "" for none
+    std::map<std::string, std::string> stored;
+    std::size_t pictures;
+};
+std::vector<LoadCase> LoadCases(const std::string& bundled) {
+    const std::string whole = "Orvelle holds no settings that could be read";
+    return {
+        {{{"picturePercent=80", "picturePercent=abc"},
+          {"newFontName=Arial\r\n", ""},
+          {"bRightWipe=0", "bRightWipe=x"},
+          {"scrollSpeed=150", "scrollSpeed=999"}},
+         {{"picturePercent=80", "picturePercent=55"}, {"scrollSpeed=150", "scrollSpeed=abc"}},
+         "Some settings of the theme Orvelle could not be read and were replaced by default "
+         "values: picturePercent, scrollSpeed, bRightWipe, newFontName.",
+         {{"image/picturePercent", "55"},  // the template's
+          {"font/scrollSpeed", "150"},     // the program's own
+          {"transitions/bRightWipe", "1"},
+          {"font/newFontName", "Arial"},
+          {"image/timeInterval", "8"},
+          {"date/countdownYear", "2027"}},
+         7},
+        {{{"total=7", "total=99999"}}, {}, "", {{"total/total", "7"}}, 7},
+        {{{"total=7\r\n", ""}, {"2=samples\\aurora.jpg\r\n", ""}},
+         {},
+         "values: total.",
+         {{"total/total", "6"}, {"caption/2", "The sun comes down to meet the sea"}},
+         6},
+        {{{bundled, "\x01\x02 no profile here"}}, {}, whole, {{"images/0", "tovak.gif"}}, 1},
+        {{{bundled, ""}},
+         {{"timeInterval=10", "timeInterval=x"}},
+         whole,
+         {{"image/timeInterval", "10"}},
+         1},
+    };
+}
+
+// A value the editor cannot show takes the template's, else the program's own; the load goes on,
+// one message names what was replaced, and OK writes every key, none of them blank.
+TEST_F(EditorTest, UnusableValuesAreReplacedAndOkWritesEveryKey) {
+    const std::string bundled = files.Get(kTheme);
+    const std::string usual = Slurp(fs::path(ORVELLE_SOURCE_DIR) / "program/orvelletemp.ini");
+    for (const LoadCase& c : LoadCases(bundled)) {
+        SCOPED_TRACE(c.message);
+        files.Put(kTheme, Edited(bundled, c.theme));
+        files.Put(kFolder + "orvelletemp.ini", Edited(usual, c.templ));
+        services.messages.clear();
+        form.Form_Load();
+        ASSERT_EQ(services.messages.size(), c.message.empty() ? 0u : 1u);
+        EXPECT_TRUE(c.message.empty() || services.messages[0].find(c.message) != std::string::npos)
+            << services.messages[0];
+        EXPECT_EQ(form.title, "Orvelle Screen Saver - [Orvelle]");
+        EXPECT_FALSE(form.settingsChanged);
+        EXPECT_EQ(C(IDC_List1).items.size(), c.pictures);
+        EXPECT_EQ(C(IDC_photo_caption).items.size(), c.pictures);
+        ASSERT_TRUE(form.Ok_Click());
+        for (const ThemeKeyInfo& info : ThemeKeys()) {
+            EXPECT_TRUE(info.id == ThemeKey::backgroundImage ||
+                        !Stored(info.section, info.key).empty())
+                << info.key;
+        }
+        for (const auto& [where, value] : c.stored) {
+            const std::size_t slash = where.find('/');
+            EXPECT_EQ(Stored(where.substr(0, slash), where.substr(slash + 1)), value) << where;
+        }
+    }
+}
+
+// A file that is there but cannot be read (locked, denied) shows the template and is never
+// written: OK says why.
+TEST_F(EditorTest, UnreadableThemeIsNeverWritten) {
+    files.Put(kFolder + "orvelletemp.ini",
+              Slurp(fs::path(ORVELLE_SOURCE_DIR) / "program/orvelletemp.ini"));
+    files.FailReadsOf(kTheme);
+    form.Form_Load();
+    ASSERT_EQ(services.messages.size(), 1u);
+    EXPECT_EQ(services.messages[0].rfind(kLoadFailed + " The theme file " + kTheme, 0), 0u);
+    EXPECT_EQ(C(IDC_List1).items, std::vector<std::string>{"tovak.gif"});
+    EXPECT_EQ(form.title, "Orvelle Screen Saver - [Orvelle]");
+    EXPECT_FALSE(form.Ok_Click());
+    EXPECT_NE(services.messages.back().find(kTheme + " could not be read"), std::string::npos);
+    EXPECT_EQ(files.TotalReplaceCount(), 0);
 }
 
 TEST_F(EditorTest, OddValuesLoadAsWritten) {
     Edit("image", "picRandom", "CENT");     // the comparison is exact: floating
     Edit("background", "backEffect", "7");  // no kind switched on
-    Edit("total", "total", "9");            // two keys fewer than it says
+    Edit("total", "total", "9");            // two keys fewer than it says: not made up
     form.Form_Load();
+    EXPECT_EQ(services.messages, std::vector<std::string>{});
     EXPECT_TRUE(C(IDC_pRandom).checked);
     for (int id : {IDC_backgroundColor, IDC_backgroundDesktop, IDC_backgroundCustomImage,
                    IDC_backgroundColorGradient}) {
         EXPECT_FALSE(C(id).checked) << id;
     }
-    ASSERT_EQ(C(IDC_List1).items.size(), 9u);
-    EXPECT_EQ(C(IDC_List1).items[8], "");
+    EXPECT_EQ(C(IDC_List1).items.size(), 7u);
     EXPECT_EQ(form.title, "Orvelle Screen Saver - [Orvelle]");
 }
 
@@ -162,7 +231,7 @@ TEST_F(EditorTest, SaveChecksRunInOrderAndWriteNothingWhenOneFails) {
     EXPECT_EQ(Stored("date", "countdownDay"), "31");  // kept as chosen while the clock shows
 }
 
-TEST_F(EditorTest, SaveWritesTheListsWholeAndReportsAFailedWrite) {
+TEST_F(EditorTest, SaveWritesTheListsWhole) {
     form.Form_Load();
     form.controls.SetItems(IDC_List1, {"a.jpg", "b.jpg"});
     form.controls.SetItems(IDC_photo_caption, {"A", ""});
@@ -177,15 +246,34 @@ TEST_F(EditorTest, SaveWritesTheListsWholeAndReportsAFailedWrite) {
     EXPECT_EQ(Stored("transitions", "bRightandLeftWipe"), "1");
     EXPECT_EQ(Stored("image", "timeInterval"), "8");  // untouched texts written back unchanged
     EXPECT_FALSE(services.busy);
+}
 
-    files.FailWritesTo(kTheme);
-    form.imageSettings.nChange_Click();
-    EXPECT_FALSE(form.Ok_Click());
-    EXPECT_FALSE(form.saveSucceeded);
-    EXPECT_EQ(services.messages.back(),
-              "Could not save Screen Saver. If problem persists, please create a new Screen Saver "
-              "theme.");
-    EXPECT_EQ(Stored("total", "total"), "2");
+// The global file is written first; when it cannot be, the theme is not written, and when the
+// theme cannot be, the global file is put back. The message names the file.
+TEST_F(EditorTest, SaveIsWholeOrNothing) {
+    const std::string theme = files.Get(kTheme);
+    const std::string global = files.Get(kGlobal);
+    for (const std::string& failing : {kGlobal, kTheme}) {
+        MemoryFileSystem disk;
+        disk.Put(kGlobal, global);
+        disk.Put(kTheme, theme);
+        disk.FailWritesTo(failing);
+        ThemeStorage diskStorage(disk, kFolder);
+        FakeServices diskServices;
+        diskServices.pictures = services.pictures;
+        Form2 editor(diskStorage, diskServices, player);
+        editor.Form_Load();
+        editor.Clicked(IDC_nChange);
+        editor.mouseSensitivity = "5";
+        EXPECT_FALSE(editor.Ok_Click());
+        EXPECT_EQ(diskServices.messages,
+                  std::vector<std::string>{"Could not save Screen Saver. If problem persists, "
+                                           "please create a new Screen Saver theme. The file " +
+                                           failing + " could not be written."});
+        EXPECT_EQ(disk.Get(kTheme), theme) << failing;
+        EXPECT_EQ(disk.Get(kGlobal), global) << failing;
+        EXPECT_TRUE(editor.settingsChanged);
+    }
 }
 
 TEST_F(EditorTest, HandlersWriteTheirSettingsAndFollowTheEnablingRules) {
@@ -230,18 +318,6 @@ TEST_F(EditorTest, HandlersWriteTheirSettingsAndFollowTheEnablingRules) {
     EXPECT_EQ(services.colourOpenedWith, 0u);
     EXPECT_EQ(form.settings.newBackColor, "16744448");
     EXPECT_EQ(C(IDC_Picture1).backColour, 0x00FF8000u);
-    // Remove with none, Add, Add again.
-    services.messages.clear();
-    form.Clicked(IDC_removeBackImg);
-    services.files = {std::string("D:\\back.jpg")};
-    form.Clicked(IDC_addBackImg);
-    form.Clicked(IDC_addBackImg);
-    EXPECT_EQ(services.messages,
-              (std::vector<std::string>{"Nothing to remove.",
-                                        "You can only display 1 background image."}));
-    EXPECT_EQ(form.settings.backgroundImage, "D:\\back.jpg");
-    ASSERT_EQ(services.fileRequests.size(), 1u);
-    EXPECT_EQ(services.fileRequests[0].flags, 0x1004u);
     // The countdown: its lists open only with the countdown, and store what is chosen.
     form.Clicked(IDC_yearOption);
     EXPECT_TRUE(C(IDC_dayCombo).enabled);
@@ -251,6 +327,73 @@ TEST_F(EditorTest, HandlersWriteTheirSettingsAndFollowTheEnablingRules) {
     form.Scrolled(IDC_PercentSlider, 75);
     EXPECT_EQ(C(IDC_percentLabel).text, "75%");
     EXPECT_TRUE(form.settingsChanged);
+}
+
+// One background picture at a time, and only a file that loads as a picture.
+TEST_F(EditorTest, BackgroundPictureIsOneThatLoads) {
+    form.Form_Load();
+    form.Clicked(IDC_backgroundCustomImage);
+    // Remove with none, Add a file that is no picture (refused), Add, Add again.
+    form.Clicked(IDC_removeBackImg);
+    services.files = {std::string("D:\\notes.txt"), std::string("D:\\back.jpg")};
+    services.pictures["D:\\back.jpg"] = {64, 48};
+    form.Clicked(IDC_addBackImg);
+    EXPECT_EQ(form.settings.backgroundImage, "");
+    EXPECT_EQ(C(IDC_backgroundImageFile).text, "");
+    form.Clicked(IDC_addBackImg);
+    form.Clicked(IDC_addBackImg);
+    EXPECT_EQ(services.messages,
+              (std::vector<std::string>{"Nothing to remove.", "No file has been selected.",
+                                        "You can only display 1 background image."}));
+    EXPECT_EQ(form.settings.backgroundImage, "D:\\back.jpg");
+    EXPECT_EQ(form.backgroundThumbnail, "D:\\back.jpg");
+    ASSERT_EQ(services.fileRequests.size(), 2u);
+    EXPECT_EQ(services.fileRequests[0].flags, 0x1004u);
+}
+
+// What the boxes show is what is saved: typed seconds and dates are stored as typed and checked
+// at OK; the music's random order and a transition switched on or off are edits.
+TEST_F(EditorTest, TypedValuesAreSavedAndCheckedAtOk) {
+    form.Form_Load();
+    form.CheckClicked(IDC_randomMediaCheck, true);
+    EXPECT_EQ(form.settings.randomMedia, "1");
+    EXPECT_TRUE(form.settingsChanged);
+    form.settingsChanged = false;
+    form.Marked(IDC_ListBoxTransitions, 0, true);
+    EXPECT_TRUE(form.settingsChanged);
+    const std::string refused =
+        "The time each picture stays (After... Seconds) must be a whole number from 0 to 60.";
+    struct Case {
+        const char* seconds;
+        int scrollBar;
+        const char* month;
+        const char* message;  // nullptr: saved
+    };
+    const Case cases[] = {
+        {"75", 8, "02", refused.c_str()},
+        {"", 8, "02", refused.c_str()},
+        {"7.5", 8, "02", refused.c_str()},
+        {"15", 15, "2x", "Countdown date is invalid. Please choose a different date."},
+        {"15", 15, "03", nullptr},
+    };
+    form.Clicked(IDC_yearOption);
+    for (const Case& c : cases) {
+        form.controls.SetValue(IDC_changeVScroll1, 8);
+        form.TextChanged(IDC_Text2, c.seconds);
+        EXPECT_EQ(C(IDC_changeVScroll1).value, c.scrollBar) << c.seconds;
+        form.TextChanged(IDC_monthCombo, c.month);
+        form.TextChanged(IDC_dayCombo, "28");
+        form.TextChanged(IDC_yearCombo, "2031");
+        services.messages.clear();
+        EXPECT_EQ(form.Ok_Click(), c.message == nullptr) << c.seconds;
+        EXPECT_EQ(services.messages,
+                  c.message ? std::vector<std::string>{c.message} : std::vector<std::string>{});
+    }
+    EXPECT_EQ(Stored("image", "timeInterval"), "15");
+    EXPECT_EQ(Stored("date", "countdownMonth") + Stored("date", "countdownDay") +
+                  Stored("date", "countdownYear"),
+              "03282031");
+    EXPECT_EQ(Stored("transitions", "bStandard"), "1");
 }
 
 TEST_F(EditorTest, PreviewShrinksByTenthsUntilItFitsAndCentres) {
@@ -319,6 +462,15 @@ TEST_F(EditorTest, PictureListOperationsKeepCaptionsAlongAndSelectAsTheUserExpec
         EXPECT_EQ(C(IDC_p_caption).text,
                   C(IDC_photo_caption).items[static_cast<std::size_t>(C(IDC_List1).selected)]);
     }
+}
+
+TEST_F(EditorTest, PictureListEmptiedLeavesNothingToActOnAndDeleteAllAsks) {
+    form.Form_Load();
+    services.pictures["C:\\a.jpg"] = services.pictures["C:\\b.jpg"] = {40, 30};
+    auto reset = [&] {
+        form.controls.SetItems(IDC_List1, {"C:\\a.jpg", "C:\\b.jpg", "C:\\c.jpg"});
+        form.controls.SetItems(IDC_photo_caption, {"A", "B", "C"});
+    };
     // The only picture deleted: empty boxes and a total of 0. Then nothing is left to act on.
     form.controls.SetItems(IDC_List1, {"C:\\a.jpg"});
     form.controls.SetItems(IDC_photo_caption, {"A"});
@@ -393,6 +545,18 @@ TEST_F(EditorTest, AddingWarnsOnceAboveSevenHundredAndCaptionsFollowTheSelection
     EXPECT_EQ(C(IDC_Picture2).backColour, 0x0000FFu);
 }
 
+// Without a sound device nothing of the music tab can be used; its list is still loaded.
+TEST_F(EditorTest, MusicTabIsDisabledWithoutSound) {
+    services.waveDevices = 0;
+    form.Form_Load();
+    EXPECT_TRUE(C(IDC_mediaLabel).visible);
+    EXPECT_EQ(C(IDC_multimediaList).items.size(), 2u);
+    for (int id : {IDC_FrameMedia, IDC_multimediaList, IDC_ToolbarMedia, IDC_randomMediaCheck,
+                   IDC_playCommand, IDC_closeCommand, IDC_ProgressBar1}) {
+        EXPECT_FALSE(C(id).enabled) << id;
+    }
+}
+
 TEST_F(EditorTest, MusicPlayerStopsForEveryListEditAndClosesAtTheEnd) {
     form.Form_Load();
     EXPECT_FALSE(C(IDC_playCommand).enabled);
@@ -433,11 +597,6 @@ TEST_F(EditorTest, MusicPlayerStopsForEveryListEditAndClosesAtTheEnd) {
     form.Clicked(IDC_playCommand);
     EXPECT_EQ(services.messages,
               std::vector<std::string>{"Cannot play media file. Please reload a different one."});
-    // The random order is stored but is not a change of the theme.
-    form.settingsChanged = false;
-    form.CheckClicked(IDC_randomMediaCheck, true);
-    EXPECT_EQ(form.settings.randomMedia, "1");
-    EXPECT_FALSE(form.settingsChanged);
     // Deleting everything leaves nothing to play.
     services.answers = {MessageAnswer::Yes};
     services.messages.clear();

@@ -125,36 +125,57 @@ TEST_F(ThemeDialogTest, MissingTemplateOrThemesFolderChangesNothing) {
     EXPECT_FALSE(files.FileExists(kThemes + "Beach.ini"));
 }
 
-// The question comes only after edits; its answer never stops the switch.
-TEST_F(ThemeDialogTest, SaveQuestionFollowsSettingsChanged) {
-    const std::string question = "Save Changes to Orvelle ?";
-    struct Case {
-        bool changed;
-        std::vector<MessageAnswer> answers;
-        bool saved;
-    };
-    for (const Case& c : std::initializer_list<Case>{{false, {}, false},
-                                                     {true, {MessageAnswer::Cancel}, false},
-                                                     {true, {MessageAnswer::Ok}, true}}) {
-        form.SwitchDialogToTheme("Orvelle");
-        form.Scrolled(IDC_redSlider, 7);
-        form.settingsChanged = c.changed;
-        services.messages.clear();
-        services.plain.clear();
-        services.answers.assign(c.answers.begin(), c.answers.end());
-        frmExistingNames dialog(form);
-        dialog.Form_Load();
-        ASSERT_EQ(dialog.listExistingSavers.names,
-                  (std::vector<std::string>{"Classic", "Orvelle"}));
-        EXPECT_FALSE(dialog.commandOkEnabled);
-        dialog.listExistingSavers_Click(0);
-        EXPECT_TRUE(dialog.CommandOk_Click());
-        EXPECT_EQ(services.plain,
-                  c.changed ? std::vector<std::string>{question} : std::vector<std::string>{});
-        EXPECT_EQ(Stored("background", "redBackground") == "7", c.saved);
-        EXPECT_EQ(form.title, "Orvelle Screen Saver - [Classic]");
-        Edit("background", "redBackground", "200");
+// The question comes only after edits. Yes saves and goes on only when the save succeeded, No
+// goes on without saving, Cancel stays; staying keeps the theme, its edits and the small dialog.
+TEST_F(ThemeDialogTest, SaveQuestionKeepsTheWorkUnlessTheUserLetsItGo) {
+    enum Way { New, Load, Close };
+    // Not asked (no edits), Yes, Yes with a save its check refuses, No, Cancel.
+    const std::optional<MessageAnswer> answers[] = {std::nullopt, MessageAnswer::Yes,
+                                                    MessageAnswer::Yes, MessageAnswer::No,
+                                                    MessageAnswer::Cancel};
+    for (Way way : {New, Load, Close}) {
+        for (int a = 0; a < 5; ++a) {
+            SCOPED_TRACE(std::to_string(way) + "/" + std::to_string(a));
+            const bool asked = answers[a].has_value();
+            const bool refused = a == 2;
+            const bool goesOn = !asked || (answers[a] != MessageAnswer::Cancel && !refused);
+            ASSERT_TRUE(form.SwitchDialogToTheme("Orvelle"));
+            Edit("background", "redBackground", "200");
+            files.Remove(kThemes + "Beach.ini");
+            form.Scrolled(IDC_redSlider, 7);
+            form.TextChanged(IDC_Text2, refused ? "75" : "8");  // seconds a save refuses
+            form.settingsChanged = asked;
+            services.plain.clear();
+            services.answers.clear();
+            if (asked) {
+                services.answers.push_back(*answers[a]);
+            }
+            bool wentOn = false;
+            if (way == New) {
+                frmNewName dialog(form);
+                dialog.txtNewName_Change("Beach");
+                wentOn = dialog.CommandOk_Click();
+                EXPECT_EQ(files.FileExists(kThemes + "Beach.ini"), goesOn);
+            } else if (way == Load) {
+                frmExistingNames dialog(form);
+                dialog.Form_Load();
+                dialog.listExistingSavers_Click(0);  // Classic
+                wentOn = dialog.CommandOk_Click();
+            } else {
+                wentOn = form.Form_QueryUnload();
+            }
+            EXPECT_EQ(wentOn, goesOn);
+            EXPECT_EQ(services.plain.size(), asked ? 1u : 0u);
+            EXPECT_EQ(Stored("background", "redBackground") == "7", a == 1);
+            const bool stayed = !goesOn || way == Close;
+            EXPECT_EQ(form.title, stayed ? "Orvelle Screen Saver - [Orvelle]"
+                                         : (way == New ? "Orvelle Screen Saver - [Beach]"
+                                                       : "Orvelle Screen Saver - [Classic]"));
+            EXPECT_EQ(form.settingsChanged, stayed && asked);
+            EXPECT_EQ(form.settings.redBackground == "7", stayed);
+        }
     }
+    EXPECT_EQ(services.plain, std::vector<std::string>{"Save Changes to Orvelle ?"});
 }
 
 TEST_F(ThemeDialogTest, LoadWithoutSelectionSaysSoPlainly) {
@@ -164,14 +185,45 @@ TEST_F(ThemeDialogTest, LoadWithoutSelectionSaysSoPlainly) {
     EXPECT_EQ(services.plain, std::vector<std::string>{"Nothing was selected to load."});
 }
 
-TEST_F(ThemeDialogTest, BrokenThemeAfterASwitchGetsTheStartUpMessage) {
-    files.Put(kThemes + "Classic.ini", "[background]\r\nnewBackColor=blue\r\n");
+// A theme file that cannot be read is not switched to: the editor keeps the theme that was open,
+// with its edits, title and changed flag, and the load dialog stays. The background box and
+// thumbnail follow each theme loaded.
+TEST_F(ThemeDialogTest, FailedSwitchKeepsTheThemeThatWasOpen) {
+    Edit("background", "backgroundImage", "tovak.gif");
+    ASSERT_TRUE(form.SwitchDialogToTheme("Orvelle"));
+    EXPECT_EQ(C(IDC_backgroundImageFile).text, "tovak.gif");
+    EXPECT_EQ(form.backgroundThumbnail, kFolder + "tovak.gif");
+    form.Scrolled(IDC_redSlider, 7);
+    files.FailReadsOf(kThemes + "Classic.ini");
+    services.messages.clear();
     frmExistingNames dialog(form);
     dialog.Form_Load();
     dialog.listExistingSavers_Click(0);
-    EXPECT_TRUE(dialog.CommandOk_Click());
-    EXPECT_EQ(services.messages, std::vector<std::string>{kLoadFailed});
-    EXPECT_EQ(form.currentTheme, "Classic");
+    services.answers = {MessageAnswer::No};
+    EXPECT_FALSE(dialog.CommandOk_Click());
+    EXPECT_EQ(services.messages,
+              (std::vector<std::string>{"Save Changes to Orvelle ?",
+                                        "The theme file " + kThemes +
+                                            "Classic.ini could not be read. The editor stays on "
+                                            "the theme Orvelle."}));
+    EXPECT_EQ(form.title, "Orvelle Screen Saver - [Orvelle]");
+    EXPECT_EQ(form.currentTheme, "Orvelle");
+    EXPECT_TRUE(form.settingsChanged);
+    EXPECT_EQ(form.settings.redBackground, "7");
+    EXPECT_EQ(C(IDC_List1).items.size(), 7u);
+    ASSERT_TRUE(form.Ok_Click());
+    EXPECT_EQ(Stored("background", "redBackground"), "7");
+
+    // A theme without a background picture clears the box and the thumbnail.
+    files.Put(kThemes + "Plain.ini", files.Get(kThemes + "Orvelle.ini"));
+    {
+        ThemeStorage editor(files, kFolder);
+        editor.WriteThemeValue("background", "backgroundImage", "", kThemes + "Plain.ini");
+        ASSERT_TRUE(editor.Flush());
+    }
+    ASSERT_TRUE(form.SwitchDialogToTheme("Plain"));
+    EXPECT_EQ(C(IDC_backgroundImageFile).text, "");
+    EXPECT_EQ(form.backgroundThumbnail, "");
 }
 
 TEST_F(ThemeDialogTest, DeleteRulesAndTheSelectionAfterwards) {
@@ -196,16 +248,21 @@ TEST_F(ThemeDialogTest, DeleteRulesAndTheSelectionAfterwards) {
     EXPECT_EQ(dialog.listExistingSavers.names[3], "d");
     EXPECT_FALSE(files.FileExists(kThemes + "e.ini"));
 
-    // The theme in use, also spelled otherwise, and a delete that fails.
+    // The theme in use, also spelled otherwise, the saver's theme while the editor holds
+    // another, and a delete that fails.
     services.messages.clear();
     dialog.listExistingSavers.names.push_back("ORVELLE");
     dialog.listExistingSavers_Click(static_cast<int>(dialog.listExistingSavers.names.size()) - 1);
+    dialog.CommandDelete_Click();
+    services.pictures[kFolder + "samples\\sea-horizon.jpg"] = {60, 40};
+    ASSERT_TRUE(form.SwitchDialogToTheme("Classic"));
     dialog.CommandDelete_Click();
     files.FailWritesTo(kThemes + "b.ini");
     dialog.listExistingSavers_Click(0);
     dialog.CommandDelete_Click();
     EXPECT_EQ(services.messages,
               (std::vector<std::string>{"Can't delete screen saver theme when it is in use.",
+                                        "Can't delete screen saver theme when it is in use.",
                                         "Could not delete the screen saver theme b."}));
     EXPECT_EQ(dialog.listExistingSavers.names[0], "b");
     EXPECT_TRUE(files.FileExists(kThemes + "b.ini"));
