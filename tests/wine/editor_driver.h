@@ -11,22 +11,64 @@
 
 #include "base/wide_win.h"
 #include "config/form2_ids.h"
+#include "config/theme_dialog_ids.h"
 #include "settings/theme_model.h"
 #include "wine_support.h"
 
 namespace wine_test {
+
+// Polls (pumping this thread's messages) until the condition holds; false on time-out.
+template <typename Condition>
+bool WaitUntil(Condition done, DWORD milliseconds = 5000) {
+    for (DWORD start = GetTickCount(); !done(); Pump(20)) {
+        if (GetTickCount() - start >= milliseconds) {
+            return done();
+        }
+    }
+    return true;
+}
+
+// A button of a message box (IDYES, IDNO, IDCANCEL, ...) pressed, and the box waited out.
+inline void PressButton(HWND box, int id) {
+    PostMessageW(GetDlgItem(box, id), BM_CLICK, 0, 0);
+    WaitUntil([box] { return !IsWindowVisible(box); });
+}
+
+// A button of a small dialog pressed as the dialog manager reports it.
+inline void PressInDialog(HWND dialog, int id) {
+    PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED),
+                 reinterpret_cast<LPARAM>(GetDlgItem(dialog, id)));
+    Pump(500);
+}
+
+// An entry of a small dialog's list chosen as a click chooses it.
+inline void ChooseEntry(HWND dialog, int listId, const std::string& name) {
+    HWND list = GetDlgItem(dialog, listId);
+    const LRESULT index = SendMessageW(list, LB_FINDSTRINGEXACT, static_cast<WPARAM>(-1),
+                                       reinterpret_cast<LPARAM>(orvelle::win::Wide(name).c_str()));
+    SendMessageW(list, LB_SETCURSEL, static_cast<WPARAM>(index), 0);
+    PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(listId, LBN_SELCHANGE),
+                 reinterpret_cast<LPARAM>(list));
+    Pump(200);
+}
 
 struct OpenEditor {
     ProgramCopy copy;
     Process process;
     HWND window = nullptr;
     std::map<int, HWND> controls;
+    std::string loadMessage;
 
-    // Starts the editor on the theme and waits until the load has named it in the title.
+    // Starts the editor on the theme and waits until the load has named it in the title. A
+    // message the load shows is answered with OK and kept in loadMessage.
     explicit OpenEditor(const ThemeText& theme, const std::string& arguments = "/c") {
         UseTheme(copy, theme);
         process = StartSaver(copy, arguments);
         for (DWORD start = GetTickCount(); GetTickCount() - start < 10000; Pump(100)) {
+            if (HWND box = FindMessageBox(process.Id())) {
+                loadMessage = MessageBoxText(box);
+                PressOk(box);
+            }
             for (HWND w : VisibleWindowsOf(process.Id())) {
                 if (WindowText(w).rfind("Orvelle Screen Saver - [", 0) == 0) {
                     window = w;
@@ -39,6 +81,40 @@ struct OpenEditor {
         controls = ControlsById(window);
     }
     HWND operator[](int id) { return controls[id]; }
+    // The editor has handled everything sent before (or waits in a box of its own).
+    bool Answers() {
+        DWORD_PTR result = 0;
+        return SendMessageTimeoutW(window, WM_NULL, 0, 0, SMTO_NORMAL, 5000, &result) != 0;
+    }
+    // The small dialog has closed and the editor has gone on from it.
+    bool Closed(HWND dialog) {
+        return WaitUntil([dialog] { return !IsWindow(dialog); }) && Answers();
+    }
+    // The message box the editor shows next answered with the button (IDOK, IDYES, ...), once
+    // the editor has gone on; its text, "<no message>" when none came.
+    std::string Answer(int button = IDOK) {
+        HWND box = WaitForMessageBox(process, 5000);
+        if (!box) {
+            return "<no message>";
+        }
+        const std::string text = MessageBoxText(box);
+        PressButton(box, button);
+        Answers();
+        return text;
+    }
+    // Typed into an edit box or a combo box's edit part, replacing its text, key by key.
+    void Type(int id, const std::string& text) {
+        HWND edit = controls[id];
+        if (HWND inner = FindWindowExW(edit, nullptr, L"Edit", nullptr)) {
+            edit = inner;
+        }
+        SendMessageW(edit, EM_SETSEL, 0, -1);
+        SendMessageW(edit, WM_CHAR, VK_BACK, 0);
+        for (char c : text) {
+            SendMessageW(edit, WM_CHAR, static_cast<WPARAM>(c), 0);
+        }
+        Answers();
+    }
     // The picture viewer on the list's entry, opened as the mouse does it (the first click
     // selects, the second opens); nullptr when it does not come.
     HWND OpenViewer(int index) {
@@ -62,6 +138,26 @@ struct OpenEditor {
         }
         return nullptr;
     }
+    // The small dialog of the editor's process that has the control, waited for.
+    HWND SmallDialog(int controlId) {
+        return OtherWindow([controlId](HWND w) { return GetDlgItem(w, controlId) != nullptr; });
+    }
+    // File > Load Theme..., the theme chosen and Load pressed: the load dialog, which stays open
+    // while a question or message is answered.
+    HWND LoadTheme(const std::string& name) {
+        PostMessageW(window, WM_COMMAND, IDM_LoadTheme, 0);
+        HWND dialog = SmallDialog(IDC_frmExistingNames_listExistingSavers);
+        ChooseEntry(dialog, IDC_frmExistingNames_listExistingSavers, name);
+        PressInDialog(dialog, IDC_frmExistingNames_CommandOk);
+        return dialog;
+    }
+    // A key as the keyboard gives it to the control with the focus.
+    void Key(WORD key) {
+        GUITHREADINFO gui = {};
+        gui.cbSize = sizeof gui;
+        GetGUIThreadInfo(GetWindowThreadProcessId(window, nullptr), &gui);
+        SendKey(gui.hwndFocus ? gui.hwndFocus : window, key);
+    }
     // A click as the button receives it from the mouse; posted, since what it starts may wait
     // for the user (a message box).
     void Click(int id) {
@@ -81,6 +177,10 @@ struct OpenEditor {
     // The picture toolbar's Add, answered in the real open-file dialog.
     void AddPicture(const std::string& path) {
         Toolbar(IDC_toolbarImages, IDC_toolbarImages_Add);
+        ChooseFile(path);
+    }
+    // The open-file dialog that is up, answered with the path.
+    void ChooseFile(const std::string& path) {
         HWND dialog = OtherWindow([](HWND w) { return ClassOf(w) == "#32770"; });
         ASSERT_NE(dialog, nullptr);
         EXPECT_EQ(WindowText(dialog), "Select a file to open");

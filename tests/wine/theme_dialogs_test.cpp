@@ -18,26 +18,17 @@ using namespace wine_test;
 
 namespace {
 
-// The small dialog of the editor's process that has the control, waited for.
-HWND SmallDialog(OpenEditor& editor, int controlId) {
-    return editor.OtherWindow([controlId](HWND w) { return GetDlgItem(w, controlId) != nullptr; });
-}
+const std::string kQuestion = "Save Changes to Orvelle ?";
 
-// A button of a small dialog pressed as the dialog manager reports it.
-void Press(HWND dialog, int id) {
-    PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED),
-                 reinterpret_cast<LPARAM>(GetDlgItem(dialog, id)));
-    Pump(500);
-}
-
-void ChooseEntry(HWND dialog, int listId, const std::string& name) {
-    HWND list = GetDlgItem(dialog, listId);
-    const LRESULT index = SendMessageW(list, LB_FINDSTRINGEXACT, static_cast<WPARAM>(-1),
-                                       reinterpret_cast<LPARAM>(orvelle::win::Wide(name).c_str()));
-    SendMessageW(list, LB_SETCURSEL, static_cast<WPARAM>(index), 0);
-    PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(listId, LBN_SELCHANGE),
-                 reinterpret_cast<LPARAM>(list));
-    Pump(200);
+// The new-theme dialog with the name typed and OK pressed: the dialog, which stays open when the
+// editor keeps its theme.
+HWND NewTheme(OpenEditor& editor, const wchar_t* name) {
+    editor.Toolbar(IDC_ToolbarNew, IDC_ToolbarNew_New);
+    HWND dialog = editor.SmallDialog(IDC_frmNewName_txtNewName);
+    SendMessageW(GetDlgItem(dialog, IDC_frmNewName_txtNewName), WM_SETTEXT, 0,
+                 reinterpret_cast<LPARAM>(name));
+    PressInDialog(dialog, IDC_frmNewName_CommandOk);
+    return dialog;
 }
 
 ThemeText RedPictureTheme(const ProgramCopy& scratch) {
@@ -57,14 +48,14 @@ TEST(ThemeDialogs, NewThemeIsMadeEditedAndShownByTheSaver) {
     OpenEditor editor(RedPictureTheme(scratch));
     ASSERT_NE(editor.window, nullptr);
     editor.Toolbar(IDC_ToolbarNew, IDC_ToolbarNew_New);
-    HWND dialog = SmallDialog(editor, IDC_frmNewName_txtNewName);
+    HWND dialog = editor.SmallDialog(IDC_frmNewName_txtNewName);
     ASSERT_NE(dialog, nullptr);
     EXPECT_EQ(WindowText(dialog), "Orvelle Screen Saver");
     EXPECT_FALSE(IsWindowEnabled(GetDlgItem(dialog, IDC_frmNewName_CommandOk)));
     SendMessageW(GetDlgItem(dialog, IDC_frmNewName_txtNewName), WM_SETTEXT, 0,
                  reinterpret_cast<LPARAM>(L"Beach"));
     EXPECT_TRUE(IsWindowEnabled(GetDlgItem(dialog, IDC_frmNewName_CommandOk)));
-    Press(dialog, IDC_frmNewName_CommandOk);
+    PressInDialog(dialog, IDC_frmNewName_CommandOk);
     EXPECT_FALSE(IsWindow(dialog));
     EXPECT_EQ(WindowText(editor.window), "Orvelle Screen Saver - [Beach]");
     EXPECT_EQ(ReadFileBytes(editor.copy.Path("orvellesaver\\Beach.ini")),
@@ -94,21 +85,84 @@ TEST(ThemeDialogs, LoadAfterAnEditSavesItAtTheQuestion) {
     SendMessageW(editor[IDC_p_caption], WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"Evening"));
     Pump(200);
     PostMessageW(editor.window, WM_COMMAND, IDM_LoadTheme, 0);
-    HWND dialog = SmallDialog(editor, IDC_frmExistingNames_listExistingSavers);
+    HWND dialog = editor.SmallDialog(IDC_frmExistingNames_listExistingSavers);
     ASSERT_NE(dialog, nullptr);
     EXPECT_FALSE(IsWindowEnabled(GetDlgItem(dialog, IDC_frmExistingNames_CommandOk)));
     ChooseEntry(dialog, IDC_frmExistingNames_listExistingSavers, "Classic");
-    Press(dialog, IDC_frmExistingNames_CommandOk);
+    PressInDialog(dialog, IDC_frmExistingNames_CommandOk);
     HWND question = WaitForMessageBox(editor.process, 5000);
     ASSERT_NE(question, nullptr);
-    EXPECT_EQ(MessageBoxText(question), "Save Changes to Orvelle ?");
-    PressOk(question);
-    Pump(800);
-    EXPECT_FALSE(IsWindow(dialog));
+    EXPECT_EQ(MessageBoxText(question), kQuestion);
+    PressButton(question, IDYES);
+    EXPECT_TRUE(editor.Closed(dialog));
     EXPECT_EQ(WindowText(editor.window), "Orvelle Screen Saver - [Classic]");
     EXPECT_EQ(editor.Key("caption", "0"), "Evening");  // still the current theme's file
     EXPECT_EQ(ReadFileBytes(classic), classicBefore);
     PostMessageW(editor.window, WM_CLOSE, 0, 0);
+    EXPECT_TRUE(editor.process.WaitExit(5000));
+}
+
+// The question's Cancel, and a save its check refuses, keep the editor on its theme with the
+// dialog open; a theme file another program holds is not switched to. A theme switched to shows
+// its own background (none), and a background file that is no picture is refused.
+TEST(ThemeDialogs, QuestionAndFailedLoadKeepTheWork) {
+    ProgramCopy scratch;
+    const std::string back = scratch.Path("back.bmp");
+    WriteBmpFile(back, 40, 30, [](int, int) { return kGreen; });
+    ThemeText theme = RedPictureTheme(scratch);
+    theme.Set("background", "backEffect", "2")
+        .Set("background", "backgroundImage", back)
+        .Set("image", "picChange", "ch")
+        .Set("image", "timeInterval", "8");
+    OpenEditor editor(theme);
+    ASSERT_NE(editor.window, nullptr);
+    EXPECT_EQ(TextOf(editor[IDC_backgroundImageFile]), back);
+    editor.Type(IDC_Text2, "75");  // seconds a save refuses
+
+    HWND dialog = NewTheme(editor, L"Beach");
+    EXPECT_EQ(editor.Answer(IDCANCEL), kQuestion);
+    EXPECT_TRUE(IsWindowVisible(dialog));
+    EXPECT_FALSE(ReadFileBytes(editor.copy.Path("orvellesaver\\Beach.ini")));
+    PressInDialog(dialog, IDC_frmNewName_CommandCancel);
+
+    dialog = editor.LoadTheme("Classic");
+    EXPECT_EQ(editor.Answer(IDYES), kQuestion);
+    EXPECT_EQ(
+        editor.Answer(),
+        "The time each picture stays (After... Seconds) must be a whole number from 0 to 60.");
+    EXPECT_TRUE(IsWindowVisible(dialog));
+    PressInDialog(dialog, IDC_frmExistingNames_CommandCancel);
+    editor.Type(IDC_Text2, "9");
+
+    // Held open by another program without sharing: not read, not switched to.
+    const std::string classic = editor.copy.Path("orvellesaver\\Classic.ini");
+    HANDLE held = CreateFileW(orvelle::win::Wide(classic).c_str(), GENERIC_READ, 0, nullptr,
+                              OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(held, INVALID_HANDLE_VALUE);
+    dialog = editor.LoadTheme("Classic");
+    EXPECT_EQ(editor.Answer(IDNO), kQuestion);
+    EXPECT_EQ(editor.Answer(), "The theme file " + classic +
+                                   " could not be read. The editor stays on the theme Orvelle.");
+    CloseHandle(held);
+    EXPECT_EQ(WindowText(editor.window), "Orvelle Screen Saver - [Orvelle]");
+    EXPECT_EQ(TextOf(editor[IDC_Text2]), "9");
+    EXPECT_EQ(TextOf(editor[IDC_backgroundImageFile]), back);
+    PressInDialog(dialog, IDC_frmExistingNames_CommandCancel);
+
+    dialog = editor.LoadTheme("Classic");
+    EXPECT_EQ(editor.Answer(IDNO), kQuestion);
+    EXPECT_TRUE(editor.Closed(dialog));
+    EXPECT_EQ(WindowText(editor.window), "Orvelle Screen Saver - [Classic]");
+    EXPECT_EQ(TextOf(editor[IDC_backgroundImageFile]), "");
+    EXPECT_EQ(editor.Key("image", "timeInterval"), "8");  // Orvelle as it was
+
+    WriteFileBytes(scratch.Path("notes.bmp"), "no picture in here");
+    editor.Click(IDC_backgroundCustomImage);
+    PostMessageW(editor[IDC_addBackImg], BM_CLICK, 0, 0);
+    editor.ChooseFile(scratch.Path("notes.bmp"));
+    EXPECT_EQ(editor.Answer(), "No file has been selected.");
+    EXPECT_EQ(TextOf(editor[IDC_backgroundImageFile]), "");
+    editor.Click(IDC_Cancel);
     EXPECT_TRUE(editor.process.WaitExit(5000));
 }
 
@@ -121,19 +175,19 @@ TEST(ThemeDialogs, DeleteRemovesTheFileAndTheMouseSliderIsSaved) {
     const std::string classic = editor.copy.Path("orvellesaver\\Classic.ini");
     ASSERT_TRUE(ReadFileBytes(classic));
     editor.Toolbar(IDC_ToolbarDelete, IDC_ToolbarDelete_Delete);
-    HWND dialog = SmallDialog(editor, IDC_frmDelete_listExistingSavers);
+    HWND dialog = editor.SmallDialog(IDC_frmDelete_listExistingSavers);
     ASSERT_NE(dialog, nullptr);
     HWND list = GetDlgItem(dialog, IDC_frmDelete_listExistingSavers);
     const LRESULT count = SendMessageW(list, LB_GETCOUNT, 0, 0);
     ChooseEntry(dialog, IDC_frmDelete_listExistingSavers, "Classic");
-    Press(dialog, IDC_frmDelete_CommandDelete);
+    PressInDialog(dialog, IDC_frmDelete_CommandDelete);
     EXPECT_FALSE(ReadFileBytes(classic));
     EXPECT_EQ(SendMessageW(list, LB_GETCOUNT, 0, 0), count - 1);
-    Press(dialog, IDC_frmDelete_CommandOk);
+    PressInDialog(dialog, IDC_frmDelete_CommandOk);
     EXPECT_FALSE(IsWindow(dialog));
 
     editor.Toolbar(IDC_ToolbarMouse, IDC_ToolbarMouse_Mouse);
-    dialog = SmallDialog(editor, IDC_frmMouse_MouseSensitiveSlider);
+    dialog = editor.SmallDialog(IDC_frmMouse_MouseSensitiveSlider);
     ASSERT_NE(dialog, nullptr);
     HWND slider = GetDlgItem(dialog, IDC_frmMouse_MouseSensitiveSlider);
     EXPECT_EQ(SendMessageW(slider, TBM_GETPOS, 0, 0), 23);
@@ -141,7 +195,7 @@ TEST(ThemeDialogs, DeleteRemovesTheFileAndTheMouseSliderIsSaved) {
     PostMessageW(slider, WM_KEYUP, VK_END, 0);
     Pump(300);
     EXPECT_EQ(SendMessageW(slider, TBM_GETPOS, 0, 0), 30);
-    Press(dialog, IDC_frmMouse_Ok);
+    PressInDialog(dialog, IDC_frmMouse_Ok);
     EXPECT_FALSE(IsWindow(dialog));
     editor.Click(IDC_Ok);
     ASSERT_TRUE(editor.process.WaitExit(5000));

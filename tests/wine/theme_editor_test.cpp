@@ -128,28 +128,92 @@ TEST(ThemeEditor, OkWritesTheChangesOfEachTabAndTheSaverShowsThem) {
     EXPECT_TRUE(WaitForPixel(3, 3, kRed, 8, 5000)) << Hex(ScreenPixel(3, 3));
 }
 
-TEST(ThemeEditor, ReadOnlyThemeFileMakesOkReportTheFailure) {
+// A file that cannot be written fails the save, which names it and writes nothing: with the
+// global file read-only the theme is not written, with the theme read-only the global file
+// (which names the theme loaded meanwhile) is put back.
+TEST(ThemeEditor, ReadOnlyFileFailsTheWholeSaveAndIsNamed) {
+    for (const bool globalFails : {true, false}) {
+        SCOPED_TRACE(globalFails ? "global" : "theme");
+        ProgramCopy scratch;
+        OpenEditor editor(PictureTheme(scratch));
+        ASSERT_NE(editor.window, nullptr);
+        HWND dialog = editor.LoadTheme("Classic");
+        EXPECT_TRUE(WaitUntil([dialog] { return !IsWindow(dialog); }));
+        const std::string path =
+            editor.copy.Path(globalFails ? "orvellemain.ini" : "orvellesaver\\Classic.ini");
+        const std::wstring file = orvelle::win::Wide(path);
+        SetFileAttributesW(file.c_str(), FILE_ATTRIBUTE_READONLY);
+        const std::string global = editor.Global();
+        const auto classic = ReadFileBytes(editor.copy.Path("orvellesaver\\Classic.ini"));
+        editor.Click(IDC_nChange);
+        editor.Click(IDC_Ok);
+        EXPECT_EQ(editor.Answer(),
+                  "Could not save Screen Saver. If problem persists, please create a new Screen "
+                  "Saver theme. The file " +
+                      path + " could not be written.");
+        EXPECT_TRUE(editor.Checked(IDC_nChange));
+        EXPECT_EQ(editor.Global(), global);
+        EXPECT_EQ(ReadFileBytes(editor.copy.Path("orvellesaver\\Classic.ini")), classic);
+        SetFileAttributesW(file.c_str(), FILE_ATTRIBUTE_NORMAL);
+        editor.Click(IDC_Cancel);
+        EXPECT_TRUE(editor.process.WaitExit(5000));
+    }
+}
+
+// A hand-edited theme with a value the editor cannot show and a key missing: the load goes on,
+// names the keys it replaced, and OK writes every other key as it was; a count far above the
+// entries lists the entries only.
+TEST(ThemeEditor, UnusableValuesAreReplacedAndOkKeepsEveryKey) {
     ProgramCopy scratch;
-    OpenEditor editor(PictureTheme(scratch));
+    ThemeText theme = PictureTheme(scratch);
+    theme.Set("image", "picturePercent", "abc")
+        .Erase("font", "newFontName")
+        .Set("total", "total", "99999")
+        .Set("image", "timeInterval", "12")
+        .Set("image", "picChange", "ch")
+        .Set("transitions", "bFade", "1")
+        .Set("date", "countdownMonth", "07");
+    OpenEditor editor(theme);
     ASSERT_NE(editor.window, nullptr);
-    const std::wstring file = orvelle::win::Wide(editor.copy.ThemePath());
-    SetFileAttributesW(file.c_str(), FILE_ATTRIBUTE_READONLY);
-    const std::string theme = editor.Theme();
-    editor.Click(IDC_nChange);
+    EXPECT_EQ(editor.loadMessage,
+              "Some settings of the theme Orvelle could not be read and were replaced by default "
+              "values: picturePercent, newFontName.");
+    EXPECT_EQ(SendMessageW(editor[IDC_List1], LB_GETCOUNT, 0, 0), 2);
+    EXPECT_EQ(editor.Position(IDC_PercentSlider), 80);
+    std::map<std::string, std::string> expected = editor.Keys();
     editor.Click(IDC_Ok);
-    HWND box = WaitForMessageBox(editor.process, 5000);
-    ASSERT_NE(box, nullptr);
-    EXPECT_EQ(MessageBoxText(box),
-              "Could not save Screen Saver. If problem persists, please create a new Screen Saver "
-              "theme.");
-    PressOk(box);
-    Pump(300);
-    EXPECT_TRUE(IsWindow(editor.window));
-    EXPECT_TRUE(editor.Checked(IDC_nChange));
-    EXPECT_EQ(editor.Theme(), theme);
-    SetFileAttributesW(file.c_str(), FILE_ATTRIBUTE_NORMAL);
+    ASSERT_TRUE(editor.process.WaitExit(5000)) << "the editor stays open";
+    expected["picturePercent"] = "80";  // the template's
+    expected["newFontName"] = "Arial";
+    expected["total"] = "2";
+    EXPECT_EQ(editor.Keys(), expected);
+}
+
+// A transition switched on is an edit: Esc asks, and Cancel stays. Typed seconds and a typed
+// month are kept; the close box asks, and Yes saves them and closes.
+TEST(ThemeEditor, EveryEditCountsAndEscOrTheCloseBoxAskFirst) {
+    ProgramCopy scratch;
+    ThemeText theme = PictureTheme(scratch);
+    theme.Set("image", "picChange", "ch").Set("image", "timeInterval", "8");
+    OpenEditor editor(theme);
+    ASSERT_NE(editor.window, nullptr);
+    HWND transitions = editor[IDC_ListBoxTransitions];
+    SendMessageW(transitions, LB_SETSEL, TRUE, 0);
+    PostMessageW(GetParent(transitions), WM_COMMAND,
+                 MAKEWPARAM(IDC_ListBoxTransitions, LBN_SELCHANGE),
+                 reinterpret_cast<LPARAM>(transitions));
+    editor.Key(VK_ESCAPE);
+    EXPECT_EQ(editor.Answer(IDCANCEL), "Save Changes to Orvelle ?");
+    EXPECT_TRUE(IsWindowVisible(editor.window));
+
+    editor.Type(IDC_Text2, "15");
+    editor.Type(IDC_monthCombo, "03");
     PostMessageW(editor.window, WM_CLOSE, 0, 0);
-    EXPECT_TRUE(editor.process.WaitExit(5000));
+    EXPECT_EQ(editor.Answer(IDYES), "Save Changes to Orvelle ?");
+    ASSERT_TRUE(editor.process.WaitExit(5000));
+    EXPECT_EQ(editor.Key("image", "timeInterval"), "15");
+    EXPECT_EQ(editor.Key("date", "countdownMonth"), "03");
+    EXPECT_EQ(editor.Key("transitions", "bStandard"), "1");
 }
 
 // The colour dialog's own edit boxes (red, green, blue) and its OK.
