@@ -355,8 +355,11 @@ void Form2::ShowCaptionFont(const LoadedTheme& theme) {
 
 void Form2::ReportReplacedKeys(const std::string& name, const LoadedTheme& theme) {
     if (theme.read == ThemeFileRead::Empty) {
-        Message("The theme " + name +
-                " holds no settings that could be read, so the template's settings were loaded.");
+        // No theme named at all: the global settings file is missing or broken.
+        Message(name.empty() ? std::string(kLoadFailed)
+                             : "The theme " + name +
+                                   " holds no settings that could be read, so the template's "
+                                   "settings were loaded.");
         return;
     }
     if (theme.read != ThemeFileRead::Read || theme.replaced.empty()) {

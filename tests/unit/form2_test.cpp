@@ -9,6 +9,7 @@
 #include <map>
 #include <optional>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "config/form2_ids.h"
@@ -246,34 +247,15 @@ TEST_F(EditorTest, SaveWritesTheListsWhole) {
     EXPECT_EQ(Stored("transitions", "bRightandLeftWipe"), "1");
     EXPECT_EQ(Stored("image", "timeInterval"), "8");  // untouched texts written back unchanged
     EXPECT_FALSE(services.busy);
-}
 
-// The global file is written first; when it cannot be, the theme is not written, and when the
-// theme cannot be, the global file is put back. The message names the file.
-TEST_F(EditorTest, SaveIsWholeOrNothing) {
-    const std::string theme = files.Get(kTheme);
-    const std::string global = files.Get(kGlobal);
-    for (const std::string& failing : {kGlobal, kTheme}) {
-        MemoryFileSystem disk;
-        disk.Put(kGlobal, global);
-        disk.Put(kTheme, theme);
-        disk.FailWritesTo(failing);
-        ThemeStorage diskStorage(disk, kFolder);
-        FakeServices diskServices;
-        diskServices.pictures = services.pictures;
-        Form2 editor(diskStorage, diskServices, player);
-        editor.Form_Load();
-        editor.Clicked(IDC_nChange);
-        editor.mouseSensitivity = "5";
-        EXPECT_FALSE(editor.Ok_Click());
-        EXPECT_EQ(diskServices.messages,
-                  std::vector<std::string>{"Could not save Screen Saver. If problem persists, "
-                                           "please create a new Screen Saver theme. The file " +
-                                           failing + " could not be written."});
-        EXPECT_EQ(disk.Get(kTheme), theme) << failing;
-        EXPECT_EQ(disk.Get(kGlobal), global) << failing;
-        EXPECT_TRUE(editor.settingsChanged);
-    }
+    files.FailWritesTo(kTheme);
+    form.imageSettings.nChange_Click();
+    EXPECT_FALSE(form.Ok_Click());
+    EXPECT_EQ(services.messages.back(),
+              "Could not save Screen Saver. If problem persists, please create a new Screen Saver "
+              "theme. The file " +
+                  kTheme + " could not be written.");
+    EXPECT_EQ(Stored("total", "total"), "2");
 }
 
 TEST_F(EditorTest, HandlersWriteTheirSettingsAndFollowTheEnablingRules) {
@@ -356,44 +338,31 @@ TEST_F(EditorTest, BackgroundPictureIsOneThatLoads) {
 TEST_F(EditorTest, TypedValuesAreSavedAndCheckedAtOk) {
     form.Form_Load();
     form.CheckClicked(IDC_randomMediaCheck, true);
-    EXPECT_EQ(form.settings.randomMedia, "1");
-    EXPECT_TRUE(form.settingsChanged);
-    form.settingsChanged = false;
     form.Marked(IDC_ListBoxTransitions, 0, true);
-    EXPECT_TRUE(form.settingsChanged);
-    const std::string refused =
-        "The time each picture stays (After... Seconds) must be a whole number from 0 to 60.";
-    struct Case {
-        const char* seconds;
-        int scrollBar;
-        const char* month;
-        const char* message;  // nullptr: saved
-    };
-    const Case cases[] = {
-        {"75", 8, "02", refused.c_str()},
-        {"", 8, "02", refused.c_str()},
-        {"7.5", 8, "02", refused.c_str()},
+    form.Clicked(IDC_yearOption);
+    const char* seconds =
+        "The time each picture stays (After... Seconds) must be a whole number "
+        "from 0 to 60.";
+    // Typed seconds, the scroll bar after them, a typed month, what OK says (nullptr: saved).
+    const std::tuple<const char*, int, const char*, const char*> cases[] = {
+        {"75", 8, "02", seconds},
+        {"7.5", 8, "02", seconds},
         {"15", 15, "2x", "Countdown date is invalid. Please choose a different date."},
         {"15", 15, "03", nullptr},
     };
-    form.Clicked(IDC_yearOption);
-    for (const Case& c : cases) {
+    for (const auto& [typed, bar, month, message] : cases) {
         form.controls.SetValue(IDC_changeVScroll1, 8);
-        form.TextChanged(IDC_Text2, c.seconds);
-        EXPECT_EQ(C(IDC_changeVScroll1).value, c.scrollBar) << c.seconds;
-        form.TextChanged(IDC_monthCombo, c.month);
-        form.TextChanged(IDC_dayCombo, "28");
-        form.TextChanged(IDC_yearCombo, "2031");
+        form.TextChanged(IDC_Text2, typed);
+        EXPECT_EQ(C(IDC_changeVScroll1).value, bar) << typed;
+        form.TextChanged(IDC_monthCombo, month);
         services.messages.clear();
-        EXPECT_EQ(form.Ok_Click(), c.message == nullptr) << c.seconds;
+        EXPECT_EQ(form.Ok_Click(), message == nullptr) << typed;
         EXPECT_EQ(services.messages,
-                  c.message ? std::vector<std::string>{c.message} : std::vector<std::string>{});
+                  message ? std::vector<std::string>{message} : std::vector<std::string>{});
     }
-    EXPECT_EQ(Stored("image", "timeInterval"), "15");
-    EXPECT_EQ(Stored("date", "countdownMonth") + Stored("date", "countdownDay") +
-                  Stored("date", "countdownYear"),
-              "03282031");
-    EXPECT_EQ(Stored("transitions", "bStandard"), "1");
+    EXPECT_EQ(Stored("image", "timeInterval") + " " + Stored("date", "countdownMonth") + " " +
+                  Stored("image", "randomMedia") + Stored("transitions", "bStandard"),
+              "15 03 11");
 }
 
 TEST_F(EditorTest, PreviewShrinksByTenthsUntilItFitsAndCentres) {

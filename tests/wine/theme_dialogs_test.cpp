@@ -20,17 +20,6 @@ namespace {
 
 const std::string kQuestion = "Save Changes to Orvelle ?";
 
-// The new-theme dialog with the name typed and OK pressed: the dialog, which stays open when the
-// editor keeps its theme.
-HWND NewTheme(OpenEditor& editor, const wchar_t* name) {
-    editor.Toolbar(IDC_ToolbarNew, IDC_ToolbarNew_New);
-    HWND dialog = editor.SmallDialog(IDC_frmNewName_txtNewName);
-    SendMessageW(GetDlgItem(dialog, IDC_frmNewName_txtNewName), WM_SETTEXT, 0,
-                 reinterpret_cast<LPARAM>(name));
-    PressInDialog(dialog, IDC_frmNewName_CommandOk);
-    return dialog;
-}
-
 ThemeText RedPictureTheme(const ProgramCopy& scratch) {
     const std::string red = scratch.Path("red.bmp");
     WriteBmpFile(red, 200, 100, [](int, int) { return kRed; });
@@ -103,8 +92,8 @@ TEST(ThemeDialogs, LoadAfterAnEditSavesItAtTheQuestion) {
 }
 
 // The question's Cancel, and a save its check refuses, keep the editor on its theme with the
-// dialog open; a theme file another program holds is not switched to. A theme switched to shows
-// its own background (none), and a background file that is no picture is refused.
+// load dialog open; a theme file another program holds is not switched to. A theme switched to
+// shows its own background (none), and a background file that is no picture is refused.
 TEST(ThemeDialogs, QuestionAndFailedLoadKeepTheWork) {
     ProgramCopy scratch;
     const std::string back = scratch.Path("back.bmp");
@@ -119,13 +108,10 @@ TEST(ThemeDialogs, QuestionAndFailedLoadKeepTheWork) {
     EXPECT_EQ(TextOf(editor[IDC_backgroundImageFile]), back);
     editor.Type(IDC_Text2, "75");  // seconds a save refuses
 
-    HWND dialog = NewTheme(editor, L"Beach");
+    HWND dialog = editor.LoadTheme("Classic");
     EXPECT_EQ(editor.Answer(IDCANCEL), kQuestion);
     EXPECT_TRUE(IsWindowVisible(dialog));
-    EXPECT_FALSE(ReadFileBytes(editor.copy.Path("orvellesaver\\Beach.ini")));
-    PressInDialog(dialog, IDC_frmNewName_CommandCancel);
-
-    dialog = editor.LoadTheme("Classic");
+    PressInDialog(dialog, IDC_frmExistingNames_CommandOk);
     EXPECT_EQ(editor.Answer(IDYES), kQuestion);
     EXPECT_EQ(
         editor.Answer(),
