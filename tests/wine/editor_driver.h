@@ -22,10 +22,19 @@ struct OpenEditor {
     HWND window = nullptr;
     std::map<int, HWND> controls;
 
-    // Starts the editor on the theme and waits until the load has named it in the title.
-    explicit OpenEditor(const ThemeText& theme, const std::string& arguments = "/c") {
+    std::string traceLog;  // Wine's debug output of the channels asked for
+
+    // Starts the editor on the theme and waits until the load has named it in the title; with
+    // Wine debug channels, their output goes to traceLog.
+    explicit OpenEditor(const ThemeText& theme, const std::string& arguments = "/c",
+                        const std::string& wineChannels = "") {
         UseTheme(copy, theme);
-        process = StartSaver(copy, arguments);
+        if (wineChannels.empty()) {
+            process = StartSaver(copy, arguments);
+        } else {
+            traceLog = copy.Path("wine-trace.log");
+            process = StartSaverWithWineTrace(copy, arguments, wineChannels, traceLog);
+        }
         for (DWORD start = GetTickCount(); GetTickCount() - start < 10000; Pump(100)) {
             for (HWND w : VisibleWindowsOf(process.Id())) {
                 if (WindowText(w).rfind("Orvelle Screen Saver - [", 0) == 0) {
