@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Pictures of the configuration dialog for a person to look at: each tab page of the theme editor
-# and each small dialog, at 96 dpi and at 144 dpi (150 %), saved as PNG files in build/shots/.
-# Runs the Wine test driver's screenshot test on a virtual display large enough for both.
+# and each small dialog, at 96, 144 and 192 dpi (100, 150 and 200 %), saved as PNG files in
+# build/shots/. Runs the Wine test driver's screenshot test on a virtual display large enough for
+# the largest.
 #
 #   bash scripts/dialog-shots.sh
 set -euo pipefail
@@ -16,10 +17,10 @@ shots=$root/build/shots
 mkdir -p "$shots"
 rm -f "$shots"/*.png
 
-# A display of our own, larger than the tests' default, so the 144 dpi window fits.
+# A display of our own, larger than the tests' default, so the 192 dpi window fits.
 n=120
 while [ -e /tmp/.X11-unix/X$n ] || [ -e /tmp/.X$n-lock ]; do n=$((n + 1)); done
-Xvfb :$n -screen 0 1600x1200x24 -nolisten tcp >"$shots/xvfb.log" 2>&1 &
+Xvfb :$n -screen 0 2048x1536x24 -nolisten tcp >"$shots/xvfb.log" 2>&1 &
 xvfb_pid=$!
 export DISPLAY=:$n
 for _ in $(seq 50); do [ -e /tmp/.X11-unix/X$n ] && break; sleep 0.1; done
@@ -31,7 +32,7 @@ cleanup() {
 }
 trap cleanup EXIT
 
-for dpi in 96 144; do
+for dpi in ${ORVELLE_SHOTS_DPIS:-96 144 192}; do
   work=$root/build/shots/wine-$dpi
   orvelle_wine_setup "$work"
   "$ORVELLE_WINE" reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d $dpi /f \

@@ -3,7 +3,7 @@
 
 Each button is a few shapes (rounded boxes, circles, strokes, polygons) given as signed distance
 functions on a unit square, rendered with 4 x 4 supersampling at 16, 24 and 32 pixels so they stay
-sharp at 100, 150 and 200 % display scaling. Every strip is one row of square pictures in a 32-bit
+sharp at 100, 150 and 200 % display scaling; the theme strip's larger buttons also at 36 and 48. Every strip is one row of square pictures in a 32-bit
 BMP with straight (not premultiplied) alpha, as the system's image lists take them. Only the
 standard library is needed; the results are committed and the build does not run this script:
 
@@ -17,6 +17,8 @@ import struct
 ROOT = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
 OUT = os.path.join(ROOT, "resources", "toolbars")
 SIZES = (16, 24, 32)
+# The theme strip's buttons are drawn at 24 pixels at 96 dpi: 36 and 48 are its 150 and 200 %.
+STRIP_SIZES = {"theme": SIZES + (36, 48)}
 SS = 4  # samples per pixel along each axis
 
 # Palette (r, g, b)
@@ -275,7 +277,7 @@ def write_bmp(path, pictures, size):
 def main():
     os.makedirs(OUT, exist_ok=True)
     for name, makers in STRIPS.items():
-        for size in SIZES:
+        for size in STRIP_SIZES.get(name, SIZES):
             pictures = [render(make(), size) for make in makers]
             path = os.path.join(OUT, "%s_%d.bmp" % (name, size))
             write_bmp(path, pictures, size)

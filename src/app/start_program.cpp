@@ -63,10 +63,12 @@ void HidePointer(AppHost& host, std::int32_t platformId) {
 std::int32_t StartProgram(AppHost& host) {
     std::int32_t platformId = host.QueryPlatform();
     std::string raw = host.CommandLineArguments();
-    if (host.PreviousInstanceRunning()) {
+    CommandLineChoice choice = ParseCommandLine(raw);
+    // The preview lives as long as the display settings show it, beside the settings and the
+    // saver they start: it neither takes the single-instance lock nor yields to it.
+    if (choice.mode != RunMode::Preview && host.PreviousInstanceRunning()) {
         return platformId;
     }
-    CommandLineChoice choice = ParseCommandLine(raw);
     switch (choice.mode) {
         case RunMode::Configure:
             host.OpenConfiguration(choice.parentWindow);

@@ -38,6 +38,7 @@ class AppHost {
     virtual std::int32_t QueryPlatform() = 0;
     // The process's argument text after the program name, as given.
     virtual std::string CommandLineArguments() = 0;
+    // Asked by every mode but the preview; asking takes the lock for this process.
     virtual bool PreviousInstanceRunning() = 0;
     virtual void OpenConfiguration(std::int32_t ownerWindow) = 0;
     virtual void ChangePassword(std::int32_t parentWindow) = 0;

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "base/gdi_win.h"
 #include "base/wide_win.h"
 
 namespace orvelle::win {
@@ -232,6 +233,187 @@ SIZE ToolbarNeededSize(HWND toolbar) {
     SIZE size = {};
     Send(toolbar, TB_GETMAXSIZE, 0, reinterpret_cast<LPARAM>(&size));
     return size;
+}
+
+namespace {
+
+constexpr UINT_PTR kToolbarKeys = 1;
+constexpr UINT_PTR kSwatchKeys = 2;
+
+// Lets the control paint, then draws the focus rectangle over what was repainted only: drawn
+// over the rest again, the inverting rectangle would rub itself out there.
+LRESULT PaintWithFocus(HWND window, UINT message, WPARAM wParam, LPARAM lParam, const RECT* focus) {
+    if (!focus || wParam != 0) {
+        return DefSubclassProc(window, message, wParam, lParam);
+    }
+    GdiObject<HRGN> repainted(CreateRectRgn(0, 0, 0, 0));
+    GetUpdateRgn(window, repainted.Get(), FALSE);
+    const LRESULT result = DefSubclassProc(window, message, wParam, lParam);
+    WindowDC dc(window);
+    SelectClipRgn(dc.Get(), repainted.Get());
+    DrawFocusRect(dc.Get(), focus);
+    return result;
+}
+
+bool ButtonUsable(HWND toolbar, int index) {
+    TBBUTTON button = {};
+    if (!Send(toolbar, TB_GETBUTTON, static_cast<WPARAM>(index),
+              reinterpret_cast<LPARAM>(&button))) {
+        return false;
+    }
+    return !(button.fsStyle & BTNS_SEP) && (button.fsState & TBSTATE_ENABLED) &&
+           !(button.fsState & TBSTATE_HIDDEN);
+}
+
+void MoveHotButton(HWND toolbar, int step) {
+    const int count = static_cast<int>(Send(toolbar, TB_BUTTONCOUNT));
+    int hot = static_cast<int>(Send(toolbar, TB_GETHOTITEM));
+    if (hot < 0) {
+        hot = step > 0 ? -1 : count;
+    }
+    for (int tried = 0; tried < count; ++tried) {
+        hot = ((hot + step) % count + count) % count;
+        if (ButtonUsable(toolbar, hot)) {
+            Send(toolbar, TB_SETHOTITEM, static_cast<WPARAM>(hot));
+            InvalidateRect(toolbar, nullptr, TRUE);
+            return;
+        }
+    }
+}
+
+void PressHotButton(HWND toolbar) {
+    const int hot = static_cast<int>(Send(toolbar, TB_GETHOTITEM));
+    TBBUTTON button = {};
+    if (hot < 0 || !ButtonUsable(toolbar, hot) ||
+        !Send(toolbar, TB_GETBUTTON, static_cast<WPARAM>(hot), reinterpret_cast<LPARAM>(&button))) {
+        return;
+    }
+    Send(GetParent(toolbar), WM_COMMAND, MAKEWPARAM(button.idCommand, BN_CLICKED),
+         reinterpret_cast<LPARAM>(toolbar));
+}
+
+LRESULT CALLBACK ToolbarKeysProc(HWND toolbar, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
+                                 DWORD_PTR) {
+    switch (message) {
+        case WM_GETDLGCODE: {
+            LRESULT code = DefSubclassProc(toolbar, message, wParam, lParam) | DLGC_WANTARROWS;
+            const auto* msg = reinterpret_cast<const MSG*>(lParam);
+            if (msg && msg->message == WM_KEYDOWN &&
+                (msg->wParam == VK_RETURN || msg->wParam == VK_SPACE)) {
+                code |= DLGC_WANTMESSAGE;  // Enter presses this button, not the default one
+            }
+            return code;
+        }
+        case WM_KEYDOWN:
+            if (wParam == VK_LEFT || wParam == VK_UP || wParam == VK_RIGHT || wParam == VK_DOWN) {
+                MoveHotButton(toolbar, wParam == VK_LEFT || wParam == VK_UP ? -1 : 1);
+                return 0;
+            }
+            if (wParam == VK_SPACE || wParam == VK_RETURN) {
+                if (!(lParam & (1 << 30))) {  // not while the key repeats
+                    PressHotButton(toolbar);
+                }
+                return 0;
+            }
+            break;
+        case WM_SETFOCUS:
+        case WM_KILLFOCUS: {
+            const LRESULT result = DefSubclassProc(toolbar, message, wParam, lParam);
+            // The keyboard's place shows while the toolbar has the focus and goes with it.
+            const bool focused = message == WM_SETFOCUS;
+            if (focused != (Send(toolbar, TB_GETHOTITEM) >= 0)) {
+                if (focused) {
+                    MoveHotButton(toolbar, 1);
+                } else {
+                    Send(toolbar, TB_SETHOTITEM, static_cast<WPARAM>(-1));
+                }
+            }
+            InvalidateRect(toolbar, nullptr, TRUE);
+            return result;
+        }
+        case WM_PAINT: {
+            RECT hot = {};
+            const bool show =
+                GetFocus() == toolbar &&
+                Send(toolbar, TB_GETITEMRECT, static_cast<WPARAM>(Send(toolbar, TB_GETHOTITEM)),
+                     reinterpret_cast<LPARAM>(&hot));
+            InflateRect(&hot, -2, -2);
+            return PaintWithFocus(toolbar, message, wParam, lParam, show ? &hot : nullptr);
+        }
+        case WM_NCDESTROY:
+            RemoveWindowSubclass(toolbar, ToolbarKeysProc, kToolbarKeys);
+            break;
+        default:
+            break;
+    }
+    return DefSubclassProc(toolbar, message, wParam, lParam);
+}
+
+LRESULT CALLBACK SwatchKeysProc(HWND swatch, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
+                                DWORD_PTR) {
+    switch (message) {
+        case WM_KEYDOWN:
+            if (wParam == VK_SPACE) {
+                if (!(lParam & (1 << 30))) {
+                    Send(GetParent(swatch), WM_COMMAND,
+                         MAKEWPARAM(GetDlgCtrlID(swatch), STN_CLICKED),
+                         reinterpret_cast<LPARAM>(swatch));
+                }
+                return 0;
+            }
+            break;
+        case WM_SETFOCUS:
+        case WM_KILLFOCUS:
+            InvalidateRect(swatch, nullptr, TRUE);
+            break;
+        case WM_PAINT: {
+            RECT client = {};
+            GetClientRect(swatch, &client);
+            InflateRect(&client, -2, -2);
+            return PaintWithFocus(swatch, message, wParam, lParam,
+                                  GetFocus() == swatch ? &client : nullptr);
+        }
+        case WM_NCDESTROY:
+            RemoveWindowSubclass(swatch, SwatchKeysProc, kSwatchKeys);
+            break;
+        default:
+            break;
+    }
+    return DefSubclassProc(swatch, message, wParam, lParam);
+}
+
+}  // namespace
+
+void EnableToolbarKeys(HWND toolbar) {
+    SetWindowSubclass(toolbar, ToolbarKeysProc, kToolbarKeys, 0);
+}
+
+void EnableSwatchKeys(HWND swatch) {
+    SetWindowSubclass(swatch, SwatchKeysProc, kSwatchKeys, 0);
+}
+
+LRESULT SliderCustomDraw(const NMCUSTOMDRAW& draw) {
+    if (IsWindowEnabled(draw.hdr.hwndFrom)) {
+        return CDRF_DODEFAULT;
+    }
+    if (draw.dwDrawStage == CDDS_PREPAINT) {
+        return CDRF_NOTIFYPOSTPAINT;
+    }
+    if (draw.dwDrawStage == CDDS_POSTPAINT) {
+        // The corner holds the background the bar was drawn on; two thirds of it go over the
+        // channel, the ticks and the thumb.
+        const COLORREF background = GetPixel(draw.hdc, draw.rc.left, draw.rc.top);
+        DibBitmap wash = CreateDib(1, 1);
+        if (wash && background != CLR_INVALID) {
+            wash.pixels[0] = DibPixel(background);
+            MemoryDC source(draw.hdc);
+            source.Select(wash.bitmap.Get());
+            const BLENDFUNCTION blend = {AC_SRC_OVER, 0, 170, 0};
+            GdiAlphaBlend(draw.hdc, draw.rc.left, draw.rc.top, draw.rc.right - draw.rc.left,
+                          draw.rc.bottom - draw.rc.top, source.Get(), 0, 0, 1, 1, blend);
+        }
+    }
+    return CDRF_DODEFAULT;
 }
 
 void StatusBarSetParts(HWND bar, std::span<const int> rightEdges) {

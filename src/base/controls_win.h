@@ -101,6 +101,19 @@ void MakeToolbarFlat(HWND control);
 // Size in pixels the toolbar needs to show all its buttons.
 SIZE ToolbarNeededSize(HWND toolbar);
 
+// --- The keyboard where the dialog manager leaves it out ---
+// The toolbar takes the arrow keys, Space and Enter while it has the focus: the arrows move the
+// hot button within it (wrapping at the ends), shown by a focus rectangle; Space or Enter press
+// the hot button as a click does.
+void EnableToolbarKeys(HWND toolbar);
+// A colour swatch (a static control with SS_NOTIFY) that shows a focus rectangle while it has the
+// focus and reports Space to its parent as a click (STN_CLICKED).
+void EnableSwatchKeys(HWND swatch);
+// The answer to a track bar's NM_CUSTOMDRAW: a disabled one is washed toward its background, as
+// disabled text is greyed, which the system's own drawing hardly shows; an enabled one is drawn
+// as usual.
+LRESULT SliderCustomDraw(const NMCUSTOMDRAW& draw);
+
 // --- Status bar ---
 // Right edges of the panels in pixels; -1 runs the last one to the window's edge.
 void StatusBarSetParts(HWND bar, std::span<const int> rightEdges);

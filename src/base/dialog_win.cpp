@@ -197,4 +197,89 @@ void CenterWindow(HWND window, HWND owner) {
     SetWindowPos(window, nullptr, at.x, at.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
+namespace {
+
+bool IsOption(HWND control) {
+    const LONG_PTR kind = GetWindowLongPtrW(control, GWL_STYLE) & BS_TYPEMASK;
+    return (SendMessageW(control, WM_GETDLGCODE, 0, 0) & DLGC_RADIOBUTTON) &&
+           (kind == BS_AUTORADIOBUTTON || kind == BS_RADIOBUTTON);
+}
+
+// The checked option of the control's group, or the control itself.
+HWND ChosenOption(HWND control) {
+    if (!control || !IsOption(control)) {
+        return control;
+    }
+    HWND parent = GetParent(control);
+    HWND option = control;
+    do {
+        if (IsOption(option) && SendMessageW(option, BM_GETCHECK, 0, 0) == BST_CHECKED) {
+            return option;
+        }
+        option = GetNextDlgGroupItem(parent, option, FALSE);
+    } while (option && option != control);
+    return control;
+}
+
+// The page's tab stops that take the focus now, in order.
+std::vector<HWND> TabStopsOf(HWND page) {
+    std::vector<HWND> stops;
+    for (HWND child = GetWindow(page, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+        const LONG_PTR style = GetWindowLongPtrW(child, GWL_STYLE);
+        if ((style & (WS_TABSTOP | WS_VISIBLE | WS_DISABLED)) == (WS_TABSTOP | WS_VISIBLE)) {
+            stops.push_back(child);
+        }
+    }
+    return stops;
+}
+
+// The control of the dialog or of one of its pages that holds the window (the combo box for
+// its edit part).
+HWND OwningControl(HWND dialog, HWND window) {
+    while (window && GetParent(window) && GetParent(window) != dialog) {
+        HWND parent = GetParent(window);
+        if (GetWindowLongPtrW(parent, GWL_EXSTYLE) & WS_EX_CONTROLPARENT) {
+            break;
+        }
+        window = parent;
+    }
+    return window;
+}
+
+}  // namespace
+
+void FocusControl(HWND dialog, HWND control) {
+    if (control) {
+        SendMessageW(dialog, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(ChosenOption(control)), TRUE);
+    }
+}
+
+HWND NextTabStopAroundPage(HWND dialog, HWND strip, HWND page, HWND from, bool back) {
+    from = OwningControl(dialog, from);
+    const BOOL previous = back ? TRUE : FALSE;
+    HWND usual = GetNextDlgTabItem(dialog, from, previous);
+    if (!page || !IsWindowVisible(page)) {
+        return usual;
+    }
+    const std::vector<HWND> stops = TabStopsOf(page);
+    if (stops.empty()) {
+        return usual;
+    }
+    auto inPage = [&](HWND window) { return window && IsChild(page, window); };
+    if (from == strip) {
+        // Before the strip comes what comes before the page's first control.
+        return back ? GetNextDlgTabItem(dialog, stops.front(), TRUE) : stops.front();
+    }
+    if (inPage(from)) {
+        if (!back && usual == strip) {
+            return GetNextDlgTabItem(dialog, strip, FALSE);
+        }
+        return back && !inPage(usual) ? strip : usual;
+    }
+    if (!back && inPage(usual)) {
+        return strip;
+    }
+    return back && usual == strip ? stops.back() : usual;
+}
+
 }  // namespace orvelle::win

@@ -69,4 +69,15 @@ class Dialog {
 // Centres the window on its owner when it has a visible one, otherwise on the screen it is on.
 void CenterWindow(HWND window, HWND owner);
 
+// Puts the keyboard focus on a control of the dialog (or of a page inside it) as Tab does: the
+// default button follows, an edit box's text is selected, and a group of option buttons is
+// entered at its chosen one (the system chooses an option that gets the focus by the keyboard).
+void FocusControl(HWND dialog, HWND control);
+
+// The Tab order of a dialog whose tab strip stands for the page it shows, as in the system's
+// property sheets: the controls before the strip, the strip, the shown page's controls, then the
+// rest. The control Tab (back: Shift+Tab) moves to from `from` (a page's control, any control of
+// the dialog, or nullptr); nullptr when there is none.
+HWND NextTabStopAroundPage(HWND dialog, HWND strip, HWND page, HWND from, bool back);
+
 }  // namespace orvelle::win

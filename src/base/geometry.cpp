@@ -51,4 +51,15 @@ int TwipsToPixels(std::int64_t twips, int twipsPerPixel) {
     return static_cast<int>(px);
 }
 
+int PictureSizeForDpi(int designSize, int dpi, std::span<const int> sizes) {
+    const long long wanted = static_cast<long long>(designSize) * dpi / 96;
+    int chosen = sizes.empty() ? designSize : sizes.front();
+    for (int size : sizes) {
+        if (size <= wanted) {
+            chosen = size;
+        }
+    }
+    return chosen;
+}
+
 }  // namespace orvelle

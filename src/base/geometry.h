@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include <span>
 
 namespace orvelle {
 
@@ -41,5 +42,10 @@ std::int64_t CentredOffset(double outer, double inner);
 // Twips on the window to pixels, as the integer quotient (toward zero); the background patch
 // behind the picture is cut with the same rule, so the two always line up.
 int TwipsToPixels(std::int64_t twips, int twipsPerPixel);
+
+// Which of the sizes (ascending) a picture drawn designSize pixels wide at 96 dpi is shown at on a
+// screen of dpi: the largest that does not exceed its size there, so it is never drawn larger than
+// the button made for it; the smallest when every size does.
+int PictureSizeForDpi(int designSize, int dpi, std::span<const int> sizes);
 
 }  // namespace orvelle

@@ -13,7 +13,8 @@
 #define IDD_Form2_Music 205
 #define IDR_Form2Menu 210
 // Button picture strips: theme strip (New, Load, Delete, Mouse), lists (Add, Delete,
-// DeleteAll, Up, Down) and captions (ClearCaption, Font, Enlarge), at 16, 24 and 32 pixels.
+// DeleteAll, Up, Down) and captions (ClearCaption, Font, Enlarge), at 16, 24 and 32 pixels; the
+// theme strip's larger buttons also at 36 and 48.
 #define IDB_ThemeButtons16 220
 #define IDB_ThemeButtons24 221
 #define IDB_ThemeButtons32 222
@@ -23,6 +24,8 @@
 #define IDB_CaptionButtons16 226
 #define IDB_CaptionButtons24 227
 #define IDB_CaptionButtons32 228
+#define IDB_ThemeButtons36 229
+#define IDB_ThemeButtons48 230
 
 // The window itself. Ok and Cancel carry the dialog manager's own ids, so Enter and Esc reach
 // them from every page. The rest start above 1020: a combo box numbers its own inner edit 1001.

@@ -1,12 +1,15 @@
 #include "config/form2_window_win.h"
 
 #include <functional>
+#include <span>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include <uxtheme.h>
 
 #include "base/common_dialogs_win.h"
+#include "base/geometry.h"
 #include "base/optional_api_win.h"
 #include "base/wide_win.h"
 #include "config/about_ids.h"
@@ -154,6 +157,58 @@ constexpr ComboItems kCombos[] = {
 };
 
 constexpr int kSurfaces[] = {IDC_photo1, IDC_Image1, IDC_GradientPicture};
+
+// Controls that take the enabled state of another: a slider's labels grey with it, and the
+// background colour swatch is usable only while its "Color..." button is.
+struct Follower {
+    int leader;
+    int follower;
+};
+constexpr Follower kFollowers[] = {
+    {IDC_floatSlider, IDC_Label11},
+    {IDC_floatSlider, IDC_Label7},
+    {IDC_scrollSlider, IDC_Label16},
+    {IDC_backColorClick, IDC_Picture1},
+};
+
+// Colour swatches that act as a button beside them: a click or Space on the swatch does what the
+// button does (the colour dialog, the caption font and colour dialog).
+struct SwatchAction {
+    int swatch;
+    int command;
+};
+constexpr SwatchAction kSwatchActions[] = {
+    {IDC_Picture1, IDC_backColorClick},
+    {IDC_Picture2, IDC_toolbarCaptions_Font},
+};
+
+struct PictureStrip {
+    int size;
+    int bitmap;
+};
+constexpr PictureStrip kThemeStrips[] = {{24, IDB_ThemeButtons24},
+                                         {32, IDB_ThemeButtons32},
+                                         {36, IDB_ThemeButtons36},
+                                         {48, IDB_ThemeButtons48}};
+constexpr PictureStrip kListStrips[] = {
+    {16, IDB_ListButtons16}, {24, IDB_ListButtons24}, {32, IDB_ListButtons32}};
+constexpr PictureStrip kCaptionStrips[] = {
+    {16, IDB_CaptionButtons16}, {24, IDB_CaptionButtons24}, {32, IDB_CaptionButtons32}};
+
+HIMAGELIST LoadPictureStrip(HINSTANCE instance, std::span<const PictureStrip> strips,
+                            int designSize, int dpi) {
+    std::vector<int> sizes;
+    for (const PictureStrip& strip : strips) {
+        sizes.push_back(strip.size);
+    }
+    const int size = PictureSizeForDpi(designSize, dpi, sizes);
+    for (const PictureStrip& strip : strips) {
+        if (strip.size == size) {
+            return LoadButtonPictures(instance, strip.bitmap, size);
+        }
+    }
+    return nullptr;
+}
 
 const ToolbarEntry* ButtonOfCommand(int command) {
     for (const ToolbarEntry& button : kToolbarButtons) {
@@ -311,7 +366,7 @@ bool Form2Window::OnInitDialog() {
     ApplyRanges();
     LayoutStatusBar();
     AddTooltips();
-    ShowPage(0);
+    ShowPage(0, false);
     // Start in the picture list rather than on the theme strip's first button.
     SetFocus(Control(IDC_List1));
     return false;
@@ -342,16 +397,12 @@ void Form2Window::LoadToolbarPictures() {
             *list = nullptr;
         }
     }
-    // Strips drawn at 16, 24 and 32 pixels: the one that fills the button at this DPI.
+    // The strip drawn for the button's size at this DPI: the theme strip's buttons are 24
+    // pixels at 96 dpi, the lists' 16.
     const int dpi = WindowDpi(Handle());
-    const int listSize = dpi <= 120 ? 16 : (dpi <= 168 ? 24 : 32);
-    const int themeSize = dpi <= 120 ? 24 : 32;
-    auto strip16 = [](int size, int id16) { return id16 + (size == 16 ? 0 : size == 24 ? 1 : 2); };
-    themePictures_ =
-        LoadButtonPictures(instance_, strip16(themeSize, IDB_ThemeButtons16), themeSize);
-    listPictures_ = LoadButtonPictures(instance_, strip16(listSize, IDB_ListButtons16), listSize);
-    captionPictures_ =
-        LoadButtonPictures(instance_, strip16(listSize, IDB_CaptionButtons16), listSize);
+    themePictures_ = LoadPictureStrip(instance_, kThemeStrips, 24, dpi);
+    listPictures_ = LoadPictureStrip(instance_, kListStrips, 16, dpi);
+    captionPictures_ = LoadPictureStrip(instance_, kCaptionStrips, 16, dpi);
 }
 
 HIMAGELIST Form2Window::PicturesOf(int toolbarId) const {
@@ -379,9 +430,14 @@ void Form2Window::CreateToolbars() {
     for (int id : kThemeToolbars) {
         fill(id);
         MakeToolbarFlat(Control(id));
+        EnableToolbarKeys(Control(id));
     }
     for (int id : kPageToolbars) {
         fill(id);
+        EnableToolbarKeys(Control(id));
+    }
+    for (const SwatchAction& action : kSwatchActions) {
+        EnableSwatchKeys(Control(action.swatch));
     }
     PlaceToolbars();
 }
@@ -457,13 +513,23 @@ void Form2Window::AddTooltips() {
     }
 }
 
-void Form2Window::ShowPage(int index) {
+void Form2Window::ShowPage(int index, bool focusStrip) {
     if (index < 0 || index >= kForm2TabCount) {
         return;
     }
     HWND tab = Item(IDC_SSTab1);
     if (SendMessageW(tab, TCM_GETCURSEL, 0, 0) != index) {
         SendMessageW(tab, TCM_SETCURSEL, static_cast<WPARAM>(index), 0);
+    }
+    // The focus never stays on a page that goes: a focused control out of sight traps the dialog
+    // manager's search for an access key in an endless walk. A page turned by the user leaves
+    // the focus on the strip, as in the system's property sheets.
+    HWND focus = GetFocus();
+    for (int i = 0; i < kForm2TabCount && !focusStrip; ++i) {
+        focusStrip = i != index && pages_[i] && IsChild(pages_[i]->Handle(), focus);
+    }
+    if (focusStrip) {
+        FocusControl(Handle(), tab);
     }
     for (int i = 0; i < kForm2TabCount; ++i) {
         if (i != index && pages_[i]) {
@@ -506,11 +572,46 @@ void Form2Window::SetText(int id, std::string_view text) {
 }
 
 void Form2Window::Enable(int id, bool enabled) {
-    EnableWindow(Control(id), enabled ? TRUE : FALSE);
+    HWND control = Control(id);
+    NoteFocusLeaving(control, enabled);
+    EnableWindow(control, enabled ? TRUE : FALSE);
+    for (const Follower& pair : kFollowers) {
+        if (pair.leader == id) {
+            NoteFocusLeaving(Control(pair.follower), enabled);
+            EnableWindow(Control(pair.follower), enabled ? TRUE : FALSE);
+        }
+    }
 }
 
 void Form2Window::Show(int id, bool shown) {
-    ShowWindow(Control(id), shown ? SW_SHOWNA : SW_HIDE);
+    HWND control = Control(id);
+    NoteFocusLeaving(control, shown);
+    ShowWindow(control, shown ? SW_SHOWNA : SW_HIDE);
+}
+
+void Form2Window::NoteFocusLeaving(HWND control, bool staysUsable) {
+    HWND focus = GetFocus();
+    if (staysUsable || !control || !focus || (focus != control && !IsChild(control, focus))) {
+        return;
+    }
+    // Moved on once the edit has put every control in its state: the next control may be the
+    // one the same click enables (Play gives way to Stop).
+    focusLeft_ = control;
+    PostMessageW(Handle(), kRefocusMessage, 0, 0);
+}
+
+void Form2Window::Refocus() {
+    HWND focus = GetFocus();
+    HWND left = std::exchange(focusLeft_, nullptr);
+    if (!left || (focus && IsWindowEnabled(focus) && IsWindowVisible(focus))) {
+        return;
+    }
+    FocusControl(Handle(), NextTabStop(left, false));
+}
+
+HWND Form2Window::NextTabStop(HWND from, bool back) const {
+    HWND page = shownPage_ >= 0 ? pages_[static_cast<size_t>(shownPage_)]->Handle() : nullptr;
+    return NextTabStopAroundPage(Handle(), Item(IDC_SSTab1), page, from, back);
 }
 
 bool Form2Window::Checked(int id) const {
@@ -558,7 +659,7 @@ void Form2Window::RedrawSurface(int id) {
 }
 
 void Form2Window::SelectTab(Form2Tab tab) {
-    ShowPage(static_cast<int>(tab));
+    ShowPage(static_cast<int>(tab), false);
 }
 
 Form2Tab Form2Window::SelectedTab() const {
@@ -676,6 +777,16 @@ bool Form2Window::OnCommand(int id, int code, HWND control) {
 }
 
 bool Form2Window::ControlCommand(int id, int code, HWND control) {
+    for (const SwatchAction& action : kSwatchActions) {
+        if (action.swatch == id && code == STN_CLICKED) {
+            if (const ToolbarEntry* button = ButtonOfCommand(action.command)) {
+                OnToolbarButton(button->toolbar, button->key);
+            } else {
+                OnControlCommand(action.command, BN_CLICKED);
+            }
+            return true;
+        }
+    }
     if (IsToolbar(control)) {
         if (const ToolbarEntry* button = ButtonOfCommand(id)) {
             OnToolbarButton(button->toolbar, button->key);
@@ -694,13 +805,22 @@ bool Form2Window::ControlCommand(int id, int code, HWND control) {
 
 bool Form2Window::OnNotify(NMHDR* header, LRESULT* result) {
     if (header->idFrom == IDC_SSTab1 && header->code == TCN_SELCHANGE) {
-        ShowPage(static_cast<int>(SendMessageW(header->hwndFrom, TCM_GETCURSEL, 0, 0)));
+        ShowPage(static_cast<int>(SendMessageW(header->hwndFrom, TCM_GETCURSEL, 0, 0)), true);
         return true;
     }
     return ControlNotify(header, result);
 }
 
-bool Form2Window::ControlNotify(NMHDR* header, LRESULT*) {
+bool Form2Window::ControlNotify(NMHDR* header, LRESULT* result) {
+    if (header->code == NM_CUSTOMDRAW) {
+        wchar_t name[32] = {};
+        GetClassNameW(header->hwndFrom, name, 32);
+        if (lstrcmpiW(name, TRACKBAR_CLASSW) != 0) {
+            return false;
+        }
+        *result = SliderCustomDraw(*reinterpret_cast<NMCUSTOMDRAW*>(header));
+        return true;
+    }
     if (header->code == TTN_GETDISPINFOW) {
         auto* info = reinterpret_cast<NMTTDISPINFOW*>(header);
         if (const ToolbarEntry* button = ButtonOfCommand(static_cast<int>(header->idFrom))) {
@@ -756,6 +876,9 @@ INT_PTR Form2Window::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             return FALSE;
         case kRescaleMessage:
             RescaleForDpi();
+            return TRUE;
+        case kRefocusMessage:
+            Refocus();
             return TRUE;
         case WM_CTLCOLORSTATIC:
         case WM_CTLCOLOREDIT:
@@ -817,13 +940,35 @@ bool Form2Window::DrawItem(const DRAWITEMSTRUCT* item) {
 }
 
 bool Form2Window::PreTranslateMessage(MSG* msg) {
-    // Ctrl+Tab and Ctrl+Shift+Tab turn the pages, as in the system's property sheets.
-    if (msg->message == WM_KEYDOWN && msg->wParam == VK_TAB && GetKeyState(VK_CONTROL) < 0) {
-        int step = GetKeyState(VK_SHIFT) < 0 ? kForm2TabCount - 1 : 1;
-        ShowPage((shownPage_ + step) % kForm2TabCount);
+    if (msg->message != WM_KEYDOWN) {
+        return false;
+    }
+    const bool back = GetKeyState(VK_SHIFT) < 0;
+    if (msg->wParam == VK_F1) {
+        OnMenuCommand(IDM_OrvelleHelp);
         return true;
     }
-    return false;
+    if (msg->wParam != VK_TAB || GetKeyState(VK_MENU) < 0) {
+        return false;
+    }
+    if (GetKeyState(VK_CONTROL) < 0) {
+        // Ctrl+Tab and Ctrl+Shift+Tab turn the pages, as in the system's property sheets.
+        ShowPage((shownPage_ + (back ? kForm2TabCount - 1 : 1)) % kForm2TabCount, true);
+        return true;
+    }
+    const LRESULT wants =
+        SendMessageW(msg->hwnd, WM_GETDLGCODE, msg->wParam, reinterpret_cast<LPARAM>(msg));
+    if (wants & (DLGC_WANTTAB | DLGC_WANTALLKEYS)) {
+        return false;
+    }
+    // Tab runs through the strip before the page it shows; the dialog manager alone would take
+    // the page first, the order in which the pages lie above the strip.
+    HWND next = NextTabStop(GetFocus(), back);
+    if (!next) {
+        return false;
+    }
+    FocusControl(Handle(), next);
+    return true;
 }
 
 // --- Entry ---

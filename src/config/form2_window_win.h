@@ -126,7 +126,16 @@ class Form2Window : public Dialog {
     void ApplyRanges();
     void AddTooltips();
     void LayoutStatusBar();
-    void ShowPage(int index);
+    // focusStrip: the user turned the page, and the focus goes to the tab strip; otherwise it
+    // moves there only from a page that goes.
+    void ShowPage(int index, bool focusStrip);
+    // The Tab order: the theme strip, the tab strip, the shown page, OK and Cancel.
+    HWND NextTabStop(HWND from, bool back) const;
+    // A control about to be disabled or hidden while it has the focus: the focus moves on to the
+    // next control once the edit is shown (kRefocusMessage).
+    void NoteFocusLeaving(HWND control, bool staysUsable);
+    void Refocus();
+    static constexpr UINT kRefocusMessage = WM_APP + 21;
     // Shared by the window and its pages.
     bool ControlCommand(int id, int code, HWND control);
     bool ControlNotify(NMHDR* header, LRESULT* result);
@@ -151,6 +160,7 @@ class Form2Window : public Dialog {
     };
     std::map<int, Colours> colours_;
     bool colourReentry_ = false;
+    HWND focusLeft_ = nullptr;
 };
 
 // The environment asks for the design-time editor window (ORVELLE_DIALOG_PREVIEW=1: its

@@ -3,6 +3,7 @@
 #include <windowsx.h>
 
 #include <algorithm>
+#include <optional>
 
 #include "base/common_dialogs_win.h"
 #include "base/controls_win.h"
@@ -18,6 +19,34 @@ namespace {
 
 constexpr wchar_t kClassName[] = L"OrvelleImageView";
 constexpr DWORD kStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU;
+
+struct KeyScroll {
+    bool across;  // the horizontal scroll bar's request, else the vertical's
+    int request;  // SB_LINEUP, SB_PAGEDOWN, ...
+};
+
+std::optional<KeyScroll> ScrollOfKey(WPARAM key) {
+    switch (key) {
+        case VK_LEFT:
+            return KeyScroll{true, SB_LINEUP};
+        case VK_RIGHT:
+            return KeyScroll{true, SB_LINEDOWN};
+        case VK_UP:
+            return KeyScroll{false, SB_LINEUP};
+        case VK_DOWN:
+            return KeyScroll{false, SB_LINEDOWN};
+        case VK_PRIOR:
+            return KeyScroll{false, SB_PAGEUP};
+        case VK_NEXT:
+            return KeyScroll{false, SB_PAGEDOWN};
+        case VK_HOME:
+            return KeyScroll{false, SB_TOP};
+        case VK_END:
+            return KeyScroll{false, SB_BOTTOM};
+        default:
+            return std::nullopt;
+    }
+}
 
 }  // namespace
 
@@ -58,6 +87,13 @@ void ImageViewWindow::Show(HINSTANCE instance, HWND owner, const std::string& pa
     }
 }
 
+void ImageViewWindow::CloseToOwner() {
+    if (owner_ && IsWindow(owner_)) {
+        SetForegroundWindow(owner_);
+    }
+    Destroy();
+}
+
 void ImageViewWindow::UpdateScrollBars() {
     RECT client;
     GetClientRect(Handle(), &client);
@@ -84,69 +120,79 @@ void ImageViewWindow::ScrollTo(int x, int y) {
     InvalidateRect(Handle(), nullptr, FALSE);
 }
 
+void ImageViewWindow::Paint() {
+    PaintScope paint(Handle());
+    HDC dc = paint.Get();
+    RECT client;
+    GetClientRect(Handle(), &client);
+    FillRect(dc, &client, GetSysColorBrush(COLOR_BTNFACE));
+    if (picture_) {
+        MemoryDC source(dc);
+        source.Select(picture_.bitmap.Get());
+        BitBlt(dc, 0, 0, std::min<int>(client.right, picture_.width - scrollX_),
+               std::min<int>(client.bottom, picture_.height - scrollY_), source.Get(), scrollX_,
+               scrollY_, SRCCOPY);
+    }
+}
+
+void ImageViewWindow::Scroll(bool across, int request) {
+    SCROLLINFO info = {};
+    info.cbSize = sizeof info;
+    info.fMask = SIF_ALL;
+    GetScrollInfo(Handle(), across ? SB_HORZ : SB_VERT, &info);
+    int pos = info.nPos;
+    const int page = static_cast<int>(info.nPage);
+    switch (request) {
+        case SB_LINEUP:
+            pos -= 20;
+            break;
+        case SB_LINEDOWN:
+            pos += 20;
+            break;
+        case SB_PAGEUP:
+            pos -= page;
+            break;
+        case SB_PAGEDOWN:
+            pos += page;
+            break;
+        case SB_THUMBTRACK:
+        case SB_THUMBPOSITION:
+            pos = info.nTrackPos;
+            break;
+        case SB_TOP:
+            pos = 0;
+            break;
+        case SB_BOTTOM:
+            pos = info.nMax;
+            break;
+        default:
+            break;
+    }
+    across ? ScrollTo(pos, scrollY_) : ScrollTo(scrollX_, pos);
+}
+
 LRESULT ImageViewWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
-        case WM_PAINT: {
-            PAINTSTRUCT ps;
-            HDC dc = BeginPaint(Handle(), &ps);
-            RECT client;
-            GetClientRect(Handle(), &client);
-            FillRect(dc, &client, GetSysColorBrush(COLOR_BTNFACE));
-            if (picture_) {
-                MemoryDC source(dc);
-                source.Select(picture_.bitmap.Get());
-                BitBlt(dc, 0, 0, std::min<int>(client.right, picture_.width - scrollX_),
-                       std::min<int>(client.bottom, picture_.height - scrollY_), source.Get(),
-                       scrollX_, scrollY_, SRCCOPY);
-            }
-            EndPaint(Handle(), &ps);
+        case WM_PAINT:
+            Paint();
             return 0;
-        }
         case WM_LBUTTONUP:
             // A click on the picture closes the viewer and brings the editor back.
-            if (owner_ && IsWindow(owner_)) {
-                SetForegroundWindow(owner_);
+            CloseToOwner();
+            return 0;
+        case WM_KEYDOWN:
+            // Esc closes as a click does; the arrows, Page Up and Down, Home and End scroll as
+            // the scroll bars would.
+            if (wParam == VK_ESCAPE) {
+                CloseToOwner();
+            } else if (const std::optional<KeyScroll> scroll = ScrollOfKey(wParam)) {
+                Scroll(scroll->across, scroll->request);
             }
-            Destroy();
             return 0;
         case WM_HSCROLL:
-        case WM_VSCROLL: {
-            const bool across = message == WM_HSCROLL;
-            SCROLLINFO info = {};
-            info.cbSize = sizeof info;
-            info.fMask = SIF_ALL;
-            GetScrollInfo(Handle(), across ? SB_HORZ : SB_VERT, &info);
-            int pos = info.nPos;
-            const int page = static_cast<int>(info.nPage);
-            switch (LOWORD(wParam)) {
-                case SB_LINEUP:
-                    pos -= 20;
-                    break;
-                case SB_LINEDOWN:
-                    pos += 20;
-                    break;
-                case SB_PAGEUP:
-                    pos -= page;
-                    break;
-                case SB_PAGEDOWN:
-                    pos += page;
-                    break;
-                case SB_THUMBTRACK:
-                case SB_THUMBPOSITION:
-                    pos = info.nTrackPos;
-                    break;
-                case SB_TOP:
-                    pos = 0;
-                    break;
-                case SB_BOTTOM:
-                    pos = info.nMax;
-                    break;
-                default:
-                    break;
-            }
-            across ? ScrollTo(pos, scrollY_) : ScrollTo(scrollX_, pos);
+        case WM_VSCROLL:
+            Scroll(message == WM_HSCROLL, LOWORD(wParam));
             return 0;
-        }
         case WM_MOUSEWHEEL: {
             const int notches = GET_WHEEL_DELTA_WPARAM(wParam) / WHEEL_DELTA;
             if (GET_KEYSTATE_WPARAM(wParam) & MK_SHIFT) {

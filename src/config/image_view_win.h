@@ -1,5 +1,6 @@
 // The picture viewer window: the picture at its own size, scrolled when it is larger than the
-// work area; a click closes it. Not modal: the editor stays usable beside it.
+// work area (with the scroll bars, the wheel or the keys); a click or Esc closes it. Not modal:
+// the editor stays usable beside it.
 #pragma once
 
 #include <windows.h>
@@ -21,6 +22,10 @@ class ImageViewWindow : public Window {
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
   private:
+    void CloseToOwner();
+    void Paint();
+    // A scroll bar's request (SB_LINEUP, SB_PAGEDOWN, SB_THUMBTRACK, ...) on one axis.
+    void Scroll(bool across, int request);
     void ScrollTo(int x, int y);
     void UpdateScrollBars();
 

@@ -105,6 +105,25 @@ void MultiFilesWindow::ShowModel() {
     }
 }
 
+void MultiFilesWindow::OpenChosenFolder() {
+    HWND folders = Item(IDC_MultiFiles_dirDirectories);
+    model_->dirDirectories_Change(ListSelection(folders));
+    ShowModel();
+    // The first entry of the new folder, for the arrow keys and Enter to go on from.
+    if (ListCount(folders) > 0) {
+        ListSelect(folders, 0);
+    }
+}
+
+bool MultiFilesWindow::PreTranslateMessage(MSG* msg) {
+    if (msg->message == WM_KEYDOWN && msg->wParam == VK_RETURN &&
+        msg->hwnd == Item(IDC_MultiFiles_dirDirectories)) {
+        OpenChosenFolder();
+        return true;
+    }
+    return false;
+}
+
 bool MultiFilesWindow::OnCommand(int id, int code, HWND) {
     switch (id) {
         case IDC_MultiFiles_drvDrives:
@@ -115,8 +134,7 @@ bool MultiFilesWindow::OnCommand(int id, int code, HWND) {
             return true;
         case IDC_MultiFiles_dirDirectories:
             if (code == LBN_DBLCLK) {
-                model_->dirDirectories_Change(ListSelection(Item(id)));
-                ShowModel();
+                OpenChosenFolder();
             }
             return true;
         case IDC_MultiFiles_Command1:

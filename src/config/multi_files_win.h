@@ -32,9 +32,13 @@ class MultiFilesWindow : public Dialog {
   protected:
     bool OnInitDialog() override;
     bool OnCommand(int id, int code, HWND control) override;
+    // Enter in the folder list opens the folder, as a double-click does, rather than pressing
+    // "Load".
+    bool PreTranslateMessage(MSG* msg) override;
 
   private:
     void ShowModel();
+    void OpenChosenFolder();
     FolderListerWin lister_;
     std::unique_ptr<MultiFiles> model_;
     std::string startFolder_;

@@ -56,5 +56,21 @@ TEST(Geometry, PlaceCentredKeepsTheWindowInsideTheWorkArea) {
     }
 }
 
+// Button pictures: the theme strip (24 at 96 dpi) and the lists (16), at the common scales.
+TEST(Geometry, PictureSizeForDpiNeverDrawsLargerThanTheButton) {
+    const int theme[] = {24, 32, 36, 48};
+    const int list[] = {16, 24, 32};
+    const struct {
+        int dpi;
+        int themeSize;
+        int listSize;
+    } cases[] = {{72, 24, 16},  {96, 24, 16},  {120, 24, 16}, {144, 36, 24},
+                 {168, 36, 24}, {192, 48, 32}, {288, 48, 32}};
+    for (const auto& c : cases) {
+        EXPECT_EQ(PictureSizeForDpi(24, c.dpi, theme), c.themeSize) << c.dpi;
+        EXPECT_EQ(PictureSizeForDpi(16, c.dpi, list), c.listSize) << c.dpi;
+    }
+}
+
 }  // namespace
 }  // namespace orvelle

@@ -14,6 +14,7 @@ class FakeAppHost : public AppHost {
     std::int32_t platform = kPlatformNT;
     std::string arguments;
     bool previous = false;
+    int lockQueries = 0;
     int cursorCounter = 0;
     std::vector<std::string> calls;
 
@@ -22,7 +23,10 @@ class FakeAppHost : public AppHost {
         return platform;
     }
     std::string CommandLineArguments() override { return arguments; }
-    bool PreviousInstanceRunning() override { return previous; }
+    bool PreviousInstanceRunning() override {
+        ++lockQueries;
+        return previous;
+    }
     void OpenConfiguration(std::int32_t owner) override {
         calls.push_back(owner ? "Configure " + std::to_string(owner) : "Configure");
     }
@@ -87,9 +91,18 @@ TEST(StartProgram, PasswordHandleIsTheLeadingNumberOfTheRawText) {
     EXPECT_EQ(StartWith("/a  77xyz"), (Calls{"QueryPlatform", "ChangePassword 77"}));
 }
 
-TEST(StartProgram, ASecondInstanceEndsAtOnceInEveryMode) {
-    for (const char* args : {"/c", "/p 5", "/s", "", "/a 1"}) {
+TEST(StartProgram, ASecondInstanceEndsAtOnceInEveryModeButThePreview) {
+    for (const char* args : {"/c", "/s", "", "/a 1", "-x"}) {
         EXPECT_EQ(StartWith(args, kPlatformNT, true), (Calls{"QueryPlatform"})) << args;
+    }
+    // The preview neither yields to the lock nor takes it.
+    for (bool previous : {false, true}) {
+        FakeAppHost host;
+        host.arguments = "/p 5";
+        host.previous = previous;
+        StartProgram(host);
+        EXPECT_EQ(host.calls, (Calls{"QueryPlatform", "Preview /p 5"}));
+        EXPECT_EQ(host.lockQueries, 0);
     }
 }
 

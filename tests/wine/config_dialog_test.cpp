@@ -1,7 +1,7 @@
 // The theme editor window as /c opens it while ORVELLE_DIALOG_PREVIEW=1 is set: its title, every
 // control of its five pages with its caption, ranges and lists, page switching, Esc; and the
 // real editor without the variable. With ORVELLE_SHOTS_DIR set (a Unix folder) the last test
-// saves a picture of each page and of the small dialogs there.
+// saves a picture of each page, of where the keyboard stands and of the small dialogs there.
 #include <gtest/gtest.h>
 #include <windows.h>
 
@@ -11,6 +11,7 @@
 #include <cstdint>
 #include <map>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "config/about_ids.h"
@@ -86,8 +87,8 @@ const Expected kControls[] = {
     {IDC_changeVScroll1, nullptr},
     {IDC_Label3, "Seconds"},
     {IDC_placement, "Image Movement"},
-    {IDC_pCenter, "&Center"},
-    {IDC_pRandom, "&Float"},
+    {IDC_pCenter, "C&enter"},
+    {IDC_pRandom, "F&loat"},
     {IDC_floatSlider, nullptr},
     {IDC_Label11, "Slow"},
     {IDC_Label7, "Fast"},
@@ -100,7 +101,7 @@ const Expected kControls[] = {
     {IDC_backgroundColorGradient, "Gradient Color"},
     {IDC_frameBackgroundColor, "Reg Color"},
     {IDC_Picture1, nullptr},
-    {IDC_backColorClick, "&Color..."},
+    {IDC_backColorClick, "Co&lor..."},
     {IDC_frameCustomImage, "Custom Image"},
     {IDC_backgroundImageFile, ""},
     {IDC_addBackImg, "Add"},
@@ -354,73 +355,33 @@ TEST(ConfigDialog, WithoutThePreviewVariableTheSwitchOpensTheEditorOnTheCurrentT
     }
 }
 
-// Not a check: pictures for a person to look at (scripts/dialog-shots.sh).
-TEST(ConfigDialog, Screenshots) {
-    char folder[MAX_PATH] = {};
-    if (!GetEnvironmentVariableA("ORVELLE_SHOTS_DIR", folder, MAX_PATH)) {
-        GTEST_SKIP() << "ORVELLE_SHOTS_DIR is not set";
+// Pictures of windows saved as ORVELLE_SHOTS_DIR/<ORVELLE_SHOTS_TAG>-<name>.png.
+class Shots {
+  public:
+    Shots() {
+        char folder[MAX_PATH] = {};
+        char tag[16] = {};
+        if (GetEnvironmentVariableA("ORVELLE_SHOTS_DIR", folder, MAX_PATH)) {
+            prefix_ = std::string(folder) + "/";
+            if (GetEnvironmentVariableA("ORVELLE_SHOTS_TAG", tag, sizeof tag)) {
+                prefix_ += std::string(tag) + "-";
+            }
+        }
     }
-    std::string prefix = folder;
-    char dpi[16] = {};
-    if (GetEnvironmentVariableA("ORVELLE_SHOTS_TAG", dpi, sizeof dpi)) {
-        prefix += std::string("/") + dpi + "-";
-    } else {
-        prefix += "/";
-    }
-    // The real editor on the bundled theme, as a user first meets it.
-    Editor editor;
-    editor.copy.WriteIni(editor.copy.Path("orvellemain.ini"), "setup", "samplePicture", "0");
-    editor.process = StartSaver(editor.copy, "/c");
-    editor.window = WaitForWindow(editor.process, 8000);
-    ASSERT_NE(editor.window, nullptr);
-    auto shoot = [&](HWND window, const std::string& name) {
+    bool Wanted() const { return !prefix_.empty(); }
+    void Shoot(HWND window, const std::string& name) const {
+        Pump(300);
         RECT rc;
         GetWindowRect(window, &rc);
         std::string command = "import -window root -crop " + std::to_string(rc.right - rc.left) +
                               "x" + std::to_string(rc.bottom - rc.top) + "+" +
                               std::to_string(rc.left) + "+" + std::to_string(rc.top) +
-                              " +repage '" + prefix + name + ".png'";
+                              " +repage '" + prefix_ + name + ".png'";
         EXPECT_TRUE(RunUnixShell(command, 15000)) << command;
-    };
-    Pump(500);
-    for (int page = 0; page < 5; ++page) {
-        SelectPage(editor.window, page);
-        Pump(300);
-        shoot(editor.window, "form2-" + std::to_string(page + 1) + "-" + kPageNames[page]);
     }
-    struct Small {
-        WPARAM command;
-        LPARAM control;
-        const char* name;
-    };
-    std::map<int, HWND> controls = ControlsById(editor.window);
-    const Small smalls[] = {
-        {IDM_NewTheme, 0, "frmNewName"},
-        {IDM_LoadTheme, 0, "frmExistingNames"},
-        {IDM_DeleteTheme, 0, "frmDelete"},
-        {IDM_AboutOrvelle, 0, "frmAbout"},
-        {IDC_ToolbarMouse_Mouse, reinterpret_cast<LPARAM>(controls[IDC_ToolbarMouse]), "frmMouse"},
-    };
-    for (const Small& small : smalls) {
-        PostMessageA(editor.window, WM_COMMAND, small.command, small.control);
-        HWND dialog = nullptr;
-        for (int i = 0; i < 100 && !dialog; ++i) {
-            Pump(50);
-            for (HWND w : VisibleWindowsOf(editor.process.Id())) {
-                if (w != editor.window && ClassOf(w) == "#32770") {
-                    dialog = w;
-                }
-            }
-        }
-        ASSERT_NE(dialog, nullptr) << small.name;
-        Pump(300);
-        shoot(dialog, small.name);
-        PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
-        Pump(300);
-    }
-    // The folder import and the picture viewer, beside the editor.
-    SelectPage(editor.window, 0);
-    auto shootNew = [&](const std::string& name, auto open) {
+    // Shoots the window that `open` brings up beside the editor, then closes it.
+    template <typename Open>
+    void ShootNew(const Editor& editor, const std::string& name, Open open) const {
         std::vector<HWND> before = VisibleWindowsOf(editor.process.Id());
         open();
         HWND shown = nullptr;
@@ -433,13 +394,67 @@ TEST(ConfigDialog, Screenshots) {
             }
         }
         ASSERT_NE(shown, nullptr) << name;
-        Pump(300);
-        shoot(shown, name);
+        Shoot(shown, name);
         PostMessageA(shown, WM_CLOSE, 0, 0);
         Pump(300);
-    };
-    shootNew("MultiFiles", [&] { PostMessageA(controls[IDC_FolderCommand], BM_CLICK, 0, 0); });
-    shootNew("ImageView", [&] {
+    }
+
+  private:
+    std::string prefix_;
+};
+
+// Where the keyboard stands: the picture toolbar's fourth button (Tab from the strip, three times
+// Right), then the caption colour swatch (five more Tabs).
+void ShootKeyboardPlaces(const Editor& editor, const Shots& shots) {
+    SelectPage(editor.window, 0);
+    for (WORD key : {VK_TAB, VK_RIGHT, VK_RIGHT, VK_RIGHT}) {
+        TypeKey(key);
+        Pump(100);
+    }
+    shots.Shoot(editor.window, "form2-keys-1-toolbar");
+    for (int i = 0; i < 5; ++i) {
+        TypeKey(VK_TAB);
+        Pump(100);
+    }
+    shots.Shoot(editor.window, "form2-keys-2-swatch");
+}
+
+// Not a check: pictures for a person to look at (scripts/dialog-shots.sh).
+TEST(ConfigDialog, Screenshots) {
+    const Shots shots;
+    if (!shots.Wanted()) {
+        GTEST_SKIP() << "ORVELLE_SHOTS_DIR is not set";
+    }
+    // The real editor on the bundled theme, as a user first meets it.
+    Editor editor;
+    editor.copy.WriteIni(editor.copy.Path("orvellemain.ini"), "setup", "samplePicture", "0");
+    editor.process = StartSaver(editor.copy, "/c");
+    editor.window = WaitForWindow(editor.process, 8000);
+    ASSERT_NE(editor.window, nullptr);
+    Pump(500);
+    for (int page = 0; page < 5; ++page) {
+        SelectPage(editor.window, page);
+        shots.Shoot(editor.window, "form2-" + std::to_string(page + 1) + "-" + kPageNames[page]);
+    }
+    ShootKeyboardPlaces(editor, shots);
+    // The small dialogs, the folder import and the picture viewer.
+    std::map<int, HWND> controls = ControlsById(editor.window);
+    const std::pair<const char*, UINT> commands[] = {{"frmNewName", IDM_NewTheme},
+                                                     {"frmExistingNames", IDM_LoadTheme},
+                                                     {"frmDelete", IDM_DeleteTheme},
+                                                     {"frmAbout", IDM_AboutOrvelle}};
+    for (const auto& [name, command] : commands) {
+        shots.ShootNew(editor, name, [&] { PostMessageA(editor.window, WM_COMMAND, command, 0); });
+    }
+    HWND mouse = controls[IDC_ToolbarMouse];
+    shots.ShootNew(editor, "frmMouse", [&] {
+        PostMessageA(editor.window, WM_COMMAND, IDC_ToolbarMouse_Mouse,
+                     reinterpret_cast<LPARAM>(mouse));
+    });
+    SelectPage(editor.window, 0);
+    shots.ShootNew(editor, "MultiFiles",
+                   [&] { PostMessageA(controls[IDC_FolderCommand], BM_CLICK, 0, 0); });
+    shots.ShootNew(editor, "ImageView", [&] {
         PostMessageA(GetParent(controls[IDC_List1]), WM_COMMAND, MAKEWPARAM(IDC_List1, LBN_DBLCLK),
                      reinterpret_cast<LPARAM>(controls[IDC_List1]));
     });

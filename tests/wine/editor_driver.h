@@ -59,11 +59,20 @@ struct OpenEditor {
     std::map<int, HWND> controls;
     std::string loadMessage;
 
+    std::string traceLog;  // Wine's debug output of the channels asked for
+
     // Starts the editor on the theme and waits until the load has named it in the title. A
-    // message the load shows is answered with OK and kept in loadMessage.
-    explicit OpenEditor(const ThemeText& theme, const std::string& arguments = "/c") {
+    // message the load shows is answered with OK and kept in loadMessage; with Wine debug
+    // channels, their output goes to traceLog.
+    explicit OpenEditor(const ThemeText& theme, const std::string& arguments = "/c",
+                        const std::string& wineChannels = "") {
         UseTheme(copy, theme);
-        process = StartSaver(copy, arguments);
+        if (wineChannels.empty()) {
+            process = StartSaver(copy, arguments);
+        } else {
+            traceLog = copy.Path("wine-trace.log");
+            process = StartSaverWithWineTrace(copy, arguments, wineChannels, traceLog);
+        }
         for (DWORD start = GetTickCount(); GetTickCount() - start < 10000; Pump(100)) {
             if (HWND box = FindMessageBox(process.Id())) {
                 loadMessage = MessageBoxText(box);

@@ -219,6 +219,36 @@ TEST(Preview, DrawsThePictureOverTheWholeBoxAndAgainWhenUncovered) {
     FreeLibrary(program);
 }
 
+// The display settings keep their preview running while their "Settings..." and "Preview"
+// buttons start the editor and the saver: neither is turned away by the preview, and the preview
+// still ends with its box.
+TEST(Preview, SettingsAndTheSaverStartWhileAPreviewLives) {
+    ProgramCopy copy;
+    HostWindow host(100, 80);
+    const auto handle = static_cast<long long>(reinterpret_cast<INT_PTR>(host.Get()));
+    Process preview = StartSaver(copy, "/p " + std::to_string(handle));
+    for (int i = 0; i < 100 && !FindWindowExW(host.Get(), nullptr, L"OrvellePreview", nullptr);
+         ++i) {
+        Pump(50);
+    }
+    ASSERT_NE(FindWindowExW(host.Get(), nullptr, L"OrvellePreview", nullptr), nullptr);
+    for (const char* arguments : {"/c", "/s"}) {
+        Process other = StartSaver(copy, arguments);
+        HWND window = WaitForWindow(other, 8000);
+        EXPECT_NE(window, nullptr) << arguments << " did not come up beside the preview";
+        if (window) {
+            PostMessageW(window, WM_CLOSE, 0, 0);
+        }
+        EXPECT_TRUE(other.WaitExit(5000)) << arguments;
+        EXPECT_TRUE(preview.Running()) << arguments;
+    }
+    DestroyWindow(host.Get());
+    for (int i = 0; i < 100 && preview.Running(); ++i) {
+        Pump(50);
+    }
+    EXPECT_FALSE(preview.Running());
+}
+
 TEST(Preview, WithoutAHandleNothingIsPainted) {
     ProgramCopy copy;
     // Handle 0 must not mean "the screen": a window at the screen's corner stays white.

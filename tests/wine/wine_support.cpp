@@ -799,6 +799,24 @@ void TypeKey(WORD virtualKey) {
     SendInput(2, inputs, sizeof inputs[0]);
 }
 
+void TypeChord(std::initializer_list<WORD> keys) {
+    std::vector<INPUT> inputs;
+    for (WORD key : keys) {
+        INPUT input = {};
+        input.type = INPUT_KEYBOARD;
+        input.ki.wVk = key;
+        inputs.push_back(input);
+    }
+    for (auto key = keys.end(); key != keys.begin();) {
+        INPUT input = {};
+        input.type = INPUT_KEYBOARD;
+        input.ki.wVk = *--key;
+        input.ki.dwFlags = KEYEVENTF_KEYUP;
+        inputs.push_back(input);
+    }
+    SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
+}
+
 bool RunUnixShell(const std::string& command, DWORD milliseconds) {
     const std::string temp = TempFolder();
     static int counter = 0;

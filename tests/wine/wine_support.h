@@ -6,6 +6,7 @@
 #include <windows.h>
 
 #include <functional>
+#include <initializer_list>
 #include <optional>
 #include <map>
 #include <string>
@@ -163,6 +164,8 @@ std::map<int, HWND> ControlsById(HWND window);
 std::string TextOf(HWND control);
 // Keys as the keyboard delivers them, to whichever window has the focus.
 void TypeKey(WORD virtualKey);
+// The keys pressed in order and let go in reverse, as a person holds Ctrl or Alt with a key.
+void TypeChord(std::initializer_list<WORD> keys);
 // Under Wine: runs the command in a Unix shell and waits until it has finished; false when it
 // could not be run or did not finish in time.
 bool RunUnixShell(const std::string& command, DWORD milliseconds = 5000);
