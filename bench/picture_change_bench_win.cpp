@@ -28,6 +28,7 @@
 #include "base/random_source.h"
 #include "bench_pictures.h"
 #include "bench_timing.h"
+#include "bench_view.h"
 #include "media/mci_sender_win.h"
 #include "saver/registry_win.h"
 #include "saver/saver_form.h"
@@ -52,59 +53,29 @@ struct Change {
 };
 
 // The saver window as the engine sees it, with the moments of each change noted on the way.
-class TimedView final : public orvelle::SaverView {
+class TimedView final : public bench::ForwardingView {
   public:
-    explicit TimedView(orvelle::win::SaverWindow& w) : w_(w) {}
+    explicit TimedView(orvelle::win::SaverWindow& w) : ForwardingView(w) {}
     std::vector<Change> changes;
     double tick = -1;
 
-    PixelSize ScreenSize() override { return w_.ScreenSize(); }
-    int TwipsPerPixelX() override { return w_.TwipsPerPixelX(); }
-    int TwipsPerPixelY() override { return w_.TwipsPerPixelY(); }
-    void PaintSolidBackground(orvelle::Colour c) override { w_.PaintSolidBackground(c); }
-    void PaintDesktopCopy() override { w_.PaintDesktopCopy(); }
-    std::optional<PixelSize> LoadBackgroundPicture(const std::string& p) override {
-        return w_.LoadBackgroundPicture(p);
-    }
-    void DrawBackgroundPicture(const PixelRect& r) override { w_.DrawBackgroundPicture(r); }
-    void FillBackgroundRect(const PixelRect& r, orvelle::Colour c) override {
-        w_.FillBackgroundRect(r, c);
-    }
-    void DecodePicture(const orvelle::PictureRequest& r) override { w_.DecodePicture(r); }
-    bool PlaceDecodedPicture(std::uint32_t t) override { return w_.PlaceDecodedPicture(t); }
-    void StopDecoding() override { w_.StopDecoding(); }
-    void CoverScreen() override { w_.CoverScreen(); }
-    void ClearPictures() override { w_.ClearPictures(); }
-    bool GrabBackgroundPatch(const PixelRect& r) override { return w_.GrabBackgroundPatch(r); }
     bool CopyToDisplay(const PixelRect& r) override {
         Revealed();
-        return w_.CopyToDisplay(r);
+        return ForwardingView::CopyToDisplay(r);
     }
     void CommitDisplay() override {
         Revealed();
-        w_.CommitDisplay();
+        ForwardingView::CommitDisplay();
     }
-    void MoveDisplay(const PixelRect& r) override { w_.MoveDisplay(r); }
     void ShowDisplay(bool visible) override {
         revealing_ = visible && tick >= 0;
-        w_.ShowDisplay(visible);
+        ForwardingView::ShowDisplay(visible);
     }
-    void WaitForFrame() override { w_.WaitForFrame(); }
-    bool HurryPending() override { return w_.HurryPending(); }
     void PumpEvents(double seconds) override {
         const double start = bench::Seconds();
-        w_.PumpEvents(seconds);
+        ForwardingView::PumpEvents(seconds);
         pause_ += bench::Seconds() - start;
     }
-    void SetCaptionFont(const orvelle::CaptionFont& f) override { w_.SetCaptionFont(f); }
-    PixelSize SetCaptionText(const std::string& t) override { return w_.SetCaptionText(t); }
-    void MoveCaption(const PixelRect& r) override { w_.MoveCaption(r); }
-    void ShowCaption(bool visible) override { w_.ShowCaption(visible); }
-    void ShowClock(bool v, const PixelRect& r, orvelle::Colour c) override {
-        w_.ShowClock(v, r, c);
-    }
-    void SetClockText(const std::string& t) override { w_.SetClockText(t); }
-    void SetTimer(SaverTimer t, int ms, bool on) override { w_.SetTimer(t, ms, on); }
 
   private:
     void Revealed() {
@@ -115,7 +86,6 @@ class TimedView final : public orvelle::SaverView {
             pause_ = 0;
         }
     }
-    orvelle::win::SaverWindow& w_;
     bool revealing_ = false;
     double pause_ = 0;
 };

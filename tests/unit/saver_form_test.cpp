@@ -386,11 +386,17 @@ TEST_F(Form, WidePicturesWipeTwoPixelsAStep) {
     OnlyTransition("bLeftWipe");
     view.pictures["C:\\p\\0.jpg"] = {600, 100};  // 9000 twips
     Started();
+    // Each frame copies what the wipe newly uncovered, two pixels a step: the strips follow one
+    // another from an odd first width to the last column but one.
     ASSERT_FALSE(view.copies.empty());
+    EXPECT_EQ(view.copies.front().width % 2, 1);
+    int right = 0;
     for (const PixelRect& r : view.copies) {
-        EXPECT_EQ(r.width % 2, 1);
+        EXPECT_EQ(r.left, right);
+        EXPECT_EQ((r.left + r.width) % 2, 1);
+        right = r.left + r.width;
     }
-    EXPECT_EQ(view.copies.back().width, 599);
+    EXPECT_EQ(right, 599);
 }
 
 TEST_F(Form, AllFlagsZeroShowsWithoutEffect) {
