@@ -195,11 +195,9 @@ HWND SaverWindowOf(DWORD process) {
 }
 
 COLORREF CentrePixel() {
-    HDC screen = GetDC(nullptr);
-    const COLORREF c =
-        GetPixel(screen, GetSystemMetrics(SM_CXSCREEN) / 2, GetSystemMetrics(SM_CYSCREEN) / 2);
-    ReleaseDC(nullptr, screen);
-    return c;
+    const orvelle::win::WindowDC screen(nullptr);
+    return GetPixel(screen.Get(), GetSystemMetrics(SM_CXSCREEN) / 2,
+                    GetSystemMetrics(SM_CYSCREEN) / 2);
 }
 
 // Waits until the centre of the screen shows something else than `from`; false on time-out.

@@ -106,24 +106,42 @@ struct FileHead {
     std::uint64_t fileBytes = 0;
 };
 
+// A file opened for reading, closed with the scope.
+class ReadOnlyFile {
+  public:
+    explicit ReadOnlyFile(const std::wstring& path)
+        : handle_(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                              nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr)) {}
+    ReadOnlyFile(const ReadOnlyFile&) = delete;
+    ReadOnlyFile& operator=(const ReadOnlyFile&) = delete;
+    ~ReadOnlyFile() {
+        if (handle_ != INVALID_HANDLE_VALUE) {
+            CloseHandle(handle_);
+        }
+    }
+    HANDLE Get() const { return handle_; }
+    explicit operator bool() const { return handle_ != INVALID_HANDLE_VALUE; }
+
+  private:
+    HANDLE handle_;
+};
+
 FileHead ReadHead(const std::wstring& path) {
     FileHead head;
-    HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                              nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE) {
+    const ReadOnlyFile file(path);
+    if (!file) {
         return head;
     }
     LARGE_INTEGER length{};
-    if (GetFileSizeEx(file, &length) && length.QuadPart > 0) {
+    if (GetFileSizeEx(file.Get(), &length) && length.QuadPart > 0) {
         head.fileBytes = static_cast<std::uint64_t>(length.QuadPart);
     }
     head.bytes.resize(kHeadBytes);
     DWORD got = 0;
-    if (!ReadFile(file, head.bytes.data(), kHeadBytes, &got, nullptr)) {
+    if (!ReadFile(file.Get(), head.bytes.data(), kHeadBytes, &got, nullptr)) {
         got = 0;
     }
     head.bytes.resize(got);
-    CloseHandle(file);
     return head;
 }
 

@@ -79,6 +79,8 @@ void SaverWindow::DecodePicture(const PictureRequest& request) {
     if (!IsAlive()) {
         return;
     }
+    // The screen as it was is no longer wanted once the show begins.
+    desktop_.Free();
     if (!worker_) {
         worker_ = std::make_unique<PictureWorker>(Handle(), kPictureDecodedMessage);
     }
