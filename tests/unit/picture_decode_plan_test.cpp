@@ -153,21 +153,24 @@ std::vector<std::uint8_t> Bmp(std::uint32_t infoSize, std::int32_t w, std::int32
     return b;
 }
 
+// GIF: logical screen 10 x 10, a global table of 2 colours, one extension, then a
+// 20000 x 15000 image.
+const std::vector<std::uint8_t> kGif = {
+    'G', 'I', 'F',  '8',  '9', 'a', 10, 0, 10,   0, 0x80, 0, 0, 1,    2,    3,    4,
+    5,   6,   0x21, 0xF9, 2,   7,   7,  0, 0x2C, 0, 0,    0, 0, 0x20, 0x4E, 0x98, 0x3A};
+const std::vector<std::uint8_t> kPng = {0x89, 'P', 'N',  'G',  '\r', '\n', 0x1A, '\n',
+                                        0,    0,   0,    13,   'I',  'H',  'D',  'R',
+                                        0,    0,   0xEA, 0x60, 0,    0,    0xEA, 0x60};
+// TIFF, little-endian: width 3000 (SHORT), height 2000 (LONG).
+const std::vector<std::uint8_t> kTiff = {'I', 'I', 42, 0, 8, 0, 0, 0, 2,    0,           //
+                                         0,   1,   3,  0, 1, 0, 0, 0, 0xB8, 0x0B, 0, 0,  //
+                                         1,   1,   4,  0, 1, 0, 0, 0, 0xD0, 0x07, 0, 0};
+const std::vector<std::uint8_t> kJpeg = {0xFF, 0xD8, 0xFF, 0xE0, 0, 4,    1,    2,
+                                         0xFF, 0xC0, 0,    17,   8, 0x3A, 0x98, 0x4E,
+                                         0x20, 3,    1,    0x11, 0, 2,    0x11, 1};
+
 TEST(PictureHeader, ClaimsBeyondWhatTheFileCouldHoldAreRefused) {
-    // GIF: logical screen 10 x 10, a global table of 2 colours, one extension, then a
-    // 20000 x 15000 image.
-    const std::vector<std::uint8_t> gif = {
-        'G', 'I', 'F',  '8',  '9', 'a', 10, 0, 10,   0, 0x80, 0, 0, 1,    2,    3,    4,
-        5,   6,   0x21, 0xF9, 2,   7,   7,  0, 0x2C, 0, 0,    0, 0, 0x20, 0x4E, 0x98, 0x3A};
-    const std::vector<std::uint8_t> png = {0x89, 'P', 'N',  'G',  '\r', '\n', 0x1A, '\n',
-                                           0,    0,   0,    13,   'I',  'H',  'D',  'R',
-                                           0,    0,   0xEA, 0x60, 0,    0,    0xEA, 0x60};
-    // TIFF, little-endian: width 3000 (SHORT), height 2000 (LONG).
-    const std::vector<std::uint8_t> tiff = {'I', 'I', 42, 0, 8, 0, 0, 0, 2,    0,           //
-                                            0,   1,   3,  0, 1, 0, 0, 0, 0xB8, 0x0B, 0, 0,  //
-                                            1,   1,   4,  0, 1, 0, 0, 0, 0xD0, 0x07, 0, 0};
-    std::vector<std::uint8_t> jpeg = {0xFF, 0xD8, 0xFF, 0xE0, 0, 4, 1,    2, 0xFF, 0xC0, 0, 17, 8,
-                                      0x3A, 0x98, 0x4E, 0x20, 3, 1, 0x11, 0, 2,    0x11, 1};
+    const std::vector<std::uint8_t>& jpeg = kJpeg;
     std::vector<std::uint8_t> arithmetic = jpeg;
     arithmetic[9] = 0xC9;
     struct Case {
@@ -183,18 +186,18 @@ TEST(PictureHeader, ClaimsBeyondWhatTheFileCouldHoldAreRefused) {
          60000, true},
         {"BMP stored top-down", Bmp(40, 300, -200), 180054, PictureFormat::Bmp, 300, 200, false},
         {"old BMP header", Bmp(12, 640, 480), 2400, PictureFormat::Bmp, 640, 480, false},
-        {"GIF of one 20000 x 15000 image", gif, 100000, PictureFormat::Gif, 20000, 15000, true},
+        {"GIF of one 20000 x 15000 image", kGif, 100000, PictureFormat::Gif, 20000, 15000, true},
         {"GIF whose image is past the bytes",
-         {gif.begin(), gif.begin() + 20},
+         {kGif.begin(), kGif.begin() + 20},
          100000,
          PictureFormat::Gif,
          10,
          10,
          false},
-        {"PNG of 60000 x 60000 in 400 KB", png, 400000, PictureFormat::Png, 60000, 60000, true},
-        {"PNG of 60000 x 60000 in 500 KB", png, 500000, PictureFormat::Png, 60000, 60000, false},
-        {"TIFF of 6 megapixels in 300 bytes", tiff, 300, PictureFormat::Tiff, 3000, 2000, false},
-        {"TIFF of 6 megapixels in 200 bytes", tiff, 200, PictureFormat::Tiff, 3000, 2000, true},
+        {"PNG of 60000 x 60000 in 400 KB", kPng, 400000, PictureFormat::Png, 60000, 60000, true},
+        {"PNG of 60000 x 60000 in 500 KB", kPng, 500000, PictureFormat::Png, 60000, 60000, false},
+        {"TIFF of 6 megapixels in 300 bytes", kTiff, 300, PictureFormat::Tiff, 3000, 2000, false},
+        {"TIFF of 6 megapixels in 200 bytes", kTiff, 200, PictureFormat::Tiff, 3000, 2000, true},
         {"JPEG of 300 megapixels in 500 KB", jpeg, 500000, PictureFormat::Jpeg, 20000, 15000, true},
         {"JPEG of 300 megapixels in 600 KB", jpeg, 600000, PictureFormat::Jpeg, 20000, 15000,
          false},
