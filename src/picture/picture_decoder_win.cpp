@@ -377,7 +377,8 @@ struct PictureDecoder::Impl {
     // is still at least the target size and fits the budget; null when there is none.
     void NativeReduced(UINT targetWidth, UINT targetHeight, Com<IWICBitmap>& reduced,
                        UINT& reducedWidth, UINT& reducedHeight);
-    bool CopyReduced(NativeScaling* scaling, UINT w, UINT h, Com<IWICBitmap>& reduced);
+    bool CopyReduced(NativeScaling* scaling, UINT w, UINT h, std::uint64_t room,
+                     Com<IWICBitmap>& reduced);
 };
 
 bool PictureDecoder::Impl::WriteProbeJpeg(IStream* memory) {
@@ -485,7 +486,10 @@ void PictureDecoder::Impl::NativeReduced(UINT targetWidth, UINT targetHeight,
             w >= width || h >= height) {
             continue;
         }
-        if (CopyReduced(scaling.Get(), w, h, reduced)) {
+        // The copy is held beside the result: together they keep to the decode budget.
+        const std::uint64_t result = std::uint64_t{targetWidth} * targetHeight * 4;
+        const std::uint64_t room = result < kDecodeBudgetBytes ? kDecodeBudgetBytes - result : 0;
+        if (CopyReduced(scaling.Get(), w, h, room, reduced)) {
             reducedWidth = w;
             reducedHeight = h;
         }
@@ -493,7 +497,7 @@ void PictureDecoder::Impl::NativeReduced(UINT targetWidth, UINT targetHeight,
     }
 }
 
-bool PictureDecoder::Impl::CopyReduced(NativeScaling* scaling, UINT w, UINT h,
+bool PictureDecoder::Impl::CopyReduced(NativeScaling* scaling, UINT w, UINT h, std::uint64_t room,
                                        Com<IWICBitmap>& reduced) {
     WICPixelFormatGUID format = GUID_WICPixelFormat32bppBGR;
     if (FAILED(scaling->GetClosestPixelFormat(&format))) {
@@ -501,9 +505,9 @@ bool PictureDecoder::Impl::CopyReduced(NativeScaling* scaling, UINT w, UINT h,
     }
     const UINT bytesPerPixel = ReducedBytesPerPixel(format);
     const std::uint64_t stride = (static_cast<std::uint64_t>(w) * bytesPerPixel + 3) & ~3ull;
-    // The copy is held beside the result: together they keep to the decode budget.
+    // Held twice for a moment: the pixels read, and the bitmap made from them.
     const std::uint64_t bytes = stride * h;
-    if (bytesPerPixel == 0 || bytes > kDecodeBudgetBytes / 2) {
+    if (bytesPerPixel == 0 || 2 * bytes > room) {
         return false;
     }
     std::vector<BYTE> buffer;
