@@ -3,6 +3,7 @@
 #include <cstdint>
 
 #include "app/desktop_guard_win.h"
+#include "app/fault_handling_win.h"
 #include "app/preview_win.h"
 #include "app/saver_run_win.h"
 #include "base/numbers.h"
@@ -54,6 +55,7 @@ bool AppHostWin::PreviousInstanceRunning() {
 
 void AppHostWin::OpenConfiguration(std::int32_t ownerWindow) {
     if (openConfiguration_) {
+        HandleFaultsFor(RunMode::Configure);
         // Window handles are 32-bit values even in 64-bit processes; a stale number names no
         // window and the editor then centres on the screen.
         HWND owner = reinterpret_cast<HWND>(static_cast<std::intptr_t>(ownerWindow));
@@ -67,6 +69,7 @@ void AppHostWin::ChangePassword(std::int32_t parentWindow) {
 }
 
 void AppHostWin::ShowPreview(const std::string& rawArguments) {
+    HandleFaultsFor(RunMode::Preview);
     exitCode_ = orvelle::win::ShowPreview(rawArguments);
 }
 
@@ -96,6 +99,7 @@ void AppHostWin::HideTaskbar() {
 }
 
 void AppHostWin::OpenSaver(std::int32_t platformId) {
+    HandleFaultsFor(RunMode::Saver);
     saver_ = std::make_unique<SaverRun>(instance_, platformId);
     if (!saver_->WindowCreated()) {
         // Nothing would ever end the run: the program ends at once, and on its way out the

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "base/fault_barrier_win.h"
 #include "base/gdi_win.h"
 #include "base/wide_win.h"
 
@@ -293,7 +294,11 @@ void PressHotButton(HWND toolbar) {
 }
 
 LRESULT CALLBACK ToolbarKeysProc(HWND toolbar, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
-                                 DWORD_PTR) {
+                                 DWORD_PTR);
+LRESULT CALLBACK SwatchKeysProc(HWND swatch, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
+                                DWORD_PTR);
+
+LRESULT ToolbarKeys(HWND toolbar, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
         case WM_GETDLGCODE: {
             LRESULT code = DefSubclassProc(toolbar, message, wParam, lParam) | DLGC_WANTARROWS;
@@ -349,8 +354,7 @@ LRESULT CALLBACK ToolbarKeysProc(HWND toolbar, UINT message, WPARAM wParam, LPAR
     return DefSubclassProc(toolbar, message, wParam, lParam);
 }
 
-LRESULT CALLBACK SwatchKeysProc(HWND swatch, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
-                                DWORD_PTR) {
+LRESULT SwatchKeys(HWND swatch, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
         case WM_KEYDOWN:
             if (wParam == VK_SPACE) {
@@ -380,6 +384,21 @@ LRESULT CALLBACK SwatchKeysProc(HWND swatch, UINT message, WPARAM wParam, LPARAM
             break;
     }
     return DefSubclassProc(swatch, message, wParam, lParam);
+}
+
+// A handler that fails leaves the message to the control's own procedure.
+LRESULT CALLBACK ToolbarKeysProc(HWND toolbar, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
+                                 DWORD_PTR) {
+    return Guarded(
+        toolbar, [&] { return ToolbarKeys(toolbar, message, wParam, lParam); },
+        [&] { return DefSubclassProc(toolbar, message, wParam, lParam); });
+}
+
+LRESULT CALLBACK SwatchKeysProc(HWND swatch, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
+                                DWORD_PTR) {
+    return Guarded(
+        swatch, [&] { return SwatchKeys(swatch, message, wParam, lParam); },
+        [&] { return DefSubclassProc(swatch, message, wParam, lParam); });
 }
 
 }  // namespace
