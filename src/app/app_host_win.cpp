@@ -6,6 +6,7 @@
 #include "app/fault_handling_win.h"
 #include "app/preview_win.h"
 #include "app/saver_run_win.h"
+#include "base/gdi_win.h"
 #include "base/numbers.h"
 #include "base/optional_api_win.h"
 #include "base/wide_win.h"
@@ -15,10 +16,7 @@ namespace orvelle::win {
 namespace {
 
 int TwipsPerPixel(int axis) {
-    HDC screen = GetDC(nullptr);
-    int dpi = GetDeviceCaps(screen, axis);
-    ReleaseDC(nullptr, screen);
-    return TwipsPerPixelForDpi(dpi);
+    return TwipsPerPixelForDpi(GetDeviceCaps(WindowDC(nullptr).Get(), axis));
 }
 
 }  // namespace
@@ -27,10 +25,8 @@ AppHostWin::AppHostWin(HINSTANCE instance, ConfigurationOpener openConfiguration
     : instance_(instance), openConfiguration_(openConfiguration) {}
 
 AppHostWin::~AppHostWin() {
+    // The run goes before the lock that kept a second copy out.
     saver_.reset();
-    if (instanceMutex_) {
-        CloseHandle(instanceMutex_);
-    }
 }
 
 std::int32_t AppHostWin::QueryPlatform() {
@@ -49,8 +45,10 @@ std::string AppHostWin::CommandLineArguments() {
 
 bool AppHostWin::PreviousInstanceRunning() {
     // A named mutex lives exactly as long as some copy of the program holds it.
-    instanceMutex_ = CreateMutexW(nullptr, FALSE, L"OrvelleScreenSaver.Instance");
-    return instanceMutex_ != nullptr && GetLastError() == ERROR_ALREADY_EXISTS;
+    HANDLE mutex = CreateMutexW(nullptr, FALSE, L"OrvelleScreenSaver.Instance");
+    const bool existed = mutex != nullptr && GetLastError() == ERROR_ALREADY_EXISTS;
+    instanceMutex_.Reset(mutex);
+    return existed;
 }
 
 void AppHostWin::OpenConfiguration(std::int32_t ownerWindow) {

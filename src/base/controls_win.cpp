@@ -185,19 +185,18 @@ void ProgressSetPosition(HWND bar, int position) {
 }
 
 HIMAGELIST LoadButtonPictures(HINSTANCE instance, int bitmapId, int size) {
-    auto bitmap = static_cast<HBITMAP>(
-        LoadImageW(instance, MAKEINTRESOURCEW(bitmapId), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
+    const OwnedBitmap bitmap(static_cast<HBITMAP>(
+        LoadImageW(instance, MAKEINTRESOURCEW(bitmapId), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION)));
     if (!bitmap) {
         return nullptr;
     }
     BITMAP info = {};
-    GetObjectW(bitmap, sizeof info, &info);
+    GetObjectW(bitmap.Get(), sizeof info, &info);
     int count = size > 0 ? info.bmWidth / size : 0;
     HIMAGELIST pictures = ImageList_Create(size, size, ILC_COLOR32, count, 0);
     if (pictures) {
-        ImageList_Add(pictures, bitmap, nullptr);
+        ImageList_Add(pictures, bitmap.Get(), nullptr);
     }
-    DeleteObject(bitmap);
     return pictures;
 }
 
@@ -474,9 +473,7 @@ void Tooltips::Add(HWND control, std::string_view text) {
 }
 
 int ScreenDpi() {
-    HDC screen = GetDC(nullptr);
-    int dpi = GetDeviceCaps(screen, LOGPIXELSY);
-    ReleaseDC(nullptr, screen);
+    const int dpi = GetDeviceCaps(WindowDC(nullptr).Get(), LOGPIXELSY);
     return dpi > 0 ? dpi : 96;
 }
 
