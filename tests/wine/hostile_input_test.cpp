@@ -77,22 +77,27 @@ TEST(HostileInput, FourHundredMegapixelJpegNeverHoldsUpTheRun) {
     // Left alone, it is shown, or refused with the scaling message at once (a system decoder
     // that holds whole pictures would take seconds and gigabytes for it).
     DWORD shownAfter = 0;
+    double loadSeconds = 0;  // processor time from the window to the picture
     bool refused = false;
     {
         Process saver = StartSaver(copy, "/s");
-        ASSERT_NE(WaitForWindow(saver, 5000), nullptr);
+        ASSERT_NE(WaitForWindow(saver, kPatience), nullptr);
         const DWORD start = GetTickCount();
+        const double startedAt = ProcessorSeconds(saver);
         const int cx = GetSystemMetrics(SM_CXSCREEN) / 2;
         const int cy = GetSystemMetrics(SM_CYSCREEN) / 2;
         HWND box = nullptr;
         bool shown = false;
-        while (GetTickCount() - start < 60000 && !shown && !box) {
-            shown = ColourNear(ScreenPixel(cx - 100, cy), kBlue, 12) &&
-                    ColourNear(ScreenPixel(cx + 100, cy), kGreen, 12);
-            box = FindMessageBox(saver.Id());
-            Pump(50);
-        }
+        WaitUntil(
+            [&] {
+                shown = ColourNear(ScreenPixel(cx - 100, cy), kBlue, 12) &&
+                        ColourNear(ScreenPixel(cx + 100, cy), kGreen, 12);
+                box = FindMessageBox(saver.Id());
+                return shown || box;
+            },
+            60000);
         shownAfter = GetTickCount() - start;
+        loadSeconds = ProcessorSeconds(saver) - startedAt;
         const ProcessResources held = ResourcesOf(saver);
         std::printf("[ figures  ] %s %lu ms after the window, %lu MB private\n",
                     box ? "refused" : "shown", static_cast<unsigned long>(shownAfter),
@@ -104,7 +109,7 @@ TEST(HostileInput, FourHundredMegapixelJpegNeverHoldsUpTheRun) {
             // The start timer's half second, and not much more.
             EXPECT_LT(shownAfter, 2000u);
             PressOk(box);
-            EXPECT_TRUE(saver.WaitExit(5000));
+            EXPECT_TRUE(saver.WaitExit(kPatience));
         } else {
             ASSERT_TRUE(shown) << "neither the picture nor a message within a minute";
             // Held by its height: 80 % of the screen's height, a square.
@@ -123,9 +128,15 @@ TEST(HostileInput, FourHundredMegapixelJpegNeverHoldsUpTheRun) {
     // Shown: a key pressed while it loads ends the run within a second.
     {
         Process saver = StartSaver(copy, "/s");
-        ASSERT_NE(WaitForWindow(saver, 5000), nullptr);
-        // The start timer fires after half a second; the decode is then well under way.
-        Pump(500 + std::min<DWORD>(shownAfter / 2, 1500));
+        ASSERT_NE(WaitForWindow(saver, kPatience), nullptr);
+        // The load half done: half the processor time it took the first run from its window to
+        // the picture.
+        const double startedAt = ProcessorSeconds(saver);
+        WaitUntil([&] { return ProcessorSeconds(saver) - startedAt >= loadSeconds / 2; }, 60000);
+        EXPECT_FALSE(ColourNear(
+            ScreenPixel(GetSystemMetrics(SM_CXSCREEN) / 2 - 100, GetSystemMetrics(SM_CYSCREEN) / 2),
+            kBlue, 12))
+            << "the picture was shown before the key could come during its load";
         const DWORD pressed = GetTickCount();
         TypeKey(VK_SPACE);
         EXPECT_TRUE(saver.WaitExit(1000))
@@ -152,7 +163,7 @@ TEST(HostileInput, TinyTilesPaintTheWholeBackgroundAtOnce) {
             .Set("background", "backgroundImage", copy.Path(name));
         UseTheme(copy, theme);
         Process saver = StartSaver(copy, "/s");
-        ASSERT_NE(WaitForWindow(saver, 5000), nullptr);
+        ASSERT_NE(WaitForWindow(saver, kPatience), nullptr);
         const COLORREF corner =
             std::string(name) == "dot.bmp" ? kGreen : tile[(h - 1) % 2][(w - 1) % 3];
         EXPECT_TRUE(WaitForPixel(w - 1, h - 1, corner, 0, 1000)) << "not painted within a second";
@@ -166,7 +177,7 @@ TEST(HostileInput, TinyTilesPaintTheWholeBackgroundAtOnce) {
             EXPECT_SCREEN(w / 3, h - 1, kGreen, 0);
         }
         SendKey(WaitForWindow(saver, 1000), VK_SPACE);
-        EXPECT_TRUE(saver.WaitExit(5000));
+        EXPECT_TRUE(saver.WaitExit(kPatience));
     }
 }
 
@@ -183,11 +194,11 @@ TEST(HostileInput, PhotoTakenWithTheCameraTurnedStandsUpright) {
     theme.Pictures({photo}).Set("background", "newBackColor", "8421504");
     UseTheme(copy, theme);
     Process saver = StartSaver(copy, "/s");
-    ASSERT_NE(WaitForWindow(saver, 5000), nullptr);
+    ASSERT_NE(WaitForWindow(saver, kPatience), nullptr);
     const int cx = GetSystemMetrics(SM_CXSCREEN) / 2;
     const int cy = GetSystemMetrics(SM_CYSCREEN) / 2;
     // Upright it is 100 x 200: white along the top, red above the middle, blue below it.
-    ASSERT_TRUE(WaitForPixel(cx, cy + 50, kBlue, 24, 8000)) << "no upright picture";
+    ASSERT_TRUE(WaitForPixel(cx, cy + 50, kBlue, 24, kPatience)) << "no upright picture";
     EXPECT_SCREEN(cx, cy - 50, kRed, 24);
     EXPECT_SCREEN(cx, cy - 95, kWhite, 24);
     EXPECT_SCREEN(cx, cy + 95, kBlue, 24);
@@ -239,15 +250,15 @@ TEST(HostileInput, FilesThatYieldNoPixelsAreFailuresNotBlanks) {
         UseTheme(copy, theme);
         Process saver = StartSaver(copy, "/s");
         if (c.asBackground) {
-            HWND box = WaitForMessageBox(saver, 6000);
+            HWND box = WaitForMessageBox(saver, kPatience);
             ASSERT_NE(box, nullptr) << "a blank background instead of the message";
             EXPECT_EQ(MessageBoxText(box),
                       "Could not load background properly. If you have a loaded image as a "
                       "background make sure the path exists.");
             PressOk(box);
-            EXPECT_TRUE(saver.WaitExit(5000));
+            EXPECT_TRUE(saver.WaitExit(kPatience));
         } else {
-            ASSERT_NE(WaitForWindow(saver, 5000), nullptr);
+            ASSERT_NE(WaitForWindow(saver, kPatience), nullptr);
             EXPECT_TRUE(WaitForPixel(GetSystemMetrics(SM_CXSCREEN) / 2,
                                      GetSystemMetrics(SM_CYSCREEN) / 2, kRed, 8, 6000))
                 << "no fallback picture";
@@ -263,15 +274,15 @@ TEST(HostileInput, PointerIsVisibleOverAnErrorMessage) {
     theme.Pictures({copy.Path("missing.bmp")});
     UseTheme(copy, theme);
     Process saver = StartSaver(copy, "/s");
-    HWND box = WaitForMessageBox(saver, 6000);
+    HWND box = WaitForMessageBox(saver, kPatience);
     ASSERT_NE(box, nullptr);
-    Pump(200);
     CURSORINFO info{};
     info.cbSize = sizeof info;
+    WaitUntil([&] { return GetCursorInfo(&info) && (info.flags & CURSOR_SHOWING) != 0; });
     ASSERT_TRUE(GetCursorInfo(&info));
     EXPECT_NE(info.flags & CURSOR_SHOWING, 0u) << "the pointer is hidden over the message";
     PressOk(box);
-    EXPECT_TRUE(saver.WaitExit(5000));
+    EXPECT_TRUE(saver.WaitExit(kPatience));
 }
 
 TEST(HostileInput, LargePicturesAreDecodedInBandsThatLetInputIn) {
@@ -313,10 +324,10 @@ TEST(HostileInput, ThemeNameCannotLeaveTheThemesFolder) {
     copy.WriteIni(copy.Path("orvellemain.ini"), "setup", "samplePicture", "1");
     {
         Process saver = StartSaver(copy, "/s");
-        HWND window = WaitForWindow(saver, 5000);
+        HWND window = WaitForWindow(saver, kPatience);
         ASSERT_NE(window, nullptr);
-        Pump(1500);
-        EXPECT_FALSE(ColourNear(ScreenPixel(5, 5), kRed, 8)) << "the outside theme was read";
+        EXPECT_TRUE(HoldsFor(1500, [] { return !ColourNear(ScreenPixel(5, 5), kRed, 8); }))
+            << "the outside theme was read";
     }
     EXPECT_EQ(ReadFileBytes(victim), bytes);
     EXPECT_EQ(copy.ReadIni(copy.Path("orvellemain.ini"), "setup", "samplePicture"), "1");
