@@ -59,7 +59,8 @@ struct EndingRun {
     void MovePointer(int x, int y) const {
         const size_t before = MovesTaken();
         UserMovesPointer(x, y);
-        WaitUntil([&] { return MovesTaken() > before || !saver.Running(); });
+        EXPECT_TRUE(WaitUntil([&] { return MovesTaken() > before || !saver.Running(); }))
+            << "the saver never took the move to " << x << ", " << y;
         Settled(window);
     }
     static constexpr char kTakenMove[] = "got type 7 msg 200 (WM_MOUSEMOVE)";
