@@ -3,33 +3,13 @@
 #include <algorithm>
 #include <climits>
 
+#include "base/owned_win.h"
 #include "base/text.h"
 #include "base/wide_win.h"
 
 namespace orvelle::win {
 
 namespace {
-
-class Handle {
-  public:
-    explicit Handle(HANDLE h) : h_(h) {}
-    ~Handle() { Close(); }
-    Handle(const Handle&) = delete;
-    Handle& operator=(const Handle&) = delete;
-    bool Valid() const { return h_ != INVALID_HANDLE_VALUE; }
-    HANDLE Get() const { return h_; }
-    bool Close() {
-        bool ok = true;
-        if (Valid()) {
-            ok = CloseHandle(h_) != 0;
-            h_ = INVALID_HANDLE_VALUE;
-        }
-        return ok;
-    }
-
-  private:
-    HANDLE h_;
-};
 
 // The folder part of a path, for the temporary file; "." when the path names no folder.
 std::string FolderOf(const std::string& path) {
@@ -61,10 +41,10 @@ bool WriteAll(HANDLE file, const std::string& bytes) {
 FileBytes WinFileSystem::ReadWholeFile(const std::string& path) {
     const FileBytes unreadable{FileState::Unreadable, {}};
     // Other programs (an editor, a second copy of the saver) may hold the file open.
-    Handle file(CreateFileW(
+    KernelHandle file(CreateFileW(
         Wide(path).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
         nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL | FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
-    if (!file.Valid()) {
+    if (!file) {
         switch (GetLastError()) {
             case ERROR_FILE_NOT_FOUND:
             case ERROR_PATH_NOT_FOUND:
@@ -113,10 +93,10 @@ bool WinFileSystem::ReplaceFile(const std::string& path, const std::string& byte
     }
     bool written = false;
     {
-        Handle file(CreateFileW(temp, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                                FILE_ATTRIBUTE_NORMAL, nullptr));
-        written = file.Valid() && WriteAll(file.Get(), bytes) && FlushFileBuffers(file.Get()) &&
-                  file.Close();
+        KernelHandle file(CreateFileW(temp, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                      FILE_ATTRIBUTE_NORMAL, nullptr));
+        written = static_cast<bool>(file) && WriteAll(file.Get(), bytes) &&
+                  FlushFileBuffers(file.Get()) && file.Close();
     }
     if (written) {
         if (MoveFileExW(temp, target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
@@ -153,9 +133,10 @@ std::vector<std::string> WinFileSystem::FindFiles(const std::string& folder,
                                                   const std::string& pattern) {
     std::vector<std::string> names;
     WIN32_FIND_DATAW found{};
-    HANDLE search = FindFirstFileExW(Wide(WithTrailingBackslash(folder) + pattern).c_str(),
-                                     FindExInfoBasic, &found, FindExSearchNameMatch, nullptr, 0);
-    if (search == INVALID_HANDLE_VALUE) {
+    const FileSearch search(FindFirstFileExW(Wide(WithTrailingBackslash(folder) + pattern).c_str(),
+                                             FindExInfoBasic, &found, FindExSearchNameMatch,
+                                             nullptr, 0));
+    if (!search) {
         return names;
     }
     do {
@@ -168,8 +149,7 @@ std::vector<std::string> WinFileSystem::FindFiles(const std::string& folder,
         if (MatchesFilePattern(name, pattern)) {
             names.push_back(std::move(name));
         }
-    } while (FindNextFileW(search, &found));
-    FindClose(search);
+    } while (FindNextFileW(search.Get(), &found));
     return names;
 }
 

@@ -185,12 +185,15 @@ struct Editor {
 void OpenEditor(Editor& editor, const std::string& arguments = "/c") {
     PreviewVariable preview("1");
     editor.process = StartSaver(editor.copy, arguments);
-    editor.window = WaitForWindow(editor.process, 8000);
+    editor.window = WaitForWindow(editor.process, kPatience);
 }
 
+// The tab chosen, and waited for until its page shows.
 void SelectPage(HWND window, int index) {
-    SendMessageA(ControlsById(window)[IDC_SSTab1], TCM_SETCURFOCUS, static_cast<WPARAM>(index), 0);
-    Pump(200);
+    std::map<int, HWND> controls = ControlsById(window);
+    SendMessageA(controls[IDC_SSTab1], TCM_SETCURFOCUS, static_cast<WPARAM>(index), 0);
+    WaitUntil([&] { return IsWindowVisible(controls[kPageWitness[index]]) != FALSE; });
+    Settled(window);
 }
 
 TEST(ConfigDialog, PreviewShowsTheThemeEditorWithEveryControlCaptionAndRange) {
@@ -246,7 +249,7 @@ TEST(ConfigDialog, PreviewShowsTheThemeEditorWithEveryControlCaptionAndRange) {
     gui.cbSize = sizeof gui;
     GetGUIThreadInfo(GetWindowThreadProcessId(editor.window, nullptr), &gui);
     SendKey(gui.hwndFocus ? gui.hwndFocus : editor.window, VK_ESCAPE);
-    EXPECT_TRUE(editor.process.WaitExit(5000));
+    EXPECT_TRUE(editor.process.WaitExit(kPatience));
 }
 
 TEST(ConfigDialog, EnterTheCloseBoxAndTheFileMenuCloseTheWindow) {
@@ -273,7 +276,7 @@ TEST(ConfigDialog, EnterTheCloseBoxAndTheFileMenuCloseTheWindow) {
         } else {
             PostMessageA(editor.window, way.message, way.wParam, 0);
         }
-        EXPECT_TRUE(editor.process.WaitExit(5000)) << way.name;
+        EXPECT_TRUE(editor.process.WaitExit(kPatience)) << way.name;
     }
 }
 
@@ -303,7 +306,7 @@ TEST(ConfigDialog, OwnerWindowFromTheSwitchHoldsAndCentresTheEditor) {
         EXPECT_NEAR((shown.left + shown.right) / 2, (around.left + around.right) / 2, 2)
             << c.arguments;
         PostMessageA(editor.window, WM_CLOSE, 0, 0);
-        EXPECT_TRUE(editor.process.WaitExit(5000)) << c.arguments;
+        EXPECT_TRUE(editor.process.WaitExit(kPatience)) << c.arguments;
     }
     DestroyWindow(page);
 }
@@ -323,21 +326,21 @@ TEST(ConfigDialog, AboutBoxIsNotModal) {
         }
         return found;
     };
-    for (int i = 0; i < 2; ++i) {
-        PostMessageA(editor.window, WM_COMMAND, IDM_AboutOrvelle, 0);
-        Pump(500);
-    }
+    PostMessageA(editor.window, WM_COMMAND, IDM_AboutOrvelle, 0);
+    ASSERT_TRUE(WaitUntil([&] { return !aboutBoxes().empty(); }));
+    // Asked for again, and the request taken.
+    SendNotifyMessageA(editor.window, WM_COMMAND, IDM_AboutOrvelle, 0);
+    Settled(editor.window);
     const std::vector<HWND> boxes = aboutBoxes();
     ASSERT_EQ(boxes.size(), 1u);
     EXPECT_EQ(GetWindow(boxes[0], GW_OWNER), editor.window);
     EXPECT_TRUE(IsWindowEnabled(editor.window));
     EXPECT_EQ(TextOf(GetDlgItem(boxes[0], IDC_frmAbout_lblVersion)), "version 4.1");
     PostMessageA(boxes[0], WM_COMMAND, IDC_frmAbout_cmdOK, 0);
-    Pump(500);
-    EXPECT_TRUE(aboutBoxes().empty());
+    EXPECT_TRUE(WaitUntil([&] { return aboutBoxes().empty(); }));
     EXPECT_TRUE(IsWindow(editor.window));
     PostMessageA(editor.window, WM_CLOSE, 0, 0);
-    EXPECT_TRUE(editor.process.WaitExit(5000));
+    EXPECT_TRUE(editor.process.WaitExit(kPatience));
 }
 
 TEST(ConfigDialog, WithoutThePreviewVariableTheSwitchOpensTheEditorOnTheCurrentTheme) {
@@ -345,13 +348,13 @@ TEST(ConfigDialog, WithoutThePreviewVariableTheSwitchOpensTheEditorOnTheCurrentT
         PreviewVariable preview(value);
         ProgramCopy copy;
         Process config = StartSaver(copy, "/c");
-        HWND window = WaitForWindow(config, 8000);
+        HWND window = WaitForWindow(config, kPatience);
         ASSERT_NE(window, nullptr);
-        Pump(500);
+        WaitUntil([window] { return WindowText(window) == "Orvelle Screen Saver - [Orvelle]"; });
         EXPECT_EQ(WindowText(window), "Orvelle Screen Saver - [Orvelle]");
         EXPECT_EQ(ClassOf(window), "#32770");
         PostMessageA(window, WM_CLOSE, 0, 0);
-        EXPECT_TRUE(config.WaitExit(5000));
+        EXPECT_TRUE(config.WaitExit(kPatience));
     }
 }
 
@@ -370,9 +373,10 @@ class Shots {
     }
     bool Wanted() const { return !prefix_.empty(); }
     void Shoot(HWND window, const std::string& name) const {
-        Pump(300);
+        Settled(window);
         RECT rc;
         GetWindowRect(window, &rc);
+        ScreenSettles(rc);
         std::string command = "import -window root -crop " + std::to_string(rc.right - rc.left) +
                               "x" + std::to_string(rc.bottom - rc.top) + "+" +
                               std::to_string(rc.left) + "+" + std::to_string(rc.top) +
@@ -385,18 +389,18 @@ class Shots {
         std::vector<HWND> before = VisibleWindowsOf(editor.process.Id());
         open();
         HWND shown = nullptr;
-        for (int i = 0; i < 100 && !shown; ++i) {
-            Pump(50);
+        WaitUntil([&] {
             for (HWND w : VisibleWindowsOf(editor.process.Id())) {
                 if (std::find(before.begin(), before.end(), w) == before.end()) {
                     shown = w;
                 }
             }
-        }
+            return shown != nullptr;
+        });
         ASSERT_NE(shown, nullptr) << name;
         Shoot(shown, name);
         PostMessageA(shown, WM_CLOSE, 0, 0);
-        Pump(300);
+        WaitUntil([shown] { return !IsWindowVisible(shown); });
     }
 
   private:
@@ -409,12 +413,12 @@ void ShootKeyboardPlaces(const Editor& editor, const Shots& shots) {
     SelectPage(editor.window, 0);
     for (WORD key : {VK_TAB, VK_RIGHT, VK_RIGHT, VK_RIGHT}) {
         TypeKey(key);
-        Pump(100);
+        Settled(editor.window);
     }
     shots.Shoot(editor.window, "form2-keys-1-toolbar");
     for (int i = 0; i < 5; ++i) {
         TypeKey(VK_TAB);
-        Pump(100);
+        Settled(editor.window);
     }
     shots.Shoot(editor.window, "form2-keys-2-swatch");
 }
@@ -429,9 +433,9 @@ TEST(ConfigDialog, Screenshots) {
     Editor editor;
     editor.copy.WriteIni(editor.copy.Path("orvellemain.ini"), "setup", "samplePicture", "0");
     editor.process = StartSaver(editor.copy, "/c");
-    editor.window = WaitForWindow(editor.process, 8000);
+    editor.window = WaitForWindow(editor.process, kPatience);
     ASSERT_NE(editor.window, nullptr);
-    Pump(500);
+    WaitUntil([&] { return WindowText(editor.window) == "Orvelle Screen Saver - [Orvelle]"; });
     for (int page = 0; page < 5; ++page) {
         SelectPage(editor.window, page);
         shots.Shoot(editor.window, "form2-" + std::to_string(page + 1) + "-" + kPageNames[page]);
@@ -459,7 +463,7 @@ TEST(ConfigDialog, Screenshots) {
                      reinterpret_cast<LPARAM>(controls[IDC_List1]));
     });
     PostMessageA(editor.window, WM_CLOSE, 0, 0);
-    EXPECT_TRUE(editor.process.WaitExit(5000));
+    EXPECT_TRUE(editor.process.WaitExit(kPatience));
 }
 
 }  // namespace

@@ -16,16 +16,6 @@ using namespace wine_test;
 
 namespace {
 
-template <typename Condition>
-bool WaitUntil(Condition condition) {
-    for (DWORD start = GetTickCount(); GetTickCount() - start < 5000; Pump(30)) {
-        if (condition()) {
-            return true;
-        }
-    }
-    return false;
-}
-
 GUITHREADINFO GuiOf(HWND window) {
     GUITHREADINFO gui = {};
     gui.cbSize = sizeof gui;
@@ -165,7 +155,7 @@ void ScrollTheViewerFromTheKeys(OpenEditor& editor) {
     ClientToScreen(viewer, &corner);
     for (auto [key, colour] : {std::pair{VK_RIGHT, kRed}, {VK_NEXT, kBlue}, {VK_HOME, kRed}}) {
         TypeKey(static_cast<WORD>(key));
-        EXPECT_TRUE(WaitForPixel(corner.x, corner.y, colour, 8, 5000)) << key;
+        EXPECT_TRUE(WaitForPixel(corner.x, corner.y, colour, 8, kPatience)) << key;
     }
     TypeKey(VK_ESCAPE);
     EXPECT_TRUE(WaitUntil([&] { return !IsWindow(viewer); }));

@@ -55,7 +55,7 @@ TEST(ThemeDialogs, NewThemeIsMadeEditedAndShownByTheSaver) {
     editor.Toolbar(IDC_toolbarImages, IDC_toolbarImages_Delete);
     editor.AddPicture(green);
     editor.Click(IDC_Ok);
-    ASSERT_TRUE(editor.process.WaitExit(5000));
+    ASSERT_TRUE(editor.process.WaitExit(kPatience));
     EXPECT_EQ(editor.copy.ReadIni(editor.copy.Path("orvellemain.ini"), "saver", "currentsaver"),
               "Beach");
     EXPECT_EQ(editor.Key("images", "0"), green);
@@ -72,14 +72,14 @@ TEST(ThemeDialogs, LoadAfterAnEditSavesItAtTheQuestion) {
     const auto classicBefore = ReadFileBytes(classic);
     editor.Select(IDC_List1, 0);
     SendMessageW(editor[IDC_p_caption], WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"Evening"));
-    Pump(200);
+    editor.Answers();
     PostMessageW(editor.window, WM_COMMAND, IDM_LoadTheme, 0);
     HWND dialog = editor.SmallDialog(IDC_frmExistingNames_listExistingSavers);
     ASSERT_NE(dialog, nullptr);
     EXPECT_FALSE(IsWindowEnabled(GetDlgItem(dialog, IDC_frmExistingNames_CommandOk)));
     ChooseEntry(dialog, IDC_frmExistingNames_listExistingSavers, "Classic");
     PressInDialog(dialog, IDC_frmExistingNames_CommandOk);
-    HWND question = WaitForMessageBox(editor.process, 5000);
+    HWND question = WaitForMessageBox(editor.process, kPatience);
     ASSERT_NE(question, nullptr);
     EXPECT_EQ(MessageBoxText(question), kQuestion);
     PressButton(question, IDYES);
@@ -88,7 +88,7 @@ TEST(ThemeDialogs, LoadAfterAnEditSavesItAtTheQuestion) {
     EXPECT_EQ(editor.Key("caption", "0"), "Evening");  // still the current theme's file
     EXPECT_EQ(ReadFileBytes(classic), classicBefore);
     PostMessageW(editor.window, WM_CLOSE, 0, 0);
-    EXPECT_TRUE(editor.process.WaitExit(5000));
+    EXPECT_TRUE(editor.process.WaitExit(kPatience));
 }
 
 // The question's Cancel, and a save its check refuses, keep the editor on its theme with the
@@ -149,7 +149,7 @@ TEST(ThemeDialogs, QuestionAndFailedLoadKeepTheWork) {
     EXPECT_EQ(editor.Answer(), "No file has been selected.");
     EXPECT_EQ(TextOf(editor[IDC_backgroundImageFile]), "");
     editor.Click(IDC_Cancel);
-    EXPECT_TRUE(editor.process.WaitExit(5000));
+    EXPECT_TRUE(editor.process.WaitExit(kPatience));
 }
 
 // The delete dialog removes a theme's file; the mouse dialog's slider at 30 reaches the global
@@ -179,12 +179,12 @@ TEST(ThemeDialogs, DeleteRemovesTheFileAndTheMouseSliderIsSaved) {
     EXPECT_EQ(SendMessageW(slider, TBM_GETPOS, 0, 0), 23);
     PostMessageW(slider, WM_KEYDOWN, VK_END, 0);
     PostMessageW(slider, WM_KEYUP, VK_END, 0);
-    Pump(300);
+    WaitUntil([slider] { return SendMessageW(slider, TBM_GETPOS, 0, 0) == 30; });
     EXPECT_EQ(SendMessageW(slider, TBM_GETPOS, 0, 0), 30);
     PressInDialog(dialog, IDC_frmMouse_Ok);
     EXPECT_FALSE(IsWindow(dialog));
     editor.Click(IDC_Ok);
-    ASSERT_TRUE(editor.process.WaitExit(5000));
+    ASSERT_TRUE(editor.process.WaitExit(kPatience));
     EXPECT_EQ(editor.copy.ReadIni(editor.copy.Path("orvellemain.ini"), "mouse", "mouseSensitivity"),
               "30");
 }

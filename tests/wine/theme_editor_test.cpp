@@ -72,7 +72,7 @@ TEST(ThemeEditor, OpensOnTheCurrentThemeWithItsValues) {
     EXPECT_EQ(TextOf(editor[IDC_monthCombo]), "12");
     EXPECT_EQ(TextOf(editor[IDC_yearCombo]), "2040");
     PostMessageW(editor.window, WM_CLOSE, 0, 0);
-    EXPECT_TRUE(editor.process.WaitExit(5000));
+    EXPECT_TRUE(editor.process.WaitExit(kPatience));
 }
 
 TEST(ThemeEditor, CancelWritesNothingAndOkWithoutPicturesStays) {
@@ -84,18 +84,19 @@ TEST(ThemeEditor, CancelWritesNothingAndOkWithoutPicturesStays) {
     const std::string global = editor.Global();
 
     editor.Click(IDC_Ok);
-    HWND box = WaitForMessageBox(editor.process, 5000);
+    HWND box = WaitForMessageBox(editor.process, kPatience);
     ASSERT_NE(box, nullptr);
     EXPECT_EQ(MessageBoxText(box),
               "There are no images loaded in the Screen Saver. Load at least one image file to be "
               "displayed.");
     PressOk(box);
-    Pump(300);
+    WaitUntil([box] { return !IsWindow(box); });
+    editor.Answers();
     EXPECT_TRUE(IsWindow(editor.window));
 
     editor.Click(IDC_aChange);
     editor.Click(IDC_Cancel);
-    EXPECT_TRUE(editor.process.WaitExit(5000));
+    EXPECT_TRUE(editor.process.WaitExit(kPatience));
     EXPECT_EQ(editor.Theme(), theme);
     EXPECT_EQ(editor.Global(), global);
 }
@@ -114,7 +115,7 @@ TEST(ThemeEditor, OkWritesTheChangesOfEachTabAndTheSaverShowsThem) {
     editor.Click(IDC_backgroundColor);  // Background: the theme's red colour
     editor.Click(IDC_timeOption);       // Countdown: the clock
     editor.Click(IDC_Ok);
-    ASSERT_TRUE(editor.process.WaitExit(5000)) << "the editor stays open";
+    ASSERT_TRUE(editor.process.WaitExit(kPatience)) << "the editor stays open";
 
     std::map<std::string, std::string> expected = before;
     expected["picturePercent"] = "10";
@@ -124,8 +125,8 @@ TEST(ThemeEditor, OkWritesTheChangesOfEachTabAndTheSaverShowsThem) {
     EXPECT_EQ(editor.Keys(), expected);
 
     Process saver = StartSaver(editor.copy, "/s");
-    ASSERT_NE(WaitForWindow(saver, 5000), nullptr);
-    EXPECT_TRUE(WaitForPixel(3, 3, kRed, 8, 5000)) << Hex(ScreenPixel(3, 3));
+    ASSERT_NE(WaitForWindow(saver, kPatience), nullptr);
+    EXPECT_TRUE(WaitForPixel(3, 3, kRed, 8, kPatience)) << Hex(ScreenPixel(3, 3));
 }
 
 // A file that cannot be written fails the save, which names it and writes nothing: with the
@@ -156,7 +157,7 @@ TEST(ThemeEditor, ReadOnlyFileFailsTheWholeSaveAndIsNamed) {
         EXPECT_EQ(ReadFileBytes(editor.copy.Path("orvellesaver\\Classic.ini")), classic);
         SetFileAttributesW(file.c_str(), FILE_ATTRIBUTE_NORMAL);
         editor.Click(IDC_Cancel);
-        EXPECT_TRUE(editor.process.WaitExit(5000));
+        EXPECT_TRUE(editor.process.WaitExit(kPatience));
     }
 }
 
@@ -182,7 +183,7 @@ TEST(ThemeEditor, UnusableValuesAreReplacedAndOkKeepsEveryKey) {
     EXPECT_EQ(editor.Position(IDC_PercentSlider), 80);
     std::map<std::string, std::string> expected = editor.Keys();
     editor.Click(IDC_Ok);
-    ASSERT_TRUE(editor.process.WaitExit(5000)) << "the editor stays open";
+    ASSERT_TRUE(editor.process.WaitExit(kPatience)) << "the editor stays open";
     expected["picturePercent"] = "80";  // the template's
     expected["newFontName"] = "Arial";
     expected["total"] = "2";
@@ -210,7 +211,7 @@ TEST(ThemeEditor, EveryEditCountsAndEscOrTheCloseBoxAskFirst) {
     editor.Type(IDC_monthCombo, "03");
     PostMessageW(editor.window, WM_CLOSE, 0, 0);
     EXPECT_EQ(editor.Answer(IDYES), "Save Changes to Orvelle ?");
-    ASSERT_TRUE(editor.process.WaitExit(5000));
+    ASSERT_TRUE(editor.process.WaitExit(kPatience));
     EXPECT_EQ(editor.Key("image", "timeInterval"), "15");
     EXPECT_EQ(editor.Key("date", "countdownMonth"), "03");
     EXPECT_EQ(editor.Key("transitions", "bStandard"), "1");
@@ -228,11 +229,11 @@ TEST(ThemeEditor, ColourDialogOkStoresTheChosenColour) {
     SetDlgItemTextW(dialog, kRedEdit, L"0");
     SetDlgItemTextW(dialog, kGreenEdit, L"128");
     SetDlgItemTextW(dialog, kBlueEdit, L"255");
-    Pump(200);
+    Settled(dialog);
     PostMessageW(dialog, WM_COMMAND, IDOK, 0);
-    Pump(500);
+    EXPECT_TRUE(editor.Closed(dialog));
     editor.Click(IDC_Ok);
-    ASSERT_TRUE(editor.process.WaitExit(5000));
+    ASSERT_TRUE(editor.process.WaitExit(kPatience));
     EXPECT_EQ(editor.Key("background", "newBackColor"), std::to_string(RGB(0, 128, 255)));
 }
 
@@ -253,7 +254,7 @@ TEST(ThemeEditor, PictureToolbarAddsThroughTheFileDialogAndDeletes) {
     editor.Select(IDC_List1, 0);
     editor.Toolbar(IDC_toolbarImages, IDC_toolbarImages_Delete);
     editor.Click(IDC_Ok);
-    ASSERT_TRUE(editor.process.WaitExit(5000));
+    ASSERT_TRUE(editor.process.WaitExit(kPatience));
     EXPECT_EQ(editor.Key("total", "total"), "2");
     EXPECT_EQ(editor.Key("caption", "0"), "second");
     EXPECT_EQ(editor.Key("images", "1"), added);
@@ -280,13 +281,11 @@ TEST(ThemeEditor, ViewerShowsThePictureAtItsOwnSizeAndClosesOnAClick) {
     // 200 pixels = 3000 twips: 3120 twips (208 pixels) across, 1905 twips (127) down.
     EXPECT_EQ(outer.right - outer.left, 208);
     EXPECT_EQ(outer.bottom - outer.top, 127);
-    Pump(300);
     POINT corner = {5, 5};
     ClientToScreen(viewer, &corner);
-    EXPECT_SCREEN(corner.x, corner.y, kBlue, 8);
+    EXPECT_TRUE(ScreenBecomes({{corner.x, corner.y, kBlue, 8}}));
     PostMessageW(viewer, WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
-    Pump(400);
-    EXPECT_FALSE(IsWindow(viewer));
+    EXPECT_TRUE(WaitUntil([viewer] { return !IsWindow(viewer); }));
 
     // A picture larger than the screen: the window stops at the work area and scrolls to the
     // picture's far corner.
@@ -300,26 +299,24 @@ TEST(ThemeEditor, ViewerShowsThePictureAtItsOwnSizeAndClosesOnAClick) {
     EXPECT_LE(outer.right, work.right);
     EXPECT_LE(outer.bottom, work.bottom);
     for (UINT bar : {WM_HSCROLL, WM_VSCROLL}) {
-        PostMessageW(viewer, bar, SB_BOTTOM, 0);
+        Deliver(viewer, bar, SB_BOTTOM);
     }
-    Pump(400);
     RECT client = {};
     GetClientRect(viewer, &client);
     POINT farCorner = {client.right - 5, client.bottom - 5};
     ClientToScreen(viewer, &farCorner);
-    EXPECT_SCREEN(farCorner.x, farCorner.y, kRed, 8);
+    EXPECT_TRUE(ScreenBecomes({{farCorner.x, farCorner.y, kRed, 8}}));
     PostMessageW(viewer, WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
-    Pump(400);
-    EXPECT_FALSE(IsWindow(viewer));
+    EXPECT_TRUE(WaitUntil([viewer] { return !IsWindow(viewer); }));
 
     editor.OpenViewer(1);  // second.bmp does not exist
-    HWND box = WaitForMessageBox(editor.process, 5000);
+    HWND box = WaitForMessageBox(editor.process, kPatience);
     ASSERT_NE(box, nullptr);
     EXPECT_EQ(MessageBoxText(box),
               "Cannot load image file properly.\r\nYou need to reload a new one.");
     PressOk(box);
     PostMessageW(editor.window, WM_CLOSE, 0, 0);
-    EXPECT_TRUE(editor.process.WaitExit(5000));
+    EXPECT_TRUE(editor.process.WaitExit(kPatience));
 }
 
 // "Add Multiple Images" opens on the program's folder; Load appends every picture listed there.
@@ -337,14 +334,13 @@ TEST(ThemeEditor, FolderImportAppendsThePicturesOfTheFolder) {
     const int listed = static_cast<int>(SendMessageW(files, LB_GETCOUNT, 0, 0));
     EXPECT_GE(listed, 3);  // tovak.gif, orvellenotfound.gif, zz-last.BMP
     PostMessageW(import, WM_COMMAND, IDC_MultiFiles_Command1, 0);
-    Pump(800);
-    EXPECT_FALSE(IsWindow(import));
+    EXPECT_TRUE(editor.Closed(import));
     const int count = static_cast<int>(SendMessageW(editor[IDC_List1], LB_GETCOUNT, 0, 0));
     EXPECT_EQ(count, 2 + listed);
     EXPECT_EQ(SendMessageW(editor[IDC_List1], LB_GETCURSEL, 0, 0), count - 1);
     EXPECT_EQ(TextOf(editor[IDC_Text3]), "Total: " + std::to_string(count));
     editor.Click(IDC_Ok);
-    ASSERT_TRUE(editor.process.WaitExit(5000));
+    ASSERT_TRUE(editor.process.WaitExit(kPatience));
     EXPECT_EQ(editor.Key("images", std::to_string(count - 1)), editor.copy.Path("zz-last.BMP"));
 }
 
@@ -368,14 +364,14 @@ TEST(ThemeEditor, MovedPictureTakesItsCaptionAndComesFirstInTheSaver) {
     SendMessageW(editor[IDC_p_caption], WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"Blue"));
     editor.Select(IDC_List1, 1);
     SendMessageW(editor[IDC_p_caption], WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"Sunset"));
-    Pump(200);
+    editor.Answers();
     editor.Toolbar(IDC_toolbarImages, IDC_toolbarImages_Up);
     wchar_t first[MAX_PATH] = {};
     SendMessageW(editor[IDC_List1], LB_GETTEXT, 0, reinterpret_cast<LPARAM>(first));
     EXPECT_EQ(orvelle::win::Narrow(first), red);
     EXPECT_EQ(SendMessageW(editor[IDC_List1], LB_GETCURSEL, 0, 0), 0);
     editor.Click(IDC_Ok);
-    ASSERT_TRUE(editor.process.WaitExit(5000));
+    ASSERT_TRUE(editor.process.WaitExit(kPatience));
     EXPECT_EQ(editor.Key("images", "0"), red);
     EXPECT_EQ(editor.Key("caption", "0"), "Sunset");
     EXPECT_EQ(editor.Key("caption", "1"), "Blue");
@@ -394,24 +390,24 @@ TEST(ThemeEditor, MusicPlaysToItsEndAndOffersPlayAgain) {
     ASSERT_NE(editor.window, nullptr);
     SendMessageW(editor[IDC_SSTab1], TCM_SETCURFOCUS, 4, 0);
     SendMessageW(editor[IDC_multimediaList], LB_SETCURSEL, 0, 0);
-    PostMessageW(GetParent(editor[IDC_multimediaList]), WM_COMMAND,
-                 MAKEWPARAM(IDC_multimediaList, LBN_SELCHANGE),
-                 reinterpret_cast<LPARAM>(editor[IDC_multimediaList]));
-    Pump(300);
+    Deliver(GetParent(editor[IDC_multimediaList]), WM_COMMAND,
+            MAKEWPARAM(IDC_multimediaList, LBN_SELCHANGE),
+            reinterpret_cast<LPARAM>(editor[IDC_multimediaList]));
     ASSERT_TRUE(IsWindowEnabled(editor[IDC_playCommand]));
-    editor.Click(IDC_playCommand);
+    // Clicked and waited for: the buttons are looked at as the click leaves them, before the
+    // progress timer (every half second) can find the tune ended (the test system's sound
+    // device takes a tune in about a second, whatever its length).
+    DWORD_PTR clicked = 0;
+    ASSERT_TRUE(SendMessageTimeoutW(editor[IDC_playCommand], BM_CLICK, 0, 0, SMTO_NORMAL, kPatience,
+                                    &clicked));
     EXPECT_FALSE(IsWindowEnabled(editor[IDC_playCommand]));
     EXPECT_TRUE(IsWindowEnabled(editor[IDC_closeCommand]));
-    bool ended = false;
-    for (DWORD start = GetTickCount(); !ended && GetTickCount() - start < 8000; Pump(100)) {
-        ended = IsWindowEnabled(editor[IDC_playCommand]);
-    }
-    EXPECT_TRUE(ended);
+    EXPECT_TRUE(WaitUntil([&] { return IsWindowEnabled(editor[IDC_playCommand]) != FALSE; }));
     EXPECT_FALSE(IsWindowEnabled(editor[IDC_closeCommand]));
     const auto bar = editor[IDC_ProgressBar1];
     EXPECT_EQ(SendMessageW(bar, PBM_GETPOS, 0, 0), SendMessageW(bar, PBM_GETRANGE, FALSE, 0));
     PostMessageW(editor.window, WM_CLOSE, 0, 0);
-    EXPECT_TRUE(editor.process.WaitExit(5000));
+    EXPECT_TRUE(editor.process.WaitExit(kPatience));
 }
 
 }  // namespace
