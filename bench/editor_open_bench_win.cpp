@@ -21,8 +21,8 @@
 
 #include "base/wide_win.h"
 #include "bench_timing.h"
-#include "config/form2_ids.h"
-#include "config/multi_files_win.h"
+#include "config/control_ids.h"
+#include "config/folder_import_win.h"
 #include "config/theme_editor_win.h"
 #include "settings/file_system_win.h"
 
@@ -202,11 +202,11 @@ int main(int argc, char** argv) {
         window.Editor().manyImagesWarned = true;
         orvelle::win::FolderListerWin lister;
         double start = Seconds();
-        orvelle::MultiFiles multi(window.Editor(), lister);
-        multi.Form_Load(pictures);
+        orvelle::FolderImport multi(window.Editor(), lister);
+        multi.Open(pictures);
         *listing = Seconds() - start;
         start = Seconds();
-        multi.Command1_Click();
+        multi.OnLoad();
         window.ShowEditor();
         UpdateWindow(window.Handle());
         return Seconds() - start;

@@ -8,7 +8,7 @@
 #include "app/app_host_win.h"
 #include "app/desktop_guard_win.h"
 #include "base/optional_api_win.h"
-#include "config/form2_window_win.h"
+#include "config/theme_editor_view_win.h"
 #include "config/theme_editor_win.h"
 
 namespace {

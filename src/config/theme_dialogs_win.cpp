@@ -7,9 +7,8 @@
 
 #include "base/controls_win.h"
 #include "base/dialog_win.h"
-#include "config/form2.h"
-#include "config/mouse_ids.h"
-#include "config/theme_dialog_ids.h"
+#include "config/theme_editor.h"
+#include "config/control_ids.h"
 #include "config/theme_dialogs.h"
 
 namespace orvelle::win {
@@ -50,33 +49,33 @@ void ShowNames(HWND list, const ThemeNameList& themes) {
     ListSelect(list, themes.selected);
 }
 
-class NewNameDialog : public SmallDialog {
+class NewThemeWindow : public SmallDialog {
   public:
-    explicit NewNameDialog(Form2& form) : model_(form) {}
+    explicit NewThemeWindow(ThemeEditor& editor) : model_(editor) {}
 
   protected:
     void Load() override {
         SendMessageW(Item(IDC_frmNewName_txtNewName), EM_LIMITTEXT, 255, 0);
-        EnableItem(IDC_frmNewName_CommandOk, model_.commandOkEnabled);
+        EnableItem(IDC_frmNewName_CommandOk, model_.okEnabled);
     }
     bool OnCommand(int id, int code, HWND) override {
         if (id == IDC_frmNewName_txtNewName && code == EN_CHANGE) {
-            model_.txtNewName_Change(ItemText(id));
-            EnableItem(IDC_frmNewName_CommandOk, model_.commandOkEnabled);
+            model_.OnNameTyped(ItemText(id));
+            EnableItem(IDC_frmNewName_CommandOk, model_.okEnabled);
             return true;
         }
         if (code != BN_CLICKED) {
             return false;
         }
         if (id == IDC_frmNewName_CommandOk) {
-            if (model_.CommandOk_Click()) {
+            if (model_.OnOk()) {
                 Finish(IDOK);
             } else {
                 SetFocus(Item(IDC_frmNewName_txtNewName));
             }
             return true;
         }
-        if (id == IDC_frmNewName_CommandCancel && model_.CommandCancel_Click()) {
+        if (id == IDC_frmNewName_CommandCancel && model_.OnCancel()) {
             Finish(IDCANCEL);
             return true;
         }
@@ -84,26 +83,26 @@ class NewNameDialog : public SmallDialog {
     }
 
   private:
-    frmNewName model_;
+    NewThemeDialog model_;
 };
 
-class ExistingNamesDialog : public SmallDialog {
+class LoadThemeWindow : public SmallDialog {
   public:
-    explicit ExistingNamesDialog(Form2& form) : model_(form) {}
+    explicit LoadThemeWindow(ThemeEditor& editor) : model_(editor) {}
 
   protected:
     void Load() override {
-        model_.Form_Load();
-        ShowNames(Item(IDC_frmExistingNames_listExistingSavers), model_.listExistingSavers);
-        EnableItem(IDC_frmExistingNames_CommandOk, model_.commandOkEnabled);
+        model_.Open();
+        ShowNames(Item(IDC_frmExistingNames_listExistingSavers), model_.themes);
+        EnableItem(IDC_frmExistingNames_CommandOk, model_.okEnabled);
     }
     bool OnCommand(int id, int code, HWND) override {
         if (id == IDC_frmExistingNames_listExistingSavers) {
             if (code == LBN_SELCHANGE || code == LBN_DBLCLK) {
-                model_.listExistingSavers_Click(ListSelection(Item(id)));
-                EnableItem(IDC_frmExistingNames_CommandOk, model_.commandOkEnabled);
+                model_.OnThemeChosen(ListSelection(Item(id)));
+                EnableItem(IDC_frmExistingNames_CommandOk, model_.okEnabled);
             }
-            if (code == LBN_DBLCLK && model_.CommandOk_Click()) {
+            if (code == LBN_DBLCLK && model_.OnOk()) {
                 Finish(IDOK);  // a double-click loads, as in the system's own lists
             }
             return true;
@@ -112,12 +111,12 @@ class ExistingNamesDialog : public SmallDialog {
             return false;
         }
         if (id == IDC_frmExistingNames_CommandOk) {
-            if (model_.CommandOk_Click()) {
+            if (model_.OnOk()) {
                 Finish(IDOK);
             }
             return true;
         }
-        if (id == IDC_frmExistingNames_CommandCancel && model_.CommandCancel_Click()) {
+        if (id == IDC_frmExistingNames_CommandCancel && model_.OnCancel()) {
             Finish(IDCANCEL);
             return true;
         }
@@ -125,23 +124,23 @@ class ExistingNamesDialog : public SmallDialog {
     }
 
   private:
-    frmExistingNames model_;
+    LoadThemeDialog model_;
 };
 
-class DeleteDialog : public SmallDialog {
+class DeleteThemeWindow : public SmallDialog {
   public:
-    explicit DeleteDialog(Form2& form) : model_(form) {}
+    explicit DeleteThemeWindow(ThemeEditor& editor) : model_(editor) {}
 
   protected:
     void Load() override {
-        model_.Form_Load();
+        model_.Open();
         ShowModel();
     }
     bool OnCommand(int id, int code, HWND) override {
         if (id == IDC_frmDelete_listExistingSavers) {
             if (code == LBN_SELCHANGE) {
-                model_.listExistingSavers_Click(ListSelection(Item(id)));
-                EnableItem(IDC_frmDelete_CommandDelete, model_.commandDeleteEnabled);
+                model_.OnThemeChosen(ListSelection(Item(id)));
+                EnableItem(IDC_frmDelete_CommandDelete, model_.deleteEnabled);
             }
             return true;
         }
@@ -149,17 +148,17 @@ class DeleteDialog : public SmallDialog {
             return false;
         }
         if (id == IDC_frmDelete_CommandDelete) {
-            const ThemeNameList& themes = model_.listExistingSavers;
+            const ThemeNameList& themes = model_.themes;
             const std::size_t before = themes.names.size();
             const int removed = themes.selected;
-            model_.CommandDelete_Click();
+            model_.OnDelete();
             if (themes.names.size() != before) {
                 ListDelete(Item(IDC_frmDelete_listExistingSavers), removed);
             }
             ShowModel(false);
             return true;
         }
-        if (id == IDC_frmDelete_CommandOk && model_.CommandOk_Click()) {
+        if (id == IDC_frmDelete_CommandOk && model_.OnClose()) {
             Finish(IDCANCEL);
             return true;
         }
@@ -170,22 +169,22 @@ class DeleteDialog : public SmallDialog {
     void ShowModel(bool fill = true) {
         HWND list = Item(IDC_frmDelete_listExistingSavers);
         if (fill) {
-            ShowNames(list, model_.listExistingSavers);
+            ShowNames(list, model_.themes);
         } else {
-            ListSelect(list, model_.listExistingSavers.selected);
+            ListSelect(list, model_.themes.selected);
         }
-        EnableItem(IDC_frmDelete_CommandDelete, model_.commandDeleteEnabled);
+        EnableItem(IDC_frmDelete_CommandDelete, model_.deleteEnabled);
     }
-    frmDelete model_;
+    DeleteThemeDialog model_;
 };
 
-class MouseDialog : public SmallDialog {
+class MouseSensitivityWindow : public SmallDialog {
   public:
-    explicit MouseDialog(Form2& form) : model_(form) {}
+    explicit MouseSensitivityWindow(ThemeEditor& editor) : model_(editor) {}
 
   protected:
     void Load() override {
-        model_.Form_Load();
+        model_.Open();
         HWND slider = Item(IDC_frmMouse_MouseSensitiveSlider);
         TrackbarSetRange(slider, 1, 30);
         TrackbarSetTickFrequency(slider, 1);
@@ -197,7 +196,7 @@ class MouseDialog : public SmallDialog {
     }
     void OnScroll(HWND control, int, int) override {
         if (control == Item(IDC_frmMouse_MouseSensitiveSlider)) {
-            model_.MouseSensitiveSlider_Scroll(TrackbarPosition(control));
+            model_.OnSliderMoved(TrackbarPosition(control));
         }
     }
     bool OnCommand(int id, int code, HWND) override {
@@ -206,16 +205,16 @@ class MouseDialog : public SmallDialog {
         }
         switch (id) {
             case IDC_frmMouse_defaultMouseSensitivity:
-                model_.defaultMouseSensitivity_Click();
+                model_.OnDefault();
                 TrackbarSetPosition(Item(IDC_frmMouse_MouseSensitiveSlider), model_.sliderPosition);
                 return true;
             case IDC_frmMouse_Ok:
-                if (model_.Ok_Click()) {
+                if (model_.OnOk()) {
                     Finish(IDOK);
                 }
                 return true;
             case IDC_frmMouse_Cancel:
-                if (model_.Cancel_Click()) {
+                if (model_.OnCancel()) {
                     Finish(IDCANCEL);
                 }
                 return true;
@@ -225,30 +224,30 @@ class MouseDialog : public SmallDialog {
     }
 
   private:
-    frmMouse model_;
+    MouseSensitivityDialog model_;
 };
 
 }  // namespace
 
-void RunThemeDialog(HINSTANCE instance, HWND owner, int templateId, Form2& form) {
+void RunThemeDialog(HINSTANCE instance, HWND owner, int templateId, ThemeEditor& editor) {
     switch (templateId) {
         case IDD_frmNewName: {
-            NewNameDialog dialog(form);
+            NewThemeWindow dialog(editor);
             dialog.RunModal(instance, templateId, owner);
             break;
         }
         case IDD_frmExistingNames: {
-            ExistingNamesDialog dialog(form);
+            LoadThemeWindow dialog(editor);
             dialog.RunModal(instance, templateId, owner);
             break;
         }
         case IDD_frmDelete: {
-            DeleteDialog dialog(form);
+            DeleteThemeWindow dialog(editor);
             dialog.RunModal(instance, templateId, owner);
             break;
         }
         case IDD_frmMouse: {
-            MouseDialog dialog(form);
+            MouseSensitivityWindow dialog(editor);
             dialog.RunModal(instance, templateId, owner);
             break;
         }

@@ -5,13 +5,13 @@
 #include <windows.h>
 
 namespace orvelle {
-class Form2;
+class ThemeEditor;
 }
 
 namespace orvelle::win {
 
 // Runs the dialog of the template (IDD_frmNewName, IDD_frmExistingNames, IDD_frmDelete or
 // IDD_frmMouse) over owner until it closes.
-void RunThemeDialog(HINSTANCE instance, HWND owner, int templateId, Form2& form);
+void RunThemeDialog(HINSTANCE instance, HWND owner, int templateId, ThemeEditor& editor);
 
 }  // namespace orvelle::win

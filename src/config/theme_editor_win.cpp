@@ -14,7 +14,7 @@
 #include "base/numbers.h"
 #include "base/optional_api_win.h"
 #include "base/program_folder_win.h"
-#include "config/form2_ids.h"
+#include "config/control_ids.h"
 #include "config/theme_dialogs_win.h"
 
 namespace orvelle::win {
@@ -73,7 +73,7 @@ RECT FitInside(const RECT& bounds, PixelSize picture) {
 }  // namespace
 
 ThemeEditorWindow::ThemeEditorWindow(HINSTANCE instance, const std::string& programFolder)
-    : Form2Window(instance),
+    : ThemeEditorView(instance),
       storage_(files_, programFolder),
       player_(mci_, clock_),
       editor_(storage_, *this, player_) {}
@@ -81,8 +81,8 @@ ThemeEditorWindow::ThemeEditorWindow(HINSTANCE instance, const std::string& prog
 ThemeEditorWindow::~ThemeEditorWindow() = default;
 
 bool ThemeEditorWindow::OnInitDialog() {
-    const bool result = Form2Window::OnInitDialog();
-    editor_.Form_Load();
+    const bool result = ThemeEditorView::OnInitDialog();
+    editor_.Open();
     ShowEditor();
     return result;
 }
@@ -94,14 +94,14 @@ void ThemeEditorWindow::ShowEditor() {
     }
     SetTitle(editor_.title);
     if (static_cast<int>(SelectedTab()) != editor_.tab) {
-        SelectTab(static_cast<Form2Tab>(editor_.tab));
+        SelectTab(static_cast<EditorTab>(editor_.tab));
     }
-    if (editor_.timer1Enabled != timer1Running_) {
-        timer1Running_ = editor_.timer1Enabled;
-        if (timer1Running_) {
-            StartTimer1(500);
+    if (editor_.musicTimerOn != musicTimerRunning_) {
+        musicTimerRunning_ = editor_.musicTimerOn;
+        if (musicTimerRunning_) {
+            StartMusicTimer(500);
         } else {
-            StopTimer1();
+            StopMusicTimer();
         }
     }
     applying_ = false;
@@ -258,10 +258,10 @@ void ThemeEditorWindow::OnControlScroll(int id, int, int value) {
 
 void ThemeEditorWindow::OnMenuCommand(int id) {
     if (id == IDM_OrvelleHelp) {
-        editor_.OrvelleHelp_Click();
+        editor_.OnHelp();
         return;
     }
-    Form2Window::OnMenuCommand(id);
+    ThemeEditorView::OnMenuCommand(id);
 }
 
 void ThemeEditorWindow::OnToolbarButton(int toolbarId, std::string_view key) {
@@ -271,7 +271,7 @@ void ThemeEditorWindow::OnToolbarButton(int toolbarId, std::string_view key) {
         ShowEditor();
         return;
     }
-    Form2Window::OnToolbarButton(toolbarId, key);
+    ThemeEditorView::OnToolbarButton(toolbarId, key);
 }
 
 void ThemeEditorWindow::ShowSmallDialog(int templateId) {
@@ -279,12 +279,12 @@ void ThemeEditorWindow::ShowSmallDialog(int templateId) {
     ShowEditor();
 }
 
-void ThemeEditorWindow::OnTabChanged(Form2Tab tab) {
+void ThemeEditorWindow::OnTabChanged(EditorTab tab) {
     editor_.tab = static_cast<int>(tab);
 }
 
 void ThemeEditorWindow::OnOk() {
-    if (editor_.Ok_Click()) {
+    if (editor_.OnOk()) {
         Close();
         return;
     }
@@ -294,7 +294,7 @@ void ThemeEditorWindow::OnOk() {
 void ThemeEditorWindow::OnCancel() {
     // Esc and the Cancel button arrive as the same command; only Esc asks about unsaved edits.
     const bool asks = std::exchange(escapePressed_, false);
-    if (asks ? editor_.Form_QueryUnload() : editor_.Cancel_Click()) {
+    if (asks ? editor_.MayClose() : editor_.OnCancel()) {
         Close();
         return;
     }
@@ -302,7 +302,7 @@ void ThemeEditorWindow::OnCancel() {
 }
 
 void ThemeEditorWindow::OnClose() {
-    if (editor_.Form_QueryUnload()) {
+    if (editor_.MayClose()) {
         Close();
         return;
     }
@@ -311,16 +311,16 @@ void ThemeEditorWindow::OnClose() {
 
 bool ThemeEditorWindow::PreTranslateMessage(MSG* msg) {
     escapePressed_ = msg->message == WM_KEYDOWN && msg->wParam == VK_ESCAPE;
-    return Form2Window::PreTranslateMessage(msg);
+    return ThemeEditorView::PreTranslateMessage(msg);
 }
 
-void ThemeEditorWindow::OnTimer1() {
-    editor_.Timer1();
+void ThemeEditorWindow::OnMusicTimer() {
+    editor_.MusicTick();
     ShowEditor();
 }
 
 void ThemeEditorWindow::OnUnload() {
-    editor_.Form_Unload();
+    editor_.OnClosed();
 }
 
 void ThemeEditorWindow::OnDrawSurface(int id, HDC dc, const RECT& bounds) {
@@ -341,10 +341,10 @@ void ThemeEditorWindow::OnDrawSurface(int id, HDC dc, const RECT& bounds) {
     } else if (id == IDC_photo1 && editor_.preview.shown) {
         // The preview's twips scaled to the surface, which stands for 2750 x 1815 of them.
         const PixelRect& r = editor_.preview.rect;
-        const PixelRect drawn = {bounds.left + r.left * width / Form2::kPreviewWidth,
-                                 bounds.top + r.top * height / Form2::kPreviewHeight,
-                                 std::max(1, r.width * width / Form2::kPreviewWidth),
-                                 std::max(1, r.height * height / Form2::kPreviewHeight)};
+        const PixelRect drawn = {bounds.left + r.left * width / ThemeEditor::kPreviewWidth,
+                                 bounds.top + r.top * height / ThemeEditor::kPreviewHeight,
+                                 std::max(1, r.width * width / ThemeEditor::kPreviewWidth),
+                                 std::max(1, r.height * height / ThemeEditor::kPreviewHeight)};
         preview_.Draw(dc, drawn, editor_.preview.path, GetSysColor(COLOR_BTNFACE));
     } else if (id == IDC_Image1 && !editor_.backgroundThumbnail.empty()) {
         if (std::optional<PixelSize> size = thumbnail_.Measure(editor_.backgroundThumbnail)) {

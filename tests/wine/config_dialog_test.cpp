@@ -14,10 +14,7 @@
 #include <utility>
 #include <vector>
 
-#include "config/about_ids.h"
-#include "config/form2_ids.h"
-#include "config/theme_dialog_ids.h"
-#include "config/mouse_ids.h"
+#include "config/control_ids.h"
 #include "wine_support.h"
 
 using namespace wine_test;

@@ -10,8 +10,7 @@
 #include <string>
 
 #include "base/wide_win.h"
-#include "config/form2_ids.h"
-#include "config/theme_dialog_ids.h"
+#include "config/control_ids.h"
 #include "settings/theme_model.h"
 #include "wine_support.h"
 

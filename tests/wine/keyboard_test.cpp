@@ -9,7 +9,7 @@
 #include <cctype>
 #include <string>
 
-#include "config/multi_files_ids.h"
+#include "config/control_ids.h"
 #include "editor_driver.h"
 
 using namespace wine_test;

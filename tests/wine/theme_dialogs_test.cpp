@@ -8,9 +8,7 @@
 #include <string>
 
 #include "base/wide_win.h"
-#include "config/form2_ids.h"
-#include "config/mouse_ids.h"
-#include "config/theme_dialog_ids.h"
+#include "config/control_ids.h"
 #include "editor_driver.h"
 #include "wine_support.h"
 

@@ -11,8 +11,7 @@
 #include <vector>
 
 #include "base/wide_win.h"
-#include "config/form2_ids.h"
-#include "config/multi_files_ids.h"
+#include "config/control_ids.h"
 #include "settings/theme_model.h"
 #include "editor_driver.h"
 #include "wine_support.h"

@@ -1,9 +1,10 @@
-// Resource and control ids of the theme editor window and its five tab pages, shared by the
-// resource script, the window code and the tests. Defines only, so the resource compiler reads it.
-// Each tab page has its own block of numbers; toolbar buttons have ids of their own because a
-// toolbar reports its buttons to the page it sits on.
+// Resource and control ids of the theme editor window, its five tab pages and menu, and of the
+// small windows it opens; shared by the resource script, the windows, the control tables and
+// the tests. Defines only, so the resource compiler reads it. Each dialog and each tab page has
+// its own block of numbers; toolbar buttons have ids of their own because a toolbar reports its
+// buttons to the page it sits on. A button that closes a dialog carries the dialog manager's
+// id (1 OK, 2 Cancel), so Enter and Esc reach it.
 #pragma once
-
 // Templates, menu and button pictures
 #define IDD_Form2 200
 #define IDD_Form2_Images 201
@@ -171,3 +172,49 @@
 #define IDM_Websites 4020
 #define IDM_HomePage 4021
 #define IDM_Free 4022
+
+// The about box
+#define IDD_frmAbout 300
+#define IDC_frmAbout_cmdOK 1
+#define IDC_frmAbout_picIcon 2001
+#define IDC_frmAbout_lblTitle 2002
+#define IDC_frmAbout_lblVersion 2003
+#define IDC_frmAbout_Command1 2004
+
+// The theme dialogs: new, load and delete
+#define IDD_frmNewName 310
+#define IDD_frmExistingNames 311
+#define IDD_frmDelete 312
+#define IDC_frmNewName_CommandOk 1
+#define IDC_frmNewName_CommandCancel 2
+#define IDC_frmNewName_Frame1 2101
+#define IDC_frmNewName_txtNewName 2102
+#define IDC_frmNewName_Label1 2103
+#define IDC_frmExistingNames_CommandOk 1
+#define IDC_frmExistingNames_CommandCancel 2
+#define IDC_frmExistingNames_Frame1 2201
+#define IDC_frmExistingNames_listExistingSavers 2202
+#define IDC_frmDelete_CommandOk 2
+#define IDC_frmDelete_Frame1 2301
+#define IDC_frmDelete_listExistingSavers 2302
+#define IDC_frmDelete_CommandDelete 2303
+
+// The mouse sensitivity dialog
+#define IDD_frmMouse 320
+#define IDC_frmMouse_Ok 1
+#define IDC_frmMouse_Cancel 2
+#define IDC_frmMouse_Frame5 3001
+#define IDC_frmMouse_MouseSensitiveSlider 3002
+#define IDC_frmMouse_Label8 3003
+#define IDC_frmMouse_Label9 3004
+#define IDC_frmMouse_defaultMouseSensitivity 3005
+
+// The folder import window
+#define IDD_MultiFiles 330
+#define IDC_MultiFiles_cmdQuit 2
+#define IDC_MultiFiles_fraFileControls 2501
+#define IDC_MultiFiles_drvDrives 2502
+#define IDC_MultiFiles_dirDirectories 2503
+#define IDC_MultiFiles_filFilenames 2504
+#define IDC_MultiFiles_Command1 2505
+#define IDC_MultiFiles_lblFolder 2506

@@ -1,7 +1,7 @@
 // The theme editor's behaviour, without any window: the current theme's settings named after
 // their keys, what every control shows, and one method per control event. The window forwards
 // each event here and copies the controls' state back onto the screen; everything that needs a
-// person goes through Form2Services.
+// person goes through EditorServices.
 //
 // Loading a theme sets controls the way a user would, and setting an option button, check box
 // or list selection runs that control's handler, so the enabling rules follow the loaded values.
@@ -16,12 +16,12 @@
 #include "base/colour.h"
 #include "base/geometry.h"
 #include "config/editor_controls.h"
-#include "config/form2_services.h"
+#include "config/editor_services.h"
 #include "settings/theme_model.h"
 
 namespace orvelle {
 
-class Form2;
+class ThemeEditor;
 class Mmedia;
 class ThemeStorage;
 
@@ -29,7 +29,7 @@ class ThemeStorage;
 // selection with its preview, the random order and the caption placement.
 class ImagesPage {
   public:
-    explicit ImagesPage(Form2& form) : form_(form) {}
+    explicit ImagesPage(ThemeEditor& editor) : editor_(editor) {}
     // The picture toolbar ("Add", "Delete", "DeleteAll", "Up", "Down") and the caption toolbar
     // ("ClearCaption", "Font"); any other key does nothing more than mark the theme changed.
     void toolbarImages_ButtonClick(const std::string& key);
@@ -59,13 +59,13 @@ class ImagesPage {
     void MovePicture(int step, const char* cannotMove);
     void SetCaption(const std::string& text);
     void ShowTotal();
-    Form2& form_;
+    ThemeEditor& editor_;
 };
 
 // The "Music" tab: the playlist and a small player for one of its files.
 class MusicPage {
   public:
-    explicit MusicPage(Form2& form) : form_(form) {}
+    explicit MusicPage(ThemeEditor& editor) : editor_(editor) {}
     void ToolbarMedia_ButtonClick(const std::string& key);
     void AddMusicFile();
     void DeleteMusicFile();
@@ -86,12 +86,12 @@ class MusicPage {
   private:
     void MoveMusicFile(int step, const char* nothing, const char* cannotMove);
     void ShowTotal();
-    Form2& form_;
+    ThemeEditor& editor_;
 };
 
 class ImageSettingsPage {
   public:
-    explicit ImageSettingsPage(Form2& form) : form_(form) {}
+    explicit ImageSettingsPage(ThemeEditor& editor) : editor_(editor) {}
     void PercentSlider_Scroll();
     void aChange_Click();
     void nChange_Click();
@@ -104,12 +104,12 @@ class ImageSettingsPage {
     void floatSlider_Change();
 
   private:
-    Form2& form_;
+    ThemeEditor& editor_;
 };
 
 class BackgroundPage {
   public:
-    explicit BackgroundPage(Form2& form) : form_(form) {}
+    explicit BackgroundPage(ThemeEditor& editor) : editor_(editor) {}
     void backgroundColor_Click();
     void backgroundDesktop_Click();
     void backgroundCustomImage_Click();
@@ -131,12 +131,12 @@ class BackgroundPage {
     void ShowKind(int blueFrame, bool colour, bool custom, bool gradient);
     void ColourSlider(int slider, int label, int swatch, const char* word, std::string& setting,
                       int shift);
-    Form2& form_;
+    ThemeEditor& editor_;
 };
 
 class CountdownPage {
   public:
-    explicit CountdownPage(Form2& form) : form_(form) {}
+    explicit CountdownPage(ThemeEditor& editor) : editor_(editor) {}
     void noneOption_Click();
     void timeOption_Click();
     void yearOption_Click();
@@ -150,7 +150,7 @@ class CountdownPage {
 
   private:
     void EnableDateLists(bool enabled);
-    Form2& form_;
+    ThemeEditor& editor_;
 };
 
 // The seconds a picture stays, as the interval's scroll bar shows them: a whole number from 0 to
@@ -165,27 +165,27 @@ struct PreviewDrawing {
     bool shown = false;
 };
 
-class Form2 {
+class ThemeEditor {
   public:
     static constexpr int kPreviewWidth = 2750;   // twips
     static constexpr int kPreviewHeight = 1815;  // twips
     static constexpr const char* kDesignTitle = " Orvelle Screen Saver";
 
-    Form2(ThemeStorage& storage, Form2Services& services, Mmedia& mediaPlayer);
+    ThemeEditor(ThemeStorage& storage, EditorServices& services, Mmedia& mediaPlayer);
 
     // --- The window as a whole ---
     // Start-up: the theme loader.
-    void Form_Load();
+    void Open();
     // OK and File > Save: true when the window is to close and the program to end.
-    bool Ok_Click();
+    bool OnOk();
     // Cancel, File > Exit Without Saving: always true (nothing is written, nothing asked).
-    bool Cancel_Click();
+    bool OnCancel();
     // Esc and the close box: true when the window may go. With unsaved edits it asks whether to
     // save them: Yes saves as OK does (and stays when that fails), No goes, Cancel stays.
-    bool Form_QueryUnload();
+    bool MayClose();
     // The window goes away, by any way: a playing music preview stops.
-    void Form_Unload();
-    void OrvelleHelp_Click();
+    void OnClosed();
+    void OnHelp();
 
     // --- Events as the window reports them, by control id ---
     // A button, option button or check box was clicked (option buttons: the one clicked;
@@ -202,7 +202,7 @@ class Form2 {
     void DoubleClicked(int id);
     // A toolbar's button, by the toolbar's id and the button's key.
     void ToolbarClicked(int toolbarId, const std::string& key);
-    void Timer1();
+    void MusicTick();
     // The user changed the text of an edit box.
     void TextChanged(int id, const std::string& text);
 
@@ -210,10 +210,10 @@ class Form2 {
     void StartConfiguration();
     // The theme read whole (ReadThemeForEditor) put into every control, the title set and the
     // changes forgotten; then one message names the keys that had to be replaced.
-    void LoadThemeIntoDialog(const std::string& name, const LoadedTheme& theme);
+    void ShowTheme(const std::string& name, const LoadedTheme& theme);
     // The thumbnail and path box of settings.backgroundImage, cleared when there is none.
-    void LoadBackgroundPicture();
-    void PaintGradientPreview();
+    void ShowBackgroundPicture();
+    void PaintGradient();
     void SaveTheme();
     // Shared by the new-theme and load-theme dialogs. With unsaved edits, asks whether to save
     // them: true on Yes when the save succeeded and on No; false on Cancel and on a failed save,
@@ -221,7 +221,7 @@ class Form2 {
     bool AskToSaveChanges();
     // The editor on the named theme, first tab shown; false, with a message, when its file
     // could not be read (the editor then stays on its theme with every edit).
-    bool SwitchDialogToTheme(const std::string& name);
+    bool SwitchToTheme(const std::string& name);
 
     // --- State, named after the theme's keys and the editor's own ---
     ThemeSettings settings;  // the single keys; the lists live in the list controls
@@ -248,7 +248,7 @@ class Form2 {
     std::string backgroundThumbnail;     // Image1: the picture file shown, "" for none
     std::array<Colour, 256> gradient{};  // GradientPicture's bands, top to bottom
 
-    bool timer1Enabled = false;  // Timer1, the music player's 500 ms tick
+    bool musicTimerOn = false;  // Timer1, the music player's 500 ms tick
 
     ImagesPage images{*this};
     MusicPage music{*this};
@@ -265,7 +265,7 @@ class Form2 {
     void Select(int id, int index);
     ThemeStorage& Storage() { return storage_; }
     Mmedia& MediaPlayer() { return mediaPlayer_; }
-    Form2Services& Services() { return services_; }
+    EditorServices& Services() { return services_; }
 
   private:
     void Message(const std::string& text);
@@ -282,7 +282,7 @@ class Form2 {
     void ReportReplacedKeys(const std::string& name, const LoadedTheme& theme);
 
     ThemeStorage& storage_;
-    Form2Services& services_;
+    EditorServices& services_;
     Mmedia& mediaPlayer_;
 };
 

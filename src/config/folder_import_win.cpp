@@ -1,10 +1,10 @@
-#include "config/multi_files_win.h"
+#include "config/folder_import_win.h"
 
 #include <algorithm>
 
 #include "base/controls_win.h"
 #include "base/wide_win.h"
-#include "config/multi_files_ids.h"
+#include "config/control_ids.h"
 
 namespace orvelle::win {
 
@@ -64,14 +64,14 @@ std::vector<std::string> FolderListerWin::Files(const std::string& folder) {
     return Entries(folder, false);
 }
 
-void MultiFilesWindow::Show(HINSTANCE instance, HWND owner, Form2& form,
-                            const std::string& startFolder, std::function<void()> imported) {
+void FolderImportWindow::Show(HINSTANCE instance, HWND owner, ThemeEditor& editor,
+                              const std::string& startFolder, std::function<void()> imported) {
     if (Handle()) {
         SetForegroundWindow(Handle());
         return;
     }
     owner_ = owner;
-    model_ = std::make_unique<MultiFiles>(form, lister_);
+    model_ = std::make_unique<FolderImport>(editor, lister_);
     startFolder_ = startFolder;
     imported_ = std::move(imported);
     if (Create(instance, IDD_MultiFiles, owner)) {
@@ -80,13 +80,13 @@ void MultiFilesWindow::Show(HINSTANCE instance, HWND owner, Form2& form,
     }
 }
 
-bool MultiFilesWindow::OnInitDialog() {
-    model_->Form_Load(startFolder_);
+bool FolderImportWindow::OnInitDialog() {
+    model_->Open(startFolder_);
     ShowModel();
     return true;
 }
 
-void MultiFilesWindow::ShowModel() {
+void FolderImportWindow::ShowModel() {
     HWND drives = Item(IDC_MultiFiles_drvDrives);
     ComboClear(drives);
     for (const std::string& drive : model_->drives) {
@@ -105,9 +105,9 @@ void MultiFilesWindow::ShowModel() {
     }
 }
 
-void MultiFilesWindow::OpenChosenFolder() {
+void FolderImportWindow::OpenChosenFolder() {
     HWND folders = Item(IDC_MultiFiles_dirDirectories);
-    model_->dirDirectories_Change(ListSelection(folders));
+    model_->OnFolderChosen(ListSelection(folders));
     ShowModel();
     // The first entry of the new folder, for the arrow keys and Enter to go on from.
     if (ListCount(folders) > 0) {
@@ -115,7 +115,7 @@ void MultiFilesWindow::OpenChosenFolder() {
     }
 }
 
-bool MultiFilesWindow::PreTranslateMessage(MSG* msg) {
+bool FolderImportWindow::PreTranslateMessage(MSG* msg) {
     if (msg->message == WM_KEYDOWN && msg->wParam == VK_RETURN &&
         msg->hwnd == Item(IDC_MultiFiles_dirDirectories)) {
         OpenChosenFolder();
@@ -124,11 +124,11 @@ bool MultiFilesWindow::PreTranslateMessage(MSG* msg) {
     return false;
 }
 
-bool MultiFilesWindow::OnCommand(int id, int code, HWND) {
+bool FolderImportWindow::OnCommand(int id, int code, HWND) {
     switch (id) {
         case IDC_MultiFiles_drvDrives:
             if (code == CBN_SELCHANGE) {
-                model_->drvDrives_Change(ComboSelection(Item(id)));
+                model_->OnDriveChosen(ComboSelection(Item(id)));
                 ShowModel();
             }
             return true;
@@ -143,7 +143,7 @@ bool MultiFilesWindow::OnCommand(int id, int code, HWND) {
                 return false;
             }
             const bool load = id == IDC_MultiFiles_Command1;
-            if (load ? model_->Command1_Click() : model_->cmdQuit_Click()) {
+            if (load ? model_->OnLoad() : model_->OnCancel()) {
                 if (load && imported_) {
                     imported_();
                 }

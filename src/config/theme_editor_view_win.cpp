@@ -1,4 +1,4 @@
-#include "config/form2_window_win.h"
+#include "config/theme_editor_view_win.h"
 
 #include <functional>
 #include <span>
@@ -12,24 +12,21 @@
 #include "base/geometry.h"
 #include "base/optional_api_win.h"
 #include "base/wide_win.h"
-#include "config/about_ids.h"
-#include "config/form2_ids.h"
-#include "config/theme_dialog_ids.h"
+#include "config/control_ids.h"
 #include "config/web_pages.h"
-#include "config/mouse_ids.h"
 
 namespace orvelle::win {
 
 namespace {
 
-constexpr UINT_PTR kTimer1 = 1;
+constexpr UINT_PTR kMusicTimer = 1;
 constexpr char kStatusText[] = "Orvelle Screen Saver 4.1";
 
 struct PageTemplate {
     int templateId;
     const char* caption;
 };
-constexpr PageTemplate kPages[kForm2TabCount] = {
+constexpr PageTemplate kPages[kEditorTabCount] = {
     {IDD_Form2_Images, "Images"},         {IDD_Form2_ImageSettings, "Image Settings"},
     {IDD_Form2_Background, "Background"}, {IDD_Form2_Countdown, "Countdown"},
     {IDD_Form2_Music, "Music"},
@@ -271,21 +268,21 @@ class TemplateDialog : public Dialog {
 
 }  // namespace
 
-// --- Form2Page ---
+// --- ThemeEditorPage ---
 
-bool Form2Page::OnCommand(int id, int code, HWND control) {
+bool ThemeEditorPage::OnCommand(int id, int code, HWND control) {
     return owner_.ControlCommand(id, code, control);
 }
 
-bool Form2Page::OnNotify(NMHDR* header, LRESULT* result) {
+bool ThemeEditorPage::OnNotify(NMHDR* header, LRESULT* result) {
     return owner_.ControlNotify(header, result);
 }
 
-void Form2Page::OnScroll(HWND control, int code, int position) {
+void ThemeEditorPage::OnScroll(HWND control, int code, int position) {
     owner_.ControlScroll(control, code, position);
 }
 
-INT_PTR Form2Page::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+INT_PTR ThemeEditorPage::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
         case WM_CTLCOLORSTATIC:
         case WM_CTLCOLOREDIT:
@@ -307,11 +304,11 @@ INT_PTR Form2Page::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     }
 }
 
-// --- Form2Window ---
+// --- ThemeEditorView ---
 
-Form2Window::Form2Window(HINSTANCE instance) : instance_(instance) {}
+ThemeEditorView::ThemeEditorView(HINSTANCE instance) : instance_(instance) {}
 
-Form2Window::~Form2Window() {
+ThemeEditorView::~ThemeEditorView() {
     if (IsAlive()) {
         DestroyWindow(Handle());
     }
@@ -330,7 +327,7 @@ Form2Window::~Form2Window() {
     }
 }
 
-bool Form2Window::Open(HWND owner) {
+bool ThemeEditorView::Open(HWND owner) {
     if (!Create(instance_, IDD_Form2, owner)) {
         return false;
     }
@@ -340,7 +337,7 @@ bool Form2Window::Open(HWND owner) {
     return true;
 }
 
-bool Form2Window::OnInitDialog() {
+bool ThemeEditorView::OnInitDialog() {
     HICON icon = LoadIconW(instance_, MAKEINTRESOURCEW(1));
     SendMessageW(Handle(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon));
     SendMessageW(Handle(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon));
@@ -354,7 +351,7 @@ bool Form2Window::OnInitDialog() {
     SendMessageW(Item(IDC_Label1), WM_SETFONT, reinterpret_cast<WPARAM>(headingFont_), FALSE);
 
     HWND tab = Item(IDC_SSTab1);
-    for (int i = 0; i < kForm2TabCount; ++i) {
+    for (int i = 0; i < kEditorTabCount; ++i) {
         std::wstring caption = Wide(kPages[i].caption);
         TCITEMW item = {};
         item.mask = TCIF_TEXT;
@@ -372,15 +369,15 @@ bool Form2Window::OnInitDialog() {
     return false;
 }
 
-void Form2Window::CreatePages() {
+void ThemeEditorView::CreatePages() {
     HWND tab = Item(IDC_SSTab1);
     RECT area = ChildRect(tab);
     SendMessageW(tab, TCM_ADJUSTRECT, FALSE, reinterpret_cast<LPARAM>(&area));
     // Above the tab control in the z-order (it clips its siblings), right where the tab order
     // reaches the tab control.
     HWND before = GetWindow(tab, GW_HWNDPREV);
-    for (int i = 0; i < kForm2TabCount; ++i) {
-        pages_[i] = std::make_unique<Form2Page>(*this);
+    for (int i = 0; i < kEditorTabCount; ++i) {
+        pages_[i] = std::make_unique<ThemeEditorPage>(*this);
         pages_[i]->Create(instance_, kPages[i].templateId, Handle());
         // On a themed system the page takes the tab's body texture, as property sheets do.
         EnableThemeDialogTexture(pages_[i]->Handle(), ETDT_ENABLETAB);
@@ -390,7 +387,7 @@ void Form2Window::CreatePages() {
     }
 }
 
-void Form2Window::LoadToolbarPictures() {
+void ThemeEditorView::LoadToolbarPictures() {
     for (HIMAGELIST* list : {&themePictures_, &listPictures_, &captionPictures_}) {
         if (*list) {
             ImageList_Destroy(*list);
@@ -405,7 +402,7 @@ void Form2Window::LoadToolbarPictures() {
     captionPictures_ = LoadPictureStrip(instance_, kCaptionStrips, 16, dpi);
 }
 
-HIMAGELIST Form2Window::PicturesOf(int toolbarId) const {
+HIMAGELIST ThemeEditorView::PicturesOf(int toolbarId) const {
     for (const ToolbarEntry& entry : kToolbarButtons) {
         if (entry.toolbar == toolbarId) {
             return entry.strip == Strip::Theme  ? themePictures_
@@ -416,7 +413,7 @@ HIMAGELIST Form2Window::PicturesOf(int toolbarId) const {
     return nullptr;
 }
 
-void Form2Window::CreateToolbars() {
+void ThemeEditorView::CreateToolbars() {
     LoadToolbarPictures();
     auto fill = [&](int toolbarId) {
         std::vector<ToolbarButton> buttons;
@@ -442,7 +439,7 @@ void Form2Window::CreateToolbars() {
     PlaceToolbars();
 }
 
-void Form2Window::PlaceToolbars() {
+void ThemeEditorView::PlaceToolbars() {
     // The theme strip: flat one-button toolbars, each centred over its label.
     for (size_t i = 0; i < std::size(kThemeToolbars); ++i) {
         HWND toolbar = Control(kThemeToolbars[i]);
@@ -461,7 +458,7 @@ void Form2Window::PlaceToolbars() {
     }
 }
 
-void Form2Window::RescaleForDpi() {
+void ThemeEditorView::RescaleForDpi() {
     // The dialog manager has scaled the templates' controls and fonts; the button pictures and
     // what was placed by hand follow.
     LoadToolbarPictures();
@@ -476,7 +473,7 @@ void Form2Window::RescaleForDpi() {
     InvalidateRect(Handle(), nullptr, TRUE);
 }
 
-void Form2Window::ApplyRanges() {
+void ThemeEditorView::ApplyRanges() {
     for (const SliderRange& slider : kSliders) {
         HWND control = Control(slider.id);
         TrackbarSetRange(control, slider.minimum, slider.maximum);
@@ -496,7 +493,7 @@ void Form2Window::ApplyRanges() {
     }
 }
 
-void Form2Window::LayoutStatusBar() {
+void ThemeEditorView::LayoutStatusBar() {
     HWND bar = Item(IDC_StatusBar1);
     SendMessageW(bar, WM_SIZE, 0, 0);
     RECT client;
@@ -506,15 +503,15 @@ void Form2Window::LayoutStatusBar() {
     StatusBarSetText(bar, 0, kStatusText);
 }
 
-void Form2Window::AddTooltips() {
+void ThemeEditorView::AddTooltips() {
     tooltips_.Create(Handle());
     for (const Tip& tip : kTooltips) {
         tooltips_.Add(Control(tip.id), tip.text);
     }
 }
 
-void Form2Window::ShowPage(int index, bool focusStrip) {
-    if (index < 0 || index >= kForm2TabCount) {
+void ThemeEditorView::ShowPage(int index, bool focusStrip) {
+    if (index < 0 || index >= kEditorTabCount) {
         return;
     }
     HWND tab = Item(IDC_SSTab1);
@@ -525,13 +522,13 @@ void Form2Window::ShowPage(int index, bool focusStrip) {
     // manager's search for an access key in an endless walk. A page turned by the user leaves
     // the focus on the strip, as in the system's property sheets.
     HWND focus = GetFocus();
-    for (int i = 0; i < kForm2TabCount && !focusStrip; ++i) {
+    for (int i = 0; i < kEditorTabCount && !focusStrip; ++i) {
         focusStrip = i != index && pages_[i] && IsChild(pages_[i]->Handle(), focus);
     }
     if (focusStrip) {
         FocusControl(Handle(), tab);
     }
-    for (int i = 0; i < kForm2TabCount; ++i) {
+    for (int i = 0; i < kEditorTabCount; ++i) {
         if (i != index && pages_[i]) {
             ShowWindow(pages_[i]->Handle(), SW_HIDE);
         }
@@ -540,11 +537,11 @@ void Form2Window::ShowPage(int index, bool focusStrip) {
     bool changed = shownPage_ != index;
     shownPage_ = index;
     if (changed) {
-        OnTabChanged(static_cast<Form2Tab>(index));
+        OnTabChanged(static_cast<EditorTab>(index));
     }
 }
 
-HWND Form2Window::Control(int id) const {
+HWND ThemeEditorView::Control(int id) const {
     if (HWND own = GetDlgItem(Handle(), id)) {
         return own;
     }
@@ -558,20 +555,20 @@ HWND Form2Window::Control(int id) const {
     return nullptr;
 }
 
-HWND Form2Window::PageWindow(Form2Tab tab) const {
+HWND ThemeEditorView::PageWindow(EditorTab tab) const {
     const auto& page = pages_[static_cast<size_t>(tab)];
     return page ? page->Handle() : nullptr;
 }
 
-std::string Form2Window::Text(int id) const {
+std::string ThemeEditorView::Text(int id) const {
     return ControlText(Control(id));
 }
 
-void Form2Window::SetText(int id, std::string_view text) {
+void ThemeEditorView::SetText(int id, std::string_view text) {
     SetControlText(Control(id), text);
 }
 
-void Form2Window::Enable(int id, bool enabled) {
+void ThemeEditorView::Enable(int id, bool enabled) {
     HWND control = Control(id);
     NoteFocusLeaving(control, enabled);
     EnableWindow(control, enabled ? TRUE : FALSE);
@@ -583,13 +580,13 @@ void Form2Window::Enable(int id, bool enabled) {
     }
 }
 
-void Form2Window::Show(int id, bool shown) {
+void ThemeEditorView::Show(int id, bool shown) {
     HWND control = Control(id);
     NoteFocusLeaving(control, shown);
     ShowWindow(control, shown ? SW_SHOWNA : SW_HIDE);
 }
 
-void Form2Window::NoteFocusLeaving(HWND control, bool staysUsable) {
+void ThemeEditorView::NoteFocusLeaving(HWND control, bool staysUsable) {
     HWND focus = GetFocus();
     if (staysUsable || !control || !focus || (focus != control && !IsChild(control, focus))) {
         return;
@@ -600,7 +597,7 @@ void Form2Window::NoteFocusLeaving(HWND control, bool staysUsable) {
     PostMessageW(Handle(), kRefocusMessage, 0, 0);
 }
 
-void Form2Window::Refocus() {
+void ThemeEditorView::Refocus() {
     HWND focus = GetFocus();
     HWND left = std::exchange(focusLeft_, nullptr);
     if (!left || (focus && IsWindowEnabled(focus) && IsWindowVisible(focus))) {
@@ -609,28 +606,28 @@ void Form2Window::Refocus() {
     FocusControl(Handle(), NextTabStop(left, false));
 }
 
-HWND Form2Window::NextTabStop(HWND from, bool back) const {
+HWND ThemeEditorView::NextTabStop(HWND from, bool back) const {
     HWND page = shownPage_ >= 0 ? pages_[static_cast<size_t>(shownPage_)]->Handle() : nullptr;
     return NextTabStopAroundPage(Handle(), Item(IDC_SSTab1), page, from, back);
 }
 
-bool Form2Window::Checked(int id) const {
+bool ThemeEditorView::Checked(int id) const {
     return IsChecked(Control(id));
 }
 
-void Form2Window::SetChecked(int id, bool checked) {
+void ThemeEditorView::SetChecked(int id, bool checked) {
     orvelle::win::SetChecked(Control(id), checked);
 }
 
-int Form2Window::SliderValue(int id) const {
+int ThemeEditorView::SliderValue(int id) const {
     return TrackbarPosition(Control(id));
 }
 
-void Form2Window::SetSliderValue(int id, int value) {
+void ThemeEditorView::SetSliderValue(int id, int value) {
     TrackbarSetPosition(Control(id), value);
 }
 
-void Form2Window::SetBackColor(int id, COLORREF colour) {
+void ThemeEditorView::SetBackColor(int id, COLORREF colour) {
     Colours& colours = colours_[id];
     if (colours.backBrush) {
         DeleteObject(colours.backBrush);
@@ -643,7 +640,7 @@ void Form2Window::SetBackColor(int id, COLORREF colour) {
     RedrawWindow(Control(id), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
 }
 
-void Form2Window::SetCaptionColor(int id, COLORREF colour) {
+void ThemeEditorView::SetCaptionColor(int id, COLORREF colour) {
     HWND control = Control(id);
     if (colours_[id].caption == CLR_NONE && colour != CLR_NONE) {
         // A themed frame draws its caption in the theme's colour whatever it is told; the
@@ -654,35 +651,35 @@ void Form2Window::SetCaptionColor(int id, COLORREF colour) {
     InvalidateRect(control, nullptr, TRUE);
 }
 
-void Form2Window::RedrawSurface(int id) {
+void ThemeEditorView::RedrawSurface(int id) {
     InvalidateRect(Control(id), nullptr, FALSE);
 }
 
-void Form2Window::SelectTab(Form2Tab tab) {
+void ThemeEditorView::SelectTab(EditorTab tab) {
     ShowPage(static_cast<int>(tab), false);
 }
 
-Form2Tab Form2Window::SelectedTab() const {
-    return static_cast<Form2Tab>(shownPage_ < 0 ? 0 : shownPage_);
+EditorTab ThemeEditorView::SelectedTab() const {
+    return static_cast<EditorTab>(shownPage_ < 0 ? 0 : shownPage_);
 }
 
-void Form2Window::SetStatusText(int panel, std::string_view text) {
+void ThemeEditorView::SetStatusText(int panel, std::string_view text) {
     StatusBarSetText(Item(IDC_StatusBar1), panel, text);
 }
 
-void Form2Window::SetTitle(std::string_view title) {
+void ThemeEditorView::SetTitle(std::string_view title) {
     SetWindowTextW(Handle(), Wide(title).c_str());
 }
 
-void Form2Window::StartTimer1(UINT milliseconds) {
-    SetTimer(Handle(), kTimer1, milliseconds, nullptr);
+void ThemeEditorView::StartMusicTimer(UINT milliseconds) {
+    SetTimer(Handle(), kMusicTimer, milliseconds, nullptr);
 }
 
-void Form2Window::StopTimer1() {
-    KillTimer(Handle(), kTimer1);
+void ThemeEditorView::StopMusicTimer() {
+    KillTimer(Handle(), kMusicTimer);
 }
 
-void Form2Window::ShowSmallDialog(int templateId) {
+void ThemeEditorView::ShowSmallDialog(int templateId) {
     TemplateDialog dialog([templateId](TemplateDialog& d) {
         if (templateId == IDD_frmMouse) {
             HWND slider = d.Item(IDC_frmMouse_MouseSensitiveSlider);
@@ -700,11 +697,11 @@ void Form2Window::ShowSmallDialog(int templateId) {
 
 // --- Default hooks: the design-time window ---
 
-void Form2Window::OnControlCommand(int, int) {}
+void ThemeEditorView::OnControlCommand(int, int) {}
 
-void Form2Window::OnControlScroll(int, int, int) {}
+void ThemeEditorView::OnControlScroll(int, int, int) {}
 
-void Form2Window::OnToolbarButton(int toolbarId, std::string_view key) {
+void ThemeEditorView::OnToolbarButton(int toolbarId, std::string_view key) {
     if (toolbarId == IDC_ToolbarNew && key == "New") {
         ShowSmallDialog(IDD_frmNewName);
     } else if (toolbarId == IDC_ToolbarLoad && key == "Load") {
@@ -716,7 +713,7 @@ void Form2Window::OnToolbarButton(int toolbarId, std::string_view key) {
     }
 }
 
-void Form2Window::OnMenuCommand(int id) {
+void ThemeEditorView::OnMenuCommand(int id) {
     switch (id) {
         case IDM_NewTheme:
             ShowSmallDialog(IDD_frmNewName);
@@ -747,21 +744,21 @@ void Form2Window::OnMenuCommand(int id) {
     }
 }
 
-void Form2Window::OnOk() {
+void ThemeEditorView::OnOk() {
     Close();
 }
 
-void Form2Window::OnCancel() {
+void ThemeEditorView::OnCancel() {
     Close();
 }
 
-void Form2Window::OnDrawSurface(int, HDC dc, const RECT& bounds) {
+void ThemeEditorView::OnDrawSurface(int, HDC dc, const RECT& bounds) {
     FillRect(dc, &bounds, GetSysColorBrush(COLOR_WINDOW));
 }
 
 // --- Messages ---
 
-bool Form2Window::OnCommand(int id, int code, HWND control) {
+bool ThemeEditorView::OnCommand(int id, int code, HWND control) {
     if (!control) {
         // Menu items and accelerators; Enter and Esc arrive here as IDOK and IDCANCEL.
         if (id == IDOK) {
@@ -776,7 +773,7 @@ bool Form2Window::OnCommand(int id, int code, HWND control) {
     return ControlCommand(id, code, control);
 }
 
-bool Form2Window::ControlCommand(int id, int code, HWND control) {
+bool ThemeEditorView::ControlCommand(int id, int code, HWND control) {
     for (const SwatchAction& action : kSwatchActions) {
         if (action.swatch == id && code == STN_CLICKED) {
             if (const ToolbarEntry* button = ButtonOfCommand(action.command)) {
@@ -803,7 +800,7 @@ bool Form2Window::ControlCommand(int id, int code, HWND control) {
     return true;
 }
 
-bool Form2Window::OnNotify(NMHDR* header, LRESULT* result) {
+bool ThemeEditorView::OnNotify(NMHDR* header, LRESULT* result) {
     if (header->idFrom == IDC_SSTab1 && header->code == TCN_SELCHANGE) {
         ShowPage(static_cast<int>(SendMessageW(header->hwndFrom, TCM_GETCURSEL, 0, 0)), true);
         return true;
@@ -811,7 +808,7 @@ bool Form2Window::OnNotify(NMHDR* header, LRESULT* result) {
     return ControlNotify(header, result);
 }
 
-bool Form2Window::ControlNotify(NMHDR* header, LRESULT* result) {
+bool ThemeEditorView::ControlNotify(NMHDR* header, LRESULT* result) {
     if (header->code == NM_CUSTOMDRAW) {
         wchar_t name[32] = {};
         GetClassNameW(header->hwndFrom, name, 32);
@@ -834,11 +831,11 @@ bool Form2Window::ControlNotify(NMHDR* header, LRESULT* result) {
     return false;
 }
 
-void Form2Window::OnScroll(HWND control, int code, int position) {
+void ThemeEditorView::OnScroll(HWND control, int code, int position) {
     ControlScroll(control, code, position);
 }
 
-void Form2Window::ControlScroll(HWND control, int code, int position) {
+void ThemeEditorView::ControlScroll(HWND control, int code, int position) {
     if (!control) {
         return;
     }
@@ -852,23 +849,23 @@ void Form2Window::ControlScroll(HWND control, int code, int position) {
     OnControlScroll(id, code, TrackbarPosition(control));
 }
 
-void Form2Window::OnTimer(UINT_PTR id) {
-    if (id == kTimer1) {
-        OnTimer1();
+void ThemeEditorView::OnTimer(UINT_PTR id) {
+    if (id == kMusicTimer) {
+        OnMusicTimer();
     }
 }
 
-void Form2Window::OnClose() {
+void ThemeEditorView::OnClose() {
     Close();
 }
 
-void Form2Window::OnDestroy() {
-    StopTimer1();
+void ThemeEditorView::OnDestroy() {
+    StopMusicTimer();
     OnUnload();
     PostQuitMessage(0);
 }
 
-INT_PTR Form2Window::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+INT_PTR ThemeEditorView::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
         case WM_DPICHANGED:
             // Left to the dialog manager, which moves and scales the window; the rest after it.
@@ -891,7 +888,7 @@ INT_PTR Form2Window::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     }
 }
 
-INT_PTR Form2Window::ControlColour(UINT message, HDC dc, HWND control) {
+INT_PTR ThemeEditorView::ControlColour(UINT message, HDC dc, HWND control) {
     if (colourReentry_) {
         return FALSE;
     }
@@ -929,7 +926,7 @@ INT_PTR Form2Window::ControlColour(UINT message, HDC dc, HWND control) {
     return static_cast<INT_PTR>(brush);
 }
 
-bool Form2Window::DrawItem(const DRAWITEMSTRUCT* item) {
+bool ThemeEditorView::DrawItem(const DRAWITEMSTRUCT* item) {
     for (int id : kSurfaces) {
         if (static_cast<int>(item->CtlID) == id) {
             OnDrawSurface(id, item->hDC, item->rcItem);
@@ -939,7 +936,7 @@ bool Form2Window::DrawItem(const DRAWITEMSTRUCT* item) {
     return false;
 }
 
-bool Form2Window::PreTranslateMessage(MSG* msg) {
+bool ThemeEditorView::PreTranslateMessage(MSG* msg) {
     if (msg->message != WM_KEYDOWN) {
         return false;
     }
@@ -953,7 +950,7 @@ bool Form2Window::PreTranslateMessage(MSG* msg) {
     }
     if (GetKeyState(VK_CONTROL) < 0) {
         // Ctrl+Tab and Ctrl+Shift+Tab turn the pages, as in the system's property sheets.
-        ShowPage((shownPage_ + (back ? kForm2TabCount - 1 : 1)) % kForm2TabCount, true);
+        ShowPage((shownPage_ + (back ? kEditorTabCount - 1 : 1)) % kEditorTabCount, true);
         return true;
     }
     const LRESULT wants =
@@ -980,7 +977,7 @@ bool DialogPreviewRequested() {
 }
 
 int RunForm2Preview(HINSTANCE instance, HWND owner) {
-    Form2Window window(instance);
+    ThemeEditorView window(instance);
     if (!window.Open(owner)) {
         return 1;
     }

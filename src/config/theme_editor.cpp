@@ -1,4 +1,4 @@
-#include "config/form2.h"
+#include "config/theme_editor.h"
 
 #include <algorithm>
 #include <optional>
@@ -6,7 +6,7 @@
 
 #include "base/numbers.h"
 #include "base/text.h"
-#include "config/form2_ids.h"
+#include "config/control_ids.h"
 #include "overlays/countdown.h"
 #include "media/mmedia.h"
 #include "settings/theme_storage.h"
@@ -106,33 +106,34 @@ bool ValidCountdownDate(const ThemeSettings& s) {
 // What a click on a button, option button or check box runs.
 struct ClickHandler {
     int id;
-    void (*run)(Form2&);
+    void (*run)(ThemeEditor&);
 };
 constexpr ClickHandler kClickHandlers[] = {
-    {IDC_Random_select, [](Form2& f) { f.images.Random_select_Click(); }},
-    {IDC_FolderCommand, [](Form2& f) { f.images.FolderCommand_Click(); }},
-    {IDC_randomMediaCheck, [](Form2& f) { f.music.randomMediaCheck_Click(); }},
-    {IDC_playCommand, [](Form2& f) { f.music.playCommand_Click(); }},
-    {IDC_closeCommand, [](Form2& f) { f.music.closeCommand_Click(); }},
-    {IDC_scrollOption, [](Form2& f) { f.images.scrollOption_Click(); }},
-    {IDC_middleOption, [](Form2& f) { f.images.middleOption_Click(); }},
-    {IDC_aChange, [](Form2& f) { f.imageSettings.aChange_Click(); }},
-    {IDC_nChange, [](Form2& f) { f.imageSettings.nChange_Click(); }},
-    {IDC_pCenter, [](Form2& f) { f.imageSettings.pCenter_Click(); }},
-    {IDC_pRandom, [](Form2& f) { f.imageSettings.pRandom_Click(); }},
-    {IDC_backgroundColor, [](Form2& f) { f.background.backgroundColor_Click(); }},
-    {IDC_backgroundDesktop, [](Form2& f) { f.background.backgroundDesktop_Click(); }},
-    {IDC_backgroundCustomImage, [](Form2& f) { f.background.backgroundCustomImage_Click(); }},
-    {IDC_backgroundColorGradient, [](Form2& f) { f.background.backgroundColorGradient_Click(); }},
-    {IDC_backColorClick, [](Form2& f) { f.background.backColorClick_Click(); }},
-    {IDC_addBackImg, [](Form2& f) { f.background.addBackImg_Click(); }},
-    {IDC_removeBackImg, [](Form2& f) { f.background.removeBackImg_Click(); }},
-    {IDC_CenterOption, [](Form2& f) { f.background.CenterOption_Click(); }},
-    {IDC_FullScreenOption, [](Form2& f) { f.background.FullScreenOption_Click(); }},
-    {IDC_TileOption, [](Form2& f) { f.background.TileOption_Click(); }},
-    {IDC_noneOption, [](Form2& f) { f.countdown.noneOption_Click(); }},
-    {IDC_timeOption, [](Form2& f) { f.countdown.timeOption_Click(); }},
-    {IDC_yearOption, [](Form2& f) { f.countdown.yearOption_Click(); }},
+    {IDC_Random_select, [](ThemeEditor& f) { f.images.Random_select_Click(); }},
+    {IDC_FolderCommand, [](ThemeEditor& f) { f.images.FolderCommand_Click(); }},
+    {IDC_randomMediaCheck, [](ThemeEditor& f) { f.music.randomMediaCheck_Click(); }},
+    {IDC_playCommand, [](ThemeEditor& f) { f.music.playCommand_Click(); }},
+    {IDC_closeCommand, [](ThemeEditor& f) { f.music.closeCommand_Click(); }},
+    {IDC_scrollOption, [](ThemeEditor& f) { f.images.scrollOption_Click(); }},
+    {IDC_middleOption, [](ThemeEditor& f) { f.images.middleOption_Click(); }},
+    {IDC_aChange, [](ThemeEditor& f) { f.imageSettings.aChange_Click(); }},
+    {IDC_nChange, [](ThemeEditor& f) { f.imageSettings.nChange_Click(); }},
+    {IDC_pCenter, [](ThemeEditor& f) { f.imageSettings.pCenter_Click(); }},
+    {IDC_pRandom, [](ThemeEditor& f) { f.imageSettings.pRandom_Click(); }},
+    {IDC_backgroundColor, [](ThemeEditor& f) { f.background.backgroundColor_Click(); }},
+    {IDC_backgroundDesktop, [](ThemeEditor& f) { f.background.backgroundDesktop_Click(); }},
+    {IDC_backgroundCustomImage, [](ThemeEditor& f) { f.background.backgroundCustomImage_Click(); }},
+    {IDC_backgroundColorGradient,
+     [](ThemeEditor& f) { f.background.backgroundColorGradient_Click(); }},
+    {IDC_backColorClick, [](ThemeEditor& f) { f.background.backColorClick_Click(); }},
+    {IDC_addBackImg, [](ThemeEditor& f) { f.background.addBackImg_Click(); }},
+    {IDC_removeBackImg, [](ThemeEditor& f) { f.background.removeBackImg_Click(); }},
+    {IDC_CenterOption, [](ThemeEditor& f) { f.background.CenterOption_Click(); }},
+    {IDC_FullScreenOption, [](ThemeEditor& f) { f.background.FullScreenOption_Click(); }},
+    {IDC_TileOption, [](ThemeEditor& f) { f.background.TileOption_Click(); }},
+    {IDC_noneOption, [](ThemeEditor& f) { f.countdown.noneOption_Click(); }},
+    {IDC_timeOption, [](ThemeEditor& f) { f.countdown.timeOption_Click(); }},
+    {IDC_yearOption, [](ThemeEditor& f) { f.countdown.yearOption_Click(); }},
 };
 
 }  // namespace
@@ -141,7 +142,7 @@ std::optional<int> IntervalSeconds(const std::string& text) {
     return WholeNumberIn(text, 0, 60);
 }
 
-Form2::Form2(ThemeStorage& storage, Form2Services& services, Mmedia& mediaPlayer)
+ThemeEditor::ThemeEditor(ThemeStorage& storage, EditorServices& services, Mmedia& mediaPlayer)
     : storage_(storage), services_(services), mediaPlayer_(mediaPlayer) {
     for (const TransitionEntry& entry : kTransitionList) {
         controls.AddItem(IDC_ListBoxTransitions, entry.label);
@@ -163,44 +164,44 @@ Form2::Form2(ThemeStorage& storage, Form2Services& services, Mmedia& mediaPlayer
     controls.SetText(IDC_blueLabel, "Blue=0");
 }
 
-void Form2::Message(const std::string& text) {
+void ThemeEditor::Message(const std::string& text) {
     services_.ShowMessage(text, MessageButtons::Ok);
 }
 
 // --- The window ---
 
-void Form2::Form_Load() {
+void ThemeEditor::Open() {
     StartConfiguration();
 }
 
-bool Form2::Ok_Click() {
+bool ThemeEditor::OnOk() {
     saveSucceeded = true;
     SaveTheme();
     return saveSucceeded;
 }
 
-bool Form2::Cancel_Click() {
+bool ThemeEditor::OnCancel() {
     return true;
 }
 
-bool Form2::Form_QueryUnload() {
+bool ThemeEditor::MayClose() {
     // The same question as before a switch; Yes is OK's save.
     return AskToSaveChanges();
 }
 
-void Form2::Form_Unload() {
+void ThemeEditor::OnClosed() {
     if (mediaPlayer_.Status() == "playing") {
         mediaPlayer_.mmClose();
     }
 }
 
-void Form2::OrvelleHelp_Click() {
+void ThemeEditor::OnHelp() {
     services_.OpenDocument(storage_.ProgramFolder() + "help.htm");
 }
 
 // --- Loading ---
 
-void Form2::StartConfiguration() {
+void ThemeEditor::StartConfiguration() {
     const std::string global = storage_.GlobalSettingsPath();
     currentTheme = storage_.ReadThemeValue("saver", "currentsaver", global);
     mouseSensitivity = storage_.ReadThemeValue("mouse", "mouseSensitivity", global);
@@ -214,7 +215,7 @@ void Form2::StartConfiguration() {
                 " could not be read, so the template's settings are shown and that file will "
                 "not be saved.");
     }
-    LoadThemeIntoDialog(currentTheme, theme);
+    ShowTheme(currentTheme, theme);
 
     soundDeviceCount = services_.WaveOutDeviceCount();
     const bool sound = soundDeviceCount >= 1;
@@ -229,7 +230,7 @@ void Form2::StartConfiguration() {
     controls.Enable(IDC_closeCommand, false);
 }
 
-void Form2::LoadThemeIntoDialog(const std::string& name, const LoadedTheme& theme) {
+void ThemeEditor::ShowTheme(const std::string& name, const LoadedTheme& theme) {
     // Each setting is taken from the theme just before its control is set, so that a handler
     // the control runs (Never sets the interval to 0) comes before the theme's own value.
     controls.SetValue(IDC_redSlider, 0);
@@ -242,7 +243,7 @@ void Form2::LoadThemeIntoDialog(const std::string& name, const LoadedTheme& them
     ShowTransitionsAndClock(theme);
     ShowCaptionFont(theme);
     Take(theme, ThemeKey::backgroundImage);
-    LoadBackgroundPicture();
+    ShowBackgroundPicture();
     if (!controls[IDC_List1].items.empty()) {
         Select(IDC_List1, 0);
     }
@@ -254,11 +255,11 @@ void Form2::LoadThemeIntoDialog(const std::string& name, const LoadedTheme& them
     ReportReplacedKeys(name, theme);
 }
 
-const std::string& Form2::Take(const LoadedTheme& theme, ThemeKey key) {
+const std::string& ThemeEditor::Take(const LoadedTheme& theme, ThemeKey key) {
     return Field(settings, key) = Field(theme.settings, key);
 }
 
-void Form2::ShowLists(const LoadedTheme& theme) {
+void ThemeEditor::ShowLists(const LoadedTheme& theme) {
     Take(theme, ThemeKey::total);
     controls.SetItems(IDC_List1, theme.settings.picturePaths);
     controls.SetItems(IDC_photo_caption, theme.settings.captions);
@@ -269,7 +270,7 @@ void Form2::ShowLists(const LoadedTheme& theme) {
     controls.SetItems(IDC_multimediaList, theme.settings.mediaPaths);
 }
 
-void Form2::ShowImageSettings(const LoadedTheme& theme) {
+void ThemeEditor::ShowImageSettings(const LoadedTheme& theme) {
     SetCheck(IDC_Random_select, Whole(Take(theme, ThemeKey::randomPick)) == 1);
     colourDialogColour = static_cast<Colour>(Whole(Take(theme, ThemeKey::newBackColor)));
     controls.SetBackColour(IDC_Picture1, colourDialogColour);
@@ -293,7 +294,7 @@ void Form2::ShowImageSettings(const LoadedTheme& theme) {
                    {IDC_CenterOption, IDC_FullScreenOption, IDC_TileOption});
 }
 
-void Form2::ShowColours(const LoadedTheme& theme) {
+void ThemeEditor::ShowColours(const LoadedTheme& theme) {
     struct ColourPart {
         ThemeKey key;
         int slider, label, swatch, shift;
@@ -312,7 +313,7 @@ void Form2::ShowColours(const LoadedTheme& theme) {
         controls.SetText(part.label, part.word + text);
         controls.SetBackColour(part.swatch, static_cast<Colour>(value) << part.shift);
     }
-    PaintGradientPreview();
+    PaintGradient();
     controls.Redraw(IDC_GradientPicture);
     SelectNumbered(Whole(Take(theme, ThemeKey::scroll)), {IDC_scrollOption, IDC_middleOption});
     controls.SetValue(IDC_PercentSlider, Whole(Take(theme, ThemeKey::picturePercent)));
@@ -320,7 +321,7 @@ void Form2::ShowColours(const LoadedTheme& theme) {
     controls.SetValue(IDC_scrollSlider, Whole(Take(theme, ThemeKey::scrollSpeed)));
 }
 
-void Form2::ShowTransitionsAndClock(const LoadedTheme& theme) {
+void ThemeEditor::ShowTransitionsAndClock(const LoadedTheme& theme) {
     controls.ClearItems(IDC_ListBoxTransitions);
     for (const TransitionEntry& entry : kTransitionList) {
         const std::string& flag = Take(theme, entry.key);
@@ -334,7 +335,7 @@ void Form2::ShowTransitionsAndClock(const LoadedTheme& theme) {
     SelectOption(clock == 0 ? IDC_noneOption : (clock == 1 ? IDC_timeOption : IDC_yearOption));
 }
 
-void Form2::ShowCaptionFont(const LoadedTheme& theme) {
+void ThemeEditor::ShowCaptionFont(const LoadedTheme& theme) {
     for (ThemeKey key : {ThemeKey::newFontName, ThemeKey::newFontSize, ThemeKey::newFontBold,
                          ThemeKey::newFontItalic, ThemeKey::newFontUnderline,
                          ThemeKey::newFontFontStrikethru, ThemeKey::newFontForeColor}) {
@@ -353,7 +354,7 @@ void Form2::ShowCaptionFont(const LoadedTheme& theme) {
     controls.SetBackColour(IDC_Picture2, font.colour);
 }
 
-void Form2::ReportReplacedKeys(const std::string& name, const LoadedTheme& theme) {
+void ThemeEditor::ReportReplacedKeys(const std::string& name, const LoadedTheme& theme) {
     if (theme.read == ThemeFileRead::Empty) {
         // No theme named at all: the global settings file is missing or broken.
         Message(name.empty() ? std::string(kLoadFailed)
@@ -373,7 +374,7 @@ void Form2::ReportReplacedKeys(const std::string& name, const LoadedTheme& theme
             " could not be read and were replaced by default values: " + keys + ".");
 }
 
-void Form2::LoadBackgroundPicture() {
+void ThemeEditor::ShowBackgroundPicture() {
     const std::string& path = settings.backgroundImage;
     controls.SetText(IDC_backgroundImageFile, path);
     backgroundThumbnail.clear();
@@ -389,7 +390,7 @@ void Form2::LoadBackgroundPicture() {
     backgroundThumbnail = picture;
 }
 
-void Form2::PaintGradientPreview() {
+void ThemeEditor::PaintGradient() {
     const double red = LeadingNumber(settings.redBackground);
     const double green = LeadingNumber(settings.greenBackground);
     const double blue = LeadingNumber(settings.blueBackground);
@@ -405,7 +406,7 @@ void Form2::PaintGradientPreview() {
 
 // --- Saving ---
 
-bool Form2::SaveChecksPass() {
+bool ThemeEditor::SaveChecksPass() {
     const std::vector<std::string>& pictures = controls[IDC_List1].items;
     const char* refusal = nullptr;
     if (pictures.empty() || pictures[0].empty()) {
@@ -425,7 +426,7 @@ bool Form2::SaveChecksPass() {
     return refusal == nullptr;
 }
 
-void Form2::SaveTheme() {
+void ThemeEditor::SaveTheme() {
     // What an earlier read left in memory is dropped: the files are read afresh for the save.
     storage_.Flush();
     if (!SaveChecksPass()) {
@@ -460,7 +461,7 @@ void Form2::SaveTheme() {
 // The global file first, then the theme; a theme that cannot be written puts the global file
 // back, so that the saver never names a theme this save did not write. Unlike a silent profile
 // write, a file that could not be written is a failed save: the window stays with every edit.
-bool Form2::WriteThemeFiles() {
+bool ThemeEditor::WriteThemeFiles() {
     const std::string global = storage_.GlobalSettingsPath();
     const std::string theme = storage_.ThemeFilePath(currentTheme);
     auto failed = [&](const std::string& file) {
@@ -485,7 +486,7 @@ bool Form2::WriteThemeFiles() {
     return true;
 }
 
-bool Form2::AskToSaveChanges() {
+bool ThemeEditor::AskToSaveChanges() {
     if (!settingsChanged) {
         return true;
     }
@@ -502,7 +503,7 @@ bool Form2::AskToSaveChanges() {
     }
 }
 
-bool Form2::SwitchDialogToTheme(const std::string& name) {
+bool ThemeEditor::SwitchToTheme(const std::string& name) {
     // Read whole before anything changes: a theme that cannot be read leaves the editor as it is.
     storage_.Flush();
     const std::string file = storage_.ThemeFilePath(name);
@@ -519,20 +520,20 @@ bool Form2::SwitchDialogToTheme(const std::string& name) {
     controls.SetText(IDC_ImagePosition, "");
     currentTheme = name;
     currentThemeUnreadable = false;
-    LoadThemeIntoDialog(name, theme);
+    ShowTheme(name, theme);
     tab = 0;
     return true;
 }
 
 // --- Events ---
 
-void Form2::SelectNumbered(int number, std::initializer_list<int> options) {
+void ThemeEditor::SelectNumbered(int number, std::initializer_list<int> options) {
     if (number >= 0 && number < static_cast<int>(options.size())) {
         SelectOption(*(options.begin() + number));
     }
 }
 
-void Form2::SelectOption(int id) {
+void ThemeEditor::SelectOption(int id) {
     for (const auto& group : kOptionGroups) {
         if (std::find(group.begin(), group.end(), id) == group.end()) {
             continue;
@@ -546,23 +547,23 @@ void Form2::SelectOption(int id) {
     Clicked(id);
 }
 
-void Form2::SetCheck(int id, bool checked) {
+void ThemeEditor::SetCheck(int id, bool checked) {
     controls.SetChecked(id, checked);
     Clicked(id);
 }
 
-void Form2::Select(int id, int index) {
+void ThemeEditor::Select(int id, int index) {
     controls.SetSelected(id, index);
     if (id == IDC_List1) {
         images.List1_Click();
     }
 }
 
-void Form2::CheckClicked(int id, bool checked) {
+void ThemeEditor::CheckClicked(int id, bool checked) {
     SetCheck(id, checked);
 }
 
-void Form2::Chosen(int id, int index) {
+void ThemeEditor::Chosen(int id, int index) {
     switch (id) {
         case IDC_List1:
             Select(id, index);
@@ -594,7 +595,7 @@ void Form2::Chosen(int id, int index) {
     }
 }
 
-void Form2::ToolbarClicked(int toolbarId, const std::string& key) {
+void ThemeEditor::ToolbarClicked(int toolbarId, const std::string& key) {
     if (toolbarId == IDC_ToolbarMedia) {
         music.ToolbarMedia_ButtonClick(key);
     } else if (toolbarId == IDC_toolbarImages) {
@@ -604,17 +605,17 @@ void Form2::ToolbarClicked(int toolbarId, const std::string& key) {
     }
 }
 
-void Form2::DoubleClicked(int id) {
+void ThemeEditor::DoubleClicked(int id) {
     if (id == IDC_List1 || id == IDC_photo1) {
         images.ShowViewer();
     }
 }
 
-void Form2::Timer1() {
+void ThemeEditor::MusicTick() {
     music.Timer1_Timer();
 }
 
-void Form2::TextChanged(int id, const std::string& text) {
+void ThemeEditor::TextChanged(int id, const std::string& text) {
     controls.NoteTypedText(id, text);
     switch (id) {
         case IDC_p_caption:
@@ -637,13 +638,13 @@ void Form2::TextChanged(int id, const std::string& text) {
     }
 }
 
-void Form2::Marked(int id, int index, bool marked) {
+void ThemeEditor::Marked(int id, int index, bool marked) {
     // The transitions list: a switched effect is an edit like any other.
     settingsChanged = true;
     controls.SetMarked(id, index, marked);
 }
 
-void Form2::Scrolled(int id, int value) {
+void ThemeEditor::Scrolled(int id, int value) {
     controls.SetValue(id, value);
     switch (id) {
         case IDC_PercentSlider:
@@ -672,7 +673,7 @@ void Form2::Scrolled(int id, int value) {
     }
 }
 
-void Form2::Clicked(int id) {
+void ThemeEditor::Clicked(int id) {
     // Option buttons a user clicks switch their group over first.
     for (const auto& group : kOptionGroups) {
         if (std::find(group.begin(), group.end(), id) != group.end() && !controls[id].checked) {

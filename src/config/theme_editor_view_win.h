@@ -14,20 +14,20 @@
 
 #include "base/controls_win.h"
 #include "base/dialog_win.h"
-#include "config/about_window_win.h"
+#include "config/about_box_win.h"
 
 namespace orvelle::win {
 
-class Form2Window;
+class ThemeEditorView;
 
 // The tabs of the window, in order.
-enum class Form2Tab { Images = 0, ImageSettings = 1, Background = 2, Countdown = 3, Music = 4 };
-inline constexpr int kForm2TabCount = 5;
+enum class EditorTab { Images = 0, ImageSettings = 1, Background = 2, Countdown = 3, Music = 4 };
+inline constexpr int kEditorTabCount = 5;
 
 // One tab page: a child dialog whose control events go to the window's hooks.
-class Form2Page : public Dialog {
+class ThemeEditorPage : public Dialog {
   public:
-    explicit Form2Page(Form2Window& owner) : owner_(owner) {}
+    explicit ThemeEditorPage(ThemeEditorView& owner) : owner_(owner) {}
 
   protected:
     bool OnCommand(int id, int code, HWND control) override;
@@ -36,20 +36,20 @@ class Form2Page : public Dialog {
     INT_PTR OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
   private:
-    Form2Window& owner_;
+    ThemeEditorView& owner_;
 };
 
-class Form2Window : public Dialog {
+class ThemeEditorView : public Dialog {
   public:
-    explicit Form2Window(HINSTANCE instance);
-    ~Form2Window() override;
+    explicit ThemeEditorView(HINSTANCE instance);
+    ~ThemeEditorView() override;
 
     // Creates the window centred on the owner (or the screen) and shows it.
     bool Open(HWND owner = nullptr);
 
     // Any control of the window or of its pages, by id; nullptr when there is none.
     HWND Control(int id) const;
-    HWND PageWindow(Form2Tab tab) const;
+    HWND PageWindow(EditorTab tab) const;
     std::string Text(int id) const;
     void SetText(int id, std::string_view text);
     void Enable(int id, bool enabled);
@@ -67,13 +67,13 @@ class Form2Window : public Dialog {
     void SetCaptionColor(int id, COLORREF colour);
     // Owner-drawn surfaces (photo1, Image1, GradientPicture): asks OnDrawSurface again.
     void RedrawSurface(int id);
-    void SelectTab(Form2Tab tab);
-    Form2Tab SelectedTab() const;
+    void SelectTab(EditorTab tab);
+    EditorTab SelectedTab() const;
     void SetStatusText(int panel, std::string_view text);
     void SetTitle(std::string_view title);
     // The music progress timer (Timer1).
-    void StartTimer1(UINT milliseconds);
-    void StopTimer1();
+    void StartMusicTimer(UINT milliseconds);
+    void StopMusicTimer();
 
   protected:
     // --- Hooks: one per kind of control event. The defaults show the design-time window. ---
@@ -90,8 +90,8 @@ class Form2Window : public Dialog {
     virtual void OnCancel();
     // The window is going away (close box, OK, Cancel): last chance to stop the music.
     virtual void OnUnload() {}
-    virtual void OnTabChanged(Form2Tab) {}
-    virtual void OnTimer1() {}
+    virtual void OnTabChanged(EditorTab) {}
+    virtual void OnMusicTimer() {}
     // Paints an owner-drawn surface; the default fills it with the window colour.
     virtual void OnDrawSurface(int id, HDC dc, const RECT& bounds);
 
@@ -111,7 +111,7 @@ class Form2Window : public Dialog {
     bool PreTranslateMessage(MSG* msg) override;
 
   private:
-    friend class Form2Page;
+    friend class ThemeEditorPage;
 
     void CreatePages();
     void CreateToolbars();
@@ -144,8 +144,8 @@ class Form2Window : public Dialog {
     bool DrawItem(const DRAWITEMSTRUCT* item);
 
     HINSTANCE instance_;
-    AboutWindow about_;
-    std::array<std::unique_ptr<Form2Page>, kForm2TabCount> pages_;
+    AboutBox about_;
+    std::array<std::unique_ptr<ThemeEditorPage>, kEditorTabCount> pages_;
     int shownPage_ = -1;
     ScrollBar intervalBar_;
     Tooltips tooltips_;

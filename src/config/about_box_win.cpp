@@ -1,12 +1,12 @@
-#include "config/about_window_win.h"
+#include "config/about_box_win.h"
 
 #include "base/common_dialogs_win.h"
-#include "config/about_ids.h"
+#include "config/control_ids.h"
 #include "config/web_pages.h"
 
 namespace orvelle::win {
 
-void AboutWindow::Show(HINSTANCE instance, HWND owner) {
+void AboutBox::Show(HINSTANCE instance, HWND owner) {
     owner_ = owner;
     if (Handle()) {
         SetForegroundWindow(Handle());
@@ -18,11 +18,11 @@ void AboutWindow::Show(HINSTANCE instance, HWND owner) {
     }
 }
 
-bool AboutWindow::OnInitDialog() {
+bool AboutBox::OnInitDialog() {
     return true;
 }
 
-bool AboutWindow::OnCommand(int id, int code, HWND) {
+bool AboutBox::OnCommand(int id, int code, HWND) {
     if (code != BN_CLICKED) {
         return false;
     }
