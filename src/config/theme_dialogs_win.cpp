@@ -9,6 +9,7 @@
 #include "base/dialog_win.h"
 #include "config/theme_editor.h"
 #include "config/control_ids.h"
+#include "config/control_table.h"
 #include "config/theme_dialogs.h"
 
 namespace orvelle::win {
@@ -185,14 +186,8 @@ class MouseSensitivityWindow : public SmallDialog {
   protected:
     void Load() override {
         model_.Open();
-        HWND slider = Item(IDC_frmMouse_MouseSensitiveSlider);
-        TrackbarSetRange(slider, 1, 30);
-        TrackbarSetTickFrequency(slider, 1);
-        TrackbarSetPosition(slider, model_.sliderPosition);
-        tips_.Add(slider, "Mouse sensitivity");
-        tips_.Add(Item(IDC_frmMouse_defaultMouseSensitivity), "Default mouse sensitivity");
-        tips_.Add(Item(IDC_frmMouse_Ok), "Save changes");
-        tips_.Add(Item(IDC_frmMouse_Cancel), "Cancel changes");
+        ApplyControlTable(Handle(), IDD_frmMouse, tips_);
+        TrackbarSetPosition(Item(IDC_frmMouse_MouseSensitiveSlider), model_.sliderPosition);
     }
     void OnScroll(HWND control, int, int) override {
         if (control == Item(IDC_frmMouse_MouseSensitiveSlider)) {
@@ -228,6 +223,21 @@ class MouseSensitivityWindow : public SmallDialog {
 };
 
 }  // namespace
+
+void ApplyControlTable(HWND dialog, int templateId, Tooltips& tips) {
+    for (const ControlRow& row : DialogTable(templateId)) {
+        HWND control = GetDlgItem(dialog, row.id);
+        if (row.tooltip) {
+            tips.Add(control, row.tooltip);
+        }
+        if (row.kind == ControlKind::Slider) {
+            TrackbarSetRange(control, row.range.low, row.range.high);
+            if (row.range.step > 0) {
+                TrackbarSetTickFrequency(control, row.range.step);
+            }
+        }
+    }
+}
 
 void RunThemeDialog(HINSTANCE instance, HWND owner, int templateId, ThemeEditor& editor) {
     switch (templateId) {

@@ -4,6 +4,8 @@
 
 #include <windows.h>
 
+#include "base/controls_win.h"
+
 namespace orvelle {
 class ThemeEditor;
 }
@@ -12,6 +14,9 @@ namespace orvelle::win {
 
 // Runs the dialog of the template (IDD_frmNewName, IDD_frmExistingNames, IDD_frmDelete or
 // IDD_frmMouse) over owner until it closes.
+// The tooltips and slider ranges of the dialog's control table put on its controls.
+void ApplyControlTable(HWND dialog, int templateId, Tooltips& tips);
+
 void RunThemeDialog(HINSTANCE instance, HWND owner, int templateId, ThemeEditor& editor);
 
 }  // namespace orvelle::win

@@ -51,23 +51,6 @@ constexpr std::array<TransitionEntry, 9> kTransitionList = {{
     {ThemeKey::bFade, "Fade"},
 }};
 
-// Option buttons that switch each other off.
-constexpr std::array<std::array<int, 4>, 6> kOptionGroups = {{
-    {IDC_aChange, IDC_nChange, 0, 0},
-    {IDC_pCenter, IDC_pRandom, 0, 0},
-    {IDC_scrollOption, IDC_middleOption, 0, 0},
-    {IDC_backgroundColor, IDC_backgroundDesktop, IDC_backgroundCustomImage,
-     IDC_backgroundColorGradient},
-    {IDC_CenterOption, IDC_FullScreenOption, IDC_TileOption, 0},
-    {IDC_noneOption, IDC_timeOption, IDC_yearOption, 0},
-}};
-
-// A key's number as its control takes it: rounded, halves to even. The load has made sure the
-// text is one the control can show.
-int Whole(const std::string& text) {
-    return ToInt32Saturated(StrictNumber(text).value_or(0));
-}
-
 // The font dialog's style flags: the words True and False, or a number (not 0 is true).
 bool FontFlag(const std::string& text) {
     const std::string word = ToUpperAscii(TrimSpaces(text));
@@ -103,40 +86,18 @@ bool ValidCountdownDate(const ThemeSettings& s) {
     return parts[2] >= 100 && IsCalendarDate(parts[2], parts[0], parts[1]);
 }
 
-// What a click on a button, option button or check box runs.
-struct ClickHandler {
-    int id;
-    void (*run)(ThemeEditor&);
-};
-constexpr ClickHandler kClickHandlers[] = {
-    {IDC_Random_select, [](ThemeEditor& f) { f.images.Random_select_Click(); }},
-    {IDC_FolderCommand, [](ThemeEditor& f) { f.images.FolderCommand_Click(); }},
-    {IDC_randomMediaCheck, [](ThemeEditor& f) { f.music.randomMediaCheck_Click(); }},
-    {IDC_playCommand, [](ThemeEditor& f) { f.music.playCommand_Click(); }},
-    {IDC_closeCommand, [](ThemeEditor& f) { f.music.closeCommand_Click(); }},
-    {IDC_scrollOption, [](ThemeEditor& f) { f.images.scrollOption_Click(); }},
-    {IDC_middleOption, [](ThemeEditor& f) { f.images.middleOption_Click(); }},
-    {IDC_aChange, [](ThemeEditor& f) { f.imageSettings.aChange_Click(); }},
-    {IDC_nChange, [](ThemeEditor& f) { f.imageSettings.nChange_Click(); }},
-    {IDC_pCenter, [](ThemeEditor& f) { f.imageSettings.pCenter_Click(); }},
-    {IDC_pRandom, [](ThemeEditor& f) { f.imageSettings.pRandom_Click(); }},
-    {IDC_backgroundColor, [](ThemeEditor& f) { f.background.backgroundColor_Click(); }},
-    {IDC_backgroundDesktop, [](ThemeEditor& f) { f.background.backgroundDesktop_Click(); }},
-    {IDC_backgroundCustomImage, [](ThemeEditor& f) { f.background.backgroundCustomImage_Click(); }},
-    {IDC_backgroundColorGradient,
-     [](ThemeEditor& f) { f.background.backgroundColorGradient_Click(); }},
-    {IDC_backColorClick, [](ThemeEditor& f) { f.background.backColorClick_Click(); }},
-    {IDC_addBackImg, [](ThemeEditor& f) { f.background.addBackImg_Click(); }},
-    {IDC_removeBackImg, [](ThemeEditor& f) { f.background.removeBackImg_Click(); }},
-    {IDC_CenterOption, [](ThemeEditor& f) { f.background.CenterOption_Click(); }},
-    {IDC_FullScreenOption, [](ThemeEditor& f) { f.background.FullScreenOption_Click(); }},
-    {IDC_TileOption, [](ThemeEditor& f) { f.background.TileOption_Click(); }},
-    {IDC_noneOption, [](ThemeEditor& f) { f.countdown.noneOption_Click(); }},
-    {IDC_timeOption, [](ThemeEditor& f) { f.countdown.timeOption_Click(); }},
-    {IDC_yearOption, [](ThemeEditor& f) { f.countdown.yearOption_Click(); }},
-};
+// Pure blue, the caption of the background frame whose kind is chosen (0x00BBGGRR).
+constexpr Colour kChosenFrameColour = 0x00FF0000u;
+
+bool IsOption(const ControlRow& row) {
+    return row.kind == ControlKind::Option;
+}
 
 }  // namespace
+
+int ControlNumber(const std::string& text) {
+    return ToInt32Saturated(StrictNumber(text).value_or(0));
+}
 
 std::optional<int> IntervalSeconds(const std::string& text) {
     return WholeNumberIn(text, 0, 60);
@@ -147,21 +108,14 @@ ThemeEditor::ThemeEditor(ThemeStorage& storage, EditorServices& services, Mmedia
     for (const TransitionEntry& entry : kTransitionList) {
         controls.AddItem(IDC_ListBoxTransitions, entry.label);
     }
-    for (int month = 1; month <= 12; ++month) {
-        controls.AddItem(IDC_monthCombo, FormatPadded(month, 2));
+    for (const ControlRow& row : ThemeEditorTable()) {
+        for (const std::string& item : ItemsOf(row)) {
+            controls.AddItem(row.id, item);
+        }
+        if (row.kind == ControlKind::ComboBox && row.value) {
+            controls.SetText(row.id, row.value);
+        }
     }
-    for (int day = 1; day <= 31; ++day) {
-        controls.AddItem(IDC_dayCombo, FormatPadded(day, 2));
-    }
-    for (int year = 2000; year <= 2040; ++year) {
-        controls.AddItem(IDC_yearCombo, WholeText(year));
-    }
-    controls.SetText(IDC_monthCombo, "Month");
-    controls.SetText(IDC_dayCombo, "Day");
-    controls.SetText(IDC_yearCombo, "Year");
-    controls.SetText(IDC_redLabel, "Red=0");
-    controls.SetText(IDC_greenLabel, "Green=0");
-    controls.SetText(IDC_blueLabel, "Blue=0");
 }
 
 void ThemeEditor::Message(const std::string& text) {
@@ -171,7 +125,36 @@ void ThemeEditor::Message(const std::string& text) {
 // --- The window ---
 
 void ThemeEditor::Open() {
-    StartConfiguration();
+    const std::string global = storage_.GlobalSettingsPath();
+    currentTheme = storage_.ReadThemeValue("saver", "currentsaver", global);
+    mouseSensitivity = storage_.ReadThemeValue("mouse", "mouseSensitivity", global);
+    const std::string file = storage_.ThemeFilePath(currentTheme);
+    storage_.WriteSamplePictureIfDue(file);
+    storage_.Flush();
+    const LoadedTheme theme = ReadThemeForEditor(storage_, file);
+    currentThemeUnreadable = theme.read == ThemeFileRead::Unreadable;
+    if (currentThemeUnreadable) {
+        Message(std::string(kLoadFailed) + " The theme file " + file +
+                " could not be read, so the template's settings are shown and that file will "
+                "not be saved.");
+    }
+    ShowTheme(currentTheme, theme);
+    StartSound();
+}
+
+// Without a sound device nothing of the music page is offered but the label that says why; with
+// one, nothing plays yet.
+void ThemeEditor::StartSound() {
+    soundDeviceCount = services_.WaveOutDeviceCount();
+    const bool sound = soundDeviceCount >= 1;
+    controls.Show(IDC_mediaLabel, !sound);
+    for (const ControlRow& row : ThemeEditorTable()) {
+        if (row.page == EditorPage::Music && row.kind != ControlKind::ToolbarButton &&
+            row.id != IDC_mediaLabel) {
+            controls.Enable(row.id, sound);
+        }
+    }
+    music.DisableMusicButtons();
 }
 
 bool ThemeEditor::OnOk() {
@@ -201,55 +184,20 @@ void ThemeEditor::OnHelp() {
 
 // --- Loading ---
 
-void ThemeEditor::StartConfiguration() {
-    const std::string global = storage_.GlobalSettingsPath();
-    currentTheme = storage_.ReadThemeValue("saver", "currentsaver", global);
-    mouseSensitivity = storage_.ReadThemeValue("mouse", "mouseSensitivity", global);
-    const std::string file = storage_.ThemeFilePath(currentTheme);
-    storage_.WriteSamplePictureIfDue(file);
-    storage_.Flush();
-    const LoadedTheme theme = ReadThemeForEditor(storage_, file);
-    currentThemeUnreadable = theme.read == ThemeFileRead::Unreadable;
-    if (currentThemeUnreadable) {
-        Message(std::string(kLoadFailed) + " The theme file " + file +
-                " could not be read, so the template's settings are shown and that file will "
-                "not be saved.");
-    }
-    ShowTheme(currentTheme, theme);
-
-    soundDeviceCount = services_.WaveOutDeviceCount();
-    const bool sound = soundDeviceCount >= 1;
-    controls.Show(IDC_mediaLabel, !sound);
-    // Without a device nothing of the tab is offered; with one, nothing plays yet.
-    for (int id :
-         {IDC_FrameMedia, IDC_multimediaList, IDC_ToolbarMedia, IDC_multimediaTotal,
-          IDC_MediaPosition, IDC_randomMediaCheck, IDC_ProgressBar1, IDC_mediaStatusLabel}) {
-        controls.Enable(id, sound);
-    }
-    controls.Enable(IDC_playCommand, false);
-    controls.Enable(IDC_closeCommand, false);
-}
-
 void ThemeEditor::ShowTheme(const std::string& name, const LoadedTheme& theme) {
     // Each setting is taken from the theme just before its control is set, so that a handler
     // the control runs (Never sets the interval to 0) comes before the theme's own value.
-    controls.SetValue(IDC_redSlider, 0);
-    controls.SetValue(IDC_greenSlider, 0);
-    controls.SetValue(IDC_blueSlider, 0);
     manyImagesWarned = false;
     ShowLists(theme);
-    ShowImageSettings(theme);
+    ShowKeys(theme);
     ShowColours(theme);
-    ShowTransitionsAndClock(theme);
+    ShowTransitions(theme);
     ShowCaptionFont(theme);
     Take(theme, ThemeKey::backgroundImage);
     ShowBackgroundPicture();
     if (!controls[IDC_List1].items.empty()) {
-        Select(IDC_List1, 0);
+        Chosen(IDC_List1, 0);
     }
-    controls.SetText(IDC_monthCombo, Take(theme, ThemeKey::countdownMonth));
-    controls.SetText(IDC_dayCombo, Take(theme, ThemeKey::countdownDay));
-    controls.SetText(IDC_yearCombo, Take(theme, ThemeKey::countdownYear));
     title = "Orvelle Screen Saver - [" + name + "]";
     settingsChanged = false;
     ReportReplacedKeys(name, theme);
@@ -266,62 +214,94 @@ void ThemeEditor::ShowLists(const LoadedTheme& theme) {
     controls.SetText(IDC_Text3,
                      "Total: " + WholeText(static_cast<int>(theme.settings.picturePaths.size())));
     controls.SetText(IDC_multimediaTotal, "Total: " + Take(theme, ThemeKey::mediaTotal));
-    controls.SetChecked(IDC_randomMediaCheck, Whole(Take(theme, ThemeKey::randomMedia)) == 1);
     controls.SetItems(IDC_multimediaList, theme.settings.mediaPaths);
 }
 
-void ThemeEditor::ShowImageSettings(const LoadedTheme& theme) {
-    SetCheck(IDC_Random_select, Whole(Take(theme, ThemeKey::randomPick)) == 1);
-    colourDialogColour = static_cast<Colour>(Whole(Take(theme, ThemeKey::newBackColor)));
-    controls.SetBackColour(IDC_Picture1, colourDialogColour);
-    SelectNumbered(Whole(Take(theme, ThemeKey::backEffect)),
-                   {IDC_backgroundColor, IDC_backgroundDesktop, IDC_backgroundCustomImage,
-                    IDC_backgroundColorGradient});
-    SelectOption(Take(theme, ThemeKey::picRandom) == "cent" ? IDC_pCenter : IDC_pRandom);
-    const int speed = Whole(Take(theme, ThemeKey::picSpeed));
-    if (speed != controls[IDC_floatSlider].value) {
-        controls.SetValue(IDC_floatSlider, speed);
-        imageSettings.floatSlider_Change();
+void ThemeEditor::ShowKeys(const LoadedTheme& theme) {
+    // An option group is set once, from its first option.
+    std::array<bool, kThemeKeyCount> groupShown{};
+    for (const ControlRow& row : ThemeEditorTable()) {
+        if (!row.key) {
+            continue;
+        }
+        if (!IsOption(row)) {
+            ShowSetting(row, theme);
+        } else if (!std::exchange(groupShown[static_cast<std::size_t>(*row.key)], true)) {
+            ShowOptionOf(row, Take(theme, *row.key));
+        }
     }
-    SelectOption(Take(theme, ThemeKey::picChange) == "ch" ? IDC_aChange : IDC_nChange);
-    controls.SetText(IDC_Text2, Take(theme, ThemeKey::timeInterval));
-    const int interval = Whole(settings.timeInterval);
-    if (interval != controls[IDC_changeVScroll1].value) {
-        controls.SetValue(IDC_changeVScroll1, interval);
-        imageSettings.changeVScroll1_Change();
+}
+
+// The option whose value the text is (numbers compared as numbers, words exactly), else the one
+// that stands for any other text; none when there is no such option.
+void ThemeEditor::ShowOptionOf(const ControlRow& row, const std::string& text) {
+    const bool numbers = IsNumericKind(KeyInfo(*row.key).kind);
+    const ControlRow* chosen = nullptr;
+    const ControlRow* otherwise = nullptr;
+    for (const ControlRow& option : ThemeEditorTable()) {
+        if (!IsOption(option) || option.key != row.key) {
+            continue;
+        }
+        if (option.otherwise) {
+            otherwise = &option;
+        }
+        const bool match =
+            numbers ? ControlNumber(text) == ControlNumber(option.value) : text == option.value;
+        if (match && !chosen) {
+            chosen = &option;
+        }
     }
-    SelectNumbered(Whole(Take(theme, ThemeKey::backgroundDisplay)),
-                   {IDC_CenterOption, IDC_FullScreenOption, IDC_TileOption});
+    if (chosen || otherwise) {
+        SelectOption((chosen ? chosen : otherwise)->id);
+    }
+}
+
+void ThemeEditor::ShowSetting(const ControlRow& row, const LoadedTheme& theme) {
+    const std::string& text = Take(theme, *row.key);
+    switch (row.kind) {
+        case ControlKind::CheckBox:
+            if (row.loadRuns) {
+                SetCheck(row.id, ControlNumber(text) == 1);
+            } else {
+                controls.SetChecked(row.id, ControlNumber(text) == 1);
+            }
+            break;
+        case ControlKind::Slider:
+        case ControlKind::ScrollBar:
+            ShowValue(row);
+            if (!row.loadRuns) {
+                controls.SetValue(row.id, ControlNumber(text));
+            } else if (ControlNumber(text) != controls[row.id].value) {
+                controls.SetValue(row.id, ControlNumber(text));
+                Handle(row);
+            }
+            break;
+        case ControlKind::ComboBox:
+            controls.SetText(row.id, text);
+            break;
+        case ControlKind::DropDownList:
+            for (std::size_t i = 0; i < row.choices.size(); ++i) {
+                if (text == row.choices[i].value) {
+                    controls.SetSelected(row.id, static_cast<int>(i));
+                }
+            }
+            break;
+        default:
+            break;
+    }
 }
 
 void ThemeEditor::ShowColours(const LoadedTheme& theme) {
-    struct ColourPart {
-        ThemeKey key;
-        int slider, label, swatch, shift;
-        const char* word;
-    };
-    const ColourPart parts[] = {
-        {ThemeKey::redBackground, IDC_redSlider, IDC_redLabel, IDC_redPicture, 0, "Red = "},
-        {ThemeKey::greenBackground, IDC_greenSlider, IDC_greenLabel, IDC_greenPicture, 8,
-         "Green = "},
-        {ThemeKey::blueBackground, IDC_blueSlider, IDC_blueLabel, IDC_bluePicture, 16, "Blue = "},
-    };
-    for (const ColourPart& part : parts) {
-        const std::string& text = Take(theme, part.key);
-        const int value = Whole(text);
-        controls.SetValue(part.slider, value);
-        controls.SetText(part.label, part.word + text);
-        controls.SetBackColour(part.swatch, static_cast<Colour>(value) << part.shift);
+    colourDialogColour = static_cast<Colour>(ControlNumber(Take(theme, ThemeKey::newBackColor)));
+    controls.SetBackColour(IDC_Picture1, colourDialogColour);
+    for (int part = 0; part < 3; ++part) {
+        background.ShowSwatch(part);
     }
     PaintGradient();
     controls.Redraw(IDC_GradientPicture);
-    SelectNumbered(Whole(Take(theme, ThemeKey::scroll)), {IDC_scrollOption, IDC_middleOption});
-    controls.SetValue(IDC_PercentSlider, Whole(Take(theme, ThemeKey::picturePercent)));
-    controls.SetText(IDC_percentLabel, settings.picturePercent + "%");
-    controls.SetValue(IDC_scrollSlider, Whole(Take(theme, ThemeKey::scrollSpeed)));
 }
 
-void ThemeEditor::ShowTransitionsAndClock(const LoadedTheme& theme) {
+void ThemeEditor::ShowTransitions(const LoadedTheme& theme) {
     controls.ClearItems(IDC_ListBoxTransitions);
     for (const TransitionEntry& entry : kTransitionList) {
         const std::string& flag = Take(theme, entry.key);
@@ -331,8 +311,6 @@ void ThemeEditor::ShowTransitionsAndClock(const LoadedTheme& theme) {
             controls.SetMarked(IDC_ListBoxTransitions, index, true);
         }
     }
-    const int clock = Whole(Take(theme, ThemeKey::timeDisplay));
-    SelectOption(clock == 0 ? IDC_noneOption : (clock == 1 ? IDC_timeOption : IDC_yearOption));
 }
 
 void ThemeEditor::ShowCaptionFont(const LoadedTheme& theme) {
@@ -349,7 +327,7 @@ void ThemeEditor::ShowCaptionFont(const LoadedTheme& theme) {
     font.italic = FontFlag(s.newFontItalic);
     font.underline = FontFlag(s.newFontUnderline);
     font.strikethrough = FontFlag(s.newFontFontStrikethru);
-    font.colour = static_cast<Colour>(Whole(s.newFontForeColor));
+    font.colour = static_cast<Colour>(ControlNumber(s.newFontForeColor));
     fontDialogFont = font;
     controls.SetBackColour(IDC_Picture2, font.colour);
 }
@@ -527,21 +505,14 @@ bool ThemeEditor::SwitchToTheme(const std::string& name) {
 
 // --- Events ---
 
-void ThemeEditor::SelectNumbered(int number, std::initializer_list<int> options) {
-    if (number >= 0 && number < static_cast<int>(options.size())) {
-        SelectOption(*(options.begin() + number));
-    }
-}
-
 void ThemeEditor::SelectOption(int id) {
-    for (const auto& group : kOptionGroups) {
-        if (std::find(group.begin(), group.end(), id) == group.end()) {
-            continue;
-        }
-        for (int member : group) {
-            if (member != 0) {
-                controls.SetChecked(member, member == id);
-            }
+    const ControlRow* row = EditorRow(id);
+    if (!row || !IsOption(*row)) {
+        return;
+    }
+    for (const ControlRow& member : ThemeEditorTable()) {
+        if (IsOption(member) && member.key == row->key) {
+            controls.SetChecked(member.id, member.id == id);
         }
     }
     Clicked(id);
@@ -552,89 +523,58 @@ void ThemeEditor::SetCheck(int id, bool checked) {
     Clicked(id);
 }
 
-void ThemeEditor::Select(int id, int index) {
-    controls.SetSelected(id, index);
-    if (id == IDC_List1) {
-        images.List1_Click();
+void ThemeEditor::Clicked(int id) {
+    const ControlRow* row = EditorRow(id);
+    if (!row) {
+        return;
     }
+    // Option buttons a user clicks switch their group over first.
+    if (IsOption(*row) && !controls[id].checked) {
+        SelectOption(id);
+        return;
+    }
+    Handle(*row);
 }
 
 void ThemeEditor::CheckClicked(int id, bool checked) {
     SetCheck(id, checked);
 }
 
+void ThemeEditor::Scrolled(int id, int value) {
+    controls.SetValue(id, value);
+    const ControlRow* row = EditorRow(id);
+    if (row && (row->kind == ControlKind::Slider || row->kind == ControlKind::ScrollBar)) {
+        Handle(*row);
+    }
+}
+
 void ThemeEditor::Chosen(int id, int index) {
-    switch (id) {
-        case IDC_List1:
-            Select(id, index);
-            break;
-        case IDC_multimediaList:
-            controls.SetSelected(id, index);
-            music.multimediaList_Click();
-            break;
-        case IDC_monthCombo:
-        case IDC_dayCombo:
-        case IDC_yearCombo: {
-            const std::vector<std::string>& items = controls[id].items;
-            if (index < 0 || index >= static_cast<int>(items.size())) {
-                return;
-            }
-            controls.SetSelected(id, index);
-            controls.SetText(id, items[static_cast<std::size_t>(index)]);
-            if (id == IDC_monthCombo) {
-                countdown.monthCombo_Click();
-            } else if (id == IDC_dayCombo) {
-                countdown.dayCombo_Click();
-            } else {
-                countdown.yearCombo_Click();
-            }
-            break;
+    const ControlRow* row = EditorRow(id);
+    if (!row) {
+        return;
+    }
+    if (row->kind == ControlKind::List) {
+        controls.SetSelected(id, index);
+        if (row->action) {
+            row->action(*this);
         }
-        default:
-            break;
+        return;
     }
-}
-
-void ThemeEditor::ToolbarClicked(int toolbarId, const std::string& key) {
-    if (toolbarId == IDC_ToolbarMedia) {
-        music.ToolbarMedia_ButtonClick(key);
-    } else if (toolbarId == IDC_toolbarImages) {
-        images.toolbarImages_ButtonClick(key);
-    } else if (toolbarId == IDC_toolbarCaptions) {
-        images.toolbarCaptions_ButtonClick(key);
+    const std::vector<std::string>& items = controls[id].items;
+    if ((row->kind != ControlKind::ComboBox && row->kind != ControlKind::DropDownList) ||
+        index < 0 || index >= static_cast<int>(items.size())) {
+        return;
     }
-}
-
-void ThemeEditor::DoubleClicked(int id) {
-    if (id == IDC_List1 || id == IDC_photo1) {
-        images.ShowViewer();
+    controls.SetSelected(id, index);
+    std::string chosen = items[static_cast<std::size_t>(index)];
+    if (row->kind == ControlKind::ComboBox) {
+        controls.SetText(id, chosen);
+    } else if (static_cast<std::size_t>(index) < row->choices.size()) {
+        chosen = row->choices[static_cast<std::size_t>(index)].value;
     }
-}
-
-void ThemeEditor::MusicTick() {
-    music.Timer1_Timer();
-}
-
-void ThemeEditor::TextChanged(int id, const std::string& text) {
-    controls.NoteTypedText(id, text);
-    switch (id) {
-        case IDC_p_caption:
-            images.p_caption_Change();
-            break;
-        case IDC_Text2:
-            imageSettings.Text2_Change();
-            break;
-        case IDC_monthCombo:
-            countdown.monthCombo_Change();
-            break;
-        case IDC_dayCombo:
-            countdown.dayCombo_Change();
-            break;
-        case IDC_yearCombo:
-            countdown.yearCombo_Change();
-            break;
-        default:
-            break;
+    settingsChanged = true;
+    if (row->key) {
+        Field(settings, *row->key) = chosen;
     }
 }
 
@@ -644,48 +584,101 @@ void ThemeEditor::Marked(int id, int index, bool marked) {
     controls.SetMarked(id, index, marked);
 }
 
-void ThemeEditor::Scrolled(int id, int value) {
-    controls.SetValue(id, value);
-    switch (id) {
-        case IDC_PercentSlider:
-            imageSettings.PercentSlider_Scroll();
+void ThemeEditor::DoubleClicked(int id) {
+    const ControlRow* row = EditorRow(id);
+    if (row && row->doubleClick) {
+        row->doubleClick(*this);
+    }
+}
+
+void ThemeEditor::ToolbarClicked(int toolbarId, const std::string& key) {
+    // The theme strip's buttons are the window's; any button of a page's toolbar is an edit.
+    const ControlRow* toolbar = EditorRow(toolbarId);
+    if (!toolbar || toolbar->kind != ControlKind::Toolbar || toolbar->page == EditorPage::Window) {
+        return;
+    }
+    settingsChanged = true;
+    for (const ControlRow& button : ThemeEditorTable()) {
+        if (button.kind == ControlKind::ToolbarButton && button.toolbar == toolbarId &&
+            key == button.value && button.action) {
+            button.action(*this);
+        }
+    }
+}
+
+void ThemeEditor::MusicTick() {
+    music.OnTick();
+}
+
+void ThemeEditor::TextChanged(int id, const std::string& text) {
+    const ControlRow* row = EditorRow(id);
+    if (!row || (row->kind != ControlKind::ComboBox && !row->action)) {
+        return;  // a box whose text is not kept
+    }
+    controls.NoteTypedText(id, text);
+    if (row->kind == ControlKind::ComboBox) {
+        // Typed the same as chosen: the text the box shows is the text stored.
+        settingsChanged = true;
+        Field(settings, *row->key) = controls[id].text;
+    } else if (row->kind == ControlKind::Edit && row->action) {
+        row->action(*this);
+    }
+}
+
+void ThemeEditor::Handle(const ControlRow& row) {
+    switch (row.kind) {
+        case ControlKind::Option:
+            settingsChanged = true;
+            if (!controls[row.id].checked) {
+                return;
+            }
+            HandleOption(row);
             break;
-        case IDC_changeVScroll1:
-            imageSettings.changeVScroll1_Change();
+        case ControlKind::CheckBox:
+            settingsChanged = true;
+            Field(settings, *row.key) = std::string(controls[row.id].checked ? "1" : "0");
+            EnableFollowers(row, controls[row.id].checked);
             break;
-        case IDC_floatSlider:
-            imageSettings.floatSlider_Change();
-            break;
-        case IDC_scrollSlider:
-            images.scrollSlider_Scroll();
-            break;
-        case IDC_redSlider:
-            background.redSlider_Scroll();
-            break;
-        case IDC_greenSlider:
-            background.greenSlider_Scroll();
-            break;
-        case IDC_blueSlider:
-            background.blueSlider_Scroll();
+        case ControlKind::Slider:
+        case ControlKind::ScrollBar:
+            settingsChanged = true;
+            Field(settings, *row.key) = WholeText(controls[row.id].value);
+            ShowValue(row);
             break;
         default:
             break;
     }
+    if (row.action) {
+        row.action(*this);
+    }
 }
 
-void ThemeEditor::Clicked(int id) {
-    // Option buttons a user clicks switch their group over first.
-    for (const auto& group : kOptionGroups) {
-        if (std::find(group.begin(), group.end(), id) != group.end() && !controls[id].checked) {
-            SelectOption(id);
-            return;
+void ThemeEditor::HandleOption(const ControlRow& row) {
+    Field(settings, *row.key) = std::string(row.value);
+    for (const ControlRow& other : ThemeEditorTable()) {
+        if (IsOption(other) && other.key == row.key && other.id != row.id) {
+            EnableFollowers(other, false);
         }
     }
-    for (const ClickHandler& handler : kClickHandlers) {
-        if (handler.id == id) {
-            handler.run(*this);
-            return;
+    EnableFollowers(row, true);
+}
+
+void ThemeEditor::EnableFollowers(const ControlRow& row, bool enabled) {
+    for (int id : row.enables) {
+        controls.Enable(id, enabled);
+        const ControlKind kind = EditorRow(id)->kind;
+        if (kind == ControlKind::Frame) {
+            controls.SetCaptionColour(id, enabled ? kChosenFrameColour : kButtonTextColour);
+        } else if (kind == ControlKind::Edit || kind == ControlKind::ComboBox) {
+            controls.SetBackColour(id, enabled ? kWindowColour : k3DLightColour);
         }
+    }
+}
+
+void ThemeEditor::ShowValue(const ControlRow& row) {
+    if (row.shows.id != 0) {
+        controls.SetText(row.shows.id,
+                         row.shows.prefix + Field(settings, *row.key) + row.shows.suffix);
     }
 }
 

@@ -1,11 +1,10 @@
-// The handlers of the editor's settings tabs. Each writes its value at once, as text, into the
-// setting named after its theme key, and marks the theme as changed.
-#include <cmath>
+// The handlers of the editor's tab pages that do more than write their key.
 #include <optional>
 
 #include "base/numbers.h"
-#include "config/theme_editor.h"
 #include "config/control_ids.h"
+#include "config/editor_pages.h"
+#include "config/theme_editor.h"
 #include "media/mmedia.h"
 #include "settings/theme_storage.h"
 
@@ -13,49 +12,50 @@ namespace orvelle {
 
 namespace {
 
-constexpr Colour kChosenFrameColour = 0x00FF0000u;  // pure blue, 0x00BBGGRR
-
 const OpenFileRequest kPictureFileRequest = {
     "Image files (*.gif;*.jpg;*.bmp)|*.gif;*.jpg;*.bmp|CompuServe Files (*.gif)|*.gif|Jpeg "
     "Files (*.jpg)|*.jpg|Jif files (*.jif)|*.jif|Windows Bitmap Files (*.bmp)|*.bmp|Windows DIB "
     "files (*.dib)|*.dib",
     "Select a file to open", 0x1004};
 
-std::string ValueText(const ThemeEditor& editor, int id) {
-    return std::to_string(editor.controls[id].value);
+const OpenFileRequest kMusicFileRequest = {
+    "Media Files (*.mid;*.wav)|*.mid;*.wav|Midi (*.mid)|*.mid|WaveAudio (*.wav)|*.wav",
+    "Select a file to open", 0x1004};
+
+ListEditorParts PictureListParts() {
+    ListEditorParts parts;
+    parts.list = IDC_List1;
+    parts.parallel = IDC_photo_caption;
+    parts.total = IDC_Text3;
+    parts.position = IDC_ImagePosition;
+    parts.request = kPictureFileRequest;
+    parts.removeAllQuestion = "Do you really want to remove all loaded images?";
+    parts.nothingToMoveUp = "Nothing was selected to move.";
+    parts.nothingToMoveDown = "Nothing was selected to move.";
+    return parts;
+}
+
+ListEditorParts MusicListParts() {
+    ListEditorParts parts;
+    parts.list = IDC_multimediaList;
+    parts.total = IDC_multimediaTotal;
+    parts.position = IDC_MediaPosition;
+    parts.countKey = ThemeKey::mediaTotal;
+    parts.request = kMusicFileRequest;
+    parts.removeAllQuestion = "Do you really want to remove all loaded Multimedia Files?";
+    parts.nothingToMoveUp = "Nothing was selected to move up.";
+    parts.nothingToMoveDown = "Nothing was selected to move down.";
+    return parts;
 }
 
 }  // namespace
 
 // --- "Images" ---
 
-void ImagesPage::toolbarImages_ButtonClick(const std::string& key) {
-    editor_.settingsChanged = true;
-    if (key == "Add") {
-        AddPicture();
-    } else if (key == "Delete") {
-        DeletePicture();
-    } else if (key == "DeleteAll") {
-        DeleteAllPictures();
-    } else if (key == "Up") {
-        MovePictureUp();
-    } else if (key == "Down") {
-        MovePictureDown();
-    }
-}
+ImagesPage::ImagesPage(ThemeEditor& editor)
+    : editor_(editor), list(editor, *this, PictureListParts()) {}
 
-void ImagesPage::toolbarCaptions_ButtonClick(const std::string& key) {
-    editor_.settingsChanged = true;
-    if (key == "ClearCaption") {
-        ClearSelectedCaption();
-    } else if (key == "Font") {
-        ChooseCaptionFont();
-    } else if (key == "Enlarge") {
-        ShowViewer();
-    }
-}
-
-void ImagesPage::FolderCommand_Click() {
+void ImagesPage::OnAddFolder() {
     editor_.settingsChanged = true;
     editor_.Services().ShowFolderImport();
 }
@@ -64,139 +64,58 @@ void ImagesPage::ImportPictures(const std::vector<std::string>& paths) {
     EditorServices& services = editor_.Services();
     services.ShowBusyPointer(true);
     for (const std::string& path : paths) {
-        editor_.controls.AddItem(IDC_List1, path);
-        editor_.controls.AddItem(IDC_photo_caption, "");
+        list.Append(path);
     }
     const int count = static_cast<int>(editor_.controls[IDC_List1].items.size());
-    ShowTotal();
+    list.ShowTotal();
     if (count > 0) {
-        editor_.Select(IDC_List1, count - 1);
+        editor_.Chosen(IDC_List1, count - 1);
     }
     services.ShowBusyPointer(false);
-    if (count > 700 && !editor_.manyImagesWarned) {
-        services.ShowMessage(
+    WarnIfMany();
+}
+
+void ImagesPage::WarnIfMany() {
+    if (editor_.controls[IDC_List1].items.size() > 700 && !editor_.manyImagesWarned) {
+        editor_.Services().ShowMessage(
             "It is recommended that the screen saver should have less than 700 loaded images.",
             MessageButtons::Ok);
         editor_.manyImagesWarned = true;
     }
 }
 
-void ImagesPage::ShowViewer() {
-    const ControlState& list = editor_.controls[IDC_List1];
-    const std::string path = list.selected >= 0
+void ImagesPage::OnViewPicture() {
+    const ControlState& pictures = editor_.controls[IDC_List1];
+    const std::string path = pictures.selected >= 0
                                  ? editor_.Storage().ResolveProgramPath(
-                                       list.items[static_cast<std::size_t>(list.selected)])
+                                       pictures.items[static_cast<std::size_t>(pictures.selected)])
                                  : std::string();
     editor_.Services().ShowPictureViewer(path);
 }
 
-void ImagesPage::ShowTotal() {
-    editor_.controls.SetText(IDC_Text3,
-                             "Total: " + std::to_string(editor_.controls[IDC_List1].items.size()));
-}
-
-// The caption box set from code runs its change handler, as it does when the user types.
 void ImagesPage::SetCaption(const std::string& text) {
     if (editor_.controls[IDC_p_caption].text == text) {
         return;
     }
     editor_.controls.SetText(IDC_p_caption, text);
-    p_caption_Change();
+    OnCaptionTyped();
 }
 
-void ImagesPage::AddPicture() {
-    EditorServices& services = editor_.Services();
-    const std::optional<std::string> path = services.ChooseFileToOpen(kPictureFileRequest);
-    if (!path) {
-        services.ShowMessage("No file has been selected.", MessageButtons::Ok);
-        return;
-    }
-    editor_.controls.AddItem(IDC_List1, *path);
-    editor_.controls.AddItem(IDC_photo_caption, "");
-    const int count = static_cast<int>(editor_.controls[IDC_List1].items.size());
-    editor_.Select(IDC_List1, count - 1);
-    ShowTotal();
-    if (count > 700 && !editor_.manyImagesWarned) {
-        services.ShowMessage(
-            "It is recommended that the screen saver should have less than 700 loaded images.",
-            MessageButtons::Ok);
-        editor_.manyImagesWarned = true;
-    }
-    PreviewPicture(*path);
+void ImagesPage::Added(const std::string& path) {
+    WarnIfMany();
+    PreviewPicture(path);
 }
 
-void ImagesPage::DeletePicture() {
-    EditorControls& c = editor_.controls;
-    const std::vector<std::string>& pictures = c[IDC_List1].items;
-    const int index = c[IDC_List1].selected;
-    if (pictures.empty() || pictures[0].empty() || index < 0) {
-        editor_.Services().ShowMessage("Nothing was selected to remove.", MessageButtons::Ok);
-        return;
-    }
-    c.EraseItem(IDC_List1, index);
-    c.EraseItem(IDC_photo_caption, index);
-    const bool empty = c[IDC_List1].items.empty();
+void ImagesPage::Removed() {
     editor_.preview.shown = false;
-    c.Redraw(IDC_photo1);
-    if (empty) {
-        SetCaption("");
-        ShowTotal();
-        c.SetText(IDC_ImagePosition, "");
-        return;
-    }
-    editor_.Select(IDC_List1, index > 0 ? index - 1 : 0);
-    ShowTotal();
+    editor_.controls.Redraw(IDC_photo1);
 }
 
-void ImagesPage::DeleteAllPictures() {
-    if (editor_.Services().ShowMessage("Do you really want to remove all loaded images?",
-                                       MessageButtons::YesNo) != MessageAnswer::Yes) {
-        return;
-    }
-    EditorControls& c = editor_.controls;
-    c.ClearItems(IDC_List1);
-    editor_.preview.shown = false;
-    c.Redraw(IDC_photo1);
-    c.ClearItems(IDC_photo_caption);
+void ImagesPage::Emptied() {
     SetCaption("");
-    c.SetText(IDC_ImagePosition, "");
-    ShowTotal();
 }
 
-void ImagesPage::MovePicture(int step, const char* cannotMove) {
-    EditorControls& c = editor_.controls;
-    const int count = static_cast<int>(c[IDC_List1].items.size());
-    const int index = c[IDC_List1].selected;
-    if (count == 0 || c[IDC_List1].items[0].empty()) {
-        editor_.Services().ShowMessage("Nothing was selected to move.", MessageButtons::Ok);
-        return;
-    }
-    if (index < 0 || index >= static_cast<int>(c[IDC_photo_caption].items.size())) {
-        editor_.Services().ShowMessage(cannotMove, MessageButtons::Ok);
-        return;
-    }
-    const int target = index + step;
-    if (target < 0 || target >= count) {
-        return;  // already first or last
-    }
-    // Two entries change places in each list; the rest of a long list stays as it is.
-    for (int id : {IDC_List1, IDC_photo_caption}) {
-        const std::string moving = c[id].items[static_cast<std::size_t>(index)];
-        c.ReplaceItem(id, index, c[id].items[static_cast<std::size_t>(target)]);
-        c.ReplaceItem(id, target, moving);
-    }
-    editor_.Select(IDC_List1, target);
-}
-
-void ImagesPage::MovePictureUp() {
-    MovePicture(-1, "Error. Cannot move up. A file needs to be selected.");
-}
-
-void ImagesPage::MovePictureDown() {
-    MovePicture(1, "Error. Cannot move down. A file needs to be selected.");
-}
-
-void ImagesPage::p_caption_Change() {
+void ImagesPage::OnCaptionTyped() {
     editor_.settingsChanged = true;
     EditorControls& c = editor_.controls;
     const std::string text = c[IDC_p_caption].text;
@@ -212,12 +131,12 @@ void ImagesPage::p_caption_Change() {
     SetCaption("");
 }
 
-void ImagesPage::ClearSelectedCaption() {
+void ImagesPage::OnClearCaption() {
     SetCaption("");
     editor_.controls.ReplaceItem(IDC_photo_caption, editor_.controls[IDC_List1].selected, "");
 }
 
-void ImagesPage::ChooseCaptionFont() {
+void ImagesPage::OnChooseFont() {
     const std::optional<CaptionFontChoice> chosen =
         editor_.Services().PickCaptionFont(editor_.fontDialogFont, 10, 48);
     if (!chosen) {
@@ -236,15 +155,15 @@ void ImagesPage::ChooseCaptionFont() {
     editor_.controls.SetBackColour(IDC_Picture2, chosen->colour);
 }
 
-void ImagesPage::List1_Click() {
-    const ControlState& list = editor_.controls[IDC_List1];
-    const int index = list.selected;
+void ImagesPage::OnPictureSelected() {
+    const ControlState& pictures = editor_.controls[IDC_List1];
+    const int index = pictures.selected;
     if (index < 0) {
         return;
     }
     editor_.controls.SetText(IDC_ImagePosition, "Position: " + std::to_string(index + 1));
     const std::vector<std::string>& captions = editor_.controls[IDC_photo_caption].items;
-    if (!PreviewPicture(list.items[static_cast<std::size_t>(index)]) ||
+    if (!PreviewPicture(pictures.items[static_cast<std::size_t>(index)]) ||
         index >= static_cast<int>(captions.size())) {
         editor_.Services().ShowBusyPointer(false);
         editor_.Services().ShowMessage(
@@ -255,36 +174,42 @@ void ImagesPage::List1_Click() {
     SetCaption(captions[static_cast<std::size_t>(index)]);
 }
 
-bool ImagesPage::PreviewPicture(const std::string& path) {
-    if (path != editor_.lastPreviewPath) {
-        editor_.lastPreviewPath = path;
-        EditorServices& services = editor_.Services();
-        services.ShowBusyPointer(true);
-        editor_.preview = {};
-        const std::string file = editor_.Storage().ResolveProgramPath(path);
-        const std::optional<PixelSize> size = services.PictureSize(file);
-        if (!size) {
-            services.ShowBusyPointer(false);
-            // Forgotten, so that choosing the picture again (after the file was put right)
-            // tries it again rather than drawing nothing in silence.
-            editor_.lastPreviewPath.clear();
-            editor_.previewWidth = 0;
-            editor_.previewHeight = 0;
-            editor_.controls.Redraw(IDC_photo1);
-            return false;
-        }
-        double width = static_cast<double>(size->width) * services.TwipsPerPixelX();
-        double height = static_cast<double>(size->height) * services.TwipsPerPixelY();
-        if (width > ThemeEditor::kPreviewWidth || height > ThemeEditor::kPreviewHeight) {
-            do {
-                width = RoundHalfEven(width * 0.9);
-                height = RoundHalfEven(height * 0.9);
-            } while (width >= ThemeEditor::kPreviewWidth || height >= ThemeEditor::kPreviewHeight);
-        }
-        editor_.previewWidth = static_cast<int>(width);
-        editor_.previewHeight = static_cast<int>(height);
-        editor_.preview.path = file;
+// A picture other than the last one measured: its size in the preview, shrunk by tenths until
+// it fits. False when it cannot be loaded; it is then forgotten, so that choosing it again (after
+// the file was put right) tries it again rather than drawing nothing in silence.
+bool ImagesPage::MeasurePreview(const std::string& path) {
+    editor_.lastPreviewPath = path;
+    EditorServices& services = editor_.Services();
+    services.ShowBusyPointer(true);
+    editor_.preview = {};
+    const std::string file = editor_.Storage().ResolveProgramPath(path);
+    const std::optional<PixelSize> size = services.PictureSize(file);
+    if (!size) {
         services.ShowBusyPointer(false);
+        editor_.lastPreviewPath.clear();
+        editor_.previewWidth = 0;
+        editor_.previewHeight = 0;
+        editor_.controls.Redraw(IDC_photo1);
+        return false;
+    }
+    double width = static_cast<double>(size->width) * services.TwipsPerPixelX();
+    double height = static_cast<double>(size->height) * services.TwipsPerPixelY();
+    if (width > ThemeEditor::kPreviewWidth || height > ThemeEditor::kPreviewHeight) {
+        do {
+            width = RoundHalfEven(width * 0.9);
+            height = RoundHalfEven(height * 0.9);
+        } while (width >= ThemeEditor::kPreviewWidth || height >= ThemeEditor::kPreviewHeight);
+    }
+    editor_.previewWidth = static_cast<int>(width);
+    editor_.previewHeight = static_cast<int>(height);
+    editor_.preview.path = file;
+    services.ShowBusyPointer(false);
+    return true;
+}
+
+bool ImagesPage::PreviewPicture(const std::string& path) {
+    if (path != editor_.lastPreviewPath && !MeasurePreview(path)) {
+        return false;
     }
     if (editor_.previewWidth <= 0 || editor_.previewHeight <= 0) {
         return true;
@@ -299,57 +224,10 @@ bool ImagesPage::PreviewPicture(const std::string& path) {
     return true;
 }
 
-void ImagesPage::Random_select_Click() {
-    editor_.settingsChanged = true;
-    editor_.settings.randomPick =
-        editor_.controls[IDC_Random_select].checked ? std::string("1") : std::string("0");
-}
-
-void ImagesPage::scrollOption_Click() {
-    editor_.settingsChanged = true;
-    if (editor_.controls[IDC_scrollOption].checked) {
-        editor_.settings.scroll = std::string("0");
-    }
-    editor_.controls.Enable(IDC_scrollSlider, true);
-}
-
-void ImagesPage::middleOption_Click() {
-    editor_.settingsChanged = true;
-    if (editor_.controls[IDC_middleOption].checked) {
-        editor_.settings.scroll = std::string("1");
-    }
-    editor_.controls.Enable(IDC_scrollSlider, false);
-}
-
-void ImagesPage::scrollSlider_Scroll() {
-    editor_.settingsChanged = true;
-    editor_.settings.scrollSpeed = ValueText(editor_, IDC_scrollSlider);
-}
-
 // --- "Music" ---
 
-namespace {
-
-const OpenFileRequest kMusicFileRequest = {
-    "Media Files (*.mid;*.wav)|*.mid;*.wav|Midi (*.mid)|*.mid|WaveAudio (*.wav)|*.wav",
-    "Select a file to open", 0x1004};
-
-}  // namespace
-
-void MusicPage::ToolbarMedia_ButtonClick(const std::string& key) {
-    editor_.settingsChanged = true;
-    if (key == "Add") {
-        AddMusicFile();
-    } else if (key == "Delete") {
-        DeleteMusicFile();
-    } else if (key == "DeleteAll") {
-        DeleteAllMusicFiles();
-    } else if (key == "Up") {
-        MoveMusicFileUp();
-    } else if (key == "Down") {
-        MoveMusicFileDown();
-    }
-}
+MusicPage::MusicPage(ThemeEditor& editor)
+    : editor_(editor), list(editor, *this, MusicListParts()) {}
 
 bool MusicPage::StopIfPlaying() {
     Mmedia& player = editor_.MediaPlayer();
@@ -375,95 +253,22 @@ void MusicPage::DisableMusicButtons() {
     editor_.controls.Enable(IDC_closeCommand, false);
 }
 
-void MusicPage::ShowTotal() {
-    editor_.settings.mediaTotal = std::to_string(editor_.controls[IDC_multimediaList].items.size());
-    editor_.controls.SetText(IDC_multimediaTotal, "Total: " + editor_.settings.mediaTotal);
-}
-
-void MusicPage::AddMusicFile() {
+void MusicPage::BeforeEdit() {
     if (StopIfPlaying()) {
         ShowStoppedButtons();
     }
-    const std::optional<std::string> path = editor_.Services().ChooseFileToOpen(kMusicFileRequest);
-    if (!path) {
-        editor_.Services().ShowMessage("No file has been selected.", MessageButtons::Ok);
-        return;
-    }
-    editor_.controls.AddItem(IDC_multimediaList, *path);
-    editor_.Chosen(IDC_multimediaList,
-                   static_cast<int>(editor_.controls[IDC_multimediaList].items.size()) - 1);
-    ShowTotal();
-    ShowStoppedButtons();
 }
 
-void MusicPage::DeleteMusicFile() {
-    EditorControls& c = editor_.controls;
-    const std::vector<std::string>& files = c[IDC_multimediaList].items;
-    const int index = c[IDC_multimediaList].selected;
-    if (files.empty() || files[0].empty() || index < 0) {
-        editor_.Services().ShowMessage("Nothing was selected to remove.", MessageButtons::Ok);
-        return;
-    }
-    c.EraseItem(IDC_multimediaList, index);
-    const bool empty = c[IDC_multimediaList].items.empty();
-    if (empty) {
-        c.SetText(IDC_MediaPosition, "");
-        StopIfPlaying();
-        DisableMusicButtons();
-    } else {
-        editor_.Chosen(IDC_multimediaList, index > 0 ? index - 1 : 0);
-    }
-    ShowTotal();
-}
-
-void MusicPage::DeleteAllMusicFiles() {
-    if (editor_.Services().ShowMessage("Do you really want to remove all loaded Multimedia Files?",
-                                       MessageButtons::YesNo) != MessageAnswer::Yes) {
-        return;
-    }
-    editor_.controls.ClearItems(IDC_multimediaList);
-    ShowTotal();
-    editor_.controls.SetText(IDC_MediaPosition, "");
+void MusicPage::Emptied() {
     StopIfPlaying();
     DisableMusicButtons();
 }
 
-void MusicPage::MoveMusicFile(int step, const char* nothing, const char* cannotMove) {
-    if (StopIfPlaying()) {
-        ShowStoppedButtons();
-    }
-    EditorControls& c = editor_.controls;
-    const std::vector<std::string>& files = c[IDC_multimediaList].items;
-    const int index = c[IDC_multimediaList].selected;
-    if (files.empty() || files[0].empty()) {
-        editor_.Services().ShowMessage(nothing, MessageButtons::Ok);
-        return;
-    }
-    if (index < 0) {
-        editor_.Services().ShowMessage(cannotMove, MessageButtons::Ok);
-        return;
-    }
-    const int target = index + step;
-    if (target < 0 || target >= static_cast<int>(files.size())) {
-        return;
-    }
-    const std::string moving = files[static_cast<std::size_t>(index)];
-    c.ReplaceItem(IDC_multimediaList, index, files[static_cast<std::size_t>(target)]);
-    c.ReplaceItem(IDC_multimediaList, target, moving);
-    editor_.Chosen(IDC_multimediaList, target);
+void MusicPage::Added(const std::string&) {
+    ShowStoppedButtons();
 }
 
-void MusicPage::MoveMusicFileUp() {
-    MoveMusicFile(-1, "Nothing was selected to move up.",
-                  "Error. Cannot move up. A file needs to be selected.");
-}
-
-void MusicPage::MoveMusicFileDown() {
-    MoveMusicFile(1, "Nothing was selected to move down.",
-                  "Error. Cannot move down. A file needs to be selected.");
-}
-
-void MusicPage::multimediaList_Click() {
+void MusicPage::OnMusicSelected() {
     StopIfPlaying();
     ShowStoppedButtons();
     editor_.controls.SetText(
@@ -471,16 +276,16 @@ void MusicPage::multimediaList_Click() {
         "Position: " + std::to_string(editor_.controls[IDC_multimediaList].selected + 1));
 }
 
-void MusicPage::playCommand_Click() {
-    const ControlState& list = editor_.controls[IDC_multimediaList];
+void MusicPage::OnPlay() {
+    const ControlState& files = editor_.controls[IDC_multimediaList];
     Mmedia& player = editor_.MediaPlayer();
     player.SetWait(false);
-    if (list.selected >= 0) {
+    if (files.selected >= 0) {
         player.mmOpen(editor_.Storage().ResolveProgramPath(
-            list.items[static_cast<std::size_t>(list.selected)]));
+            files.items[static_cast<std::size_t>(files.selected)]));
     }
     const float length = player.Length();
-    if (list.selected < 0 || !(length > 0)) {
+    if (files.selected < 0 || !(length > 0)) {
         // Nothing opened: a file the system cannot play, or one that is gone.
         player.mmClose();
         editor_.Services().ShowMessage("Cannot play media file. Please reload a different one.",
@@ -494,12 +299,12 @@ void MusicPage::playCommand_Click() {
     ShowPlayingButtons();
 }
 
-void MusicPage::closeCommand_Click() {
+void MusicPage::OnStop() {
     StopIfPlaying();
     ShowStoppedButtons();
 }
 
-void MusicPage::Timer1_Timer() {
+void MusicPage::OnTick() {
     Mmedia& player = editor_.MediaPlayer();
     const int position = static_cast<int>(player.Position());
     editor_.controls.SetValue(IDC_ProgressBar1, position);
@@ -511,55 +316,14 @@ void MusicPage::Timer1_Timer() {
     }
 }
 
-void MusicPage::randomMediaCheck_Click() {
-    editor_.settingsChanged = true;
-    editor_.settings.randomMedia =
-        editor_.controls[IDC_randomMediaCheck].checked ? std::string("1") : std::string("0");
-}
-
 // --- "Image Settings" ---
 
-void ImageSettingsPage::PercentSlider_Scroll() {
-    editor_.settingsChanged = true;
-    editor_.settings.picturePercent = ValueText(editor_, IDC_PercentSlider);
-    editor_.controls.SetText(IDC_percentLabel, editor_.settings.picturePercent + "%");
-}
-
-void ImageSettingsPage::nChange_Click() {
-    editor_.settingsChanged = true;
-    if (!editor_.controls[IDC_nChange].checked) {
-        return;
-    }
-    editor_.settings.picChange = std::string("not_ch");
+void ImageSettingsPage::OnNeverChange() {
     editor_.settings.timeInterval = std::string("0");
-    EditorControls& c = editor_.controls;
-    c.SetText(IDC_Text2, "0");
-    c.Enable(IDC_Text2, false);
-    c.SetBackColour(IDC_Text2, k3DLightColour);
-    c.Enable(IDC_Label3, false);
-    c.Enable(IDC_changeVScroll1, false);
+    editor_.controls.SetText(IDC_Text2, "0");
 }
 
-void ImageSettingsPage::aChange_Click() {
-    editor_.settingsChanged = true;
-    if (!editor_.controls[IDC_aChange].checked) {
-        return;
-    }
-    editor_.settings.picChange = std::string("ch");
-    EditorControls& c = editor_.controls;
-    c.Enable(IDC_Text2, true);
-    c.SetBackColour(IDC_Text2, kWindowColour);
-    c.Enable(IDC_Label3, true);
-    c.Enable(IDC_changeVScroll1, true);
-}
-
-void ImageSettingsPage::changeVScroll1_Change() {
-    editor_.settingsChanged = true;
-    editor_.settings.timeInterval = ValueText(editor_, IDC_changeVScroll1);
-    editor_.controls.SetText(IDC_Text2, editor_.settings.timeInterval);
-}
-
-void ImageSettingsPage::Text2_Change() {
+void ImageSettingsPage::OnIntervalTyped() {
     editor_.settingsChanged = true;
     const std::string& typed = editor_.controls[IDC_Text2].text;
     editor_.settings.timeInterval = typed;
@@ -568,85 +332,24 @@ void ImageSettingsPage::Text2_Change() {
     }
 }
 
-void ImageSettingsPage::pCenter_Click() {
-    editor_.settingsChanged = true;
-    if (editor_.controls[IDC_pCenter].checked) {
-        editor_.settings.picRandom = std::string("cent");
-        editor_.controls.Enable(IDC_floatSlider, false);
-    }
-}
-
-void ImageSettingsPage::pRandom_Click() {
-    editor_.settingsChanged = true;
-    if (editor_.controls[IDC_pRandom].checked) {
-        editor_.settings.picRandom = std::string("rand");
-        editor_.controls.Enable(IDC_floatSlider, true);
-    }
-}
-
-void ImageSettingsPage::floatSlider_Change() {
-    editor_.settingsChanged = true;
-    editor_.settings.picSpeed = ValueText(editor_, IDC_floatSlider);
-}
-
 // --- "Background" ---
 
-void BackgroundPage::EnableColorGroup(bool enabled) {
-    for (int id : {IDC_frameBackgroundColor, IDC_backColorClick}) {
-        editor_.controls.Enable(id, enabled);
-    }
-}
+namespace {
 
-void BackgroundPage::EnableCustomImageGroup(bool enabled) {
-    for (int id : {IDC_frameCustomImage, IDC_CenterOption, IDC_FullScreenOption, IDC_TileOption,
-                   IDC_backgroundImageFile, IDC_addBackImg, IDC_removeBackImg}) {
-        editor_.controls.Enable(id, enabled);
-    }
-}
+struct ColourPart {
+    int swatch;
+    int shift;  // of the part in 0x00BBGGRR
+    std::string ThemeSettings::*setting;
+};
+constexpr ColourPart kColourParts[] = {
+    {IDC_redPicture, 0, &ThemeSettings::redBackground},
+    {IDC_greenPicture, 8, &ThemeSettings::greenBackground},
+    {IDC_bluePicture, 16, &ThemeSettings::blueBackground},
+};
 
-void BackgroundPage::EnableGradientGroup(bool enabled) {
-    for (int id : {IDC_frameColorGradient, IDC_redSlider, IDC_greenSlider, IDC_blueSlider,
-                   IDC_redLabel, IDC_greenLabel, IDC_blueLabel}) {
-        editor_.controls.Enable(id, enabled);
-    }
-}
+}  // namespace
 
-void BackgroundPage::ShowKind(int blueFrame, bool colour, bool custom, bool gradient) {
-    EditorControls& c = editor_.controls;
-    for (int frame : {IDC_frameBackgroundColor, IDC_frameCustomImage, IDC_frameColorGradient}) {
-        c.SetCaptionColour(frame, frame == blueFrame ? kChosenFrameColour : kButtonTextColour);
-    }
-    c.SetBackColour(IDC_backgroundImageFile, custom ? kWindowColour : k3DLightColour);
-    EnableColorGroup(colour);
-    EnableCustomImageGroup(custom);
-    EnableGradientGroup(gradient);
-}
-
-void BackgroundPage::backgroundColor_Click() {
-    editor_.settingsChanged = true;
-    editor_.settings.backEffect = std::string("0");
-    ShowKind(IDC_frameBackgroundColor, true, false, false);
-}
-
-void BackgroundPage::backgroundDesktop_Click() {
-    editor_.settingsChanged = true;
-    editor_.settings.backEffect = std::string("1");
-    ShowKind(0, false, false, false);
-}
-
-void BackgroundPage::backgroundCustomImage_Click() {
-    editor_.settingsChanged = true;
-    editor_.settings.backEffect = std::string("2");
-    ShowKind(IDC_frameCustomImage, false, true, false);
-}
-
-void BackgroundPage::backgroundColorGradient_Click() {
-    editor_.settingsChanged = true;
-    editor_.settings.backEffect = std::string("3");
-    ShowKind(IDC_frameColorGradient, false, false, true);
-}
-
-void BackgroundPage::backColorClick_Click() {
+void BackgroundPage::OnChooseColour() {
     editor_.settingsChanged = true;
     const std::optional<Colour> chosen =
         editor_.Services().ChooseColour(editor_.colourDialogColour);
@@ -658,7 +361,7 @@ void BackgroundPage::backColorClick_Click() {
     editor_.controls.SetBackColour(IDC_Picture1, *chosen);
 }
 
-void BackgroundPage::addBackImg_Click() {
+void BackgroundPage::OnAddPicture() {
     editor_.settingsChanged = true;
     EditorServices& services = editor_.Services();
     if (!editor_.settings.backgroundImage.empty()) {
@@ -682,7 +385,7 @@ void BackgroundPage::addBackImg_Click() {
     editor_.controls.Redraw(IDC_Image1);
 }
 
-void BackgroundPage::removeBackImg_Click() {
+void BackgroundPage::OnRemovePicture() {
     editor_.settingsChanged = true;
     if (editor_.controls[IDC_backgroundImageFile].text.empty()) {
         editor_.Services().ShowMessage("Nothing to remove.", MessageButtons::Ok);
@@ -694,112 +397,16 @@ void BackgroundPage::removeBackImg_Click() {
     editor_.controls.Redraw(IDC_Image1);
 }
 
-void BackgroundPage::CenterOption_Click() {
-    editor_.settingsChanged = true;
-    if (editor_.controls[IDC_CenterOption].checked) {
-        editor_.settings.backgroundDisplay = std::string("0");
-    }
+void BackgroundPage::ShowSwatch(int part) {
+    const ColourPart& p = kColourParts[part];
+    const Colour value = static_cast<Colour>(ControlNumber(editor_.settings.*p.setting));
+    editor_.controls.SetBackColour(p.swatch, value << p.shift);
 }
 
-void BackgroundPage::FullScreenOption_Click() {
-    editor_.settingsChanged = true;
-    if (editor_.controls[IDC_FullScreenOption].checked) {
-        editor_.settings.backgroundDisplay = std::string("1");
-    }
-}
-
-void BackgroundPage::TileOption_Click() {
-    editor_.settingsChanged = true;
-    if (editor_.controls[IDC_TileOption].checked) {
-        editor_.settings.backgroundDisplay = std::string("2");
-    }
-}
-
-void BackgroundPage::ColourSlider(int slider, int label, int swatch, const char* word,
-                                  std::string& setting, int shift) {
-    editor_.settingsChanged = true;
-    const int value = editor_.controls[slider].value;
-    editor_.controls.SetText(label, word + std::to_string(value));
-    editor_.controls.SetBackColour(swatch, static_cast<Colour>(value) << shift);
-    setting = std::to_string(value);
+void BackgroundPage::OnColourScrolled(int part) {
+    ShowSwatch(part);
     editor_.PaintGradient();
     editor_.controls.Redraw(IDC_GradientPicture);
-}
-
-void BackgroundPage::redSlider_Scroll() {
-    ColourSlider(IDC_redSlider, IDC_redLabel, IDC_redPicture,
-                 "Red = ", editor_.settings.redBackground, 0);
-}
-
-void BackgroundPage::greenSlider_Scroll() {
-    ColourSlider(IDC_greenSlider, IDC_greenLabel, IDC_greenPicture,
-                 "Green = ", editor_.settings.greenBackground, 8);
-}
-
-void BackgroundPage::blueSlider_Scroll() {
-    ColourSlider(IDC_blueSlider, IDC_blueLabel, IDC_bluePicture,
-                 "Blue = ", editor_.settings.blueBackground, 16);
-}
-
-// --- "Countdown" ---
-
-void CountdownPage::EnableDateLists(bool enabled) {
-    for (int id : {IDC_monthCombo, IDC_dayCombo, IDC_yearCombo}) {
-        editor_.controls.Enable(id, enabled);
-        editor_.controls.SetBackColour(id, enabled ? kWindowColour : k3DLightColour);
-    }
-}
-
-void CountdownPage::noneOption_Click() {
-    editor_.settingsChanged = true;
-    EnableDateLists(false);
-    if (editor_.controls[IDC_noneOption].checked) {
-        editor_.settings.timeDisplay = std::string("0");
-    }
-}
-
-void CountdownPage::timeOption_Click() {
-    editor_.settingsChanged = true;
-    EnableDateLists(false);
-    if (editor_.controls[IDC_timeOption].checked) {
-        editor_.settings.timeDisplay = std::string("1");
-    }
-}
-
-void CountdownPage::yearOption_Click() {
-    editor_.settingsChanged = true;
-    EnableDateLists(true);
-    if (editor_.controls[IDC_yearOption].checked) {
-        editor_.settings.timeDisplay = std::string("2");
-    }
-}
-
-void CountdownPage::monthCombo_Click() {
-    editor_.settingsChanged = true;
-    editor_.settings.countdownMonth = editor_.controls[IDC_monthCombo].text;
-}
-
-void CountdownPage::dayCombo_Click() {
-    editor_.settingsChanged = true;
-    editor_.settings.countdownDay = editor_.controls[IDC_dayCombo].text;
-}
-
-void CountdownPage::yearCombo_Click() {
-    editor_.settingsChanged = true;
-    editor_.settings.countdownYear = editor_.controls[IDC_yearCombo].text;
-}
-
-// Typed the same as chosen: the text the box shows is the text stored.
-void CountdownPage::monthCombo_Change() {
-    monthCombo_Click();
-}
-
-void CountdownPage::dayCombo_Change() {
-    dayCombo_Click();
-}
-
-void CountdownPage::yearCombo_Change() {
-    yearCombo_Click();
 }
 
 }  // namespace orvelle

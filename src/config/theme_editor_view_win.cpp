@@ -13,6 +13,8 @@
 #include "base/optional_api_win.h"
 #include "base/wide_win.h"
 #include "config/control_ids.h"
+#include "config/theme_dialogs.h"
+#include "config/theme_dialogs_win.h"
 #include "config/web_pages.h"
 
 namespace orvelle::win {
@@ -32,174 +34,37 @@ constexpr PageTemplate kPages[kEditorTabCount] = {
     {IDD_Form2_Music, "Music"},
 };
 
-enum class Strip { Theme, List, Caption };
-
-struct ToolbarEntry {
+// The theme strip's one-button toolbars, each centred over its label.
+struct StripPlace {
     int toolbar;
-    int command;
-    const char* key;
-    const char* tooltip;
-    Strip strip;
-    int image;
+    int label;
 };
-constexpr ToolbarEntry kToolbarButtons[] = {
-    {IDC_ToolbarNew, IDC_ToolbarNew_New, "New", "Create a new screen saver theme", Strip::Theme, 0},
-    {IDC_ToolbarLoad, IDC_ToolbarLoad_Load, "Load", "Load existing screen saver theme",
-     Strip::Theme, 1},
-    {IDC_ToolbarDelete, IDC_ToolbarDelete_Delete, "Delete", "Delete existing screen saver themes",
-     Strip::Theme, 2},
-    {IDC_ToolbarMouse, IDC_ToolbarMouse_Mouse, "Mouse", "Mouse sensitivity", Strip::Theme, 3},
-    {IDC_toolbarImages, IDC_toolbarImages_Add, "Add", "Add image", Strip::List, 0},
-    {IDC_toolbarImages, IDC_toolbarImages_Delete, "Delete", "Delete image", Strip::List, 1},
-    {IDC_toolbarImages, IDC_toolbarImages_DeleteAll, "DeleteAll", "Delete all images", Strip::List,
-     2},
-    {IDC_toolbarImages, IDC_toolbarImages_Up, "Up", "Move image up", Strip::List, 3},
-    {IDC_toolbarImages, IDC_toolbarImages_Down, "Down", "Move image down", Strip::List, 4},
-    {IDC_toolbarCaptions, IDC_toolbarCaptions_ClearCaption, "ClearCaption", "Clear caption",
-     Strip::Caption, 0},
-    {IDC_toolbarCaptions, IDC_toolbarCaptions_Font, "Font", "Change font color and style",
-     Strip::Caption, 1},
-    {IDC_toolbarCaptions, IDC_toolbarCaptions_Enlarge, "Enlarge", "Display original image size",
-     Strip::Caption, 2},
-    {IDC_ToolbarMedia, IDC_ToolbarMedia_Add, "Add", "Add music file", Strip::List, 0},
-    {IDC_ToolbarMedia, IDC_ToolbarMedia_Delete, "Delete", "Delete music file", Strip::List, 1},
-    {IDC_ToolbarMedia, IDC_ToolbarMedia_DeleteAll, "DeleteAll", "Delete all music files",
-     Strip::List, 2},
-    {IDC_ToolbarMedia, IDC_ToolbarMedia_Up, "Up", "Move music file up", Strip::List, 3},
-    {IDC_ToolbarMedia, IDC_ToolbarMedia_Down, "Down", "Move music file down", Strip::List, 4},
-};
-constexpr int kThemeToolbars[] = {IDC_ToolbarNew, IDC_ToolbarLoad, IDC_ToolbarDelete,
-                                  IDC_ToolbarMouse};
-constexpr int kThemeLabels[] = {IDC_LabelNew, IDC_LabelLoad, IDC_LabelDelete, IDC_LabelMouse};
-constexpr int kPageToolbars[] = {IDC_toolbarImages, IDC_toolbarCaptions, IDC_ToolbarMedia};
+constexpr StripPlace kThemeStrip[] = {{IDC_ToolbarNew, IDC_LabelNew},
+                                      {IDC_ToolbarLoad, IDC_LabelLoad},
+                                      {IDC_ToolbarDelete, IDC_LabelDelete},
+                                      {IDC_ToolbarMouse, IDC_LabelMouse}};
 
-struct Tip {
-    int id;
-    const char* text;
-};
-constexpr Tip kTooltips[] = {
-    {IDC_Ok, "Save changes"},
-    {IDC_Cancel, "Cancel changes"},
-    {IDC_List1, "Loaded image(s)"},
-    {IDC_Text3, "Total amount of images"},
-    {IDC_ImagePosition, "Position of image"},
-    {IDC_FolderCommand, "Add multiple amount of images"},
-    {IDC_Random_select, "Display images in random order"},
-    {IDC_photo1, "Click to preview"},
-    {IDC_p_caption, "Caption"},
-    {IDC_Picture2, "Font color"},
-    {IDC_scrollOption, "Scrolling caption"},
-    {IDC_middleOption, "Center caption"},
-    {IDC_scrollSlider, "Scrolling speed"},
-    {IDC_PercentSlider, "Increase/decrease image size"},
-    {IDC_aChange, "Change image "},
-    {IDC_nChange, "Never change image"},
-    {IDC_Text2, "Time interval (seconds)"},
-    {IDC_pCenter, "Center image on screen"},
-    {IDC_pRandom, "Float image on screen"},
-    {IDC_floatSlider, "Float speed"},
-    {IDC_ListBoxTransitions, "Transition effects"},
-    {IDC_backgroundColor, "Display background color"},
-    {IDC_backgroundDesktop, "Display desktop as background"},
-    {IDC_backgroundCustomImage, "Display image as background"},
-    {IDC_backgroundColorGradient, "Display gradient background color"},
-    {IDC_Picture1, "Background color"},
-    {IDC_backColorClick, "Select background color"},
-    {IDC_backgroundImageFile, "Background image file"},
-    {IDC_addBackImg, "Load background image"},
-    {IDC_removeBackImg, "Remove background image"},
-    {IDC_CenterOption, "Center background image"},
-    {IDC_FullScreenOption, "Display background image full screen"},
-    {IDC_TileOption, "Tile background image"},
-    {IDC_Image1, "Background image "},
-    {IDC_redSlider, "Dither red"},
-    {IDC_greenSlider, "Dither Green"},
-    {IDC_blueSlider, "Dither blue"},
-    {IDC_GradientPicture, "Gradient background color"},
-    {IDC_noneOption, "Display nothing"},
-    {IDC_timeOption, "Display current time and date"},
-    {IDC_yearOption, "Display countdown clock"},
-    {IDC_multimediaList, "Loaded multimedia files"},
-    {IDC_multimediaTotal, "Total amount of music files"},
-    {IDC_MediaPosition, "Position of music file"},
-    {IDC_randomMediaCheck, "Play music files in random order"},
-    {IDC_playCommand, "Play music file"},
-    {IDC_closeCommand, "Stop music file"},
-};
-
-struct SliderRange {
-    int id;
-    int minimum;
-    int maximum;
-    int tickEvery;
-};
-constexpr SliderRange kSliders[] = {
-    {IDC_PercentSlider, 10, 100, 10}, {IDC_floatSlider, 0, 5, 1},
-    {IDC_scrollSlider, 100, 300, 20}, {IDC_redSlider, 0, 255, 0},
-    {IDC_greenSlider, 0, 255, 0},     {IDC_blueSlider, 0, 255, 0},
-};
-constexpr ScrollBarRange kIntervalRange{0, 60, 1, 10, true};
-
-struct ComboItems {
-    int id;
-    int first;
-    int last;
-    int digits;
-    const char* designText;
-};
-constexpr ComboItems kCombos[] = {
-    {IDC_monthCombo, 1, 12, 2, "Month"},
-    {IDC_dayCombo, 1, 31, 2, "Day"},
-    {IDC_yearCombo, 2000, 2040, 4, "Year"},
-};
-
-constexpr int kSurfaces[] = {IDC_photo1, IDC_Image1, IDC_GradientPicture};
-
-// Controls that take the enabled state of another: a slider's labels grey with it, and the
-// background colour swatch is usable only while its "Color..." button is.
-struct Follower {
-    int leader;
-    int follower;
-};
-constexpr Follower kFollowers[] = {
-    {IDC_floatSlider, IDC_Label11},
-    {IDC_floatSlider, IDC_Label7},
-    {IDC_scrollSlider, IDC_Label16},
-    {IDC_backColorClick, IDC_Picture1},
-};
-
-// Colour swatches that act as a button beside them: a click or Space on the swatch does what the
-// button does (the colour dialog, the caption font and colour dialog).
-struct SwatchAction {
-    int swatch;
-    int command;
-};
-constexpr SwatchAction kSwatchActions[] = {
-    {IDC_Picture1, IDC_backColorClick},
-    {IDC_Picture2, IDC_toolbarCaptions_Font},
-};
-
-struct PictureStrip {
+struct StripBitmap {
     int size;
     int bitmap;
 };
-constexpr PictureStrip kThemeStrips[] = {{24, IDB_ThemeButtons24},
-                                         {32, IDB_ThemeButtons32},
-                                         {36, IDB_ThemeButtons36},
-                                         {48, IDB_ThemeButtons48}};
-constexpr PictureStrip kListStrips[] = {
+constexpr StripBitmap kThemeStrips[] = {{24, IDB_ThemeButtons24},
+                                        {32, IDB_ThemeButtons32},
+                                        {36, IDB_ThemeButtons36},
+                                        {48, IDB_ThemeButtons48}};
+constexpr StripBitmap kListStrips[] = {
     {16, IDB_ListButtons16}, {24, IDB_ListButtons24}, {32, IDB_ListButtons32}};
-constexpr PictureStrip kCaptionStrips[] = {
+constexpr StripBitmap kCaptionStrips[] = {
     {16, IDB_CaptionButtons16}, {24, IDB_CaptionButtons24}, {32, IDB_CaptionButtons32}};
 
-HIMAGELIST LoadPictureStrip(HINSTANCE instance, std::span<const PictureStrip> strips,
-                            int designSize, int dpi) {
+HIMAGELIST LoadPictureStrip(HINSTANCE instance, std::span<const StripBitmap> strips, int designSize,
+                            int dpi) {
     std::vector<int> sizes;
-    for (const PictureStrip& strip : strips) {
+    for (const StripBitmap& strip : strips) {
         sizes.push_back(strip.size);
     }
     const int size = PictureSizeForDpi(designSize, dpi, sizes);
-    for (const PictureStrip& strip : strips) {
+    for (const StripBitmap& strip : strips) {
         if (strip.size == size) {
             return LoadButtonPictures(instance, strip.bitmap, size);
         }
@@ -207,27 +72,36 @@ HIMAGELIST LoadPictureStrip(HINSTANCE instance, std::span<const PictureStrip> st
     return nullptr;
 }
 
-const ToolbarEntry* ButtonOfCommand(int command) {
-    for (const ToolbarEntry& button : kToolbarButtons) {
-        if (button.command == command) {
-            return &button;
+// The rows of a kind; toolbars only those of the pages, or only the theme strip's.
+std::vector<const ControlRow*> RowsOf(ControlKind kind) {
+    std::vector<const ControlRow*> rows;
+    for (const ControlRow& row : ThemeEditorTable()) {
+        if (row.kind == kind) {
+            rows.push_back(&row);
         }
     }
-    return nullptr;
+    return rows;
+}
+
+std::vector<int> PageToolbars() {
+    std::vector<int> toolbars;
+    for (const ControlRow* row : RowsOf(ControlKind::Toolbar)) {
+        if (row->page != EditorPage::Window) {
+            toolbars.push_back(row->id);
+        }
+    }
+    return toolbars;
+}
+
+const ControlRow* ButtonOfCommand(int command) {
+    const ControlRow* row = EditorRow(command);
+    return row && row->kind == ControlKind::ToolbarButton ? row : nullptr;
 }
 
 bool IsToolbar(HWND window) {
     wchar_t name[32] = {};
     GetClassNameW(window, name, 32);
     return lstrcmpiW(name, TOOLBARCLASSNAMEW) == 0;
-}
-
-std::string TwoOrFourDigits(int value, int digits) {
-    std::string text = std::to_string(value);
-    while (static_cast<int>(text.size()) < digits) {
-        text.insert(text.begin(), '0');
-    }
-    return text;
 }
 
 RECT ChildRect(HWND child) {
@@ -403,11 +277,11 @@ void ThemeEditorView::LoadToolbarPictures() {
 }
 
 HIMAGELIST ThemeEditorView::PicturesOf(int toolbarId) const {
-    for (const ToolbarEntry& entry : kToolbarButtons) {
-        if (entry.toolbar == toolbarId) {
-            return entry.strip == Strip::Theme  ? themePictures_
-                   : entry.strip == Strip::List ? listPictures_
-                                                : captionPictures_;
+    for (const ControlRow* button : RowsOf(ControlKind::ToolbarButton)) {
+        if (button->toolbar == toolbarId) {
+            return button->strip == PictureStrip::Theme  ? themePictures_
+                   : button->strip == PictureStrip::List ? listPictures_
+                                                         : captionPictures_;
         }
     }
     return nullptr;
@@ -417,40 +291,42 @@ void ThemeEditorView::CreateToolbars() {
     LoadToolbarPictures();
     auto fill = [&](int toolbarId) {
         std::vector<ToolbarButton> buttons;
-        for (const ToolbarEntry& entry : kToolbarButtons) {
-            if (entry.toolbar == toolbarId) {
-                buttons.push_back({entry.command, entry.image});
+        for (const ControlRow* button : RowsOf(ControlKind::ToolbarButton)) {
+            if (button->toolbar == toolbarId) {
+                buttons.push_back({button->id, button->picture});
             }
         }
         SetToolbarButtons(Control(toolbarId), PicturesOf(toolbarId), buttons);
     };
-    for (int id : kThemeToolbars) {
+    for (const StripPlace& place : kThemeStrip) {
+        fill(place.toolbar);
+        MakeToolbarFlat(Control(place.toolbar));
+        EnableToolbarKeys(Control(place.toolbar));
+    }
+    for (int id : PageToolbars()) {
         fill(id);
-        MakeToolbarFlat(Control(id));
         EnableToolbarKeys(Control(id));
     }
-    for (int id : kPageToolbars) {
-        fill(id);
-        EnableToolbarKeys(Control(id));
-    }
-    for (const SwatchAction& action : kSwatchActions) {
-        EnableSwatchKeys(Control(action.swatch));
+    for (const ControlRow* swatch : RowsOf(ControlKind::Swatch)) {
+        if (swatch->actsAs != 0) {
+            EnableSwatchKeys(Control(swatch->id));
+        }
     }
     PlaceToolbars();
 }
 
 void ThemeEditorView::PlaceToolbars() {
     // The theme strip: flat one-button toolbars, each centred over its label.
-    for (size_t i = 0; i < std::size(kThemeToolbars); ++i) {
-        HWND toolbar = Control(kThemeToolbars[i]);
+    for (const StripPlace& place : kThemeStrip) {
+        HWND toolbar = Control(place.toolbar);
         SIZE size = ToolbarNeededSize(toolbar);
-        RECT label = ChildRect(Item(kThemeLabels[i]));
+        RECT label = ChildRect(Item(place.label));
         int centre = (label.left + label.right) / 2;
         SetWindowPos(toolbar, nullptr, centre - size.cx / 2, label.top - size.cy - 2, size.cx,
                      size.cy, SWP_NOZORDER | SWP_NOACTIVATE);
     }
     // The list and caption toolbars keep the standard look, sized to their buttons.
-    for (int id : kPageToolbars) {
+    for (int id : PageToolbars()) {
         HWND toolbar = Control(id);
         SIZE size = ToolbarNeededSize(toolbar);
         SetWindowPos(toolbar, nullptr, 0, 0, size.cx, size.cy,
@@ -462,11 +338,9 @@ void ThemeEditorView::RescaleForDpi() {
     // The dialog manager has scaled the templates' controls and fonts; the button pictures and
     // what was placed by hand follow.
     LoadToolbarPictures();
-    for (int id : kThemeToolbars) {
-        SendMessageW(Control(id), TB_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(PicturesOf(id)));
-    }
-    for (int id : kPageToolbars) {
-        SendMessageW(Control(id), TB_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(PicturesOf(id)));
+    for (const ControlRow* toolbar : RowsOf(ControlKind::Toolbar)) {
+        SendMessageW(Control(toolbar->id), TB_SETIMAGELIST, 0,
+                     reinterpret_cast<LPARAM>(PicturesOf(toolbar->id)));
     }
     PlaceToolbars();
     LayoutStatusBar();
@@ -474,22 +348,26 @@ void ThemeEditorView::RescaleForDpi() {
 }
 
 void ThemeEditorView::ApplyRanges() {
-    for (const SliderRange& slider : kSliders) {
-        HWND control = Control(slider.id);
-        TrackbarSetRange(control, slider.minimum, slider.maximum);
-        if (slider.tickEvery > 0) {
-            TrackbarSetTickFrequency(control, slider.tickEvery);
+    for (const ControlRow* slider : RowsOf(ControlKind::Slider)) {
+        HWND control = Control(slider->id);
+        TrackbarSetRange(control, slider->range.low, slider->range.high);
+        if (slider->range.step > 0) {
+            TrackbarSetTickFrequency(control, slider->range.step);
         }
-        TrackbarSetPosition(control, slider.minimum);
+        TrackbarSetPosition(control, slider->range.low);
     }
-    intervalBar_ = ScrollBar(Control(IDC_changeVScroll1), kIntervalRange);
+    const ValueRange& interval = EditorRow(IDC_changeVScroll1)->range;
+    intervalBar_ =
+        ScrollBar(Control(IDC_changeVScroll1),
+                  {interval.low, interval.high, interval.step, interval.page, interval.reversed});
     intervalBar_.SetValue(0);
-    for (const ComboItems& combo : kCombos) {
-        HWND control = Control(combo.id);
-        for (int value = combo.first; value <= combo.last; ++value) {
-            ComboAdd(control, TwoOrFourDigits(value, combo.digits));
+    for (const ControlRow& row : ThemeEditorTable()) {
+        for (const std::string& item : ItemsOf(row)) {
+            ComboAdd(Control(row.id), item);
         }
-        SetControlText(control, combo.designText);
+        if (row.kind == ControlKind::ComboBox && row.value) {
+            SetControlText(Control(row.id), row.value);
+        }
     }
 }
 
@@ -505,8 +383,11 @@ void ThemeEditorView::LayoutStatusBar() {
 
 void ThemeEditorView::AddTooltips() {
     tooltips_.Create(Handle());
-    for (const Tip& tip : kTooltips) {
-        tooltips_.Add(Control(tip.id), tip.text);
+    // The toolbars' buttons ask for theirs one by one (ControlNotify).
+    for (const ControlRow& row : ThemeEditorTable()) {
+        if (row.tooltip && row.kind != ControlKind::ToolbarButton) {
+            tooltips_.Add(Control(row.id), row.tooltip);
+        }
     }
 }
 
@@ -572,12 +453,6 @@ void ThemeEditorView::Enable(int id, bool enabled) {
     HWND control = Control(id);
     NoteFocusLeaving(control, enabled);
     EnableWindow(control, enabled ? TRUE : FALSE);
-    for (const Follower& pair : kFollowers) {
-        if (pair.leader == id) {
-            NoteFocusLeaving(Control(pair.follower), enabled);
-            EnableWindow(Control(pair.follower), enabled ? TRUE : FALSE);
-        }
-    }
 }
 
 void ThemeEditorView::Show(int id, bool shown) {
@@ -681,15 +556,10 @@ void ThemeEditorView::StopMusicTimer() {
 
 void ThemeEditorView::ShowSmallDialog(int templateId) {
     TemplateDialog dialog([templateId](TemplateDialog& d) {
+        ApplyControlTable(d.Handle(), templateId, d.Tips());
         if (templateId == IDD_frmMouse) {
-            HWND slider = d.Item(IDC_frmMouse_MouseSensitiveSlider);
-            TrackbarSetRange(slider, 1, 30);
-            TrackbarSetTickFrequency(slider, 1);
-            TrackbarSetPosition(slider, 23);
-            d.Tips().Add(slider, "Mouse sensitivity");
-            d.Tips().Add(d.Item(IDC_frmMouse_defaultMouseSensitivity), "Default mouse sensitivity");
-            d.Tips().Add(d.Item(IDC_frmMouse_Ok), "Save changes");
-            d.Tips().Add(d.Item(IDC_frmMouse_Cancel), "Cancel changes");
+            TrackbarSetPosition(d.Item(IDC_frmMouse_MouseSensitiveSlider),
+                                MouseSensitivityDialog::kDefault);
         }
     });
     dialog.RunModal(instance_, templateId, Handle());
@@ -701,29 +571,16 @@ void ThemeEditorView::OnControlCommand(int, int) {}
 
 void ThemeEditorView::OnControlScroll(int, int, int) {}
 
-void ThemeEditorView::OnToolbarButton(int toolbarId, std::string_view key) {
-    if (toolbarId == IDC_ToolbarNew && key == "New") {
-        ShowSmallDialog(IDD_frmNewName);
-    } else if (toolbarId == IDC_ToolbarLoad && key == "Load") {
-        ShowSmallDialog(IDD_frmExistingNames);
-    } else if (toolbarId == IDC_ToolbarDelete && key == "Delete") {
-        ShowSmallDialog(IDD_frmDelete);
-    } else if (toolbarId == IDC_ToolbarMouse && key == "Mouse") {
-        ShowSmallDialog(IDD_frmMouse);
-    }
-}
+void ThemeEditorView::OnToolbarButton(int, std::string_view) {}
+
+void ThemeEditorView::OnHelp() {}
 
 void ThemeEditorView::OnMenuCommand(int id) {
+    if (const ControlRow* item = EditorRow(id); item && item->opens != 0) {
+        ShowSmallDialog(item->opens);
+        return;
+    }
     switch (id) {
-        case IDM_NewTheme:
-            ShowSmallDialog(IDD_frmNewName);
-            break;
-        case IDM_LoadTheme:
-            ShowSmallDialog(IDD_frmExistingNames);
-            break;
-        case IDM_DeleteTheme:
-            ShowSmallDialog(IDD_frmDelete);
-            break;
         case IDM_AboutOrvelle:
             about_.Show(instance_, Handle());
             break;
@@ -738,6 +595,9 @@ void ThemeEditorView::OnMenuCommand(int id) {
             break;
         case IDM_Exit:
             OnCancel();
+            break;
+        case IDM_OrvelleHelp:
+            OnHelp();
             break;
         default:
             break;
@@ -773,20 +633,28 @@ bool ThemeEditorView::OnCommand(int id, int code, HWND control) {
     return ControlCommand(id, code, control);
 }
 
+void ThemeEditorView::PressToolbarButton(const ControlRow& button) {
+    if (button.opens != 0) {
+        ShowSmallDialog(button.opens);
+    } else {
+        OnToolbarButton(button.toolbar, button.value);
+    }
+}
+
 bool ThemeEditorView::ControlCommand(int id, int code, HWND control) {
-    for (const SwatchAction& action : kSwatchActions) {
-        if (action.swatch == id && code == STN_CLICKED) {
-            if (const ToolbarEntry* button = ButtonOfCommand(action.command)) {
-                OnToolbarButton(button->toolbar, button->key);
-            } else {
-                OnControlCommand(action.command, BN_CLICKED);
-            }
-            return true;
+    const ControlRow* row = EditorRow(id);
+    if (row && row->kind == ControlKind::Swatch && row->actsAs != 0 && code == STN_CLICKED) {
+        // A click or Space on a swatch does what the button beside it does.
+        if (const ControlRow* button = ButtonOfCommand(row->actsAs)) {
+            PressToolbarButton(*button);
+        } else {
+            OnControlCommand(row->actsAs, BN_CLICKED);
         }
+        return true;
     }
     if (IsToolbar(control)) {
-        if (const ToolbarEntry* button = ButtonOfCommand(id)) {
-            OnToolbarButton(button->toolbar, button->key);
+        if (const ControlRow* button = ButtonOfCommand(id)) {
+            PressToolbarButton(*button);
         }
         return true;
     }
@@ -820,7 +688,7 @@ bool ThemeEditorView::ControlNotify(NMHDR* header, LRESULT* result) {
     }
     if (header->code == TTN_GETDISPINFOW) {
         auto* info = reinterpret_cast<NMTTDISPINFOW*>(header);
-        if (const ToolbarEntry* button = ButtonOfCommand(static_cast<int>(header->idFrom))) {
+        if (const ControlRow* button = ButtonOfCommand(static_cast<int>(header->idFrom))) {
             static std::wstring text;
             text = Wide(button->tooltip);
             info->lpszText = text.data();
@@ -927,13 +795,12 @@ INT_PTR ThemeEditorView::ControlColour(UINT message, HDC dc, HWND control) {
 }
 
 bool ThemeEditorView::DrawItem(const DRAWITEMSTRUCT* item) {
-    for (int id : kSurfaces) {
-        if (static_cast<int>(item->CtlID) == id) {
-            OnDrawSurface(id, item->hDC, item->rcItem);
-            return true;
-        }
+    const ControlRow* row = EditorRow(static_cast<int>(item->CtlID));
+    if (!row || row->kind != ControlKind::Surface) {
+        return false;
     }
-    return false;
+    OnDrawSurface(row->id, item->hDC, item->rcItem);
+    return true;
 }
 
 bool ThemeEditorView::PreTranslateMessage(MSG* msg) {
@@ -942,7 +809,7 @@ bool ThemeEditorView::PreTranslateMessage(MSG* msg) {
     }
     const bool back = GetKeyState(VK_SHIFT) < 0;
     if (msg->wParam == VK_F1) {
-        OnMenuCommand(IDM_OrvelleHelp);
+        OnHelp();
         return true;
     }
     if (msg->wParam != VK_TAB || GetKeyState(VK_MENU) < 0) {

@@ -15,6 +15,7 @@
 #include "base/controls_win.h"
 #include "base/dialog_win.h"
 #include "config/about_box_win.h"
+#include "config/control_table.h"
 
 namespace orvelle::win {
 
@@ -82,9 +83,11 @@ class ThemeEditorView : public Dialog {
     virtual void OnControlCommand(int id, int code);
     // Sliders and the interval scroll bar, after they moved: the control's value.
     virtual void OnControlScroll(int id, int code, int value);
-    // A toolbar button: the toolbar's id and the button's key ("Add", "New", ...).
+    // A button of a page's toolbar: the toolbar's id and the button's key ("Add", "Font", ...).
+    // The theme strip's buttons open their dialogs.
     virtual void OnToolbarButton(int toolbarId, std::string_view key);
-    virtual void OnMenuCommand(int id);
+    // Help > Orvelle Help and F1.
+    virtual void OnHelp();
     // Enter and the OK button; Esc and the Cancel button. The defaults close the window.
     virtual void OnOk();
     virtual void OnCancel();
@@ -113,6 +116,9 @@ class ThemeEditorView : public Dialog {
   private:
     friend class ThemeEditorPage;
 
+    // The menu: a dialog, the about box, a web page, Save as OK, Exit as Cancel, the help.
+    void OnMenuCommand(int id);
+    void PressToolbarButton(const ControlRow& button);
     void CreatePages();
     void CreateToolbars();
     // The button pictures at the window's DPI, replacing any loaded before.

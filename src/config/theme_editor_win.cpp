@@ -23,21 +23,13 @@ namespace {
 
 constexpr const char* kTitle = "Orvelle Screen Saver";
 
-bool IsListBox(int id) {
-    return id == IDC_List1 || id == IDC_ListBoxTransitions || id == IDC_multimediaList ||
-           id == IDC_photo_caption;
+ControlKind KindOf(int id) {
+    const ControlRow* row = EditorRow(id);
+    return row ? row->kind : ControlKind::Label;
 }
 
-bool IsComboBox(int id) {
-    return id == IDC_monthCombo || id == IDC_dayCombo || id == IDC_yearCombo;
-}
-
-bool IsCheckBox(int id) {
-    return id == IDC_Random_select || id == IDC_randomMediaCheck;
-}
-
-bool IsSurface(int id) {
-    return id == IDC_photo1 || id == IDC_Image1 || id == IDC_GradientPicture;
+bool IsDropDown(ControlKind kind) {
+    return kind == ControlKind::ComboBox || kind == ControlKind::DropDownList;
 }
 
 COLORREF ScreenColour(Colour colour) {
@@ -112,57 +104,16 @@ void ThemeEditorWindow::ShowControl(int id, const ControlState& state) {
     if (!control) {
         return;
     }
-    if (IsSurface(id)) {
+    const ControlKind kind = KindOf(id);
+    if (kind == ControlKind::Surface) {
         RedrawSurface(id);
     } else if (state.parts & kItemsPart) {
-        auto shown = shownRevisions_.find(id);
-        if (IsComboBox(id)) {
-            if (shown == shownRevisions_.end() || shown->second != state.itemsRevision) {
-                ComboClear(control);
-                for (const std::string& item : state.items) {
-                    ComboAdd(control, item);
-                }
-            }
-        } else if (shown != shownRevisions_.end() && shown->second != state.itemsRevision &&
-                   state.itemsRevision - shown->second <= state.recentEdits.size()) {
-            // Only the latest edits are new: applied one by one, the rest of the list stays.
-            const std::size_t missed = state.itemsRevision - shown->second;
-            for (std::size_t i = state.recentEdits.size() - missed; i < state.recentEdits.size();
-                 ++i) {
-                const ListEdit& edit = state.recentEdits[i];
-                if (edit.kind != ListEdit::Insert) {
-                    ListDelete(control, edit.index);
-                }
-                if (edit.kind != ListEdit::Erase) {
-                    ListInsert(control, edit.index, edit.text);
-                }
-            }
-        } else if (shown == shownRevisions_.end() || shown->second != state.itemsRevision) {
-            std::size_t bytes = 0;
-            for (const std::string& item : state.items) {
-                bytes += item.size() + 1;
-            }
-            // Thousands of entries: one redraw at the end and the storage reserved up front.
-            ListClear(control);
-            ListFill fill(control, static_cast<int>(state.items.size()), bytes * 2);
-            for (const std::string& item : state.items) {
-                fill.Add(item);
-            }
-        }
-        shownRevisions_[id] = state.itemsRevision;
+        ShowItems(control, kind, state, shownRevisions_[id]);
     }
     if (state.parts & kSelectionPart) {
-        if (IsComboBox(id)) {
-            ComboSelect(control, state.selected);
-        } else if (id == IDC_ListBoxTransitions) {
-            for (std::size_t i = 0; i < state.marked.size(); ++i) {
-                ListSetSelected(control, static_cast<int>(i), state.marked[i]);
-            }
-        } else {
-            ListSelect(control, state.selected);
-        }
+        ShowSelection(control, kind, state);
     }
-    if ((state.parts & kTextPart) && !IsSurface(id)) {
+    if ((state.parts & kTextPart) && kind != ControlKind::Surface) {
         SetText(id, state.text);
     }
     if (state.parts & kCheckPart) {
@@ -172,13 +123,7 @@ void ThemeEditorWindow::ShowControl(int id, const ControlState& state) {
         ProgressSetRange(control, state.maximum);
     }
     if (state.parts & kValuePart) {
-        if (id == IDC_ProgressBar1) {
-            ProgressSetPosition(control, state.value);
-        } else if (id == IDC_changeVScroll1) {
-            IntervalScrollBar().SetValue(state.value);
-        } else {
-            SetSliderValue(id, state.value);
-        }
+        ShowValue(control, kind, state.value);
     }
     if (state.parts & kEnabledPart) {
         Enable(id, state.enabled);
@@ -194,55 +139,130 @@ void ThemeEditorWindow::ShowControl(int id, const ControlState& state) {
     }
 }
 
+// shown: the revision of the items the control shows, 0 for none yet.
+void ThemeEditorWindow::ShowItems(HWND control, ControlKind kind, const ControlState& state,
+                                  std::uint32_t& shown) {
+    if (shown == state.itemsRevision && shown != 0) {
+        return;
+    }
+    if (IsDropDown(kind)) {
+        ComboClear(control);
+        for (const std::string& item : state.items) {
+            ComboAdd(control, item);
+        }
+    } else if (shown != 0 && state.itemsRevision - shown <= state.recentEdits.size()) {
+        // Only the latest edits are new: applied one by one, the rest of the list stays.
+        const std::size_t missed = state.itemsRevision - shown;
+        for (std::size_t i = state.recentEdits.size() - missed; i < state.recentEdits.size(); ++i) {
+            const ListEdit& edit = state.recentEdits[i];
+            if (edit.kind != ListEdit::Insert) {
+                ListDelete(control, edit.index);
+            }
+            if (edit.kind != ListEdit::Erase) {
+                ListInsert(control, edit.index, edit.text);
+            }
+        }
+    } else {
+        std::size_t bytes = 0;
+        for (const std::string& item : state.items) {
+            bytes += item.size() + 1;
+        }
+        // Thousands of entries: one redraw at the end and the storage reserved up front.
+        ListClear(control);
+        ListFill fill(control, static_cast<int>(state.items.size()), bytes * 2);
+        for (const std::string& item : state.items) {
+            fill.Add(item);
+        }
+    }
+    shown = state.itemsRevision;
+}
+
+void ThemeEditorWindow::ShowSelection(HWND control, ControlKind kind, const ControlState& state) {
+    if (IsDropDown(kind)) {
+        ComboSelect(control, state.selected);
+    } else if (kind == ControlKind::MultiList) {
+        for (std::size_t i = 0; i < state.marked.size(); ++i) {
+            ListSetSelected(control, static_cast<int>(i), state.marked[i]);
+        }
+    } else {
+        ListSelect(control, state.selected);
+    }
+}
+
+void ThemeEditorWindow::ShowValue(HWND control, ControlKind kind, int value) {
+    if (kind == ControlKind::ProgressBar) {
+        ProgressSetPosition(control, value);
+    } else if (kind == ControlKind::ScrollBar) {
+        IntervalScrollBar().SetValue(value);
+    } else {
+        TrackbarSetPosition(control, value);
+    }
+}
+
 void ThemeEditorWindow::OnControlCommand(int id, int code) {
     if (applying_) {
         return;
     }
-    if (id == IDC_photo1) {
-        if (code != STN_CLICKED) {
-            return;
-        }
-        editor_.DoubleClicked(id);
-    } else if (IsListBox(id)) {
-        if (code == LBN_DBLCLK) {
-            editor_.DoubleClicked(id);
-            ShowEditor();
-            return;
-        }
-        if (code != LBN_SELCHANGE) {
-            return;
-        }
-        HWND list = Control(id);
-        if (id == IDC_ListBoxTransitions) {
-            for (int i = 0; i < ListCount(list); ++i) {
-                editor_.Marked(id, i, ListIsSelected(list, i));
+    const ControlKind kind = KindOf(id);
+    bool handled = true;
+    switch (kind) {
+        case ControlKind::Surface:
+            handled = code == STN_CLICKED;
+            if (handled) {
+                editor_.DoubleClicked(id);
             }
-        } else {
-            editor_.Chosen(id, ListSelection(list));
-        }
-    } else if (IsComboBox(id)) {
-        if (code == CBN_SELCHANGE) {
-            editor_.Chosen(id, ComboSelection(Control(id)));
-        } else if (code == CBN_EDITCHANGE) {
-            editor_.TextChanged(id, Text(id));
-        } else {
-            return;
-        }
-    } else if (id == IDC_p_caption || id == IDC_Text2) {
-        if (code != EN_CHANGE) {
-            return;
-        }
-        editor_.TextChanged(id, Text(id));
-    } else if (code == BN_CLICKED) {
-        if (IsCheckBox(id)) {
-            editor_.CheckClicked(id, Checked(id));
-        } else {
-            editor_.Clicked(id);
+            break;
+        case ControlKind::List:
+        case ControlKind::MultiList:
+            handled = ListCommand(id, kind, code);
+            break;
+        case ControlKind::ComboBox:
+        case ControlKind::DropDownList:
+            handled = code == CBN_SELCHANGE || code == CBN_EDITCHANGE;
+            if (code == CBN_SELCHANGE) {
+                editor_.Chosen(id, ComboSelection(Control(id)));
+            } else if (handled) {
+                editor_.TextChanged(id, Text(id));
+            }
+            break;
+        case ControlKind::Edit:
+            handled = code == EN_CHANGE;
+            if (handled) {
+                editor_.TextChanged(id, Text(id));
+            }
+            break;
+        case ControlKind::CheckBox:
+            handled = code == BN_CLICKED;
+            if (handled) {
+                editor_.CheckClicked(id, Checked(id));
+            }
+            break;
+        default:
+            handled = code == BN_CLICKED;
+            if (handled) {
+                editor_.Clicked(id);
+            }
+            break;
+    }
+    if (handled) {
+        ShowEditor();
+    }
+}
+
+bool ThemeEditorWindow::ListCommand(int id, ControlKind kind, int code) {
+    HWND list = Control(id);
+    if (code == LBN_DBLCLK) {
+        editor_.DoubleClicked(id);
+    } else if (code != LBN_SELCHANGE) {
+        return false;
+    } else if (kind == ControlKind::MultiList) {
+        for (int i = 0; i < ListCount(list); ++i) {
+            editor_.Marked(id, i, ListIsSelected(list, i));
         }
     } else {
-        return;
+        editor_.Chosen(id, ListSelection(list));
     }
-    ShowEditor();
+    return true;
 }
 
 void ThemeEditorWindow::OnControlScroll(int id, int, int value) {
@@ -256,22 +276,13 @@ void ThemeEditorWindow::OnControlScroll(int id, int, int value) {
     ShowEditor();
 }
 
-void ThemeEditorWindow::OnMenuCommand(int id) {
-    if (id == IDM_OrvelleHelp) {
-        editor_.OnHelp();
-        return;
-    }
-    ThemeEditorView::OnMenuCommand(id);
+void ThemeEditorWindow::OnHelp() {
+    editor_.OnHelp();
 }
 
 void ThemeEditorWindow::OnToolbarButton(int toolbarId, std::string_view key) {
-    if (toolbarId == IDC_toolbarImages || toolbarId == IDC_toolbarCaptions ||
-        toolbarId == IDC_ToolbarMedia) {
-        editor_.ToolbarClicked(toolbarId, std::string(key));
-        ShowEditor();
-        return;
-    }
-    ThemeEditorView::OnToolbarButton(toolbarId, key);
+    editor_.ToolbarClicked(toolbarId, std::string(key));
+    ShowEditor();
 }
 
 void ThemeEditorWindow::ShowSmallDialog(int templateId) {

@@ -36,7 +36,7 @@ class ThemeEditorWindow : public ThemeEditorView, private EditorServices {
     bool OnInitDialog() override;
     void OnControlCommand(int id, int code) override;
     void OnControlScroll(int id, int code, int value) override;
-    void OnMenuCommand(int id) override;
+    void OnHelp() override;
     void OnToolbarButton(int toolbarId, std::string_view key) override;
     void OnOk() override;
     void OnCancel() override;
@@ -52,6 +52,11 @@ class ThemeEditorWindow : public ThemeEditorView, private EditorServices {
 
   private:
     void ShowControl(int id, const ControlState& state);
+    void ShowItems(HWND control, ControlKind kind, const ControlState& state, std::uint32_t& shown);
+    void ShowSelection(HWND control, ControlKind kind, const ControlState& state);
+    void ShowValue(HWND control, ControlKind kind, int value);
+    // A list's notification: true when it is one the editor takes.
+    bool ListCommand(int id, ControlKind kind, int code);
     // Message boxes belong to the window in front: a small dialog while one is open.
     HWND MessageOwner() const;
 

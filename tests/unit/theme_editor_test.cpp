@@ -249,7 +249,7 @@ TEST_F(EditorTest, SaveWritesTheListsWhole) {
     EXPECT_FALSE(services.busy);
 
     files.FailWritesTo(kTheme);
-    editor.imageSettings.nChange_Click();
+    editor.Clicked(IDC_nChange);
     EXPECT_FALSE(editor.OnOk());
     EXPECT_EQ(services.messages.back(),
               "Could not save Screen Saver. If problem persists, please create a new Screen Saver "
