@@ -13,8 +13,6 @@
 #include "base/optional_api_win.h"
 #include "base/wide_win.h"
 #include "config/control_ids.h"
-#include "config/theme_dialogs.h"
-#include "config/theme_dialogs_win.h"
 #include "config/web_pages.h"
 
 namespace orvelle::win {
@@ -110,35 +108,6 @@ RECT ChildRect(HWND child) {
     MapWindowPoints(nullptr, GetParent(child), reinterpret_cast<POINT*>(&rc), 2);
     return rc;
 }
-
-// A small dialog shown from its template with nothing behind it but closing.
-class TemplateDialog : public Dialog {
-  public:
-    explicit TemplateDialog(std::function<void(TemplateDialog&)> init = {})
-        : init_(std::move(init)) {}
-    Tooltips& Tips() { return tips_; }
-
-  protected:
-    bool OnInitDialog() override {
-        CenterWindow(Handle(), GetWindow(Handle(), GW_OWNER));
-        tips_.Create(Handle());
-        if (init_) {
-            init_(*this);
-        }
-        return true;
-    }
-    bool OnCommand(int id, int code, HWND) override {
-        if (code == BN_CLICKED && (id == IDOK || id == IDCANCEL)) {
-            EndModal(id);
-            return true;
-        }
-        return false;
-    }
-
-  private:
-    std::function<void(TemplateDialog&)> init_;
-    Tooltips tips_;
-};
 
 }  // namespace
 
@@ -554,27 +523,6 @@ void ThemeEditorView::StopMusicTimer() {
     KillTimer(Handle(), kMusicTimer);
 }
 
-void ThemeEditorView::ShowSmallDialog(int templateId) {
-    TemplateDialog dialog([templateId](TemplateDialog& d) {
-        ApplyControlTable(d.Handle(), templateId, d.Tips());
-        if (templateId == IDD_frmMouse) {
-            TrackbarSetPosition(d.Item(IDC_frmMouse_MouseSensitiveSlider),
-                                MouseSensitivityDialog::kDefault);
-        }
-    });
-    dialog.RunModal(instance_, templateId, Handle());
-}
-
-// --- Default hooks: the design-time window ---
-
-void ThemeEditorView::OnControlCommand(int, int) {}
-
-void ThemeEditorView::OnControlScroll(int, int, int) {}
-
-void ThemeEditorView::OnToolbarButton(int, std::string_view) {}
-
-void ThemeEditorView::OnHelp() {}
-
 void ThemeEditorView::OnMenuCommand(int id) {
     if (const ControlRow* item = EditorRow(id); item && item->opens != 0) {
         ShowSmallDialog(item->opens);
@@ -602,18 +550,6 @@ void ThemeEditorView::OnMenuCommand(int id) {
         default:
             break;
     }
-}
-
-void ThemeEditorView::OnOk() {
-    Close();
-}
-
-void ThemeEditorView::OnCancel() {
-    Close();
-}
-
-void ThemeEditorView::OnDrawSurface(int, HDC dc, const RECT& bounds) {
-    FillRect(dc, &bounds, GetSysColorBrush(COLOR_WINDOW));
 }
 
 // --- Messages ---
@@ -833,22 +769,6 @@ bool ThemeEditorView::PreTranslateMessage(MSG* msg) {
     }
     FocusControl(Handle(), next);
     return true;
-}
-
-// --- Entry ---
-
-bool DialogPreviewRequested() {
-    wchar_t value[8] = {};
-    DWORD length = GetEnvironmentVariableW(L"ORVELLE_DIALOG_PREVIEW", value, 8);
-    return length == 1 && value[0] == L'1';
-}
-
-int RunForm2Preview(HINSTANCE instance, HWND owner) {
-    ThemeEditorView window(instance);
-    if (!window.Open(owner)) {
-        return 1;
-    }
-    return Dialog::RunMessageLoop();
 }
 
 }  // namespace orvelle::win

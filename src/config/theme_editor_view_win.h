@@ -77,30 +77,30 @@ class ThemeEditorView : public Dialog {
     void StopMusicTimer();
 
   protected:
-    // --- Hooks: one per kind of control event. The defaults show the design-time window. ---
+    // --- Hooks: one per kind of control event ---
     // Buttons, option buttons, check boxes, list boxes, combo boxes and edit boxes of the window
     // and its pages (BN_CLICKED, LBN_SELCHANGE, LBN_DBLCLK, CBN_SELCHANGE, EN_CHANGE, ...).
-    virtual void OnControlCommand(int id, int code);
+    virtual void OnControlCommand(int id, int code) = 0;
     // Sliders and the interval scroll bar, after they moved: the control's value.
-    virtual void OnControlScroll(int id, int code, int value);
+    virtual void OnControlScroll(int id, int code, int value) = 0;
     // A button of a page's toolbar: the toolbar's id and the button's key ("Add", "Font", ...).
     // The theme strip's buttons open their dialogs.
-    virtual void OnToolbarButton(int toolbarId, std::string_view key);
+    virtual void OnToolbarButton(int toolbarId, std::string_view key) = 0;
     // Help > Orvelle Help and F1.
-    virtual void OnHelp();
-    // Enter and the OK button; Esc and the Cancel button. The defaults close the window.
-    virtual void OnOk();
-    virtual void OnCancel();
+    virtual void OnHelp() = 0;
+    // Enter and the OK button; Esc and the Cancel button.
+    virtual void OnOk() = 0;
+    virtual void OnCancel() = 0;
     // The window is going away (close box, OK, Cancel): last chance to stop the music.
     virtual void OnUnload() {}
     virtual void OnTabChanged(EditorTab) {}
     virtual void OnMusicTimer() {}
-    // Paints an owner-drawn surface; the default fills it with the window colour.
-    virtual void OnDrawSurface(int id, HDC dc, const RECT& bounds);
+    // Paints an owner-drawn surface.
+    virtual void OnDrawSurface(int id, HDC dc, const RECT& bounds) = 0;
 
     // One of the small modal dialogs (new, load or delete theme, mouse), opened from the theme
-    // strip or the File menu; the default shows its bare template, for the design-time window.
-    virtual void ShowSmallDialog(int templateId);
+    // strip or the File menu.
+    virtual void ShowSmallDialog(int templateId) = 0;
     HINSTANCE Instance() const { return instance_; }
 
     bool OnInitDialog() override;
@@ -168,11 +168,5 @@ class ThemeEditorView : public Dialog {
     bool colourReentry_ = false;
     HWND focusLeft_ = nullptr;
 };
-
-// The environment asks for the design-time editor window (ORVELLE_DIALOG_PREVIEW=1: its
-// template's contents, no theme), for tests and pictures of its layout.
-bool DialogPreviewRequested();
-// Opens the design-time theme editor and runs it until it closes; the exit code.
-int RunForm2Preview(HINSTANCE instance, HWND owner = nullptr);
 
 }  // namespace orvelle::win

@@ -1,7 +1,8 @@
-// The theme editor window as /c opens it while ORVELLE_DIALOG_PREVIEW=1 is set: its title, every
-// control of its five pages with its caption, ranges and lists, page switching, Esc; and the
-// real editor without the variable. With ORVELLE_SHOTS_DIR set (a Unix folder) the last test
-// saves a picture of each page, of where the keyboard stands and of the small dialogs there.
+// The theme editor window as designed (the design-time window, a test program of its own that
+// takes the /c switches): its title, every control of its five pages with its caption, ranges and
+// lists, page switching, Esc; and the real editor that /c opens. With ORVELLE_SHOTS_DIR set (a Unix
+// folder) the last test saves a picture of each page, of where the keyboard stands and of the small
+// dialogs there.
 #include <gtest/gtest.h>
 #include <windows.h>
 
@@ -20,14 +21,6 @@
 using namespace wine_test;
 
 namespace {
-
-class PreviewVariable {
-  public:
-    explicit PreviewVariable(const char* value) {
-        SetEnvironmentVariableA("ORVELLE_DIALOG_PREVIEW", value);
-    }
-    ~PreviewVariable() { SetEnvironmentVariableA("ORVELLE_DIALOG_PREVIEW", nullptr); }
-};
 
 struct Expected {
     int id;
@@ -180,8 +173,7 @@ struct Editor {
 };
 
 void OpenEditor(Editor& editor, const std::string& arguments = "/c") {
-    PreviewVariable preview("1");
-    editor.process = StartSaver(editor.copy, arguments);
+    editor.process = StartDesignWindow(arguments);
     editor.window = WaitForWindow(editor.process, 8000);
 }
 
@@ -337,19 +329,16 @@ TEST(ConfigDialog, AboutBoxIsNotModal) {
     EXPECT_TRUE(editor.process.WaitExit(5000));
 }
 
-TEST(ConfigDialog, WithoutThePreviewVariableTheSwitchOpensTheEditorOnTheCurrentTheme) {
-    for (const char* value : {static_cast<const char*>(nullptr), "0"}) {
-        PreviewVariable preview(value);
-        ProgramCopy copy;
-        Process config = StartSaver(copy, "/c");
-        HWND window = WaitForWindow(config, 8000);
-        ASSERT_NE(window, nullptr);
-        Pump(500);
-        EXPECT_EQ(WindowText(window), "Orvelle Screen Saver - [Orvelle]");
-        EXPECT_EQ(ClassOf(window), "#32770");
-        PostMessageA(window, WM_CLOSE, 0, 0);
-        EXPECT_TRUE(config.WaitExit(5000));
-    }
+TEST(ConfigDialog, TheSwitchOpensTheEditorOnTheCurrentTheme) {
+    ProgramCopy copy;
+    Process config = StartSaver(copy, "/c");
+    HWND window = WaitForWindow(config, 8000);
+    ASSERT_NE(window, nullptr);
+    Pump(500);
+    EXPECT_EQ(WindowText(window), "Orvelle Screen Saver - [Orvelle]");
+    EXPECT_EQ(ClassOf(window), "#32770");
+    PostMessageA(window, WM_CLOSE, 0, 0);
+    EXPECT_TRUE(config.WaitExit(5000));
 }
 
 // Pictures of windows saved as ORVELLE_SHOTS_DIR/<ORVELLE_SHOTS_TAG>-<name>.png.
