@@ -138,80 +138,42 @@ struct ControlRow {
     // A double-click on a list's entry, a click on a surface.
     EditorAction doubleClick = nullptr;
 
-    constexpr ControlRow Tip(const char* text) const {
-        ControlRow row = *this;
-        row.tooltip = text;
-        return row;
-    }
+    constexpr ControlRow Tip(const char* text) const { return With(&ControlRow::tooltip, text); }
     constexpr ControlRow Writes(ThemeKey themeKey, const char* written = nullptr) const {
-        ControlRow row = *this;
-        row.key = themeKey;
-        if (written) {
-            row.value = written;
-        }
-        return row;
+        return With(&ControlRow::key, std::optional(themeKey))
+            .With(&ControlRow::value, written ? written : value);
     }
-    constexpr ControlRow Otherwise() const {
-        ControlRow row = *this;
-        row.otherwise = true;
-        return row;
-    }
-    constexpr ControlRow RunsOnLoad() const {
-        ControlRow row = *this;
-        row.loadRuns = true;
-        return row;
-    }
-    constexpr ControlRow Range(ValueRange values) const {
-        ControlRow row = *this;
-        row.range = values;
-        return row;
-    }
-    constexpr ControlRow Enables(IdList ids) const {
-        ControlRow row = *this;
-        row.enables = ids;
-        return row;
-    }
+    constexpr ControlRow Otherwise() const { return With(&ControlRow::otherwise, true); }
+    constexpr ControlRow RunsOnLoad() const { return With(&ControlRow::loadRuns, true); }
+    constexpr ControlRow Range(ValueRange values) const { return With(&ControlRow::range, values); }
+    constexpr ControlRow Enables(IdList ids) const { return With(&ControlRow::enables, ids); }
     constexpr ControlRow Shows(int label, const char* prefix = "", const char* suffix = "") const {
-        ControlRow row = *this;
-        row.shows = {label, prefix, suffix};
-        return row;
+        return With(&ControlRow::shows, ValueLabel{label, prefix, suffix});
     }
-    constexpr ControlRow Text(const char* text) const {
-        ControlRow row = *this;
-        row.value = text;
-        return row;
-    }
+    constexpr ControlRow Text(const char* text) const { return With(&ControlRow::value, text); }
     constexpr ControlRow Choices(std::span<const Choice> list) const {
-        ControlRow row = *this;
-        row.choices = list;
-        return row;
+        return With(&ControlRow::choices, list);
     }
     constexpr ControlRow OnToolbar(int bar, const char* word, PictureStrip from, int index) const {
-        ControlRow row = *this;
-        row.toolbar = bar;
-        row.value = word;
-        row.strip = from;
-        row.picture = index;
-        return row;
+        return With(&ControlRow::toolbar, bar)
+            .With(&ControlRow::value, word)
+            .With(&ControlRow::strip, from)
+            .With(&ControlRow::picture, index);
     }
-    constexpr ControlRow ActsAs(int button) const {
-        ControlRow row = *this;
-        row.actsAs = button;
-        return row;
-    }
+    constexpr ControlRow ActsAs(int button) const { return With(&ControlRow::actsAs, button); }
     constexpr ControlRow Opens(int templateId) const {
-        ControlRow row = *this;
-        row.opens = templateId;
-        return row;
+        return With(&ControlRow::opens, templateId);
     }
-    constexpr ControlRow Does(EditorAction run) const {
-        ControlRow row = *this;
-        row.action = run;
-        return row;
-    }
+    constexpr ControlRow Does(EditorAction run) const { return With(&ControlRow::action, run); }
     constexpr ControlRow OnDoubleClick(EditorAction run) const {
+        return With(&ControlRow::doubleClick, run);
+    }
+
+    // A copy with one column set.
+    template <typename Column, typename Value>
+    constexpr ControlRow With(Column ControlRow::*column, Value set) const {
         ControlRow row = *this;
-        row.doubleClick = run;
+        row.*column = set;
         return row;
     }
 };

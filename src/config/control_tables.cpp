@@ -22,23 +22,24 @@ constexpr ControlRow Row(int id, const char* design, ControlKind kind) {
     row.kind = kind;
     return row;
 }
-constexpr ControlRow Label(int id, const char* design) {
-    return Row(id, design, K::Label);
+template <ControlKind kind>
+constexpr ControlRow Make(int id, const char* design) {
+    return Row(id, design, kind);
 }
-constexpr ControlRow Frame(int id, const char* design) {
-    return Row(id, design, K::Frame);
-}
-constexpr ControlRow Button(int id, const char* design) {
-    return Row(id, design, K::Button);
-}
-constexpr ControlRow Option(int id, const char* design) {
-    return Row(id, design, K::Option);
-}
-constexpr ControlRow Slider(int id, const char* design) {
-    return Row(id, design, K::Slider);
-}
-constexpr ControlRow Menu(int id, const char* design) {
-    return Row(id, design, K::MenuItem);
+constexpr auto Label = Make<K::Label>;
+constexpr auto Frame = Make<K::Frame>;
+constexpr auto Button = Make<K::Button>;
+constexpr auto Option = Make<K::Option>;
+constexpr auto Slider = Make<K::Slider>;
+constexpr auto Menu = Make<K::MenuItem>;
+
+// The button of a one-button toolbar of the theme strip, opening its dialog.
+constexpr ControlRow StripButton(int id, const char* design, int toolbar, const char* word,
+                                 int picture, const char* tip, int dialog) {
+    return Row(id, design, K::ToolbarButton)
+        .OnToolbar(toolbar, word, S::Theme, picture)
+        .Tip(tip)
+        .Opens(dialog);
 }
 
 // The window itself: the theme strip, the tabs, OK and Cancel, the status bar, the hidden
@@ -50,22 +51,14 @@ constexpr ControlRow kWindowRows[] = {
     Row(IDC_ToolbarLoad, "ToolbarLoad", K::Toolbar),
     Row(IDC_ToolbarDelete, "ToolbarDelete", K::Toolbar),
     Row(IDC_ToolbarMouse, "ToolbarMouse", K::Toolbar),
-    Row(IDC_ToolbarNew_New, "ToolbarNew.New", K::ToolbarButton)
-        .Tip("Create a new screen saver theme")
-        .OnToolbar(IDC_ToolbarNew, "New", S::Theme, 0)
-        .Opens(IDD_frmNewName),
-    Row(IDC_ToolbarLoad_Load, "ToolbarLoad.Load", K::ToolbarButton)
-        .Tip("Load existing screen saver theme")
-        .OnToolbar(IDC_ToolbarLoad, "Load", S::Theme, 1)
-        .Opens(IDD_frmExistingNames),
-    Row(IDC_ToolbarDelete_Delete, "ToolbarDelete.Delete", K::ToolbarButton)
-        .Tip("Delete existing screen saver themes")
-        .OnToolbar(IDC_ToolbarDelete, "Delete", S::Theme, 2)
-        .Opens(IDD_frmDelete),
-    Row(IDC_ToolbarMouse_Mouse, "ToolbarMouse.Mouse", K::ToolbarButton)
-        .Tip("Mouse sensitivity")
-        .OnToolbar(IDC_ToolbarMouse, "Mouse", S::Theme, 3)
-        .Opens(IDD_frmMouse),
+    StripButton(IDC_ToolbarNew_New, "ToolbarNew.New", IDC_ToolbarNew, "New", 0,
+                "Create a new screen saver theme", IDD_frmNewName),
+    StripButton(IDC_ToolbarLoad_Load, "ToolbarLoad.Load", IDC_ToolbarLoad, "Load", 1,
+                "Load existing screen saver theme", IDD_frmExistingNames),
+    StripButton(IDC_ToolbarDelete_Delete, "ToolbarDelete.Delete", IDC_ToolbarDelete, "Delete", 2,
+                "Delete existing screen saver themes", IDD_frmDelete),
+    StripButton(IDC_ToolbarMouse_Mouse, "ToolbarMouse.Mouse", IDC_ToolbarMouse, "Mouse", 3,
+                "Mouse sensitivity", IDD_frmMouse),
     Label(IDC_LabelNew, "LabelNew"),
     Label(IDC_LabelLoad, "LabelLoad"),
     Label(IDC_LabelDelete, "LabelDelete"),

@@ -41,11 +41,6 @@ std::string ThemeNameList::Text() const {
     return selected < 0 ? std::string() : names[static_cast<std::size_t>(selected)];
 }
 
-void FillThemeList(ThemeStorage& storage, ThemeNameList& list) {
-    list.names = storage.ThemeNames();
-    list.selected = -1;
-}
-
 // --- NewThemeDialog ---
 
 void NewThemeDialog::OnNameTyped(const std::string& text) {
@@ -113,16 +108,17 @@ bool NewThemeDialog::OnOk() {
     return editor_.SwitchToTheme(theme);
 }
 
-// --- LoadThemeDialog ---
+// --- The load and delete dialogs ---
 
-void LoadThemeDialog::Open() {
-    FillThemeList(editor_.Storage(), themes);
-    okEnabled = false;
+void ThemeListDialog::Open() {
+    themes.names = editor_.Storage().ThemeNames();
+    themes.selected = -1;
+    actionEnabled = false;
 }
 
-void LoadThemeDialog::OnThemeChosen(int index) {
+void ThemeListDialog::OnThemeChosen(int index) {
     themes.Select(index);
-    okEnabled = true;
+    actionEnabled = true;
 }
 
 bool LoadThemeDialog::OnOk() {
@@ -132,18 +128,6 @@ bool LoadThemeDialog::OnOk() {
         return false;
     }
     return editor_.AskToSaveChanges() && editor_.SwitchToTheme(name);
-}
-
-// --- DeleteThemeDialog ---
-
-void DeleteThemeDialog::Open() {
-    FillThemeList(editor_.Storage(), themes);
-    deleteEnabled = false;
-}
-
-void DeleteThemeDialog::OnThemeChosen(int index) {
-    themes.Select(index);
-    deleteEnabled = true;
 }
 
 void DeleteThemeDialog::OnDelete() {

@@ -21,9 +21,6 @@ struct ThemeNameList {
     std::string Text() const;
 };
 
-// The list filled with every theme file, alphabetically, without ".ini"; nothing chosen.
-void FillThemeList(ThemeStorage& storage, ThemeNameList& list);
-
 class NewThemeDialog {
   public:
     explicit NewThemeDialog(ThemeEditor& editor) : editor_(editor) {}
@@ -41,34 +38,34 @@ class NewThemeDialog {
     ThemeEditor& editor_;
 };
 
-class LoadThemeDialog {
+// What the load and delete dialogs share: the theme list, and the button that acts on the
+// chosen theme, usable once one is chosen.
+class ThemeListDialog {
   public:
-    explicit LoadThemeDialog(ThemeEditor& editor) : editor_(editor) {}
+    explicit ThemeListDialog(ThemeEditor& editor) : editor_(editor) {}
+    // Every theme listed, nothing chosen.
     void Open();
     void OnThemeChosen(int index);
-    bool OnOk();
-    bool OnCancel() { return true; }
 
     ThemeNameList themes;
-    bool okEnabled = false;
+    bool actionEnabled = false;
 
-  private:
+  protected:
     ThemeEditor& editor_;
 };
 
-class DeleteThemeDialog {
+class LoadThemeDialog : public ThemeListDialog {
   public:
-    explicit DeleteThemeDialog(ThemeEditor& editor) : editor_(editor) {}
-    void Open();
-    void OnThemeChosen(int index);
+    using ThemeListDialog::ThemeListDialog;
+    bool OnOk();
+    bool OnCancel() { return true; }
+};
+
+class DeleteThemeDialog : public ThemeListDialog {
+  public:
+    using ThemeListDialog::ThemeListDialog;
     void OnDelete();
     bool OnClose() { return true; }
-
-    ThemeNameList themes;
-    bool deleteEnabled = false;
-
-  private:
-    ThemeEditor& editor_;
 };
 
 // The mouse sensitivity dialog: a slider from 1 (slow) to 30 (quick).

@@ -95,13 +95,13 @@ class LoadThemeWindow : public SmallDialog {
     void Load() override {
         model_.Open();
         ShowNames(Item(IDC_frmExistingNames_listExistingSavers), model_.themes);
-        EnableItem(IDC_frmExistingNames_CommandOk, model_.okEnabled);
+        EnableItem(IDC_frmExistingNames_CommandOk, model_.actionEnabled);
     }
     bool OnCommand(int id, int code, HWND) override {
         if (id == IDC_frmExistingNames_listExistingSavers) {
             if (code == LBN_SELCHANGE || code == LBN_DBLCLK) {
                 model_.OnThemeChosen(ListSelection(Item(id)));
-                EnableItem(IDC_frmExistingNames_CommandOk, model_.okEnabled);
+                EnableItem(IDC_frmExistingNames_CommandOk, model_.actionEnabled);
             }
             if (code == LBN_DBLCLK && model_.OnOk()) {
                 Finish(IDOK);  // a double-click loads, as in the system's own lists
@@ -141,7 +141,7 @@ class DeleteThemeWindow : public SmallDialog {
         if (id == IDC_frmDelete_listExistingSavers) {
             if (code == LBN_SELCHANGE) {
                 model_.OnThemeChosen(ListSelection(Item(id)));
-                EnableItem(IDC_frmDelete_CommandDelete, model_.deleteEnabled);
+                EnableItem(IDC_frmDelete_CommandDelete, model_.actionEnabled);
             }
             return true;
         }
@@ -174,7 +174,7 @@ class DeleteThemeWindow : public SmallDialog {
         } else {
             ListSelect(list, model_.themes.selected);
         }
-        EnableItem(IDC_frmDelete_CommandDelete, model_.deleteEnabled);
+        EnableItem(IDC_frmDelete_CommandDelete, model_.actionEnabled);
     }
     DeleteThemeDialog model_;
 };

@@ -160,14 +160,6 @@ ThemeEditorView::~ThemeEditorView() {
             ImageList_Destroy(list);
         }
     }
-    for (auto& [id, colours] : colours_) {
-        if (colours.backBrush) {
-            DeleteObject(colours.backBrush);
-        }
-    }
-    if (headingFont_) {
-        DeleteObject(headingFont_);
-    }
 }
 
 bool ThemeEditorView::Open(HWND owner) {
@@ -190,8 +182,8 @@ bool ThemeEditorView::OnInitDialog() {
     GetObjectW(reinterpret_cast<HFONT>(SendMessageW(Handle(), WM_GETFONT, 0, 0)), sizeof font,
                &font);
     font.lfWeight = FW_BOLD;
-    headingFont_ = CreateFontIndirectW(&font);
-    SendMessageW(Item(IDC_Label1), WM_SETFONT, reinterpret_cast<WPARAM>(headingFont_), FALSE);
+    headingFont_.Reset(CreateFontIndirectW(&font));
+    SendMessageW(Item(IDC_Label1), WM_SETFONT, reinterpret_cast<WPARAM>(headingFont_.Get()), FALSE);
 
     HWND tab = Item(IDC_SSTab1);
     for (int i = 0; i < kEditorTabCount; ++i) {
@@ -473,14 +465,8 @@ void ThemeEditorView::SetSliderValue(int id, int value) {
 
 void ThemeEditorView::SetBackColor(int id, COLORREF colour) {
     Colours& colours = colours_[id];
-    if (colours.backBrush) {
-        DeleteObject(colours.backBrush);
-        colours.backBrush = nullptr;
-    }
     colours.back = colour;
-    if (colour != CLR_NONE) {
-        colours.backBrush = CreateSolidBrush(colour);
-    }
+    colours.backBrush.Reset(colour != CLR_NONE ? CreateSolidBrush(colour) : nullptr);
     RedrawWindow(Control(id), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
 }
 
@@ -718,7 +704,7 @@ INT_PTR ThemeEditorView::ControlColour(UINT message, HDC dc, HWND control) {
     }
     if (colours.back != CLR_NONE) {
         SetBkColor(dc, colours.back);
-        return reinterpret_cast<INT_PTR>(colours.backBrush);
+        return reinterpret_cast<INT_PTR>(colours.backBrush.Get());
     }
     // Caption colour only: the control keeps the back the dialog gives it (on a themed page the
     // tab's texture), asked of the dialog's default handling while this handler stands aside.

@@ -14,6 +14,7 @@
 
 #include "base/controls_win.h"
 #include "base/dialog_win.h"
+#include "base/gdi_win.h"
 #include "config/about_box_win.h"
 #include "config/control_table.h"
 
@@ -158,11 +159,11 @@ class ThemeEditorView : public Dialog {
     HIMAGELIST themePictures_ = nullptr;
     HIMAGELIST listPictures_ = nullptr;
     HIMAGELIST captionPictures_ = nullptr;
-    HFONT headingFont_ = nullptr;
+    OwnedFont headingFont_;
     struct Colours {
         COLORREF caption = CLR_NONE;
         COLORREF back = CLR_NONE;
-        HBRUSH backBrush = nullptr;
+        OwnedBrush backBrush;
     };
     std::map<int, Colours> colours_;
     bool colourReentry_ = false;

@@ -336,21 +336,12 @@ void ThemeEditorWindow::OnUnload() {
 
 void ThemeEditorWindow::OnDrawSurface(int id, HDC dc, const RECT& bounds) {
     FillRect(dc, &bounds, GetSysColorBrush(COLOR_BTNFACE));
-    const int width = bounds.right - bounds.left;
-    const int height = bounds.bottom - bounds.top;
     if (id == IDC_GradientPicture) {
-        // 256 bands from the top, each 1/256 of the height.
-        for (int d = 0; d < 256; ++d) {
-            RECT band = {bounds.left, bounds.top + d * height / 256, bounds.right,
-                         bounds.top + (d + 1) * height / 256};
-            if (band.bottom > band.top) {
-                HBRUSH brush = CreateSolidBrush(editor_.gradient[static_cast<std::size_t>(d)]);
-                FillRect(dc, &band, brush);
-                DeleteObject(brush);
-            }
-        }
+        DrawGradient(dc, bounds);
     } else if (id == IDC_photo1 && editor_.preview.shown) {
         // The preview's twips scaled to the surface, which stands for 2750 x 1815 of them.
+        const int width = bounds.right - bounds.left;
+        const int height = bounds.bottom - bounds.top;
         const PixelRect& r = editor_.preview.rect;
         const PixelRect drawn = {bounds.left + r.left * width / ThemeEditor::kPreviewWidth,
                                  bounds.top + r.top * height / ThemeEditor::kPreviewHeight,
@@ -364,6 +355,22 @@ void ThemeEditorWindow::OnDrawSurface(int id, HDC dc, const RECT& bounds) {
                             editor_.backgroundThumbnail, GetSysColor(COLOR_BTNFACE));
         }
     }
+}
+
+// 256 bands from the top, each 1/256 of the height, filled with the DC's own brush.
+void ThemeEditorWindow::DrawGradient(HDC dc, const RECT& bounds) {
+    const int height = bounds.bottom - bounds.top;
+    auto* brush = static_cast<HBRUSH>(GetStockObject(DC_BRUSH));
+    const COLORREF before = GetDCBrushColor(dc);
+    for (int d = 0; d < 256; ++d) {
+        RECT band = {bounds.left, bounds.top + d * height / 256, bounds.right,
+                     bounds.top + (d + 1) * height / 256};
+        if (band.bottom > band.top) {
+            SetDCBrushColor(dc, editor_.gradient[static_cast<std::size_t>(d)]);
+            FillRect(dc, &band, brush);
+        }
+    }
+    SetDCBrushColor(dc, before);
 }
 
 // --- What the editor asks ---

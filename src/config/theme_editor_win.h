@@ -47,6 +47,7 @@ class ThemeEditorWindow : public ThemeEditorView, private EditorServices {
     void OnMusicTimer() override;
     void OnTabChanged(EditorTab tab) override;
     void OnDrawSurface(int id, HDC dc, const RECT& bounds) override;
+    void DrawGradient(HDC dc, const RECT& bounds);
     // The small dialog on its model, then the editor as the dialog left it.
     void ShowSmallDialog(int templateId) override;
 

@@ -444,7 +444,11 @@ TEST(ConfigDialog, Screenshots) {
         PostMessageA(GetParent(controls[IDC_List1]), WM_COMMAND, MAKEWPARAM(IDC_List1, LBN_DBLCLK),
                      reinterpret_cast<LPARAM>(controls[IDC_List1]));
     });
+    // The folder window's button counts as an edit: the question before closing is answered No.
     PostMessageA(editor.window, WM_CLOSE, 0, 0);
+    if (HWND box = WaitForMessageBox(editor.process, 5000)) {
+        PostMessageA(GetDlgItem(box, IDNO), BM_CLICK, 0, 0);
+    }
     EXPECT_TRUE(editor.process.WaitExit(5000));
 }
 
