@@ -19,9 +19,29 @@ std::vector<Dialog*>& ModelessDialogs() {
 }  // namespace
 
 Dialog::~Dialog() {
-    if (hwnd_ && !modal_) {
-        DestroyWindow(hwnd_);
+    DestroyDetached();
+}
+
+void Dialog::DestroyDetached() {
+    if (!hwnd_) {
+        return;
     }
+    // Let go of the window first: its last messages get the dialog manager's default handling
+    // and never reach an object that is being taken apart.
+    HWND window = hwnd_;
+    Forget(window, this);
+    if (modal_) {
+        EndDialog(window, IDCANCEL);
+    } else {
+        DestroyWindow(window);
+    }
+}
+
+void Dialog::Forget(HWND window, Dialog* self) {
+    SetWindowLongPtrW(window, DWLP_USER, 0);
+    auto& dialogs = ModelessDialogs();
+    dialogs.erase(std::remove(dialogs.begin(), dialogs.end(), self), dialogs.end());
+    self->hwnd_ = nullptr;
 }
 
 bool Dialog::Create(HINSTANCE instance, int templateId, HWND parent) {
@@ -168,10 +188,7 @@ INT_PTR CALLBACK Dialog::DialogProc(HWND hwnd, UINT message, WPARAM wParam, LPAR
         return FALSE;
     }
     if (message == WM_NCDESTROY) {
-        SetWindowLongPtrW(hwnd, DWLP_USER, 0);
-        auto& dialogs = ModelessDialogs();
-        dialogs.erase(std::remove(dialogs.begin(), dialogs.end(), self), dialogs.end());
-        self->hwnd_ = nullptr;
+        Forget(hwnd, self);
         return FALSE;
     }
     return self->Dispatch(message, wParam, lParam);

@@ -57,10 +57,16 @@ class Dialog {
     virtual INT_PTR OnMessage(UINT message, WPARAM wParam, LPARAM lParam);
     // Last hook before the system's keyboard handling; true when the message is used up.
     virtual bool PreTranslateMessage(MSG* msg);
+    // Destroys the window (ends a modal one) with this object let go first, so that no message
+    // reaches it: for destructors, where the object is no longer whole. The base destructor does
+    // this; a derived one calls it before freeing what the window still uses.
+    void DestroyDetached();
 
   private:
     static INT_PTR CALLBACK DialogProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
     INT_PTR Dispatch(UINT message, WPARAM wParam, LPARAM lParam);
+    // Unbinds the object from its window.
+    static void Forget(HWND window, Dialog* self);
 
     HWND hwnd_ = nullptr;
     bool modal_ = false;

@@ -1,6 +1,7 @@
 #include "config/folder_import_win.h"
 
 #include <algorithm>
+#include <memory>
 
 #include "base/controls_win.h"
 #include "base/wide_win.h"
@@ -17,19 +18,19 @@ bool NameLess(const std::string& a, const std::string& b) {
 std::vector<std::string> Entries(const std::string& folder, bool folders) {
     std::vector<std::string> names;
     WIN32_FIND_DATAW found{};
-    HANDLE search = FindFirstFileExW(Wide(folder + "*").c_str(), FindExInfoBasic, &found,
-                                     FindExSearchNameMatch, nullptr, 0);
-    if (search == INVALID_HANDLE_VALUE) {
+    HANDLE first = FindFirstFileExW(Wide(folder + "*").c_str(), FindExInfoBasic, &found,
+                                    FindExSearchNameMatch, nullptr, 0);
+    if (first == INVALID_HANDLE_VALUE) {
         return names;
     }
+    const std::unique_ptr<void, decltype(&FindClose)> search(first, &FindClose);
     do {
         const bool isFolder = (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
         const std::string name = Narrow(found.cFileName);
         if (isFolder == folders && name != "." && name != "..") {
             names.push_back(name);
         }
-    } while (FindNextFileW(search, &found));
-    FindClose(search);
+    } while (FindNextFileW(search.get(), &found));
     std::sort(names.begin(), names.end(), NameLess);
     return names;
 }

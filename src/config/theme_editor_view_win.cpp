@@ -152,14 +152,8 @@ INT_PTR ThemeEditorPage::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
 ThemeEditorView::ThemeEditorView(HINSTANCE instance) : instance_(instance) {}
 
 ThemeEditorView::~ThemeEditorView() {
-    if (IsAlive()) {
-        DestroyWindow(Handle());
-    }
-    for (HIMAGELIST list : {themePictures_, listPictures_, captionPictures_}) {
-        if (list) {
-            ImageList_Destroy(list);
-        }
-    }
+    // The window goes before the pictures, brushes and font it still uses.
+    DestroyDetached();
 }
 
 bool ThemeEditorView::Open(HWND owner) {
@@ -223,26 +217,21 @@ void ThemeEditorView::CreatePages() {
 }
 
 void ThemeEditorView::LoadToolbarPictures() {
-    for (HIMAGELIST* list : {&themePictures_, &listPictures_, &captionPictures_}) {
-        if (*list) {
-            ImageList_Destroy(*list);
-            *list = nullptr;
-        }
-    }
     // The strip drawn for the button's size at this DPI: the theme strip's buttons are 24
     // pixels at 96 dpi, the lists' 16.
     const int dpi = WindowDpi(Handle());
-    themePictures_ = LoadPictureStrip(instance_, kThemeStrips, 24, dpi);
-    listPictures_ = LoadPictureStrip(instance_, kListStrips, 16, dpi);
-    captionPictures_ = LoadPictureStrip(instance_, kCaptionStrips, 16, dpi);
+    themePictures_.reset(LoadPictureStrip(instance_, kThemeStrips, 24, dpi));
+    listPictures_.reset(LoadPictureStrip(instance_, kListStrips, 16, dpi));
+    captionPictures_.reset(LoadPictureStrip(instance_, kCaptionStrips, 16, dpi));
 }
 
 HIMAGELIST ThemeEditorView::PicturesOf(int toolbarId) const {
     for (const ControlRow* button : RowsOf(ControlKind::ToolbarButton)) {
         if (button->toolbar == toolbarId) {
-            return button->strip == PictureStrip::Theme  ? themePictures_
-                   : button->strip == PictureStrip::List ? listPictures_
-                                                         : captionPictures_;
+            return (button->strip == PictureStrip::Theme  ? themePictures_
+                    : button->strip == PictureStrip::List ? listPictures_
+                                                          : captionPictures_)
+                .get();
         }
     }
     return nullptr;

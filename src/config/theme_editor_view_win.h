@@ -11,6 +11,7 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <type_traits>
 
 #include "base/controls_win.h"
 #include "base/dialog_win.h"
@@ -60,20 +61,20 @@ class ThemeEditorView : public Dialog {
     void SetChecked(int id, bool checked);
     int SliderValue(int id) const;
     void SetSliderValue(int id, int value);
-    // The interval scroll bar (changeVScroll1), whose top end holds 60.
+    // The interval's scroll bar, whose top end holds 60.
     ScrollBar& IntervalScrollBar() { return intervalBar_; }
-    // Back colour of a swatch (Picture1, Picture2, the gradient swatches), an edit box or a combo
-    // box (Text2, backgroundImageFile, the date lists); CLR_NONE gives the system's back again.
+    // Back colour of a swatch, an edit box or a combo box (the interval, the background picture's
+    // path, the date lists); CLR_NONE gives the system's back again.
     void SetBackColor(int id, COLORREF colour);
     // Caption colour of a frame (the background groups) or a label; CLR_NONE gives the system's.
     void SetCaptionColor(int id, COLORREF colour);
-    // Owner-drawn surfaces (photo1, Image1, GradientPicture): asks OnDrawSurface again.
+    // Owner-drawn surfaces (the preview, the thumbnail, the gradient): asks OnDrawSurface again.
     void RedrawSurface(int id);
     void SelectTab(EditorTab tab);
     EditorTab SelectedTab() const;
     void SetStatusText(int panel, std::string_view text);
     void SetTitle(std::string_view title);
-    // The music progress timer (Timer1).
+    // The music player's progress timer.
     void StartMusicTimer(UINT milliseconds);
     void StopMusicTimer();
 
@@ -156,9 +157,13 @@ class ThemeEditorView : public Dialog {
     int shownPage_ = -1;
     ScrollBar intervalBar_;
     Tooltips tooltips_;
-    HIMAGELIST themePictures_ = nullptr;
-    HIMAGELIST listPictures_ = nullptr;
-    HIMAGELIST captionPictures_ = nullptr;
+    struct ImageListDestroy {
+        void operator()(HIMAGELIST list) const { ImageList_Destroy(list); }
+    };
+    using OwnedPictures = std::unique_ptr<std::remove_pointer_t<HIMAGELIST>, ImageListDestroy>;
+    OwnedPictures themePictures_;
+    OwnedPictures listPictures_;
+    OwnedPictures captionPictures_;
     OwnedFont headingFont_;
     struct Colours {
         COLORREF caption = CLR_NONE;

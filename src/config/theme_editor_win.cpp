@@ -70,7 +70,10 @@ ThemeEditorWindow::ThemeEditorWindow(HINSTANCE instance, const std::string& prog
       player_(mci_, clock_),
       editor_(storage_, *this, player_) {}
 
-ThemeEditorWindow::~ThemeEditorWindow() = default;
+ThemeEditorWindow::~ThemeEditorWindow() {
+    // Let go of the window, and of the small windows it owns, before the editor behind it goes.
+    DestroyDetached();
+}
 
 bool ThemeEditorWindow::OnInitDialog() {
     const bool result = ThemeEditorView::OnInitDialog();
