@@ -16,6 +16,7 @@
 #include "base/program_folder_win.h"
 #include "config/control_ids.h"
 #include "config/theme_dialogs_win.h"
+#include "overlays/background.h"
 
 namespace orvelle::win {
 
@@ -360,20 +361,18 @@ void ThemeEditorWindow::OnDrawSurface(int id, HDC dc, const RECT& bounds) {
     }
 }
 
-// 256 bands from the top, each 1/256 of the height, filled with the DC's own brush.
+// The saver's bands over the preview's height, each filled with the DC's own brush.
 void ThemeEditorWindow::DrawGradient(HDC dc, const RECT& bounds) {
+    const int width = bounds.right - bounds.left;
     const int height = bounds.bottom - bounds.top;
-    auto* brush = static_cast<HBRUSH>(GetStockObject(DC_BRUSH));
-    const COLORREF before = GetDCBrushColor(dc);
-    for (int d = 0; d < 256; ++d) {
-        RECT band = {bounds.left, bounds.top + d * height / 256, bounds.right,
-                     bounds.top + (d + 1) * height / 256};
-        if (band.bottom > band.top) {
-            SetDCBrushColor(dc, editor_.gradient[static_cast<std::size_t>(d)]);
-            FillRect(dc, &band, brush);
-        }
+    const auto brush = static_cast<HBRUSH>(GetStockObject(DC_BRUSH));
+    for (int d = 0; d < kGradientBands; ++d) {
+        const PixelRect band = GradientBand(d, width, height);
+        const RECT r = {bounds.left, bounds.top + band.top, bounds.right,
+                        bounds.top + band.top + band.height};
+        SetDCBrushColor(dc, editor_.gradient[static_cast<std::size_t>(d)]);
+        FillRect(dc, &r, brush);
     }
-    SetDCBrushColor(dc, before);
 }
 
 // --- What the editor asks ---

@@ -94,7 +94,7 @@ bool PaintGradient(const SaverSettings& s, BackgroundCanvas& canvas) {
 PixelRect GradientBand(int band, int windowWidth, int windowHeight) {
     const auto row = [windowHeight](int unit) {
         return static_cast<int>(
-            RoundHalfEven(static_cast<double>(unit) * windowHeight / kGradientScale));
+            RoundHalfEven(static_cast<double>(unit) * windowHeight / kGradientBands));
     };
     const int top = row(band);
     return {0, top, windowWidth, row(band + 1) - top};

@@ -22,9 +22,9 @@ inline constexpr const char* kBackgroundErrorMessage =
 bool PaintBackground(const SaverSettings& settings, BackgroundCanvas& canvas,
                      const ThemeStorage& storage);
 
-// The gradient: 256 bands, each 1/265 of the window's height (the bottom 9/265 stay unpainted).
+// The gradient: 256 bands down the whole height of the window (or of the editor's preview of
+// it), each 1/256 of it, whole rows shared out by rounding.
 constexpr int kGradientBands = 256;
-constexpr int kGradientScale = 265;
 PixelRect GradientBand(int band, int windowWidth, int windowHeight);
 // The top colour darkened by band in every channel, a channel stopping at 0.
 Colour GradientColour(int band, int red, int green, int blue);

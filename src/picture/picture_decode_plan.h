@@ -6,7 +6,6 @@
 
 #include <cstddef>
 #include <cstdint>
-#include <optional>
 
 #include "base/geometry.h"
 
@@ -14,8 +13,10 @@ namespace orvelle {
 
 // What one decode may hold at once.
 inline constexpr std::uint64_t kDecodeBudgetBytes = 96ull << 20;
-// Rows are read about this many pixels at a time; between bands waiting input is served.
-inline constexpr std::uint64_t kBandPixels = 1ull << 20;
+// Rows are read about this many pixels at a time; between bands the decode can be stopped. Small
+// bands cost no time and keep the memory of a picture the system decoder holds whole near that
+// picture alone.
+inline constexpr std::uint64_t kBandPixels = 1ull << 18;
 
 struct DecodePlan {
     bool possible = false;  // false: beyond any budget, the picture is refused at once
@@ -45,22 +46,6 @@ struct VisiblePart {
 };
 // Nothing visible gives an empty onSurface.
 VisiblePart VisiblePartOf(const PixelRect& rect, PixelSize picture, PixelSize surface);
-
-// A JPEG's frame size as its header gives it; nothing when the bytes are not a JPEG or its
-// frame header is not among them.
-std::optional<PixelSize> JpegFrameSize(const std::uint8_t* data, std::size_t size);
-
-// What the system's decoder may hold at once when it cannot shrink a picture while decoding
-// (it then keeps the whole picture, 3 bytes a pixel, and answers nothing until it is done).
-inline constexpr std::uint64_t kWholeDecodeBudgetBytes = 128ull << 20;
-// True when a JPEG of this size must be refused before the system decodes it: its decoder
-// cannot shrink while decoding and would hold more than the budget.
-bool JpegBeyondSystemDecoder(PixelSize frame, bool decoderShrinks,
-                             std::uint64_t budget = kWholeDecodeBudgetBytes);
-
-// The orientation a JPEG's EXIF block records (tag 274 of the first image directory), read from
-// the first bytes of the file; 0 when there is none or the bytes are not a JPEG.
-int ExifOrientation(const std::uint8_t* data, std::size_t size);
 
 // Turns a decoded picture (stored orientation, width x height pixels, rows packed) upright into
 // out, which receives the upright size's pixels.

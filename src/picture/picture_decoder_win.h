@@ -29,7 +29,9 @@ class PictureDecoder {
 
     // Opens a picture file and reads the size of its first frame, keeping the file open for
     // Decode. Nothing when the file is missing or not a picture. A photo whose EXIF block says
-    // it was taken turned reports (and later decodes to) its upright size.
+    // it was taken turned reports (and later decodes to) its upright size. A picture refused by
+    // the limits of picture_header.h reports its size but never decodes; one whose header alone
+    // tells is refused before the system's decoder is made.
     std::optional<PixelSize> Open(const std::string& path);
 
     // The same for a picture held in memory (a resource, say), read in place: the memory must

@@ -1,5 +1,6 @@
 #include "saver/picture_scaling.h"
 
+#include <algorithm>
 #include <limits>
 
 #include "base/numbers.h"
@@ -70,6 +71,21 @@ TwipsPoint FloatingPlacement(TwipsPoint previous, TwipsSize picture, std::int64_
         p.left = screenWidth - picture.width;
     }
     return p;
+}
+
+std::optional<PixelSize> ShownPictureSize(PixelSize own, const PictureFit& fit) {
+    const int tx = std::max(1, fit.twipsX);
+    const int ty = std::max(1, fit.twipsY);
+    const std::optional<TwipsSize> scaled = ScaledPictureSize(
+        static_cast<std::int64_t>(own.width) * tx, static_cast<std::int64_t>(own.height) * ty,
+        ToInt32Saturated(static_cast<double>(fit.screenWidth)),
+        ToInt32Saturated(static_cast<double>(fit.screenHeight)), fit.fraction);
+    if (!scaled) {
+        return std::nullopt;
+    }
+    // The picture boxes hold whole pixels; a sliver of a picture still gets one.
+    return PixelSize{std::max(1, ToInt32Saturated(static_cast<double>(scaled->width) / tx)),
+                     std::max(1, ToInt32Saturated(static_cast<double>(scaled->height) / ty))};
 }
 
 }  // namespace orvelle

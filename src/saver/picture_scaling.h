@@ -22,6 +22,22 @@ std::optional<TwipsSize> ScaledPictureSize(std::int64_t pictureWidth, std::int64
                                            std::int32_t windowWidth, std::int32_t windowHeight,
                                            float fraction);
 
+// What the shown size of a picture follows from: the window in twips, its twips per pixel and
+// the share of it a picture may take. Carried with each decode request, so that a picture is
+// decoded straight at the size it is shown at.
+struct PictureFit {
+    int twipsX = 15;
+    int twipsY = 15;
+    std::int64_t screenWidth = 0;  // twips
+    std::int64_t screenHeight = 0;
+    float fraction = 0.0f;
+    friend bool operator==(const PictureFit&, const PictureFit&) = default;
+};
+
+// The size in pixels a picture of this own size is shown at (ScaledPictureSize, taken to whole
+// pixels, never below one); nothing when it cannot be scaled.
+std::optional<PixelSize> ShownPictureSize(PixelSize own, const PictureFit& fit);
+
 // The next floating picture keeps the previous one's top-left corner, pulled back only as far
 // as needed to stay inside the right and bottom edges.
 struct TwipsPoint {

@@ -12,6 +12,7 @@
 #include "media/mmedia.h"
 #include "overlays/music_playlist.h"
 #include "saver/motion.h"
+#include "saver/picture_ahead.h"
 #include "saver/picture_scaling.h"
 #include "saver/picture_sequence.h"
 #include "saver/registry_text.h"
@@ -95,6 +96,12 @@ struct SaverForm::State {
     MouseTracker pictureTracker;
     MouseBurst burst;
 
+    // The next picture, decoded ahead of its turn; and the change (or the first picture) that
+    // waits for it when it was not ready at its time.
+    PictureAhead ahead{env.view};
+    enum class Due { Nothing, FirstPicture, Change };
+    Due due = Due::Nothing;
+
     bool started = false;
     bool ended = false;
     bool clockStopped = false;
@@ -107,12 +114,17 @@ struct SaverForm::State {
     }
     bool Floating() const { return s.picRandom != "cent"; }
 
+    // The run is over: nothing more is decoded for it.
+    void MarkEnded() {
+        ended = true;
+        ahead.Stop();
+    }
     void Fail(const char* message) {
         if (ended) {
             // Input served while a picture loaded has ended the run already.
             return;
         }
-        ended = true;
+        MarkEnded();
         EndRunWithError(Ending(), message);
     }
     // An exception or an allocation failure escaped an event: the run ends with the message of
@@ -124,7 +136,7 @@ struct SaverForm::State {
         if (procedure) {
             Fail(procedure);
         } else {
-            ended = true;
+            MarkEnded();
             EndRunWithoutMessage(Ending());
         }
     }
@@ -139,7 +151,7 @@ struct SaverForm::State {
     }
     void End() {
         if (EndSaver(Ending()) == EndOutcome::Ended) {
-            ended = true;
+            MarkEnded();
         }
     }
     void Moved(MouseTracker& tracker, double x, double y) {
@@ -147,7 +159,7 @@ struct SaverForm::State {
             std::optional<EndOutcome> outcome =
                 CountMouseMove(burst, s.mouseSensitivity, env.clock, Ending());
             if (outcome == EndOutcome::Ended) {
-                ended = true;
+                MarkEnded();
             }
         }
     }
@@ -158,8 +170,17 @@ struct SaverForm::State {
     }
 
     void PrepareDisplay();
+    void PrepareCaption();
+    void PrepareMusic();
+    void PrepareClock();
     void StartSaver_Timer();
     void ImageChangeTimer_Timer();
+    void PictureDecoded(const DecodedPicture& picture);
+    void RunDueChange();
+    void FinishStart();
+    void WantPicture(std::int16_t index);
+    void WantNextPicture();
+    PictureFit Fit() const { return {tx, ty, screenW, screenH, s.pictureFraction}; }
     void FloatTimer_Timer();
     void ScrollerTimer_Timer();
     void timeTimer_Timer();
@@ -167,8 +188,7 @@ struct SaverForm::State {
     void Tick(SaverTimer timer);
 
     bool ShowCurrentPicture();
-    std::optional<PixelSize> LoadCurrentPicture();
-    bool ScalePicture(PixelSize loaded);
+    bool PlaceReadyPicture();
     bool RemovePicture();
     bool Transition() {
         return RunTransition(s, env.view, env.clock, env.random, displayPx,
@@ -222,8 +242,29 @@ void SaverForm::LoadForm() {
 }
 
 void SaverForm::State::PrepareDisplay() {
-    SaverView& view = env.view;
+    PrepareCaption();
+    bool painted = false;
+    {
+        const ProcedureScope scope(procedure, kBackgroundErrorMessage);
+        painted = PaintBackground(s, env.view, env.storage);
+    }
+    if (!painted || ended) {
+        Fail(kBackgroundErrorMessage);
+        return;
+    }
+    // The same background on every other monitor, laid out for that monitor. The slideshow's
+    // own monitor has decided whether the run can go on.
+    for (BackgroundCanvas* monitor : env.view.OtherMonitors()) {
+        PaintBackground(s, *monitor, env.storage);
+    }
+    PrepareMusic();
+    PrepareClock();
+    caption.box.top = 0;
+    env.view.SetTimer(SaverTimer::StartSaver, kStartSaverMs, true);
+}
 
+void SaverForm::State::PrepareCaption() {
+    SaverView& view = env.view;
     CaptionFont font;
     font.name = s.newFontName;
     font.sizePoints = static_cast<float>(LeadingNumber(s.newFontSize));
@@ -249,22 +290,9 @@ void SaverForm::State::PrepareDisplay() {
         s.captionHeight = ToInt16Saturated(static_cast<double>(caption.box.height));
         break;
     }
+}
 
-    bool painted = false;
-    {
-        const ProcedureScope scope(procedure, kBackgroundErrorMessage);
-        painted = PaintBackground(s, view, env.storage);
-    }
-    if (!painted || ended) {
-        Fail(kBackgroundErrorMessage);
-        return;
-    }
-    // The same background on every other monitor, laid out for that monitor. The slideshow's
-    // own monitor has decided whether the run can go on.
-    for (BackgroundCanvas* monitor : view.OtherMonitors()) {
-        PaintBackground(s, *monitor, env.storage);
-    }
-
+void SaverForm::State::PrepareMusic() {
     s.waveDeviceCount = ToInt16Saturated(env.host.WaveOutDeviceCount());
     music.mediaTotal = ListCountFromText(s.mediaTotal);
     music.mediaPaths.clear();
@@ -276,9 +304,12 @@ void SaverForm::State::PrepareDisplay() {
     music.randomMedia = LeadingNumber(s.randomMedia) == 1.0;
     if (s.waveDeviceCount > 0 && music.mediaTotal > 0) {
         s.mediaIndex = 0;
-        view.SetTimer(SaverTimer::Media, kMediaFirstTickMs, true);
+        env.view.SetTimer(SaverTimer::Media, kMediaFirstTickMs, true);
     }
+}
 
+void SaverForm::State::PrepareClock() {
+    SaverView& view = env.view;
     const double timeDisplay = LeadingNumber(s.timeDisplay);
     const Colour foreColour = ColourFromText(s.newFontForeColor);
     if (timeDisplay == 1.0 || timeDisplay == 2.0) {
@@ -293,63 +324,101 @@ void SaverForm::State::PrepareDisplay() {
         view.ShowClock(false, {0, 0, 0, 0}, foreColour);
         view.SetTimer(SaverTimer::Time, kTimeTimerMs, false);
     }
-
-    caption.box.top = 0;
-    view.SetTimer(SaverTimer::StartSaver, kStartSaverMs, true);
 }
 
+// The first picture is decoded once it is picked (nothing is ahead of it) and shown when it
+// arrives.
 void SaverForm::State::StartSaver_Timer() {
     if (started) {
         return;
     }
     started = true;
-    SaverView& view = env.view;
     env.random.Randomize();
     s.currentIndex = -1;
     PickNextPicture();
-
-    const double interval = LeadingNumber(s.timeInterval);
     if (Floating()) {
         floatIntervalMs = FloatIntervalMs(s.picSpeed);
-        if (!ShowCurrentPicture()) {
-            return;
-        }
-        ShowCaption();
-        PickNextPicture();
-        view.SetTimer(SaverTimer::ImageChange, ChangeIntervalMs(s.timeInterval), true);
-        ChooseFloatDirection();
-    } else if (interval != 0.0) {
-        if (!ShowCurrentPicture()) {
-            return;
-        }
-        ShowCaption();
-        PickNextPicture();
-        view.SetTimer(SaverTimer::ImageChange, ChangeIntervalMs(s.timeInterval), true);
-    } else {
-        // The first picture stays for the whole run.
-        if (!ShowCurrentPicture()) {
-            return;
-        }
-        ShowCaption();
     }
-    view.SetTimer(SaverTimer::StartSaver, kStartSaverMs, false);
+    env.view.SetTimer(SaverTimer::StartSaver, kStartSaverMs, false);
+    due = Due::FirstPicture;
+    WantPicture(s.currentIndex);
 }
 
 void SaverForm::State::ImageChangeTimer_Timer() {
-    SaverView& view = env.view;
+    if (due != Due::Nothing) {
+        return;
+    }
     env.random.Randomize();
     if (Floating()) {
         ChooseFloatDirection();
     }
     WrapPictureIndex(s.currentIndex, s.lastPictureIndex);
-    // No further tick may start a change while this one pauses for events.
-    view.SetTimer(SaverTimer::ImageChange, kChangeGuardIntervalMs, true);
+    // No further tick may start a change while this one waits for its picture or pauses.
+    env.view.SetTimer(SaverTimer::ImageChange, kChangeGuardIntervalMs, true);
+    due = Due::Change;
+    WantPicture(s.currentIndex);
+    if (ahead.Settled(s.currentIndex)) {
+        RunDueChange();
+    }
+    // Otherwise the change happens when its picture arrives.
+}
+
+void SaverForm::State::PictureDecoded(const DecodedPicture& picture) {
+    if (ahead.Arrived(picture) && due != Due::Nothing) {
+        RunDueChange();
+    }
+}
+
+void SaverForm::State::RunDueChange() {
+    const Due running = due;
+    due = Due::Nothing;
     if (!ShowCurrentPicture()) {
         return;
     }
     ShowCaption();
+    if (running == Due::FirstPicture) {
+        FinishStart();
+        return;
+    }
     PickNextPicture();
-    view.SetTimer(SaverTimer::ImageChange, ChangeIntervalMs(s.timeInterval), true);
+    WantNextPicture();
+    // The next change counts from the end of this one.
+    env.view.SetTimer(SaverTimer::ImageChange, ChangeIntervalMs(s.timeInterval), true);
+}
+
+void SaverForm::State::FinishStart() {
+    if (Floating()) {
+        PickNextPicture();
+        WantNextPicture();
+        env.view.SetTimer(SaverTimer::ImageChange, ChangeIntervalMs(s.timeInterval), true);
+        ChooseFloatDirection();
+    } else if (LeadingNumber(s.timeInterval) != 0.0) {
+        PickNextPicture();
+        WantNextPicture();
+        env.view.SetTimer(SaverTimer::ImageChange, ChangeIntervalMs(s.timeInterval), true);
+    }
+    // Otherwise the first picture stays for the whole run.
+}
+
+void SaverForm::State::WantPicture(std::int16_t index) {
+    // Asking for a picture is the start of showing it.
+    const ProcedureScope scope(procedure, kShowPictureError);
+    std::string path;
+    if (index >= 0 && index < static_cast<int>(s.picturePaths.size())) {
+        const std::string& stored = s.picturePaths[static_cast<size_t>(index)];
+        path = stored.empty() ? stored : env.storage.ResolveProgramPath(stored);
+    }
+    ahead.Want(index, path, env.storage.FallbackPicturePath(), Fit());
+}
+
+// The picture of the next change, decoded while this one shows; none when no change comes.
+void SaverForm::State::WantNextPicture() {
+    if (ChangeIntervalMs(s.timeInterval) <= 0) {
+        return;
+    }
+    std::int16_t next = s.currentIndex;
+    WrapPictureIndex(next, s.lastPictureIndex);
+    WantPicture(next);
 }
 
 bool SaverForm::State::ShowCurrentPicture() {
@@ -361,24 +430,7 @@ bool SaverForm::State::ShowCurrentPicture() {
         return false;
     }
     view.ShowDisplay(false);
-
-    std::optional<PixelSize> loaded = LoadCurrentPicture();
-    if (!loaded) {
-        Fail(kShowPictureError);
-        return false;
-    }
-    bool scaled = ScalePicture(*loaded);
-    if (!scaled && !ended && view.LoadedPictureYieldedNothing()) {
-        // A file whose pixels do not decode at all is taken as missing: the fallback instead.
-        loaded = view.LoadPicture(env.storage.FallbackPicturePath());
-        if (!loaded) {
-            Fail(kShowPictureError);
-            return false;
-        }
-        scaled = ScalePicture(*loaded);
-    }
-    if (!scaled) {
-        Fail(kScalePictureError);
+    if (!PlaceReadyPicture()) {
         return false;
     }
 
@@ -404,40 +456,22 @@ bool SaverForm::State::ShowCurrentPicture() {
     return true;
 }
 
-std::optional<PixelSize> SaverForm::State::LoadCurrentPicture() {
-    SaverView& view = env.view;
-    const int index = s.currentIndex;
-    if (index >= 0 && index < static_cast<int>(s.picturePaths.size())) {
-        const std::string& path = s.picturePaths[static_cast<size_t>(index)];
-        if (!path.empty()) {
-            std::optional<PixelSize> size = view.LoadPicture(env.storage.ResolveProgramPath(path));
-            if (size) {
-                return size;
-            }
-        }
-    }
-    return view.LoadPicture(env.storage.FallbackPicturePath());
-}
-
-bool SaverForm::State::ScalePicture(PixelSize loaded) {
-    const ProcedureScope scope(procedure, kScalePictureError);
-    const std::int64_t pictureWidth = static_cast<std::int64_t>(loaded.width) * tx;
-    const std::int64_t pictureHeight = static_cast<std::int64_t>(loaded.height) * ty;
-    const std::optional<TwipsSize> scaled = ScaledPictureSize(
-        pictureWidth, pictureHeight, ToInt32Saturated(static_cast<double>(screenW)),
-        ToInt32Saturated(static_cast<double>(screenH)), s.pictureFraction);
-    if (!scaled) {
+// The picture decoded for this turn into the load surface, sized for the screen. A turn with
+// neither its picture nor the fallback ends the run as a failed load (the fallback is missing)
+// or a failed scaling (it is there but cannot be shown) did.
+bool SaverForm::State::PlaceReadyPicture() {
+    const PictureTurn turn = ahead.Take();
+    if (turn.kind == PictureTurn::FallbackNotShown) {
+        Fail(kScalePictureError);
         return false;
     }
-    // The picture boxes hold whole pixels; a sliver of a picture still gets one.
-    const PixelSize px{std::max(1, ToInt32Saturated(static_cast<double>(scaled->width) / tx)),
-                       std::max(1, ToInt32Saturated(static_cast<double>(scaled->height) / ty))};
-    if (!env.view.ScaleLoadedPicture(px)) {
+    if (turn.kind != PictureTurn::Ready || !env.view.PlaceDecodedPicture(turn.ticket)) {
+        Fail(kShowPictureError);
         return false;
     }
-    displayPx = px;
-    display.width = static_cast<std::int64_t>(px.width) * tx;
-    display.height = static_cast<std::int64_t>(px.height) * ty;
+    displayPx = turn.size;
+    display.width = static_cast<std::int64_t>(turn.size.width) * tx;
+    display.height = static_cast<std::int64_t>(turn.size.height) * ty;
     return true;
 }
 
@@ -531,6 +565,14 @@ void SaverForm::State::Tick(SaverTimer timer) {
             st.mediaTimer_Timer();
             break;
     }
+}
+
+void SaverForm::PictureDecoded(const DecodedPicture& picture) {
+    State& st = *state_;
+    if (st.ended) {
+        return;
+    }
+    st.Guarded(nullptr, [&st, &picture] { st.PictureDecoded(picture); });
 }
 
 void SaverForm::Form_KeyDown() {

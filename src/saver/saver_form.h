@@ -16,7 +16,9 @@ class RandomSource;
 class RegistryReader;
 class ThemeStorage;
 
-// The run ends with one of these when a picture cannot be shown, wiped away or scaled.
+// The run ends with one of these when the screen cannot show a picture or wipe it away (1, 2), or
+// when neither a picture nor the fallback picture can be shown: 1 when the fallback is missing,
+// 3 when it is there but cannot be shown.
 inline constexpr const char* kShowPictureError = "Error code 1: Please reload a smaller image.";
 inline constexpr const char* kRemovePictureError = "Error code 2: Please reload a smaller image.";
 inline constexpr const char* kScalePictureError = "Error code 3: Please reload a smaller image.";
@@ -41,6 +43,8 @@ class SaverForm {
     void Form_Load();
     // A tick of one of the window's timers.
     void OnTimer(SaverTimer timer);
+    // The answer to a picture the form asked the view to decode.
+    void PictureDecoded(const DecodedPicture& picture);
 
     // Input on the window (positions in twips) and on the picture (positions in pixels).
     void Form_KeyDown();

@@ -1,7 +1,8 @@
 // What the saver engine needs from the screen: the full-screen window Form1 with its picture
-// boxes, labels and timers, and the host actions around a run. The engine decides everything;
-// the Win32 side (saver_window_win.cpp) only carries out these calls. All positions and sizes
-// passed here are in pixels; the engine keeps the twips arithmetic and converts.
+// boxes, labels and timers, the decoding of pictures beside it, and the host actions around a
+// run. The engine decides everything; the Win32 side (saver_window_win.cpp) only carries out
+// these calls. All positions and sizes passed here are in pixels; the engine keeps the twips
+// arithmetic and converts.
 #pragma once
 
 #include <optional>
@@ -11,6 +12,7 @@
 #include "base/colour.h"
 #include "base/geometry.h"
 #include "overlays/background_canvas.h"
+#include "saver/picture_ahead.h"
 
 namespace orvelle {
 
@@ -26,7 +28,7 @@ struct CaptionFont {
     Colour colour = 0;
 };
 
-class SaverView : public BackgroundCanvas {
+class SaverView : public BackgroundCanvas, public PictureDecoding {
   public:
     ~SaverView() override = default;
 
@@ -37,19 +39,11 @@ class SaverView : public BackgroundCanvas {
     // the background alone. None on a single monitor.
     virtual std::vector<BackgroundCanvas*> OtherMonitors() { return {}; }
 
-    // --- Picture surfaces: load surface (IntialPicture), scaling surface (PictureReduce),
-    //     and the picture on screen (DisplayingPicture) ---
-    // Clear the drawings of the three picture boxes.
+    // --- Picture surfaces: load surface (IntialPicture) and the picture on screen
+    //     (DisplayingPicture). Pictures come into the load surface decoded, at their shown size
+    //     (PictureDecoding) ---
+    // Clear the drawings of the picture boxes.
     virtual void ClearPictures() = 0;
-    // Load a picture file into the load surface; its own size in pixels, or nothing on failure
-    // (missing file, unreadable format).
-    virtual std::optional<PixelSize> LoadPicture(const std::string& path) = 0;
-    // Stretch the loaded picture to size (via the scaling surface) so that the load surface holds
-    // the scaled picture. False when it cannot be done (for example no memory for the bitmap).
-    virtual bool ScaleLoadedPicture(const PixelSize& size) = 0;
-    // After ScaleLoadedPicture failed: true when the file's header read but it yielded no pixels
-    // at all (a file to be treated like a missing one), false for any other failure.
-    virtual bool LoadedPictureYieldedNothing() { return false; }
     // The load surface takes the background region at rect (the patch behind the picture).
     virtual bool GrabBackgroundPatch(const PixelRect& rect) = 0;
     // One transition step: copy rect of the load surface to the same rect on the screen picture.

@@ -23,10 +23,6 @@ void SaverWindow::TileBackgroundPicture(const PixelSize& tile, int columns, int 
     Invalidate(TileInto(background_, backPicture_, columns, rows));
 }
 
-bool SaverWindow::LoadedPictureYieldedNothing() {
-    return decoder_.YieldedNothing();
-}
-
 bool SaverWindow::KeepDecoding() {
     if (!IsAlive() || ended_) {
         return false;

@@ -46,7 +46,6 @@ std::optional<PixelSize> SaverWindow::LoadBackgroundPicture(const std::string& p
         return std::nullopt;
     }
     desktop_.Free();
-    pictureWaiting_ = false;
     return LoadBackgroundInto(backPicture_, decoder_, path, screen_, backColour_);
 }
 
@@ -74,67 +73,45 @@ void SaverWindow::ClearPictures() {
     // it, and every drawing on it is committed as soon as it is made.
     load_.Fill(DibPixel(backColour_));
     decoder_.Close();
-    pictureWaiting_ = false;
 }
 
-std::optional<PixelSize> SaverWindow::LoadPicture(const std::string& path) {
+void SaverWindow::DecodePicture(const PictureRequest& request) {
     if (!IsAlive()) {
-        return std::nullopt;
+        return;
     }
+    // The screen as it was is no longer wanted once the show begins.
     desktop_.Free();
-    pictureWaiting_ = false;
-    const std::optional<PixelSize> size = decoder_.Open(path);
-    if (size) {
-        pictureWaiting_ = true;
-        waitingSize_ = *size;
+    if (!worker_) {
+        worker_ = std::make_unique<PictureWorker>(Handle(), kPictureDecodedMessage);
     }
-    return size;
+    worker_->Decode(request, backColour_);
 }
 
-void SaverWindow::MaterializeLoad() {
-    if (pictureWaiting_) {
-        ScaleLoadedPicture(waitingSize_);
+void SaverWindow::OnPictureDecoded(std::uint32_t ticket) {
+    if (!worker_ || !events_ || ended_) {
+        return;
+    }
+    if (const std::optional<DecodedPicture> answer = worker_->Answer(ticket)) {
+        events_->PictureDecoded(*answer);
     }
 }
 
-bool SaverWindow::ScaleLoadedPicture(const PixelSize& size) {
-    if (!IsAlive()) {
+bool SaverWindow::PlaceDecodedPicture(std::uint32_t ticket) {
+    if (!IsAlive() || !worker_) {
         return false;
     }
-    if (size.width <= 0 || size.height <= 0) {
-        decoder_.Close();
-        pictureWaiting_ = false;
-        load_.Free();
-        return true;
-    }
-    if (pictureWaiting_) {
-        pictureWaiting_ = false;
-        DibBitmap picture = decoder_.Decode(size, backColour_);
-        decoder_.Close();
-        if (!picture) {
-            return false;
-        }
-        load_.Adopt(std::move(picture));
-        return true;
-    }
-    // Nothing waiting: rescale what the load surface holds.
-    if (!load_.dib) {
-        if (!load_.Resize(size.width, size.height)) {
-            return false;
-        }
-        load_.Fill(DibPixel(backColour_));
-        return true;
-    }
-    if (load_.Width() == size.width && load_.Height() == size.height) {
-        return true;
-    }
-    MemorySurface scaled;
-    if (!scaled.Resize(size.width, size.height)) {
+    DibBitmap picture = worker_->Take(ticket);
+    if (!picture) {
         return false;
     }
-    StretchInto(load_, scaled);
-    load_.Adopt(scaled.Take());
+    load_.Adopt(std::move(picture));
     return true;
+}
+
+void SaverWindow::StopDecoding() {
+    if (worker_) {
+        worker_->Stop();
+    }
 }
 
 bool SaverWindow::GrabBackgroundPatch(const PixelRect& rect) {
@@ -142,7 +119,6 @@ bool SaverWindow::GrabBackgroundPatch(const PixelRect& rect) {
         return false;
     }
     decoder_.Close();
-    pictureWaiting_ = false;
     if (!load_.Resize(rect.width, rect.height)) {
         return false;
     }
@@ -163,7 +139,6 @@ bool SaverWindow::CopyToDisplay(const PixelRect& rect) {
     if (!IsAlive()) {
         return false;
     }
-    MaterializeLoad();
     PixelRect area = rect;
     if (!load_.dib || !ClipTo(area, load_.Width(), load_.Height())) {
         return true;
@@ -188,7 +163,6 @@ void SaverWindow::CommitDisplay() {
     if (!IsAlive()) {
         return;
     }
-    MaterializeLoad();
     MemorySurface& shown = display_->surface;
     if (!shown.dib) {
         return;

@@ -158,19 +158,15 @@ LRESULT SaverWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         case WM_PAINT: {
             PaintScope paint(Handle());
             const RECT& area = paint.Area();
-            if (background_.dib) {
-                BitBlt(paint.Get(), area.left, area.top, area.right - area.left,
-                       area.bottom - area.top, background_.dc.Get(), area.left, area.top, SRCCOPY);
-            } else {
-                HBRUSH brush = CreateSolidBrush(ToColorRef(backColour_));
-                FillRect(paint.Get(), &area, brush);
-                DeleteObject(brush);
-            }
+            PaintBehind(paint.Get(), area, {area.left, area.top});
             return 0;
         }
         case WM_ERASEBKGND:
             // The background bitmap covers everything; erasing would only flicker.
             return 1;
+        case kPictureDecodedMessage:
+            OnPictureDecoded(static_cast<std::uint32_t>(wParam));
+            return 0;
         case WM_TIMER:
             if (wParam >= 1 && wParam <= kTimerCount && events_) {
                 events_->OnTimer(static_cast<SaverTimer>(wParam - 1));
@@ -222,24 +218,24 @@ void SaverWindow::OnDestroyed() {
     desktop_.Free();
     display_->surface.Free();
     decoder_.Close();
-    pictureWaiting_ = false;
+    StopDecoding();
 }
 
-void SaverWindow::PaintBehind(HDC dc, const RECT& windowRect) const {
+void SaverWindow::PaintBehind(HDC dc, const RECT& windowRect, POINT at) const {
     const int width = windowRect.right - windowRect.left;
     const int height = windowRect.bottom - windowRect.top;
     if (width <= 0 || height <= 0) {
         return;
     }
     if (background_.dib) {
-        BitBlt(dc, 0, 0, width, height, background_.dc.Get(), windowRect.left, windowRect.top,
+        BitBlt(dc, at.x, at.y, width, height, background_.dc.Get(), windowRect.left, windowRect.top,
                SRCCOPY);
-    } else {
-        HBRUSH brush = CreateSolidBrush(ToColorRef(backColour_));
-        RECT all{0, 0, width, height};
-        FillRect(dc, &all, brush);
-        DeleteObject(brush);
+        return;
     }
+    // The DC's own brush: nothing to make or free for a plain colour.
+    SetDCBrushColor(dc, ToColorRef(backColour_));
+    const RECT all{at.x, at.y, at.x + width, at.y + height};
+    FillRect(dc, &all, static_cast<HBRUSH>(GetStockObject(DC_BRUSH)));
 }
 
 void SaverWindow::Invalidate(const PixelRect& rect) {

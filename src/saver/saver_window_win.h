@@ -18,6 +18,7 @@
 #include "base/window_win.h"
 #include "saver/monitor_cover_win.h"
 #include "picture/picture_decoder_win.h"
+#include "saver/picture_worker_win.h"
 #include "saver/saver_events_win.h"
 #include "saver/saver_surface_win.h"
 #include "saver/saver_view.h"
@@ -64,9 +65,9 @@ class SaverWindow final : public Window, public SaverView, public SaverHost {
     void TileBackgroundPicture(const PixelSize& tile, int columns, int rows) override;
     void FillBackgroundRect(const PixelRect& rect, Colour colour) override;
     void ClearPictures() override;
-    std::optional<PixelSize> LoadPicture(const std::string& path) override;
-    bool ScaleLoadedPicture(const PixelSize& size) override;
-    bool LoadedPictureYieldedNothing() override;
+    void DecodePicture(const PictureRequest& request) override;
+    bool PlaceDecodedPicture(std::uint32_t ticket) override;
+    void StopDecoding() override;
     bool GrabBackgroundPatch(const PixelRect& rect) override;
     bool CopyToDisplay(const PixelRect& rect) override;
     void CommitDisplay() override;
@@ -103,15 +104,20 @@ class SaverWindow final : public Window, public SaverView, public SaverHost {
     void OnDestroyed() override;
 
   private:
+    // Posted by the decoding thread when a picture is ready (wParam: its ticket).
+    static constexpr UINT kPictureDecodedMessage = WM_APP + 1;
+
     // The picture box and the two labels, created on the window.
     void CreateControls();
     // A hidden cover for each monitor beside the primary.
     void CreateCovers();
     void Invalidate(const PixelRect& rect);
-    // The decoded picture waiting in the load surface, at its own size when nobody scaled it.
-    void MaterializeLoad();
-    void PaintBehind(HDC dc, const RECT& windowRect) const;
-    // Between bands of a large picture: serves waiting input; false once the run has ended.
+    // A picture decoded on the worker: its answer goes to the form.
+    void OnPictureDecoded(std::uint32_t ticket);
+    // The window's lasting surface at windowRect, drawn into dc at `at` (its origin by default).
+    void PaintBehind(HDC dc, const RECT& windowRect, POINT at = {0, 0}) const;
+    // Between bands of a large background picture: serves waiting input; false once the run has
+    // ended.
     bool KeepDecoding();
     // Brings the pointer back while a message box waits for OK.
     static void ShowPointerForMessage();
@@ -128,13 +134,12 @@ class SaverWindow final : public Window, public SaverView, public SaverHost {
     bool finePeriod_ = false;
     double nextFrame_ = 0;
 
-    MemorySurface background_;   // the window's lasting surface
-    MemorySurface desktop_;      // the screen as it was before the window covered it
-    MemorySurface backPicture_;  // the custom background picture
-    MemorySurface load_;         // IntialPicture
-    PictureDecoder decoder_;
-    bool pictureWaiting_ = false;
-    PixelSize waitingSize_;
+    MemorySurface background_;               // the window's lasting surface
+    MemorySurface desktop_;                  // the screen as it was before the window covered it
+    MemorySurface backPicture_;              // the custom background picture
+    MemorySurface load_;                     // IntialPicture
+    PictureDecoder decoder_;                 // background pictures, on this thread
+    std::unique_ptr<PictureWorker> worker_;  // the slideshow's pictures, beside this thread
 
     std::unique_ptr<PictureBox> display_;  // DisplayingPicture
     std::unique_ptr<Label> caption_;       // Label1

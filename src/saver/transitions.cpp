@@ -3,6 +3,9 @@
 #include <array>
 #include <cmath>
 #include <cstdint>
+#include <map>
+#include <optional>
+#include <utility>
 
 #include "base/host_services.h"
 #include "base/numbers.h"
@@ -80,16 +83,76 @@ bool Contains(const PixelRect& outer, const PixelRect& inner) {
            it + inner.height <= ot + outer.height;
 }
 
+std::int64_t Area(const PixelRect& r) {
+    return static_cast<std::int64_t>(r.width) * r.height;
+}
+
+// What an effect has put on screen so far. Every step copies the same pixels from the same
+// place, so a step that contains one already drawn (the wipes' last step, the blinds' strip one
+// row shorter) needs only the part around it: each pixel is copied about once, however large
+// the picture.
+class DrawnSoFar {
+  public:
+    // The parts of step not yet on screen: up to four bands around the largest step drawn that
+    // it contains, or the whole step.
+    std::vector<PixelRect> Remaining(const PixelRect& step) const {
+        const PixelRect* inner = nullptr;
+        const auto consider = [&](const PixelRect& drawn) {
+            if (Contains(step, drawn) && (!inner || Area(drawn) > Area(*inner))) {
+                inner = &drawn;
+            }
+        };
+        if (last_) {
+            consider(*last_);
+        }
+        if (const auto it = byOrigin_.find({step.left, step.top}); it != byOrigin_.end()) {
+            consider(it->second);
+        }
+        if (!inner) {
+            return {step};
+        }
+        const PixelRect& in = *inner;
+        const int right = step.left + step.width;
+        const int bottom = step.top + step.height;
+        const std::vector<PixelRect> bands = {
+            {step.left, step.top, step.width, in.top - step.top},
+            {step.left, in.top + in.height, step.width, bottom - (in.top + in.height)},
+            {step.left, in.top, in.left - step.left, in.height},
+            {in.left + in.width, in.top, right - (in.left + in.width), in.height}};
+        std::vector<PixelRect> parts;
+        for (const PixelRect& band : bands) {
+            if (band.width > 0 && band.height > 0) {
+                parts.push_back(band);
+            }
+        }
+        return parts;
+    }
+    void Drawn(const PixelRect& step) {
+        last_ = step;
+        byOrigin_[{step.left, step.top}] = step;
+    }
+
+  private:
+    std::optional<PixelRect> last_;
+    std::map<std::pair<int, int>, PixelRect> byOrigin_;
+};
+
 // Draws steps [from, to). Within one frame a step wholly covered by the batch's last step
 // would be painted over with the same pixels before anyone sees it, so it is left out.
 bool DrawBatch(SaverView& view, const std::vector<PixelRect>& steps, size_t from, size_t to,
-               bool skipFailedSteps) {
+               bool skipFailedSteps, DrawnSoFar& drawn) {
     const PixelRect& last = steps[to - 1];
     for (size_t j = from; j < to; ++j) {
         if (j + 1 < to && Contains(last, steps[j])) {
             continue;
         }
-        if (!view.CopyToDisplay(steps[j]) && !skipFailedSteps) {
+        bool copied = true;
+        for (const PixelRect& part : drawn.Remaining(steps[j])) {
+            copied = view.CopyToDisplay(part) && copied;
+        }
+        if (copied) {
+            drawn.Drawn(steps[j]);
+        } else if (!skipFailedSteps) {
             return false;
         }
     }
@@ -187,6 +250,7 @@ bool PlayTransitionSteps(SaverView& view, Clock& clock, const std::vector<PixelR
         return true;
     }
     const double start = clock.MonotonicSeconds();
+    DrawnSoFar onScreen;
     size_t drawn = 0;
     int frames = 0;
     while (drawn < n) {
@@ -207,7 +271,7 @@ bool PlayTransitionSteps(SaverView& view, Clock& clock, const std::vector<PixelR
         if (due <= drawn) {
             continue;
         }
-        if (!DrawBatch(view, steps, drawn, due, skipFailedSteps)) {
+        if (!DrawBatch(view, steps, drawn, due, skipFailedSteps, onScreen)) {
             return false;
         }
         drawn = due;

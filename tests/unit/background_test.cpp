@@ -102,17 +102,23 @@ TEST_F(Background, GradientFromWhite) {
     EXPECT_EQ(view.fills[0].colour, 0xFFFFFFu);
     EXPECT_EQ(view.fills[128].colour, 0x7F7F7Fu);
     EXPECT_EQ(view.fills[255].colour, 0u);
-    // Bands stack without gaps; the bottom 9/265 of the window stay unpainted.
-    int row = 0;
-    for (const auto& fill : view.fills) {
-        EXPECT_EQ(fill.rect.top, row);
-        EXPECT_EQ(fill.rect.left, 0);
-        EXPECT_EQ(fill.rect.width, 1024);
-        EXPECT_GE(fill.rect.height, 2);
-        EXPECT_LE(fill.rect.height, 3);
-        row += fill.rect.height;
+    // Bands stack without gaps down to the bottom row: 3 rows each on 768, 4 or 5 on 1080.
+    for (const int height : {768, 1080}) {
+        SCOPED_TRACE(height);
+        view.screen = {1024, height};
+        view.fills.clear();
+        EXPECT_TRUE(Paint());
+        int row = 0;
+        for (const auto& fill : view.fills) {
+            EXPECT_EQ(fill.rect.top, row);
+            EXPECT_EQ(fill.rect.left, 0);
+            EXPECT_EQ(fill.rect.width, 1024);
+            EXPECT_GE(fill.rect.height, height / 256);
+            EXPECT_LE(fill.rect.height, height / 256 + 1);
+            row += fill.rect.height;
+        }
+        EXPECT_EQ(row, height);
     }
-    EXPECT_EQ(row, 742);  // 256 / 265 of 768, rounded
 }
 
 TEST_F(Background, GradientChannelsStopAtZero) {
@@ -122,8 +128,9 @@ TEST_F(Background, GradientChannelsStopAtZero) {
     EXPECT_EQ(GradientColour(199, 10, 200, 0), 1u << 8);
     EXPECT_EQ(GradientColour(200, 10, 200, 0), 0u);
     EXPECT_EQ(GradientColour(255, 10, 200, 0), 0u);
-    EXPECT_EQ(GradientBand(0, 1024, 265), (PixelRect{0, 0, 1024, 1}));
-    EXPECT_EQ(GradientBand(255, 1024, 265), (PixelRect{0, 255, 1024, 1}));
+    EXPECT_EQ(GradientBand(0, 1024, 256), (PixelRect{0, 0, 1024, 1}));
+    EXPECT_EQ(GradientBand(255, 1024, 256), (PixelRect{0, 255, 1024, 1}));
+    EXPECT_EQ(GradientBand(255, 200, 100), (PixelRect{0, 100, 200, 0}));  // fewer rows than bands
 }
 
 TEST_F(Background, UnknownKindPaintsNothing) {

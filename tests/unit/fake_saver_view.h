@@ -12,6 +12,7 @@
 
 #include "base/host_services.h"
 #include "media/mmedia.h"
+#include "saver/picture_scaling.h"
 #include "saver/registry_text.h"
 #include "saver/saver_view.h"
 
@@ -140,23 +141,39 @@ class FakeSaverView : public SaverView {
     }
 
     void ClearPictures() override { log.push_back("ClearPictures"); }
-    std::optional<PixelSize> LoadPicture(const std::string& path) override {
-        log.push_back("LoadPicture " + path);
-        lastLoaded = path;
+    // Requests wait in `requests` until the test answers them (AnswerTo says how).
+    void DecodePicture(const PictureRequest& request) override {
+        log.push_back("Decode " + request.path);
         if (onLoadPicture) {
-            onLoadPicture(path);
+            onLoadPicture(request.path);
         }
-        auto it = pictures.find(path);
+        requests.push_back(request);
+    }
+    DecodedPicture AnswerTo(const PictureRequest& request) const {
+        DecodedPicture answer{request.ticket, DecodeOutcome::NotAPicture, {}};
+        const auto it = pictures.find(request.path);
         if (it == pictures.end()) {
-            return std::nullopt;
+            return answer;
         }
-        return it->second;
+        answer.outcome = DecodeOutcome::NotDecoded;
+        const std::optional<PixelSize> shown = ShownPictureSize(it->second, request.fit);
+        if (decodeSucceeds && shown && blankPictures.count(request.path) == 0) {
+            answer = {request.ticket, DecodeOutcome::Decoded, *shown};
+            decoded[request.ticket] = *shown;
+        }
+        return answer;
     }
-    bool ScaleLoadedPicture(const PixelSize& size) override {
-        log.push_back("Scale " + std::to_string(size.width) + "x" + std::to_string(size.height));
-        return scaleSucceeds && blankPictures.count(lastLoaded) == 0;
+    bool PlaceDecodedPicture(std::uint32_t ticket) override {
+        const auto it = decoded.find(ticket);
+        if (it == decoded.end()) {
+            log.push_back("Place nothing");
+            return false;
+        }
+        log.push_back("Place " + std::to_string(it->second.width) + "x" +
+                      std::to_string(it->second.height));
+        return true;
     }
-    bool LoadedPictureYieldedNothing() override { return blankPictures.count(lastLoaded) != 0; }
+    void StopDecoding() override { log.push_back("StopDecoding"); }
     bool GrabBackgroundPatch(const PixelRect& rect) override {
         log.push_back("GrabPatch " + RectText(rect));
         return grabSucceeds;
@@ -236,12 +253,14 @@ class FakeSaverView : public SaverView {
 
     PixelSize screen{1024, 768};
     int twipsPerPixel = 15;
-    std::map<std::string, PixelSize> pictures;  // what LoadPicture and LoadBackgroundPicture find
-    bool scaleSucceeds = true;
-    // Pictures whose header reads but whose pixels do not decode at all.
+    // What decoding and LoadBackgroundPicture find: pictures by path, at their own size.
+    std::map<std::string, PixelSize> pictures;
+    bool decodeSucceeds = true;
+    // Pictures whose header reads but that cannot be shown.
     std::set<std::string> blankPictures;
-    std::string lastLoaded;
     std::function<void(const std::string&)> onLoadPicture;
+    std::deque<PictureRequest> requests;                 // not answered yet
+    mutable std::map<std::uint32_t, PixelSize> decoded;  // tickets answered with a picture
     bool grabSucceeds = true;
     bool copySucceeds = true;
     double frameSeconds = 1.0 / 60.0;

@@ -64,17 +64,30 @@ class Form : public ::testing::Test {
         form->Form_Load();
         return *form;
     }
+    // Answers every decode request so far, as the decoding side would, in order.
+    void Deliver() {
+        while (!view.requests.empty()) {
+            const PictureRequest request = view.requests.front();
+            view.requests.pop_front();
+            form->PictureDecoded(view.AnswerTo(request));
+        }
+    }
+    // A timer's tick, with the decoding side keeping up.
+    void Tick(SaverTimer timer) {
+        form->OnTimer(timer);
+        Deliver();
+    }
     // Loads and runs the start timer; the log then holds only what came after.
     SaverForm& Started() {
         Load();
         view.log.clear();
-        form->OnTimer(SaverTimer::StartSaver);
+        Tick(SaverTimer::StartSaver);
         return *form;
     }
     void OnlyTransition(const std::string& flag) {
         theme["transitions"] = {{"bStandard", "0"}, {flag, "1"}};
     }
-    std::vector<std::string> Loaded() const { return view.LogStartingWith("LoadPicture"); }
+    std::vector<std::string> Loaded() const { return view.LogStartingWith("Decode"); }
 
     MemoryFileSystem files;
     ThemeStorage storage;
@@ -163,13 +176,13 @@ TEST_F(Form, MusicNeedsADeviceAndAFile) {
     EXPECT_NE(mci.sent.front().find("C:\\Orv\\music\\tune.mid"), std::string::npos);
 }
 
-TEST_F(Form, StartShowsTheFirstPictureCentred) {
+TEST_F(Form, StartShowsTheFirstPictureCentredAndDecodesTheNextOne) {
     Started();
     EXPECT_EQ(view.log,
-              (Log{"HideCaption", "ClearPictures", "HideDisplay", "LoadPicture C:\\p\\0.jpg",
-                   "Scale 300x200", "MoveDisplay 362,284,300,200", "ShowDisplay", "Commit",
-                   "Commit", "Timer Float 100", "HideCaption", "MoveCaption 505,0,13,0",
-                   "ShowCaption", "Timer ImageChange 10000", "Timer StartSaver off"}));
+              (Log{"Timer StartSaver off", "Decode C:\\p\\0.jpg", "HideCaption", "ClearPictures",
+                   "HideDisplay", "Place 300x200", "MoveDisplay 362,284,300,200", "ShowDisplay",
+                   "Commit", "Commit", "Timer Float 100", "HideCaption", "MoveCaption 505,0,13,0",
+                   "ShowCaption", "Decode C:\\p\\1.jpg", "Timer ImageChange 10000"}));
     EXPECT_EQ(form->Settings().currentIndex, 1);
     EXPECT_TRUE(form->Settings().pictureShown);
     EXPECT_EQ(random.reseeds, 4);  // start, pick, effect choice, pick
@@ -178,7 +191,7 @@ TEST_F(Form, StartShowsTheFirstPictureCentred) {
 TEST_F(Form, ChangeTicksWipeTheOldPictureAndShowTheNextInListOrder) {
     Started();
     view.log.clear();
-    form->OnTimer(SaverTimer::ImageChange);
+    Tick(SaverTimer::ImageChange);
     EXPECT_EQ(view.log, (Log{"Timer ImageChange 60000",
                              "HideCaption",
                              "ClearPictures",
@@ -189,8 +202,7 @@ TEST_F(Form, ChangeTicksWipeTheOldPictureAndShowTheNextInListOrder) {
                              "HideCaption",
                              "Pump 0.3",
                              "HideDisplay",
-                             "LoadPicture C:\\p\\1.jpg",
-                             "Scale 200x300",
+                             "Place 200x300",
                              "MoveDisplay 412,234,200,300",
                              "ShowDisplay",
                              "Commit",
@@ -199,11 +211,13 @@ TEST_F(Form, ChangeTicksWipeTheOldPictureAndShowTheNextInListOrder) {
                              "HideCaption",
                              "MoveCaption 494,0,34,20",
                              "ShowCaption",
+                             "Decode C:\\p\\2.jpg",
                              "Timer ImageChange 10000"}));
-    form->OnTimer(SaverTimer::ImageChange);
-    form->OnTimer(SaverTimer::ImageChange);
-    EXPECT_EQ(Loaded(), (Log{"LoadPicture C:\\p\\1.jpg", "LoadPicture C:\\p\\2.jpg",
-                             "LoadPicture C:\\p\\0.jpg"}));
+    Tick(SaverTimer::ImageChange);
+    Tick(SaverTimer::ImageChange);
+    EXPECT_EQ(Loaded(), (Log{"Decode C:\\p\\2.jpg", "Decode C:\\p\\0.jpg", "Decode C:\\p\\1.jpg"}));
+    EXPECT_EQ(view.LogStartingWith("Place"),
+              (Log{"Place 200x300", "Place 400x100", "Place 300x200"}));
 }
 
 TEST_F(Form, RandomOrderDrawsEveryPicture) {
@@ -211,10 +225,10 @@ TEST_F(Form, RandomOrderDrawsEveryPicture) {
     theme["transitions"] = {{"bStandard", "0"}};  // no draws for effects
     random.draws = {0.7f, 0.0f, 0.4f, 0.7f};
     Started();
-    form->OnTimer(SaverTimer::ImageChange);
-    form->OnTimer(SaverTimer::ImageChange);
-    EXPECT_EQ(Loaded(), (Log{"LoadPicture C:\\p\\2.jpg", "LoadPicture C:\\p\\0.jpg",
-                             "LoadPicture C:\\p\\1.jpg"}));
+    Tick(SaverTimer::ImageChange);
+    Tick(SaverTimer::ImageChange);
+    EXPECT_EQ(Loaded(), (Log{"Decode C:\\p\\2.jpg", "Decode C:\\p\\0.jpg", "Decode C:\\p\\1.jpg",
+                             "Decode C:\\p\\2.jpg"}));
 }
 
 TEST_F(Form, NeverChangingCentredPictureArmsNoChangeTimer) {
@@ -241,7 +255,7 @@ TEST_F(Form, FloatingPictureDriftsAndTheNextStartsWhereItStood) {
         form->OnTimer(SaverTimer::Float);
     }
     EXPECT_EQ(view.display, (PixelRect{462, 384, 300, 200}));  // one pixel down-right a tick
-    form->OnTimer(SaverTimer::ImageChange);
+    Tick(SaverTimer::ImageChange);
     // Kept where the old one stood, pulled back inside the right and bottom edges.
     EXPECT_EQ(view.display, (PixelRect{424, 268, 600, 500}));
 }
@@ -251,7 +265,7 @@ TEST_F(Form, SquarePictureOnA4By3ScreenFitsItsHeight) {
     view.pictures["C:\\p\\0.jpg"] = {2000, 2000};
     Started();
     // 99 % of 11520 twips is 11405 twips, 760 whole pixels.
-    EXPECT_EQ(view.LogStartingWith("Scale"), (Log{"Scale 760x760"}));
+    EXPECT_EQ(view.LogStartingWith("Place"), (Log{"Place 760x760"}));
     EXPECT_EQ(view.display, (PixelRect{132, 4, 760, 760}));
 }
 
@@ -260,7 +274,7 @@ TEST_F(Form, FiftyMegapixelPictureIsShownLikeAnyOther) {
     view.screen = {1920, 1080};
     view.pictures["C:\\p\\0.jpg"] = {8660, 5773};
     Started();
-    EXPECT_EQ(view.LogStartingWith("Scale"), (Log{"Scale 1604x1069"}));
+    EXPECT_EQ(view.LogStartingWith("Place"), (Log{"Place 1604x1069"}));
     EXPECT_EQ(view.display, (PixelRect{158, 5, 1604, 1069}));
     EXPECT_FALSE(form->Ended());
     EXPECT_TRUE(host.log.empty());
@@ -270,15 +284,15 @@ TEST_F(Form, PicturesNamedRelativeToTheProgramFolder) {
     theme["images"]["0"] = "samples\\harbour.jpg";
     view.pictures["C:\\Orv\\samples\\harbour.jpg"] = {100, 100};
     Started();
-    EXPECT_EQ(Loaded(), (Log{"LoadPicture C:\\Orv\\samples\\harbour.jpg"}));
+    EXPECT_EQ(Loaded().front(), "Decode C:\\Orv\\samples\\harbour.jpg");
 }
 
 TEST_F(Form, MissingPictureShowsTheFallback) {
     theme["images"]["0"] = "C:\\gone.jpg";
     view.pictures["C:\\Orv\\orvellenotfound.gif"] = {100, 80};
     Started();
-    EXPECT_EQ(Loaded(),
-              (Log{"LoadPicture C:\\gone.jpg", "LoadPicture C:\\Orv\\orvellenotfound.gif"}));
+    EXPECT_EQ(Loaded(), (Log{"Decode C:\\gone.jpg", "Decode C:\\Orv\\orvellenotfound.gif",
+                             "Decode C:\\p\\1.jpg"}));
     EXPECT_FALSE(form->Ended());
 }
 
@@ -292,27 +306,51 @@ TEST_F(Form, MissingFallbackEndsTheRunWithErrorCode1) {
     EXPECT_TRUE(form->Ended());
     // Nothing runs after the end.
     view.log.clear();
-    form->OnTimer(SaverTimer::ImageChange);
+    Tick(SaverTimer::ImageChange);
     form->OnTimer(SaverTimer::Float);
     form->Form_KeyDown();
     EXPECT_TRUE(view.log.empty());
     EXPECT_EQ(host.ends, 1);
 }
 
-TEST_F(Form, ScalingFailureEndsWithErrorCode3) {
-    view.scaleSucceeds = false;
+TEST_F(Form, PictureThatCannotBeShownTakesTheFallbackForItsTurnAndTheShowGoesOn) {
+    view.pictures["C:\\Orv\\orvellenotfound.gif"] = {100, 80};
+    view.blankPictures = {"C:\\p\\1.jpg"};  // too large, damaged, or no pixels at all
     Started();
-    EXPECT_EQ(host.log, (Log{"ShowTaskbar", "Unload", std::string("Message ") + kScalePictureError,
-                             "EndProgram"}));
+    EXPECT_EQ(Loaded(), (Log{"Decode C:\\p\\0.jpg", "Decode C:\\p\\1.jpg",
+                             "Decode C:\\Orv\\orvellenotfound.gif"}));
+    EXPECT_EQ(view.LogStartingWith("Place"), (Log{"Place 300x200"}));  // nothing before its turn
+    Tick(SaverTimer::ImageChange);
+    Tick(SaverTimer::ImageChange);
+    EXPECT_EQ(view.LogStartingWith("Place"),
+              (Log{"Place 300x200", "Place 100x80", "Place 400x100"}));
+    EXPECT_FALSE(form->Ended());
+    EXPECT_TRUE(host.log.empty());
+}
+
+TEST_F(Form, ALatePictureHoldsTheChangeUntilItArrivesAndTheNextCountsFromThere) {
+    Load();
+    form->OnTimer(SaverTimer::StartSaver);
+    form->PictureDecoded(view.AnswerTo(view.requests.front()));  // only the first picture is quick
+    view.requests.pop_front();
+    view.log.clear();
+    form->OnTimer(SaverTimer::ImageChange);
+    form->OnTimer(SaverTimer::ImageChange);  // the guard's tick, had the decode taken a minute
+    // The old picture stays as it is; no second change starts.
+    EXPECT_EQ(view.log, (Log{"Timer ImageChange 60000"}));
+    Deliver();
+    EXPECT_EQ(view.LogStartingWith("Place"), (Log{"Place 200x300"}));
+    EXPECT_EQ(view.log.back(), "Timer ImageChange 10000");
+    EXPECT_EQ(view.LogStartingWith("Timer ImageChange").size(), 2u);
 }
 
 TEST_F(Form, FailureWhileWipingAwayEndsWithErrorCode2) {
     Started();
     view.grabSucceeds = false;
-    form->OnTimer(SaverTimer::ImageChange);
+    Tick(SaverTimer::ImageChange);
     EXPECT_EQ(host.log, (Log{"ShowTaskbar", "Unload", std::string("Message ") + kRemovePictureError,
                              "EndProgram"}));
-    EXPECT_EQ(Loaded().size(), 1u);
+    EXPECT_EQ(Loaded().size(), 2u);
 }
 
 TEST_F(Form, FailedEffectWhileShowingEndsWithErrorCode1) {
@@ -338,7 +376,7 @@ TEST_F(Form, OneEnabledEffectRunsForBothWipeOutAndReveal) {
     view.hurryAfterFrames = 0;  // each effect in one frame: only its last, covering step is drawn
     Started();
     EXPECT_EQ(view.copies, (std::vector<PixelRect>{{0, -1, 300, 201}}));
-    form->OnTimer(SaverTimer::ImageChange);
+    Tick(SaverTimer::ImageChange);
     // Wipe-out over the old 300 x 200 place, then the 200 x 300 reveal ending at (200, 299).
     EXPECT_EQ(view.copies,
               (std::vector<PixelRect>{{0, -1, 300, 201}, {0, -1, 300, 201}, {0, 0, 200, 299}}));
@@ -348,17 +386,23 @@ TEST_F(Form, WidePicturesWipeTwoPixelsAStep) {
     OnlyTransition("bLeftWipe");
     view.pictures["C:\\p\\0.jpg"] = {600, 100};  // 9000 twips
     Started();
+    // Each frame copies what the wipe newly uncovered, two pixels a step: the strips follow one
+    // another from an odd first width to the last column but one.
     ASSERT_FALSE(view.copies.empty());
+    EXPECT_EQ(view.copies.front().width % 2, 1);
+    int right = 0;
     for (const PixelRect& r : view.copies) {
-        EXPECT_EQ(r.width % 2, 1);
+        EXPECT_EQ(r.left, right);
+        EXPECT_EQ((r.left + r.width) % 2, 1);
+        right = r.left + r.width;
     }
-    EXPECT_EQ(view.copies.back().width, 599);
+    EXPECT_EQ(right, 599);
 }
 
 TEST_F(Form, AllFlagsZeroShowsWithoutEffect) {
     theme["transitions"] = {{"bStandard", "0"}, {"bFade", "0"}};
     Started();
-    form->OnTimer(SaverTimer::ImageChange);
+    Tick(SaverTimer::ImageChange);
     EXPECT_TRUE(view.copies.empty());
     EXPECT_EQ(view.frames, 0);
 }
@@ -366,9 +410,10 @@ TEST_F(Form, AllFlagsZeroShowsWithoutEffect) {
 TEST_F(Form, KeyDuringThePauseEndsTheRunAndTheChangeStops) {
     Started();
     view.onPump = [this] { form->Form_KeyDown(); };
-    form->OnTimer(SaverTimer::ImageChange);
+    Tick(SaverTimer::ImageChange);
     EXPECT_EQ(host.log, (Log{"ShowTaskbar", "Unload", "EndProgram"}));
-    EXPECT_EQ(Loaded().size(), 1u);
+    EXPECT_EQ(view.LogStartingWith("Place").size(), 1u);
+    EXPECT_EQ(view.log.back(), "StopDecoding");
 }
 
 TEST_F(Form, ScrollingCaptionRuns) {
@@ -411,8 +456,8 @@ TEST_F(Form, WrongPasswordKeepsTheShowGoing) {
     EXPECT_FALSE(form->Ended());
     EXPECT_EQ(host.log,
               (Log{"SaverRunning on", "VerifyPassword", "Pointer 15372,11532", "ShowSaverWindow"}));
-    form->OnTimer(SaverTimer::ImageChange);
-    EXPECT_EQ(Loaded().size(), 2u);
+    Tick(SaverTimer::ImageChange);
+    EXPECT_EQ(view.LogStartingWith("Place").size(), 2u);
 }
 
 TEST_F(Form, EmptyThemeFallsBackInsteadOfFailing) {
@@ -421,31 +466,31 @@ TEST_F(Form, EmptyThemeFallsBackInsteadOfFailing) {
     view.pictures["C:\\Orv\\orvellenotfound.gif"] = {100, 80};
     Started();
     EXPECT_FALSE(form->Ended());
-    EXPECT_EQ(Loaded(), (Log{"LoadPicture C:\\Orv\\orvellenotfound.gif"}));
+    EXPECT_EQ(Loaded(), (Log{"Decode C:\\Orv\\orvellenotfound.gif"}));
 }
 
-TEST_F(Form, PictureThatYieldsNoPixelsShowsTheFallbackAndABlankFallbackIsErrorCode3) {
+TEST_F(Form, ABlankFallbackEndsTheRunWithErrorCode3AtItsTurnNotBefore) {
     view.blankPictures = {"C:\\p\\0.jpg"};
     view.pictures["C:\\Orv\\orvellenotfound.gif"] = {100, 80};
     Started();
-    EXPECT_EQ(Loaded(),
-              (Log{"LoadPicture C:\\p\\0.jpg", "LoadPicture C:\\Orv\\orvellenotfound.gif"}));
-    EXPECT_EQ(view.LogStartingWith("Scale"), (Log{"Scale 300x200", "Scale 100x80"}));
-    EXPECT_FALSE(form->Ended());
-
-    view.blankPictures.insert("C:\\Orv\\orvellenotfound.gif");
-    form->OnTimer(SaverTimer::ImageChange);  // picture 1 is fine
-    view.blankPictures.insert("C:\\p\\2.jpg");
-    form->OnTimer(SaverTimer::ImageChange);
+    EXPECT_EQ(view.LogStartingWith("Place"), (Log{"Place 100x80"}));
+    view.blankPictures.insert({"C:\\Orv\\orvellenotfound.gif", "C:\\p\\2.jpg"});
+    Tick(SaverTimer::ImageChange);  // picture 1 is fine; 2 and its fallback are decoded ahead
+    EXPECT_TRUE(host.log.empty());
+    Tick(SaverTimer::ImageChange);
     EXPECT_EQ(host.log, (Log{"ShowTaskbar", "Unload", std::string("Message ") + kScalePictureError,
                              "EndProgram"}));
 }
 
-TEST_F(Form, InputServedWhileAPictureLoadsEndsTheRunWithoutAMessage) {
-    view.onLoadPicture = [this](const std::string&) { form->Form_KeyDown(); };
-    view.scaleSucceeds = false;  // the decode stops once the run has ended
-    Started();
+TEST_F(Form, KeyWhileAPictureDecodesEndsTheRunAtOnceAndItsAnswerIsDropped) {
+    Load();
+    form->OnTimer(SaverTimer::StartSaver);  // the first picture is being decoded
+    view.log.clear();
+    form->Form_KeyDown();
     EXPECT_EQ(host.log, (Log{"ShowTaskbar", "Unload", "EndProgram"}));
+    EXPECT_EQ(view.log, (Log{"StopDecoding"}));
+    Deliver();
+    EXPECT_EQ(view.log, (Log{"StopDecoding"}));
     EXPECT_EQ(host.ends, 1);
 }
 
@@ -478,7 +523,7 @@ TEST_F(Form, ExceptionsInEventsEndTheRunWithTheirProcedureMessage) {
         view.onPump = nullptr;
         c.arrange();
         Started();
-        form->OnTimer(SaverTimer::ImageChange);
+        Tick(SaverTimer::ImageChange);
         EXPECT_EQ(host.log, c.expected);
         EXPECT_EQ(host.ends, 1);
         EXPECT_TRUE(form->Ended());

@@ -2,7 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <set>
+#include <string>
 #include <utility>
 
 #include "fake_saver_view.h"
@@ -173,7 +175,43 @@ TEST(RunTransition, OnlyEnabledEffectIsUsedEveryTime) {
     random.draws = {0.1f, 0.85f};  // k = 0 (off), then 7
     ASSERT_TRUE(RunTransition(s, view, clock, random, {15, 8}, false));
     EXPECT_EQ(view.copies.size(), 20u);
-    EXPECT_EQ(view.copies.back(), (PixelRect{0, 0, 20, 8}));
+    EXPECT_EQ(view.copies.back(), (PixelRect{19, 0, 1, 8}));  // the last column to open
+}
+
+// However large the picture, an effect copies each pixel about once: a step that contains one
+// already drawn adds only what lies around it. What ends on screen is what the steps cover.
+TEST(TransitionPacing, EachPixelIsCopiedOnceAndTheStepsCoverTheSame) {
+    for (const double frameSeconds : {1.0 / 60, 0.1}) {
+        for (int k = kLeftWipe; k <= kVerticalBlinds; ++k) {
+            SCOPED_TRACE(std::to_string(k) + " at " + std::to_string(frameSeconds));
+            FakeSaverClock clock;
+            FakeSaverView view(&clock);
+            view.frameSeconds = frameSeconds;
+            const int w = 90;
+            const int h = 61;
+            const auto steps = Steps(k, w, h);
+            ASSERT_TRUE(PlayTransitionSteps(view, clock, steps, false));
+            std::vector<int> copied(w * h, 0);
+            std::vector<int> covered(w * h, 0);
+            const auto mark = [&](std::vector<int>& grid, const PixelRect& r) {
+                for (int y = std::max(r.top, 0); y < std::min(r.top + r.height, h); ++y) {
+                    for (int x = std::max(r.left, 0); x < std::min(r.left + r.width, w); ++x) {
+                        ++grid[static_cast<std::size_t>(y * w + x)];
+                    }
+                }
+            };
+            for (const PixelRect& r : view.copies) {
+                mark(copied, r);
+            }
+            for (const PixelRect& r : steps) {
+                mark(covered, r);
+            }
+            for (std::size_t i = 0; i < copied.size(); ++i) {
+                ASSERT_LE(copied[i], 1) << "pixel " << i;
+                ASSERT_EQ(copied[i], covered[i] > 0 ? 1 : 0) << "pixel " << i;
+            }
+        }
+    }
 }
 
 std::vector<PixelRect> Disjoint(int n) {

@@ -38,9 +38,13 @@ struct RecordedEvents : SaverEvents {
     std::vector<std::pair<float, float>> formMoves;
     std::vector<std::pair<float, float>> pictureMoves;
     std::function<void()> onFormKey;
+    std::vector<orvelle::DecodedPicture> decoded;
 
     void Form_Load() override { ++loads; }
     void OnTimer(SaverTimer timer) override { ticks.push_back(timer); }
+    void PictureDecoded(const orvelle::DecodedPicture& picture) override {
+        decoded.push_back(picture);
+    }
     void Form_KeyDown() override {
         ++formKeys;
         if (onFormKey) {
@@ -93,16 +97,37 @@ bool Near(COLORREF actual, Colour expected, int tolerance) {
 struct ShownWindow {
     RecordedEvents events;
     SaverWindow window{GetModuleHandleA(nullptr)};
+    std::uint32_t lastTicket = 0;
     explicit ShownWindow(Colour background = kRed) {
         window.AttachEvents(events);
         window.CoverScreen();
         window.PaintSolidBackground(background);
         wine_test::Pump(150);
     }
-    // Loads a picture file and puts it on screen at rect (at rect's size) with no effect.
+    // Decodes a picture file on the window's decoding thread, no wider than width (its own size
+    // when 0), and puts it in the load surface; its answer.
+    orvelle::DecodedPicture Load(const std::string& path, int width = 0) {
+        const std::uint32_t ticket = ++lastTicket;
+        const std::int64_t unlimited = 1 << 30;
+        window.DecodePicture(
+            {ticket, path, {1, 1, width > 0 ? width : unlimited, unlimited, 1.0f}});
+        const DWORD start = GetTickCount();
+        while (GetTickCount() - start < 20000) {
+            for (const orvelle::DecodedPicture& answer : events.decoded) {
+                if (answer.ticket == ticket) {
+                    EXPECT_TRUE(answer.outcome != orvelle::DecodeOutcome::Decoded ||
+                                window.PlaceDecodedPicture(ticket));
+                    return answer;
+                }
+            }
+            window.PumpEvents(0.01);
+        }
+        ADD_FAILURE() << "no answer for " << path;
+        return {};
+    }
+    // Puts a picture file on screen at rect (at rect's width) with no effect.
     void Show(const std::string& path, const PixelRect& rect) {
-        ASSERT_TRUE(window.LoadPicture(path).has_value()) << path;
-        ASSERT_TRUE(window.ScaleLoadedPicture({rect.width, rect.height}));
+        ASSERT_EQ(Load(path, rect.width).size, (PixelSize{rect.width, rect.height})) << path;
         window.MoveDisplay(rect);
         window.ShowDisplay(true);
         window.CommitDisplay();
@@ -165,6 +190,39 @@ TEST(PictureDecoder, LargeJpegShrinksToTheTargetKeepingItsColours) {
     DeleteFileA(path.c_str());
 }
 
+TEST(SaverWindow, PicturesAreDecodedBesideTheWindowAndOnlyTheLatestRequestIsAnswered) {
+    ShownWindow shown;
+    const std::string red = TempFile("red.bmp");
+    const std::string blue = TempFile("blue.bmp");
+    const std::string text = TempFile("text.jpg");
+    const std::string bomb = TempFile("bomb.bmp");
+    wine_test::WriteBmpFile(red, 300, 200, [](int, int) { return kRed; });
+    wine_test::WriteBmpFile(blue, 300, 200, [](int, int) { return kBlue; });
+    std::ofstream(text) << "not a picture at all";
+    // A small BMP whose header is made to claim 60000 x 60000 pixels.
+    std::string bytes = wine_test::ReadFileBytes(red).value_or("");
+    ASSERT_GT(bytes.size(), 26u);
+    bytes.replace(18, 8, std::string("\x60\xEA\0\0\x60\xEA\0\0", 8));
+    ASSERT_TRUE(wine_test::WriteFileBytes(bomb, bytes));
+
+    // Asked for twice before it answers, the window hears only of the second.
+    shown.window.DecodePicture({100, red, {1, 1, 1 << 30, 1 << 30, 1.0f}});
+    const orvelle::DecodedPicture answer = shown.Load(blue, 150);
+    EXPECT_EQ(answer.outcome, orvelle::DecodeOutcome::Decoded);
+    EXPECT_EQ(answer.size, (PixelSize{150, 100}));
+    for (const orvelle::DecodedPicture& heard : shown.events.decoded) {
+        EXPECT_NE(heard.ticket, 100u);
+    }
+    EXPECT_FALSE(shown.window.PlaceDecodedPicture(100));
+    // What cannot be shown says whether it is a picture at all.
+    EXPECT_EQ(shown.Load(TempFile("missing.bmp")).outcome, orvelle::DecodeOutcome::NotAPicture);
+    EXPECT_EQ(shown.Load(text).outcome, orvelle::DecodeOutcome::NotAPicture);
+    EXPECT_EQ(shown.Load(bomb).outcome, orvelle::DecodeOutcome::NotDecoded);
+    for (const std::string& path : {red, blue, text, bomb}) {
+        DeleteFileA(path.c_str());
+    }
+}
+
 // --- The window on screen ---
 
 TEST(SaverWindow, CoversTheScreenTopmostInTheWindowFrameColourUntilPainted) {
@@ -201,8 +259,6 @@ TEST(SaverWindow, ScaledPictureShowsOverTheSolidBackgroundAndGoesWhenHidden) {
     ShownWindow shown(kRed);
     const std::string path = TempFile("halves.bmp");
     wine_test::WriteBmpFile(path, 200, 100, [](int x, int) { return x < 100 ? kBlue : kGreen; });
-    auto size = shown.window.LoadPicture(path);
-    ASSERT_EQ(size, (PixelSize{200, 100}));
     shown.Show(path, {40, 30, 100, 50});
     EXPECT_PIXEL(10, 10, kRed, 0);
     EXPECT_PIXEL(50, 55, kBlue, 2);
@@ -219,8 +275,7 @@ TEST(SaverWindow, EachStepReachesTheScreenAndTheCommitCompletesAndLasts) {
     ShownWindow shown(kRed);
     const std::string path = TempFile("blue.bmp");
     wine_test::WriteBmpFile(path, 100, 50, [](int, int) { return kBlue; });
-    ASSERT_TRUE(shown.window.LoadPicture(path));
-    ASSERT_TRUE(shown.window.ScaleLoadedPicture({100, 50}));
+    ASSERT_EQ(shown.Load(path).size, (PixelSize{100, 50}));
     shown.window.MoveDisplay({0, 0, 100, 50});
     shown.window.ShowDisplay(true);
     // A new box shows the background behind it until an effect draws. (The pumps only let the
@@ -479,7 +534,8 @@ TEST(SaverWindow, PauseLastsItsTimeAndEndsEarlyWhenTheRunEnds) {
     EXPECT_LT(GetTickCount() - before, 1000u);
     EXPECT_FALSE(IsWindow(shown.window.Handle()));
     EXPECT_TRUE(shown.window.Ended());
-    EXPECT_FALSE(shown.window.LoadPicture(TempFile("none.bmp")).has_value());
+    shown.window.DecodePicture({1, TempFile("none.bmp"), {}});
+    EXPECT_FALSE(shown.window.PlaceDecodedPicture(1));
     EXPECT_FALSE(shown.window.CopyToDisplay({0, 0, 10, 10}));
     shown.window.CommitDisplay();
     shown.window.MoveDisplay({0, 0, 5, 5});
@@ -531,8 +587,7 @@ TEST(SaverWindow, PictureChangesLeakNoGdiObjects) {
         w.CopyToDisplay({0, 0, 60, 80});
         w.CommitDisplay();
         w.ShowDisplay(false);
-        ASSERT_TRUE(w.LoadPicture(path));
-        ASSERT_TRUE(w.ScaleLoadedPicture({150 - i % 5, 100}));
+        ASSERT_EQ(shown.Load(path, 150 - i % 5).outcome, orvelle::DecodeOutcome::Decoded);
         w.MoveDisplay({10 + i % 3, 10, 150 - i % 5, 100});
         w.ShowDisplay(true);
         w.CopyToDisplay({0, 0, 20, 100});

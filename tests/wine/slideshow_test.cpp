@@ -368,7 +368,7 @@ TEST(Slideshow, CustomBackgroundIsCentredStretchedOrTiled) {
     }
 }
 
-TEST(Slideshow, GradientDarkensBandByBandAboveAStripOfTheWindowColour) {
+TEST(Slideshow, GradientDarkensBandByBandDownToTheBottomRow) {
     SaverRun run;
     WriteBmpFile(run.copy.Path("blue.bmp"), 200, 100, [](int, int) { return kBlue; });
     ThemeText theme;
@@ -379,17 +379,17 @@ TEST(Slideshow, GradientDarkensBandByBandAboveAStripOfTheWindowColour) {
         .Set("background", "blueBackground", "10");
     ASSERT_NO_FATAL_FAILURE(run.Start(theme));
     ASSERT_TRUE(WaitForPixel(512, 384, kBlue, 4, 4000));
-    // 256 bands of 768 / 265 pixels from the top, band i darkened by i in each channel down
-    // to 0; the rows below band 255 (from row 742) keep the window's colour.
-    auto middleOfBand = [](int band) { return static_cast<int>((band + 0.5) * 768 / 265); };
+    // 256 bands of 3 rows from the top, band i darkened by i in each channel down to 0; the
+    // last one takes the bottom rows.
+    auto middleOfBand = [](int band) { return band * 3 + 1; };
     EXPECT_SCREEN(10, middleOfBand(0), RGB(255, 200, 10), 0);
     EXPECT_SCREEN(10, middleOfBand(9), RGB(246, 191, 1), 0);
     EXPECT_SCREEN(10, middleOfBand(10), RGB(245, 190, 0), 0);
     EXPECT_SCREEN(1000, middleOfBand(128), RGB(127, 72, 0), 0);
     EXPECT_SCREEN(10, middleOfBand(200), RGB(55, 0, 0), 0);
-    EXPECT_SCREEN(10, middleOfBand(255), RGB(0, 0, 0), 0);
-    EXPECT_SCREEN(10, 745, GetSysColor(COLOR_WINDOWFRAME), 0);
-    EXPECT_SCREEN(1023, 767, GetSysColor(COLOR_WINDOWFRAME), 0);
+    EXPECT_SCREEN(10, 764, RGB(1, 0, 0), 0);
+    EXPECT_SCREEN(10, 765, RGB(0, 0, 0), 0);
+    EXPECT_SCREEN(1023, 767, RGB(0, 0, 0), 0);
 }
 
 LRESULT CALLBACK PlainWindowProcedure(HWND window, UINT message, WPARAM w, LPARAM l) {

@@ -1048,6 +1048,7 @@ ProcessResources ResourcesOf(const Process& process) {
                              sizeof memory)) {
         // Wine fills only the older fields; there the page-file use is the private commit.
         r.privateBytes = memory.PrivateUsage ? memory.PrivateUsage : memory.PagefileUsage;
+        r.peakPrivateBytes = memory.PeakPagefileUsage;
     }
     return r;
 }

@@ -187,6 +187,7 @@ struct ProcessResources {
     DWORD userObjects = 0;
     DWORD kernelHandles = 0;
     SIZE_T privateBytes = 0;
+    SIZE_T peakPrivateBytes = 0;  // the most it ever held (under Wine, its peak address space)
     bool gdiFromSystem = false;
 };
 ProcessResources ResourcesOf(const Process& process);

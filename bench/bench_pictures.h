@@ -1,0 +1,128 @@
+// Pictures and program folders made by the benchmark programs: JPEGs through the system's
+// encoder, row by row, and a saver folder with its settings and a theme of given pictures.
+#pragma once
+
+#include <objbase.h>
+#include <wincodec.h>
+#include <windows.h>
+
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "base/wide_win.h"
+
+namespace bench {
+
+template <typename T>
+void Release(T*& p) {
+    if (p) {
+        p->Release();
+        p = nullptr;
+    }
+}
+
+inline IWICImagingFactory* ImagingFactory() {
+    static const CLSID kFactoryId = {
+        0xcacaf262, 0x9370, 0x4615, {0xa1, 0x3b, 0x9f, 0x55, 0x39, 0xda, 0x4c, 0x0a}};
+    IWICImagingFactory* factory = nullptr;
+    CoCreateInstance(kFactoryId, nullptr, CLSCTX_INPROC_SERVER, IID_IWICImagingFactory,
+                     reinterpret_cast<void**>(&factory));
+    return factory;
+}
+
+// A JPEG of width x height whose pixel (x, y) is colour(x, y) as 0x00BBGGRR, written row by row
+// so that no picture is ever held whole. Kept when the file is there already.
+inline bool MakeJpeg(const std::string& path, int width, int height,
+                     const std::function<COLORREF(int, int)>& colour) {
+    const std::wstring wide = orvelle::win::Wide(path);
+    if (GetFileAttributesW(wide.c_str()) != INVALID_FILE_ATTRIBUTES) {
+        return true;
+    }
+    static const GUID kJpeg = {
+        0x19e4a5aa, 0x5662, 0x4fc5, {0xa0, 0xc0, 0x17, 0x58, 0x02, 0x8e, 0x10, 0x57}};
+    IWICImagingFactory* factory = ImagingFactory();
+    IWICStream* stream = nullptr;
+    IWICBitmapEncoder* encoder = nullptr;
+    IWICBitmapFrameEncode* frame = nullptr;
+    WICPixelFormatGUID format = GUID_WICPixelFormat24bppBGR;
+    bool ok = factory && SUCCEEDED(factory->CreateStream(&stream)) &&
+              SUCCEEDED(stream->InitializeFromFilename(wide.c_str(), GENERIC_WRITE)) &&
+              SUCCEEDED(factory->CreateEncoder(kJpeg, nullptr, &encoder)) &&
+              SUCCEEDED(encoder->Initialize(stream, WICBitmapEncoderNoCache)) &&
+              SUCCEEDED(encoder->CreateNewFrame(&frame, nullptr)) &&
+              SUCCEEDED(frame->Initialize(nullptr)) &&
+              SUCCEEDED(frame->SetSize(static_cast<UINT>(width), static_cast<UINT>(height))) &&
+              SUCCEEDED(frame->SetPixelFormat(&format)) &&
+              IsEqualGUID(format, GUID_WICPixelFormat24bppBGR);
+    const UINT stride = static_cast<UINT>((width * 3 + 3) & ~3);
+    std::vector<BYTE> row(stride);
+    for (int y = 0; ok && y < height; ++y) {
+        for (int x = 0; x < width; ++x) {
+            const COLORREF c = colour(x, y);
+            row[x * 3] = GetBValue(c);
+            row[x * 3 + 1] = GetGValue(c);
+            row[x * 3 + 2] = GetRValue(c);
+        }
+        ok = SUCCEEDED(frame->WritePixels(1, stride, stride, row.data()));
+    }
+    ok = ok && SUCCEEDED(frame->Commit()) && SUCCEEDED(encoder->Commit());
+    Release(frame);
+    Release(encoder);
+    Release(stream);
+    Release(factory);
+    if (!ok) {
+        DeleteFileW(wide.c_str());
+    }
+    return ok;
+}
+
+// A photo-like tint: the colour with fine noise and a soft shading, so that the file holds
+// about as much detail as a photo of its size.
+inline std::function<COLORREF(int, int)> Tinted(COLORREF tint) {
+    return [tint](int x, int y) {
+        std::uint32_t seed =
+            static_cast<std::uint32_t>(x) * 2654435761u ^ static_cast<std::uint32_t>(y) * 40503u;
+        seed ^= seed >> 13;
+        seed *= 0x5bd1e995u;
+        const int noise = static_cast<int>((seed >> 24) & 31) - 16;
+        const auto channel = [noise](int c) {
+            return static_cast<BYTE>(c + noise < 0 ? 0 : (c + noise > 255 ? 255 : c + noise));
+        };
+        return RGB(channel(GetRValue(tint)), channel(GetGValue(tint)), channel(GetBValue(tint)));
+    };
+}
+
+inline void WriteText(const std::string& path, const std::string& text) {
+    HANDLE file = CreateFileW(orvelle::win::Wide(path).c_str(), GENERIC_WRITE, 0, nullptr,
+                              CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    DWORD written = 0;
+    WriteFile(file, text.data(), static_cast<DWORD>(text.size()), &written, nullptr);
+    CloseHandle(file);
+}
+
+// A saver folder (ending in "\"): its global settings, and a current theme "Bench" showing the
+// pictures centred at 99 % in list order every interval seconds with the one effect flag on.
+inline void WriteSaverFolder(const std::string& folder, const std::vector<std::string>& pictures,
+                             const std::string& interval, const std::string& effect) {
+    CreateDirectoryW(orvelle::win::Wide(folder).c_str(), nullptr);
+    CreateDirectoryW(orvelle::win::Wide(folder + "orvellesaver").c_str(), nullptr);
+    WriteText(folder + "orvellemain.ini",
+              "[saver]\r\ncurrentsaver=Bench\r\n[mouse]\r\nmouseSensitivity=1\r\n"
+              "[setup]\r\nsamplePicture=0\r\n");
+    std::string theme =
+        "[total]\r\ntotal=" + std::to_string(pictures.size()) + "\r\nmediaTotal=0\r\n[images]\r\n";
+    for (std::size_t i = 0; i < pictures.size(); ++i) {
+        theme += std::to_string(i) + "=" + pictures[i] + "\r\n";
+    }
+    theme += "[image]\r\nrandomPick=0\r\npicSpeed=2\r\ntimeInterval=" + interval +
+             "\r\npicRandom=cent\r\npicturePercent=99\r\ntimeDisplay=0\r\nrandomMedia=0\r\n"
+             "[background]\r\nbackEffect=0\r\nnewBackColor=0\r\n"
+             "[font]\r\nnewFontName=Arial\r\nnewFontSize=12\r\nscroll=1\r\nscrollSpeed=100\r\n"
+             "newFontForeColor=16777215\r\n[transitions]\r\n" +
+             effect + "=1\r\n";
+    WriteText(folder + "orvellesaver\\Bench.ini", theme);
+}
+
+}  // namespace bench

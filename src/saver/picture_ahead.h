@@ -1,0 +1,95 @@
+// The next picture decoded ahead of its turn, beside the window's thread: what is asked for when,
+// what a late or failed answer does, and what the turn shows when it comes. The decoding itself
+// happens behind PictureDecoding (a worker thread on Windows, a fake in tests).
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "base/geometry.h"
+#include "saver/picture_scaling.h"
+
+namespace orvelle {
+
+// Decode the picture file at path at the size fit gives it.
+struct PictureRequest {
+    std::uint32_t ticket = 0;
+    std::string path;
+    PictureFit fit;
+};
+
+enum class DecodeOutcome {
+    Decoded,      // ready, at size
+    NotAPicture,  // missing, unreadable, not a picture at all
+    NotDecoded,   // a picture that cannot be shown: too large, damaged, no pixels, no memory
+};
+
+// The answer to one request.
+struct DecodedPicture {
+    std::uint32_t ticket = 0;
+    DecodeOutcome outcome = DecodeOutcome::NotAPicture;
+    PixelSize size;  // its shown size when decoded
+};
+
+// What the saver engine needs from the side that decodes.
+class PictureDecoding {
+  public:
+    virtual ~PictureDecoding() = default;
+    // Starts decoding; the answer comes later, as the form's PictureDecoded event with the same
+    // ticket. A request drops any earlier one, answered or not (one picture is held ahead).
+    virtual void DecodePicture(const PictureRequest& request) = 0;
+    // Puts the decoded picture of the ticket into the load surface at its shown size. False when
+    // it is not there.
+    virtual bool PlaceDecodedPicture(std::uint32_t ticket) = 0;
+    // The run has ended: whatever is being decoded is abandoned.
+    virtual void StopDecoding() = 0;
+};
+
+// What a picture's turn brings.
+struct PictureTurn {
+    enum Kind {
+        Ready,             // ticket holds the picture (its own or the fallback) at size
+        NoFallback,        // neither the picture nor the fallback picture is a picture
+        FallbackNotShown,  // the fallback picture is one, but it cannot be shown
+    };
+    Kind kind = NoFallback;
+    std::uint32_t ticket = 0;
+    PixelSize size;
+    bool fallback = false;
+};
+
+class PictureAhead {
+  public:
+    explicit PictureAhead(PictureDecoding& decoding) : decoding_(decoding) {}
+
+    // Asks for the picture of index's turn: the file at path, or, when path is empty or the
+    // file cannot be shown, the fallback picture. Nothing new is asked when that turn is already
+    // asked for or settled; asking for another turn drops the one before.
+    void Want(int index, const std::string& path, const std::string& fallback,
+              const PictureFit& fit);
+    // An answer from the decoding side. True when it settles the turn wanted; answers to
+    // earlier requests are dropped.
+    bool Arrived(const DecodedPicture& picture);
+    // True once the turn of index is settled (ready, or known not to show).
+    bool Settled(int index) const;
+    // Hands the settled turn over; the next Want asks anew.
+    PictureTurn Take();
+    // The run has ended: decoding stops, nothing more is asked, answers are dropped.
+    void Stop();
+
+  private:
+    enum class Phase { Idle, Picture, Fallback, Settled };
+    void Ask(const std::string& path, Phase phase);
+
+    PictureDecoding& decoding_;
+    Phase phase_ = Phase::Idle;
+    int index_ = -1;
+    std::string fallback_;
+    PictureFit fit_;
+    std::uint32_t ticket_ = 0;
+    std::uint32_t lastTicket_ = 0;
+    PictureTurn turn_;
+    bool stopped_ = false;
+};
+
+}  // namespace orvelle
