@@ -12,7 +12,7 @@ void AboutBox::Show(HINSTANCE instance, HWND owner) {
         SetForegroundWindow(Handle());
         return;
     }
-    if (Create(instance, IDD_frmAbout, owner)) {
+    if (Create(instance, IDD_ABOUT, owner)) {
         CenterWindow(Handle(), owner);
         ShowWindow(Handle(), SW_SHOW);
     }
@@ -26,9 +26,9 @@ bool AboutBox::OnCommand(int id, int code, HWND) {
     if (code != BN_CLICKED) {
         return false;
     }
-    if (id == IDC_frmAbout_Command1) {
+    if (id == IDB_ABOUT_DOWNLOADS) {
         OpenDocument(kHomePageAddress);
-    } else if (id == IDC_frmAbout_cmdOK || id == IDCANCEL) {
+    } else if (id == IDB_ABOUT_OK || id == IDCANCEL) {
         Close();
         if (owner_ && IsWindow(owner_)) {
             SetForegroundWindow(owner_);

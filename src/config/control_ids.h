@@ -1,220 +1,237 @@
 // Resource and control ids of the theme editor window, its five tab pages and menu, and of the
 // small windows it opens; shared by the resource script, the windows, the control tables and
-// the tests. Defines only, so the resource compiler reads it. Each dialog and each tab page has
-// its own block of numbers; toolbar buttons have ids of their own because a toolbar reports its
-// buttons to the page it sits on. A button that closes a dialog carries the dialog manager's
-// id (1 OK, 2 Cancel), so Enter and Esc reach it.
+// the tests. Defines only, so the resource compiler reads it.
+//
+// A name tells the kind, then the dialog or page, then the purpose:
+//   IDD  dialog template (the window, a tab page, a small dialog)
+//   IDR  other resource: the menu, a strip of button pictures
+//   IDM  menu item
+//   IDB  push button or toolbar button
+//   IDX  check box
+//   IDO  option button
+//   IDE  edit box, typed into
+//   IDT  static text: a label, or a read-only box used as one
+//   IDG  group box (frame)
+//   IDL  list box
+//   IDK  slider (track bar) or scroll bar
+//   IDP  picture: a colour swatch, a drawn surface, an icon
+//   IDC  other control: drop-down box, tab strip, toolbar, status bar, progress bar
+// The dialogs and pages: EDITOR (the window itself), IMAGES, SETTINGS (Image Settings),
+// BACKGROUND, COUNTDOWN, MUSIC; NEW_THEME, LOAD_THEME, DELETE_THEME, MOUSE, ABOUT, IMPORT (the
+// folder import). The names in the form's original design stand in the control tables.
+//
+// Each dialog and each tab page has its own block of numbers; toolbar buttons have ids of their
+// own because a toolbar reports its buttons to the page it sits on. A button that closes a
+// dialog carries the dialog manager's id (1 OK, 2 Cancel), so Enter and Esc reach it.
 #pragma once
+
 // Templates, menu and button pictures
-#define IDD_Form2 200
-#define IDD_Form2_Images 201
-#define IDD_Form2_ImageSettings 202
-#define IDD_Form2_Background 203
-#define IDD_Form2_Countdown 204
-#define IDD_Form2_Music 205
-#define IDR_Form2Menu 210
+#define IDD_EDITOR 200
+#define IDD_EDITOR_IMAGES 201
+#define IDD_EDITOR_SETTINGS 202
+#define IDD_EDITOR_BACKGROUND 203
+#define IDD_EDITOR_COUNTDOWN 204
+#define IDD_EDITOR_MUSIC 205
+#define IDR_EDITOR_MENU 210
 // Button picture strips: theme strip (New, Load, Delete, Mouse), lists (Add, Delete,
 // DeleteAll, Up, Down) and captions (ClearCaption, Font, Enlarge), at 16, 24 and 32 pixels; the
 // theme strip's larger buttons also at 36 and 48.
-#define IDB_ThemeButtons16 220
-#define IDB_ThemeButtons24 221
-#define IDB_ThemeButtons32 222
-#define IDB_ListButtons16 223
-#define IDB_ListButtons24 224
-#define IDB_ListButtons32 225
-#define IDB_CaptionButtons16 226
-#define IDB_CaptionButtons24 227
-#define IDB_CaptionButtons32 228
-#define IDB_ThemeButtons36 229
-#define IDB_ThemeButtons48 230
+#define IDR_THEME_BUTTONS_16 220
+#define IDR_THEME_BUTTONS_24 221
+#define IDR_THEME_BUTTONS_32 222
+#define IDR_LIST_BUTTONS_16 223
+#define IDR_LIST_BUTTONS_24 224
+#define IDR_LIST_BUTTONS_32 225
+#define IDR_CAPTION_BUTTONS_16 226
+#define IDR_CAPTION_BUTTONS_24 227
+#define IDR_CAPTION_BUTTONS_32 228
+#define IDR_THEME_BUTTONS_36 229
+#define IDR_THEME_BUTTONS_48 230
 
-// The window itself. Ok and Cancel carry the dialog manager's own ids, so Enter and Esc reach
+// The window itself. OK and Cancel carry the dialog manager's own ids, so Enter and Esc reach
 // them from every page. The rest start above 1020: a combo box numbers its own inner edit 1001.
-#define IDC_Ok 1
-#define IDC_Cancel 2
-#define IDC_Frame7 1021
-#define IDC_Label1 1022
-#define IDC_ToolbarNew 1023
-#define IDC_ToolbarLoad 1024
-#define IDC_ToolbarDelete 1025
-#define IDC_ToolbarMouse 1026
-#define IDC_LabelNew 1027
-#define IDC_LabelLoad 1028
-#define IDC_LabelDelete 1029
-#define IDC_LabelMouse 1030
-#define IDC_SSTab1 1031
-#define IDC_StatusBar1 1032
-#define IDC_photo 1033
-#define IDC_photo_caption 1034
-#define IDC_ToolbarNew_New 1050
-#define IDC_ToolbarLoad_Load 1051
-#define IDC_ToolbarDelete_Delete 1052
-#define IDC_ToolbarMouse_Mouse 1053
+#define IDB_EDITOR_OK 1
+#define IDB_EDITOR_CANCEL 2
+#define IDG_EDITOR_THEMES 1021
+#define IDT_EDITOR_HEADING 1022
+#define IDC_EDITOR_NEW_TOOLBAR 1023
+#define IDC_EDITOR_LOAD_TOOLBAR 1024
+#define IDC_EDITOR_DELETE_TOOLBAR 1025
+#define IDC_EDITOR_MOUSE_TOOLBAR 1026
+#define IDT_EDITOR_NEW 1027
+#define IDT_EDITOR_LOAD 1028
+#define IDT_EDITOR_DELETE 1029
+#define IDT_EDITOR_MOUSE 1030
+#define IDC_EDITOR_TABS 1031
+#define IDC_EDITOR_STATUS 1032
+#define IDP_EDITOR_SCRATCH 1033
+#define IDL_EDITOR_CAPTIONS 1034
+#define IDB_EDITOR_NEW 1050
+#define IDB_EDITOR_LOAD 1051
+#define IDB_EDITOR_DELETE 1052
+#define IDB_EDITOR_MOUSE 1053
 
 // "Images"
-#define IDC_Frame3 1101
-#define IDC_List1 1102
-#define IDC_toolbarImages 1103
-#define IDC_Text3 1104
-#define IDC_ImagePosition 1105
-#define IDC_FolderCommand 1106
-#define IDC_Random_select 1107
-#define IDC_photoDisplay 1108
-#define IDC_photo1 1109
-#define IDC_p_caption 1110
-#define IDC_toolbarCaptions 1111
-#define IDC_Picture2 1112
-#define IDC_Label4 1113
-#define IDC_scrollOption 1114
-#define IDC_middleOption 1115
-#define IDC_scrollSlider 1116
-#define IDC_Label16 1117
-#define IDC_toolbarImages_Add 1150
-#define IDC_toolbarImages_Delete 1151
-#define IDC_toolbarImages_DeleteAll 1152
-#define IDC_toolbarImages_Up 1153
-#define IDC_toolbarImages_Down 1154
-#define IDC_toolbarCaptions_ClearCaption 1160
-#define IDC_toolbarCaptions_Font 1161
-#define IDC_toolbarCaptions_Enlarge 1162
+#define IDG_IMAGES_PICTURES 1101
+#define IDL_IMAGES_PICTURES 1102
+#define IDC_IMAGES_TOOLBAR 1103
+#define IDT_IMAGES_TOTAL 1104
+#define IDT_IMAGES_POSITION 1105
+#define IDB_IMAGES_ADD_FOLDER 1106
+#define IDX_IMAGES_RANDOM 1107
+#define IDG_IMAGES_CAPTION 1108
+#define IDP_IMAGES_PREVIEW 1109
+#define IDE_IMAGES_CAPTION 1110
+#define IDC_IMAGES_CAPTION_TOOLBAR 1111
+#define IDP_IMAGES_FONT_COLOUR 1112
+#define IDT_IMAGES_FONT_COLOUR 1113
+#define IDO_IMAGES_SCROLLING 1114
+#define IDO_IMAGES_CENTRED 1115
+#define IDK_IMAGES_SCROLL_SPEED 1116
+#define IDT_IMAGES_SCROLL_SPEED 1117
+#define IDB_IMAGES_ADD 1150
+#define IDB_IMAGES_DELETE 1151
+#define IDB_IMAGES_DELETE_ALL 1152
+#define IDB_IMAGES_UP 1153
+#define IDB_IMAGES_DOWN 1154
+#define IDB_IMAGES_CLEAR_CAPTION 1160
+#define IDB_IMAGES_FONT 1161
+#define IDB_IMAGES_ENLARGE 1162
 
 // "Image Settings"
-#define IDC_Frame6 1201
-#define IDC_Label13 1202
-#define IDC_percentLabel 1203
-#define IDC_Label12 1204
-#define IDC_Label15 1205
-#define IDC_PercentSlider 1206
-#define IDC_Label14 1207
-#define IDC_ChangeImage 1208
-#define IDC_aChange 1209
-#define IDC_nChange 1210
-#define IDC_Text2 1211
-#define IDC_changeVScroll1 1212
-#define IDC_Label3 1213
-#define IDC_placement 1214
-#define IDC_pCenter 1215
-#define IDC_pRandom 1216
-#define IDC_floatSlider 1217
-#define IDC_Label11 1218
-#define IDC_Label7 1219
-#define IDC_Frame4 1220
-#define IDC_ListBoxTransitions 1221
+#define IDG_SETTINGS_SIZE 1201
+#define IDT_SETTINGS_LESS_THAN 1202
+#define IDT_SETTINGS_PERCENT 1203
+#define IDT_SETTINGS_OF_SCREEN 1204
+#define IDT_SETTINGS_SIZE_MIN 1205
+#define IDK_SETTINGS_SIZE 1206
+#define IDT_SETTINGS_SIZE_MAX 1207
+#define IDG_SETTINGS_CHANGE 1208
+#define IDO_SETTINGS_AFTER 1209
+#define IDO_SETTINGS_NEVER 1210
+#define IDE_SETTINGS_INTERVAL 1211
+#define IDK_SETTINGS_INTERVAL 1212
+#define IDT_SETTINGS_SECONDS 1213
+#define IDG_SETTINGS_MOVEMENT 1214
+#define IDO_SETTINGS_CENTRED 1215
+#define IDO_SETTINGS_FLOATING 1216
+#define IDK_SETTINGS_FLOAT_SPEED 1217
+#define IDT_SETTINGS_SLOW 1218
+#define IDT_SETTINGS_FAST 1219
+#define IDG_SETTINGS_TRANSITIONS 1220
+#define IDL_SETTINGS_TRANSITIONS 1221
 
 // "Background"
-#define IDC_backgroundDesktop 1301
-#define IDC_backgroundColor 1302
-#define IDC_backgroundCustomImage 1303
-#define IDC_backgroundColorGradient 1304
-#define IDC_frameBackgroundColor 1305
-#define IDC_Picture1 1306
-#define IDC_backColorClick 1307
-#define IDC_frameCustomImage 1308
-#define IDC_backgroundImageFile 1309
-#define IDC_addBackImg 1310
-#define IDC_removeBackImg 1311
-#define IDC_CenterOption 1312
-#define IDC_FullScreenOption 1313
-#define IDC_TileOption 1314
-#define IDC_Image1 1315
-#define IDC_frameColorGradient 1316
-#define IDC_redLabel 1317
-#define IDC_redSlider 1318
-#define IDC_redPicture 1319
-#define IDC_greenLabel 1320
-#define IDC_greenSlider 1321
-#define IDC_greenPicture 1322
-#define IDC_blueLabel 1323
-#define IDC_blueSlider 1324
-#define IDC_bluePicture 1325
-#define IDC_GradientPicture 1326
+#define IDO_BACKGROUND_DESKTOP 1301
+#define IDO_BACKGROUND_COLOUR 1302
+#define IDO_BACKGROUND_PICTURE 1303
+#define IDO_BACKGROUND_GRADIENT 1304
+#define IDG_BACKGROUND_COLOUR 1305
+#define IDP_BACKGROUND_COLOUR 1306
+#define IDB_BACKGROUND_CHOOSE_COLOUR 1307
+#define IDG_BACKGROUND_PICTURE 1308
+#define IDE_BACKGROUND_PICTURE_FILE 1309
+#define IDB_BACKGROUND_ADD_PICTURE 1310
+#define IDB_BACKGROUND_REMOVE_PICTURE 1311
+#define IDO_BACKGROUND_CENTRED 1312
+#define IDO_BACKGROUND_FULL_SCREEN 1313
+#define IDO_BACKGROUND_TILED 1314
+#define IDP_BACKGROUND_THUMBNAIL 1315
+#define IDG_BACKGROUND_GRADIENT 1316
+#define IDT_BACKGROUND_RED 1317
+#define IDK_BACKGROUND_RED 1318
+#define IDP_BACKGROUND_RED 1319
+#define IDT_BACKGROUND_GREEN 1320
+#define IDK_BACKGROUND_GREEN 1321
+#define IDP_BACKGROUND_GREEN 1322
+#define IDT_BACKGROUND_BLUE 1323
+#define IDK_BACKGROUND_BLUE 1324
+#define IDP_BACKGROUND_BLUE 1325
+#define IDP_BACKGROUND_GRADIENT 1326
 
 // "Countdown"
-#define IDC_Frame2 1401
-#define IDC_noneOption 1402
-#define IDC_timeOption 1403
-#define IDC_yearOption 1404
-#define IDC_monthLabel 1405
-#define IDC_monthCombo 1406
-#define IDC_dayLabel 1407
-#define IDC_dayCombo 1408
-#define IDC_yearLabel 1409
-#define IDC_yearCombo 1410
+#define IDG_COUNTDOWN_CLOCK 1401
+#define IDO_COUNTDOWN_NOTHING 1402
+#define IDO_COUNTDOWN_TIME 1403
+#define IDO_COUNTDOWN_TO_DATE 1404
+#define IDT_COUNTDOWN_MONTH 1405
+#define IDC_COUNTDOWN_MONTH 1406
+#define IDT_COUNTDOWN_DAY 1407
+#define IDC_COUNTDOWN_DAY 1408
+#define IDT_COUNTDOWN_YEAR 1409
+#define IDC_COUNTDOWN_YEAR 1410
 
 // "Music"
-#define IDC_FrameMedia 1501
-#define IDC_multimediaList 1502
-#define IDC_ToolbarMedia 1503
-#define IDC_multimediaTotal 1504
-#define IDC_MediaPosition 1505
-#define IDC_randomMediaCheck 1506
-#define IDC_playCommand 1507
-#define IDC_closeCommand 1508
-#define IDC_ProgressBar1 1509
-#define IDC_mediaStatusLabel 1510
-#define IDC_mediaLabel 1511
-#define IDC_ToolbarMedia_Add 1550
-#define IDC_ToolbarMedia_Delete 1551
-#define IDC_ToolbarMedia_DeleteAll 1552
-#define IDC_ToolbarMedia_Up 1553
-#define IDC_ToolbarMedia_Down 1554
+#define IDG_MUSIC 1501
+#define IDL_MUSIC_FILES 1502
+#define IDC_MUSIC_TOOLBAR 1503
+#define IDT_MUSIC_TOTAL 1504
+#define IDT_MUSIC_POSITION 1505
+#define IDX_MUSIC_RANDOM 1506
+#define IDB_MUSIC_PLAY 1507
+#define IDB_MUSIC_STOP 1508
+#define IDC_MUSIC_PROGRESS 1509
+#define IDT_MUSIC_STATUS 1510
+#define IDT_MUSIC_NO_SOUND 1511
+#define IDB_MUSIC_ADD 1550
+#define IDB_MUSIC_DELETE 1551
+#define IDB_MUSIC_DELETE_ALL 1552
+#define IDB_MUSIC_UP 1553
+#define IDB_MUSIC_DOWN 1554
 
 // Menus
-#define IDM_File 4000
-#define IDM_NewTheme 4001
-#define IDM_LoadTheme 4002
-#define IDM_DeleteTheme 4003
-#define IDM_Exit 4004
-#define IDM_Save 4005
-#define IDM_Help 4010
-#define IDM_OrvelleHelp 4011
-#define IDM_AboutOrvelle 4012
-#define IDM_Websites 4020
-#define IDM_HomePage 4021
-#define IDM_Free 4022
+#define IDM_FILE_NEW 4001
+#define IDM_FILE_LOAD 4002
+#define IDM_FILE_DELETE 4003
+#define IDM_FILE_EXIT 4004
+#define IDM_FILE_SAVE 4005
+#define IDM_HELP_CONTENTS 4011
+#define IDM_HELP_ABOUT 4012
+#define IDM_WEB_HOME 4021
+#define IDM_WEB_FREE 4022
 
 // The about box
-#define IDD_frmAbout 300
-#define IDC_frmAbout_cmdOK 1
-#define IDC_frmAbout_picIcon 2001
-#define IDC_frmAbout_lblTitle 2002
-#define IDC_frmAbout_lblVersion 2003
-#define IDC_frmAbout_Command1 2004
+#define IDD_ABOUT 300
+#define IDB_ABOUT_OK 1
+#define IDP_ABOUT_ICON 2001
+#define IDT_ABOUT_TITLE 2002
+#define IDT_ABOUT_VERSION 2003
+#define IDB_ABOUT_DOWNLOADS 2004
 
 // The theme dialogs: new, load and delete
-#define IDD_frmNewName 310
-#define IDD_frmExistingNames 311
-#define IDD_frmDelete 312
-#define IDC_frmNewName_CommandOk 1
-#define IDC_frmNewName_CommandCancel 2
-#define IDC_frmNewName_Frame1 2101
-#define IDC_frmNewName_txtNewName 2102
-#define IDC_frmNewName_Label1 2103
-#define IDC_frmExistingNames_CommandOk 1
-#define IDC_frmExistingNames_CommandCancel 2
-#define IDC_frmExistingNames_Frame1 2201
-#define IDC_frmExistingNames_listExistingSavers 2202
-#define IDC_frmDelete_CommandOk 2
-#define IDC_frmDelete_Frame1 2301
-#define IDC_frmDelete_listExistingSavers 2302
-#define IDC_frmDelete_CommandDelete 2303
+#define IDD_NEW_THEME 310
+#define IDD_LOAD_THEME 311
+#define IDD_DELETE_THEME 312
+#define IDB_NEW_THEME_OK 1
+#define IDB_NEW_THEME_CANCEL 2
+#define IDG_NEW_THEME 2101
+#define IDE_NEW_THEME_NAME 2102
+#define IDT_NEW_THEME_RULES 2103
+#define IDB_LOAD_THEME_OK 1
+#define IDB_LOAD_THEME_CANCEL 2
+#define IDG_LOAD_THEME 2201
+#define IDL_LOAD_THEME_NAMES 2202
+#define IDB_DELETE_THEME_CLOSE 2
+#define IDG_DELETE_THEME 2301
+#define IDL_DELETE_THEME_NAMES 2302
+#define IDB_DELETE_THEME_DELETE 2303
 
 // The mouse sensitivity dialog
-#define IDD_frmMouse 320
-#define IDC_frmMouse_Ok 1
-#define IDC_frmMouse_Cancel 2
-#define IDC_frmMouse_Frame5 3001
-#define IDC_frmMouse_MouseSensitiveSlider 3002
-#define IDC_frmMouse_Label8 3003
-#define IDC_frmMouse_Label9 3004
-#define IDC_frmMouse_defaultMouseSensitivity 3005
+#define IDD_MOUSE 320
+#define IDB_MOUSE_OK 1
+#define IDB_MOUSE_CANCEL 2
+#define IDG_MOUSE 3001
+#define IDK_MOUSE_SENSITIVITY 3002
+#define IDT_MOUSE_SLOW 3003
+#define IDT_MOUSE_QUICK 3004
+#define IDB_MOUSE_DEFAULT 3005
 
 // The folder import window
-#define IDD_MultiFiles 330
-#define IDC_MultiFiles_cmdQuit 2
-#define IDC_MultiFiles_fraFileControls 2501
-#define IDC_MultiFiles_drvDrives 2502
-#define IDC_MultiFiles_dirDirectories 2503
-#define IDC_MultiFiles_filFilenames 2504
-#define IDC_MultiFiles_Command1 2505
-#define IDC_MultiFiles_lblFolder 2506
+#define IDD_IMPORT 330
+#define IDB_IMPORT_CANCEL 2
+#define IDG_IMPORT 2501
+#define IDC_IMPORT_DRIVES 2502
+#define IDL_IMPORT_FOLDERS 2503
+#define IDL_IMPORT_FILES 2504
+#define IDB_IMPORT_LOAD 2505
+#define IDT_IMPORT_FOLDER 2506

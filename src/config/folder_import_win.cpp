@@ -75,7 +75,7 @@ void FolderImportWindow::Show(HINSTANCE instance, HWND owner, ThemeEditor& edito
     model_ = std::make_unique<FolderImport>(editor, lister_);
     startFolder_ = startFolder;
     imported_ = std::move(imported);
-    if (Create(instance, IDD_MultiFiles, owner)) {
+    if (Create(instance, IDD_IMPORT, owner)) {
         CenterWindow(Handle(), owner);
         ShowWindow(Handle(), SW_SHOW);
     }
@@ -88,15 +88,15 @@ bool FolderImportWindow::OnInitDialog() {
 }
 
 void FolderImportWindow::ShowModel() {
-    HWND drives = Item(IDC_MultiFiles_drvDrives);
+    HWND drives = Item(IDC_IMPORT_DRIVES);
     ComboClear(drives);
     for (const std::string& drive : model_->drives) {
         ComboAdd(drives, drive);
     }
     ComboSelect(drives, model_->drive);
-    SetItemText(IDC_MultiFiles_lblFolder, model_->folder);
-    for (auto [id, entries] : {std::pair{IDC_MultiFiles_dirDirectories, &model_->folderEntries},
-                               std::pair{IDC_MultiFiles_filFilenames, &model_->files}}) {
+    SetItemText(IDT_IMPORT_FOLDER, model_->folder);
+    for (auto [id, entries] : {std::pair{IDL_IMPORT_FOLDERS, &model_->folderEntries},
+                               std::pair{IDL_IMPORT_FILES, &model_->files}}) {
         HWND list = Item(id);
         ListClear(list);
         ListFill fill(list, static_cast<int>(entries->size()), 0);
@@ -107,7 +107,7 @@ void FolderImportWindow::ShowModel() {
 }
 
 void FolderImportWindow::OpenChosenFolder() {
-    HWND folders = Item(IDC_MultiFiles_dirDirectories);
+    HWND folders = Item(IDL_IMPORT_FOLDERS);
     model_->OnFolderChosen(ListSelection(folders));
     ShowModel();
     // The first entry of the new folder, for the arrow keys and Enter to go on from.
@@ -118,7 +118,7 @@ void FolderImportWindow::OpenChosenFolder() {
 
 bool FolderImportWindow::PreTranslateMessage(MSG* msg) {
     if (msg->message == WM_KEYDOWN && msg->wParam == VK_RETURN &&
-        msg->hwnd == Item(IDC_MultiFiles_dirDirectories)) {
+        msg->hwnd == Item(IDL_IMPORT_FOLDERS)) {
         OpenChosenFolder();
         return true;
     }
@@ -127,23 +127,23 @@ bool FolderImportWindow::PreTranslateMessage(MSG* msg) {
 
 bool FolderImportWindow::OnCommand(int id, int code, HWND) {
     switch (id) {
-        case IDC_MultiFiles_drvDrives:
+        case IDC_IMPORT_DRIVES:
             if (code == CBN_SELCHANGE) {
                 model_->OnDriveChosen(ComboSelection(Item(id)));
                 ShowModel();
             }
             return true;
-        case IDC_MultiFiles_dirDirectories:
+        case IDL_IMPORT_FOLDERS:
             if (code == LBN_DBLCLK) {
                 OpenChosenFolder();
             }
             return true;
-        case IDC_MultiFiles_Command1:
-        case IDC_MultiFiles_cmdQuit: {
+        case IDB_IMPORT_LOAD:
+        case IDB_IMPORT_CANCEL: {
             if (code != BN_CLICKED) {
                 return false;
             }
-            const bool load = id == IDC_MultiFiles_Command1;
+            const bool load = id == IDB_IMPORT_LOAD;
             if (load ? model_->OnLoad() : model_->OnCancel()) {
                 if (load && imported_) {
                     imported_();

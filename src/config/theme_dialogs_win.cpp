@@ -56,27 +56,27 @@ class NewThemeWindow : public SmallDialog {
 
   protected:
     void Load() override {
-        SendMessageW(Item(IDC_frmNewName_txtNewName), EM_LIMITTEXT, 255, 0);
-        EnableItem(IDC_frmNewName_CommandOk, model_.okEnabled);
+        SendMessageW(Item(IDE_NEW_THEME_NAME), EM_LIMITTEXT, 255, 0);
+        EnableItem(IDB_NEW_THEME_OK, model_.okEnabled);
     }
     bool OnCommand(int id, int code, HWND) override {
-        if (id == IDC_frmNewName_txtNewName && code == EN_CHANGE) {
+        if (id == IDE_NEW_THEME_NAME && code == EN_CHANGE) {
             model_.OnNameTyped(ItemText(id));
-            EnableItem(IDC_frmNewName_CommandOk, model_.okEnabled);
+            EnableItem(IDB_NEW_THEME_OK, model_.okEnabled);
             return true;
         }
         if (code != BN_CLICKED) {
             return false;
         }
-        if (id == IDC_frmNewName_CommandOk) {
+        if (id == IDB_NEW_THEME_OK) {
             if (model_.OnOk()) {
                 Finish(IDOK);
             } else {
-                SetFocus(Item(IDC_frmNewName_txtNewName));
+                SetFocus(Item(IDE_NEW_THEME_NAME));
             }
             return true;
         }
-        if (id == IDC_frmNewName_CommandCancel && model_.OnCancel()) {
+        if (id == IDB_NEW_THEME_CANCEL && model_.OnCancel()) {
             Finish(IDCANCEL);
             return true;
         }
@@ -94,14 +94,14 @@ class LoadThemeWindow : public SmallDialog {
   protected:
     void Load() override {
         model_.Open();
-        ShowNames(Item(IDC_frmExistingNames_listExistingSavers), model_.themes);
-        EnableItem(IDC_frmExistingNames_CommandOk, model_.actionEnabled);
+        ShowNames(Item(IDL_LOAD_THEME_NAMES), model_.themes);
+        EnableItem(IDB_LOAD_THEME_OK, model_.actionEnabled);
     }
     bool OnCommand(int id, int code, HWND) override {
-        if (id == IDC_frmExistingNames_listExistingSavers) {
+        if (id == IDL_LOAD_THEME_NAMES) {
             if (code == LBN_SELCHANGE || code == LBN_DBLCLK) {
                 model_.OnThemeChosen(ListSelection(Item(id)));
-                EnableItem(IDC_frmExistingNames_CommandOk, model_.actionEnabled);
+                EnableItem(IDB_LOAD_THEME_OK, model_.actionEnabled);
             }
             if (code == LBN_DBLCLK && model_.OnOk()) {
                 Finish(IDOK);  // a double-click loads, as in the system's own lists
@@ -111,13 +111,13 @@ class LoadThemeWindow : public SmallDialog {
         if (code != BN_CLICKED) {
             return false;
         }
-        if (id == IDC_frmExistingNames_CommandOk) {
+        if (id == IDB_LOAD_THEME_OK) {
             if (model_.OnOk()) {
                 Finish(IDOK);
             }
             return true;
         }
-        if (id == IDC_frmExistingNames_CommandCancel && model_.OnCancel()) {
+        if (id == IDB_LOAD_THEME_CANCEL && model_.OnCancel()) {
             Finish(IDCANCEL);
             return true;
         }
@@ -138,28 +138,28 @@ class DeleteThemeWindow : public SmallDialog {
         ShowModel();
     }
     bool OnCommand(int id, int code, HWND) override {
-        if (id == IDC_frmDelete_listExistingSavers) {
+        if (id == IDL_DELETE_THEME_NAMES) {
             if (code == LBN_SELCHANGE) {
                 model_.OnThemeChosen(ListSelection(Item(id)));
-                EnableItem(IDC_frmDelete_CommandDelete, model_.actionEnabled);
+                EnableItem(IDB_DELETE_THEME_DELETE, model_.actionEnabled);
             }
             return true;
         }
         if (code != BN_CLICKED) {
             return false;
         }
-        if (id == IDC_frmDelete_CommandDelete) {
+        if (id == IDB_DELETE_THEME_DELETE) {
             const ThemeNameList& themes = model_.themes;
             const std::size_t before = themes.names.size();
             const int removed = themes.selected;
             model_.OnDelete();
             if (themes.names.size() != before) {
-                ListDelete(Item(IDC_frmDelete_listExistingSavers), removed);
+                ListDelete(Item(IDL_DELETE_THEME_NAMES), removed);
             }
             ShowModel(false);
             return true;
         }
-        if (id == IDC_frmDelete_CommandOk && model_.OnClose()) {
+        if (id == IDB_DELETE_THEME_CLOSE && model_.OnClose()) {
             Finish(IDCANCEL);
             return true;
         }
@@ -168,13 +168,13 @@ class DeleteThemeWindow : public SmallDialog {
 
   private:
     void ShowModel(bool fill = true) {
-        HWND list = Item(IDC_frmDelete_listExistingSavers);
+        HWND list = Item(IDL_DELETE_THEME_NAMES);
         if (fill) {
             ShowNames(list, model_.themes);
         } else {
             ListSelect(list, model_.themes.selected);
         }
-        EnableItem(IDC_frmDelete_CommandDelete, model_.actionEnabled);
+        EnableItem(IDB_DELETE_THEME_DELETE, model_.actionEnabled);
     }
     DeleteThemeDialog model_;
 };
@@ -186,11 +186,11 @@ class MouseSensitivityWindow : public SmallDialog {
   protected:
     void Load() override {
         model_.Open();
-        ApplyControlTable(Handle(), IDD_frmMouse, tips_);
-        TrackbarSetPosition(Item(IDC_frmMouse_MouseSensitiveSlider), model_.sliderPosition);
+        ApplyControlTable(Handle(), IDD_MOUSE, tips_);
+        TrackbarSetPosition(Item(IDK_MOUSE_SENSITIVITY), model_.sliderPosition);
     }
     void OnScroll(HWND control, int, int) override {
-        if (control == Item(IDC_frmMouse_MouseSensitiveSlider)) {
+        if (control == Item(IDK_MOUSE_SENSITIVITY)) {
             model_.OnSliderMoved(TrackbarPosition(control));
         }
     }
@@ -199,16 +199,16 @@ class MouseSensitivityWindow : public SmallDialog {
             return false;
         }
         switch (id) {
-            case IDC_frmMouse_defaultMouseSensitivity:
+            case IDB_MOUSE_DEFAULT:
                 model_.OnDefault();
-                TrackbarSetPosition(Item(IDC_frmMouse_MouseSensitiveSlider), model_.sliderPosition);
+                TrackbarSetPosition(Item(IDK_MOUSE_SENSITIVITY), model_.sliderPosition);
                 return true;
-            case IDC_frmMouse_Ok:
+            case IDB_MOUSE_OK:
                 if (model_.OnOk()) {
                     Finish(IDOK);
                 }
                 return true;
-            case IDC_frmMouse_Cancel:
+            case IDB_MOUSE_CANCEL:
                 if (model_.OnCancel()) {
                     Finish(IDCANCEL);
                 }
@@ -241,22 +241,22 @@ void ApplyControlTable(HWND dialog, int templateId, Tooltips& tips) {
 
 void RunThemeDialog(HINSTANCE instance, HWND owner, int templateId, ThemeEditor& editor) {
     switch (templateId) {
-        case IDD_frmNewName: {
+        case IDD_NEW_THEME: {
             NewThemeWindow dialog(editor);
             dialog.RunModal(instance, templateId, owner);
             break;
         }
-        case IDD_frmExistingNames: {
+        case IDD_LOAD_THEME: {
             LoadThemeWindow dialog(editor);
             dialog.RunModal(instance, templateId, owner);
             break;
         }
-        case IDD_frmDelete: {
+        case IDD_DELETE_THEME: {
             DeleteThemeWindow dialog(editor);
             dialog.RunModal(instance, templateId, owner);
             break;
         }
-        case IDD_frmMouse: {
+        case IDD_MOUSE: {
             MouseSensitivityWindow dialog(editor);
             dialog.RunModal(instance, templateId, owner);
             break;

@@ -106,7 +106,7 @@ std::optional<int> IntervalSeconds(const std::string& text) {
 ThemeEditor::ThemeEditor(ThemeStorage& storage, EditorServices& services, Mmedia& mediaPlayer)
     : storage_(storage), services_(services), mediaPlayer_(mediaPlayer) {
     for (const TransitionEntry& entry : kTransitionList) {
-        controls.AddItem(IDC_ListBoxTransitions, entry.label);
+        controls.AddItem(IDL_SETTINGS_TRANSITIONS, entry.label);
     }
     for (const ControlRow& row : ThemeEditorTable()) {
         for (const std::string& item : ItemsOf(row)) {
@@ -147,10 +147,10 @@ void ThemeEditor::Open() {
 void ThemeEditor::StartSound() {
     soundDeviceCount = services_.WaveOutDeviceCount();
     const bool sound = soundDeviceCount >= 1;
-    controls.Show(IDC_mediaLabel, !sound);
+    controls.Show(IDT_MUSIC_NO_SOUND, !sound);
     for (const ControlRow& row : ThemeEditorTable()) {
         if (row.page == EditorPage::Music && row.kind != ControlKind::ToolbarButton &&
-            row.id != IDC_mediaLabel) {
+            row.id != IDT_MUSIC_NO_SOUND) {
             controls.Enable(row.id, sound);
         }
     }
@@ -195,8 +195,8 @@ void ThemeEditor::ShowTheme(const std::string& name, const LoadedTheme& theme) {
     ShowCaptionFont(theme);
     Take(theme, ThemeKey::backgroundImage);
     ShowBackgroundPicture();
-    if (!controls[IDC_List1].items.empty()) {
-        Chosen(IDC_List1, 0);
+    if (!controls[IDL_IMAGES_PICTURES].items.empty()) {
+        Chosen(IDL_IMAGES_PICTURES, 0);
     }
     title = "Orvelle Screen Saver - [" + name + "]";
     settingsChanged = false;
@@ -209,12 +209,12 @@ const std::string& ThemeEditor::Take(const LoadedTheme& theme, ThemeKey key) {
 
 void ThemeEditor::ShowLists(const LoadedTheme& theme) {
     Take(theme, ThemeKey::total);
-    controls.SetItems(IDC_List1, theme.settings.picturePaths);
-    controls.SetItems(IDC_photo_caption, theme.settings.captions);
-    controls.SetText(IDC_Text3,
+    controls.SetItems(IDL_IMAGES_PICTURES, theme.settings.picturePaths);
+    controls.SetItems(IDL_EDITOR_CAPTIONS, theme.settings.captions);
+    controls.SetText(IDT_IMAGES_TOTAL,
                      "Total: " + WholeText(static_cast<int>(theme.settings.picturePaths.size())));
-    controls.SetText(IDC_multimediaTotal, "Total: " + Take(theme, ThemeKey::mediaTotal));
-    controls.SetItems(IDC_multimediaList, theme.settings.mediaPaths);
+    controls.SetText(IDT_MUSIC_TOTAL, "Total: " + Take(theme, ThemeKey::mediaTotal));
+    controls.SetItems(IDL_MUSIC_FILES, theme.settings.mediaPaths);
 }
 
 void ThemeEditor::ShowKeys(const LoadedTheme& theme) {
@@ -293,22 +293,22 @@ void ThemeEditor::ShowSetting(const ControlRow& row, const LoadedTheme& theme) {
 
 void ThemeEditor::ShowColours(const LoadedTheme& theme) {
     colourDialogColour = static_cast<Colour>(ControlNumber(Take(theme, ThemeKey::newBackColor)));
-    controls.SetBackColour(IDC_Picture1, colourDialogColour);
+    controls.SetBackColour(IDP_BACKGROUND_COLOUR, colourDialogColour);
     for (int part = 0; part < 3; ++part) {
         background.ShowSwatch(part);
     }
     PaintGradient();
-    controls.Redraw(IDC_GradientPicture);
+    controls.Redraw(IDP_BACKGROUND_GRADIENT);
 }
 
 void ThemeEditor::ShowTransitions(const LoadedTheme& theme) {
-    controls.ClearItems(IDC_ListBoxTransitions);
+    controls.ClearItems(IDL_SETTINGS_TRANSITIONS);
     for (const TransitionEntry& entry : kTransitionList) {
         const std::string& flag = Take(theme, entry.key);
-        controls.AddItem(IDC_ListBoxTransitions, entry.label);
-        const int index = static_cast<int>(controls[IDC_ListBoxTransitions].items.size()) - 1;
+        controls.AddItem(IDL_SETTINGS_TRANSITIONS, entry.label);
+        const int index = static_cast<int>(controls[IDL_SETTINGS_TRANSITIONS].items.size()) - 1;
         if (StrictNumber(flag) == 1.0) {
-            controls.SetMarked(IDC_ListBoxTransitions, index, true);
+            controls.SetMarked(IDL_SETTINGS_TRANSITIONS, index, true);
         }
     }
 }
@@ -329,7 +329,7 @@ void ThemeEditor::ShowCaptionFont(const LoadedTheme& theme) {
     font.strikethrough = FontFlag(s.newFontFontStrikethru);
     font.colour = static_cast<Colour>(ControlNumber(s.newFontForeColor));
     fontDialogFont = font;
-    controls.SetBackColour(IDC_Picture2, font.colour);
+    controls.SetBackColour(IDP_IMAGES_FONT_COLOUR, font.colour);
 }
 
 void ThemeEditor::ReportReplacedKeys(const std::string& name, const LoadedTheme& theme) {
@@ -354,9 +354,9 @@ void ThemeEditor::ReportReplacedKeys(const std::string& name, const LoadedTheme&
 
 void ThemeEditor::ShowBackgroundPicture() {
     const std::string& path = settings.backgroundImage;
-    controls.SetText(IDC_backgroundImageFile, path);
+    controls.SetText(IDE_BACKGROUND_PICTURE_FILE, path);
     backgroundThumbnail.clear();
-    controls.Redraw(IDC_Image1);
+    controls.Redraw(IDP_BACKGROUND_THUMBNAIL);
     if (path.empty()) {
         return;
     }
@@ -385,7 +385,7 @@ void ThemeEditor::PaintGradient() {
 // --- Saving ---
 
 bool ThemeEditor::SaveChecksPass() {
-    const std::vector<std::string>& pictures = controls[IDC_List1].items;
+    const std::vector<std::string>& pictures = controls[IDL_IMAGES_PICTURES].items;
     const char* refusal = nullptr;
     if (pictures.empty() || pictures[0].empty()) {
         refusal = kNoImages;
@@ -419,11 +419,11 @@ void ThemeEditor::SaveTheme() {
         return;
     }
     ThemeSettings& s = settings;
-    s.picturePaths = controls[IDC_List1].items;
+    s.picturePaths = controls[IDL_IMAGES_PICTURES].items;
     s.total = WholeText(static_cast<int>(s.picturePaths.size()));
-    s.captions = controls[IDC_photo_caption].items;
-    s.mediaPaths = controls[IDC_multimediaList].items;
-    const std::vector<bool>& marked = controls[IDC_ListBoxTransitions].marked;
+    s.captions = controls[IDL_EDITOR_CAPTIONS].items;
+    s.mediaPaths = controls[IDL_MUSIC_FILES].items;
+    const std::vector<bool>& marked = controls[IDL_SETTINGS_TRANSITIONS].marked;
     for (std::size_t k = 0; k < kTransitionList.size(); ++k) {
         Field(s, kTransitionList[k].key) =
             k < marked.size() && marked[k] ? std::string("1") : std::string("0");
@@ -492,10 +492,10 @@ bool ThemeEditor::SwitchToTheme(const std::string& name) {
                 currentTheme + ".");
         return false;
     }
-    controls.SetText(IDC_p_caption, "");
+    controls.SetText(IDE_IMAGES_CAPTION, "");
     preview.shown = false;
-    controls.Redraw(IDC_photo1);
-    controls.SetText(IDC_ImagePosition, "");
+    controls.Redraw(IDP_IMAGES_PREVIEW);
+    controls.SetText(IDT_IMAGES_POSITION, "");
     currentTheme = name;
     currentThemeUnreadable = false;
     ShowTheme(name, theme);

@@ -24,10 +24,10 @@ const OpenFileRequest kMusicFileRequest = {
 
 ListEditorParts PictureListParts() {
     ListEditorParts parts;
-    parts.list = IDC_List1;
-    parts.parallel = IDC_photo_caption;
-    parts.total = IDC_Text3;
-    parts.position = IDC_ImagePosition;
+    parts.list = IDL_IMAGES_PICTURES;
+    parts.parallel = IDL_EDITOR_CAPTIONS;
+    parts.total = IDT_IMAGES_TOTAL;
+    parts.position = IDT_IMAGES_POSITION;
     parts.request = kPictureFileRequest;
     parts.removeAllQuestion = "Do you really want to remove all loaded images?";
     parts.nothingToMoveUp = "Nothing was selected to move.";
@@ -37,9 +37,9 @@ ListEditorParts PictureListParts() {
 
 ListEditorParts MusicListParts() {
     ListEditorParts parts;
-    parts.list = IDC_multimediaList;
-    parts.total = IDC_multimediaTotal;
-    parts.position = IDC_MediaPosition;
+    parts.list = IDL_MUSIC_FILES;
+    parts.total = IDT_MUSIC_TOTAL;
+    parts.position = IDT_MUSIC_POSITION;
     parts.countKey = ThemeKey::mediaTotal;
     parts.request = kMusicFileRequest;
     parts.removeAllQuestion = "Do you really want to remove all loaded Multimedia Files?";
@@ -66,17 +66,17 @@ void ImagesPage::ImportPictures(const std::vector<std::string>& paths) {
     for (const std::string& path : paths) {
         list.Append(path);
     }
-    const int count = static_cast<int>(editor_.controls[IDC_List1].items.size());
+    const int count = static_cast<int>(editor_.controls[IDL_IMAGES_PICTURES].items.size());
     list.ShowTotal();
     if (count > 0) {
-        editor_.Chosen(IDC_List1, count - 1);
+        editor_.Chosen(IDL_IMAGES_PICTURES, count - 1);
     }
     services.ShowBusyPointer(false);
     WarnIfMany();
 }
 
 void ImagesPage::WarnIfMany() {
-    if (editor_.controls[IDC_List1].items.size() > 700 && !editor_.manyImagesWarned) {
+    if (editor_.controls[IDL_IMAGES_PICTURES].items.size() > 700 && !editor_.manyImagesWarned) {
         editor_.Services().ShowMessage(
             "It is recommended that the screen saver should have less than 700 loaded images.",
             MessageButtons::Ok);
@@ -85,7 +85,7 @@ void ImagesPage::WarnIfMany() {
 }
 
 void ImagesPage::OnViewPicture() {
-    const ControlState& pictures = editor_.controls[IDC_List1];
+    const ControlState& pictures = editor_.controls[IDL_IMAGES_PICTURES];
     const std::string path = pictures.selected >= 0
                                  ? editor_.Storage().ResolveProgramPath(
                                        pictures.items[static_cast<std::size_t>(pictures.selected)])
@@ -94,10 +94,10 @@ void ImagesPage::OnViewPicture() {
 }
 
 void ImagesPage::SetCaption(const std::string& text) {
-    if (editor_.controls[IDC_p_caption].text == text) {
+    if (editor_.controls[IDE_IMAGES_CAPTION].text == text) {
         return;
     }
-    editor_.controls.SetText(IDC_p_caption, text);
+    editor_.controls.SetText(IDE_IMAGES_CAPTION, text);
     OnCaptionTyped();
 }
 
@@ -108,7 +108,7 @@ void ImagesPage::Added(const std::string& path) {
 
 void ImagesPage::Removed() {
     editor_.preview.shown = false;
-    editor_.controls.Redraw(IDC_photo1);
+    editor_.controls.Redraw(IDP_IMAGES_PREVIEW);
 }
 
 void ImagesPage::Emptied() {
@@ -118,13 +118,13 @@ void ImagesPage::Emptied() {
 void ImagesPage::OnCaptionTyped() {
     editor_.settingsChanged = true;
     EditorControls& c = editor_.controls;
-    const std::string text = c[IDC_p_caption].text;
-    const int index = c[IDC_List1].selected;
+    const std::string text = c[IDE_IMAGES_CAPTION].text;
+    const int index = c[IDL_IMAGES_PICTURES].selected;
     if (text.empty() && index < 0) {
         return;
     }
-    if (!c[IDC_List1].items.empty() || index >= 0) {
-        c.ReplaceItem(IDC_photo_caption, index, text);
+    if (!c[IDL_IMAGES_PICTURES].items.empty() || index >= 0) {
+        c.ReplaceItem(IDL_EDITOR_CAPTIONS, index, text);
         return;
     }
     editor_.Services().ShowMessage("An image must be loaded first.", MessageButtons::Ok);
@@ -133,7 +133,8 @@ void ImagesPage::OnCaptionTyped() {
 
 void ImagesPage::OnClearCaption() {
     SetCaption("");
-    editor_.controls.ReplaceItem(IDC_photo_caption, editor_.controls[IDC_List1].selected, "");
+    editor_.controls.ReplaceItem(IDL_EDITOR_CAPTIONS,
+                                 editor_.controls[IDL_IMAGES_PICTURES].selected, "");
 }
 
 void ImagesPage::OnChooseFont() {
@@ -152,17 +153,17 @@ void ImagesPage::OnChooseFont() {
     s.newFontFontStrikethru = word(chosen->strikethrough);
     s.newFontForeColor = std::to_string(chosen->colour);
     editor_.fontDialogFont = *chosen;
-    editor_.controls.SetBackColour(IDC_Picture2, chosen->colour);
+    editor_.controls.SetBackColour(IDP_IMAGES_FONT_COLOUR, chosen->colour);
 }
 
 void ImagesPage::OnPictureSelected() {
-    const ControlState& pictures = editor_.controls[IDC_List1];
+    const ControlState& pictures = editor_.controls[IDL_IMAGES_PICTURES];
     const int index = pictures.selected;
     if (index < 0) {
         return;
     }
-    editor_.controls.SetText(IDC_ImagePosition, "Position: " + std::to_string(index + 1));
-    const std::vector<std::string>& captions = editor_.controls[IDC_photo_caption].items;
+    editor_.controls.SetText(IDT_IMAGES_POSITION, "Position: " + std::to_string(index + 1));
+    const std::vector<std::string>& captions = editor_.controls[IDL_EDITOR_CAPTIONS].items;
     if (!PreviewPicture(pictures.items[static_cast<std::size_t>(index)]) ||
         index >= static_cast<int>(captions.size())) {
         editor_.Services().ShowBusyPointer(false);
@@ -189,7 +190,7 @@ bool ImagesPage::MeasurePreview(const std::string& path) {
         editor_.lastPreviewPath.clear();
         editor_.previewWidth = 0;
         editor_.previewHeight = 0;
-        editor_.controls.Redraw(IDC_photo1);
+        editor_.controls.Redraw(IDP_IMAGES_PREVIEW);
         return false;
     }
     double width = static_cast<double>(size->width) * services.TwipsPerPixelX();
@@ -220,7 +221,7 @@ bool ImagesPage::PreviewPicture(const std::string& path) {
         RoundHalfEven((ThemeEditor::kPreviewHeight - editor_.previewHeight) / 2.0));
     editor_.preview.rect = {x, y, editor_.previewWidth, editor_.previewHeight};
     editor_.preview.shown = true;
-    editor_.controls.Redraw(IDC_photo1);
+    editor_.controls.Redraw(IDP_IMAGES_PREVIEW);
     return true;
 }
 
@@ -239,18 +240,18 @@ bool MusicPage::StopIfPlaying() {
 }
 
 void MusicPage::ShowStoppedButtons() {
-    editor_.controls.Enable(IDC_playCommand, true);
-    editor_.controls.Enable(IDC_closeCommand, false);
+    editor_.controls.Enable(IDB_MUSIC_PLAY, true);
+    editor_.controls.Enable(IDB_MUSIC_STOP, false);
 }
 
 void MusicPage::ShowPlayingButtons() {
-    editor_.controls.Enable(IDC_playCommand, false);
-    editor_.controls.Enable(IDC_closeCommand, true);
+    editor_.controls.Enable(IDB_MUSIC_PLAY, false);
+    editor_.controls.Enable(IDB_MUSIC_STOP, true);
 }
 
 void MusicPage::DisableMusicButtons() {
-    editor_.controls.Enable(IDC_playCommand, false);
-    editor_.controls.Enable(IDC_closeCommand, false);
+    editor_.controls.Enable(IDB_MUSIC_PLAY, false);
+    editor_.controls.Enable(IDB_MUSIC_STOP, false);
 }
 
 void MusicPage::BeforeEdit() {
@@ -272,12 +273,12 @@ void MusicPage::OnMusicSelected() {
     StopIfPlaying();
     ShowStoppedButtons();
     editor_.controls.SetText(
-        IDC_MediaPosition,
-        "Position: " + std::to_string(editor_.controls[IDC_multimediaList].selected + 1));
+        IDT_MUSIC_POSITION,
+        "Position: " + std::to_string(editor_.controls[IDL_MUSIC_FILES].selected + 1));
 }
 
 void MusicPage::OnPlay() {
-    const ControlState& files = editor_.controls[IDC_multimediaList];
+    const ControlState& files = editor_.controls[IDL_MUSIC_FILES];
     Mmedia& player = editor_.MediaPlayer();
     player.SetWait(false);
     if (files.selected >= 0) {
@@ -292,8 +293,8 @@ void MusicPage::OnPlay() {
                                        MessageButtons::Ok);
         return;
     }
-    editor_.controls.SetValue(IDC_ProgressBar1, 0);
-    editor_.controls.SetMaximum(IDC_ProgressBar1, static_cast<int>(length));
+    editor_.controls.SetValue(IDC_MUSIC_PROGRESS, 0);
+    editor_.controls.SetMaximum(IDC_MUSIC_PROGRESS, static_cast<int>(length));
     player.mmPlay();
     editor_.musicTimerOn = true;
     ShowPlayingButtons();
@@ -307,9 +308,9 @@ void MusicPage::OnStop() {
 void MusicPage::OnTick() {
     Mmedia& player = editor_.MediaPlayer();
     const int position = static_cast<int>(player.Position());
-    editor_.controls.SetValue(IDC_ProgressBar1, position);
-    editor_.controls.SetText(IDC_mediaStatusLabel, "Status: " + player.Status());
-    if (position == editor_.controls[IDC_ProgressBar1].maximum) {
+    editor_.controls.SetValue(IDC_MUSIC_PROGRESS, position);
+    editor_.controls.SetText(IDT_MUSIC_STATUS, "Status: " + player.Status());
+    if (position == editor_.controls[IDC_MUSIC_PROGRESS].maximum) {
         player.mmClose();
         ShowStoppedButtons();
         editor_.musicTimerOn = false;
@@ -320,15 +321,15 @@ void MusicPage::OnTick() {
 
 void ImageSettingsPage::OnNeverChange() {
     editor_.settings.timeInterval = std::string("0");
-    editor_.controls.SetText(IDC_Text2, "0");
+    editor_.controls.SetText(IDE_SETTINGS_INTERVAL, "0");
 }
 
 void ImageSettingsPage::OnIntervalTyped() {
     editor_.settingsChanged = true;
-    const std::string& typed = editor_.controls[IDC_Text2].text;
+    const std::string& typed = editor_.controls[IDE_SETTINGS_INTERVAL].text;
     editor_.settings.timeInterval = typed;
     if (const std::optional<int> seconds = IntervalSeconds(typed)) {
-        editor_.controls.SetValue(IDC_changeVScroll1, *seconds);
+        editor_.controls.SetValue(IDK_SETTINGS_INTERVAL, *seconds);
     }
 }
 
@@ -342,9 +343,9 @@ struct ColourPart {
     std::string ThemeSettings::*setting;
 };
 constexpr ColourPart kColourParts[] = {
-    {IDC_redPicture, 0, &ThemeSettings::redBackground},
-    {IDC_greenPicture, 8, &ThemeSettings::greenBackground},
-    {IDC_bluePicture, 16, &ThemeSettings::blueBackground},
+    {IDP_BACKGROUND_RED, 0, &ThemeSettings::redBackground},
+    {IDP_BACKGROUND_GREEN, 8, &ThemeSettings::greenBackground},
+    {IDP_BACKGROUND_BLUE, 16, &ThemeSettings::blueBackground},
 };
 
 }  // namespace
@@ -358,7 +359,7 @@ void BackgroundPage::OnChooseColour() {
     }
     editor_.colourDialogColour = *chosen;
     editor_.settings.newBackColor = std::to_string(*chosen);
-    editor_.controls.SetBackColour(IDC_Picture1, *chosen);
+    editor_.controls.SetBackColour(IDP_BACKGROUND_COLOUR, *chosen);
 }
 
 void BackgroundPage::OnAddPicture() {
@@ -380,21 +381,21 @@ void BackgroundPage::OnAddPicture() {
         return;
     }
     editor_.settings.backgroundImage = *path;
-    editor_.controls.SetText(IDC_backgroundImageFile, *path);
+    editor_.controls.SetText(IDE_BACKGROUND_PICTURE_FILE, *path);
     editor_.backgroundThumbnail = picture;
-    editor_.controls.Redraw(IDC_Image1);
+    editor_.controls.Redraw(IDP_BACKGROUND_THUMBNAIL);
 }
 
 void BackgroundPage::OnRemovePicture() {
     editor_.settingsChanged = true;
-    if (editor_.controls[IDC_backgroundImageFile].text.empty()) {
+    if (editor_.controls[IDE_BACKGROUND_PICTURE_FILE].text.empty()) {
         editor_.Services().ShowMessage("Nothing to remove.", MessageButtons::Ok);
         return;
     }
-    editor_.controls.SetText(IDC_backgroundImageFile, "");
+    editor_.controls.SetText(IDE_BACKGROUND_PICTURE_FILE, "");
     editor_.settings.backgroundImage.clear();
     editor_.backgroundThumbnail.clear();
-    editor_.controls.Redraw(IDC_Image1);
+    editor_.controls.Redraw(IDP_BACKGROUND_THUMBNAIL);
 }
 
 void BackgroundPage::ShowSwatch(int part) {
@@ -406,7 +407,7 @@ void BackgroundPage::ShowSwatch(int part) {
 void BackgroundPage::OnColourScrolled(int part) {
     ShowSwatch(part);
     editor_.PaintGradient();
-    editor_.controls.Redraw(IDC_GradientPicture);
+    editor_.controls.Redraw(IDP_BACKGROUND_GRADIENT);
 }
 
 }  // namespace orvelle

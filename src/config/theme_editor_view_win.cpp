@@ -27,9 +27,9 @@ struct PageTemplate {
     const char* caption;
 };
 constexpr PageTemplate kPages[kEditorTabCount] = {
-    {IDD_Form2_Images, "Images"},         {IDD_Form2_ImageSettings, "Image Settings"},
-    {IDD_Form2_Background, "Background"}, {IDD_Form2_Countdown, "Countdown"},
-    {IDD_Form2_Music, "Music"},
+    {IDD_EDITOR_IMAGES, "Images"},         {IDD_EDITOR_SETTINGS, "Image Settings"},
+    {IDD_EDITOR_BACKGROUND, "Background"}, {IDD_EDITOR_COUNTDOWN, "Countdown"},
+    {IDD_EDITOR_MUSIC, "Music"},
 };
 
 // The theme strip's one-button toolbars, each centred over its label.
@@ -37,23 +37,23 @@ struct StripPlace {
     int toolbar;
     int label;
 };
-constexpr StripPlace kThemeStrip[] = {{IDC_ToolbarNew, IDC_LabelNew},
-                                      {IDC_ToolbarLoad, IDC_LabelLoad},
-                                      {IDC_ToolbarDelete, IDC_LabelDelete},
-                                      {IDC_ToolbarMouse, IDC_LabelMouse}};
+constexpr StripPlace kThemeStrip[] = {{IDC_EDITOR_NEW_TOOLBAR, IDT_EDITOR_NEW},
+                                      {IDC_EDITOR_LOAD_TOOLBAR, IDT_EDITOR_LOAD},
+                                      {IDC_EDITOR_DELETE_TOOLBAR, IDT_EDITOR_DELETE},
+                                      {IDC_EDITOR_MOUSE_TOOLBAR, IDT_EDITOR_MOUSE}};
 
 struct StripBitmap {
     int size;
     int bitmap;
 };
-constexpr StripBitmap kThemeStrips[] = {{24, IDB_ThemeButtons24},
-                                        {32, IDB_ThemeButtons32},
-                                        {36, IDB_ThemeButtons36},
-                                        {48, IDB_ThemeButtons48}};
+constexpr StripBitmap kThemeStrips[] = {{24, IDR_THEME_BUTTONS_24},
+                                        {32, IDR_THEME_BUTTONS_32},
+                                        {36, IDR_THEME_BUTTONS_36},
+                                        {48, IDR_THEME_BUTTONS_48}};
 constexpr StripBitmap kListStrips[] = {
-    {16, IDB_ListButtons16}, {24, IDB_ListButtons24}, {32, IDB_ListButtons32}};
+    {16, IDR_LIST_BUTTONS_16}, {24, IDR_LIST_BUTTONS_24}, {32, IDR_LIST_BUTTONS_32}};
 constexpr StripBitmap kCaptionStrips[] = {
-    {16, IDB_CaptionButtons16}, {24, IDB_CaptionButtons24}, {32, IDB_CaptionButtons32}};
+    {16, IDR_CAPTION_BUTTONS_16}, {24, IDR_CAPTION_BUTTONS_24}, {32, IDR_CAPTION_BUTTONS_32}};
 
 HIMAGELIST LoadPictureStrip(HINSTANCE instance, std::span<const StripBitmap> strips, int designSize,
                             int dpi) {
@@ -135,7 +135,7 @@ INT_PTR ThemeEditorPage::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             return owner_.DrawItem(reinterpret_cast<const DRAWITEMSTRUCT*>(lParam)) ? TRUE : FALSE;
         case WM_SETCURSOR:
             // The hand over the preview hints that a click shows the picture at its own size.
-            if (GetDlgCtrlID(reinterpret_cast<HWND>(wParam)) == IDC_photo1 &&
+            if (GetDlgCtrlID(reinterpret_cast<HWND>(wParam)) == IDP_IMAGES_PREVIEW &&
                 LOWORD(lParam) == HTCLIENT) {
                 SetCursor(LoadCursorW(nullptr, MAKEINTRESOURCEW(32649)));  // IDC_HAND
                 SetWindowLongPtrW(Handle(), DWLP_MSGRESULT, TRUE);
@@ -157,7 +157,7 @@ ThemeEditorView::~ThemeEditorView() {
 }
 
 bool ThemeEditorView::Open(HWND owner) {
-    if (!Create(instance_, IDD_Form2, owner)) {
+    if (!Create(instance_, IDD_EDITOR, owner)) {
         return false;
     }
     CenterWindow(Handle(), owner);
@@ -177,9 +177,10 @@ bool ThemeEditorView::OnInitDialog() {
                &font);
     font.lfWeight = FW_BOLD;
     headingFont_.Reset(CreateFontIndirectW(&font));
-    SendMessageW(Item(IDC_Label1), WM_SETFONT, reinterpret_cast<WPARAM>(headingFont_.Get()), FALSE);
+    SendMessageW(Item(IDT_EDITOR_HEADING), WM_SETFONT, reinterpret_cast<WPARAM>(headingFont_.Get()),
+                 FALSE);
 
-    HWND tab = Item(IDC_SSTab1);
+    HWND tab = Item(IDC_EDITOR_TABS);
     for (int i = 0; i < kEditorTabCount; ++i) {
         std::wstring caption = Wide(kPages[i].caption);
         TCITEMW item = {};
@@ -194,12 +195,12 @@ bool ThemeEditorView::OnInitDialog() {
     AddTooltips();
     ShowPage(0, false);
     // Start in the picture list rather than on the theme strip's first button.
-    SetFocus(Control(IDC_List1));
+    SetFocus(Control(IDL_IMAGES_PICTURES));
     return false;
 }
 
 void ThemeEditorView::CreatePages() {
-    HWND tab = Item(IDC_SSTab1);
+    HWND tab = Item(IDC_EDITOR_TABS);
     RECT area = ChildRect(tab);
     SendMessageW(tab, TCM_ADJUSTRECT, FALSE, reinterpret_cast<LPARAM>(&area));
     // Above the tab control in the z-order (it clips its siblings), right where the tab order
@@ -306,9 +307,9 @@ void ThemeEditorView::ApplyRanges() {
         }
         TrackbarSetPosition(control, slider->range.low);
     }
-    const ValueRange& interval = EditorRow(IDC_changeVScroll1)->range;
+    const ValueRange& interval = EditorRow(IDK_SETTINGS_INTERVAL)->range;
     intervalBar_ =
-        ScrollBar(Control(IDC_changeVScroll1),
+        ScrollBar(Control(IDK_SETTINGS_INTERVAL),
                   {interval.low, interval.high, interval.step, interval.page, interval.reversed});
     intervalBar_.SetValue(0);
     for (const ControlRow& row : ThemeEditorTable()) {
@@ -322,7 +323,7 @@ void ThemeEditorView::ApplyRanges() {
 }
 
 void ThemeEditorView::LayoutStatusBar() {
-    HWND bar = Item(IDC_StatusBar1);
+    HWND bar = Item(IDC_EDITOR_STATUS);
     SendMessageW(bar, WM_SIZE, 0, 0);
     RECT client;
     GetClientRect(Handle(), &client);
@@ -345,7 +346,7 @@ void ThemeEditorView::ShowPage(int index, bool focusStrip) {
     if (index < 0 || index >= kEditorTabCount) {
         return;
     }
-    HWND tab = Item(IDC_SSTab1);
+    HWND tab = Item(IDC_EDITOR_TABS);
     if (SendMessageW(tab, TCM_GETCURSEL, 0, 0) != index) {
         SendMessageW(tab, TCM_SETCURSEL, static_cast<WPARAM>(index), 0);
     }
@@ -433,7 +434,7 @@ void ThemeEditorView::Refocus() {
 
 HWND ThemeEditorView::NextTabStop(HWND from, bool back) const {
     HWND page = shownPage_ >= 0 ? pages_[static_cast<size_t>(shownPage_)]->Handle() : nullptr;
-    return NextTabStopAroundPage(Handle(), Item(IDC_SSTab1), page, from, back);
+    return NextTabStopAroundPage(Handle(), Item(IDC_EDITOR_TABS), page, from, back);
 }
 
 bool ThemeEditorView::Checked(int id) const {
@@ -483,7 +484,7 @@ EditorTab ThemeEditorView::SelectedTab() const {
 }
 
 void ThemeEditorView::SetStatusText(int panel, std::string_view text) {
-    StatusBarSetText(Item(IDC_StatusBar1), panel, text);
+    StatusBarSetText(Item(IDC_EDITOR_STATUS), panel, text);
 }
 
 void ThemeEditorView::SetTitle(std::string_view title) {
@@ -504,22 +505,22 @@ void ThemeEditorView::OnMenuCommand(int id) {
         return;
     }
     switch (id) {
-        case IDM_AboutOrvelle:
+        case IDM_HELP_ABOUT:
             about_.Show(instance_, Handle());
             break;
-        case IDM_HomePage:
+        case IDM_WEB_HOME:
             OpenDocument(kHomePageAddress);
             break;
-        case IDM_Free:
+        case IDM_WEB_FREE:
             OpenDocument(kFreeStuffAddress);
             break;
-        case IDM_Save:
+        case IDM_FILE_SAVE:
             OnOk();
             break;
-        case IDM_Exit:
+        case IDM_FILE_EXIT:
             OnCancel();
             break;
-        case IDM_OrvelleHelp:
+        case IDM_HELP_CONTENTS:
             OnHelp();
             break;
         default:
@@ -569,9 +570,9 @@ bool ThemeEditorView::ControlCommand(int id, int code, HWND control) {
         }
         return true;
     }
-    if (id == IDC_Ok && code == BN_CLICKED) {
+    if (id == IDB_EDITOR_OK && code == BN_CLICKED) {
         OnOk();
-    } else if (id == IDC_Cancel && code == BN_CLICKED) {
+    } else if (id == IDB_EDITOR_CANCEL && code == BN_CLICKED) {
         OnCancel();
     } else {
         OnControlCommand(id, code);
@@ -580,7 +581,7 @@ bool ThemeEditorView::ControlCommand(int id, int code, HWND control) {
 }
 
 bool ThemeEditorView::OnNotify(NMHDR* header, LRESULT* result) {
-    if (header->idFrom == IDC_SSTab1 && header->code == TCN_SELCHANGE) {
+    if (header->idFrom == IDC_EDITOR_TABS && header->code == TCN_SELCHANGE) {
         ShowPage(static_cast<int>(SendMessageW(header->hwndFrom, TCM_GETCURSEL, 0, 0)), true);
         return true;
     }

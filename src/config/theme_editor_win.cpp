@@ -340,9 +340,9 @@ void ThemeEditorWindow::OnUnload() {
 
 void ThemeEditorWindow::OnDrawSurface(int id, HDC dc, const RECT& bounds) {
     FillRect(dc, &bounds, GetSysColorBrush(COLOR_BTNFACE));
-    if (id == IDC_GradientPicture) {
+    if (id == IDP_BACKGROUND_GRADIENT) {
         DrawGradient(dc, bounds);
-    } else if (id == IDC_photo1 && editor_.preview.shown) {
+    } else if (id == IDP_IMAGES_PREVIEW && editor_.preview.shown) {
         // The preview's twips scaled to the surface, which stands for 2750 x 1815 of them.
         const int width = bounds.right - bounds.left;
         const int height = bounds.bottom - bounds.top;
@@ -352,7 +352,7 @@ void ThemeEditorWindow::OnDrawSurface(int id, HDC dc, const RECT& bounds) {
                                  std::max(1, r.width * width / ThemeEditor::kPreviewWidth),
                                  std::max(1, r.height * height / ThemeEditor::kPreviewHeight)};
         preview_.Draw(dc, drawn, editor_.preview.path, GetSysColor(COLOR_BTNFACE));
-    } else if (id == IDC_Image1 && !editor_.backgroundThumbnail.empty()) {
+    } else if (id == IDP_BACKGROUND_THUMBNAIL && !editor_.backgroundThumbnail.empty()) {
         if (std::optional<PixelSize> size = thumbnail_.Measure(editor_.backgroundThumbnail)) {
             const RECT fit = FitInside(bounds, *size);
             thumbnail_.Draw(dc, {fit.left, fit.top, fit.right - fit.left, fit.bottom - fit.top},

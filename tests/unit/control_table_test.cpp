@@ -139,8 +139,8 @@ std::map<int, std::vector<TemplateControl>> ReadScript() {
 
 TEST(ControlTables, EveryDesignNameAndIdIsOneRowAndEveryNamedControlIsARow) {
     std::vector<std::span<const ControlRow>> tables = {ThemeEditorTable()};
-    for (int dialog : {IDD_frmNewName, IDD_frmExistingNames, IDD_frmDelete, IDD_frmMouse,
-                       IDD_MultiFiles, IDD_frmAbout}) {
+    for (int dialog :
+         {IDD_NEW_THEME, IDD_LOAD_THEME, IDD_DELETE_THEME, IDD_MOUSE, IDD_IMPORT, IDD_ABOUT}) {
         tables.push_back(DialogTable(dialog));
         ASSERT_FALSE(tables.back().empty()) << dialog;
     }
@@ -169,19 +169,19 @@ TEST(ControlTables, MatchTheTemplatesOfTheResourceScript) {
     std::map<int, std::vector<TemplateControl>> script = ReadScript();
     // The rows each template (and the menu, 0) should hold.
     std::map<int, std::vector<const ControlRow*>> expected;
-    const std::map<EditorPage, int> pages = {{EditorPage::Window, IDD_Form2},
-                                             {EditorPage::Images, IDD_Form2_Images},
-                                             {EditorPage::ImageSettings, IDD_Form2_ImageSettings},
-                                             {EditorPage::Background, IDD_Form2_Background},
-                                             {EditorPage::Countdown, IDD_Form2_Countdown},
-                                             {EditorPage::Music, IDD_Form2_Music}};
+    const std::map<EditorPage, int> pages = {{EditorPage::Window, IDD_EDITOR},
+                                             {EditorPage::Images, IDD_EDITOR_IMAGES},
+                                             {EditorPage::ImageSettings, IDD_EDITOR_SETTINGS},
+                                             {EditorPage::Background, IDD_EDITOR_BACKGROUND},
+                                             {EditorPage::Countdown, IDD_EDITOR_COUNTDOWN},
+                                             {EditorPage::Music, IDD_EDITOR_MUSIC}};
     for (const ControlRow& row : ThemeEditorTable()) {
         if (row.kind != ControlKind::ToolbarButton) {
             expected[row.kind == ControlKind::MenuItem ? 0 : pages.at(row.page)].push_back(&row);
         }
     }
-    for (int dialog : {IDD_frmNewName, IDD_frmExistingNames, IDD_frmDelete, IDD_frmMouse,
-                       IDD_MultiFiles, IDD_frmAbout}) {
+    for (int dialog :
+         {IDD_NEW_THEME, IDD_LOAD_THEME, IDD_DELETE_THEME, IDD_MOUSE, IDD_IMPORT, IDD_ABOUT}) {
         for (const ControlRow& row : DialogTable(dialog)) {
             expected[dialog].push_back(&row);
         }

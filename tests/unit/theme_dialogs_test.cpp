@@ -85,14 +85,14 @@ TEST_F(ThemeDialogTest, NewNameChecksEachNameInTheirOrder) {
 TEST_F(ThemeDialogTest, NewThemeIsTheTemplateByteForByteOnTheFirstTab) {
     const std::string global = files.Get(kGlobal);
     editor.tab = 3;
-    editor.controls.SetText(IDC_p_caption, "typed");
+    editor.controls.SetText(IDE_IMAGES_CAPTION, "typed");
     NewThemeDialog dialog(editor);
     dialog.OnNameTyped("Beach");
     ASSERT_TRUE(dialog.OnOk());
     EXPECT_EQ(files.Get(kThemes + "Beach.ini"), files.Get(kTemplate));
     EXPECT_EQ(editor.title, "Orvelle Screen Saver - [Beach]");
     EXPECT_EQ(editor.tab, 0);
-    EXPECT_EQ(C(IDC_p_caption).text, "");
+    EXPECT_EQ(C(IDE_IMAGES_CAPTION).text, "");
     EXPECT_FALSE(editor.settingsChanged);
     EXPECT_EQ(files.Get(kGlobal), global);  // the saver's theme changes only at a save
 }
@@ -142,8 +142,9 @@ TEST_F(ThemeDialogTest, SaveQuestionKeepsTheWorkUnlessTheUserLetsItGo) {
             ASSERT_TRUE(editor.SwitchToTheme("Orvelle"));
             Edit("background", "redBackground", "200");
             files.Remove(kThemes + "Beach.ini");
-            editor.Scrolled(IDC_redSlider, 7);
-            editor.TextChanged(IDC_Text2, refused ? "75" : "8");  // seconds a save refuses
+            editor.Scrolled(IDK_BACKGROUND_RED, 7);
+            editor.TextChanged(IDE_SETTINGS_INTERVAL,
+                               refused ? "75" : "8");  // seconds a save refuses
             editor.settingsChanged = asked;
             services.plain.clear();
             services.answers.clear();
@@ -187,7 +188,7 @@ TEST_F(ThemeDialogTest, LoadWithoutSelectionSaysSoPlainly) {
 
 // A theme file that cannot be read is not switched to: the editor keeps its theme and edits.
 TEST_F(ThemeDialogTest, UnreadableThemeAfterASwitchKeepsTheThemeThatWasOpen) {
-    editor.Scrolled(IDC_redSlider, 7);
+    editor.Scrolled(IDK_BACKGROUND_RED, 7);
     files.FailReadsOf(kThemes + "Classic.ini");
     EXPECT_FALSE(editor.SwitchToTheme("Classic"));
     EXPECT_EQ(services.messages, std::vector<std::string>{"The theme file " + kThemes +

@@ -34,8 +34,8 @@ class TemplateDialog : public Dialog {
         orvelle::win::CenterWindow(Handle(), GetWindow(Handle(), GW_OWNER));
         tips_.Create(Handle());
         orvelle::win::ApplyControlTable(Handle(), templateId_, tips_);
-        if (templateId_ == IDD_frmMouse) {
-            orvelle::win::TrackbarSetPosition(Item(IDC_frmMouse_MouseSensitiveSlider),
+        if (templateId_ == IDD_MOUSE) {
+            orvelle::win::TrackbarSetPosition(Item(IDK_MOUSE_SENSITIVITY),
                                               orvelle::MouseSensitivityDialog::kDefault);
         }
         return true;
