@@ -3,49 +3,42 @@
 #include <utility>
 #include <vector>
 
-#include "config/theme_editor.h"
-
 namespace orvelle {
 
 void ListEditor::Append(const std::string& path) {
-    editor_.controls.AddItem(parts_.list, path);
+    controls_.AddItem(parts_.list, path);
     if (parts_.parallel != 0) {
-        editor_.controls.AddItem(parts_.parallel, "");
+        controls_.AddItem(parts_.parallel, "");
     }
 }
 
 void ListEditor::ShowTotal() {
-    const std::string count = std::to_string(editor_.controls[parts_.list].items.size());
+    const std::string count = std::to_string(controls_[parts_.list].items.size());
     if (parts_.countKey) {
-        Field(editor_.settings, *parts_.countKey) = count;
+        Field(settings_, *parts_.countKey) = count;
     }
-    editor_.controls.SetText(parts_.total, "Total: " + count);
-}
-
-void ListEditor::Select(int index) {
-    editor_.Chosen(parts_.list, index);
+    controls_.SetText(parts_.total, "Total: " + count);
 }
 
 void ListEditor::Add() {
     owner_.BeforeEdit();
-    EditorServices& services = editor_.Services();
-    const std::optional<std::string> path = services.ChooseFileToOpen(parts_.request);
+    const std::optional<std::string> path = services_.ChooseFileToOpen(parts_.request);
     if (!path) {
-        services.ShowMessage("No file has been selected.", MessageButtons::Ok);
+        services_.ShowMessage("No file has been selected.", MessageButtons::Ok);
         return;
     }
     Append(*path);
-    Select(static_cast<int>(editor_.controls[parts_.list].items.size()) - 1);
+    owner_.Choose(static_cast<int>(controls_[parts_.list].items.size()) - 1);
     ShowTotal();
     owner_.Added(*path);
 }
 
 void ListEditor::Delete() {
-    EditorControls& c = editor_.controls;
+    EditorControls& c = controls_;
     const std::vector<std::string>& entries = c[parts_.list].items;
     const int index = c[parts_.list].selected;
     if (entries.empty() || entries[0].empty() || index < 0) {
-        editor_.Services().ShowMessage("Nothing was selected to remove.", MessageButtons::Ok);
+        services_.ShowMessage("Nothing was selected to remove.", MessageButtons::Ok);
         return;
     }
     c.EraseItem(parts_.list, index);
@@ -57,17 +50,17 @@ void ListEditor::Delete() {
         c.SetText(parts_.position, "");
         owner_.Emptied();
     } else {
-        Select(index > 0 ? index - 1 : 0);
+        owner_.Choose(index > 0 ? index - 1 : 0);
     }
     ShowTotal();
 }
 
 void ListEditor::DeleteAll() {
-    if (editor_.Services().ShowMessage(parts_.removeAllQuestion, MessageButtons::YesNo) !=
+    if (services_.ShowMessage(parts_.removeAllQuestion, MessageButtons::YesNo) !=
         MessageAnswer::Yes) {
         return;
     }
-    EditorControls& c = editor_.controls;
+    EditorControls& c = controls_;
     c.ClearItems(parts_.list);
     if (parts_.parallel != 0) {
         c.ClearItems(parts_.parallel);
@@ -88,18 +81,18 @@ void ListEditor::MoveDown() {
 
 void ListEditor::Move(int step, const char* nothing, const char* cannotMove) {
     owner_.BeforeEdit();
-    EditorControls& c = editor_.controls;
+    EditorControls& c = controls_;
     const std::vector<std::string>& entries = c[parts_.list].items;
     const int count = static_cast<int>(entries.size());
     const int index = c[parts_.list].selected;
     if (count == 0 || entries[0].empty()) {
-        editor_.Services().ShowMessage(nothing, MessageButtons::Ok);
+        services_.ShowMessage(nothing, MessageButtons::Ok);
         return;
     }
     const bool parallelShort =
         parts_.parallel != 0 && index >= static_cast<int>(c[parts_.parallel].items.size());
     if (index < 0 || parallelShort) {
-        editor_.Services().ShowMessage(cannotMove, MessageButtons::Ok);
+        services_.ShowMessage(cannotMove, MessageButtons::Ok);
         return;
     }
     const int target = index + step;
@@ -115,7 +108,7 @@ void ListEditor::Move(int step, const char* nothing, const char* cannotMove) {
         c.ReplaceItem(id, index, c[id].items[static_cast<std::size_t>(target)]);
         c.ReplaceItem(id, target, moving);
     }
-    Select(target);
+    owner_.Choose(target);
 }
 
 }  // namespace orvelle

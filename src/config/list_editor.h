@@ -5,13 +5,13 @@
 
 #include <optional>
 #include <string>
+#include <utility>
 
+#include "config/editor_controls.h"
 #include "config/editor_services.h"
 #include "settings/theme_model.h"
 
 namespace orvelle {
-
-class ThemeEditor;
 
 struct ListEditorParts {
     int list = 0;
@@ -30,6 +30,8 @@ class ListEditor {
     // What the list's page does around the operations.
     class Owner {
       public:
+        // The entry chosen as a click chooses it (-1: none).
+        virtual void Choose(int index) = 0;
         // Before Add and a move.
         virtual void BeforeEdit() {}
         // Entries were removed.
@@ -43,8 +45,13 @@ class ListEditor {
         ~Owner() = default;
     };
 
-    ListEditor(ThemeEditor& editor, Owner& owner, ListEditorParts parts)
-        : editor_(editor), owner_(owner), parts_(std::move(parts)) {}
+    ListEditor(EditorControls& controls, EditorServices& services, ThemeSettings& settings,
+               Owner& owner, ListEditorParts parts)
+        : controls_(controls),
+          services_(services),
+          settings_(settings),
+          owner_(owner),
+          parts_(std::move(parts)) {}
 
     void Add();
     void Delete();
@@ -57,9 +64,10 @@ class ListEditor {
 
   private:
     void Move(int step, const char* nothing, const char* cannotMove);
-    void Select(int index);
 
-    ThemeEditor& editor_;
+    EditorControls& controls_;
+    EditorServices& services_;
+    ThemeSettings& settings_;
     Owner& owner_;
     ListEditorParts parts_;
 };

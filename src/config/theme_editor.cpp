@@ -1,3 +1,5 @@
+// The editor as a whole (start-up, OK, Cancel, closing), a control's handling from its row of
+// the control table, and a theme's load into the controls and save from them.
 #include "config/theme_editor.h"
 
 #include <algorithm>

@@ -3,7 +3,6 @@
 
 #include "base/numbers.h"
 #include "config/control_ids.h"
-#include "config/editor_pages.h"
 #include "config/theme_editor.h"
 #include "media/mmedia.h"
 #include "settings/theme_storage.h"
@@ -53,7 +52,12 @@ ListEditorParts MusicListParts() {
 // --- "Images" ---
 
 ImagesPage::ImagesPage(ThemeEditor& editor)
-    : editor_(editor), list(editor, *this, PictureListParts()) {}
+    : editor_(editor),
+      list(editor.controls, editor.Services(), editor.settings, *this, PictureListParts()) {}
+
+void ImagesPage::Choose(int index) {
+    editor_.Chosen(IDL_IMAGES_PICTURES, index);
+}
 
 void ImagesPage::OnAddFolder() {
     editor_.settingsChanged = true;
@@ -228,7 +232,12 @@ bool ImagesPage::PreviewPicture(const std::string& path) {
 // --- "Music" ---
 
 MusicPage::MusicPage(ThemeEditor& editor)
-    : editor_(editor), list(editor, *this, MusicListParts()) {}
+    : editor_(editor),
+      list(editor.controls, editor.Services(), editor.settings, *this, MusicListParts()) {}
+
+void MusicPage::Choose(int index) {
+    editor_.Chosen(IDL_MUSIC_FILES, index);
+}
 
 bool MusicPage::StopIfPlaying() {
     Mmedia& player = editor_.MediaPlayer();
