@@ -8,7 +8,6 @@
 #include "app/desktop_guard_win.h"
 #include "base/com_win.h"
 #include "base/optional_api_win.h"
-#include "config/form2_window_win.h"
 #include "config/theme_editor_win.h"
 
 namespace {
@@ -16,10 +15,6 @@ namespace {
 // The editor window runs its own loop; the quit it ends with is posted again so that the host's
 // loop, which follows, ends too.
 void OpenConfiguration(HINSTANCE instance, HWND owner) {
-    if (orvelle::win::DialogPreviewRequested()) {
-        PostQuitMessage(orvelle::win::RunForm2Preview(instance, owner));
-        return;
-    }
     PostQuitMessage(orvelle::win::RunThemeEditor(instance, owner));
 }
 

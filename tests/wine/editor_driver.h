@@ -10,8 +10,7 @@
 #include <string>
 
 #include "base/wide_win.h"
-#include "config/form2_ids.h"
-#include "config/theme_dialog_ids.h"
+#include "config/control_ids.h"
 #include "settings/theme_model.h"
 #include "wine_support.h"
 
@@ -117,10 +116,10 @@ struct OpenEditor {
     // The picture viewer on the list's entry, opened as the mouse does it (the first click
     // selects, the second opens); nullptr when it does not come.
     HWND OpenViewer(int index) {
-        HWND list = controls[IDC_List1];
+        HWND list = controls[IDL_IMAGES_PICTURES];
         SendMessageW(list, LB_SETCURSEL, index, 0);
         for (WORD code : {LBN_SELCHANGE, LBN_DBLCLK}) {
-            PostMessageW(GetParent(list), WM_COMMAND, MAKEWPARAM(IDC_List1, code),
+            PostMessageW(GetParent(list), WM_COMMAND, MAKEWPARAM(IDL_IMAGES_PICTURES, code),
                          reinterpret_cast<LPARAM>(list));
         }
         return OtherWindow([](HWND w) { return WindowText(w) == " Image Viewer"; });
@@ -146,10 +145,10 @@ struct OpenEditor {
     // File > Load Theme..., the theme chosen and Load pressed: the load dialog, which stays open
     // while a question or message is answered.
     HWND LoadTheme(const std::string& name) {
-        PostMessageW(window, WM_COMMAND, IDM_LoadTheme, 0);
-        HWND dialog = SmallDialog(IDC_frmExistingNames_listExistingSavers);
-        ChooseEntry(dialog, IDC_frmExistingNames_listExistingSavers, name);
-        PressInDialog(dialog, IDC_frmExistingNames_CommandOk);
+        PostMessageW(window, WM_COMMAND, IDM_FILE_LOAD, 0);
+        HWND dialog = SmallDialog(IDL_LOAD_THEME_NAMES);
+        ChooseEntry(dialog, IDL_LOAD_THEME_NAMES, name);
+        PressInDialog(dialog, IDB_LOAD_THEME_OK);
         return dialog;
     }
     // A key as the keyboard gives it to the control with the focus.
@@ -172,7 +171,7 @@ struct OpenEditor {
     }
     // The picture toolbar's Add, answered in the real open-file dialog.
     void AddPicture(const std::string& path) {
-        Toolbar(IDC_toolbarImages, IDC_toolbarImages_Add);
+        Toolbar(IDC_IMAGES_TOOLBAR, IDB_IMAGES_ADD);
         ChooseFile(path);
     }
     // The open-file dialog that is up, answered with the path.

@@ -15,7 +15,7 @@
 #include "base/fault_barrier_win.h"
 #include "base/wide_win.h"
 #include "base/window_win.h"
-#include "config/about_ids.h"
+#include "config/control_ids.h"
 #include "wine_support.h"
 
 namespace {
@@ -84,7 +84,7 @@ struct ProgramDialog {
         orvelle::win::Wide(wine_test::StagedProgramFolder() + "\\orvelle.scr").c_str(), nullptr,
         LOAD_LIBRARY_AS_DATAFILE);
     std::unique_ptr<FailingDialog> dialog = std::make_unique<FailingDialog>();
-    ProgramDialog() { dialog->Create(program, IDD_frmAbout, nullptr); }
+    ProgramDialog() { dialog->Create(program, IDD_ABOUT, nullptr); }
     ~ProgramDialog() {
         dialog.reset();
         FreeLibrary(program);

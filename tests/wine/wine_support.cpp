@@ -233,6 +233,10 @@ Process StartSaver(const ProgramCopy& copy, const std::string& arguments) {
     return Process(copy.Path("orvelle.scr"), arguments);
 }
 
+Process StartDesignWindow(const std::string& arguments) {
+    return Process(UnixToWindows(ORVELLE_DESIGN_WINDOW), arguments);
+}
+
 std::vector<HWND> VisibleWindowsOf(DWORD processId) {
     std::vector<HWND> visible;
     for (HWND hwnd : AllWindowsOf(processId)) {

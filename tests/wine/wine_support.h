@@ -141,6 +141,9 @@ class Process {
 
 // Starts orvelle.scr from the folder with the arguments.
 Process StartSaver(const ProgramCopy& copy, const std::string& arguments);
+// Starts the editor window as designed (its templates, nothing behind them), a test program of
+// its own that takes the configure switches of orvelle.scr.
+Process StartDesignWindow(const std::string& arguments);
 
 // Visible top-level windows of a process.
 std::vector<HWND> VisibleWindowsOf(DWORD processId);

@@ -1,4 +1,4 @@
-#include "config/image_view_win.h"
+#include "config/picture_viewer_win.h"
 
 #include <windowsx.h>
 
@@ -10,7 +10,7 @@
 #include "base/numbers.h"
 #include "base/optional_api_win.h"
 #include "base/wide_win.h"
-#include "config/image_view.h"
+#include "config/picture_viewer.h"
 #include "picture/picture_decoder_win.h"
 
 namespace orvelle::win {
@@ -50,7 +50,7 @@ std::optional<KeyScroll> ScrollOfKey(WPARAM key) {
 
 }  // namespace
 
-void ImageViewWindow::Show(HINSTANCE instance, HWND owner, const std::string& path) {
+void PictureViewer::Show(HINSTANCE instance, HWND owner, const std::string& path) {
     owner_ = owner;
     Destroy();
     picture_ = {};
@@ -68,33 +68,33 @@ void ImageViewWindow::Show(HINSTANCE instance, HWND owner, const std::string& pa
     const RECT& work = monitor.rcWork;
     const int tpp = TwipsPerPixelForDpi(WindowDpi(owner));
     const PixelSize workArea{work.right - work.left, work.bottom - work.top};
-    ImageViewLayout layout =
-        picture_ ? LayOutImageView({picture_.width, picture_.height}, tpp, tpp, workArea)
-                 : ImageViewLayout{{2000 / tpp, 1500 / tpp}, false, false};
+    PictureViewerLayout layout =
+        picture_ ? LayOutPictureViewer({picture_.width, picture_.height}, tpp, tpp, workArea)
+                 : PictureViewerLayout{{2000 / tpp, 1500 / tpp}, false, false};
     const DWORD style =
         kStyle | (layout.scrollAcross ? WS_HSCROLL : 0) | (layout.scrollDown ? WS_VSCROLL : 0);
     RECT bounds = {0, 0, layout.window.width, layout.window.height};
     OffsetRect(&bounds, work.left + (workArea.width - layout.window.width) / 2,
                work.top + (workArea.height - layout.window.height) / 2);
-    if (!Create(instance, kClassName, 0, style, bounds, owner, Wide(kImageViewTitle).c_str())) {
+    if (!Create(instance, kClassName, 0, style, bounds, owner, Wide(kPictureViewerTitle).c_str())) {
         return;
     }
     UpdateScrollBars();
     ShowWindow(Handle(), SW_SHOW);
     if (!picture_) {
-        ShowMessageBox(Handle(), kImageViewLoadFailed, "Orvelle Screen Saver",
+        ShowMessageBox(Handle(), kPictureViewerLoadFailed, "Orvelle Screen Saver",
                        MB_OK | MB_ICONEXCLAMATION);
     }
 }
 
-void ImageViewWindow::CloseToOwner() {
+void PictureViewer::CloseToOwner() {
     if (owner_ && IsWindow(owner_)) {
         SetForegroundWindow(owner_);
     }
     Destroy();
 }
 
-void ImageViewWindow::UpdateScrollBars() {
+void PictureViewer::UpdateScrollBars() {
     RECT client;
     GetClientRect(Handle(), &client);
     const int content[2] = {picture_.width, picture_.height};
@@ -111,7 +111,7 @@ void ImageViewWindow::UpdateScrollBars() {
     }
 }
 
-void ImageViewWindow::ScrollTo(int x, int y) {
+void PictureViewer::ScrollTo(int x, int y) {
     RECT client;
     GetClientRect(Handle(), &client);
     scrollX_ = ClampScroll(x, picture_.width, client.right);
@@ -120,7 +120,7 @@ void ImageViewWindow::ScrollTo(int x, int y) {
     InvalidateRect(Handle(), nullptr, FALSE);
 }
 
-void ImageViewWindow::Paint() {
+void PictureViewer::Paint() {
     PaintScope paint(Handle());
     HDC dc = paint.Get();
     RECT client;
@@ -135,7 +135,7 @@ void ImageViewWindow::Paint() {
     }
 }
 
-void ImageViewWindow::Scroll(bool across, int request) {
+void PictureViewer::Scroll(bool across, int request) {
     SCROLLINFO info = {};
     info.cbSize = sizeof info;
     info.fMask = SIF_ALL;
@@ -171,7 +171,7 @@ void ImageViewWindow::Scroll(bool across, int request) {
     across ? ScrollTo(pos, scrollY_) : ScrollTo(scrollX_, pos);
 }
 
-LRESULT ImageViewWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+LRESULT PictureViewer::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
         case WM_PAINT:
             Paint();

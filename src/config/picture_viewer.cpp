@@ -1,18 +1,19 @@
-#include "config/image_view.h"
+#include "config/picture_viewer.h"
 
 #include <algorithm>
 
 namespace orvelle {
 
-PixelSize ImageViewWindowTwips(PixelSize picture) {
+PixelSize PictureViewerTwips(PixelSize picture) {
     return {picture.width > 2000 ? picture.width + 120 : 2000, picture.height + 405};
 }
 
-ImageViewLayout LayOutImageView(PixelSize picture, int twipsX, int twipsY, PixelSize workArea) {
+PictureViewerLayout LayOutPictureViewer(PixelSize picture, int twipsX, int twipsY,
+                                        PixelSize workArea) {
     twipsX = std::max(twipsX, 1);
     twipsY = std::max(twipsY, 1);
-    const PixelSize twips = ImageViewWindowTwips({picture.width * twipsX, picture.height * twipsY});
-    ImageViewLayout layout;
+    const PixelSize twips = PictureViewerTwips({picture.width * twipsX, picture.height * twipsY});
+    PictureViewerLayout layout;
     layout.window = {twips.width / twipsX, twips.height / twipsY};
     if (layout.window.width > workArea.width) {
         layout.window.width = workArea.width;

@@ -8,7 +8,7 @@
 
 namespace orvelle::win {
 
-class AboutWindow : public Dialog {
+class AboutBox : public Dialog {
   public:
     // Shows the box over owner, or brings it forward when it is already open.
     void Show(HINSTANCE instance, HWND owner);

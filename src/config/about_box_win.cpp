@@ -1,34 +1,34 @@
-#include "config/about_window_win.h"
+#include "config/about_box_win.h"
 
 #include "base/common_dialogs_win.h"
-#include "config/about_ids.h"
+#include "config/control_ids.h"
 #include "config/web_pages.h"
 
 namespace orvelle::win {
 
-void AboutWindow::Show(HINSTANCE instance, HWND owner) {
+void AboutBox::Show(HINSTANCE instance, HWND owner) {
     owner_ = owner;
     if (Handle()) {
         SetForegroundWindow(Handle());
         return;
     }
-    if (Create(instance, IDD_frmAbout, owner)) {
+    if (Create(instance, IDD_ABOUT, owner)) {
         CenterWindow(Handle(), owner);
         ShowWindow(Handle(), SW_SHOW);
     }
 }
 
-bool AboutWindow::OnInitDialog() {
+bool AboutBox::OnInitDialog() {
     return true;
 }
 
-bool AboutWindow::OnCommand(int id, int code, HWND) {
+bool AboutBox::OnCommand(int id, int code, HWND) {
     if (code != BN_CLICKED) {
         return false;
     }
-    if (id == IDC_frmAbout_Command1) {
+    if (id == IDB_ABOUT_DOWNLOADS) {
         OpenDocument(kHomePageAddress);
-    } else if (id == IDC_frmAbout_cmdOK || id == IDCANCEL) {
+    } else if (id == IDB_ABOUT_OK || id == IDCANCEL) {
         Close();
         if (owner_ && IsWindow(owner_)) {
             SetForegroundWindow(owner_);

@@ -34,9 +34,9 @@ struct OpenFileRequest {
     std::uint32_t flags = 0;
 };
 
-class Form2Services {
+class EditorServices {
   public:
-    virtual ~Form2Services() = default;
+    virtual ~EditorServices() = default;
     // A modal message box with the exclamation icon.
     virtual MessageAnswer ShowMessage(const std::string& text, MessageButtons buttons) = 0;
     // A modal message box without an icon.

@@ -7,20 +7,21 @@
 
 namespace orvelle {
 
-inline constexpr const char* kImageViewTitle = " Image Viewer";
-inline constexpr const char* kImageViewLoadFailed =
+inline constexpr const char* kPictureViewerTitle = " Image Viewer";
+inline constexpr const char* kPictureViewerLoadFailed =
     "Cannot load image file properly.\r\nYou need to reload a new one.";
 
 // The window's outer size in twips for a picture of this size in twips.
-PixelSize ImageViewWindowTwips(PixelSize picture);
+PixelSize PictureViewerTwips(PixelSize picture);
 
-struct ImageViewLayout {
+struct PictureViewerLayout {
     PixelSize window;  // outer size in pixels, within the work area
     bool scrollAcross = false;
     bool scrollDown = false;
 };
 // picture in pixels; twips per pixel across and down; the work area in pixels.
-ImageViewLayout LayOutImageView(PixelSize picture, int twipsX, int twipsY, PixelSize workArea);
+PictureViewerLayout LayOutPictureViewer(PixelSize picture, int twipsX, int twipsY,
+                                        PixelSize workArea);
 
 // A scroll position kept within 0 .. content - page (0 when the content fits).
 int ClampScroll(int position, int content, int page);

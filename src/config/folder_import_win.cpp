@@ -1,10 +1,11 @@
-#include "config/multi_files_win.h"
+#include "config/folder_import_win.h"
 
 #include <algorithm>
+#include <memory>
 
 #include "base/controls_win.h"
 #include "base/wide_win.h"
-#include "config/multi_files_ids.h"
+#include "config/control_ids.h"
 
 namespace orvelle::win {
 
@@ -17,19 +18,19 @@ bool NameLess(const std::string& a, const std::string& b) {
 std::vector<std::string> Entries(const std::string& folder, bool folders) {
     std::vector<std::string> names;
     WIN32_FIND_DATAW found{};
-    HANDLE search = FindFirstFileExW(Wide(folder + "*").c_str(), FindExInfoBasic, &found,
-                                     FindExSearchNameMatch, nullptr, 0);
-    if (search == INVALID_HANDLE_VALUE) {
+    HANDLE first = FindFirstFileExW(Wide(folder + "*").c_str(), FindExInfoBasic, &found,
+                                    FindExSearchNameMatch, nullptr, 0);
+    if (first == INVALID_HANDLE_VALUE) {
         return names;
     }
+    const std::unique_ptr<void, decltype(&FindClose)> search(first, &FindClose);
     do {
         const bool isFolder = (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
         const std::string name = Narrow(found.cFileName);
         if (isFolder == folders && name != "." && name != "..") {
             names.push_back(name);
         }
-    } while (FindNextFileW(search, &found));
-    FindClose(search);
+    } while (FindNextFileW(search.get(), &found));
     std::sort(names.begin(), names.end(), NameLess);
     return names;
 }
@@ -64,38 +65,38 @@ std::vector<std::string> FolderListerWin::Files(const std::string& folder) {
     return Entries(folder, false);
 }
 
-void MultiFilesWindow::Show(HINSTANCE instance, HWND owner, Form2& form,
-                            const std::string& startFolder, std::function<void()> imported) {
+void FolderImportWindow::Show(HINSTANCE instance, HWND owner, ThemeEditor& editor,
+                              const std::string& startFolder, std::function<void()> imported) {
     if (Handle()) {
         SetForegroundWindow(Handle());
         return;
     }
     owner_ = owner;
-    model_ = std::make_unique<MultiFiles>(form, lister_);
+    model_ = std::make_unique<FolderImport>(editor, lister_);
     startFolder_ = startFolder;
     imported_ = std::move(imported);
-    if (Create(instance, IDD_MultiFiles, owner)) {
+    if (Create(instance, IDD_IMPORT, owner)) {
         CenterWindow(Handle(), owner);
         ShowWindow(Handle(), SW_SHOW);
     }
 }
 
-bool MultiFilesWindow::OnInitDialog() {
-    model_->Form_Load(startFolder_);
+bool FolderImportWindow::OnInitDialog() {
+    model_->Open(startFolder_);
     ShowModel();
     return true;
 }
 
-void MultiFilesWindow::ShowModel() {
-    HWND drives = Item(IDC_MultiFiles_drvDrives);
+void FolderImportWindow::ShowModel() {
+    HWND drives = Item(IDC_IMPORT_DRIVES);
     ComboClear(drives);
     for (const std::string& drive : model_->drives) {
         ComboAdd(drives, drive);
     }
     ComboSelect(drives, model_->drive);
-    SetItemText(IDC_MultiFiles_lblFolder, model_->folder);
-    for (auto [id, entries] : {std::pair{IDC_MultiFiles_dirDirectories, &model_->folderEntries},
-                               std::pair{IDC_MultiFiles_filFilenames, &model_->files}}) {
+    SetItemText(IDT_IMPORT_FOLDER, model_->folder);
+    for (auto [id, entries] : {std::pair{IDL_IMPORT_FOLDERS, &model_->folderEntries},
+                               std::pair{IDL_IMPORT_FILES, &model_->files}}) {
         HWND list = Item(id);
         ListClear(list);
         ListFill fill(list, static_cast<int>(entries->size()), 0);
@@ -105,9 +106,9 @@ void MultiFilesWindow::ShowModel() {
     }
 }
 
-void MultiFilesWindow::OpenChosenFolder() {
-    HWND folders = Item(IDC_MultiFiles_dirDirectories);
-    model_->dirDirectories_Change(ListSelection(folders));
+void FolderImportWindow::OpenChosenFolder() {
+    HWND folders = Item(IDL_IMPORT_FOLDERS);
+    model_->OnFolderChosen(ListSelection(folders));
     ShowModel();
     // The first entry of the new folder, for the arrow keys and Enter to go on from.
     if (ListCount(folders) > 0) {
@@ -115,35 +116,35 @@ void MultiFilesWindow::OpenChosenFolder() {
     }
 }
 
-bool MultiFilesWindow::PreTranslateMessage(MSG* msg) {
+bool FolderImportWindow::PreTranslateMessage(MSG* msg) {
     if (msg->message == WM_KEYDOWN && msg->wParam == VK_RETURN &&
-        msg->hwnd == Item(IDC_MultiFiles_dirDirectories)) {
+        msg->hwnd == Item(IDL_IMPORT_FOLDERS)) {
         OpenChosenFolder();
         return true;
     }
     return false;
 }
 
-bool MultiFilesWindow::OnCommand(int id, int code, HWND) {
+bool FolderImportWindow::OnCommand(int id, int code, HWND) {
     switch (id) {
-        case IDC_MultiFiles_drvDrives:
+        case IDC_IMPORT_DRIVES:
             if (code == CBN_SELCHANGE) {
-                model_->drvDrives_Change(ComboSelection(Item(id)));
+                model_->OnDriveChosen(ComboSelection(Item(id)));
                 ShowModel();
             }
             return true;
-        case IDC_MultiFiles_dirDirectories:
+        case IDL_IMPORT_FOLDERS:
             if (code == LBN_DBLCLK) {
                 OpenChosenFolder();
             }
             return true;
-        case IDC_MultiFiles_Command1:
-        case IDC_MultiFiles_cmdQuit: {
+        case IDB_IMPORT_LOAD:
+        case IDB_IMPORT_CANCEL: {
             if (code != BN_CLICKED) {
                 return false;
             }
-            const bool load = id == IDC_MultiFiles_Command1;
-            if (load ? model_->Command1_Click() : model_->cmdQuit_Click()) {
+            const bool load = id == IDB_IMPORT_LOAD;
+            if (load ? model_->OnLoad() : model_->OnCancel()) {
                 if (load && imported_) {
                     imported_();
                 }

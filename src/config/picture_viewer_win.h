@@ -12,7 +12,7 @@
 
 namespace orvelle::win {
 
-class ImageViewWindow : public Window {
+class PictureViewer : public Window {
   public:
     // Opens (or reopens) the viewer over owner on the picture file; "" or a file that cannot be
     // loaded shows the load message and an empty viewer.

@@ -1,82 +1,79 @@
 // The theme editor's behaviour, without any window: the current theme's settings named after
-// their keys, what every control shows, and one method per control event. The window forwards
-// each event here and copies the controls' state back onto the screen; everything that needs a
-// person goes through Form2Services.
+// their keys, what every control shows, and one entry per kind of control event. The window
+// forwards each event here and copies the controls' state back onto the screen; everything that
+// needs a person goes through EditorServices.
+//
+// What a control means is its row in the control table (control_table.h): an option button,
+// check box, slider or date list that only writes its key is handled from its row alone; a
+// control that does more names its handler there, one of the pages' below.
 //
 // Loading a theme sets controls the way a user would, and setting an option button, check box
-// or list selection runs that control's handler, so the enabling rules follow the loaded values.
+// or list selection runs that control's handling, so the enabling rules follow the loaded values.
 #pragma once
 
 #include <array>
-#include <initializer_list>
 #include <optional>
 #include <string>
 #include <vector>
 
 #include "base/colour.h"
 #include "base/geometry.h"
+#include "config/control_table.h"
 #include "config/editor_controls.h"
-#include "config/form2_services.h"
+#include "config/list_editor.h"
+#include "config/editor_services.h"
 #include "settings/theme_model.h"
 
 namespace orvelle {
 
-class Form2;
 class Mmedia;
+class ThemeEditor;
 class ThemeStorage;
 
-// The controls of the "Images" tab that this editor handles so far: the picture list's
-// selection with its preview, the random order and the caption placement.
-class ImagesPage {
+// The handlers of the tab pages that do more than write their key: the picture list with its
+// preview and captions, the music list with its player, the interval, and the background's
+// colour and picture.
+
+// "Images": the picture list with its captions, the preview and the caption font.
+class ImagesPage : private ListEditor::Owner {
   public:
-    explicit ImagesPage(Form2& form) : form_(form) {}
-    // The picture toolbar ("Add", "Delete", "DeleteAll", "Up", "Down") and the caption toolbar
-    // ("ClearCaption", "Font"); any other key does nothing more than mark the theme changed.
-    void toolbarImages_ButtonClick(const std::string& key);
-    void toolbarCaptions_ButtonClick(const std::string& key);
-    void AddPicture();
-    void DeletePicture();
-    void DeleteAllPictures();
-    void MovePictureUp();
-    void MovePictureDown();
-    void p_caption_Change();
-    void ClearSelectedCaption();
-    void ChooseCaptionFont();
-    void List1_Click();
-    // List1 double-click, photo1 click and the caption toolbar's "Enlarge": the viewer.
-    void ShowViewer();
-    void FolderCommand_Click();
+    explicit ImagesPage(ThemeEditor& editor);
+    void OnPictureSelected();
+    // The viewer on the chosen picture (a double-click, a click on the preview, "Enlarge").
+    void OnViewPicture();
+    void OnCaptionTyped();
+    void OnClearCaption();
+    void OnChooseFont();
+    void OnAddFolder();
     // The folder import's pictures appended with empty captions, the last one selected.
     void ImportPictures(const std::vector<std::string>& paths);
     // Draws the picture into the preview; false when it cannot be loaded.
     bool PreviewPicture(const std::string& path);
-    void Random_select_Click();
-    void scrollOption_Click();
-    void middleOption_Click();
-    void scrollSlider_Scroll();
 
   private:
-    void MovePicture(int step, const char* cannotMove);
+    void Choose(int index) override;
+    void Removed() override;
+    void Emptied() override;
+    void Added(const std::string& path) override;
+    void WarnIfMany();
+    // The caption box set from code runs its change handling, as it does when the user types.
     void SetCaption(const std::string& text);
-    void ShowTotal();
-    Form2& form_;
+    bool MeasurePreview(const std::string& path);
+    ThemeEditor& editor_;
+
+  public:
+    ListEditor list;
 };
 
-// The "Music" tab: the playlist and a small player for one of its files.
-class MusicPage {
+// "Music": the playlist and a small player for one of its files.
+class MusicPage : private ListEditor::Owner {
   public:
-    explicit MusicPage(Form2& form) : form_(form) {}
-    void ToolbarMedia_ButtonClick(const std::string& key);
-    void AddMusicFile();
-    void DeleteMusicFile();
-    void DeleteAllMusicFiles();
-    void MoveMusicFileUp();
-    void MoveMusicFileDown();
-    void multimediaList_Click();
-    void playCommand_Click();
-    void closeCommand_Click();
-    void Timer1_Timer();
-    void randomMediaCheck_Click();
+    explicit MusicPage(ThemeEditor& editor);
+    void OnMusicSelected();
+    void OnPlay();
+    void OnStop();
+    // The player's 500 ms tick while a file plays.
+    void OnTick();
     void ShowStoppedButtons();
     void ShowPlayingButtons();
     void DisableMusicButtons();
@@ -84,108 +81,87 @@ class MusicPage {
     bool StopIfPlaying();
 
   private:
-    void MoveMusicFile(int step, const char* nothing, const char* cannotMove);
-    void ShowTotal();
-    Form2& form_;
+    void Choose(int index) override;
+    void BeforeEdit() override;
+    void Emptied() override;
+    void Added(const std::string& path) override;
+    ThemeEditor& editor_;
+
+  public:
+    ListEditor list;
 };
 
+// "Image Settings": "Never" also sets the interval to 0; typed seconds are kept as typed.
 class ImageSettingsPage {
   public:
-    explicit ImageSettingsPage(Form2& form) : form_(form) {}
-    void PercentSlider_Scroll();
-    void aChange_Click();
-    void nChange_Click();
-    void changeVScroll1_Change();
+    explicit ImageSettingsPage(ThemeEditor& editor) : editor_(editor) {}
+    void OnNeverChange();
     // Typed seconds are kept as typed (checked at a save); a whole number the scroll bar can
     // show moves it along.
-    void Text2_Change();
-    void pCenter_Click();
-    void pRandom_Click();
-    void floatSlider_Change();
+    void OnIntervalTyped();
 
   private:
-    Form2& form_;
+    ThemeEditor& editor_;
 };
 
+// "Background": the colour dialog, the background picture and the gradient's colour sliders.
 class BackgroundPage {
   public:
-    explicit BackgroundPage(Form2& form) : form_(form) {}
-    void backgroundColor_Click();
-    void backgroundDesktop_Click();
-    void backgroundCustomImage_Click();
-    void backgroundColorGradient_Click();
-    void EnableColorGroup(bool enabled);
-    void EnableCustomImageGroup(bool enabled);
-    void EnableGradientGroup(bool enabled);
-    void backColorClick_Click();
-    void addBackImg_Click();
-    void removeBackImg_Click();
-    void CenterOption_Click();
-    void FullScreenOption_Click();
-    void TileOption_Click();
-    void redSlider_Scroll();
-    void greenSlider_Scroll();
-    void blueSlider_Scroll();
+    explicit BackgroundPage(ThemeEditor& editor) : editor_(editor) {}
+    void OnChooseColour();
+    void OnAddPicture();
+    void OnRemovePicture();
+    // The swatch of one part (0 red, 1 green, 2 blue) and the gradient follow its slider.
+    void OnColourScrolled(int part);
+    // The swatch shows the part of the colour alone.
+    void ShowSwatch(int part);
 
   private:
-    void ShowKind(int blueFrame, bool colour, bool custom, bool gradient);
-    void ColourSlider(int slider, int label, int swatch, const char* word, std::string& setting,
-                      int shift);
-    Form2& form_;
+    ThemeEditor& editor_;
 };
 
-class CountdownPage {
-  public:
-    explicit CountdownPage(Form2& form) : form_(form) {}
-    void noneOption_Click();
-    void timeOption_Click();
-    void yearOption_Click();
-    void monthCombo_Click();
-    void dayCombo_Click();
-    void yearCombo_Click();
-    // Text typed into a date list's box is kept as typed (checked at a save with the countdown).
-    void monthCombo_Change();
-    void dayCombo_Change();
-    void yearCombo_Change();
-
-  private:
-    void EnableDateLists(bool enabled);
-    Form2& form_;
-};
+// A key's number as its control takes it: rounded, halves to even. The load has made sure the
+// text is one the control can show.
+int ControlNumber(const std::string& text);
 
 // The seconds a picture stays, as the interval's scroll bar shows them: a whole number from 0 to
 // 60; nothing for any other text.
 std::optional<int> IntervalSeconds(const std::string& text);
 
-// Where the picture preview draws: the picture at rect inside photo1 (both in twips, photo1
-// being kPreviewWidth x kPreviewHeight), or nothing.
+// Where the picture preview draws: the picture at rect inside the preview (both in twips, the
+// preview being kPreviewWidth x kPreviewHeight), or nothing.
 struct PreviewDrawing {
     std::string path;  // as it is opened (program folder resolved)
     PixelRect rect;    // in twips
     bool shown = false;
 };
 
-class Form2 {
+class ThemeEditor {
+    // First, as the pages' lists take them when they are made.
+    ThemeStorage& storage_;
+    EditorServices& services_;
+    Mmedia& mediaPlayer_;
+
   public:
     static constexpr int kPreviewWidth = 2750;   // twips
     static constexpr int kPreviewHeight = 1815;  // twips
     static constexpr const char* kDesignTitle = " Orvelle Screen Saver";
 
-    Form2(ThemeStorage& storage, Form2Services& services, Mmedia& mediaPlayer);
+    ThemeEditor(ThemeStorage& storage, EditorServices& services, Mmedia& mediaPlayer);
 
     // --- The window as a whole ---
     // Start-up: the theme loader.
-    void Form_Load();
+    void Open();
     // OK and File > Save: true when the window is to close and the program to end.
-    bool Ok_Click();
+    bool OnOk();
     // Cancel, File > Exit Without Saving: always true (nothing is written, nothing asked).
-    bool Cancel_Click();
+    bool OnCancel();
     // Esc and the close box: true when the window may go. With unsaved edits it asks whether to
     // save them: Yes saves as OK does (and stays when that fails), No goes, Cancel stays.
-    bool Form_QueryUnload();
+    bool MayClose();
     // The window goes away, by any way: a playing music preview stops.
-    void Form_Unload();
-    void OrvelleHelp_Click();
+    void OnClosed();
+    void OnHelp();
 
     // --- Events as the window reports them, by control id ---
     // A button, option button or check box was clicked (option buttons: the one clicked;
@@ -202,18 +178,17 @@ class Form2 {
     void DoubleClicked(int id);
     // A toolbar's button, by the toolbar's id and the button's key.
     void ToolbarClicked(int toolbarId, const std::string& key);
-    void Timer1();
+    void MusicTick();
     // The user changed the text of an edit box.
     void TextChanged(int id, const std::string& text);
 
     // --- Loading and saving (also used by the theme dialogs) ---
-    void StartConfiguration();
     // The theme read whole (ReadThemeForEditor) put into every control, the title set and the
     // changes forgotten; then one message names the keys that had to be replaced.
-    void LoadThemeIntoDialog(const std::string& name, const LoadedTheme& theme);
+    void ShowTheme(const std::string& name, const LoadedTheme& theme);
     // The thumbnail and path box of settings.backgroundImage, cleared when there is none.
-    void LoadBackgroundPicture();
-    void PaintGradientPreview();
+    void ShowBackgroundPicture();
+    void PaintGradient();
     void SaveTheme();
     // Shared by the new-theme and load-theme dialogs. With unsaved edits, asks whether to save
     // them: true on Yes when the save succeeded and on No; false on Cancel and on a failed save,
@@ -221,7 +196,7 @@ class Form2 {
     bool AskToSaveChanges();
     // The editor on the named theme, first tab shown; false, with a message, when its file
     // could not be read (the editor then stays on its theme with every edit).
-    bool SwitchDialogToTheme(const std::string& name);
+    bool SwitchToTheme(const std::string& name);
 
     // --- State, named after the theme's keys and the editor's own ---
     ThemeSettings settings;  // the single keys; the lists live in the list controls
@@ -237,53 +212,58 @@ class Form2 {
     std::string lastPreviewPath;
     int previewWidth = 0;
     int previewHeight = 0;
-    // What the colour dialog (dlgDialog2) and the font dialog (dlgDialog) open with.
+    // What the colour dialog and the font dialog open with.
     Colour colourDialogColour = 0;
     CaptionFontChoice fontDialogFont;
 
     EditorControls controls;
-    int tab = 0;  // SSTab1's page, as the window reports it and the theme switch sets it
+    int tab = 0;  // the page shown, as the window reports it and the theme switch sets it
     std::string title = kDesignTitle;
     PreviewDrawing preview;
-    std::string backgroundThumbnail;     // Image1: the picture file shown, "" for none
-    std::array<Colour, 256> gradient{};  // GradientPicture's bands, top to bottom
+    std::string backgroundThumbnail;     // the thumbnail's picture file, "" for none
+    std::array<Colour, 256> gradient{};  // the gradient preview's bands, top to bottom
 
-    bool timer1Enabled = false;  // Timer1, the music player's 500 ms tick
+    bool musicTimerOn = false;  // the music player's 500 ms tick
 
     ImagesPage images{*this};
     MusicPage music{*this};
     ImageSettingsPage imageSettings{*this};
     BackgroundPage background{*this};
-    CountdownPage countdown{*this};
 
-    // Switches the option button on and the others of its group off, then runs its handler.
+    // Switches the option button on and the others of its group off, then handles it.
     void SelectOption(int id);
-    // The option of that number among the group's (0 the first); none for another number.
-    void SelectNumbered(int number, std::initializer_list<int> options);
-    // Sets the check box and runs its handler.
+    // Sets the check box and handles it.
     void SetCheck(int id, bool checked);
-    void Select(int id, int index);
     ThemeStorage& Storage() { return storage_; }
     Mmedia& MediaPlayer() { return mediaPlayer_; }
-    Form2Services& Services() { return services_; }
+    EditorServices& Services() { return services_; }
 
   private:
     void Message(const std::string& text);
+    // A control's handling: what its row says (the key written, the theme marked as changed,
+    // the controls it enables), then its own handler if it has one.
+    void Handle(const ControlRow& row);
+    void HandleOption(const ControlRow& row);
+    // What an option or check box enables, enabled or disabled; a frame shows by its caption's
+    // colour that its option is chosen, a box is greyed with its controls.
+    void EnableFollowers(const ControlRow& row, bool enabled);
+    // The control showing the row's value shows the setting's text.
+    void ShowValue(const ControlRow& row);
+    void StartSound();
     bool SaveChecksPass();
     // The parts of a save: the files written whole or not at all; false after its message.
     bool WriteThemeFiles();
     // The theme's text of the key into its setting, for the control that is set next.
     const std::string& Take(const LoadedTheme& theme, ThemeKey key);
     void ShowLists(const LoadedTheme& theme);
-    void ShowImageSettings(const LoadedTheme& theme);
+    // Every control with a key set from the theme, page by page.
+    void ShowKeys(const LoadedTheme& theme);
+    void ShowOptionOf(const ControlRow& row, const std::string& text);
+    void ShowSetting(const ControlRow& row, const LoadedTheme& theme);
     void ShowColours(const LoadedTheme& theme);
-    void ShowTransitionsAndClock(const LoadedTheme& theme);
+    void ShowTransitions(const LoadedTheme& theme);
     void ShowCaptionFont(const LoadedTheme& theme);
     void ReportReplacedKeys(const std::string& name, const LoadedTheme& theme);
-
-    ThemeStorage& storage_;
-    Form2Services& services_;
-    Mmedia& mediaPlayer_;
 };
 
 }  // namespace orvelle

@@ -1,9 +1,9 @@
-#include "config/multi_files.h"
+#include "config/folder_import.h"
 
 #include <algorithm>
 
 #include "base/text.h"
-#include "config/form2.h"
+#include "config/theme_editor.h"
 #include "settings/file_system.h"
 
 namespace orvelle {
@@ -25,7 +25,7 @@ bool IsImportablePicture(std::string_view name) {
     return false;
 }
 
-void MultiFiles::Form_Load(const std::string& start) {
+void FolderImport::Open(const std::string& start) {
     drives = lister_.Drives();
     startDrive = DriveOf(start);
     auto it = std::find(drives.begin(), drives.end(), startDrive);
@@ -36,13 +36,13 @@ void MultiFiles::Form_Load(const std::string& start) {
     ShowFolder(DriveOf(start) == startDrive ? WithTrailingBackslash(start) : startDrive);
 }
 
-void MultiFiles::drvDrives_Change(int index) {
+void FolderImport::OnDriveChosen(int index) {
     if (index < 0 || index >= static_cast<int>(drives.size())) {
         return;
     }
     const std::string& chosen = drives[static_cast<std::size_t>(index)];
     if (!lister_.DriveReady(chosen)) {
-        form_.Services().ShowError("Device is not ready");
+        editor_.Services().ShowError("Device is not ready");
         // Back to the drive the window opened on, not the last one that worked.
         auto start = std::find(drives.begin(), drives.end(), startDrive);
         drive = start == drives.end() ? -1 : static_cast<int>(start - drives.begin());
@@ -55,11 +55,11 @@ void MultiFiles::drvDrives_Change(int index) {
     ShowFolder(chosen);
 }
 
-bool MultiFiles::AtRoot() const {
+bool FolderImport::AtRoot() const {
     return folder.size() <= 3;
 }
 
-void MultiFiles::dirDirectories_Change(int index) {
+void FolderImport::OnFolderChosen(int index) {
     const int offset = AtRoot() ? 0 : 1;
     if (index < 0 || index >= static_cast<int>(folderEntries.size())) {
         return;
@@ -72,7 +72,7 @@ void MultiFiles::dirDirectories_Change(int index) {
     ShowFolder(folder + subfolders_[static_cast<std::size_t>(index - offset)] + "\\");
 }
 
-void MultiFiles::ShowFolder(const std::string& path) {
+void FolderImport::ShowFolder(const std::string& path) {
     folder = WithTrailingBackslash(path);
     subfolders_ = lister_.Folders(folder);
     folderEntries.clear();
@@ -90,13 +90,13 @@ void MultiFiles::ShowFolder(const std::string& path) {
     }
 }
 
-bool MultiFiles::Command1_Click() {
+bool FolderImport::OnLoad() {
     std::vector<std::string> paths;
     paths.reserve(files.size());
     for (const std::string& name : files) {
         paths.push_back(folder + name);
     }
-    form_.images.ImportPictures(paths);
+    editor_.images.ImportPictures(paths);
     return true;
 }
 

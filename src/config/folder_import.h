@@ -1,4 +1,4 @@
-// The folder import window MultiFiles: choose a drive and a folder, see the picture files in it,
+// The folder import window FolderImport: choose a drive and a folder, see the picture files in it,
 // and append them all to the editor's picture list.
 #pragma once
 
@@ -8,7 +8,7 @@
 
 namespace orvelle {
 
-class Form2;
+class ThemeEditor;
 
 // What the import window reads of the machine's drives and folders.
 class FolderLister {
@@ -26,19 +26,19 @@ class FolderLister {
 // "*.bmp;*.gif;*.dib;*.jpeg;*.jpg", letters in any case.
 bool IsImportablePicture(std::string_view name);
 
-class MultiFiles {
+class FolderImport {
   public:
-    MultiFiles(Form2& form, FolderLister& lister) : form_(form), lister_(lister) {}
+    FolderImport(ThemeEditor& editor, FolderLister& lister) : editor_(editor), lister_(lister) {}
 
     // Opens on the folder (the program's own, say) and its drive.
-    void Form_Load(const std::string& folder);
-    void drvDrives_Change(int index);
+    void Open(const std::string& folder);
+    void OnDriveChosen(int index);
     // An entry of the folder list chosen: index 0 is the way up ("..") unless at a drive root.
-    void dirDirectories_Change(int index);
+    void OnFolderChosen(int index);
     // "Load": appends every listed file; true, the window closes.
-    bool Command1_Click();
+    bool OnLoad();
     // "Cancel": nothing is added; true, the window closes.
-    bool cmdQuit_Click() { return true; }
+    bool OnCancel() { return true; }
 
     std::vector<std::string> drives;
     int drive = -1;
@@ -50,7 +50,7 @@ class MultiFiles {
   private:
     void ShowFolder(const std::string& path);
     bool AtRoot() const;
-    Form2& form_;
+    ThemeEditor& editor_;
     FolderLister& lister_;
     std::vector<std::string> subfolders_;
 };

@@ -1,4 +1,4 @@
-#include "config/form2.h"
+#include "config/theme_editor.h"
 
 #include <gtest/gtest.h>
 
@@ -12,8 +12,8 @@
 #include <tuple>
 #include <vector>
 
-#include "config/form2_ids.h"
-#include "config/multi_files.h"
+#include "config/control_ids.h"
+#include "config/folder_import.h"
 #include "editor_fixture.h"
 
 namespace orvelle {
@@ -22,58 +22,58 @@ namespace {
 using namespace editor_test;
 
 TEST_F(EditorTest, LoadsTheBundledThemeIntoEveryControl) {
-    form.Form_Load();
+    editor.Open();
     EXPECT_EQ(services.messages, std::vector<std::string>{});
-    EXPECT_EQ(form.title, "Orvelle Screen Saver - [Orvelle]");
-    EXPECT_FALSE(form.settingsChanged);
-    EXPECT_EQ(form.mouseSensitivity, "23");
+    EXPECT_EQ(editor.title, "Orvelle Screen Saver - [Orvelle]");
+    EXPECT_FALSE(editor.settingsChanged);
+    EXPECT_EQ(editor.mouseSensitivity, "23");
     struct Shown {
         int id;
         const char* text;
     };
-    for (const Shown& s : std::initializer_list<Shown>{{IDC_Text3, "Total: 7"},
-                                                       {IDC_ImagePosition, "Position: 1"},
-                                                       {IDC_p_caption, "Welcome to Orvelle"},
-                                                       {IDC_multimediaTotal, "Total: 2"},
-                                                       {IDC_Text2, "8"},
-                                                       {IDC_percentLabel, "80%"},
-                                                       {IDC_redLabel, "Red = 200"},
-                                                       {IDC_greenLabel, "Green = 225"},
-                                                       {IDC_blueLabel, "Blue = 255"},
-                                                       {IDC_monthCombo, "12"},
-                                                       {IDC_dayCombo, "25"},
-                                                       {IDC_yearCombo, "2027"}}) {
+    for (const Shown& s : std::initializer_list<Shown>{{IDT_IMAGES_TOTAL, "Total: 7"},
+                                                       {IDT_IMAGES_POSITION, "Position: 1"},
+                                                       {IDE_IMAGES_CAPTION, "Welcome to Orvelle"},
+                                                       {IDT_MUSIC_TOTAL, "Total: 2"},
+                                                       {IDE_SETTINGS_INTERVAL, "8"},
+                                                       {IDT_SETTINGS_PERCENT, "80%"},
+                                                       {IDT_BACKGROUND_RED, "Red = 200"},
+                                                       {IDT_BACKGROUND_GREEN, "Green = 225"},
+                                                       {IDT_BACKGROUND_BLUE, "Blue = 255"},
+                                                       {IDC_COUNTDOWN_MONTH, "12"},
+                                                       {IDC_COUNTDOWN_DAY, "25"},
+                                                       {IDC_COUNTDOWN_YEAR, "2027"}}) {
         EXPECT_EQ(C(s.id).text, s.text) << s.id;
     }
-    for (int id : {IDC_aChange, IDC_pCenter, IDC_middleOption, IDC_backgroundColorGradient,
-                   IDC_CenterOption, IDC_timeOption}) {
+    for (int id : {IDO_SETTINGS_AFTER, IDO_SETTINGS_CENTRED, IDO_IMAGES_CENTRED,
+                   IDO_BACKGROUND_GRADIENT, IDO_BACKGROUND_CENTRED, IDO_COUNTDOWN_TIME}) {
         EXPECT_TRUE(C(id).checked) << id;
     }
-    for (int id : {IDC_nChange, IDC_pRandom, IDC_scrollOption, IDC_backgroundColor,
-                   IDC_Random_select, IDC_yearOption}) {
+    for (int id : {IDO_SETTINGS_NEVER, IDO_SETTINGS_FLOATING, IDO_IMAGES_SCROLLING,
+                   IDO_BACKGROUND_COLOUR, IDX_IMAGES_RANDOM, IDO_COUNTDOWN_TO_DATE}) {
         EXPECT_FALSE(C(id).checked) << id;
     }
     // Enabling follows the options; the slider positions are the theme's.
-    for (int id : {IDC_floatSlider, IDC_scrollSlider, IDC_backColorClick, IDC_addBackImg,
-                   IDC_monthCombo, IDC_playCommand}) {
+    for (int id : {IDK_SETTINGS_FLOAT_SPEED, IDK_IMAGES_SCROLL_SPEED, IDB_BACKGROUND_CHOOSE_COLOUR,
+                   IDB_BACKGROUND_ADD_PICTURE, IDC_COUNTDOWN_MONTH, IDB_MUSIC_PLAY}) {
         EXPECT_FALSE(C(id).enabled) << id;
     }
-    for (int id : {IDC_Text2, IDC_changeVScroll1, IDC_redSlider, IDC_FrameMedia}) {
+    for (int id : {IDE_SETTINGS_INTERVAL, IDK_SETTINGS_INTERVAL, IDK_BACKGROUND_RED, IDG_MUSIC}) {
         EXPECT_TRUE(C(id).enabled) << id;
     }
-    EXPECT_EQ(C(IDC_PercentSlider).value, 80);
-    EXPECT_EQ(C(IDC_floatSlider).value, 2);
-    EXPECT_EQ(C(IDC_changeVScroll1).value, 8);
-    EXPECT_EQ(C(IDC_blueSlider).value, 255);
-    EXPECT_EQ(C(IDC_frameColorGradient).captionColour, 0x00FF0000u);
-    EXPECT_EQ(C(IDC_Picture2).backColour, 5515288u);
-    EXPECT_EQ(C(IDC_List1).items.size(), 7u);
-    EXPECT_EQ(C(IDC_multimediaList).items[1], "music\\orvelle-evening.wav");
-    EXPECT_EQ(C(IDC_ListBoxTransitions).marked,
+    EXPECT_EQ(C(IDK_SETTINGS_SIZE).value, 80);
+    EXPECT_EQ(C(IDK_SETTINGS_FLOAT_SPEED).value, 2);
+    EXPECT_EQ(C(IDK_SETTINGS_INTERVAL).value, 8);
+    EXPECT_EQ(C(IDK_BACKGROUND_BLUE).value, 255);
+    EXPECT_EQ(C(IDG_BACKGROUND_GRADIENT).captionColour, 0x00FF0000u);
+    EXPECT_EQ(C(IDP_IMAGES_FONT_COLOUR).backColour, 5515288u);
+    EXPECT_EQ(C(IDL_IMAGES_PICTURES).items.size(), 7u);
+    EXPECT_EQ(C(IDL_MUSIC_FILES).items[1], "music\\orvelle-evening.wav");
+    EXPECT_EQ(C(IDL_SETTINGS_TRANSITIONS).marked,
               (std::vector<bool>{false, true, false, true, true, false, true, false, true}));
-    EXPECT_EQ(form.gradient[0], 0x00FFE1C8u);
-    EXPECT_EQ(form.preview.path, kFolder + "tovak.gif");  // resolved from the relative name
-    EXPECT_FALSE(C(IDC_mediaLabel).visible);
+    EXPECT_EQ(editor.gradient[0], 0x00FFE1C8u);
+    EXPECT_EQ(editor.preview.path, kFolder + "tovak.gif");  // resolved from the relative name
+    EXPECT_FALSE(C(IDT_MUSIC_NO_SOUND).visible);
 }
 
 // Texts replaced by texts, each found once.
@@ -137,15 +137,15 @@ TEST_F(EditorTest, UnusableValuesAreReplacedAndOkWritesEveryKey) {
         files.Put(kTheme, Edited(bundled, c.theme));
         files.Put(kFolder + "orvelletemp.ini", Edited(usual, c.templ));
         services.messages.clear();
-        form.Form_Load();
+        editor.Open();
         ASSERT_EQ(services.messages.size(), c.message.empty() ? 0u : 1u);
         EXPECT_TRUE(c.message.empty() || services.messages[0].find(c.message) != std::string::npos)
             << services.messages[0];
-        EXPECT_EQ(form.title, "Orvelle Screen Saver - [Orvelle]");
-        EXPECT_FALSE(form.settingsChanged);
-        EXPECT_EQ(C(IDC_List1).items.size(), c.pictures);
-        EXPECT_EQ(C(IDC_photo_caption).items.size(), c.pictures);
-        ASSERT_TRUE(form.Ok_Click());
+        EXPECT_EQ(editor.title, "Orvelle Screen Saver - [Orvelle]");
+        EXPECT_FALSE(editor.settingsChanged);
+        EXPECT_EQ(C(IDL_IMAGES_PICTURES).items.size(), c.pictures);
+        EXPECT_EQ(C(IDL_EDITOR_CAPTIONS).items.size(), c.pictures);
+        ASSERT_TRUE(editor.OnOk());
         for (const ThemeKeyInfo& info : ThemeKeys()) {
             EXPECT_TRUE(info.id == ThemeKey::backgroundImage ||
                         !Stored(info.section, info.key).empty())
@@ -164,12 +164,12 @@ TEST_F(EditorTest, UnreadableThemeIsNeverWritten) {
     files.Put(kFolder + "orvelletemp.ini",
               Slurp(fs::path(ORVELLE_SOURCE_DIR) / "program/orvelletemp.ini"));
     files.FailReadsOf(kTheme);
-    form.Form_Load();
+    editor.Open();
     ASSERT_EQ(services.messages.size(), 1u);
     EXPECT_EQ(services.messages[0].rfind(kLoadFailed + " The theme file " + kTheme, 0), 0u);
-    EXPECT_EQ(C(IDC_List1).items, std::vector<std::string>{"tovak.gif"});
-    EXPECT_EQ(form.title, "Orvelle Screen Saver - [Orvelle]");
-    EXPECT_FALSE(form.Ok_Click());
+    EXPECT_EQ(C(IDL_IMAGES_PICTURES).items, std::vector<std::string>{"tovak.gif"});
+    EXPECT_EQ(editor.title, "Orvelle Screen Saver - [Orvelle]");
+    EXPECT_FALSE(editor.OnOk());
     EXPECT_NE(services.messages.back().find(kTheme + " could not be read"), std::string::npos);
     EXPECT_EQ(files.TotalReplaceCount(), 0);
 }
@@ -178,19 +178,19 @@ TEST_F(EditorTest, OddValuesLoadAsWritten) {
     Edit("image", "picRandom", "CENT");     // the comparison is exact: floating
     Edit("background", "backEffect", "7");  // no kind switched on
     Edit("total", "total", "9");            // two keys fewer than it says: not made up
-    form.Form_Load();
+    editor.Open();
     EXPECT_EQ(services.messages, std::vector<std::string>{});
-    EXPECT_TRUE(C(IDC_pRandom).checked);
-    for (int id : {IDC_backgroundColor, IDC_backgroundDesktop, IDC_backgroundCustomImage,
-                   IDC_backgroundColorGradient}) {
+    EXPECT_TRUE(C(IDO_SETTINGS_FLOATING).checked);
+    for (int id : {IDO_BACKGROUND_COLOUR, IDO_BACKGROUND_DESKTOP, IDO_BACKGROUND_PICTURE,
+                   IDO_BACKGROUND_GRADIENT}) {
         EXPECT_FALSE(C(id).checked) << id;
     }
-    EXPECT_EQ(C(IDC_List1).items.size(), 7u);
-    EXPECT_EQ(form.title, "Orvelle Screen Saver - [Orvelle]");
+    EXPECT_EQ(C(IDL_IMAGES_PICTURES).items.size(), 7u);
+    EXPECT_EQ(editor.title, "Orvelle Screen Saver - [Orvelle]");
 }
 
 TEST_F(EditorTest, SaveChecksRunInOrderAndWriteNothingWhenOneFails) {
-    form.Form_Load();
+    editor.Open();
     const std::string before = files.Get(kTheme);
     struct Case {
         int pictures;
@@ -212,15 +212,16 @@ TEST_F(EditorTest, SaveChecksRunInOrderAndWriteNothingWhenOneFails) {
         {1, "0", "1", "02/31/2001", nullptr},
     };
     for (const Case& c : cases) {
-        form.controls.SetItems(IDC_List1, std::vector<std::string>(c.pictures, "a.jpg"));
-        form.settings.backEffect = c.backEffect;
-        form.settings.timeDisplay = c.timeDisplay;
+        editor.controls.SetItems(IDL_IMAGES_PICTURES,
+                                 std::vector<std::string>(c.pictures, "a.jpg"));
+        editor.settings.backEffect = c.backEffect;
+        editor.settings.timeDisplay = c.timeDisplay;
         const std::string date = c.date;
-        form.settings.countdownMonth = date.substr(0, 2);
-        form.settings.countdownDay = date.substr(3, 2);
-        form.settings.countdownYear = date.substr(6);
+        editor.settings.countdownMonth = date.substr(0, 2);
+        editor.settings.countdownDay = date.substr(3, 2);
+        editor.settings.countdownYear = date.substr(6);
         services.messages.clear();
-        const bool closes = form.Ok_Click();
+        const bool closes = editor.OnOk();
         EXPECT_EQ(closes, c.message == nullptr) << c.date;
         EXPECT_EQ(services.messages,
                   c.message ? std::vector<std::string>{c.message} : std::vector<std::string>{})
@@ -233,11 +234,11 @@ TEST_F(EditorTest, SaveChecksRunInOrderAndWriteNothingWhenOneFails) {
 }
 
 TEST_F(EditorTest, SaveWritesTheListsWhole) {
-    form.Form_Load();
-    form.controls.SetItems(IDC_List1, {"a.jpg", "b.jpg"});
-    form.controls.SetItems(IDC_photo_caption, {"A", ""});
-    form.controls.SetMarked(IDC_ListBoxTransitions, 4, false);  // Center Wipe off
-    ASSERT_TRUE(form.Ok_Click());
+    editor.Open();
+    editor.controls.SetItems(IDL_IMAGES_PICTURES, {"a.jpg", "b.jpg"});
+    editor.controls.SetItems(IDL_EDITOR_CAPTIONS, {"A", ""});
+    editor.controls.SetMarked(IDL_SETTINGS_TRANSITIONS, 4, false);  // Center Wipe off
+    ASSERT_TRUE(editor.OnOk());
     EXPECT_EQ(Stored("total", "total"), "2");
     EXPECT_EQ(Stored("images", "1"), "b.jpg");
     EXPECT_EQ(Stored("images", "2"), "");
@@ -249,8 +250,8 @@ TEST_F(EditorTest, SaveWritesTheListsWhole) {
     EXPECT_FALSE(services.busy);
 
     files.FailWritesTo(kTheme);
-    form.imageSettings.nChange_Click();
-    EXPECT_FALSE(form.Ok_Click());
+    editor.Clicked(IDO_SETTINGS_NEVER);
+    EXPECT_FALSE(editor.OnOk());
     EXPECT_EQ(services.messages.back(),
               "Could not save Screen Saver. If problem persists, please create a new Screen Saver "
               "theme. The file " +
@@ -259,76 +260,77 @@ TEST_F(EditorTest, SaveWritesTheListsWhole) {
 }
 
 TEST_F(EditorTest, HandlersWriteTheirSettingsAndFollowTheEnablingRules) {
-    form.Form_Load();
+    editor.Open();
     // Never, then After...: the interval stays 0 until the scroll bar moves.
-    form.Clicked(IDC_nChange);
-    EXPECT_EQ(form.settings.timeInterval, "0");
-    EXPECT_EQ(C(IDC_Text2).text, "0");
-    EXPECT_FALSE(C(IDC_changeVScroll1).enabled);
-    EXPECT_EQ(C(IDC_changeVScroll1).value, 8);
-    form.Clicked(IDC_aChange);
-    EXPECT_EQ(form.settings.picChange, "ch");
-    EXPECT_EQ(form.settings.timeInterval, "0");
-    form.Scrolled(IDC_changeVScroll1, 9);
-    EXPECT_EQ(form.settings.timeInterval, "9");
-    EXPECT_EQ(C(IDC_Text2).text, "9");
+    editor.Clicked(IDO_SETTINGS_NEVER);
+    EXPECT_EQ(editor.settings.timeInterval, "0");
+    EXPECT_EQ(C(IDE_SETTINGS_INTERVAL).text, "0");
+    EXPECT_FALSE(C(IDK_SETTINGS_INTERVAL).enabled);
+    EXPECT_EQ(C(IDK_SETTINGS_INTERVAL).value, 8);
+    editor.Clicked(IDO_SETTINGS_AFTER);
+    EXPECT_EQ(editor.settings.picChange, "ch");
+    EXPECT_EQ(editor.settings.timeInterval, "0");
+    editor.Scrolled(IDK_SETTINGS_INTERVAL, 9);
+    EXPECT_EQ(editor.settings.timeInterval, "9");
+    EXPECT_EQ(C(IDE_SETTINGS_INTERVAL).text, "9");
     // Center keeps the float speed.
-    form.Clicked(IDC_pRandom);
-    form.Scrolled(IDC_floatSlider, 4);
-    form.Clicked(IDC_pCenter);
-    EXPECT_EQ(form.settings.picSpeed, "4");
-    EXPECT_FALSE(C(IDC_floatSlider).enabled);
+    editor.Clicked(IDO_SETTINGS_FLOATING);
+    editor.Scrolled(IDK_SETTINGS_FLOAT_SPEED, 4);
+    editor.Clicked(IDO_SETTINGS_CENTRED);
+    EXPECT_EQ(editor.settings.picSpeed, "4");
+    EXPECT_FALSE(C(IDK_SETTINGS_FLOAT_SPEED).enabled);
     // Desktop greys every group and keeps their values.
-    form.Clicked(IDC_backgroundDesktop);
-    EXPECT_EQ(form.settings.backEffect, "1");
-    for (int id : {IDC_backColorClick, IDC_addBackImg, IDC_redSlider, IDC_frameColorGradient}) {
+    editor.Clicked(IDO_BACKGROUND_DESKTOP);
+    EXPECT_EQ(editor.settings.backEffect, "1");
+    for (int id : {IDB_BACKGROUND_CHOOSE_COLOUR, IDB_BACKGROUND_ADD_PICTURE, IDK_BACKGROUND_RED,
+                   IDG_BACKGROUND_GRADIENT}) {
         EXPECT_FALSE(C(id).enabled) << id;
     }
-    EXPECT_EQ(C(IDC_frameColorGradient).captionColour, kButtonTextColour);
-    EXPECT_EQ(form.settings.redBackground, "200");
+    EXPECT_EQ(C(IDG_BACKGROUND_GRADIENT).captionColour, kButtonTextColour);
+    EXPECT_EQ(editor.settings.redBackground, "200");
     // The gradient's bands follow the sliders.
-    form.Scrolled(IDC_redSlider, 255);
-    form.Scrolled(IDC_greenSlider, 0);
-    form.Scrolled(IDC_blueSlider, 128);
-    EXPECT_EQ(C(IDC_redLabel).text, "Red = 255");
-    EXPECT_EQ(form.gradient[0], 0x008000FFu);
-    EXPECT_EQ(form.gradient[128], 0x0000007Fu);
-    EXPECT_EQ(form.gradient[255], 0u);
+    editor.Scrolled(IDK_BACKGROUND_RED, 255);
+    editor.Scrolled(IDK_BACKGROUND_GREEN, 0);
+    editor.Scrolled(IDK_BACKGROUND_BLUE, 128);
+    EXPECT_EQ(C(IDT_BACKGROUND_RED).text, "Red = 255");
+    EXPECT_EQ(editor.gradient[0], 0x008000FFu);
+    EXPECT_EQ(editor.gradient[128], 0x0000007Fu);
+    EXPECT_EQ(editor.gradient[255], 0u);
     // The colour dialog opens on the theme's colour and stores the chosen one.
     services.colour = std::optional<Colour>(0x00FF8000u);
-    form.Clicked(IDC_backColorClick);
+    editor.Clicked(IDB_BACKGROUND_CHOOSE_COLOUR);
     EXPECT_EQ(services.colourOpenedWith, 0u);
-    EXPECT_EQ(form.settings.newBackColor, "16744448");
-    EXPECT_EQ(C(IDC_Picture1).backColour, 0x00FF8000u);
+    EXPECT_EQ(editor.settings.newBackColor, "16744448");
+    EXPECT_EQ(C(IDP_BACKGROUND_COLOUR).backColour, 0x00FF8000u);
     // The countdown: its lists open only with the countdown, and store what is chosen.
-    form.Clicked(IDC_yearOption);
-    EXPECT_TRUE(C(IDC_dayCombo).enabled);
-    form.Chosen(IDC_monthCombo, 1);
-    EXPECT_EQ(form.settings.countdownMonth, "02");
-    EXPECT_EQ(form.settings.timeDisplay, "2");
-    form.Scrolled(IDC_PercentSlider, 75);
-    EXPECT_EQ(C(IDC_percentLabel).text, "75%");
-    EXPECT_TRUE(form.settingsChanged);
+    editor.Clicked(IDO_COUNTDOWN_TO_DATE);
+    EXPECT_TRUE(C(IDC_COUNTDOWN_DAY).enabled);
+    editor.Chosen(IDC_COUNTDOWN_MONTH, 1);
+    EXPECT_EQ(editor.settings.countdownMonth, "02");
+    EXPECT_EQ(editor.settings.timeDisplay, "2");
+    editor.Scrolled(IDK_SETTINGS_SIZE, 75);
+    EXPECT_EQ(C(IDT_SETTINGS_PERCENT).text, "75%");
+    EXPECT_TRUE(editor.settingsChanged);
 }
 
 // One background picture at a time, and only a file that loads as a picture.
 TEST_F(EditorTest, BackgroundPictureIsOneThatLoads) {
-    form.Form_Load();
-    form.Clicked(IDC_backgroundCustomImage);
+    editor.Open();
+    editor.Clicked(IDO_BACKGROUND_PICTURE);
     // Remove with none, Add a file that is no picture (refused), Add, Add again.
-    form.Clicked(IDC_removeBackImg);
+    editor.Clicked(IDB_BACKGROUND_REMOVE_PICTURE);
     services.files = {std::string("D:\\notes.txt"), std::string("D:\\back.jpg")};
     services.pictures["D:\\back.jpg"] = {64, 48};
-    form.Clicked(IDC_addBackImg);
-    EXPECT_EQ(form.settings.backgroundImage, "");
-    EXPECT_EQ(C(IDC_backgroundImageFile).text, "");
-    form.Clicked(IDC_addBackImg);
-    form.Clicked(IDC_addBackImg);
+    editor.Clicked(IDB_BACKGROUND_ADD_PICTURE);
+    EXPECT_EQ(editor.settings.backgroundImage, "");
+    EXPECT_EQ(C(IDE_BACKGROUND_PICTURE_FILE).text, "");
+    editor.Clicked(IDB_BACKGROUND_ADD_PICTURE);
+    editor.Clicked(IDB_BACKGROUND_ADD_PICTURE);
     EXPECT_EQ(services.messages,
               (std::vector<std::string>{"Nothing to remove.", "No file has been selected.",
                                         "You can only display 1 background image."}));
-    EXPECT_EQ(form.settings.backgroundImage, "D:\\back.jpg");
-    EXPECT_EQ(form.backgroundThumbnail, "D:\\back.jpg");
+    EXPECT_EQ(editor.settings.backgroundImage, "D:\\back.jpg");
+    EXPECT_EQ(editor.backgroundThumbnail, "D:\\back.jpg");
     ASSERT_EQ(services.fileRequests.size(), 2u);
     EXPECT_EQ(services.fileRequests[0].flags, 0x1004u);
 }
@@ -336,10 +338,10 @@ TEST_F(EditorTest, BackgroundPictureIsOneThatLoads) {
 // What the boxes show is what is saved: typed seconds and dates are stored as typed and checked
 // at OK; the music's random order and a transition switched on or off are edits.
 TEST_F(EditorTest, TypedValuesAreSavedAndCheckedAtOk) {
-    form.Form_Load();
-    form.CheckClicked(IDC_randomMediaCheck, true);
-    form.Marked(IDC_ListBoxTransitions, 0, true);
-    form.Clicked(IDC_yearOption);
+    editor.Open();
+    editor.CheckClicked(IDX_MUSIC_RANDOM, true);
+    editor.Marked(IDL_SETTINGS_TRANSITIONS, 0, true);
+    editor.Clicked(IDO_COUNTDOWN_TO_DATE);
     const char* seconds =
         "The time each picture stays (After... Seconds) must be a whole number "
         "from 0 to 60.";
@@ -351,12 +353,12 @@ TEST_F(EditorTest, TypedValuesAreSavedAndCheckedAtOk) {
         {"15", 15, "03", nullptr},
     };
     for (const auto& [typed, bar, month, message] : cases) {
-        form.controls.SetValue(IDC_changeVScroll1, 8);
-        form.TextChanged(IDC_Text2, typed);
-        EXPECT_EQ(C(IDC_changeVScroll1).value, bar) << typed;
-        form.TextChanged(IDC_monthCombo, month);
+        editor.controls.SetValue(IDK_SETTINGS_INTERVAL, 8);
+        editor.TextChanged(IDE_SETTINGS_INTERVAL, typed);
+        EXPECT_EQ(C(IDK_SETTINGS_INTERVAL).value, bar) << typed;
+        editor.TextChanged(IDC_COUNTDOWN_MONTH, month);
         services.messages.clear();
-        EXPECT_EQ(form.Ok_Click(), message == nullptr) << typed;
+        EXPECT_EQ(editor.OnOk(), message == nullptr) << typed;
         EXPECT_EQ(services.messages,
                   message ? std::vector<std::string>{message} : std::vector<std::string>{});
     }
@@ -380,32 +382,33 @@ TEST_F(EditorTest, PreviewShrinksByTenthsUntilItFitsAndCentres) {
     for (const Case& c : cases) {
         const std::string path = "C:\\p" + std::to_string(n++) + ".bmp";
         services.pictures[path] = c.picture;
-        ASSERT_TRUE(form.images.PreviewPicture(path));
-        EXPECT_EQ(form.preview.rect, c.drawn) << path;
+        ASSERT_TRUE(editor.images.PreviewPicture(path));
+        EXPECT_EQ(editor.preview.rect, c.drawn) << path;
     }
     // A picture that fails is tried again the next time, and loads once it is there.
-    EXPECT_FALSE(form.images.PreviewPicture("C:\\late.bmp"));
-    EXPECT_FALSE(form.images.PreviewPicture("C:\\late.bmp"));
+    EXPECT_FALSE(editor.images.PreviewPicture("C:\\late.bmp"));
+    EXPECT_FALSE(editor.images.PreviewPicture("C:\\late.bmp"));
     services.pictures["C:\\late.bmp"] = {100, 100};
-    EXPECT_TRUE(form.images.PreviewPicture("C:\\late.bmp"));
-    EXPECT_EQ(form.preview.rect, (PixelRect{1325, 858, 100, 100}));
+    EXPECT_TRUE(editor.images.PreviewPicture("C:\\late.bmp"));
+    EXPECT_EQ(editor.preview.rect, (PixelRect{1325, 858, 100, 100}));
 }
 
 // The picture list and its captions stay parallel through every operation.
 TEST_F(EditorTest, PictureListOperationsKeepCaptionsAlongAndSelectAsTheUserExpects) {
-    form.Form_Load();
+    editor.Open();
     services.pictures["C:\\a.jpg"] = services.pictures["C:\\b.jpg"] =
         services.pictures["C:\\c.jpg"] = {40, 30};
     auto lists = [&] {
         std::string out;
-        for (std::size_t i = 0; i < C(IDC_List1).items.size(); ++i) {
-            out += C(IDC_List1).items[i] + "=" + C(IDC_photo_caption).items[i] + " ";
+        for (std::size_t i = 0; i < C(IDL_IMAGES_PICTURES).items.size(); ++i) {
+            out += C(IDL_IMAGES_PICTURES).items[i] + "=" + C(IDL_EDITOR_CAPTIONS).items[i] + " ";
         }
-        return out + "@" + std::to_string(C(IDC_List1).selected) + " " + C(IDC_Text3).text;
+        return out + "@" + std::to_string(C(IDL_IMAGES_PICTURES).selected) + " " +
+               C(IDT_IMAGES_TOTAL).text;
     };
     auto reset = [&] {
-        form.controls.SetItems(IDC_List1, {"C:\\a.jpg", "C:\\b.jpg", "C:\\c.jpg"});
-        form.controls.SetItems(IDC_photo_caption, {"A", "B", "C"});
+        editor.controls.SetItems(IDL_IMAGES_PICTURES, {"C:\\a.jpg", "C:\\b.jpg", "C:\\c.jpg"});
+        editor.controls.SetItems(IDL_EDITOR_CAPTIONS, {"A", "B", "C"});
     };
     struct Step {
         int select;  // -1: leave
@@ -422,159 +425,160 @@ TEST_F(EditorTest, PictureListOperationsKeepCaptionsAlongAndSelectAsTheUserExpec
     };
     for (const Step& step : steps) {
         reset();
-        form.controls.SetText(IDC_Text3, "Total: 3");
-        form.Chosen(IDC_List1, step.select);
+        editor.controls.SetText(IDT_IMAGES_TOTAL, "Total: 3");
+        editor.Chosen(IDL_IMAGES_PICTURES, step.select);
         services.messages.clear();
-        form.ToolbarClicked(IDC_toolbarImages, step.key);
+        editor.ToolbarClicked(IDC_IMAGES_TOOLBAR, step.key);
         EXPECT_EQ(lists(), step.after) << step.key << " " << step.select;
         EXPECT_EQ(services.messages, std::vector<std::string>{}) << step.key;
-        EXPECT_EQ(C(IDC_p_caption).text,
-                  C(IDC_photo_caption).items[static_cast<std::size_t>(C(IDC_List1).selected)]);
+        EXPECT_EQ(C(IDE_IMAGES_CAPTION).text,
+                  C(IDL_EDITOR_CAPTIONS)
+                      .items[static_cast<std::size_t>(C(IDL_IMAGES_PICTURES).selected)]);
     }
 }
 
 TEST_F(EditorTest, PictureListEmptiedLeavesNothingToActOnAndDeleteAllAsks) {
-    form.Form_Load();
+    editor.Open();
     services.pictures["C:\\a.jpg"] = services.pictures["C:\\b.jpg"] = {40, 30};
     auto reset = [&] {
-        form.controls.SetItems(IDC_List1, {"C:\\a.jpg", "C:\\b.jpg", "C:\\c.jpg"});
-        form.controls.SetItems(IDC_photo_caption, {"A", "B", "C"});
+        editor.controls.SetItems(IDL_IMAGES_PICTURES, {"C:\\a.jpg", "C:\\b.jpg", "C:\\c.jpg"});
+        editor.controls.SetItems(IDL_EDITOR_CAPTIONS, {"A", "B", "C"});
     };
     // The only picture deleted: empty boxes and a total of 0. Then nothing is left to act on.
-    form.controls.SetItems(IDC_List1, {"C:\\a.jpg"});
-    form.controls.SetItems(IDC_photo_caption, {"A"});
-    form.Chosen(IDC_List1, 0);
+    editor.controls.SetItems(IDL_IMAGES_PICTURES, {"C:\\a.jpg"});
+    editor.controls.SetItems(IDL_EDITOR_CAPTIONS, {"A"});
+    editor.Chosen(IDL_IMAGES_PICTURES, 0);
     services.messages.clear();
-    form.ToolbarClicked(IDC_toolbarImages, "Delete");
-    EXPECT_EQ(C(IDC_Text3).text, "Total: 0");
-    EXPECT_EQ(C(IDC_p_caption).text, "");
-    EXPECT_EQ(C(IDC_ImagePosition).text, "");
+    editor.ToolbarClicked(IDC_IMAGES_TOOLBAR, "Delete");
+    EXPECT_EQ(C(IDT_IMAGES_TOTAL).text, "Total: 0");
+    EXPECT_EQ(C(IDE_IMAGES_CAPTION).text, "");
+    EXPECT_EQ(C(IDT_IMAGES_POSITION).text, "");
     for (const char* key : {"Delete", "Up", "Down"}) {
-        form.ToolbarClicked(IDC_toolbarImages, key);
+        editor.ToolbarClicked(IDC_IMAGES_TOOLBAR, key);
     }
-    form.TextChanged(IDC_p_caption, "x");
+    editor.TextChanged(IDE_IMAGES_CAPTION, "x");
     EXPECT_EQ(services.messages,
               (std::vector<std::string>{
                   "Nothing was selected to remove.", "Nothing was selected to move.",
                   "Nothing was selected to move.", "An image must be loaded first."}));
-    EXPECT_EQ(C(IDC_p_caption).text, "");
+    EXPECT_EQ(C(IDE_IMAGES_CAPTION).text, "");
     // The viewer opens on the chosen picture, program folder resolved, or on nothing.
     reset();
-    form.Chosen(IDC_List1, 1);
-    form.DoubleClicked(IDC_List1);
-    form.controls.SetSelected(IDC_List1, -1);
-    form.ToolbarClicked(IDC_toolbarCaptions, "Enlarge");
+    editor.Chosen(IDL_IMAGES_PICTURES, 1);
+    editor.DoubleClicked(IDL_IMAGES_PICTURES);
+    editor.controls.SetSelected(IDL_IMAGES_PICTURES, -1);
+    editor.ToolbarClicked(IDC_IMAGES_CAPTION_TOOLBAR, "Enlarge");
     EXPECT_EQ(services.viewed, (std::vector<std::string>{"C:\\b.jpg", ""}));
     // Delete all asks first.
     reset();
     services.answers = {MessageAnswer::No, MessageAnswer::Yes};
-    form.ToolbarClicked(IDC_toolbarImages, "DeleteAll");
-    EXPECT_EQ(C(IDC_List1).items.size(), 3u);
-    form.ToolbarClicked(IDC_toolbarImages, "DeleteAll");
-    EXPECT_TRUE(C(IDC_List1).items.empty());
-    EXPECT_TRUE(C(IDC_photo_caption).items.empty());
+    editor.ToolbarClicked(IDC_IMAGES_TOOLBAR, "DeleteAll");
+    EXPECT_EQ(C(IDL_IMAGES_PICTURES).items.size(), 3u);
+    editor.ToolbarClicked(IDC_IMAGES_TOOLBAR, "DeleteAll");
+    EXPECT_TRUE(C(IDL_IMAGES_PICTURES).items.empty());
+    EXPECT_TRUE(C(IDL_EDITOR_CAPTIONS).items.empty());
 }
 
 TEST_F(EditorTest, AddingWarnsOnceAboveSevenHundredAndCaptionsFollowTheSelection) {
-    form.Form_Load();
-    form.controls.SetItems(IDC_List1, std::vector<std::string>(699, "C:\\a.jpg"));
-    form.controls.SetItems(IDC_photo_caption, std::vector<std::string>(699, ""));
+    editor.Open();
+    editor.controls.SetItems(IDL_IMAGES_PICTURES, std::vector<std::string>(699, "C:\\a.jpg"));
+    editor.controls.SetItems(IDL_EDITOR_CAPTIONS, std::vector<std::string>(699, ""));
     services.pictures["C:\\new.jpg"] = {40, 30};
     services.messages.clear();
     for (int i = 0; i < 3; ++i) {
         services.files.push_back(std::string("C:\\new.jpg"));
-        form.ToolbarClicked(IDC_toolbarImages, "Add");
+        editor.ToolbarClicked(IDC_IMAGES_TOOLBAR, "Add");
     }
     services.files.push_back(std::nullopt);
-    form.ToolbarClicked(IDC_toolbarImages, "Add");
+    editor.ToolbarClicked(IDC_IMAGES_TOOLBAR, "Add");
     EXPECT_EQ(
         services.messages,
         (std::vector<std::string>{
             "It is recommended that the screen saver should have less than 700 loaded images.",
             "No file has been selected."}));
-    EXPECT_EQ(C(IDC_Text3).text, "Total: 702");
-    EXPECT_EQ(C(IDC_ImagePosition).text, "Position: 702");
+    EXPECT_EQ(C(IDT_IMAGES_TOTAL).text, "Total: 702");
+    EXPECT_EQ(C(IDT_IMAGES_POSITION).text, "Position: 702");
     // Typed captions go to the selected picture; clearing empties both.
-    form.TextChanged(IDC_p_caption, "Beach");
-    EXPECT_EQ(C(IDC_photo_caption).items[701], "Beach");
-    form.ToolbarClicked(IDC_toolbarCaptions, "ClearCaption");
-    EXPECT_EQ(C(IDC_photo_caption).items[701], "");
-    EXPECT_EQ(C(IDC_p_caption).text, "");
+    editor.TextChanged(IDE_IMAGES_CAPTION, "Beach");
+    EXPECT_EQ(C(IDL_EDITOR_CAPTIONS).items[701], "Beach");
+    editor.ToolbarClicked(IDC_IMAGES_CAPTION_TOOLBAR, "ClearCaption");
+    EXPECT_EQ(C(IDL_EDITOR_CAPTIONS).items[701], "");
+    EXPECT_EQ(C(IDE_IMAGES_CAPTION).text, "");
     // The font dialog opens on the theme's font within 10 to 48 points and stores the choice.
     services.font = std::optional<CaptionFontChoice>(
         CaptionFontChoice{"Georgia", 8.25f, true, false, true, false, 0x0000FF});
-    form.ToolbarClicked(IDC_toolbarCaptions, "Font");
+    editor.ToolbarClicked(IDC_IMAGES_CAPTION_TOOLBAR, "Font");
     EXPECT_EQ(services.fontOpenedWith->face, "Arial");
     EXPECT_EQ(services.fontLimits, (std::pair<int, int>{10, 48}));
-    const ThemeSettings& s = form.settings;
+    const ThemeSettings& s = editor.settings;
     EXPECT_EQ(s.newFontName + " " + s.newFontSize + " " + s.newFontBold + " " + s.newFontItalic +
                   " " + s.newFontUnderline + " " + s.newFontFontStrikethru + " " +
                   s.newFontForeColor,
               "Georgia 8.25 True False True False 255");
-    EXPECT_EQ(C(IDC_Picture2).backColour, 0x0000FFu);
+    EXPECT_EQ(C(IDP_IMAGES_FONT_COLOUR).backColour, 0x0000FFu);
 }
 
 // Without a sound device nothing of the music tab can be used; its list is still loaded.
 TEST_F(EditorTest, MusicTabIsDisabledWithoutSound) {
     services.waveDevices = 0;
-    form.Form_Load();
-    EXPECT_TRUE(C(IDC_mediaLabel).visible);
-    EXPECT_EQ(C(IDC_multimediaList).items.size(), 2u);
-    for (int id : {IDC_FrameMedia, IDC_multimediaList, IDC_ToolbarMedia, IDC_randomMediaCheck,
-                   IDC_playCommand, IDC_closeCommand, IDC_ProgressBar1}) {
+    editor.Open();
+    EXPECT_TRUE(C(IDT_MUSIC_NO_SOUND).visible);
+    EXPECT_EQ(C(IDL_MUSIC_FILES).items.size(), 2u);
+    for (int id : {IDG_MUSIC, IDL_MUSIC_FILES, IDC_MUSIC_TOOLBAR, IDX_MUSIC_RANDOM, IDB_MUSIC_PLAY,
+                   IDB_MUSIC_STOP, IDC_MUSIC_PROGRESS}) {
         EXPECT_FALSE(C(id).enabled) << id;
     }
 }
 
 TEST_F(EditorTest, MusicPlayerStopsForEveryListEditAndClosesAtTheEnd) {
-    form.Form_Load();
-    EXPECT_FALSE(C(IDC_playCommand).enabled);
+    editor.Open();
+    EXPECT_FALSE(C(IDB_MUSIC_PLAY).enabled);
     // The bundled list, relative names resolved for playing; the file sounds for 1000 units.
-    form.Chosen(IDC_multimediaList, 0);
-    EXPECT_EQ(C(IDC_MediaPosition).text, "Position: 1");
+    editor.Chosen(IDL_MUSIC_FILES, 0);
+    EXPECT_EQ(C(IDT_MUSIC_POSITION).text, "Position: 1");
     const std::string alias = "wav0";
     mci.answers["Status " + alias + " length"] = "1000";
-    form.Clicked(IDC_playCommand);
+    editor.Clicked(IDB_MUSIC_PLAY);
     ASSERT_FALSE(mci.sent.empty());
     EXPECT_NE(mci.sent.front().find(kFolder + "music\\orvelle-morning.wav"), std::string::npos);
-    EXPECT_TRUE(form.timer1Enabled);
-    EXPECT_TRUE(C(IDC_closeCommand).enabled);
-    EXPECT_FALSE(C(IDC_playCommand).enabled);
-    EXPECT_EQ(C(IDC_ProgressBar1).maximum, 1000);
+    EXPECT_TRUE(editor.musicTimerOn);
+    EXPECT_TRUE(C(IDB_MUSIC_STOP).enabled);
+    EXPECT_FALSE(C(IDB_MUSIC_PLAY).enabled);
+    EXPECT_EQ(C(IDC_MUSIC_PROGRESS).maximum, 1000);
     // Adding while it plays stops it first.
     mci.answers["Status " + alias + " mode"] = "playing";
     services.files = {std::string("C:\\new.mid")};
-    form.ToolbarClicked(IDC_ToolbarMedia, "Add");
+    editor.ToolbarClicked(IDC_MUSIC_TOOLBAR, "Add");
     EXPECT_EQ(mci.sent.back(), "Close " + alias);
-    EXPECT_TRUE(C(IDC_playCommand).enabled);
-    EXPECT_FALSE(C(IDC_closeCommand).enabled);
-    EXPECT_EQ(C(IDC_multimediaTotal).text, "Total: 3");
-    EXPECT_EQ(form.settings.mediaTotal, "3");
-    EXPECT_EQ(C(IDC_MediaPosition).text, "Position: 3");
+    EXPECT_TRUE(C(IDB_MUSIC_PLAY).enabled);
+    EXPECT_FALSE(C(IDB_MUSIC_STOP).enabled);
+    EXPECT_EQ(C(IDT_MUSIC_TOTAL).text, "Total: 3");
+    EXPECT_EQ(editor.settings.mediaTotal, "3");
+    EXPECT_EQ(C(IDT_MUSIC_POSITION).text, "Position: 3");
     // Played to its end: closed, Play again, the timer off.
-    form.Chosen(IDC_multimediaList, 0);
+    editor.Chosen(IDL_MUSIC_FILES, 0);
     mci.answers.erase("Status " + alias + " mode");
-    form.Clicked(IDC_playCommand);
+    editor.Clicked(IDB_MUSIC_PLAY);
     mci.answers["Status " + alias + " position"] = "1000";
-    form.Timer1();
-    EXPECT_FALSE(form.timer1Enabled);
-    EXPECT_TRUE(C(IDC_playCommand).enabled);
+    editor.MusicTick();
+    EXPECT_FALSE(editor.musicTimerOn);
+    EXPECT_TRUE(C(IDB_MUSIC_PLAY).enabled);
     EXPECT_EQ(mci.sent.back(), "Close " + alias);
     // A file that does not open says so.
     mci.answers.clear();
     services.messages.clear();
-    form.Clicked(IDC_playCommand);
+    editor.Clicked(IDB_MUSIC_PLAY);
     EXPECT_EQ(services.messages,
               std::vector<std::string>{"Cannot play media file. Please reload a different one."});
     // Deleting everything leaves nothing to play.
     services.answers = {MessageAnswer::Yes};
     services.messages.clear();
-    form.ToolbarClicked(IDC_ToolbarMedia, "DeleteAll");
-    EXPECT_EQ(C(IDC_multimediaTotal).text, "Total: 0");
-    EXPECT_FALSE(C(IDC_playCommand).enabled);
-    EXPECT_FALSE(C(IDC_closeCommand).enabled);
+    editor.ToolbarClicked(IDC_MUSIC_TOOLBAR, "DeleteAll");
+    EXPECT_EQ(C(IDT_MUSIC_TOTAL).text, "Total: 0");
+    EXPECT_FALSE(C(IDB_MUSIC_PLAY).enabled);
+    EXPECT_FALSE(C(IDB_MUSIC_STOP).enabled);
     for (const char* key : {"Delete", "Up", "Down"}) {
-        form.ToolbarClicked(IDC_ToolbarMedia, key);
+        editor.ToolbarClicked(IDC_MUSIC_TOOLBAR, key);
     }
     EXPECT_EQ(services.messages,
               (std::vector<std::string>{"Do you really want to remove all loaded Multimedia Files?",
@@ -600,52 +604,52 @@ class FakeLister : public FolderLister {
 };
 
 TEST_F(EditorTest, FolderImportAppendsEveryPictureOfTheFolderAndWarnsOnce) {
-    form.Form_Load();
+    editor.Open();
     FakeLister lister;
-    MultiFiles window(form, lister);
-    window.Form_Load("C:\\Orv");
+    FolderImport window(editor, lister);
+    window.Open("C:\\Orv");
     EXPECT_EQ(window.folder, "C:\\Orv\\");
     EXPECT_EQ(window.startDrive, "C:\\");
     // An empty drive says so and goes back to the drive the window opened on.
-    window.drvDrives_Change(2);
-    window.drvDrives_Change(0);
+    window.OnDriveChosen(2);
+    window.OnDriveChosen(0);
     EXPECT_EQ(services.errors, std::vector<std::string>{"Device is not ready"});
     EXPECT_EQ(window.drive, 1);
     EXPECT_EQ(window.folder, "C:\\");
     // Into D:\Trip: the pictures only, whatever the case of their names.
-    window.drvDrives_Change(2);
+    window.OnDriveChosen(2);
     EXPECT_EQ(window.folderEntries, std::vector<std::string>{"[Trip]"});
-    window.dirDirectories_Change(0);
+    window.OnFolderChosen(0);
     EXPECT_EQ(window.folderEntries, std::vector<std::string>{".."});
     EXPECT_EQ(window.files, (std::vector<std::string>{"a.JPG", "c.gif", "d.jpeg"}));
-    ASSERT_TRUE(window.Command1_Click());
-    const std::vector<std::string>& pictures = C(IDC_List1).items;
+    ASSERT_TRUE(window.OnLoad());
+    const std::vector<std::string>& pictures = C(IDL_IMAGES_PICTURES).items;
     ASSERT_EQ(pictures.size(), 10u);
     EXPECT_EQ(pictures[7], "D:\\Trip\\a.JPG");
-    EXPECT_EQ(C(IDC_photo_caption).items.size(), 10u);
-    EXPECT_EQ(C(IDC_List1).selected, 9);
-    EXPECT_EQ(C(IDC_Text3).text, "Total: 10");
+    EXPECT_EQ(C(IDL_EDITOR_CAPTIONS).items.size(), 10u);
+    EXPECT_EQ(C(IDL_IMAGES_PICTURES).selected, 9);
+    EXPECT_EQ(C(IDT_IMAGES_TOTAL).text, "Total: 10");
     // 690 more make 700: no advice; one more passes it once; the next import says nothing.
     services.pictures["D:\\x.bmp"] = services.pictures["D:\\y.dib"] = {10, 10};
     services.messages.clear();
-    window.dirDirectories_Change(0);
+    window.OnFolderChosen(0);
     EXPECT_EQ(window.folder, "D:\\");
     lister.many.assign(690, "x.bmp");
-    window.dirDirectories_Change(-1);
-    window.drvDrives_Change(2);
-    window.Command1_Click();
+    window.OnFolderChosen(-1);
+    window.OnDriveChosen(2);
+    window.OnLoad();
     EXPECT_EQ(services.messages, std::vector<std::string>{});
     lister.many.assign(1, "y.dib");
-    window.drvDrives_Change(2);
-    window.Command1_Click();
-    window.Command1_Click();
+    window.OnDriveChosen(2);
+    window.OnLoad();
+    window.OnLoad();
     EXPECT_EQ(
         services.messages,
         std::vector<std::string>{
             "It is recommended that the screen saver should have less than 700 loaded images."});
-    EXPECT_EQ(C(IDC_List1).items.size(), 702u);
-    EXPECT_TRUE(window.cmdQuit_Click());
-    EXPECT_EQ(C(IDC_List1).items.size(), 702u);
+    EXPECT_EQ(C(IDL_IMAGES_PICTURES).items.size(), 702u);
+    EXPECT_TRUE(window.OnCancel());
+    EXPECT_EQ(C(IDL_IMAGES_PICTURES).items.size(), 702u);
 }
 
 }  // namespace

@@ -11,23 +11,26 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <type_traits>
 
 #include "base/controls_win.h"
 #include "base/dialog_win.h"
-#include "config/about_window_win.h"
+#include "base/gdi_win.h"
+#include "config/about_box_win.h"
+#include "config/control_table.h"
 
 namespace orvelle::win {
 
-class Form2Window;
+class ThemeEditorView;
 
 // The tabs of the window, in order.
-enum class Form2Tab { Images = 0, ImageSettings = 1, Background = 2, Countdown = 3, Music = 4 };
-inline constexpr int kForm2TabCount = 5;
+enum class EditorTab { Images = 0, ImageSettings = 1, Background = 2, Countdown = 3, Music = 4 };
+inline constexpr int kEditorTabCount = 5;
 
 // One tab page: a child dialog whose control events go to the window's hooks.
-class Form2Page : public Dialog {
+class ThemeEditorPage : public Dialog {
   public:
-    explicit Form2Page(Form2Window& owner) : owner_(owner) {}
+    explicit ThemeEditorPage(ThemeEditorView& owner) : owner_(owner) {}
 
   protected:
     bool OnCommand(int id, int code, HWND control) override;
@@ -36,20 +39,20 @@ class Form2Page : public Dialog {
     INT_PTR OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
   private:
-    Form2Window& owner_;
+    ThemeEditorView& owner_;
 };
 
-class Form2Window : public Dialog {
+class ThemeEditorView : public Dialog {
   public:
-    explicit Form2Window(HINSTANCE instance);
-    ~Form2Window() override;
+    explicit ThemeEditorView(HINSTANCE instance);
+    ~ThemeEditorView() override;
 
     // Creates the window centred on the owner (or the screen) and shows it.
     bool Open(HWND owner = nullptr);
 
     // Any control of the window or of its pages, by id; nullptr when there is none.
     HWND Control(int id) const;
-    HWND PageWindow(Form2Tab tab) const;
+    HWND PageWindow(EditorTab tab) const;
     std::string Text(int id) const;
     void SetText(int id, std::string_view text);
     void Enable(int id, bool enabled);
@@ -58,46 +61,48 @@ class Form2Window : public Dialog {
     void SetChecked(int id, bool checked);
     int SliderValue(int id) const;
     void SetSliderValue(int id, int value);
-    // The interval scroll bar (changeVScroll1), whose top end holds 60.
+    // The interval's scroll bar, whose top end holds 60.
     ScrollBar& IntervalScrollBar() { return intervalBar_; }
-    // Back colour of a swatch (Picture1, Picture2, the gradient swatches), an edit box or a combo
-    // box (Text2, backgroundImageFile, the date lists); CLR_NONE gives the system's back again.
+    // Back colour of a swatch, an edit box or a combo box (the interval, the background picture's
+    // path, the date lists); CLR_NONE gives the system's back again.
     void SetBackColor(int id, COLORREF colour);
     // Caption colour of a frame (the background groups) or a label; CLR_NONE gives the system's.
     void SetCaptionColor(int id, COLORREF colour);
-    // Owner-drawn surfaces (photo1, Image1, GradientPicture): asks OnDrawSurface again.
+    // Owner-drawn surfaces (the preview, the thumbnail, the gradient): asks OnDrawSurface again.
     void RedrawSurface(int id);
-    void SelectTab(Form2Tab tab);
-    Form2Tab SelectedTab() const;
+    void SelectTab(EditorTab tab);
+    EditorTab SelectedTab() const;
     void SetStatusText(int panel, std::string_view text);
     void SetTitle(std::string_view title);
-    // The music progress timer (Timer1).
-    void StartTimer1(UINT milliseconds);
-    void StopTimer1();
+    // The music player's progress timer.
+    void StartMusicTimer(UINT milliseconds);
+    void StopMusicTimer();
 
   protected:
-    // --- Hooks: one per kind of control event. The defaults show the design-time window. ---
+    // --- Hooks: one per kind of control event ---
     // Buttons, option buttons, check boxes, list boxes, combo boxes and edit boxes of the window
     // and its pages (BN_CLICKED, LBN_SELCHANGE, LBN_DBLCLK, CBN_SELCHANGE, EN_CHANGE, ...).
-    virtual void OnControlCommand(int id, int code);
+    virtual void OnControlCommand(int id, int code) = 0;
     // Sliders and the interval scroll bar, after they moved: the control's value.
-    virtual void OnControlScroll(int id, int code, int value);
-    // A toolbar button: the toolbar's id and the button's key ("Add", "New", ...).
-    virtual void OnToolbarButton(int toolbarId, std::string_view key);
-    virtual void OnMenuCommand(int id);
-    // Enter and the OK button; Esc and the Cancel button. The defaults close the window.
-    virtual void OnOk();
-    virtual void OnCancel();
+    virtual void OnControlScroll(int id, int code, int value) = 0;
+    // A button of a page's toolbar: the toolbar's id and the button's key ("Add", "Font", ...).
+    // The theme strip's buttons open their dialogs.
+    virtual void OnToolbarButton(int toolbarId, std::string_view key) = 0;
+    // Help > Orvelle Help and F1.
+    virtual void OnHelp() = 0;
+    // Enter and the OK button; Esc and the Cancel button.
+    virtual void OnOk() = 0;
+    virtual void OnCancel() = 0;
     // The window is going away (close box, OK, Cancel): last chance to stop the music.
     virtual void OnUnload() {}
-    virtual void OnTabChanged(Form2Tab) {}
-    virtual void OnTimer1() {}
-    // Paints an owner-drawn surface; the default fills it with the window colour.
-    virtual void OnDrawSurface(int id, HDC dc, const RECT& bounds);
+    virtual void OnTabChanged(EditorTab) {}
+    virtual void OnMusicTimer() {}
+    // Paints an owner-drawn surface.
+    virtual void OnDrawSurface(int id, HDC dc, const RECT& bounds) = 0;
 
     // One of the small modal dialogs (new, load or delete theme, mouse), opened from the theme
-    // strip or the File menu; the default shows its bare template, for the design-time window.
-    virtual void ShowSmallDialog(int templateId);
+    // strip or the File menu.
+    virtual void ShowSmallDialog(int templateId) = 0;
     HINSTANCE Instance() const { return instance_; }
 
     bool OnInitDialog() override;
@@ -111,8 +116,11 @@ class Form2Window : public Dialog {
     bool PreTranslateMessage(MSG* msg) override;
 
   private:
-    friend class Form2Page;
+    friend class ThemeEditorPage;
 
+    // The menu: a dialog, the about box, a web page, Save as OK, Exit as Cancel, the help.
+    void OnMenuCommand(int id);
+    void PressToolbarButton(const ControlRow& button);
     void CreatePages();
     void CreateToolbars();
     // The button pictures at the window's DPI, replacing any loaded before.
@@ -144,29 +152,27 @@ class Form2Window : public Dialog {
     bool DrawItem(const DRAWITEMSTRUCT* item);
 
     HINSTANCE instance_;
-    AboutWindow about_;
-    std::array<std::unique_ptr<Form2Page>, kForm2TabCount> pages_;
+    AboutBox about_;
+    std::array<std::unique_ptr<ThemeEditorPage>, kEditorTabCount> pages_;
     int shownPage_ = -1;
     ScrollBar intervalBar_;
     Tooltips tooltips_;
-    HIMAGELIST themePictures_ = nullptr;
-    HIMAGELIST listPictures_ = nullptr;
-    HIMAGELIST captionPictures_ = nullptr;
-    HFONT headingFont_ = nullptr;
+    struct ImageListDestroy {
+        void operator()(HIMAGELIST list) const { ImageList_Destroy(list); }
+    };
+    using OwnedPictures = std::unique_ptr<std::remove_pointer_t<HIMAGELIST>, ImageListDestroy>;
+    OwnedPictures themePictures_;
+    OwnedPictures listPictures_;
+    OwnedPictures captionPictures_;
+    OwnedFont headingFont_;
     struct Colours {
         COLORREF caption = CLR_NONE;
         COLORREF back = CLR_NONE;
-        HBRUSH backBrush = nullptr;
+        OwnedBrush backBrush;
     };
     std::map<int, Colours> colours_;
     bool colourReentry_ = false;
     HWND focusLeft_ = nullptr;
 };
-
-// The environment asks for the design-time editor window (ORVELLE_DIALOG_PREVIEW=1: its
-// template's contents, no theme), for tests and pictures of its layout.
-bool DialogPreviewRequested();
-// Opens the design-time theme editor and runs it until it closes; the exit code.
-int RunForm2Preview(HINSTANCE instance, HWND owner = nullptr);
 
 }  // namespace orvelle::win

@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "base/dialog_win.h"
-#include "config/multi_files.h"
+#include "config/folder_import.h"
 
 namespace orvelle::win {
 
@@ -23,10 +23,10 @@ class FolderListerWin : public FolderLister {
     std::vector<std::string> Files(const std::string& folder) override;
 };
 
-class MultiFilesWindow : public Dialog {
+class FolderImportWindow : public Dialog {
   public:
     // Shows the window over owner (or brings it forward); imported runs after a Load.
-    void Show(HINSTANCE instance, HWND owner, Form2& form, const std::string& startFolder,
+    void Show(HINSTANCE instance, HWND owner, ThemeEditor& editor, const std::string& startFolder,
               std::function<void()> imported);
 
   protected:
@@ -40,7 +40,7 @@ class MultiFilesWindow : public Dialog {
     void ShowModel();
     void OpenChosenFolder();
     FolderListerWin lister_;
-    std::unique_ptr<MultiFiles> model_;
+    std::unique_ptr<FolderImport> model_;
     std::string startFolder_;
     std::function<void()> imported_;
     HWND owner_ = nullptr;
