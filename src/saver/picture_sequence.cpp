@@ -5,20 +5,20 @@
 
 namespace orvelle {
 
-void PickNextPicture(std::int16_t& currentIndex, std::int16_t lastPictureIndex,
+void PickNextPicture(std::int32_t& currentIndex, std::int32_t lastPictureIndex,
                      const std::string& randomPick, RandomSource& random) {
     random.Randomize();
     if (LeadingNumber(randomPick) != 1.0) {
-        if (currentIndex < INT16_MAX) {
+        if (currentIndex < INT32_MAX) {
             ++currentIndex;
         }
         return;
     }
     const int count = lastPictureIndex + 1;
-    currentIndex = count > 0 ? static_cast<std::int16_t>(RandomIndex(random, count)) : 0;
+    currentIndex = count > 0 ? RandomIndex(random, count) : 0;
 }
 
-void WrapPictureIndex(std::int16_t& currentIndex, std::int16_t lastPictureIndex) {
+void WrapPictureIndex(std::int32_t& currentIndex, std::int32_t lastPictureIndex) {
     if (currentIndex > lastPictureIndex) {
         currentIndex = 0;
     }

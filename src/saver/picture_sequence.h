@@ -10,11 +10,11 @@ class RandomSource;
 
 // Advances currentIndex: list order adds 1 (the wrap to 0 happens at the next change tick);
 // random order (randomPick 1) draws any index 0 .. lastPictureIndex. Re-seeds first.
-void PickNextPicture(std::int16_t& currentIndex, std::int16_t lastPictureIndex,
+void PickNextPicture(std::int32_t& currentIndex, std::int32_t lastPictureIndex,
                      const std::string& randomPick, RandomSource& random);
 
 // The change tick's wrap: past the last picture starts again at 0.
-void WrapPictureIndex(std::int16_t& currentIndex, std::int16_t lastPictureIndex);
+void WrapPictureIndex(std::int32_t& currentIndex, std::int32_t lastPictureIndex);
 
 // timeInterval seconds as a timer interval in milliseconds (rounded, never negative).
 int ChangeIntervalMs(const std::string& timeInterval);

@@ -178,7 +178,7 @@ struct SaverForm::State {
     void PictureDecoded(const DecodedPicture& picture);
     void RunDueChange();
     void FinishStart();
-    void WantPicture(std::int16_t index);
+    void WantPicture(std::int32_t index);
     void WantNextPicture();
     PictureFit Fit() const { return {tx, ty, screenW, screenH, s.pictureFraction}; }
     void FloatTimer_Timer();
@@ -294,7 +294,7 @@ void SaverForm::State::PrepareCaption() {
 
 void SaverForm::State::PrepareMusic() {
     s.waveDeviceCount = ToInt16Saturated(env.host.WaveOutDeviceCount());
-    music.mediaTotal = ListCountFromText(s.mediaTotal);
+    music.mediaTotal = static_cast<int>(s.mediaPaths.size()) - 1;  // the spare aside
     music.mediaPaths.clear();
     for (int i = 0; i < music.mediaTotal; ++i) {
         const std::string& path = s.mediaPaths[static_cast<size_t>(i)];
@@ -400,7 +400,7 @@ void SaverForm::State::FinishStart() {
     // Otherwise the first picture stays for the whole run.
 }
 
-void SaverForm::State::WantPicture(std::int16_t index) {
+void SaverForm::State::WantPicture(std::int32_t index) {
     // Asking for a picture is the start of showing it.
     const ProcedureScope scope(procedure, kShowPictureError);
     std::string path;
@@ -416,7 +416,7 @@ void SaverForm::State::WantNextPicture() {
     if (ChangeIntervalMs(s.timeInterval) <= 0) {
         return;
     }
-    std::int16_t next = s.currentIndex;
+    std::int32_t next = s.currentIndex;
     WrapPictureIndex(next, s.lastPictureIndex);
     WantPicture(next);
 }

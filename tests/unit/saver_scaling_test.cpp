@@ -102,8 +102,8 @@ TEST(PicturePlacement, FloatingPictureIsPulledBackInsideRightAndBottom) {
 
 TEST(PictureSequence, ListOrderAddsOneAndWrapsOnlyAtTheTick) {
     ScriptedRandom random;
-    std::int16_t index = -1;
-    const std::int16_t last = 2;
+    std::int32_t index = -1;
+    const std::int32_t last = 2;
     std::vector<int> shown;
     PickNextPicture(index, last, "0", random);
     for (int tick = 0; tick < 7; ++tick) {
@@ -116,7 +116,7 @@ TEST(PictureSequence, ListOrderAddsOneAndWrapsOnlyAtTheTick) {
     EXPECT_EQ(random.drawCount, 0);
 
     // One picture: index 1 after the pick, the tick brings it back to 0.
-    std::int16_t single = 0;
+    std::int32_t single = 0;
     PickNextPicture(single, 0, "", random);
     EXPECT_EQ(single, 1);
     WrapPictureIndex(single, 0);
@@ -126,7 +126,7 @@ TEST(PictureSequence, ListOrderAddsOneAndWrapsOnlyAtTheTick) {
 TEST(PictureSequence, RandomOrderDrawsAnyIndex) {
     ScriptedRandom random;
     random.draws = {0.0f, 0.99f, 0.5f, 0.3f};
-    std::int16_t index = -1;
+    std::int32_t index = -1;
     std::vector<int> drawn;
     for (int i = 0; i < 4; ++i) {
         PickNextPicture(index, 3, "1", random);
