@@ -271,6 +271,8 @@ void Form2::ShowLists(const LoadedTheme& theme) {
 
 void Form2::ShowImageSettings(const LoadedTheme& theme) {
     SetCheck(IDC_Random_select, Whole(Take(theme, ThemeKey::randomPick)) == 1);
+    Take(theme, ThemeKey::randomNoRepeats);
+    Take(theme, ThemeKey::resumeListOrder);
     colourDialogColour = static_cast<Colour>(Whole(Take(theme, ThemeKey::newBackColor)));
     controls.SetBackColour(IDC_Picture1, colourDialogColour);
     SelectNumbered(Whole(Take(theme, ThemeKey::backEffect)),

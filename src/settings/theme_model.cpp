@@ -57,6 +57,8 @@ constexpr ThemeKeyInfo kKeys[] = {
     {K::countdownMonth, "date", "countdownMonth", V::DatePart, &S::countdownMonth},
     {K::countdownDay, "date", "countdownDay", V::DatePart, &S::countdownDay},
     {K::countdownYear, "date", "countdownYear", V::DatePart, &S::countdownYear},
+    {K::randomNoRepeats, "image", "randomNoRepeats", V::Flag, &S::randomNoRepeats, true},
+    {K::resumeListOrder, "image", "resumeListOrder", V::Flag, &S::resumeListOrder, true},
 };
 static_assert(std::size(kKeys) == kThemeKeyCount);
 static_assert([] {
@@ -115,6 +117,8 @@ constexpr ThemeKeyLimits kLimits[] = {
     {K::countdownMonth, "01", 0, 0},
     {K::countdownDay, "01", 0, 0},
     {K::countdownYear, "2027", 0, 0},
+    {K::randomNoRepeats, "0", 0, 2},
+    {K::resumeListOrder, "0", 0, 2},
 };
 static_assert(std::size(kLimits) == kThemeKeyCount);
 static_assert([] {
@@ -143,6 +147,8 @@ constexpr ThemeStep kSaverReadOrder[] = {
     K::newBackColor,
     K::backEffect,
     K::randomPick,
+    K::randomNoRepeats,
+    K::resumeListOrder,
     K::picSpeed,
     K::timeInterval,
     K::picRandom,
@@ -186,6 +192,8 @@ constexpr ThemeStep kSaveOrder[] = {
     K::randomMedia,
     ThemeList::multimedia,
     K::randomPick,
+    K::randomNoRepeats,
+    K::resumeListOrder,
     K::newBackColor,
     K::backEffect,
     K::picSpeed,
@@ -527,6 +535,10 @@ LoadedTheme ReadThemeForEditor(ThemeStorage& storage, const std::string& file) {
         std::string& field = theme.settings.*info.field;
         if (mine && UsableInEditor(info.id, *mine)) {
             field = *mine;
+            continue;
+        }
+        if (info.optional && !mine && theme.read == ThemeFileRead::Read) {
+            field = KeyLimits(info.id).fallback;
             continue;
         }
         const std::optional<std::string> usual =

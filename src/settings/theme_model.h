@@ -57,6 +57,9 @@ struct ThemeSettings {
     std::string countdownMonth;
     std::string countdownDay;
     std::string countdownYear;
+    // Keys a theme may lack; without them it means what it meant before they came.
+    std::string randomNoRepeats;  // "1": random order shows every picture once before a repeat
+    std::string resumeListOrder;  // "1": list order carries on where the last run stopped
 
     // [images], [caption] and [multimedia]. A save writes every entry held here; the saver's
     // read leaves one spare "" past the last entry (its picture index may step one past).
@@ -105,8 +108,10 @@ enum class ThemeKey : std::uint8_t {
     countdownMonth,
     countdownDay,
     countdownYear,
+    randomNoRepeats,
+    resumeListOrder,
 };
-constexpr int kThemeKeyCount = static_cast<int>(ThemeKey::countdownYear) + 1;
+constexpr int kThemeKeyCount = static_cast<int>(ThemeKey::resumeListOrder) + 1;
 
 enum class ThemeList : std::uint8_t { images, caption, multimedia };
 constexpr int kThemeListCount = 3;
@@ -146,6 +151,10 @@ struct ThemeKeyInfo {
     const char* key;
     ThemeValueKind kind;
     std::string ThemeSettings::*field;
+    // Added after themes were first written: a theme without the key means what it meant
+    // before, so a missing one reads as the program's own value (never the template's) and is
+    // no damage.
+    bool optional = false;
 };
 
 struct ThemeListInfo {

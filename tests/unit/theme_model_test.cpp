@@ -54,6 +54,8 @@ ThemeSettings NamedAfterKeys() {
         .countdownMonth = "countdownMonth",
         .countdownDay = "countdownDay",
         .countdownYear = "countdownYear",
+        .randomNoRepeats = "randomNoRepeats",
+        .resumeListOrder = "resumeListOrder",
         .picturePaths = {"images/0", "images/1"},
         .captions = {"caption/0", "caption/1"},
         .mediaPaths = {"multimedia/0"},
@@ -108,8 +110,9 @@ class RecordingThemeFile : public ThemeFile {
 TEST(ThemeModel, SaveWritesEveryKeyInTheSaveOrderWithItsFieldsText) {
     const std::string expected =
         "-images images/0 images/1 total/total -caption caption/0 caption/1 total/mediaTotal "
-        "image/randomMedia -multimedia multimedia/0 image/randomPick background/newBackColor "
-        "background/backEffect image/picSpeed image/timeInterval image/picRandom image/picChange "
+        "image/randomMedia -multimedia multimedia/0 image/randomPick image/randomNoRepeats "
+        "image/resumeListOrder background/newBackColor background/backEffect image/picSpeed "
+        "image/timeInterval image/picRandom image/picChange "
         "background/backgroundImage background/backgroundDisplay background/redBackground "
         "background/greenBackground background/blueBackground font/scroll image/picturePercent "
         "font/scrollSpeed transitions/bStandard transitions/bLeftWipe transitions/bRightWipe "
@@ -132,7 +135,8 @@ TEST(ThemeModel, SaverReadsInItsOwnOrderAndSizesListsByTheirCounts) {
     const std::string expected =
         "total/total images/0 images/1 caption/0 caption/1 total/mediaTotal multimedia/0 "
         "image/randomMedia background/newBackColor background/backEffect image/randomPick "
-        "image/picSpeed image/timeInterval image/picRandom font/newFontName font/newFontSize "
+        "image/randomNoRepeats image/resumeListOrder image/picSpeed image/timeInterval "
+        "image/picRandom font/newFontName font/newFontSize "
         "font/newFontBold font/newFontItalic font/newFontUnderline font/newFontFontStrikethru "
         "font/newFontForeColor background/backgroundImage background/backgroundDisplay "
         "background/redBackground background/greenBackground background/blueBackground "
@@ -238,6 +242,40 @@ TEST(ThemeModel, SeventyThousandEntriesSurviveSaveAndBothReads) {
     ASSERT_EQ(loaded.settings.picturePaths.size(), static_cast<size_t>(kCount));
     EXPECT_EQ(loaded.settings.picturePaths[40000], "D:\\Photos\\40000.jpg");
     EXPECT_EQ(loaded.settings.captions[kCount - 1], "Last");
+}
+
+// A theme written before the shuffle keys came means what it meant: without them the editor
+// shows them off (not the template's on) and reports nothing; a damaged one is replaced.
+TEST(ThemeModel, KeysAddedLaterReadAsOffWhenMissing) {
+    MemoryFileSystem files;
+    ThemeStorage storage(files, "C:\\Orv");
+    files.Put(storage.TemplateThemePath(), "[image]\r\nrandomNoRepeats=1\r\nresumeListOrder=1\r\n");
+    const std::string path = storage.ThemeFilePath("Old");
+    struct Case {
+        const char* lines;
+        const char* noRepeats;
+        const char* resume;
+        std::vector<ThemeKey> replaced;
+    };
+    const Case cases[] = {
+        {"", "0", "0", {}},
+        {"randomNoRepeats=1\r\n", "1", "0", {}},
+        {"randomNoRepeats=x\r\nresumeListOrder=1\r\n", "1", "1", {ThemeKey::randomNoRepeats}},
+    };
+    for (const Case& c : cases) {
+        files.Put(path, std::string("[image]\r\nrandomPick=1\r\n") + c.lines);
+        storage.Flush();
+        const LoadedTheme theme = ReadThemeForEditor(storage, path);
+        EXPECT_EQ(theme.settings.randomNoRepeats, c.noRepeats) << c.lines;
+        EXPECT_EQ(theme.settings.resumeListOrder, c.resume) << c.lines;
+        std::vector<ThemeKey> replaced;
+        for (ThemeKey key : theme.replaced) {
+            if (KeyInfo(key).optional) {
+                replaced.push_back(key);
+            }
+        }
+        EXPECT_EQ(replaced, c.replaced) << c.lines;
+    }
 }
 
 // The dialog reads key by key through ids; the numeric kinds are those it must read as numbers.
