@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <climits>
+#include <cstdint>
+#include <string_view>
 
 #include "base/text.h"
 #include "base/wide_win.h"
@@ -42,6 +44,26 @@ std::string FolderOf(const std::string& path) {
     }
     return path.substr(0, slash);
 }
+
+// A directory search, closed with the scope.
+class Search {
+  public:
+    Search(const std::string& pattern, WIN32_FIND_DATAW& found, DWORD flags)
+        : h_(FindFirstFileExW(Wide(pattern).c_str(), FindExInfoBasic, &found, FindExSearchNameMatch,
+                              nullptr, flags)) {}
+    ~Search() {
+        if (Valid()) {
+            FindClose(h_);
+        }
+    }
+    Search(const Search&) = delete;
+    Search& operator=(const Search&) = delete;
+    bool Valid() const { return h_ != INVALID_HANDLE_VALUE; }
+    HANDLE Get() const { return h_; }
+
+  private:
+    HANDLE h_;
+};
 
 bool WriteAll(HANDLE file, const std::string& bytes) {
     size_t done = 0;
@@ -153,9 +175,8 @@ std::vector<std::string> WinFileSystem::FindFiles(const std::string& folder,
                                                   const std::string& pattern) {
     std::vector<std::string> names;
     WIN32_FIND_DATAW found{};
-    HANDLE search = FindFirstFileExW(Wide(WithTrailingBackslash(folder) + pattern).c_str(),
-                                     FindExInfoBasic, &found, FindExSearchNameMatch, nullptr, 0);
-    if (search == INVALID_HANDLE_VALUE) {
+    const Search search(WithTrailingBackslash(folder) + pattern, found, 0);
+    if (!search.Valid()) {
         return names;
     }
     do {
@@ -168,9 +189,47 @@ std::vector<std::string> WinFileSystem::FindFiles(const std::string& folder,
         if (MatchesFilePattern(name, pattern)) {
             names.push_back(std::move(name));
         }
-    } while (FindNextFileW(search, &found));
-    FindClose(search);
+    } while (FindNextFileW(search.Get(), &found));
     return names;
+}
+
+std::optional<std::vector<FolderItem>> WinFileSystem::ListFolder(const std::string& folder) {
+    std::vector<FolderItem> items;
+    WIN32_FIND_DATAW found{};
+    const Search search(WithTrailingBackslash(folder) + "*", found, FIND_FIRST_EX_LARGE_FETCH);
+    if (!search.Valid()) {
+        // An empty drive root has not even "." to list.
+        if (GetLastError() == ERROR_FILE_NOT_FOUND) {
+            return items;
+        }
+        return std::nullopt;
+    }
+    do {
+        const std::wstring_view name = found.cFileName;
+        if (name == L"." || name == L"..") {
+            continue;
+        }
+        const DWORD attributes = found.dwFileAttributes;
+        FolderItem item;
+        item.name = Narrow(found.cFileName);
+        item.folder = (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+        item.hidden = (attributes & (FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM)) != 0;
+        item.link = item.folder && (attributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0;
+        item.modified = (std::uint64_t{found.ftLastWriteTime.dwHighDateTime} << 32) |
+                        found.ftLastWriteTime.dwLowDateTime;
+        items.push_back(std::move(item));
+    } while (FindNextFileW(search.Get(), &found));
+    return items;
+}
+
+bool WinFileSystem::CreateFolder(const std::string& path) {
+    // Each folder from the top down; those that are there already stay as they are.
+    for (size_t at = path.find_first_of("\\/", path.size() > 1 && path[1] == ':' ? 3 : 2);
+         at != std::string::npos; at = path.find_first_of("\\/", at + 1)) {
+        CreateDirectoryW(Wide(path.substr(0, at)).c_str(), nullptr);
+    }
+    CreateDirectoryW(Wide(path).c_str(), nullptr);
+    return FolderExists(path);
 }
 
 bool WinFileSystem::CopyWholeFile(const std::string& from, const std::string& to, bool overwrite) {
