@@ -102,6 +102,7 @@ class TimedEvents final : public orvelle::win::SaverEvents {
         form_.OnTimer(timer);
     }
     void PictureDecoded(const orvelle::DecodedPicture& p) override { form_.PictureDecoded(p); }
+    void FoldersScanned(const orvelle::ScanNews& n) override { form_.FoldersScanned(n); }
     void Form_KeyDown() override {}
     void Form_MouseDown() override {}
     void Form_MouseMove(float, float) override {}
@@ -125,7 +126,7 @@ std::vector<Change> RunEngine(const std::string& folder, std::size_t changes,
     orvelle::win::SaverWindow window(GetModuleHandleW(nullptr));
     TimedView view(window);
     orvelle::SaverForm form(orvelle::SaverEnvironment{view, window, storage, registry, clock,
-                                                      random, orvelle::win::MediaPlayer(), 2});
+                                                      random, orvelle::win::MediaPlayer(), 2, ""});
     TimedEvents events(form, view);
     window.AttachEvents(events);
     window.Load();

@@ -114,6 +114,35 @@ void SaverWindow::StopDecoding() {
     }
 }
 
+void SaverWindow::ScanFolders(const ScanRequest& request) {
+    if (!IsAlive()) {
+        return;
+    }
+    if (!scanner_) {
+        scanner_ = std::make_unique<ScanWorker>(Handle(), kFoldersScannedMessage);
+    }
+    scanner_->Scan(request);
+}
+
+void SaverWindow::StopScanning() {
+    if (scanner_) {
+        scanner_->Stop();
+    }
+}
+
+void SaverWindow::OnFoldersScanned() {
+    if (!scanner_) {
+        return;
+    }
+    for (const ScanNews& news : scanner_->TakeNews()) {
+        // The form may end the run on the way; what is left goes with it.
+        if (!events_ || ended_) {
+            return;
+        }
+        events_->FoldersScanned(news);
+    }
+}
+
 bool SaverWindow::GrabBackgroundPatch(const PixelRect& rect) {
     if (!IsAlive()) {
         return false;

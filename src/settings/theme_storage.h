@@ -54,6 +54,8 @@ class ThemeStorage {
     bool Restore(const std::string& file, const FileBytes& snapshot);
 
     std::string ProgramFolder() const;  // always ends in "\"
+    // The file system the storage works on (for the program's other files).
+    FileSystem& Files() { return files_; }
     // "" for a name that would not stay a plain file in the themes folder ("..\\x", "a\\b",
     // "C:x", "con", ""): such a theme reads as missing and is never written.
     std::string ThemeFilePath(const std::string& name) const;
