@@ -50,13 +50,14 @@ PictureCodec CodecOf(IWICBitmapCodecInfo* info) {
     codec.name = CodecText([&](UINT size, WCHAR* text, UINT* length) {
         return info->GetFriendlyName(size, text, length);
     });
-    // A comma-separated list: ".jpeg,.jpe,.jpg".
+    // A list separated by commas (".jpeg,.jpe,.jpg"), by semicolons in some decoders.
     const std::string extensions = CodecText([&](UINT size, WCHAR* text, UINT* length) {
         return info->GetFileExtensions(size, text, length);
     });
     std::size_t start = 0;
     while (start <= extensions.size()) {
-        const std::size_t comma = std::min(extensions.find(',', start), extensions.size());
+        const std::size_t comma =
+            std::min(extensions.find_first_of(",;", start), extensions.size());
         if (comma > start) {
             codec.extensions.push_back(extensions.substr(start, comma - start));
         }
