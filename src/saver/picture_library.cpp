@@ -45,7 +45,9 @@ bool PictureLibrary::AllComplete() const {
 }
 
 std::string_view PictureLibrary::PictureName(const PicturePlace& place) const {
-    if (place.entry < 0 || !IsFolder(place.entry)) {
+    // A place picked before its folder was scanned again may lie past the folder's end now.
+    if (place.entry < 0 || place.entry >= Entries() || !IsFolder(place.entry) ||
+        place.picture < 0 || place.picture >= Pictures(place.entry)) {
         return {};
     }
     return found_[Index(rootOf_[Index(place.entry)])].pictures[Index(place.picture)];

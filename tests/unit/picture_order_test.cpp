@@ -216,6 +216,11 @@ TEST_F(Sequence, AFolderScannedAgainKeepsTheListPlaceByName) {
     sequence->Scanned(News(ScanNews::Whole, 0, true, {"b.jpg", "c.jpg", "d.jpg", "e.jpg"}), random,
                       false);
     EXPECT_EQ(Next(3), (Shown{"d.jpg", "e.jpg", "b.jpg"}));
+    // Picked ahead, then the folder shrinks under it before its turn: shown as nothing is.
+    ASSERT_TRUE(sequence->Pick(random));
+    sequence->Scanned(News(ScanNews::Whole, 0, true, {"a.jpg"}), random, false);
+    sequence->Shown();
+    EXPECT_EQ(Next(2), (Shown{"a.jpg", "a.jpg"}));
 }
 
 TEST_F(Sequence, UnreadableFolderPicturesArePassedByAndARoundOfThemGivesTheFallback) {
