@@ -4,6 +4,7 @@
 #include <algorithm>
 
 #include "base/geometry.h"
+#include "picture/picture_codecs_win.h"
 
 namespace orvelle::win {
 
@@ -119,7 +120,9 @@ void SaverWindow::ScanFolders(const ScanRequest& request) {
         return;
     }
     if (!scanner_) {
-        scanner_ = std::make_unique<ScanWorker>(Handle(), kFoldersScannedMessage);
+        scanner_ = std::make_unique<ScanWorker>(Handle(), kFoldersScannedMessage, [] {
+            return PictureExtensions(PictureFileExtensions(InstalledPictureCodecs()));
+        });
     }
     scanner_->Scan(request);
 }

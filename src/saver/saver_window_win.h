@@ -19,7 +19,7 @@
 #include "saver/monitor_cover_win.h"
 #include "picture/picture_decoder_win.h"
 #include "saver/picture_worker_win.h"
-#include "saver/scan_worker_win.h"
+#include "settings/scan_worker_win.h"
 #include "saver/saver_events_win.h"
 #include "saver/saver_surface_win.h"
 #include "saver/saver_view.h"

@@ -1,4 +1,4 @@
-#include "saver/scan_worker_win.h"
+#include "settings/scan_worker_win.h"
 
 #include <atomic>
 #include <condition_variable>
@@ -6,7 +6,6 @@
 #include <optional>
 #include <utility>
 
-#include "picture/picture_codecs_win.h"
 #include "settings/file_system_win.h"
 
 namespace orvelle::win {
@@ -14,6 +13,7 @@ namespace orvelle::win {
 struct ScanWorker::Shared : ScanSink {
     HWND window = nullptr;
     UINT message = 0;
+    std::function<PictureExtensions()> extensions;
     std::atomic<bool> stop{false};
     std::atomic<std::uint32_t> latest{0};  // the ticket of the newest request
 
@@ -44,9 +44,11 @@ struct ScanWorker::Shared : ScanSink {
     std::uint32_t current = 0;  // the ticket of the scan running (this thread's own)
 };
 
-ScanWorker::ScanWorker(HWND window, UINT message) : shared_(std::make_shared<Shared>()) {
+ScanWorker::ScanWorker(HWND window, UINT message, std::function<PictureExtensions()> extensions)
+    : shared_(std::make_shared<Shared>()) {
     shared_->window = window;
     shared_->message = message;
+    shared_->extensions = std::move(extensions);
     thread_ = std::thread(Run, shared_);
 }
 
@@ -83,7 +85,7 @@ void ScanWorker::Run(std::shared_ptr<Shared> shared) {
         }
         if (!extensions) {
             // Asked here, not on the window's thread: the decoder list takes a moment.
-            extensions.emplace(PictureFileExtensions(InstalledPictureCodecs()));
+            extensions.emplace(shared->extensions());
         }
         shared->current = request.ticket;
         try {

@@ -1,10 +1,11 @@
-// The saver window's scanning thread: the folder entries' trees are walked there (at a lower
-// priority than the window and the decoder), and what the scan hands on is posted to the window
-// as a message, in order; the window's thread never waits for it.
+// A window's scanning thread (the saver's, the editor's): folder entries' trees are walked there
+// (at a lower priority than the window and the picture decoder), and what the scan hands on is
+// posted to the window as a message, in order; the window's thread never waits for it.
 #pragma once
 
 #include <windows.h>
 
+#include <functional>
 #include <memory>
 #include <thread>
 #include <vector>
@@ -16,7 +17,8 @@ namespace orvelle::win {
 class ScanWorker {
   public:
     // News is announced to window as message (one message for any number of news waiting).
-    ScanWorker(HWND window, UINT message);
+    // extensions tells which files are pictures; it is asked once, on the scanning thread.
+    ScanWorker(HWND window, UINT message, std::function<PictureExtensions()> extensions);
     // Stops. A thread waiting for work is joined; one inside a slow folder listing (a sleeping
     // network drive) is left to end with the process, never waited for.
     ~ScanWorker();
