@@ -96,6 +96,8 @@ struct SaverForm::State {
     MouseTracker pictureTracker;
     MouseBurst burst;
 
+    // The run's pictures in their order, folders scanned beside the window's thread.
+    std::unique_ptr<PictureSequence> sequence;
     // The next picture, decoded ahead of its turn; and the change (or the first picture) that
     // waits for it when it was not ready at its time.
     PictureAhead ahead{env.view};
@@ -114,10 +116,16 @@ struct SaverForm::State {
     }
     bool Floating() const { return s.picRandom != "cent"; }
 
-    // The run is over: nothing more is decoded for it.
+    // The run is over: nothing more is decoded or scanned for it; where it stopped is kept.
     void MarkEnded() {
         ended = true;
         ahead.Stop();
+        if (sequence) {
+            if (!sequence->Library().Roots().empty()) {
+                env.view.StopScanning();
+            }
+            sequence->SaveState();
+        }
     }
     void Fail(const char* message) {
         if (ended) {
@@ -176,9 +184,11 @@ struct SaverForm::State {
     void StartSaver_Timer();
     void ImageChangeTimer_Timer();
     void PictureDecoded(const DecodedPicture& picture);
+    void FoldersScanned(const ScanNews& news);
+    void StartScan();
     void RunDueChange();
     void FinishStart();
-    void WantPicture(std::int16_t index);
+    void WantPicture();
     void WantNextPicture();
     PictureFit Fit() const { return {tx, ty, screenW, screenH, s.pictureFraction}; }
     void FloatTimer_Timer();
@@ -196,7 +206,8 @@ struct SaverForm::State {
     }
     void ShowCaption();
     void PickNextPicture() {
-        orvelle::PickNextPicture(s.currentIndex, s.lastPictureIndex, s.randomPick, env.random);
+        sequence->Pick(env.random);
+        StartScan();
     }
     void ChooseFloatDirection() {
         orvelle::ChooseFloatDirection(s.floatStepX, s.floatStepY, tx, env.random);
@@ -204,7 +215,12 @@ struct SaverForm::State {
 };
 
 SaverForm::SaverForm(SaverEnvironment env) : state_(std::make_unique<State>(env)) {}
-SaverForm::~SaverForm() = default;
+SaverForm::~SaverForm() {
+    // A run closed from outside (the system ending the session) still keeps where it stopped.
+    if (state_->sequence && !state_->ended) {
+        state_->sequence->SaveState();
+    }
+}
 
 const SaverSettings& SaverForm::Settings() const {
     return state_->s;
@@ -214,6 +230,9 @@ PixelRect SaverForm::DisplayRect() const {
 }
 bool SaverForm::Ended() const {
     return state_->ended;
+}
+const PictureLibrary& SaverForm::Library() const {
+    return state_->sequence->Library();
 }
 
 void SaverForm::Form_Load() {
@@ -238,6 +257,8 @@ void SaverForm::LoadForm() {
     }
 
     LoadThemeSettings(st.s, st.env.storage);
+    st.sequence = std::make_unique<PictureSequence>(st.s, st.env.storage, st.env.stateFolder);
+    st.StartScan();
     st.PrepareDisplay();
 }
 
@@ -294,7 +315,7 @@ void SaverForm::State::PrepareCaption() {
 
 void SaverForm::State::PrepareMusic() {
     s.waveDeviceCount = ToInt16Saturated(env.host.WaveOutDeviceCount());
-    music.mediaTotal = ListCountFromText(s.mediaTotal);
+    music.mediaTotal = static_cast<int>(s.mediaPaths.size()) - 1;  // the spare aside
     music.mediaPaths.clear();
     for (int i = 0; i < music.mediaTotal; ++i) {
         const std::string& path = s.mediaPaths[static_cast<size_t>(i)];
@@ -335,13 +356,14 @@ void SaverForm::State::StartSaver_Timer() {
     started = true;
     env.random.Randomize();
     s.currentIndex = -1;
-    PickNextPicture();
     if (Floating()) {
         floatIntervalMs = FloatIntervalMs(s.picSpeed);
     }
     env.view.SetTimer(SaverTimer::StartSaver, kStartSaverMs, false);
     due = Due::FirstPicture;
-    WantPicture(s.currentIndex);
+    PickNextPicture();
+    // A first picture not found yet is asked for when a scan finds it.
+    WantPicture();
 }
 
 void SaverForm::State::ImageChangeTimer_Timer() {
@@ -352,29 +374,63 @@ void SaverForm::State::ImageChangeTimer_Timer() {
     if (Floating()) {
         ChooseFloatDirection();
     }
-    WrapPictureIndex(s.currentIndex, s.lastPictureIndex);
     // No further tick may start a change while this one waits for its picture or pauses.
     env.view.SetTimer(SaverTimer::ImageChange, kChangeGuardIntervalMs, true);
     due = Due::Change;
-    WantPicture(s.currentIndex);
-    if (ahead.Settled(s.currentIndex)) {
+    if (!sequence->Known()) {
+        PickNextPicture();
+    }
+    WantPicture();
+    if (sequence->Known() && ahead.Settled(static_cast<int>(sequence->Serial()))) {
         RunDueChange();
     }
-    // Otherwise the change happens when its picture arrives.
+    // Otherwise the change happens when its picture arrives (or a scan finds it).
 }
 
 void SaverForm::State::PictureDecoded(const DecodedPicture& picture) {
-    if (ahead.Arrived(picture) && due != Due::Nothing) {
+    if (!ahead.Arrived(picture)) {
+        return;
+    }
+    if (ahead.PassedBy()) {
+        // A file in a folder that cannot be shown: the next one takes its turn.
+        ahead.Take();
+        sequence->PassBy(env.random);
+        StartScan();
+        WantPicture();
+        return;
+    }
+    if (due != Due::Nothing) {
         RunDueChange();
+    }
+}
+
+void SaverForm::State::FoldersScanned(const ScanNews& news) {
+    if (sequence->Scanned(news, env.random, started)) {
+        // The picture waited for is known now.
+        if (due != Due::Nothing) {
+            WantPicture();
+        } else {
+            WantNextPicture();
+        }
+    }
+    StartScan();
+}
+
+void SaverForm::State::StartScan() {
+    if (std::optional<ScanRequest> request = sequence->TakeScan()) {
+        env.view.ScanFolders(*request);
     }
 }
 
 void SaverForm::State::RunDueChange() {
     const Due running = due;
     due = Due::Nothing;
+    s.currentIndex = sequence->Entry();
     if (!ShowCurrentPicture()) {
         return;
     }
+    sequence->Shown();
+    StartScan();
     ShowCaption();
     if (running == Due::FirstPicture) {
         FinishStart();
@@ -400,15 +456,14 @@ void SaverForm::State::FinishStart() {
     // Otherwise the first picture stays for the whole run.
 }
 
-void SaverForm::State::WantPicture(std::int16_t index) {
+void SaverForm::State::WantPicture() {
+    if (!sequence->Known()) {
+        return;  // a scan is still to find it
+    }
     // Asking for a picture is the start of showing it.
     const ProcedureScope scope(procedure, kShowPictureError);
-    std::string path;
-    if (index >= 0 && index < static_cast<int>(s.picturePaths.size())) {
-        const std::string& stored = s.picturePaths[static_cast<size_t>(index)];
-        path = stored.empty() ? stored : env.storage.ResolveProgramPath(stored);
-    }
-    ahead.Want(index, path, env.storage.FallbackPicturePath(), Fit());
+    ahead.Want(static_cast<int>(sequence->Serial()), sequence->Path(),
+               env.storage.FallbackPicturePath(), Fit(), sequence->FromFolder());
 }
 
 // The picture of the next change, decoded while this one shows; none when no change comes.
@@ -416,9 +471,7 @@ void SaverForm::State::WantNextPicture() {
     if (ChangeIntervalMs(s.timeInterval) <= 0) {
         return;
     }
-    std::int16_t next = s.currentIndex;
-    WrapPictureIndex(next, s.lastPictureIndex);
-    WantPicture(next);
+    WantPicture();
 }
 
 bool SaverForm::State::ShowCurrentPicture() {
@@ -573,6 +626,14 @@ void SaverForm::PictureDecoded(const DecodedPicture& picture) {
         return;
     }
     st.Guarded(nullptr, [&st, &picture] { st.PictureDecoded(picture); });
+}
+
+void SaverForm::FoldersScanned(const ScanNews& news) {
+    State& st = *state_;
+    if (st.ended || !st.sequence) {
+        return;
+    }
+    st.Guarded(nullptr, [&st, &news] { st.FoldersScanned(news); });
 }
 
 void SaverForm::Form_KeyDown() {

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <climits>
+#include <cstdint>
+#include <string_view>
 
 #include "base/owned_win.h"
 #include "base/text.h"
@@ -21,6 +23,12 @@ std::string FolderOf(const std::string& path) {
         return path.substr(0, slash + 1);  // the root itself
     }
     return path.substr(0, slash);
+}
+
+// A directory search, closed with the scope.
+FileSearch StartSearch(const std::string& pattern, WIN32_FIND_DATAW& found, DWORD flags) {
+    return FileSearch(FindFirstFileExW(Wide(pattern).c_str(), FindExInfoBasic, &found,
+                                       FindExSearchNameMatch, nullptr, flags));
 }
 
 bool WriteAll(HANDLE file, const std::string& bytes) {
@@ -133,9 +141,7 @@ std::vector<std::string> WinFileSystem::FindFiles(const std::string& folder,
                                                   const std::string& pattern) {
     std::vector<std::string> names;
     WIN32_FIND_DATAW found{};
-    const FileSearch search(FindFirstFileExW(Wide(WithTrailingBackslash(folder) + pattern).c_str(),
-                                             FindExInfoBasic, &found, FindExSearchNameMatch,
-                                             nullptr, 0));
+    const FileSearch search = StartSearch(WithTrailingBackslash(folder) + pattern, found, 0);
     if (!search) {
         return names;
     }
@@ -151,6 +157,46 @@ std::vector<std::string> WinFileSystem::FindFiles(const std::string& folder,
         }
     } while (FindNextFileW(search.Get(), &found));
     return names;
+}
+
+std::optional<std::vector<FolderItem>> WinFileSystem::ListFolder(const std::string& folder) {
+    std::vector<FolderItem> items;
+    WIN32_FIND_DATAW found{};
+    const FileSearch search =
+        StartSearch(WithTrailingBackslash(folder) + "*", found, FIND_FIRST_EX_LARGE_FETCH);
+    if (!search) {
+        // An empty drive root has not even "." to list.
+        if (GetLastError() == ERROR_FILE_NOT_FOUND) {
+            return items;
+        }
+        return std::nullopt;
+    }
+    do {
+        const std::wstring_view name = found.cFileName;
+        if (name == L"." || name == L"..") {
+            continue;
+        }
+        const DWORD attributes = found.dwFileAttributes;
+        FolderItem item;
+        item.name = Narrow(found.cFileName);
+        item.folder = (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+        item.hidden = (attributes & (FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM)) != 0;
+        item.link = item.folder && (attributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0;
+        item.modified = (std::uint64_t{found.ftLastWriteTime.dwHighDateTime} << 32) |
+                        found.ftLastWriteTime.dwLowDateTime;
+        items.push_back(std::move(item));
+    } while (FindNextFileW(search.Get(), &found));
+    return items;
+}
+
+bool WinFileSystem::CreateFolder(const std::string& path) {
+    // Each folder from the top down; those that are there already stay as they are.
+    for (size_t at = path.find_first_of("\\/", path.size() > 1 && path[1] == ':' ? 3 : 2);
+         at != std::string::npos; at = path.find_first_of("\\/", at + 1)) {
+        CreateDirectoryW(Wide(path.substr(0, at)).c_str(), nullptr);
+    }
+    CreateDirectoryW(Wide(path).c_str(), nullptr);
+    return FolderExists(path);
 }
 
 bool WinFileSystem::CopyWholeFile(const std::string& from, const std::string& to, bool overwrite) {

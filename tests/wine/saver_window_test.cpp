@@ -39,12 +39,14 @@ struct RecordedEvents : SaverEvents {
     std::vector<std::pair<float, float>> pictureMoves;
     std::function<void()> onFormKey;
     std::vector<orvelle::DecodedPicture> decoded;
+    std::vector<orvelle::ScanNews> scanned;
 
     void Form_Load() override { ++loads; }
     void OnTimer(SaverTimer timer) override { ticks.push_back(timer); }
     void PictureDecoded(const orvelle::DecodedPicture& picture) override {
         decoded.push_back(picture);
     }
+    void FoldersScanned(const orvelle::ScanNews& news) override { scanned.push_back(news); }
     void Form_KeyDown() override {
         ++formKeys;
         if (onFormKey) {

@@ -683,6 +683,11 @@ void Release(T*& object) {
 
 bool WriteJpegFile(const std::string& path, int width, int height,
                    const std::function<COLORREF(int, int)>& colour) {
+    return WriteEncodedPicture(path, GUID_ContainerFormatJpeg, width, height, colour);
+}
+
+bool WriteEncodedPicture(const std::string& path, const GUID& container, int width, int height,
+                         const std::function<COLORREF(int, int)>& colour) {
     IWICImagingFactory* factory = ImagingFactory();
     IWICStream* stream = nullptr;
     IWICBitmapEncoder* encoder = nullptr;
@@ -691,7 +696,7 @@ bool WriteJpegFile(const std::string& path, int width, int height,
     const std::wstring wide = Wide(path);
     if (factory && SUCCEEDED(factory->CreateStream(&stream)) &&
         SUCCEEDED(stream->InitializeFromFilename(wide.c_str(), GENERIC_WRITE)) &&
-        SUCCEEDED(factory->CreateEncoder(GUID_ContainerFormatJpeg, nullptr, &encoder)) &&
+        SUCCEEDED(factory->CreateEncoder(container, nullptr, &encoder)) &&
         SUCCEEDED(encoder->Initialize(stream, WICBitmapEncoderNoCache)) &&
         SUCCEEDED(encoder->CreateNewFrame(&frame, nullptr)) &&
         SUCCEEDED(frame->Initialize(nullptr)) &&

@@ -197,6 +197,9 @@ void WriteBmpFile(const std::string& path, int width, int height,
 // Through the system's JPEG encoder; false when there is none.
 bool WriteJpegFile(const std::string& path, int width, int height,
                    const std::function<COLORREF(int, int)>& colour);
+// The same through the system's encoder for the container (GUID_ContainerFormatPng, ...).
+bool WriteEncodedPicture(const std::string& path, const GUID& container, int width, int height,
+                         const std::function<COLORREF(int, int)>& colour);
 // A 16-bit mono PCM tone of the given length.
 void WriteWavFile(const std::string& path, double seconds);
 // Decodes a picture file through the system's codecs into rows of 0x00BBGGRR pixels.
