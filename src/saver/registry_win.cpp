@@ -4,6 +4,7 @@
 
 #include <string_view>
 
+#include "base/owned_win.h"
 #include "base/wide_win.h"
 
 namespace orvelle::win {
@@ -12,17 +13,16 @@ std::optional<RegistryValue> RegistryReaderWin::Query(std::uint32_t rootKey,
                                                       const std::string& keyPath,
                                                       const std::string& valueName) {
     HKEY root = reinterpret_cast<HKEY>(static_cast<ULONG_PTR>(static_cast<LONG>(rootKey)));
-    HKEY key = nullptr;
-    if (RegOpenKeyExW(root, Wide(keyPath).c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS) {
+    RegistryKey key;
+    if (RegOpenKeyExW(root, Wide(keyPath).c_str(), 0, KEY_READ, key.Out()) != ERROR_SUCCESS) {
         return std::nullopt;
     }
     // 255 characters, as the single-byte call had bytes.
     wchar_t buffer[255] = {};
     DWORD size = sizeof buffer;
     DWORD type = 0;
-    LONG result = RegQueryValueExW(key, Wide(valueName).c_str(), nullptr, &type,
-                                   reinterpret_cast<BYTE*>(buffer), &size);
-    RegCloseKey(key);
+    const LONG result = RegQueryValueExW(key.Get(), Wide(valueName).c_str(), nullptr, &type,
+                                         reinterpret_cast<BYTE*>(buffer), &size);
     if (result != ERROR_SUCCESS) {
         return std::nullopt;
     }

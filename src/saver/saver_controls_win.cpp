@@ -49,9 +49,8 @@ LRESULT SaverWindow::PictureBox::HandleMessage(UINT message, WPARAM wParam, LPAR
         case WM_PAINT: {
             PaintScope paint(Handle());
             const RECT& area = paint.Area();
-            HBRUSH brush = CreateSolidBrush(ToColorRef(owner_.backColour_));
-            FillRect(paint.Get(), &area, brush);
-            DeleteObject(brush);
+            SetDCBrushColor(paint.Get(), ToColorRef(owner_.backColour_));
+            FillRect(paint.Get(), &area, static_cast<HBRUSH>(GetStockObject(DC_BRUSH)));
             if (surface.dib) {
                 BitBlt(paint.Get(), 0, 0, surface.Width(), surface.Height(), surface.dc.Get(), 0, 0,
                        SRCCOPY);
