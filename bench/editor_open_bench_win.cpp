@@ -20,6 +20,7 @@
 #include <vector>
 
 #include "base/wide_win.h"
+#include "bench_pictures.h"
 #include "bench_timing.h"
 #include "config/control_ids.h"
 #include "config/folder_import_win.h"
@@ -81,28 +82,13 @@ BOOL CALLBACK FindPictureList(HWND child, LPARAM found) {
 }
 
 std::string Theme(int pictures, const std::string& first) {
-    std::string text = "[images]\r\n";
+    // Every entry names a real file: a missing one would stop a selection with a message.
+    std::vector<std::string> paths(static_cast<std::size_t>(pictures), first);
+    std::vector<std::string> captions;
     for (int i = 0; i < pictures; ++i) {
-        // Every entry names a real file: a missing one would stop a selection with a message.
-        text += std::to_string(i) + "=" + first + "\r\n";
+        captions.push_back("Picture number " + std::to_string(i));
     }
-    text += "[caption]\r\n";
-    for (int i = 0; i < pictures; ++i) {
-        text += std::to_string(i) + "=Picture number " + std::to_string(i) + "\r\n";
-    }
-    text += "[total]\r\ntotal=" + std::to_string(pictures) +
-            "\r\nmediaTotal=0\r\n[image]\r\nrandomMedia=0\r\nrandomPick=0\r\npicSpeed=2\r\n"
-            "timeInterval=8\r\npicRandom=cent\r\npicChange=ch\r\npicturePercent=80\r\n"
-            "timeDisplay=0\r\n[background]\r\nnewBackColor=0\r\nbackEffect=0\r\n"
-            "backgroundImage=\r\nbackgroundDisplay=0\r\nredBackground=0\r\ngreenBackground=0\r\n"
-            "blueBackground=0\r\n[font]\r\nscroll=1\r\nscrollSpeed=150\r\nnewFontName=Arial\r\n"
-            "newFontSize=12\r\nnewFontBold=False\r\nnewFontItalic=False\r\n"
-            "newFontUnderline=False\r\nnewFontFontStrikethru=False\r\nnewFontForeColor=0\r\n"
-            "[transitions]\r\nbStandard=1\r\nbLeftWipe=0\r\nbRightWipe=0\r\n"
-            "bRightandLeftWipe=0\r\nbUpAndDown=0\r\nbCenter=0\r\nbHorizontalBlinds=0\r\n"
-            "bVerticalBlinds=0\r\nbFade=0\r\n[date]\r\ncountdownMonth=12\r\ncountdownDay=25\r\n"
-            "countdownYear=2027\r\n";
-    return text;
+    return bench::EditorThemeText(paths, captions);
 }
 
 }  // namespace
