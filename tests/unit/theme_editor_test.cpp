@@ -606,6 +606,10 @@ class FakeLister : public FolderLister {
 TEST_F(EditorTest, FolderImportAppendsEveryPictureOfTheFolderAndWarnsOnce) {
     services.codecs = {{"PNG Decoder", {".png"}}};
     editor.Open();
+    // The file dialogs offer what the decoders read, as the import lists it.
+    services.files = {std::nullopt};
+    editor.ToolbarClicked(IDC_IMAGES_TOOLBAR, "Add");
+    EXPECT_EQ(services.fileRequests.at(0).filter, PictureFileFilter(services.codecs));
     FakeLister lister;
     FolderImport window(editor, lister);
     window.Open("C:\\Orv");

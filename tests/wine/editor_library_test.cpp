@@ -36,18 +36,6 @@ std::string ListText(HWND list, int index) {
     return orvelle::win::Narrow(text);
 }
 
-std::vector<HWND> ChildrenOf(HWND window) {
-    std::vector<HWND> found;
-    EnumChildWindows(
-        window,
-        [](HWND child, LPARAM param) -> BOOL {
-            reinterpret_cast<std::vector<HWND>*>(param)->push_back(child);
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&found));
-    return found;
-}
-
 // The middle of a control on the screen.
 COLORREF CentreOf(HWND control) {
     RECT r = {};
@@ -122,15 +110,12 @@ TEST(EditorLibrary, FolderEntryShowsItsCountAndAddFolderAddsOne) {
     ASSERT_NE(picker, nullptr);
     const std::string more = editor.copy.Path("more");
     HWND name = nullptr;
-    for (HWND child : ChildrenOf(picker)) {
-        if (ClassOf(child) == "Edit" && IsWindowVisible(child)) {
-            name = child;
-        }
+    for (const auto& [id, child] : ControlsById(picker)) {
+        name = ClassOf(child) == "Edit" && IsWindowVisible(child) ? child : name;
     }
     ASSERT_NE(name, nullptr);
     SendMessageW(name, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(orvelle::win::Wide(more).c_str()));
     SetForegroundWindow(picker);
-    SetFocus(name);
     TypeKey(VK_RETURN);
     ASSERT_TRUE(WaitUntil([picker] { return !IsWindow(picker); })) << "the picker stays open";
     ASSERT_TRUE(editor.Answers());
