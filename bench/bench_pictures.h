@@ -128,4 +128,31 @@ inline void WriteSaverFolder(const std::string& folder, const std::vector<std::s
     WriteText(folder + "orvellesaver\\Bench.ini", theme);
 }
 
+// A theme with every key the editor reads (so that it opens without a message) and the pictures
+// with their captions ("" where none is given).
+inline std::string EditorThemeText(const std::vector<std::string>& pictures,
+                                   const std::vector<std::string>& captions = {}) {
+    std::string text = "[images]\r\n";
+    for (std::size_t i = 0; i < pictures.size(); ++i) {
+        text += std::to_string(i) + "=" + pictures[i] + "\r\n";
+    }
+    text += "[caption]\r\n";
+    for (std::size_t i = 0; i < pictures.size(); ++i) {
+        text += std::to_string(i) + "=" + (i < captions.size() ? captions[i] : "") + "\r\n";
+    }
+    text += "[total]\r\ntotal=" + std::to_string(pictures.size()) +
+            "\r\nmediaTotal=0\r\n[image]\r\nrandomMedia=0\r\nrandomPick=0\r\npicSpeed=2\r\n"
+            "timeInterval=8\r\npicRandom=cent\r\npicChange=ch\r\npicturePercent=80\r\n"
+            "timeDisplay=0\r\nrandomNoRepeats=1\r\nresumeListOrder=0\r\n[background]\r\n"
+            "newBackColor=0\r\nbackEffect=0\r\nbackgroundImage=\r\nbackgroundDisplay=0\r\n"
+            "redBackground=0\r\ngreenBackground=0\r\nblueBackground=0\r\n[font]\r\nscroll=1\r\n"
+            "scrollSpeed=150\r\nnewFontName=Arial\r\nnewFontSize=12\r\nnewFontBold=False\r\n"
+            "newFontItalic=False\r\nnewFontUnderline=False\r\nnewFontFontStrikethru=False\r\n"
+            "newFontForeColor=0\r\n[transitions]\r\nbStandard=1\r\nbLeftWipe=0\r\n"
+            "bRightWipe=0\r\nbRightandLeftWipe=0\r\nbUpAndDown=0\r\nbCenter=0\r\n"
+            "bHorizontalBlinds=0\r\nbVerticalBlinds=0\r\nbFade=0\r\n[date]\r\n"
+            "countdownMonth=12\r\ncountdownDay=25\r\ncountdownYear=2027\r\n";
+    return text;
+}
+
 }  // namespace bench

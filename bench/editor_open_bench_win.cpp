@@ -20,6 +20,7 @@
 #include <vector>
 
 #include "base/wide_win.h"
+#include "bench_pictures.h"
 #include "bench_timing.h"
 #include "config/control_ids.h"
 #include "config/folder_import_win.h"
@@ -81,28 +82,109 @@ BOOL CALLBACK FindPictureList(HWND child, LPARAM found) {
 }
 
 std::string Theme(int pictures, const std::string& first) {
-    std::string text = "[images]\r\n";
+    // Every entry names a real file: a missing one would stop a selection with a message.
+    std::vector<std::string> paths(static_cast<std::size_t>(pictures), first);
+    std::vector<std::string> captions;
     for (int i = 0; i < pictures; ++i) {
-        // Every entry names a real file: a missing one would stop a selection with a message.
-        text += std::to_string(i) + "=" + first + "\r\n";
+        captions.push_back("Picture number " + std::to_string(i));
     }
-    text += "[caption]\r\n";
-    for (int i = 0; i < pictures; ++i) {
-        text += std::to_string(i) + "=Picture number " + std::to_string(i) + "\r\n";
+    return bench::EditorThemeText(paths, captions);
+}
+
+// The program's windows and the folder the themes are written to.
+struct Bench {
+    HMODULE resources = nullptr;
+    std::string folder;
+    HINSTANCE Instance() const { return reinterpret_cast<HINSTANCE>(resources); }
+};
+
+// Window made, theme loaded into every control, first picture previewed, all painted; with
+// saveSeconds, the time OK's save then takes.
+double OpenOnce(const Bench& b, const char* theme, double* saveSeconds) {
+    WriteBytes(b.folder + "orvellemain.ini", std::string("[saver]\r\ncurrentsaver=") + theme +
+                                                 "\r\n[mouse]\r\n" + "mouseSensitivity=23\r\n");
+    const double start = Seconds();
+    ThemeEditorWindow window(b.Instance(), b.folder);
+    if (!window.Open()) {
+        return -1.0;
     }
-    text += "[total]\r\ntotal=" + std::to_string(pictures) +
-            "\r\nmediaTotal=0\r\n[image]\r\nrandomMedia=0\r\nrandomPick=0\r\npicSpeed=2\r\n"
-            "timeInterval=8\r\npicRandom=cent\r\npicChange=ch\r\npicturePercent=80\r\n"
-            "timeDisplay=0\r\n[background]\r\nnewBackColor=0\r\nbackEffect=0\r\n"
-            "backgroundImage=\r\nbackgroundDisplay=0\r\nredBackground=0\r\ngreenBackground=0\r\n"
-            "blueBackground=0\r\n[font]\r\nscroll=1\r\nscrollSpeed=150\r\nnewFontName=Arial\r\n"
-            "newFontSize=12\r\nnewFontBold=False\r\nnewFontItalic=False\r\n"
-            "newFontUnderline=False\r\nnewFontFontStrikethru=False\r\nnewFontForeColor=0\r\n"
-            "[transitions]\r\nbStandard=1\r\nbLeftWipe=0\r\nbRightWipe=0\r\n"
-            "bRightandLeftWipe=0\r\nbUpAndDown=0\r\nbCenter=0\r\nbHorizontalBlinds=0\r\n"
-            "bVerticalBlinds=0\r\nbFade=0\r\n[date]\r\ncountdownMonth=12\r\ncountdownDay=25\r\n"
-            "countdownYear=2027\r\n";
-    return text;
+    UpdateWindow(window.Handle());
+    Pump();
+    const double opened = Seconds() - start;
+    if (saveSeconds) {
+        const double before = Seconds();
+        window.Editor().saveSucceeded = true;
+        window.Editor().SaveTheme();
+        *saveSeconds = window.Editor().saveSucceeded ? Seconds() - before : -1.0;
+    }
+    return opened;
+}
+
+// One move up of the last picture, through the toolbar as a click sends it (median of 20).
+double MoveUpOnce(const Bench& b, const char* theme) {
+    WriteBytes(b.folder + "orvellemain.ini",
+               std::string("[saver]\r\ncurrentsaver=") + theme + "\r\n");
+    ThemeEditorWindow window(b.Instance(), b.folder);
+    if (!window.Open()) {
+        return -1.0;
+    }
+    Pump();
+    HWND list = nullptr;
+    EnumChildWindows(window.Handle(), FindPictureList, reinterpret_cast<LPARAM>(&list));
+    const int last = static_cast<int>(SendMessageW(list, LB_GETCOUNT, 0, 0)) - 1;
+    std::vector<double> times;
+    for (int i = 0; i < 20; ++i) {
+        // The last entry again each time, so that every timed click really moves one.
+        SendMessageW(list, LB_SETCURSEL, last, 0);
+        SendMessageW(GetParent(list), WM_COMMAND, MAKEWPARAM(IDL_IMAGES_PICTURES, LBN_SELCHANGE),
+                     reinterpret_cast<LPARAM>(list));
+        Pump();
+        const double start = Seconds();
+        HWND bar = FindWindowExW(GetParent(list), nullptr, TOOLBARCLASSNAMEW, nullptr);
+        SendMessageW(GetParent(list), WM_COMMAND, IDB_IMAGES_UP, reinterpret_cast<LPARAM>(bar));
+        UpdateWindow(window.Handle());
+        times.push_back(Seconds() - start);
+    }
+    return Median(times);
+}
+
+// The folder's pictures imported into an open editor; listing: the time listing them took.
+double ImportOnce(const Bench& b, const std::string& pictures, double* listing) {
+    WriteBytes(b.folder + "orvellemain.ini", "[saver]\r\ncurrentsaver=Small\r\n");
+    ThemeEditorWindow window(b.Instance(), b.folder);
+    if (!window.Open()) {
+        return -1.0;
+    }
+    Pump();
+    // The advice for long lists would wait for a person.
+    window.Editor().manyImagesWarned = true;
+    orvelle::win::FolderListerWin lister;
+    double start = Seconds();
+    orvelle::FolderImport multi(window.Editor(), lister);
+    multi.Open(pictures);
+    *listing = Seconds() - start;
+    start = Seconds();
+    multi.OnLoad();
+    window.ShowEditor();
+    UpdateWindow(window.Handle());
+    return Seconds() - start;
+}
+
+// The two themes with a 4000 x 3000 first picture, and 2,000 small pictures in many\.
+bool WriteFiles(const Bench& b) {
+    CreateDirectoryW(Wide(b.folder).c_str(), nullptr);
+    CreateDirectoryW(Wide(b.folder + "orvellesaver").c_str(), nullptr);
+    CreateDirectoryW(Wide(b.folder + "many\\").c_str(), nullptr);
+    const std::string first = b.folder + "first.bmp";
+    bool written = WriteBytes(first, Bmp(4000, 3000)) &&
+                   WriteBytes(b.folder + "orvellesaver\\Small.ini", Theme(5, first)) &&
+                   WriteBytes(b.folder + "orvellesaver\\Large.ini", Theme(5000, first));
+    const std::string tinyPicture = Bmp(32, 24);
+    for (int i = 0; i < 2000 && written; ++i) {
+        written =
+            WriteBytes(b.folder + "many\\p" + std::to_string(10000 + i) + ".bmp", tinyPicture);
+    }
+    return written;
 }
 
 }  // namespace
@@ -114,127 +196,37 @@ int main(int argc, char** argv) {
     here = here.substr(0, here.find_last_of('\\') + 1);
     const std::string program = argc > 1 ? argv[1] : here + "program\\orvelle.scr";
     const int rounds = argc > 2 ? std::max(1, std::atoi(argv[2])) : 5;
-    HMODULE resources = LoadLibraryExW(Wide(program).c_str(), nullptr,
-                                       LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE);
-    if (!resources) {
+    Bench b;
+    b.resources = LoadLibraryExW(Wide(program).c_str(), nullptr,
+                                 LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE);
+    if (!b.resources) {
         std::fprintf(stderr, "cannot read the windows of %s\n", program.c_str());
         return 1;
     }
-
     wchar_t temp[MAX_PATH + 1] = {};
     GetTempPathW(MAX_PATH + 1, temp);
-    const std::string folder = Narrow(temp) + "orvelle-editor-bench\\";
-    CreateDirectoryW(Wide(folder).c_str(), nullptr);
-    CreateDirectoryW(Wide(folder + "orvellesaver").c_str(), nullptr);
-    const std::string first = folder + "first.bmp";
-    if (!WriteBytes(first, Bmp(4000, 3000)) ||
-        !WriteBytes(folder + "orvellesaver\\Small.ini", Theme(5, first)) ||
-        !WriteBytes(folder + "orvellesaver\\Large.ini", Theme(5000, first))) {
-        std::fprintf(stderr, "cannot write the themes under %s\n", folder.c_str());
+    b.folder = Narrow(temp) + "orvelle-editor-bench\\";
+    if (!WriteFiles(b)) {
+        std::fprintf(stderr, "cannot write the themes under %s\n", b.folder.c_str());
         return 1;
     }
-
-    // Window made, theme loaded into every control, first picture previewed, all painted.
-    auto open = [&](const char* theme, double* saveSeconds) {
-        WriteBytes(folder + "orvellemain.ini", std::string("[saver]\r\ncurrentsaver=") + theme +
-                                                   "\r\n[mouse]\r\n" + "mouseSensitivity=23\r\n");
-        const double start = Seconds();
-        ThemeEditorWindow window(reinterpret_cast<HINSTANCE>(resources), folder);
-        if (!window.Open()) {
-            return -1.0;
-        }
-        UpdateWindow(window.Handle());
-        Pump();
-        const double opened = Seconds() - start;
-        if (saveSeconds) {
-            const double before = Seconds();
-            window.Editor().saveSucceeded = true;
-            window.Editor().SaveTheme();
-            *saveSeconds = window.Editor().saveSucceeded ? Seconds() - before : -1.0;
-        }
-        return opened;
-    };
-
-    // One move up of the last picture, through the toolbar as a click sends it.
-    auto moveUp = [&](const char* theme) {
-        WriteBytes(folder + "orvellemain.ini",
-                   std::string("[saver]\r\ncurrentsaver=") + theme + "\r\n");
-        ThemeEditorWindow window(reinterpret_cast<HINSTANCE>(resources), folder);
-        if (!window.Open()) {
-            return -1.0;
-        }
-        Pump();
-        HWND list = nullptr;
-        EnumChildWindows(window.Handle(), FindPictureList, reinterpret_cast<LPARAM>(&list));
-        const int last = static_cast<int>(SendMessageW(list, LB_GETCOUNT, 0, 0)) - 1;
-        std::vector<double> times;
-        for (int i = 0; i < 20; ++i) {
-            // The last entry again each time, so that every timed click really moves one.
-            SendMessageW(list, LB_SETCURSEL, last, 0);
-            SendMessageW(GetParent(list), WM_COMMAND,
-                         MAKEWPARAM(IDL_IMAGES_PICTURES, LBN_SELCHANGE),
-                         reinterpret_cast<LPARAM>(list));
-            Pump();
-            const double start = Seconds();
-            HWND bar = FindWindowExW(GetParent(list), nullptr, TOOLBARCLASSNAMEW, nullptr);
-            SendMessageW(GetParent(list), WM_COMMAND, IDB_IMAGES_UP, reinterpret_cast<LPARAM>(bar));
-            UpdateWindow(window.Handle());
-            times.push_back(Seconds() - start);
-        }
-        return Median(times);
-    };
-
-    // 2,000 small pictures in a folder: listed, then imported into an open editor.
-    const std::string pictures = folder + "many\\";
-    CreateDirectoryW(Wide(pictures).c_str(), nullptr);
-    const std::string tinyPicture = Bmp(32, 24);
-    for (int i = 0; i < 2000; ++i) {
-        WriteBytes(pictures + "p" + std::to_string(10000 + i) + ".bmp", tinyPicture);
-    }
-    auto import = [&](double* listing) {
-        WriteBytes(folder + "orvellemain.ini", "[saver]\r\ncurrentsaver=Small\r\n");
-        ThemeEditorWindow window(reinterpret_cast<HINSTANCE>(resources), folder);
-        if (!window.Open()) {
-            return -1.0;
-        }
-        Pump();
-        // The advice for long lists would wait for a person.
-        window.Editor().manyImagesWarned = true;
-        orvelle::win::FolderListerWin lister;
-        double start = Seconds();
-        orvelle::FolderImport multi(window.Editor(), lister);
-        multi.Open(pictures);
-        *listing = Seconds() - start;
-        start = Seconds();
-        multi.OnLoad();
-        window.ShowEditor();
-        UpdateWindow(window.Handle());
-        return Seconds() - start;
-    };
-
-    open("Small", nullptr);  // warm the file cache and the decoder
-    std::vector<double> small;
-    std::vector<double> large;
-    std::vector<double> saves;
+    OpenOnce(b, "Small", nullptr);  // warm the file cache and the decoder
+    std::vector<double> small, large, saves, movesSmall, movesLarge, listings, imports;
     for (int i = 0; i < rounds; ++i) {
-        small.push_back(open("Small", nullptr));
+        small.push_back(OpenOnce(b, "Small", nullptr));
         double save = 0;
-        large.push_back(open("Large", &save));
+        large.push_back(OpenOnce(b, "Large", &save));
         saves.push_back(save);
         if (small.back() < 0 || large.back() < 0 || save < 0) {
             std::fprintf(stderr, "the editor did not open or save\n");
             return 1;
         }
     }
-    std::vector<double> movesSmall;
-    std::vector<double> movesLarge;
-    std::vector<double> listings;
-    std::vector<double> imports;
     for (int i = 0; i < rounds; ++i) {
-        movesSmall.push_back(moveUp("Small"));
-        movesLarge.push_back(moveUp("Large"));
+        movesSmall.push_back(MoveUpOnce(b, "Small"));
+        movesLarge.push_back(MoveUpOnce(b, "Large"));
         double listing = 0;
-        imports.push_back(import(&listing));
+        imports.push_back(ImportOnce(b, b.folder + "many\\", &listing));
         listings.push_back(listing);
     }
     const double ratio = Median(large) / Median(small);
@@ -248,6 +240,6 @@ int main(int argc, char** argv) {
                 Median(movesSmall) * 1000, Median(movesLarge) * 1000, moveRatio);
     std::printf("list / import 2,000:   %.1f / %.1f ms, ratio %.2f (target at most 2)\n",
                 Median(listings) * 1000, Median(imports) * 1000, importRatio);
-    FreeLibrary(resources);
+    FreeLibrary(b.resources);
     return ratio <= 1.5 && Median(saves) < 1.0 && moveRatio <= 10 && importRatio <= 2 ? 0 : 2;
 }

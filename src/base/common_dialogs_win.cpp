@@ -2,11 +2,13 @@
 
 #include <commdlg.h>
 #include <shellapi.h>
+#include <shobjidl.h>
 
 #include <algorithm>
 #include <cmath>
 #include <vector>
 
+#include "base/com_win.h"
 #include "base/gdi_win.h"
 #include "base/wide_win.h"
 
@@ -88,6 +90,30 @@ std::optional<std::string> PickFileToOpen(HWND owner, std::string_view filter,
         return std::nullopt;
     }
     return Narrow(file.data());
+}
+
+std::optional<std::string> PickFolder(HWND owner, std::string_view title) {
+    Com<IFileOpenDialog> dialog;
+    if (FAILED(CoCreateInstance(CLSID_FileOpenDialog, nullptr, CLSCTX_INPROC_SERVER,
+                                IID_IFileOpenDialog, dialog.OutVoid()))) {
+        return std::nullopt;
+    }
+    FILEOPENDIALOGOPTIONS options = 0;
+    dialog->GetOptions(&options);
+    dialog->SetOptions(options | FOS_PICKFOLDERS | FOS_FORCEFILESYSTEM | FOS_PATHMUSTEXIST |
+                       FOS_NOCHANGEDIR);
+    dialog->SetTitle(Wide(title).c_str());
+    Com<IShellItem> chosen;
+    if (FAILED(dialog->Show(owner)) || FAILED(dialog->GetResult(chosen.Out()))) {
+        return std::nullopt;
+    }
+    PWSTR path = nullptr;
+    if (FAILED(chosen->GetDisplayName(SIGDN_FILESYSPATH, &path)) || !path) {
+        return std::nullopt;
+    }
+    std::string folder = Narrow(path);
+    CoTaskMemFree(path);
+    return folder;
 }
 
 std::intptr_t OpenDocument(std::string_view pathOrAddress) {

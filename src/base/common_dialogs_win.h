@@ -41,6 +41,10 @@ std::optional<FontChoice> PickFont(HWND owner, const FontChoice& initial, DWORD 
 std::optional<std::string> PickFileToOpen(HWND owner, std::string_view filter,
                                           std::string_view title, DWORD flags);
 
+// The shell's folder picker (the Explorer-style dialog, typed paths taken), with the title;
+// only folders of the file system. The chosen folder's full path, or nothing when cancelled.
+std::optional<std::string> PickFolder(HWND owner, std::string_view title);
+
 // ShellExecuteW with no owner, no verb, no parameters, no folder, shown normally; the shell's
 // result code (above 32 on success).
 std::intptr_t OpenDocument(std::string_view pathOrAddress);

@@ -127,6 +127,8 @@ struct ControlRow {
     bool loadRuns = false;
     // What an option or check box enables while it is chosen (and disables otherwise).
     IdList enables;
+    // What a check box disables while it is checked (and enables otherwise).
+    IdList disables;
     ValueLabel shows;
     int toolbar = 0;  // a toolbar button's toolbar
     PictureStrip strip = PictureStrip::None;
@@ -147,6 +149,7 @@ struct ControlRow {
     constexpr ControlRow RunsOnLoad() const { return With(&ControlRow::loadRuns, true); }
     constexpr ControlRow Range(ValueRange values) const { return With(&ControlRow::range, values); }
     constexpr ControlRow Enables(IdList ids) const { return With(&ControlRow::enables, ids); }
+    constexpr ControlRow Disables(IdList ids) const { return With(&ControlRow::disables, ids); }
     constexpr ControlRow Shows(int label, const char* prefix = "", const char* suffix = "") const {
         return With(&ControlRow::shows, ValueLabel{label, prefix, suffix});
     }

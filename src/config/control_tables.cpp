@@ -109,13 +109,12 @@ constexpr ControlRow kImagesRows[] = {
         .OnDoubleClick([](ThemeEditor& e) { e.images.OnViewPicture(); }),
     Row(IDT_IMAGES_TOTAL, "Text3", K::ReadOnlyText).Tip("Total amount of images"),
     Row(IDT_IMAGES_POSITION, "ImagePosition", K::ReadOnlyText).Tip("Position of image"),
-    Row(IDX_IMAGES_RANDOM, "Random_select", K::CheckBox)
-        .Tip("Display images in random order")
-        .Writes(T::randomPick)
-        .RunsOnLoad(),
     Button(IDB_IMAGES_ADD_FOLDER, "FolderCommand")
         .Tip("Add multiple amount of images")
         .Does([](ThemeEditor& e) { e.images.OnAddFolder(); }),
+    Button(IDB_IMAGES_FOLDER_ENTRY, "FolderEntryCommand")
+        .Tip("Add a folder of pictures (subfolders too; new pictures join at each show)")
+        .Does([](ThemeEditor& e) { e.images.OnAddFolderEntry(); }),
     Frame(IDG_IMAGES_CAPTION, "photoDisplay"),
     Row(IDP_IMAGES_PREVIEW, "photo1", K::Surface)
         .Tip("Click to preview")
@@ -194,6 +193,21 @@ constexpr ControlRow kImageSettingsRows[] = {
     Label(IDT_SETTINGS_FAST, "Label7"),
     Frame(IDG_SETTINGS_TRANSITIONS, "Frame4"),
     Row(IDL_SETTINGS_TRANSITIONS, "ListBoxTransitions", K::MultiList).Tip("Transition effects"),
+    Frame(IDG_SETTINGS_ORDER, "FrameOrder"),
+    // Without repeats is a kind of random order; where the last run stopped, of list order (the
+    // fair shuffle always carries on its pass).
+    Row(IDX_SETTINGS_RANDOM, "Random_select", K::CheckBox)
+        .Tip("Display images in random order")
+        .Writes(T::randomPick)
+        .RunsOnLoad()
+        .Enables({IDX_SETTINGS_NO_REPEATS})
+        .Disables({IDX_SETTINGS_RESUME}),
+    Row(IDX_SETTINGS_NO_REPEATS, "noRepeatsCheck", K::CheckBox)
+        .Tip("Show every picture once before any picture comes again")
+        .Writes(T::randomNoRepeats),
+    Row(IDX_SETTINGS_RESUME, "resumeCheck", K::CheckBox)
+        .Tip("In list order, start where the last show stopped")
+        .Writes(T::resumeListOrder),
 };
 
 // A slider of the gradient's colour, its label and its swatch.

@@ -6,9 +6,12 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "base/colour.h"
 #include "base/geometry.h"
+#include "picture/picture_types.h"
+#include "settings/folder_scan.h"
 
 namespace orvelle {
 
@@ -49,6 +52,15 @@ class EditorServices {
     virtual std::optional<CaptionFontChoice> PickCaptionFont(const CaptionFontChoice& initial,
                                                              int minPoints, int maxPoints) = 0;
     virtual std::optional<std::string> ChooseFileToOpen(const OpenFileRequest& request) = 0;
+    // The shell's folder picker with the title; the chosen folder, nothing when cancelled.
+    virtual std::optional<std::string> ChooseFolder(const std::string& title) = 0;
+    // The machine's picture decoders (which files are pictures).
+    virtual const std::vector<PictureCodec>& PictureCodecs() = 0;
+    // Starts a scan of folder entries beside the window, dropping one under way; what it hands
+    // on comes back to ThemeEditor::FoldersScanned, in order.
+    virtual void ScanFolders(const ScanRequest& request) = 0;
+    // Where the program keeps what it learns per theme (the folders' scans); "" for nowhere.
+    virtual std::string StateFolder() = 0;
     // The shell's open of a file or web address; its result is not looked at.
     virtual void OpenDocument(const std::string& pathOrAddress) = 0;
     virtual int WaveOutDeviceCount() = 0;

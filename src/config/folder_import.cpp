@@ -4,6 +4,7 @@
 
 #include "base/text.h"
 #include "config/theme_editor.h"
+#include "picture/picture_types.h"
 #include "settings/file_system.h"
 
 namespace orvelle {
@@ -16,16 +17,8 @@ std::string DriveOf(const std::string& path) {
 
 }  // namespace
 
-bool IsImportablePicture(std::string_view name) {
-    for (const char* pattern : {"*.bmp", "*.gif", "*.dib", "*.jpeg", "*.jpg"}) {
-        if (MatchesFilePattern(name, pattern)) {
-            return true;
-        }
-    }
-    return false;
-}
-
 void FolderImport::Open(const std::string& start) {
+    pictures_ = PictureExtensions(PictureFileExtensions(editor_.Services().PictureCodecs()));
     drives = lister_.Drives();
     startDrive = DriveOf(start);
     auto it = std::find(drives.begin(), drives.end(), startDrive);
@@ -84,7 +77,7 @@ void FolderImport::ShowFolder(const std::string& path) {
     }
     files.clear();
     for (const std::string& name : lister_.Files(folder)) {
-        if (IsImportablePicture(name)) {
+        if (pictures_.Matches(name)) {
             files.push_back(name);
         }
     }

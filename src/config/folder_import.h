@@ -3,8 +3,9 @@
 #pragma once
 
 #include <string>
-#include <string_view>
 #include <vector>
+
+#include "settings/folder_walk.h"
 
 namespace orvelle {
 
@@ -23,14 +24,12 @@ class FolderLister {
     virtual std::vector<std::string> Files(const std::string& folder) = 0;
 };
 
-// "*.bmp;*.gif;*.dib;*.jpeg;*.jpg", letters in any case.
-bool IsImportablePicture(std::string_view name);
-
 class FolderImport {
   public:
     FolderImport(ThemeEditor& editor, FolderLister& lister) : editor_(editor), lister_(lister) {}
 
-    // Opens on the folder (the program's own, say) and its drive.
+    // Opens on the folder (the program's own, say) and its drive. The files listed are those the
+    // machine's picture decoders read, as for the open-file dialog.
     void Open(const std::string& folder);
     void OnDriveChosen(int index);
     // An entry of the folder list chosen: index 0 is the way up ("..") unless at a drive root.
@@ -53,6 +52,7 @@ class FolderImport {
     ThemeEditor& editor_;
     FolderLister& lister_;
     std::vector<std::string> subfolders_;
+    PictureExtensions pictures_;
 };
 
 }  // namespace orvelle

@@ -22,7 +22,11 @@ void ListEditor::ShowTotal() {
 
 void ListEditor::Add() {
     owner_.BeforeEdit();
-    const std::optional<std::string> path = services_.ChooseFileToOpen(parts_.request);
+    OpenFileRequest request = parts_.request;
+    if (parts_.filter) {
+        request.filter = parts_.filter(services_);
+    }
+    const std::optional<std::string> path = services_.ChooseFileToOpen(request);
     if (!path) {
         services_.ShowMessage("No file has been selected.", MessageButtons::Ok);
         return;

@@ -20,6 +20,9 @@ struct ListEditorParts {
     int position = 0;  // shows "Position: " + the chosen entry's number, "" when none
     std::optional<ThemeKey> countKey;  // the setting that holds the count, if one does
     OpenFileRequest request;
+    // The filter, when it depends on the machine (the picture decoders): asked as the dialog
+    // opens.
+    std::string (*filter)(EditorServices&) = nullptr;
     const char* removeAllQuestion = "";
     const char* nothingToMoveUp = "";
     const char* nothingToMoveDown = "";

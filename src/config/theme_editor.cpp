@@ -180,6 +180,14 @@ void ThemeEditor::OnClosed() {
     }
 }
 
+void ThemeEditor::FoldersScanned(const ScanNews& news) {
+    images.FoldersScanned(news);
+}
+
+std::string ThemeEditor::ShownItem(int id, const std::string& text) const {
+    return id == IDL_IMAGES_PICTURES ? images.ShownEntry(text) : text;
+}
+
 void ThemeEditor::OnHelp() {
     services_.OpenDocument(storage_.ProgramFolder() + "help.htm");
 }
@@ -191,14 +199,12 @@ void ThemeEditor::ShowTheme(const std::string& name, const LoadedTheme& theme) {
     // the control runs (Never sets the interval to 0) comes before the theme's own value.
     manyImagesWarned = false;
     ShowLists(theme);
+    images.CountFolders(name);
     ShowKeys(theme);
     ShowColours(theme);
     ShowTransitions(theme);
     ShowCaptionFont(theme);
     Take(theme, ThemeKey::backgroundImage);
-    // Kept as the theme has them: no control shows these yet.
-    Take(theme, ThemeKey::randomNoRepeats);
-    Take(theme, ThemeKey::resumeListOrder);
     ShowBackgroundPicture();
     if (!controls[IDL_IMAGES_PICTURES].items.empty()) {
         Chosen(IDL_IMAGES_PICTURES, 0);
@@ -669,6 +675,9 @@ void ThemeEditor::HandleOption(const ControlRow& row) {
 }
 
 void ThemeEditor::EnableFollowers(const ControlRow& row, bool enabled) {
+    for (int id : row.disables) {
+        controls.Enable(id, !enabled);
+    }
     for (int id : row.enables) {
         controls.Enable(id, enabled);
         const ControlKind kind = EditorRow(id)->kind;

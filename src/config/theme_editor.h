@@ -20,6 +20,7 @@
 #include "base/geometry.h"
 #include "config/control_table.h"
 #include "config/editor_controls.h"
+#include "config/folder_counts.h"
 #include "config/list_editor.h"
 #include "config/editor_services.h"
 #include "settings/theme_model.h"
@@ -44,11 +45,21 @@ class ImagesPage : private ListEditor::Owner {
     void OnCaptionTyped();
     void OnClearCaption();
     void OnChooseFont();
+    // "Add Multiple Images": the folder import window.
     void OnAddFolder();
+    // "Add Folder": a folder chosen in the shell's picker becomes an entry of the list.
+    void OnAddFolderEntry();
     // The folder import's pictures appended with empty captions, the last one selected.
     void ImportPictures(const std::vector<std::string>& paths);
     // Draws the picture into the preview; false when it cannot be loaded.
     bool PreviewPicture(const std::string& path);
+
+    // The folder entries of the theme (named) just loaded are counted afresh.
+    void CountFolders(const std::string& theme);
+    // What a count's scan found.
+    void FoldersScanned(const ScanNews& news);
+    // The list's text of an entry: a folder entry with its count, any other as stored.
+    std::string ShownEntry(const std::string& stored) const;
 
   private:
     void Choose(int index) override;
@@ -59,7 +70,17 @@ class ImagesPage : private ListEditor::Owner {
     // The caption box set from code runs its change handling, as it does when the user types.
     void SetCaption(const std::string& text);
     bool MeasurePreview(const std::string& path);
+    // A folder entry's folder as scanned; "" for a file entry.
+    std::string RootOf(const std::string& stored) const;
+    // The file a view of the entry shows: a folder's first picture ("" while not known).
+    std::string PictureOf(const std::string& stored) const;
+    // A scan for the folder entries not counted yet, if there are any.
+    void TrackFolders();
+    // The preview of a folder entry: its first picture, or nothing without a message.
+    void PreviewFolder(const std::string& stored);
     ThemeEditor& editor_;
+    FolderCounts folders_;
+    std::string countedTheme_;
 
   public:
     ListEditor list;
@@ -181,6 +202,10 @@ class ThemeEditor {
     void MusicTick();
     // The user changed the text of an edit box.
     void TextChanged(int id, const std::string& text);
+    // A scan of the folder entries handed this on (see EditorServices::ScanFolders).
+    void FoldersScanned(const ScanNews& news);
+    // What a list shows for its entry: the picture list's folder entries carry their counts.
+    std::string ShownItem(int id, const std::string& text) const;
 
     // --- Loading and saving (also used by the theme dialogs) ---
     // The theme read whole (ReadThemeForEditor) put into every control, the title set and the

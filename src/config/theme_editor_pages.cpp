@@ -1,21 +1,28 @@
 // The handlers of the editor's tab pages that do more than write their key.
+#include <algorithm>
 #include <optional>
 
 #include "base/numbers.h"
+#include "base/text.h"
 #include "config/control_ids.h"
 #include "config/theme_editor.h"
 #include "media/mmedia.h"
+#include "settings/folder_walk.h"
+#include "settings/run_state.h"
 #include "settings/theme_storage.h"
 
 namespace orvelle {
 
 namespace {
 
-const OpenFileRequest kPictureFileRequest = {
-    "Image files (*.gif;*.jpg;*.bmp)|*.gif;*.jpg;*.bmp|CompuServe Files (*.gif)|*.gif|Jpeg "
-    "Files (*.jpg)|*.jpg|Jif files (*.jif)|*.jif|Windows Bitmap Files (*.bmp)|*.bmp|Windows DIB "
-    "files (*.dib)|*.dib",
-    "Select a file to open", 0x1004};
+// The pictures the machine's decoders read, asked when the dialog opens.
+std::string PictureFilter(EditorServices& services) {
+    return PictureFileFilter(services.PictureCodecs());
+}
+
+OpenFileRequest PictureFileRequest(EditorServices& services) {
+    return {PictureFilter(services), "Select a file to open", 0x1004};
+}
 
 const OpenFileRequest kMusicFileRequest = {
     "Media Files (*.mid;*.wav)|*.mid;*.wav|Midi (*.mid)|*.mid|WaveAudio (*.wav)|*.wav",
@@ -27,7 +34,8 @@ ListEditorParts PictureListParts() {
     parts.parallel = IDL_EDITOR_CAPTIONS;
     parts.total = IDT_IMAGES_TOTAL;
     parts.position = IDT_IMAGES_POSITION;
-    parts.request = kPictureFileRequest;
+    parts.request = {"", "Select a file to open", 0x1004};
+    parts.filter = PictureFilter;
     parts.removeAllQuestion = "Do you really want to remove all loaded images?";
     parts.nothingToMoveUp = "Nothing was selected to move.";
     parts.nothingToMoveDown = "Nothing was selected to move.";
@@ -64,6 +72,91 @@ void ImagesPage::OnAddFolder() {
     editor_.Services().ShowFolderImport();
 }
 
+void ImagesPage::OnAddFolderEntry() {
+    const std::optional<std::string> folder =
+        editor_.Services().ChooseFolder("Choose a folder of pictures");
+    if (!folder || folder->empty()) {
+        return;
+    }
+    editor_.settingsChanged = true;
+    list.Append(WithTrailingBackslash(*folder));
+    TrackFolders();
+    list.ShowTotal();
+    editor_.Chosen(IDL_IMAGES_PICTURES,
+                   static_cast<int>(editor_.controls[IDL_IMAGES_PICTURES].items.size()) - 1);
+    WarnIfMany();
+}
+
+std::string ImagesPage::RootOf(const std::string& stored) const {
+    return IsFolderEntry(stored)
+               ? WithTrailingBackslash(editor_.Storage().ResolveProgramPath(stored))
+               : std::string();
+}
+
+std::string ImagesPage::PictureOf(const std::string& stored) const {
+    return IsFolderEntry(stored) ? folders_.FirstPicture(RootOf(stored)) : stored;
+}
+
+std::string ImagesPage::ShownEntry(const std::string& stored) const {
+    return IsFolderEntry(stored) ? folders_.Shown(stored, RootOf(stored)) : stored;
+}
+
+void ImagesPage::CountFolders(const std::string& theme) {
+    folders_.Reset();
+    countedTheme_ = theme;
+    TrackFolders();
+}
+
+void ImagesPage::TrackFolders() {
+    std::vector<std::string> roots;
+    for (const std::string& stored : editor_.controls[IDL_IMAGES_PICTURES].items) {
+        if (IsFolderEntry(stored)) {
+            roots.push_back(RootOf(stored));
+        }
+    }
+    EditorServices& services = editor_.Services();
+    // The saver's cache of the theme's walks: a library it has shown is counted at once.
+    if (std::optional<ScanRequest> request =
+            folders_.Track(roots, ScanCachePath(services.StateFolder(), countedTheme_))) {
+        services.ScanFolders(*request);
+    }
+}
+
+void ImagesPage::FoldersScanned(const ScanNews& news) {
+    const std::vector<std::string> changed = folders_.Apply(news);
+    if (changed.empty()) {
+        return;
+    }
+    auto touched = [&](const std::string& stored) {
+        const std::string root = RootOf(stored);
+        return !root.empty() && std::any_of(changed.begin(), changed.end(),
+                                            [&](const auto& r) { return EqualsNoCase(r, root); });
+    };
+    EditorControls& c = editor_.controls;
+    const std::vector<std::string>& items = c[IDL_IMAGES_PICTURES].items;
+    for (std::size_t i = 0; i < items.size(); ++i) {
+        if (touched(items[i])) {
+            // The same text again: the list shows it with its count.
+            const std::string stored = items[i];
+            c.ReplaceItem(IDL_IMAGES_PICTURES, static_cast<int>(i), stored);
+        }
+    }
+    const int selected = c[IDL_IMAGES_PICTURES].selected;
+    if (selected >= 0 && touched(items[static_cast<std::size_t>(selected)])) {
+        PreviewFolder(items[static_cast<std::size_t>(selected)]);
+    }
+}
+
+void ImagesPage::PreviewFolder(const std::string& stored) {
+    // Still counting, no pictures, or a first picture no decoder reads (the show passes such
+    // by): an empty preview says enough.
+    const std::string first = PictureOf(stored);
+    if (first.empty() || !PreviewPicture(first)) {
+        editor_.preview.shown = false;
+        editor_.controls.Redraw(IDP_IMAGES_PREVIEW);
+    }
+}
+
 void ImagesPage::ImportPictures(const std::vector<std::string>& paths) {
     EditorServices& services = editor_.Services();
     services.ShowBusyPointer(true);
@@ -91,8 +184,8 @@ void ImagesPage::WarnIfMany() {
 void ImagesPage::OnViewPicture() {
     const ControlState& pictures = editor_.controls[IDL_IMAGES_PICTURES];
     const std::string path = pictures.selected >= 0
-                                 ? editor_.Storage().ResolveProgramPath(
-                                       pictures.items[static_cast<std::size_t>(pictures.selected)])
+                                 ? editor_.Storage().ResolveProgramPath(PictureOf(
+                                       pictures.items[static_cast<std::size_t>(pictures.selected)]))
                                  : std::string();
     editor_.Services().ShowPictureViewer(path);
 }
@@ -168,8 +261,12 @@ void ImagesPage::OnPictureSelected() {
     }
     editor_.controls.SetText(IDT_IMAGES_POSITION, "Position: " + std::to_string(index + 1));
     const std::vector<std::string>& captions = editor_.controls[IDL_EDITOR_CAPTIONS].items;
-    if (!PreviewPicture(pictures.items[static_cast<std::size_t>(index)]) ||
-        index >= static_cast<int>(captions.size())) {
+    const std::string& stored = pictures.items[static_cast<std::size_t>(index)];
+    const bool folder = IsFolderEntry(stored);
+    if (folder) {
+        PreviewFolder(stored);
+    }
+    if ((!folder && !PreviewPicture(stored)) || index >= static_cast<int>(captions.size())) {
         editor_.Services().ShowBusyPointer(false);
         editor_.Services().ShowMessage(
             "Cannot load image file properly.\r\nYou need to reload a new one.",
@@ -378,7 +475,7 @@ void BackgroundPage::OnAddPicture() {
         services.ShowMessage("You can only display 1 background image.", MessageButtons::Ok);
         return;
     }
-    const std::optional<std::string> path = services.ChooseFileToOpen(kPictureFileRequest);
+    const std::optional<std::string> path = services.ChooseFileToOpen(PictureFileRequest(services));
     if (!path) {
         services.ShowMessage("No file has been selected.", MessageButtons::Ok);
         return;

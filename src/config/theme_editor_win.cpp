@@ -17,6 +17,7 @@
 #include "config/control_ids.h"
 #include "config/theme_dialogs_win.h"
 #include "overlays/background.h"
+#include "picture/picture_codecs_win.h"
 
 namespace orvelle::win {
 
@@ -112,7 +113,7 @@ void ThemeEditorWindow::ShowControl(int id, const ControlState& state) {
     if (kind == ControlKind::Surface) {
         RedrawSurface(id);
     } else if (state.parts & kItemsPart) {
-        ShowItems(control, kind, state, shownRevisions_[id]);
+        ShowItems(id, control, kind, state, shownRevisions_[id]);
     }
     if (state.parts & kSelectionPart) {
         ShowSelection(control, kind, state);
@@ -144,7 +145,7 @@ void ThemeEditorWindow::ShowControl(int id, const ControlState& state) {
 }
 
 // shown: the revision of the items the control shows, 0 for none yet.
-void ThemeEditorWindow::ShowItems(HWND control, ControlKind kind, const ControlState& state,
+void ThemeEditorWindow::ShowItems(int id, HWND control, ControlKind kind, const ControlState& state,
                                   std::uint32_t& shown) {
     if (shown == state.itemsRevision && shown != 0) {
         return;
@@ -163,7 +164,7 @@ void ThemeEditorWindow::ShowItems(HWND control, ControlKind kind, const ControlS
                 ListDelete(control, edit.index);
             }
             if (edit.kind != ListEdit::Erase) {
-                ListInsert(control, edit.index, edit.text);
+                ListInsert(control, edit.index, editor_.ShownItem(id, edit.text));
             }
         }
     } else {
@@ -175,7 +176,7 @@ void ThemeEditorWindow::ShowItems(HWND control, ControlKind kind, const ControlS
         ListClear(control);
         ListFill fill(control, static_cast<int>(state.items.size()), bytes * 2);
         for (const std::string& item : state.items) {
-            fill.Add(item);
+            fill.Add(editor_.ShownItem(id, item));
         }
     }
     shown = state.itemsRevision;
@@ -335,6 +336,10 @@ void ThemeEditorWindow::OnMusicTimer() {
 }
 
 void ThemeEditorWindow::OnUnload() {
+    if (scanner_) {
+        scanner_->Stop();
+        KillTimer(Handle(), kScanTimer);
+    }
     editor_.OnClosed();
 }
 
@@ -444,6 +449,64 @@ std::optional<CaptionFontChoice> ThemeEditorWindow::PickCaptionFont(
 
 std::optional<std::string> ThemeEditorWindow::ChooseFileToOpen(const OpenFileRequest& request) {
     return PickFileToOpen(Handle(), request.filter, request.title, request.flags);
+}
+
+std::optional<std::string> ThemeEditorWindow::ChooseFolder(const std::string& title) {
+    return PickFolder(Handle(), title);
+}
+
+const std::vector<PictureCodec>& ThemeEditorWindow::PictureCodecs() {
+    return InstalledPictureCodecs();
+}
+
+void ThemeEditorWindow::ScanFolders(const ScanRequest& request) {
+    if (!scanner_) {
+        scanner_ = std::make_unique<ScanWorker>(Handle(), kFoldersScannedMessage, [] {
+            return PictureExtensions(PictureFileExtensions(InstalledPictureCodecs()));
+        });
+    }
+    scanner_->Scan(request);
+    scanTicket_ = request.ticket;
+    // A modal loop that ends (a small dialog, a message box) drops the message it took last,
+    // and the worker announces only the first of its news: the timer fetches what is left.
+    SetTimer(Handle(), kScanTimer, 250, nullptr);
+}
+
+std::string ThemeEditorWindow::StateFolder() {
+    return LocalStateFolder();
+}
+
+void ThemeEditorWindow::TakeScanNews() {
+    if (!scanner_) {
+        return;
+    }
+    bool any = false;
+    for (const ScanNews& news : scanner_->TakeNews()) {
+        any = true;
+        editor_.FoldersScanned(news);
+        if (news.kind == ScanNews::Finished && news.ticket == scanTicket_) {
+            KillTimer(Handle(), kScanTimer);
+        }
+    }
+    if (any) {
+        ShowEditor();
+    }
+}
+
+INT_PTR ThemeEditorWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message != kFoldersScannedMessage) {
+        return ThemeEditorView::OnMessage(message, wParam, lParam);
+    }
+    TakeScanNews();
+    return TRUE;
+}
+
+void ThemeEditorWindow::OnTimer(UINT_PTR id) {
+    if (id == kScanTimer) {
+        TakeScanNews();
+        return;
+    }
+    ThemeEditorView::OnTimer(id);
 }
 
 void ThemeEditorWindow::OpenDocument(const std::string& pathOrAddress) {

@@ -18,6 +18,7 @@
 #include "media/mci_sender_win.h"
 #include "media/mmedia.h"
 #include "settings/file_system_win.h"
+#include "settings/scan_worker_win.h"
 #include "settings/theme_storage.h"
 
 namespace orvelle::win {
@@ -47,15 +48,20 @@ class ThemeEditorWindow : public ThemeEditorView, private EditorServices {
     void OnMusicTimer() override;
     void OnTabChanged(EditorTab tab) override;
     void OnDrawSurface(int id, HDC dc, const RECT& bounds) override;
+    INT_PTR OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+    void OnTimer(UINT_PTR id) override;
     void DrawGradient(HDC dc, const RECT& bounds);
     // The small dialog on its model, then the editor as the dialog left it.
     void ShowSmallDialog(int templateId) override;
 
   private:
     void ShowControl(int id, const ControlState& state);
-    void ShowItems(HWND control, ControlKind kind, const ControlState& state, std::uint32_t& shown);
+    void ShowItems(int id, HWND control, ControlKind kind, const ControlState& state,
+                   std::uint32_t& shown);
     void ShowSelection(HWND control, ControlKind kind, const ControlState& state);
     void ShowValue(HWND control, ControlKind kind, int value);
+    // What the folder scan has handed on, given to the editor.
+    void TakeScanNews();
     // A list's notification: true when it is one the editor takes.
     bool ListCommand(int id, ControlKind kind, int code);
     // Message boxes belong to the window in front: a small dialog while one is open.
@@ -68,6 +74,10 @@ class ThemeEditorWindow : public ThemeEditorView, private EditorServices {
     std::optional<CaptionFontChoice> PickCaptionFont(const CaptionFontChoice& initial,
                                                      int minPoints, int maxPoints) override;
     std::optional<std::string> ChooseFileToOpen(const OpenFileRequest& request) override;
+    std::optional<std::string> ChooseFolder(const std::string& title) override;
+    const std::vector<PictureCodec>& PictureCodecs() override;
+    void ScanFolders(const ScanRequest& request) override;
+    std::string StateFolder() override;
     void OpenDocument(const std::string& pathOrAddress) override;
     int WaveOutDeviceCount() override;
     std::optional<PixelSize> PictureSize(const std::string& path) override;
@@ -90,6 +100,11 @@ class ThemeEditorWindow : public ThemeEditorView, private EditorServices {
     FolderImportWindow folderImport_;
     ShownPicture preview_;
     ShownPicture thumbnail_;
+    // Counts the folder entries' pictures; made when the first is to be counted.
+    std::unique_ptr<ScanWorker> scanner_;
+    std::uint32_t scanTicket_ = 0;  // the scan under way
+    static constexpr UINT kFoldersScannedMessage = WM_APP + 30;
+    static constexpr UINT_PTR kScanTimer = 2;
     bool applying_ = false;
     // The message being handled is the Esc key (which the dialog manager turns into Cancel).
     bool escapePressed_ = false;

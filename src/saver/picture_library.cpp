@@ -7,10 +7,6 @@
 
 namespace orvelle {
 
-bool IsFolderEntry(std::string_view stored) {
-    return !stored.empty() && stored.back() == '\\';
-}
-
 PictureLibrary::PictureLibrary(const std::vector<std::string>& stored, std::size_t entries,
                                const std::function<std::string(const std::string&)>& resolve)
     : stored_(stored), rootOf_(std::min(entries, stored.size()), -1) {

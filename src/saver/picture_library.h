@@ -22,9 +22,6 @@ struct PicturePlace {
     bool operator==(const PicturePlace&) const = default;
 };
 
-// A folder entry: its text as stored ends in "\".
-bool IsFolderEntry(std::string_view stored);
-
 class PictureLibrary {
   public:
     // stored: the picture list as the theme holds it, its first `entries` taken; it must

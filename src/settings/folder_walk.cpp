@@ -7,6 +7,10 @@
 
 namespace orvelle {
 
+bool IsFolderEntry(std::string_view stored) {
+    return !stored.empty() && stored.back() == '\\';
+}
+
 namespace {
 
 constexpr std::uint64_t kSecond = 10000000;  // in the system's 100 ns steps

@@ -12,6 +12,9 @@
 
 namespace orvelle {
 
+// A picture list's entry that names a folder: its text as stored ends in "\".
+bool IsFolderEntry(std::string_view stored);
+
 // Many short texts in one block (the pictures of a large tree take a few bytes each).
 class NameList {
   public:

@@ -84,6 +84,19 @@ class FakeServices : public EditorServices {
         files.pop_front();
         return answer;
     }
+    std::optional<std::string> ChooseFolder(const std::string& title) override {
+        folderTitles.push_back(title);
+        if (folders.empty()) {
+            ADD_FAILURE() << "folder picker nobody scripted";
+            return std::nullopt;
+        }
+        std::optional<std::string> answer = folders.front();
+        folders.pop_front();
+        return answer;
+    }
+    const std::vector<PictureCodec>& PictureCodecs() override { return codecs; }
+    void ScanFolders(const ScanRequest& request) override { scans.push_back(request); }
+    std::string StateFolder() override { return "C:\\State\\"; }
     void OpenDocument(const std::string& path) override { opened.push_back(path); }
     void ShowPictureViewer(const std::string& path) override { viewed.push_back(path); }
     void ShowError(const std::string& text) override { errors.push_back(text); }
@@ -107,6 +120,10 @@ class FakeServices : public EditorServices {
     std::optional<Colour> colourOpenedWith;
     std::deque<std::optional<std::string>> files;
     std::vector<OpenFileRequest> fileRequests;
+    std::deque<std::optional<std::string>> folders;
+    std::vector<std::string> folderTitles;
+    std::vector<PictureCodec> codecs;
+    std::vector<ScanRequest> scans;
     std::vector<std::string> opened;
     std::vector<std::string> viewed;
     std::vector<std::string> errors;

@@ -50,7 +50,7 @@ TEST_F(EditorTest, LoadsTheBundledThemeIntoEveryControl) {
         EXPECT_TRUE(C(id).checked) << id;
     }
     for (int id : {IDO_SETTINGS_NEVER, IDO_SETTINGS_FLOATING, IDO_IMAGES_SCROLLING,
-                   IDO_BACKGROUND_COLOUR, IDX_IMAGES_RANDOM, IDO_COUNTDOWN_TO_DATE}) {
+                   IDO_BACKGROUND_COLOUR, IDX_SETTINGS_RANDOM, IDO_COUNTDOWN_TO_DATE}) {
         EXPECT_FALSE(C(id).checked) << id;
     }
     // Enabling follows the options; the slider positions are the theme's.
@@ -604,7 +604,12 @@ class FakeLister : public FolderLister {
 };
 
 TEST_F(EditorTest, FolderImportAppendsEveryPictureOfTheFolderAndWarnsOnce) {
+    services.codecs = {{"PNG Decoder", {".png"}}};
     editor.Open();
+    // The file dialogs offer what the decoders read, as the import lists it.
+    services.files = {std::nullopt};
+    editor.ToolbarClicked(IDC_IMAGES_TOOLBAR, "Add");
+    EXPECT_EQ(services.fileRequests.at(0).filter, PictureFileFilter(services.codecs));
     FakeLister lister;
     FolderImport window(editor, lister);
     window.Open("C:\\Orv");
@@ -616,25 +621,25 @@ TEST_F(EditorTest, FolderImportAppendsEveryPictureOfTheFolderAndWarnsOnce) {
     EXPECT_EQ(services.errors, std::vector<std::string>{"Device is not ready"});
     EXPECT_EQ(window.drive, 1);
     EXPECT_EQ(window.folder, "C:\\");
-    // Into D:\Trip: the pictures only, whatever the case of their names.
+    // Into D:\Trip: the pictures the decoders read only, whatever the case of their names.
     window.OnDriveChosen(2);
     EXPECT_EQ(window.folderEntries, std::vector<std::string>{"[Trip]"});
     window.OnFolderChosen(0);
     EXPECT_EQ(window.folderEntries, std::vector<std::string>{".."});
-    EXPECT_EQ(window.files, (std::vector<std::string>{"a.JPG", "c.gif", "d.jpeg"}));
+    EXPECT_EQ(window.files, (std::vector<std::string>{"a.JPG", "b.png", "c.gif", "d.jpeg"}));
     ASSERT_TRUE(window.OnLoad());
     const std::vector<std::string>& pictures = C(IDL_IMAGES_PICTURES).items;
-    ASSERT_EQ(pictures.size(), 10u);
+    ASSERT_EQ(pictures.size(), 11u);
     EXPECT_EQ(pictures[7], "D:\\Trip\\a.JPG");
-    EXPECT_EQ(C(IDL_EDITOR_CAPTIONS).items.size(), 10u);
-    EXPECT_EQ(C(IDL_IMAGES_PICTURES).selected, 9);
-    EXPECT_EQ(C(IDT_IMAGES_TOTAL).text, "Total: 10");
-    // 690 more make 700: no advice; one more passes it once; the next import says nothing.
+    EXPECT_EQ(C(IDL_EDITOR_CAPTIONS).items.size(), 11u);
+    EXPECT_EQ(C(IDL_IMAGES_PICTURES).selected, 10);
+    EXPECT_EQ(C(IDT_IMAGES_TOTAL).text, "Total: 11");
+    // 689 more make 700: no advice; one more passes it once; the next import says nothing.
     services.pictures["D:\\x.bmp"] = services.pictures["D:\\y.dib"] = {10, 10};
     services.messages.clear();
     window.OnFolderChosen(0);
     EXPECT_EQ(window.folder, "D:\\");
-    lister.many.assign(690, "x.bmp");
+    lister.many.assign(689, "x.bmp");
     window.OnFolderChosen(-1);
     window.OnDriveChosen(2);
     window.OnLoad();

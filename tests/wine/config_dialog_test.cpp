@@ -51,7 +51,7 @@ const Expected kControls[] = {
     {IDT_IMAGES_TOTAL, nullptr},
     {IDT_IMAGES_POSITION, nullptr},
     {IDB_IMAGES_ADD_FOLDER, "Add &Multiple Images"},
-    {IDX_IMAGES_RANDOM, "Display in Random Order"},
+    {IDB_IMAGES_FOLDER_ENTRY, "Add Fol&der"},
     {IDG_IMAGES_CAPTION, "Caption"},
     {IDP_IMAGES_PREVIEW, nullptr},
     {IDE_IMAGES_CAPTION, ""},
@@ -84,6 +84,10 @@ const Expected kControls[] = {
     {IDT_SETTINGS_FAST, "Fast"},
     {IDG_SETTINGS_TRANSITIONS, "Image Transition Effects"},
     {IDL_SETTINGS_TRANSITIONS, nullptr},
+    {IDG_SETTINGS_ORDER, "Picture Order"},
+    {IDX_SETTINGS_RANDOM, "Display in &Random Order"},
+    {IDX_SETTINGS_NO_REPEATS, "Show each picture once &before any repeats"},
+    {IDX_SETTINGS_RESUME, "Carry on where the last run &stopped"},
     // Background
     {IDO_BACKGROUND_DESKTOP, "Desktop"},
     {IDO_BACKGROUND_COLOUR, "Reg Color"},
@@ -224,7 +228,7 @@ TEST(ConfigDialog, PreviewShowsTheThemeEditorWithEveryControlCaptionAndRange) {
             tools = std::max(tools, SendMessageA(w, TTM_GETTOOLCOUNT, 0, 0));
         }
     }
-    EXPECT_EQ(tools, 47);
+    EXPECT_EQ(tools, 50);
 
     // Each tab shows its own page and hides the others.
     for (int page = 4; page >= 0; --page) {

@@ -85,7 +85,7 @@ struct FolderRun {
             if (seen.empty() || seen.back() != k) {
                 seen.push_back(k);
             }
-            Pump(20);
+            PumpStep();
         }
         return seen;
     }

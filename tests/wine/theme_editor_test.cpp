@@ -121,6 +121,9 @@ TEST(ThemeEditor, OkWritesTheChangesOfEachTabAndTheSaverShowsThem) {
     expected["picRandom"] = "rand";
     expected["backEffect"] = "0";
     expected["timeDisplay"] = "1";
+    // The theme had no picture order keys of the later kind: they are written as off.
+    expected["randomNoRepeats"] = "0";
+    expected["resumeListOrder"] = "0";
     EXPECT_EQ(editor.Keys(), expected);
 
     Process saver = StartSaver(editor.copy, "/s");
@@ -186,6 +189,8 @@ TEST(ThemeEditor, UnusableValuesAreReplacedAndOkKeepsEveryKey) {
     expected["picturePercent"] = "80";  // the template's
     expected["newFontName"] = "Arial";
     expected["total"] = "2";
+    expected["randomNoRepeats"] = "0";
+    expected["resumeListOrder"] = "0";
     EXPECT_EQ(editor.Keys(), expected);
 }
 
