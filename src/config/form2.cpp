@@ -249,6 +249,8 @@ void Form2::LoadThemeIntoDialog(const std::string& name, const LoadedTheme& them
     controls.SetText(IDC_monthCombo, Take(theme, ThemeKey::countdownMonth));
     controls.SetText(IDC_dayCombo, Take(theme, ThemeKey::countdownDay));
     controls.SetText(IDC_yearCombo, Take(theme, ThemeKey::countdownYear));
+    Take(theme, ThemeKey::captionSource);
+    Take(theme, ThemeKey::browseKeys);
     title = "Orvelle Screen Saver - [" + name + "]";
     settingsChanged = false;
     ReportReplacedKeys(name, theme);

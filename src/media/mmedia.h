@@ -18,6 +18,10 @@ class MciSender {
 
 class Clock;
 
+// Music files besides MIDI and wave files that the player opens (through MCI's mpegvideo
+// device), upper case.
+inline constexpr const char* kCompressedMusicExtensions[] = {"MP3", "WMA", "M4A", "AAC", "FLAC"};
+
 class Mmedia {
   public:
     Mmedia(MciSender& mci, Clock& clock) : mci_(mci), clock_(clock) {}

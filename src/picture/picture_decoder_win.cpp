@@ -15,6 +15,7 @@
 #include "picture/compositor.h"
 #include "picture/picture_decode_plan.h"
 #include "picture/picture_header.h"
+#include "picture/photo_facts_win.h"
 #include "picture/picture_orientation.h"
 
 namespace orvelle::win {
@@ -564,6 +565,10 @@ std::optional<PixelSize> PictureDecoder::Open(const std::string& path) {
 
 int PictureDecoder::Orientation() const {
     return impl_->orientation;
+}
+
+PhotoFacts PictureDecoder::ReadFacts(const std::string& path) const {
+    return ReadPhotoFacts(impl_->frame.Get(), path);
 }
 
 std::optional<PixelSize> PictureDecoder::OpenMemory(const void* data, std::size_t size) {

@@ -3,13 +3,14 @@
 namespace orvelle {
 
 void PictureAhead::Want(int index, const std::string& path, const std::string& fallback,
-                        const PictureFit& fit) {
+                        const PictureFit& fit, bool readFacts) {
     if (stopped_ || (phase_ != Phase::Idle && index == index_ && fit == fit_)) {
         return;
     }
     index_ = index;
     fallback_ = fallback;
     fit_ = fit;
+    readFacts_ = readFacts;
     if (path.empty()) {
         Ask(fallback_, Phase::Fallback);
     } else {
@@ -20,7 +21,8 @@ void PictureAhead::Want(int index, const std::string& path, const std::string& f
 void PictureAhead::Ask(const std::string& path, Phase phase) {
     phase_ = phase;
     ticket_ = ++lastTicket_;
-    decoding_.DecodePicture({ticket_, path, fit_});
+    // The fallback picture's own facts would only mislead its caption.
+    decoding_.DecodePicture({ticket_, path, fit_, readFacts_ && phase == Phase::Picture});
 }
 
 bool PictureAhead::Arrived(const DecodedPicture& picture) {
@@ -30,14 +32,15 @@ bool PictureAhead::Arrived(const DecodedPicture& picture) {
     }
     const bool fallback = phase_ == Phase::Fallback;
     if (picture.outcome == DecodeOutcome::Decoded) {
-        turn_ = {PictureTurn::Ready, picture.ticket, picture.size, fallback};
+        turn_ = {PictureTurn::Ready, picture.ticket, picture.size, fallback,
+                 fallback ? PhotoFacts{} : picture.facts};
     } else if (!fallback) {
         // A picture that cannot be shown is taken as a missing one.
         Ask(fallback_, Phase::Fallback);
         return false;
     } else {
         const bool none = picture.outcome == DecodeOutcome::NotAPicture;
-        turn_ = {none ? PictureTurn::NoFallback : PictureTurn::FallbackNotShown, 0, {}, true};
+        turn_ = {none ? PictureTurn::NoFallback : PictureTurn::FallbackNotShown, 0, {}, true, {}};
     }
     phase_ = Phase::Settled;
     return true;

@@ -12,10 +12,12 @@
 #include "media/mmedia.h"
 #include "overlays/music_playlist.h"
 #include "saver/motion.h"
+#include "saver/photo_caption.h"
 #include "saver/picture_ahead.h"
 #include "saver/picture_scaling.h"
 #include "saver/picture_sequence.h"
 #include "saver/registry_text.h"
+#include "saver/show_history.h"
 #include "saver/transitions.h"
 #include "settings/theme_storage.h"
 
@@ -102,6 +104,25 @@ struct SaverForm::State {
     enum class Due { Nothing, FirstPicture, Change };
     Due due = Due::Nothing;
 
+    // The picture on screen: its index, path and what its file told of it (for its caption).
+    std::int16_t shownIndex = -1;
+    PhotoFacts shownFacts;
+    CaptionSource captionSource = CaptionSource::Nothing;
+
+    // Browsing keys: the pictures shown, the change the keys or the timer asked for, one key
+    // pressed while a change was being shown, and whether the changes are paused.
+    bool browse = false;
+    ShowHistory history;
+    BrowseStep changeStep = BrowseStep::Forward;
+    std::int16_t changeTarget = -1;
+    bool showing = false;
+    std::optional<BrowseStep> queued;
+    bool paused = false;
+    // The slideshow's next picture is picked (after the picture on screen); a show that never
+    // changes has not picked one until a key asks for it.
+    bool nextPicked = false;
+    bool changeFromHistory = false;
+
     bool started = false;
     bool ended = false;
     bool clockStopped = false;
@@ -171,15 +192,22 @@ struct SaverForm::State {
 
     void PrepareDisplay();
     void PrepareCaption();
+    void MeasureCaptionBand();
     void PrepareMusic();
     void PrepareClock();
     void StartSaver_Timer();
     void ImageChangeTimer_Timer();
+    void BeginChange(BrowseStep step);
+    void KeyDown(SaverKey key, bool repeated);
+    void Browse(BrowseStep step);
+    void TogglePause();
+    void ArmChangeTimer();
     void PictureDecoded(const DecodedPicture& picture);
     void RunDueChange();
     void FinishStart();
     void WantPicture(std::int16_t index);
     void WantNextPicture();
+    std::string PicturePath(std::int16_t index) const;
     PictureFit Fit() const { return {tx, ty, screenW, screenH, s.pictureFraction}; }
     void FloatTimer_Timer();
     void ScrollerTimer_Timer();
@@ -259,6 +287,7 @@ void SaverForm::State::PrepareDisplay() {
     }
     PrepareMusic();
     PrepareClock();
+    browse = LeadingNumber(s.browseKeys) == 1.0;
     caption.box.top = 0;
     env.view.SetTimer(SaverTimer::StartSaver, kStartSaverMs, true);
 }
@@ -290,6 +319,18 @@ void SaverForm::State::PrepareCaption() {
         s.captionHeight = ToInt16Saturated(static_cast<double>(caption.box.height));
         break;
     }
+    captionSource = CaptionSourceFrom(s.captionSource);
+    if (s.captionHeight == 0 && captionSource != CaptionSource::Nothing) {
+        MeasureCaptionBand();
+    }
+}
+
+// Captions that come from the pictures themselves are not known ahead: the band is one line of
+// the caption font.
+void SaverForm::State::MeasureCaptionBand() {
+    const PixelSize size = env.view.SetCaptionText("Ag");
+    caption.box.height = static_cast<std::int64_t>(size.height) * ty;
+    s.captionHeight = ToInt16Saturated(static_cast<double>(caption.box.height));
 }
 
 void SaverForm::State::PrepareMusic() {
@@ -345,22 +386,98 @@ void SaverForm::State::StartSaver_Timer() {
 }
 
 void SaverForm::State::ImageChangeTimer_Timer() {
-    if (due != Due::Nothing) {
+    if (due != Due::Nothing || showing || paused) {
+        return;
+    }
+    BeginChange(BrowseStep::Forward);
+}
+
+// A change to the slideshow's next picture, or, with the browsing keys, to one shown before.
+void SaverForm::State::BeginChange(BrowseStep step) {
+    const std::optional<int> shownBefore = history.Target(step);
+    if (step == BrowseStep::Back && !shownBefore) {
         return;
     }
     env.random.Randomize();
     if (Floating()) {
         ChooseFloatDirection();
     }
-    WrapPictureIndex(s.currentIndex, s.lastPictureIndex);
-    // No further tick may start a change while this one waits for its picture or pauses.
-    env.view.SetTimer(SaverTimer::ImageChange, kChangeGuardIntervalMs, true);
+    changeStep = step;
+    changeFromHistory = shownBefore.has_value();
+    if (shownBefore) {
+        changeTarget = static_cast<std::int16_t>(*shownBefore);
+    } else {
+        if (!nextPicked) {
+            PickNextPicture();
+        }
+        nextPicked = false;
+        WrapPictureIndex(s.currentIndex, s.lastPictureIndex);
+        changeTarget = s.currentIndex;
+    }
+    if (!paused) {
+        // No further tick may start a change while this one waits for its picture or pauses.
+        env.view.SetTimer(SaverTimer::ImageChange, kChangeGuardIntervalMs, true);
+    }
     due = Due::Change;
-    WantPicture(s.currentIndex);
-    if (ahead.Settled(s.currentIndex)) {
+    WantPicture(changeTarget);
+    if (ahead.Settled(changeTarget)) {
         RunDueChange();
     }
     // Otherwise the change happens when its picture arrives.
+}
+
+void SaverForm::State::KeyDown(SaverKey key, bool repeated) {
+    if (!browse || key == SaverKey::Other) {
+        End();
+        return;
+    }
+    // A browsing key held down acts once.
+    if (repeated) {
+        return;
+    }
+    if (key == SaverKey::Space) {
+        TogglePause();
+    } else {
+        Browse(key == SaverKey::Right ? BrowseStep::Forward : BrowseStep::Back);
+    }
+}
+
+// A key asks for the next or the previous picture now. While a change waits for its picture, a
+// step the other way takes its place; while a picture is being put on screen, the last key
+// pressed runs once it is there.
+void SaverForm::State::Browse(BrowseStep step) {
+    if (!started || due == Due::FirstPicture) {
+        return;
+    }
+    if (showing) {
+        queued = step;
+        return;
+    }
+    if (due == Due::Change) {
+        if (step == changeStep || (step == BrowseStep::Back && !history.Target(step))) {
+            return;
+        }
+        due = Due::Nothing;
+    }
+    BeginChange(step);
+}
+
+void SaverForm::State::TogglePause() {
+    paused = !paused;
+    env.view.ShowPausedMark(paused);
+    if (paused) {
+        env.view.SetTimer(SaverTimer::ImageChange, 0, false);
+    } else if (started && due == Due::Nothing && !showing &&
+               (Floating() || LeadingNumber(s.timeInterval) != 0.0)) {
+        // The interval counts afresh from the resume; a change under way arms it when it ends.
+        ArmChangeTimer();
+    }
+}
+
+void SaverForm::State::ArmChangeTimer() {
+    if (!paused) {
+        env.view.SetTimer(SaverTimer::ImageChange, ChangeIntervalMs(s.timeInterval), true);
+    }
 }
 
 void SaverForm::State::PictureDecoded(const DecodedPicture& picture) {
@@ -372,43 +489,65 @@ void SaverForm::State::PictureDecoded(const DecodedPicture& picture) {
 void SaverForm::State::RunDueChange() {
     const Due running = due;
     due = Due::Nothing;
-    if (!ShowCurrentPicture()) {
+    showing = true;
+    const bool shown = ShowCurrentPicture();
+    showing = false;
+    if (!shown) {
         return;
     }
+    shownIndex = running == Due::FirstPicture ? s.currentIndex : changeTarget;
     ShowCaption();
     if (running == Due::FirstPicture) {
+        history.Shown(shownIndex);
         FinishStart();
-        return;
+    } else {
+        if (changeFromHistory) {
+            history.Moved(changeStep);
+        } else {
+            history.Shown(shownIndex);
+            PickNextPicture();
+            nextPicked = true;
+        }
+        WantNextPicture();
+        // The next change counts from the end of this one.
+        ArmChangeTimer();
     }
-    PickNextPicture();
-    WantNextPicture();
-    // The next change counts from the end of this one.
-    env.view.SetTimer(SaverTimer::ImageChange, ChangeIntervalMs(s.timeInterval), true);
+    if (queued && !ended) {
+        const BrowseStep step = *queued;
+        queued.reset();
+        Browse(step);
+    }
 }
 
 void SaverForm::State::FinishStart() {
     if (Floating()) {
         PickNextPicture();
+        nextPicked = true;
         WantNextPicture();
-        env.view.SetTimer(SaverTimer::ImageChange, ChangeIntervalMs(s.timeInterval), true);
+        ArmChangeTimer();
         ChooseFloatDirection();
     } else if (LeadingNumber(s.timeInterval) != 0.0) {
         PickNextPicture();
+        nextPicked = true;
         WantNextPicture();
-        env.view.SetTimer(SaverTimer::ImageChange, ChangeIntervalMs(s.timeInterval), true);
+        ArmChangeTimer();
     }
     // Otherwise the first picture stays for the whole run.
+}
+
+std::string SaverForm::State::PicturePath(std::int16_t index) const {
+    if (index < 0 || index >= static_cast<int>(s.picturePaths.size())) {
+        return "";
+    }
+    const std::string& stored = s.picturePaths[static_cast<size_t>(index)];
+    return stored.empty() ? stored : env.storage.ResolveProgramPath(stored);
 }
 
 void SaverForm::State::WantPicture(std::int16_t index) {
     // Asking for a picture is the start of showing it.
     const ProcedureScope scope(procedure, kShowPictureError);
-    std::string path;
-    if (index >= 0 && index < static_cast<int>(s.picturePaths.size())) {
-        const std::string& stored = s.picturePaths[static_cast<size_t>(index)];
-        path = stored.empty() ? stored : env.storage.ResolveProgramPath(stored);
-    }
-    ahead.Want(index, path, env.storage.FallbackPicturePath(), Fit());
+    ahead.Want(index, PicturePath(index), env.storage.FallbackPicturePath(), Fit(),
+               NeedsPhotoFacts(captionSource));
 }
 
 // The picture of the next change, decoded while this one shows; none when no change comes.
@@ -416,8 +555,13 @@ void SaverForm::State::WantNextPicture() {
     if (ChangeIntervalMs(s.timeInterval) <= 0) {
         return;
     }
+    const std::optional<int> shownAfter = history.Target(BrowseStep::Forward);
     std::int16_t next = s.currentIndex;
-    WrapPictureIndex(next, s.lastPictureIndex);
+    if (shownAfter) {
+        next = static_cast<std::int16_t>(*shownAfter);
+    } else {
+        WrapPictureIndex(next, s.lastPictureIndex);
+    }
     WantPicture(next);
 }
 
@@ -470,6 +614,7 @@ bool SaverForm::State::PlaceReadyPicture() {
         return false;
     }
     displayPx = turn.size;
+    shownFacts = turn.facts;
     display.width = static_cast<std::int64_t>(turn.size.width) * tx;
     display.height = static_cast<std::int64_t>(turn.size.height) * ty;
     return true;
@@ -495,10 +640,12 @@ bool SaverForm::State::RemovePicture() {
 }
 
 void SaverForm::State::ShowCaption() {
-    const int index = s.currentIndex;
-    const std::string text = index >= 0 && index < static_cast<int>(s.captions.size())
-                                 ? s.captions[static_cast<size_t>(index)]
-                                 : std::string();
+    const int index = shownIndex;
+    const std::string typed = index >= 0 && index < static_cast<int>(s.captions.size())
+                                  ? s.captions[static_cast<size_t>(index)]
+                                  : std::string();
+    const std::string text =
+        PictureCaption(typed, captionSource, PicturePath(shownIndex), shownFacts, env.clock);
     orvelle::ShowCaption(env.view, caption, text, s.scroll, screenW, tx, ty);
 }
 
@@ -575,9 +722,10 @@ void SaverForm::PictureDecoded(const DecodedPicture& picture) {
     st.Guarded(nullptr, [&st, &picture] { st.PictureDecoded(picture); });
 }
 
-void SaverForm::Form_KeyDown() {
+void SaverForm::Form_KeyDown(SaverKey key, bool repeated) {
     if (!state_->ended) {
-        state_->Guarded(state_->procedure, [this] { state_->End(); });
+        state_->Guarded(state_->procedure,
+                        [this, key, repeated] { state_->KeyDown(key, repeated); });
     }
 }
 
@@ -587,10 +735,8 @@ void SaverForm::Form_MouseDown() {
     }
 }
 
-void SaverForm::DisplayingPicture_KeyDown() {
-    if (!state_->ended) {
-        state_->Guarded(state_->procedure, [this] { state_->End(); });
-    }
+void SaverForm::DisplayingPicture_KeyDown(SaverKey key, bool repeated) {
+    Form_KeyDown(key, repeated);
 }
 
 void SaverForm::Form_MouseMove(float xTwips, float yTwips) {

@@ -56,6 +56,8 @@ constexpr ThemeKeyInfo kKeys[] = {
     {K::countdownMonth, "date", "countdownMonth", V::DatePart, &S::countdownMonth},
     {K::countdownDay, "date", "countdownDay", V::DatePart, &S::countdownDay},
     {K::countdownYear, "date", "countdownYear", V::DatePart, &S::countdownYear},
+    {K::captionSource, "font", "captionSource", V::NumberChoice, &S::captionSource},
+    {K::browseKeys, "image", "browseKeys", V::Flag, &S::browseKeys},
 };
 static_assert(std::size(kKeys) == kThemeKeyCount);
 static_assert([] {
@@ -114,6 +116,8 @@ constexpr ThemeKeyLimits kLimits[] = {
     {K::countdownMonth, "01", 0, 0},
     {K::countdownDay, "01", 0, 0},
     {K::countdownYear, "2027", 0, 0},
+    {K::captionSource, "0", 0, 4},
+    {K::browseKeys, "0", 0, 1},
 };
 static_assert(std::size(kLimits) == kThemeKeyCount);
 static_assert([] {
@@ -173,6 +177,8 @@ constexpr ThemeStep kSaverReadOrder[] = {
     K::countdownMonth,
     K::countdownDay,
     K::countdownYear,
+    K::captionSource,
+    K::browseKeys,
 };
 
 // Each list is erased and rewritten just before its count key (pictures, captions) or right
@@ -219,6 +225,8 @@ constexpr ThemeStep kSaveOrder[] = {
     K::countdownMonth,
     K::countdownDay,
     K::countdownYear,
+    K::captionSource,
+    K::browseKeys,
 };
 
 // Every key and list once, so that nothing the dialog edits is left out of a save.
@@ -474,7 +482,7 @@ LoadedTheme ReadThemeForEditor(ThemeStorage& storage, const std::string& file) {
         const std::optional<std::string> usual =
             storage.FindThemeValue(info.section, info.key, templ);
         field = usual && UsableInEditor(info.id, *usual) ? *usual : KeyLimits(info.id).fallback;
-        if (theme.read == ThemeFileRead::Read) {
+        if (theme.read == ThemeFileRead::Read && (mine || !IsLaterKey(info.id))) {
             theme.replaced.push_back(info.id);
         }
     }

@@ -57,6 +57,10 @@ struct ThemeSettings {
     std::string countdownMonth;
     std::string countdownDay;
     std::string countdownYear;
+    // Added later; a theme without them shows no caption in place of a missing one and ends the
+    // run at every key.
+    std::string captionSource;
+    std::string browseKeys;
 
     // [images], [caption] and [multimedia]. A save writes every entry held here; the saver's
     // read leaves one spare "" past the last entry (its picture index may step one past).
@@ -105,8 +109,16 @@ enum class ThemeKey : std::uint8_t {
     countdownMonth,
     countdownDay,
     countdownYear,
+    captionSource,
+    browseKeys,
 };
-constexpr int kThemeKeyCount = static_cast<int>(ThemeKey::countdownYear) + 1;
+constexpr int kThemeKeyCount = static_cast<int>(ThemeKey::browseKeys) + 1;
+
+// Keys that themes written before them lack: their absence is the program's own value, not a
+// damaged theme.
+constexpr bool IsLaterKey(ThemeKey key) {
+    return key == ThemeKey::captionSource || key == ThemeKey::browseKeys;
+}
 
 enum class ThemeList : std::uint8_t { images, caption, multimedia };
 constexpr int kThemeListCount = 3;

@@ -54,6 +54,8 @@ ThemeSettings NamedAfterKeys() {
         .countdownMonth = "countdownMonth",
         .countdownDay = "countdownDay",
         .countdownYear = "countdownYear",
+        .captionSource = "captionSource",
+        .browseKeys = "browseKeys",
         .picturePaths = {"images/0", "images/1"},
         .captions = {"caption/0", "caption/1"},
         .mediaPaths = {"multimedia/0"},
@@ -102,7 +104,8 @@ TEST(ThemeModel, SaveWritesEveryKeyInTheSaveOrderWithItsFieldsText) {
         "transitions/bHorizontalBlinds transitions/bVerticalBlinds transitions/bFade "
         "image/timeDisplay font/newFontName font/newFontSize font/newFontBold font/newFontItalic "
         "font/newFontUnderline font/newFontFontStrikethru font/newFontForeColor "
-        "date/countdownMonth date/countdownDay date/countdownYear";
+        "date/countdownMonth date/countdownDay date/countdownYear font/captionSource "
+        "image/browseKeys";
     RecordingThemeFile file;
     WriteTheme(file, NamedAfterKeys());
     EXPECT_EQ(file.Calls(), expected);
@@ -125,7 +128,7 @@ TEST(ThemeModel, SaverReadsInItsOwnOrderAndSizesListsByTheirCounts) {
         "transitions/bLeftWipe transitions/bRightWipe transitions/bRightandLeftWipe "
         "transitions/bUpAndDown transitions/bCenter transitions/bHorizontalBlinds "
         "transitions/bVerticalBlinds transitions/bFade image/timeDisplay date/countdownMonth "
-        "date/countdownDay date/countdownYear";
+        "date/countdownDay date/countdownYear font/captionSource image/browseKeys";
     RecordingThemeFile file;
     file.answers = {{"total/total", "2"}, {"total/mediaTotal", "1.4"}};
     for (const char* entry : {"images/0", "images/1", "caption/0", "caption/1", "multimedia/0"}) {
