@@ -45,7 +45,7 @@ struct RecordedEvents : SaverEvents {
     void PictureDecoded(const orvelle::DecodedPicture& picture) override {
         decoded.push_back(picture);
     }
-    void Form_KeyDown(SaverKey, bool) override {
+    void Form_KeyDown(orvelle::SaverKey, bool) override {
         ++formKeys;
         if (onFormKey) {
             onFormKey();
@@ -53,7 +53,7 @@ struct RecordedEvents : SaverEvents {
     }
     void Form_MouseDown() override { ++formClicks; }
     void Form_MouseMove(float x, float y) override { formMoves.emplace_back(x, y); }
-    void DisplayingPicture_KeyDown(SaverKey, bool) override { ++pictureKeys; }
+    void DisplayingPicture_KeyDown(orvelle::SaverKey, bool) override { ++pictureKeys; }
     void DisplayingPicture_MouseMove(float x, float y) override { pictureMoves.emplace_back(x, y); }
     int TicksOf(SaverTimer timer) const {
         int n = 0;
