@@ -121,6 +121,9 @@ TEST(ThemeEditor, OkWritesTheChangesOfEachTabAndTheSaverShowsThem) {
     expected["picRandom"] = "rand";
     expected["backEffect"] = "0";
     expected["timeDisplay"] = "1";
+    // Keys the theme was written without are saved with the program's own values.
+    expected["captionSource"] = "0";
+    expected["browseKeys"] = "0";
     EXPECT_EQ(editor.Keys(), expected);
 
     Process saver = StartSaver(editor.copy, "/s");
@@ -186,6 +189,8 @@ TEST(ThemeEditor, UnusableValuesAreReplacedAndOkKeepsEveryKey) {
     expected["picturePercent"] = "80";  // the template's
     expected["newFontName"] = "Arial";
     expected["total"] = "2";
+    expected["captionSource"] = "0";
+    expected["browseKeys"] = "0";
     EXPECT_EQ(editor.Keys(), expected);
 }
 
