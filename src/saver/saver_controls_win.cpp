@@ -242,6 +242,10 @@ void SaverWindow::PauseMark::Paint() {
 }
 
 void SaverWindow::ShowPausedMark(bool visible) {
+    // Made when first needed: a run that never pauses has the windows it always had.
+    if (visible && !pauseMark_->IsAlive() && IsAlive()) {
+        pauseMark_->Create();
+    }
     pauseMark_->Show(visible);
 }
 
@@ -258,7 +262,6 @@ void SaverWindow::CreateControls() {
     display_->Create(instance_, kPictureClass, 0, childStyle, none, Handle());
     caption_->Create(instance_, kLabelClass, 0, childStyle, none, Handle());
     clock_->Create(instance_, kLabelClass, 0, childStyle, none, Handle());
-    pauseMark_->Create();
     SetWindowPos(display_->Handle(), HWND_TOP, 0, 0, 0, 0,
                  SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     clock_->font.Reset(
