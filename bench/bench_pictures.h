@@ -103,9 +103,11 @@ inline void WriteText(const std::string& path, const std::string& text) {
 }
 
 // A saver folder (ending in "\"): its global settings, and a current theme "Bench" showing the
-// pictures centred at 99 % in list order every interval seconds with the one effect flag on.
+// pictures centred at 99 % in list order (or, shuffled, in the fair shuffle) every interval
+// seconds with the one effect flag on.
 inline void WriteSaverFolder(const std::string& folder, const std::vector<std::string>& pictures,
-                             const std::string& interval, const std::string& effect) {
+                             const std::string& interval, const std::string& effect,
+                             bool shuffled = false) {
     CreateDirectoryW(orvelle::win::Wide(folder).c_str(), nullptr);
     CreateDirectoryW(orvelle::win::Wide(folder + "orvellesaver").c_str(), nullptr);
     WriteText(folder + "orvellemain.ini",
@@ -116,7 +118,8 @@ inline void WriteSaverFolder(const std::string& folder, const std::vector<std::s
     for (std::size_t i = 0; i < pictures.size(); ++i) {
         theme += std::to_string(i) + "=" + pictures[i] + "\r\n";
     }
-    theme += "[image]\r\nrandomPick=0\r\npicSpeed=2\r\ntimeInterval=" + interval +
+    theme += std::string("[image]\r\nrandomPick=") + (shuffled ? "1" : "0") +
+             "\r\nrandomNoRepeats=1\r\npicSpeed=2\r\ntimeInterval=" + interval +
              "\r\npicRandom=cent\r\npicturePercent=99\r\ntimeDisplay=0\r\nrandomMedia=0\r\n"
              "[background]\r\nbackEffect=0\r\nnewBackColor=0\r\n"
              "[font]\r\nnewFontName=Arial\r\nnewFontSize=12\r\nscroll=1\r\nscrollSpeed=100\r\n"

@@ -30,6 +30,8 @@ class ForwardingView : public orvelle::SaverView {
     void DecodePicture(const orvelle::PictureRequest& r) override { w_.DecodePicture(r); }
     bool PlaceDecodedPicture(std::uint32_t t) override { return w_.PlaceDecodedPicture(t); }
     void StopDecoding() override { w_.StopDecoding(); }
+    void ScanFolders(const orvelle::ScanRequest& r) override { w_.ScanFolders(r); }
+    void StopScanning() override { w_.StopScanning(); }
     void CoverScreen() override { w_.CoverScreen(); }
     void ClearPictures() override { w_.ClearPictures(); }
     bool GrabBackgroundPatch(const orvelle::PixelRect& r) override {

@@ -21,8 +21,8 @@
 
 #include "base/wide_win.h"
 #include "bench_timing.h"
-#include "config/form2_ids.h"
-#include "config/multi_files_win.h"
+#include "config/control_ids.h"
+#include "config/folder_import_win.h"
 #include "config/theme_editor_win.h"
 #include "settings/file_system_win.h"
 
@@ -74,7 +74,7 @@ std::string Bmp(int width, int height) {
 
 // The picture list among the editor's controls (a plain function: 32-bit callbacks are stdcall).
 BOOL CALLBACK FindPictureList(HWND child, LPARAM found) {
-    if (GetDlgCtrlID(child) == IDC_List1) {
+    if (GetDlgCtrlID(child) == IDL_IMAGES_PICTURES) {
         *reinterpret_cast<HWND*>(found) = child;
     }
     return TRUE;
@@ -171,13 +171,13 @@ int main(int argc, char** argv) {
         for (int i = 0; i < 20; ++i) {
             // The last entry again each time, so that every timed click really moves one.
             SendMessageW(list, LB_SETCURSEL, last, 0);
-            SendMessageW(GetParent(list), WM_COMMAND, MAKEWPARAM(IDC_List1, LBN_SELCHANGE),
+            SendMessageW(GetParent(list), WM_COMMAND,
+                         MAKEWPARAM(IDL_IMAGES_PICTURES, LBN_SELCHANGE),
                          reinterpret_cast<LPARAM>(list));
             Pump();
             const double start = Seconds();
             HWND bar = FindWindowExW(GetParent(list), nullptr, TOOLBARCLASSNAMEW, nullptr);
-            SendMessageW(GetParent(list), WM_COMMAND, IDC_toolbarImages_Up,
-                         reinterpret_cast<LPARAM>(bar));
+            SendMessageW(GetParent(list), WM_COMMAND, IDB_IMAGES_UP, reinterpret_cast<LPARAM>(bar));
             UpdateWindow(window.Handle());
             times.push_back(Seconds() - start);
         }
@@ -202,11 +202,11 @@ int main(int argc, char** argv) {
         window.Editor().manyImagesWarned = true;
         orvelle::win::FolderListerWin lister;
         double start = Seconds();
-        orvelle::MultiFiles multi(window.Editor(), lister);
-        multi.Form_Load(pictures);
+        orvelle::FolderImport multi(window.Editor(), lister);
+        multi.Open(pictures);
         *listing = Seconds() - start;
         start = Seconds();
-        multi.Command1_Click();
+        multi.OnLoad();
         window.ShowEditor();
         UpdateWindow(window.Handle());
         return Seconds() - start;

@@ -3,8 +3,11 @@
 #   picture_change_bench   (1024 x 768) the stall at a change, the period between changes, the
 #                          working set over many changes, a key during decodes
 #   transition_pace_bench  (3840 x 2160) the effects' pace on a big screen against a small one
+#   library_bench          (1024 x 768) a folder entry of 100,000 JPEGs against 10 files: the
+#                          first picture cold and warm, the working set; the shuffle's exactness
 #
 #   bash bench/picture_benches.sh [changes for the memory figure (500)] [key tries (20)]
+#                                 [library rounds (5)]
 #
 # Builds the 64-bit programs first. Prints each benchmark's figures; exits non-zero when a target
 # is missed.
@@ -13,7 +16,7 @@ cd "$(dirname "$0")/.."
 root=$(pwd)
 cmake --preset mingw64 >/dev/null
 cmake --build build/mingw64 -j "${ORVELLE_JOBS:-2}" --target program_folder \
-  picture_change_bench_win transition_pace_bench_win >/dev/null
+  picture_change_bench_win transition_pace_bench_win library_bench_win >/dev/null
 
 . scripts/wine-env.sh
 xvfb_pid=
@@ -35,7 +38,8 @@ display_of() {
 
 status=0
 for run in "1024x768 picture_change_bench_win ${1:-500} ${2:-20}" \
-           "3840x2160 transition_pace_bench_win"; do
+           "3840x2160 transition_pace_bench_win" \
+           "1024x768 library_bench_win ${3:-5}"; do
   set -- $run
   size=$1
   program=$2

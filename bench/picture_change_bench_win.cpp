@@ -27,6 +27,7 @@
 #include "base/clock_win.h"
 #include "base/random_source.h"
 #include "bench_pictures.h"
+#include "bench_saver.h"
 #include "bench_timing.h"
 #include "bench_view.h"
 #include "media/mci_sender_win.h"
@@ -39,6 +40,13 @@
 using orvelle::PixelRect;
 using orvelle::PixelSize;
 using orvelle::SaverTimer;
+
+using bench::CentrePixel;
+using bench::EndSaver;
+using bench::ProgramIn;
+using bench::StartSaver;
+using bench::WaitForCentreChange;
+using bench::WorkingSetOf;
 
 namespace {
 
@@ -102,6 +110,7 @@ class TimedEvents final : public orvelle::win::SaverEvents {
         form_.OnTimer(timer);
     }
     void PictureDecoded(const orvelle::DecodedPicture& p) override { form_.PictureDecoded(p); }
+    void FoldersScanned(const orvelle::ScanNews& n) override { form_.FoldersScanned(n); }
     void Form_KeyDown(orvelle::SaverKey, bool) override {}
     void Form_MouseDown() override {}
     void Form_MouseMove(float, float) override {}
@@ -125,7 +134,7 @@ std::vector<Change> RunEngine(const std::string& folder, std::size_t changes,
     orvelle::win::SaverWindow window(GetModuleHandleW(nullptr));
     TimedView view(window);
     orvelle::SaverForm form(orvelle::SaverEnvironment{view, window, storage, registry, clock,
-                                                      random, orvelle::win::MediaPlayer(), 2});
+                                                      random, orvelle::win::MediaPlayer(), 2, ""});
     TimedEvents events(form, view);
     window.AttachEvents(events);
     window.Load();
@@ -169,102 +178,12 @@ void Stalls(const std::vector<Change>& changes, double& whole, double& beyondPau
     beyondPause = bench::Median(b);
 }
 
-struct WindowSearch {
-    DWORD process = 0;
-    HWND found = nullptr;
-};
-
-BOOL CALLBACK MatchSaverWindow(HWND window, LPARAM param) {
-    auto* search = reinterpret_cast<WindowSearch*>(param);
-    DWORD owner = 0;
-    GetWindowThreadProcessId(window, &owner);
-    wchar_t name[64] = {};
-    GetClassNameW(window, name, 64);
-    if (owner == search->process && IsWindowVisible(window) &&
-        std::wstring(name) == L"OrvelleSaverWindow") {
-        search->found = window;
-        return FALSE;
-    }
-    return TRUE;
-}
-
-HWND SaverWindowOf(DWORD process) {
-    WindowSearch search{process, nullptr};
-    EnumWindows(MatchSaverWindow, reinterpret_cast<LPARAM>(&search));
-    return search.found;
-}
-
-COLORREF CentrePixel() {
-    const orvelle::win::WindowDC screen(nullptr);
-    return GetPixel(screen.Get(), GetSystemMetrics(SM_CXSCREEN) / 2,
-                    GetSystemMetrics(SM_CYSCREEN) / 2);
-}
-
-// Waits until the centre of the screen shows something else than `from`; false on time-out.
-bool WaitForCentreChange(COLORREF from, double seconds) {
-    const double end = bench::Seconds() + seconds;
-    while (bench::Seconds() < end) {
-        const COLORREF c = CentrePixel();
-        if (c != CLR_INVALID && c != from) {
-            return true;
-        }
-        Sleep(2);
-    }
-    return false;
-}
-
-// orvelle.scr copied into the folder from beside this program (build/<dir>/program).
-std::wstring ProgramIn(const std::string& folder) {
-    wchar_t self[MAX_PATH + 1] = {};
-    GetModuleFileNameW(nullptr, self, MAX_PATH);
-    std::wstring built(self);
-    built = built.substr(0, built.find_last_of(L'\\') + 1) + L"program\\orvelle.scr";
-    const std::wstring program = orvelle::win::Wide(folder + "orvelle.scr");
-    return CopyFileW(built.c_str(), program.c_str(), FALSE) ? program : std::wstring();
-}
-
-// orvelle.scr started full screen; its window found (nullptr when it does not come).
-HWND StartSaver(const std::wstring& program, PROCESS_INFORMATION& process) {
-    std::wstring command = L"\"" + program + L"\" /s";
-    STARTUPINFOW startup{};
-    startup.cb = sizeof startup;
-    if (!CreateProcessW(program.c_str(), command.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                        nullptr, &startup, &process)) {
-        process = {};
-        return nullptr;
-    }
-    HWND window = nullptr;
-    for (int i = 0; i < 500 && !window; ++i, Sleep(10)) {
-        window = SaverWindowOf(process.dwProcessId);
-    }
-    return window;
-}
-
-// Ends the run with a key, or kills it; true when it went within ten seconds.
-bool EndSaver(HWND window, PROCESS_INFORMATION& process) {
-    PostMessageW(window, WM_KEYDOWN, VK_SPACE, 1);
-    const bool gone = WaitForSingleObject(process.hProcess, 10000) == WAIT_OBJECT_0;
-    if (!gone) {
-        TerminateProcess(process.hProcess, 1);
-    }
-    CloseHandle(process.hThread);
-    CloseHandle(process.hProcess);
-    return gone;
-}
-
 struct Memory {
     std::size_t changes = 0;
     std::size_t at10 = 0;
     std::size_t atEnd = 0;
     std::size_t highest = 0;
 };
-
-std::size_t WorkingSetOf(HANDLE process) {
-    PROCESS_MEMORY_COUNTERS counters{};
-    counters.cb = sizeof counters;
-    GetProcessMemoryInfo(process, &counters, sizeof counters);
-    return counters.WorkingSetSize;
-}
 
 // orvelle.scr showing the folder's theme for this many changes (counted on the screen, as new
 // colours in its centre), its working set sampled all along.

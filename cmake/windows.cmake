@@ -46,6 +46,15 @@ if(ORVELLE_WINE_TESTS AND NOT MSVC AND EXISTS /usr/src/googletest/CMakeLists.txt
     ORVELLE_PROGRAM_DIR="${ORVELLE_PROGRAM_DIR}"
     ORVELLE_SOURCE_DIR="${CMAKE_SOURCE_DIR}")
   add_dependencies(orvelle_wine_tests program_folder)
+  # The editor window as designed, with nothing behind its controls, for the tests of its layout:
+  # a test program of its own, so that the product holds no switch for it.
+  add_executable(orvelle_design_window WIN32
+    ${CMAKE_SOURCE_DIR}/tests/wine/design_window/design_window_win.cpp resources/orvelle.rc)
+  target_link_libraries(orvelle_design_window PRIVATE orvelle_win)
+  target_link_options(orvelle_design_window PRIVATE ${ORVELLE_STATIC_LINK})
+  add_dependencies(orvelle_wine_tests orvelle_design_window)
+  target_compile_definitions(orvelle_wine_tests PRIVATE
+    ORVELLE_DESIGN_WINDOW="$<TARGET_FILE:orvelle_design_window>")
   include(GoogleTest)
   # Listed from the sources, not by running the driver: starting Wine at build time is slow.
   gtest_add_tests(TARGET orvelle_wine_tests TEST_LIST ORVELLE_WINE_TEST_LIST)

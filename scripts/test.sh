@@ -2,10 +2,22 @@
 # Runs every test: the portable code's unit tests (native, with sanitizers), the 64-bit and
 # 32-bit Windows builds, the installer and zips built from them, and the end-to-end tests of
 # orvelle.scr and of the installer under Wine on Xvfb.
+#   test.sh           everything
+#   test.sh --quick   the format and layer checks and the native unit tests only
 set -euo pipefail
 cd "$(dirname "$0")/.."
 root=$(pwd)
-bash scripts/install-deps.sh
+quick=false
+case "${1:-}" in
+  "") ;;
+  --quick) quick=true ;;
+  *) echo "test.sh: unknown option '$1' (--quick runs the quick checks only)" >&2; exit 2 ;;
+esac
+if $quick; then
+  bash scripts/install-deps.sh native
+else
+  bash scripts/install-deps.sh
+fi
 
 werror=ON
 jobs=$(nproc)
@@ -23,6 +35,10 @@ echo "== Native unit tests"
 cmake --preset native -DORVELLE_WERROR=$werror >/dev/null
 cmake --build build/native -j "$jobs"
 ctest --test-dir build/native --output-on-failure -j "$jobs"
+
+if $quick; then
+  exit 0
+fi
 
 echo "== 32-bit Windows build"
 cmake --preset mingw32 -DORVELLE_WERROR=$werror >/dev/null

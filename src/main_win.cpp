@@ -3,12 +3,11 @@
 // from here.
 #include <windows.h>
 #include <commctrl.h>
-#include <objbase.h>
 
 #include "app/app_host_win.h"
 #include "app/desktop_guard_win.h"
+#include "base/com_win.h"
 #include "base/optional_api_win.h"
-#include "config/form2_window_win.h"
 #include "config/theme_editor_win.h"
 
 namespace {
@@ -16,10 +15,6 @@ namespace {
 // The editor window runs its own loop; the quit it ends with is posted again so that the host's
 // loop, which follows, ends too.
 void OpenConfiguration(HINSTANCE instance, HWND owner) {
-    if (orvelle::win::DialogPreviewRequested()) {
-        PostQuitMessage(orvelle::win::RunForm2Preview(instance, owner));
-        return;
-    }
     PostQuitMessage(orvelle::win::RunThemeEditor(instance, owner));
 }
 
@@ -28,7 +23,7 @@ void OpenConfiguration(HINSTANCE instance, HWND owner) {
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     orvelle::win::SetProcessDpiAware();
     orvelle::win::InstallDesktopGuard();
-    CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+    const orvelle::win::ComApartment com(COINIT_APARTMENTTHREADED);
     INITCOMMONCONTROLSEX controls = {sizeof controls, ICC_WIN95_CLASSES};
     InitCommonControlsEx(&controls);
 
@@ -39,6 +34,5 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
         exitCode = host.Run();
     }
     orvelle::win::RestoreDesktop();
-    CoUninitialize();
     return exitCode;
 }

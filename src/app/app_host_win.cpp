@@ -3,8 +3,10 @@
 #include <cstdint>
 
 #include "app/desktop_guard_win.h"
+#include "app/fault_handling_win.h"
 #include "app/preview_win.h"
 #include "app/saver_run_win.h"
+#include "base/gdi_win.h"
 #include "base/numbers.h"
 #include "base/optional_api_win.h"
 #include "base/wide_win.h"
@@ -14,10 +16,7 @@ namespace orvelle::win {
 namespace {
 
 int TwipsPerPixel(int axis) {
-    HDC screen = GetDC(nullptr);
-    int dpi = GetDeviceCaps(screen, axis);
-    ReleaseDC(nullptr, screen);
-    return TwipsPerPixelForDpi(dpi);
+    return TwipsPerPixelForDpi(GetDeviceCaps(WindowDC(nullptr).Get(), axis));
 }
 
 }  // namespace
@@ -26,10 +25,8 @@ AppHostWin::AppHostWin(HINSTANCE instance, ConfigurationOpener openConfiguration
     : instance_(instance), openConfiguration_(openConfiguration) {}
 
 AppHostWin::~AppHostWin() {
+    // The run goes before the lock that kept a second copy out.
     saver_.reset();
-    if (instanceMutex_) {
-        CloseHandle(instanceMutex_);
-    }
 }
 
 std::int32_t AppHostWin::QueryPlatform() {
@@ -48,12 +45,15 @@ std::string AppHostWin::CommandLineArguments() {
 
 bool AppHostWin::PreviousInstanceRunning() {
     // A named mutex lives exactly as long as some copy of the program holds it.
-    instanceMutex_ = CreateMutexW(nullptr, FALSE, L"OrvelleScreenSaver.Instance");
-    return instanceMutex_ != nullptr && GetLastError() == ERROR_ALREADY_EXISTS;
+    HANDLE mutex = CreateMutexW(nullptr, FALSE, L"OrvelleScreenSaver.Instance");
+    const bool existed = mutex != nullptr && GetLastError() == ERROR_ALREADY_EXISTS;
+    instanceMutex_.Reset(mutex);
+    return existed;
 }
 
 void AppHostWin::OpenConfiguration(std::int32_t ownerWindow) {
     if (openConfiguration_) {
+        HandleFaultsFor(RunMode::Configure);
         // Window handles are 32-bit values even in 64-bit processes; a stale number names no
         // window and the editor then centres on the screen.
         HWND owner = reinterpret_cast<HWND>(static_cast<std::intptr_t>(ownerWindow));
@@ -67,6 +67,7 @@ void AppHostWin::ChangePassword(std::int32_t parentWindow) {
 }
 
 void AppHostWin::ShowPreview(const std::string& rawArguments) {
+    HandleFaultsFor(RunMode::Preview);
     exitCode_ = orvelle::win::ShowPreview(rawArguments);
 }
 
@@ -96,6 +97,7 @@ void AppHostWin::HideTaskbar() {
 }
 
 void AppHostWin::OpenSaver(std::int32_t platformId) {
+    HandleFaultsFor(RunMode::Saver);
     saver_ = std::make_unique<SaverRun>(instance_, platformId);
     if (!saver_->WindowCreated()) {
         // Nothing would ever end the run: the program ends at once, and on its way out the

@@ -6,6 +6,7 @@
 #include <memory>
 
 #include "app/start_program.h"
+#include "base/owned_win.h"
 
 namespace orvelle::win {
 
@@ -39,7 +40,7 @@ class AppHostWin : public AppHost {
   private:
     HINSTANCE instance_;
     ConfigurationOpener openConfiguration_;
-    HANDLE instanceMutex_ = nullptr;
+    KernelHandle instanceMutex_;
     bool windowOpen_ = false;
     int exitCode_ = 0;
     std::unique_ptr<SaverRun> saver_;

@@ -21,7 +21,7 @@ struct SaverRun::Parts {
         : storage(files, ProgramFolder()),
           window(instance),
           form(SaverEnvironment{window, window, storage, registry, clock, random, MediaPlayer(),
-                                platformId}) {
+                                platformId, LocalStateFolder()}) {
         window.Attach(form);
     }
 

@@ -1,7 +1,26 @@
-// An owning pointer to a COM interface, released when it goes out of scope. Header only.
+// An owning pointer to a COM interface, released when it goes out of scope, and the thread's
+// COM apartment for a scope. Header only.
 #pragma once
 
+#include <objbase.h>
+
 namespace orvelle::win {
+
+// CoInitializeEx for the life of the object; CoUninitialize only when it succeeded.
+class ComApartment {
+  public:
+    explicit ComApartment(DWORD model) : joined_(SUCCEEDED(CoInitializeEx(nullptr, model))) {}
+    ComApartment(const ComApartment&) = delete;
+    ComApartment& operator=(const ComApartment&) = delete;
+    ~ComApartment() {
+        if (joined_) {
+            CoUninitialize();
+        }
+    }
+
+  private:
+    bool joined_;
+};
 
 template <typename T>
 class Com {

@@ -7,6 +7,7 @@
 #include <cmath>
 #include <vector>
 
+#include "base/gdi_win.h"
 #include "base/wide_win.h"
 
 namespace orvelle::win {
@@ -32,12 +33,8 @@ std::optional<COLORREF> PickColour(HWND owner, COLORREF initial, DWORD flags,
 std::optional<FontChoice> PickFont(HWND owner, const FontChoice& initial, DWORD flags,
                                    int minPoints, int maxPoints) {
     LOGFONTW font = {};
-    {
-        HDC screen = GetDC(nullptr);
-        const int dpi = GetDeviceCaps(screen, LOGPIXELSY);
-        ReleaseDC(nullptr, screen);
-        font.lfHeight = -static_cast<LONG>(std::lround(initial.points * dpi / 72.0));
-    }
+    const int dpi = GetDeviceCaps(WindowDC(nullptr).Get(), LOGPIXELSY);
+    font.lfHeight = -static_cast<LONG>(std::lround(initial.points * dpi / 72.0));
     font.lfWeight = initial.bold ? FW_BOLD : FW_NORMAL;
     font.lfItalic = initial.italic ? TRUE : FALSE;
     font.lfUnderline = initial.underline ? TRUE : FALSE;

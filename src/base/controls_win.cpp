@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "base/fault_barrier_win.h"
 #include "base/gdi_win.h"
 #include "base/wide_win.h"
 
@@ -184,19 +185,18 @@ void ProgressSetPosition(HWND bar, int position) {
 }
 
 HIMAGELIST LoadButtonPictures(HINSTANCE instance, int bitmapId, int size) {
-    auto bitmap = static_cast<HBITMAP>(
-        LoadImageW(instance, MAKEINTRESOURCEW(bitmapId), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
+    const OwnedBitmap bitmap(static_cast<HBITMAP>(
+        LoadImageW(instance, MAKEINTRESOURCEW(bitmapId), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION)));
     if (!bitmap) {
         return nullptr;
     }
     BITMAP info = {};
-    GetObjectW(bitmap, sizeof info, &info);
+    GetObjectW(bitmap.Get(), sizeof info, &info);
     int count = size > 0 ? info.bmWidth / size : 0;
     HIMAGELIST pictures = ImageList_Create(size, size, ILC_COLOR32, count, 0);
     if (pictures) {
-        ImageList_Add(pictures, bitmap, nullptr);
+        ImageList_Add(pictures, bitmap.Get(), nullptr);
     }
-    DeleteObject(bitmap);
     return pictures;
 }
 
@@ -293,7 +293,11 @@ void PressHotButton(HWND toolbar) {
 }
 
 LRESULT CALLBACK ToolbarKeysProc(HWND toolbar, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
-                                 DWORD_PTR) {
+                                 DWORD_PTR);
+LRESULT CALLBACK SwatchKeysProc(HWND swatch, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
+                                DWORD_PTR);
+
+LRESULT ToolbarKeys(HWND toolbar, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
         case WM_GETDLGCODE: {
             LRESULT code = DefSubclassProc(toolbar, message, wParam, lParam) | DLGC_WANTARROWS;
@@ -349,8 +353,7 @@ LRESULT CALLBACK ToolbarKeysProc(HWND toolbar, UINT message, WPARAM wParam, LPAR
     return DefSubclassProc(toolbar, message, wParam, lParam);
 }
 
-LRESULT CALLBACK SwatchKeysProc(HWND swatch, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
-                                DWORD_PTR) {
+LRESULT SwatchKeys(HWND swatch, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
         case WM_KEYDOWN:
             if (wParam == VK_SPACE) {
@@ -380,6 +383,21 @@ LRESULT CALLBACK SwatchKeysProc(HWND swatch, UINT message, WPARAM wParam, LPARAM
             break;
     }
     return DefSubclassProc(swatch, message, wParam, lParam);
+}
+
+// A handler that fails leaves the message to the control's own procedure.
+LRESULT CALLBACK ToolbarKeysProc(HWND toolbar, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
+                                 DWORD_PTR) {
+    return Guarded(
+        toolbar, [&] { return ToolbarKeys(toolbar, message, wParam, lParam); },
+        [&] { return DefSubclassProc(toolbar, message, wParam, lParam); });
+}
+
+LRESULT CALLBACK SwatchKeysProc(HWND swatch, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
+                                DWORD_PTR) {
+    return Guarded(
+        swatch, [&] { return SwatchKeys(swatch, message, wParam, lParam); },
+        [&] { return DefSubclassProc(swatch, message, wParam, lParam); });
 }
 
 }  // namespace
@@ -455,9 +473,7 @@ void Tooltips::Add(HWND control, std::string_view text) {
 }
 
 int ScreenDpi() {
-    HDC screen = GetDC(nullptr);
-    int dpi = GetDeviceCaps(screen, LOGPIXELSY);
-    ReleaseDC(nullptr, screen);
+    const int dpi = GetDeviceCaps(WindowDC(nullptr).Get(), LOGPIXELSY);
     return dpi > 0 ? dpi : 96;
 }
 

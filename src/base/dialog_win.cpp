@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <vector>
 
+#include "base/fault_barrier_win.h"
 #include "base/geometry.h"
 #include "base/wide_win.h"
 
@@ -19,9 +20,29 @@ std::vector<Dialog*>& ModelessDialogs() {
 }  // namespace
 
 Dialog::~Dialog() {
-    if (hwnd_ && !modal_) {
-        DestroyWindow(hwnd_);
+    DestroyDetached();
+}
+
+void Dialog::DestroyDetached() {
+    if (!hwnd_) {
+        return;
     }
+    // Let go of the window first: its last messages get the dialog manager's default handling
+    // and never reach an object that is being taken apart.
+    HWND window = hwnd_;
+    Forget(window, this);
+    if (modal_) {
+        EndDialog(window, IDCANCEL);
+    } else {
+        DestroyWindow(window);
+    }
+}
+
+void Dialog::Forget(HWND window, Dialog* self) {
+    SetWindowLongPtrW(window, DWLP_USER, 0);
+    auto& dialogs = ModelessDialogs();
+    dialogs.erase(std::remove(dialogs.begin(), dialogs.end(), self), dialogs.end());
+    self->hwnd_ = nullptr;
 }
 
 bool Dialog::Create(HINSTANCE instance, int templateId, HWND parent) {
@@ -88,7 +109,10 @@ int Dialog::RunMessageLoop() {
         HWND root = GetAncestor(msg.hwnd, GA_ROOT);
         for (Dialog* dialog : ModelessDialogs()) {
             if (dialog->hwnd_ == root) {
-                used = dialog->PreTranslateMessage(&msg) || IsDialogMessageW(root, &msg);
+                used = Guarded(
+                           root, [&] { return dialog->PreTranslateMessage(&msg); },
+                           [] { return false; }) ||
+                       IsDialogMessageW(root, &msg);
                 break;
             }
         }
@@ -161,20 +185,21 @@ INT_PTR CALLBACK Dialog::DialogProc(HWND hwnd, UINT message, WPARAM wParam, LPAR
         if (!self->modal_ && !(GetWindowLongPtrW(hwnd, GWL_STYLE) & WS_CHILD)) {
             ModelessDialogs().push_back(self);
         }
-        return self->OnInitDialog() ? TRUE : FALSE;
+        return Guarded(
+            hwnd, [&] { return self->OnInitDialog() ? TRUE : FALSE; }, [] { return TRUE; });
     }
     auto* self = reinterpret_cast<Dialog*>(GetWindowLongPtrW(hwnd, DWLP_USER));
     if (!self) {
         return FALSE;
     }
     if (message == WM_NCDESTROY) {
-        SetWindowLongPtrW(hwnd, DWLP_USER, 0);
-        auto& dialogs = ModelessDialogs();
-        dialogs.erase(std::remove(dialogs.begin(), dialogs.end(), self), dialogs.end());
-        self->hwnd_ = nullptr;
+        Forget(hwnd, self);
         return FALSE;
     }
-    return self->Dispatch(message, wParam, lParam);
+    // A handler that fails leaves the message to the dialog manager's default handling.
+    return Guarded(
+        hwnd, [&] { return self->Dispatch(message, wParam, lParam); },
+        [] { return INT_PTR{FALSE}; });
 }
 
 void CenterWindow(HWND window, HWND owner) {

@@ -1,6 +1,7 @@
 // A base for the program's dialog windows, built from a dialog template of the resources:
 // modeless (Create) or modal (RunModal). The object is bound to its window at WM_INITDIALOG and
-// let go at WM_NCDESTROY; each message reaches one virtual handler.
+// let go at WM_NCDESTROY, or before the window is destroyed when the object goes first; each
+// message reaches one virtual handler, behind the fault barrier (base/fault_barrier_win.h).
 #pragma once
 
 #include <windows.h>
@@ -57,10 +58,16 @@ class Dialog {
     virtual INT_PTR OnMessage(UINT message, WPARAM wParam, LPARAM lParam);
     // Last hook before the system's keyboard handling; true when the message is used up.
     virtual bool PreTranslateMessage(MSG* msg);
+    // Destroys the window (ends a modal one) with this object let go first, so that no message
+    // reaches it: for destructors, where the object is no longer whole. The base destructor does
+    // this; a derived one calls it before freeing what the window still uses.
+    void DestroyDetached();
 
   private:
     static INT_PTR CALLBACK DialogProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
     INT_PTR Dispatch(UINT message, WPARAM wParam, LPARAM lParam);
+    // Unbinds the object from its window.
+    static void Forget(HWND window, Dialog* self);
 
     HWND hwnd_ = nullptr;
     bool modal_ = false;

@@ -1,5 +1,6 @@
 // Owning wrappers for GDI objects and device contexts, so that every object is freed and every
-// DC is given back on all paths (early returns included). Header only.
+// DC is given back on all paths (early returns included). The other handles: base/owned_win.h.
+// Header only.
 #pragma once
 
 #include <windows.h>
@@ -10,39 +11,13 @@
 #include <utility>
 
 #include "base/colour.h"
+#include "base/owned_win.h"
 
 namespace orvelle::win {
 
 // An owned GDI object (bitmap, font, brush, pen, region), deleted with DeleteObject.
 template <typename Handle>
-class GdiObject {
-  public:
-    GdiObject() = default;
-    explicit GdiObject(Handle handle) : handle_(handle) {}
-    GdiObject(const GdiObject&) = delete;
-    GdiObject& operator=(const GdiObject&) = delete;
-    GdiObject(GdiObject&& other) noexcept : handle_(std::exchange(other.handle_, nullptr)) {}
-    GdiObject& operator=(GdiObject&& other) noexcept {
-        if (this != &other) {
-            Reset(std::exchange(other.handle_, nullptr));
-        }
-        return *this;
-    }
-    ~GdiObject() { Reset(); }
-
-    Handle Get() const { return handle_; }
-    explicit operator bool() const { return handle_ != nullptr; }
-    void Reset(Handle handle = nullptr) {
-        if (handle_) {
-            DeleteObject(handle_);
-        }
-        handle_ = handle;
-    }
-    Handle Release() { return std::exchange(handle_, nullptr); }
-
-  private:
-    Handle handle_ = nullptr;
-};
+using GdiObject = Owned<GdiObjectTraits<Handle>>;
 
 using OwnedBitmap = GdiObject<HBITMAP>;
 using OwnedFont = GdiObject<HFONT>;

@@ -1,5 +1,9 @@
 #include "base/program_folder_win.h"
 
+#include <knownfolders.h>
+#include <objbase.h>
+#include <shlobj.h>
+
 #include "base/wide_win.h"
 
 namespace orvelle::win {
@@ -28,6 +32,22 @@ std::string ProgramFolder() {
     std::string folder = Narrow(path);
     size_t slash = folder.find_last_of("\\/");
     return slash == std::string::npos ? std::string() : folder.substr(0, slash + 1);
+}
+
+std::string LocalStateFolder() {
+    PWSTR path = nullptr;
+    std::string folder;
+    if (SUCCEEDED(SHGetKnownFolderPath(FOLDERID_LocalAppData, 0, nullptr, &path)) && path) {
+        folder = Narrow(path);
+    }
+    CoTaskMemFree(path);
+    if (folder.empty()) {
+        return folder;
+    }
+    if (folder.back() != '\\') {
+        folder += '\\';
+    }
+    return folder + "Orvelle Screen Saver\\";
 }
 
 }  // namespace orvelle::win

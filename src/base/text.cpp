@@ -37,6 +37,57 @@ std::u16string UpperName(std::string_view name) {
     return out;
 }
 
+bool IsDigit(char16_t c) {
+    return c >= u'0' && c <= u'9';
+}
+
+// Negative, zero or positive as a sorts before, with or after b: digit runs by value (leading
+// zeros aside, a longer run of the same value after), everything else unit by unit.
+int CompareNatural(std::u16string_view a, std::u16string_view b) {
+    size_t i = 0;
+    size_t j = 0;
+    while (i < a.size() && j < b.size()) {
+        if (!IsDigit(a[i]) || !IsDigit(b[j])) {
+            if (a[i] != b[j]) {
+                return a[i] < b[j] ? -1 : 1;
+            }
+            ++i;
+            ++j;
+            continue;
+        }
+        const size_t startA = i;
+        const size_t startB = j;
+        while (i < a.size() && a[i] == u'0') {
+            ++i;
+        }
+        while (j < b.size() && b[j] == u'0') {
+            ++j;
+        }
+        const size_t valueA = i;
+        const size_t valueB = j;
+        while (i < a.size() && IsDigit(a[i])) {
+            ++i;
+        }
+        while (j < b.size() && IsDigit(b[j])) {
+            ++j;
+        }
+        if (i - valueA != j - valueB) {
+            return i - valueA < j - valueB ? -1 : 1;
+        }
+        const int digits = a.substr(valueA, i - valueA).compare(b.substr(valueB, j - valueB));
+        if (digits != 0) {
+            return digits;
+        }
+        if (i - startA != j - startB) {
+            return i - startA < j - startB ? -1 : 1;
+        }
+    }
+    if (i < a.size() || j < b.size()) {
+        return i < a.size() ? 1 : -1;
+    }
+    return 0;
+}
+
 }  // namespace
 
 std::string TrimSpaces(std::string_view text) {
@@ -84,6 +135,29 @@ bool FileNameLess(std::string_view a, std::string_view b) {
     const std::u16string ua = UpperName(a);
     const std::u16string ub = UpperName(b);
     return ua != ub ? ua < ub : a < b;
+}
+
+bool NaturalNameLess(std::string_view a, std::string_view b) {
+    const int order = CompareNatural(UpperName(a), UpperName(b));
+    return order != 0 ? order < 0 : FileNameLess(a, b);
+}
+
+bool NaturalPathLess(std::string_view a, std::string_view b) {
+    for (;;) {
+        const size_t endA = a.find('\\');
+        const size_t endB = b.find('\\');
+        const std::string_view partA = a.substr(0, endA);
+        const std::string_view partB = b.substr(0, endB);
+        if (partA != partB) {
+            return NaturalNameLess(partA, partB);
+        }
+        if (endA == std::string_view::npos || endB == std::string_view::npos) {
+            // One is the folder the other lies in, or they are the same.
+            return endA == std::string_view::npos && endB != std::string_view::npos;
+        }
+        a.remove_prefix(endA + 1);
+        b.remove_prefix(endB + 1);
+    }
 }
 
 }  // namespace orvelle

@@ -1,9 +1,11 @@
 #include "base/window_win.h"
 
+#include "base/fault_barrier_win.h"
+
 namespace orvelle::win {
 
 Window::~Window() {
-    Destroy();
+    DestroyDetached();
 }
 
 bool Window::RegisterWindowClass(HINSTANCE instance, const WindowClassOptions& options) {
@@ -41,6 +43,18 @@ void Window::Destroy() {
     }
 }
 
+void Window::DestroyDetached() {
+    if (!hwnd_) {
+        return;
+    }
+    // Let go of the window first: its last messages get the default handling and never reach
+    // an object that is being taken apart.
+    HWND window = hwnd_;
+    SetWindowLongPtrW(window, GWLP_USERDATA, 0);
+    hwnd_ = nullptr;
+    DestroyWindow(window);
+}
+
 LRESULT Window::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     return DefWindowProcW(hwnd_, message, wParam, lParam);
 }
@@ -58,14 +72,17 @@ LRESULT CALLBACK Window::WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPAR
     if (!self) {
         return DefWindowProcW(hwnd, message, wParam, lParam);
     }
-    if (message == WM_NCDESTROY) {
-        LRESULT result = self->HandleMessage(message, wParam, lParam);
-        SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
-        self->hwnd_ = nullptr;
-        self->OnDestroyed();
-        return result;
+    auto handle = [&] { return self->HandleMessage(message, wParam, lParam); };
+    auto byDefault = [&] { return DefWindowProcW(hwnd, message, wParam, lParam); };
+    if (message != WM_NCDESTROY) {
+        return Guarded(hwnd, handle, byDefault);
     }
-    return self->HandleMessage(message, wParam, lParam);
+    const LRESULT result = Guarded(hwnd, handle, byDefault);
+    SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
+    self->hwnd_ = nullptr;
+    Guarded(
+        hwnd, [&] { self->OnDestroyed(); }, [] {});
+    return result;
 }
 
 }  // namespace orvelle::win

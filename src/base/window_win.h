@@ -1,5 +1,6 @@
 // A small base for the program's own windows: registers a window class once, creates the
-// window with `this` attached, and sends every message to the virtual HandleMessage.
+// window with `this` attached, and sends every message to the virtual HandleMessage, behind the
+// fault barrier (base/fault_barrier_win.h).
 #pragma once
 
 #include <windows.h>
@@ -31,7 +32,7 @@ class Window {
     bool Create(HINSTANCE instance, const wchar_t* className, DWORD exStyle, DWORD style,
                 const RECT& bounds, HWND parent, const wchar_t* title = L"");
 
-    // Destroys the window if it still exists.
+    // Destroys the window if it still exists; its last messages reach this object.
     void Destroy();
 
   protected:
@@ -39,6 +40,10 @@ class Window {
     virtual LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
     // Called once the window is gone (after WM_NCDESTROY); Handle() is null by then.
     virtual void OnDestroyed() {}
+    // Destroys the window with this object let go first, so that no message reaches it (nor
+    // OnDestroyed): for destructors, where the object is no longer whole. The base destructor
+    // does this; a derived one calls it before freeing what the window still uses.
+    void DestroyDetached();
 
   private:
     static LRESULT CALLBACK WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);

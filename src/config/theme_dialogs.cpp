@@ -5,7 +5,7 @@
 #include "base/numbers.h"
 #include "base/text.h"
 #include "base/utf.h"
-#include "config/form2.h"
+#include "config/theme_editor.h"
 #include "settings/theme_names.h"
 #include "settings/theme_storage.h"
 
@@ -41,20 +41,15 @@ std::string ThemeNameList::Text() const {
     return selected < 0 ? std::string() : names[static_cast<std::size_t>(selected)];
 }
 
-void FillThemeList(ThemeStorage& storage, ThemeNameList& list) {
-    list.names = storage.ThemeNames();
-    list.selected = -1;
+// --- NewThemeDialog ---
+
+void NewThemeDialog::OnNameTyped(const std::string& text) {
+    name = text;
+    okEnabled = true;
 }
 
-// --- frmNewName ---
-
-void frmNewName::txtNewName_Change(const std::string& text) {
-    txtNewName = text;
-    commandOkEnabled = true;
-}
-
-std::string frmNewName::NameRefusal() const {
-    const std::string& t = txtNewName;
+std::string NewThemeDialog::NameRefusal() const {
+    const std::string& t = name;
     if (t.empty() || t == " ") {
         return kEnterName;
     }
@@ -68,34 +63,34 @@ std::string frmNewName::NameRefusal() const {
     }
     // Names that would not make a plain file of that name: a device, a trailing dot that
     // Windows drops, a control character, a path too long to open.
-    const std::string path = form_.Storage().ThemeFilePath(t);
+    const std::string path = editor_.Storage().ThemeFilePath(t);
     if (!IsSafeThemeName(t) || t.back() == '.' || path.empty() ||
         Utf8ToUtf16(path).size() >= kMaxPath) {
         return kEnterName;
     }
-    if (SameFileName(t, form_.currentTheme)) {
+    if (SameFileName(t, editor_.currentTheme)) {
         return kInUseReplace;
     }
     return {};
 }
 
-bool frmNewName::CommandOk_Click() {
-    Form2Services& services = form_.Services();
+bool NewThemeDialog::OnOk() {
+    EditorServices& services = editor_.Services();
     if (const std::string refusal = NameRefusal(); !refusal.empty()) {
         services.ShowMessage(refusal, MessageButtons::Ok);
         return false;
     }
-    ThemeStorage& storage = form_.Storage();
+    ThemeStorage& storage = editor_.Storage();
     // A replaced theme keeps its file's spelling, as Windows keeps it when the file is written.
-    std::string name = txtNewName;
+    std::string theme = name;
     for (const std::string& existing : storage.ThemeNames()) {
-        if (SameFileName(existing, txtNewName)) {
+        if (SameFileName(existing, name)) {
             if (services.ShowMessage(
                     "A theme named " + existing + " already exists. Replace it with a new theme?",
                     MessageButtons::YesNo) != MessageAnswer::Yes) {
                 return false;
             }
-            name = existing;
+            theme = existing;
         }
     }
     const bool hasTemplate = storage.TemplateExists();
@@ -103,52 +98,41 @@ bool frmNewName::CommandOk_Click() {
         services.ShowMessage(hasTemplate ? kNoThemesFolder : kNoTemplate, MessageButtons::Ok);
         return false;
     }
-    if (!form_.AskToSaveChanges()) {
+    if (!editor_.AskToSaveChanges()) {
         return false;
     }
-    if (!storage.CopyTemplateTo(name)) {
-        services.ShowMessage("Could not create the theme " + name + ".", MessageButtons::Ok);
+    if (!storage.CopyTemplateTo(theme)) {
+        services.ShowMessage("Could not create the theme " + theme + ".", MessageButtons::Ok);
         return false;
     }
-    return form_.SwitchDialogToTheme(name);
+    return editor_.SwitchToTheme(theme);
 }
 
-// --- frmExistingNames ---
+// --- The load and delete dialogs ---
 
-void frmExistingNames::Form_Load() {
-    FillThemeList(form_.Storage(), listExistingSavers);
-    commandOkEnabled = false;
+void ThemeListDialog::Open() {
+    themes.names = editor_.Storage().ThemeNames();
+    themes.selected = -1;
+    actionEnabled = false;
 }
 
-void frmExistingNames::listExistingSavers_Click(int index) {
-    listExistingSavers.Select(index);
-    commandOkEnabled = true;
+void ThemeListDialog::OnThemeChosen(int index) {
+    themes.Select(index);
+    actionEnabled = true;
 }
 
-bool frmExistingNames::CommandOk_Click() {
-    const std::string name = listExistingSavers.Text();
+bool LoadThemeDialog::OnOk() {
+    const std::string name = themes.Text();
     if (name.empty()) {
-        form_.Services().ShowPlainMessage("Nothing was selected to load.", MessageButtons::Ok);
+        editor_.Services().ShowPlainMessage("Nothing was selected to load.", MessageButtons::Ok);
         return false;
     }
-    return form_.AskToSaveChanges() && form_.SwitchDialogToTheme(name);
+    return editor_.AskToSaveChanges() && editor_.SwitchToTheme(name);
 }
 
-// --- frmDelete ---
-
-void frmDelete::Form_Load() {
-    FillThemeList(form_.Storage(), listExistingSavers);
-    commandDeleteEnabled = false;
-}
-
-void frmDelete::listExistingSavers_Click(int index) {
-    listExistingSavers.Select(index);
-    commandDeleteEnabled = true;
-}
-
-void frmDelete::CommandDelete_Click() {
-    Form2Services& services = form_.Services();
-    ThemeNameList& list = listExistingSavers;
+void DeleteThemeDialog::OnDelete() {
+    EditorServices& services = editor_.Services();
+    ThemeNameList& list = themes;
     const std::string name = list.Text();
     if (name.empty()) {
         services.ShowMessage(kNothingToRemove, MessageButtons::Ok);
@@ -156,10 +140,10 @@ void frmDelete::CommandDelete_Click() {
     }
     // In use: the theme in the editor and the one the saver shows (after a new theme or a load
     // they differ until the next save). Another spelling names the same file.
-    ThemeStorage& storage = form_.Storage();
+    ThemeStorage& storage = editor_.Storage();
     const std::string saverTheme =
         storage.ReadThemeValue("saver", "currentsaver", storage.GlobalSettingsPath());
-    if (SameFileName(name, form_.currentTheme) || SameFileName(name, saverTheme)) {
+    if (SameFileName(name, editor_.currentTheme) || SameFileName(name, saverTheme)) {
         services.ShowMessage(kInUseDelete, MessageButtons::Ok);
         return;
     }
@@ -175,20 +159,20 @@ void frmDelete::CommandDelete_Click() {
     }
     const int index = list.selected;
     list.names.erase(list.names.begin() + index);
-    listExistingSavers_Click(index > 0 ? index - 1 : 0);
+    OnThemeChosen(index > 0 ? index - 1 : 0);
 }
 
-// --- frmMouse ---
+// --- MouseSensitivityDialog ---
 
-void frmMouse::Form_Load() {
-    const std::optional<double> held = StrictNumber(form_.mouseSensitivity);
+void MouseSensitivityDialog::Open() {
+    const std::optional<double> held = StrictNumber(editor_.mouseSensitivity);
     const double position = held ? RoundHalfEven(*held) : 0;
     sliderPosition = position >= 1 && position <= 30 ? static_cast<int>(position) : kDefault;
 }
 
-bool frmMouse::Ok_Click() {
-    form_.settingsChanged = true;
-    form_.mouseSensitivity = std::to_string(sliderPosition);
+bool MouseSensitivityDialog::OnOk() {
+    editor_.settingsChanged = true;
+    editor_.mouseSensitivity = std::to_string(sliderPosition);
     return true;
 }
 

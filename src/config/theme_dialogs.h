@@ -1,6 +1,6 @@
-// The three theme dialogs: a new theme from the template (frmNewName), another theme into the
-// editor (frmExistingNames) and themes deleted (frmDelete). Each holds what its controls show;
-// the window copies that to the screen after every handler and closes when one returns true.
+// The three theme dialogs: a new theme from the template (NewThemeDialog), another theme into the
+// editor (LoadThemeDialog) and themes deleted (DeleteThemeDialog). Each holds what its controls
+// show; the window copies that to the screen after every handler and closes when one returns true.
 #pragma once
 
 #include <string>
@@ -8,7 +8,7 @@
 
 namespace orvelle {
 
-class Form2;
+class ThemeEditor;
 class ThemeStorage;
 
 // The theme list of the load and delete dialogs, and the entry chosen in it.
@@ -21,72 +21,69 @@ struct ThemeNameList {
     std::string Text() const;
 };
 
-// The list filled with every theme file, alphabetically, without ".ini"; nothing chosen.
-void FillThemeList(ThemeStorage& storage, ThemeNameList& list);
-
-class frmNewName {
+class NewThemeDialog {
   public:
-    explicit frmNewName(Form2& form) : form_(form) {}
-    void txtNewName_Change(const std::string& text);
+    explicit NewThemeDialog(ThemeEditor& editor) : editor_(editor) {}
+    void OnNameTyped(const std::string& text);
     // True when the theme was made and the editor switched to it.
-    bool CommandOk_Click();
-    bool CommandCancel_Click() { return true; }
+    bool OnOk();
+    bool OnCancel() { return true; }
 
-    std::string txtNewName;
-    bool commandOkEnabled = false;
+    std::string name;
+    bool okEnabled = false;
 
   private:
     // The message that refuses the name, or "" when it may name a new theme.
     std::string NameRefusal() const;
-    Form2& form_;
+    ThemeEditor& editor_;
 };
 
-class frmExistingNames {
+// What the load and delete dialogs share: the theme list, and the button that acts on the
+// chosen theme, usable once one is chosen.
+class ThemeListDialog {
   public:
-    explicit frmExistingNames(Form2& form) : form_(form) {}
-    void Form_Load();
-    void listExistingSavers_Click(int index);
-    bool CommandOk_Click();
-    bool CommandCancel_Click() { return true; }
+    explicit ThemeListDialog(ThemeEditor& editor) : editor_(editor) {}
+    // Every theme listed, nothing chosen.
+    void Open();
+    void OnThemeChosen(int index);
 
-    ThemeNameList listExistingSavers;
-    bool commandOkEnabled = false;
+    ThemeNameList themes;
+    bool actionEnabled = false;
 
-  private:
-    Form2& form_;
+  protected:
+    ThemeEditor& editor_;
 };
 
-class frmDelete {
+class LoadThemeDialog : public ThemeListDialog {
   public:
-    explicit frmDelete(Form2& form) : form_(form) {}
-    void Form_Load();
-    void listExistingSavers_Click(int index);
-    void CommandDelete_Click();
-    bool CommandOk_Click() { return true; }
+    using ThemeListDialog::ThemeListDialog;
+    bool OnOk();
+    bool OnCancel() { return true; }
+};
 
-    ThemeNameList listExistingSavers;
-    bool commandDeleteEnabled = false;
-
-  private:
-    Form2& form_;
+class DeleteThemeDialog : public ThemeListDialog {
+  public:
+    using ThemeListDialog::ThemeListDialog;
+    void OnDelete();
+    bool OnClose() { return true; }
 };
 
 // The mouse sensitivity dialog: a slider from 1 (slow) to 30 (quick).
-class frmMouse {
+class MouseSensitivityDialog {
   public:
     static constexpr int kDefault = 23;
-    explicit frmMouse(Form2& form) : form_(form) {}
+    explicit MouseSensitivityDialog(ThemeEditor& editor) : editor_(editor) {}
     // The slider at the held value; at the default when that is no whole number from 1 to 30.
-    void Form_Load();
-    void defaultMouseSensitivity_Click() { sliderPosition = kDefault; }
-    void MouseSensitiveSlider_Scroll(int value) { sliderPosition = value; }
-    bool Ok_Click();
-    bool Cancel_Click() { return true; }
+    void Open();
+    void OnDefault() { sliderPosition = kDefault; }
+    void OnSliderMoved(int value) { sliderPosition = value; }
+    bool OnOk();
+    bool OnCancel() { return true; }
 
     int sliderPosition = kDefault;
 
   private:
-    Form2& form_;
+    ThemeEditor& editor_;
 };
 
 }  // namespace orvelle

@@ -7,9 +7,9 @@
 
 #include "base/controls_win.h"
 #include "base/dialog_win.h"
-#include "config/form2.h"
-#include "config/mouse_ids.h"
-#include "config/theme_dialog_ids.h"
+#include "config/theme_editor.h"
+#include "config/control_ids.h"
+#include "config/control_table.h"
 #include "config/theme_dialogs.h"
 
 namespace orvelle::win {
@@ -50,33 +50,33 @@ void ShowNames(HWND list, const ThemeNameList& themes) {
     ListSelect(list, themes.selected);
 }
 
-class NewNameDialog : public SmallDialog {
+class NewThemeWindow : public SmallDialog {
   public:
-    explicit NewNameDialog(Form2& form) : model_(form) {}
+    explicit NewThemeWindow(ThemeEditor& editor) : model_(editor) {}
 
   protected:
     void Load() override {
-        SendMessageW(Item(IDC_frmNewName_txtNewName), EM_LIMITTEXT, 255, 0);
-        EnableItem(IDC_frmNewName_CommandOk, model_.commandOkEnabled);
+        SendMessageW(Item(IDE_NEW_THEME_NAME), EM_LIMITTEXT, 255, 0);
+        EnableItem(IDB_NEW_THEME_OK, model_.okEnabled);
     }
     bool OnCommand(int id, int code, HWND) override {
-        if (id == IDC_frmNewName_txtNewName && code == EN_CHANGE) {
-            model_.txtNewName_Change(ItemText(id));
-            EnableItem(IDC_frmNewName_CommandOk, model_.commandOkEnabled);
+        if (id == IDE_NEW_THEME_NAME && code == EN_CHANGE) {
+            model_.OnNameTyped(ItemText(id));
+            EnableItem(IDB_NEW_THEME_OK, model_.okEnabled);
             return true;
         }
         if (code != BN_CLICKED) {
             return false;
         }
-        if (id == IDC_frmNewName_CommandOk) {
-            if (model_.CommandOk_Click()) {
+        if (id == IDB_NEW_THEME_OK) {
+            if (model_.OnOk()) {
                 Finish(IDOK);
             } else {
-                SetFocus(Item(IDC_frmNewName_txtNewName));
+                SetFocus(Item(IDE_NEW_THEME_NAME));
             }
             return true;
         }
-        if (id == IDC_frmNewName_CommandCancel && model_.CommandCancel_Click()) {
+        if (id == IDB_NEW_THEME_CANCEL && model_.OnCancel()) {
             Finish(IDCANCEL);
             return true;
         }
@@ -84,26 +84,26 @@ class NewNameDialog : public SmallDialog {
     }
 
   private:
-    frmNewName model_;
+    NewThemeDialog model_;
 };
 
-class ExistingNamesDialog : public SmallDialog {
+class LoadThemeWindow : public SmallDialog {
   public:
-    explicit ExistingNamesDialog(Form2& form) : model_(form) {}
+    explicit LoadThemeWindow(ThemeEditor& editor) : model_(editor) {}
 
   protected:
     void Load() override {
-        model_.Form_Load();
-        ShowNames(Item(IDC_frmExistingNames_listExistingSavers), model_.listExistingSavers);
-        EnableItem(IDC_frmExistingNames_CommandOk, model_.commandOkEnabled);
+        model_.Open();
+        ShowNames(Item(IDL_LOAD_THEME_NAMES), model_.themes);
+        EnableItem(IDB_LOAD_THEME_OK, model_.actionEnabled);
     }
     bool OnCommand(int id, int code, HWND) override {
-        if (id == IDC_frmExistingNames_listExistingSavers) {
+        if (id == IDL_LOAD_THEME_NAMES) {
             if (code == LBN_SELCHANGE || code == LBN_DBLCLK) {
-                model_.listExistingSavers_Click(ListSelection(Item(id)));
-                EnableItem(IDC_frmExistingNames_CommandOk, model_.commandOkEnabled);
+                model_.OnThemeChosen(ListSelection(Item(id)));
+                EnableItem(IDB_LOAD_THEME_OK, model_.actionEnabled);
             }
-            if (code == LBN_DBLCLK && model_.CommandOk_Click()) {
+            if (code == LBN_DBLCLK && model_.OnOk()) {
                 Finish(IDOK);  // a double-click loads, as in the system's own lists
             }
             return true;
@@ -111,13 +111,13 @@ class ExistingNamesDialog : public SmallDialog {
         if (code != BN_CLICKED) {
             return false;
         }
-        if (id == IDC_frmExistingNames_CommandOk) {
-            if (model_.CommandOk_Click()) {
+        if (id == IDB_LOAD_THEME_OK) {
+            if (model_.OnOk()) {
                 Finish(IDOK);
             }
             return true;
         }
-        if (id == IDC_frmExistingNames_CommandCancel && model_.CommandCancel_Click()) {
+        if (id == IDB_LOAD_THEME_CANCEL && model_.OnCancel()) {
             Finish(IDCANCEL);
             return true;
         }
@@ -125,41 +125,41 @@ class ExistingNamesDialog : public SmallDialog {
     }
 
   private:
-    frmExistingNames model_;
+    LoadThemeDialog model_;
 };
 
-class DeleteDialog : public SmallDialog {
+class DeleteThemeWindow : public SmallDialog {
   public:
-    explicit DeleteDialog(Form2& form) : model_(form) {}
+    explicit DeleteThemeWindow(ThemeEditor& editor) : model_(editor) {}
 
   protected:
     void Load() override {
-        model_.Form_Load();
+        model_.Open();
         ShowModel();
     }
     bool OnCommand(int id, int code, HWND) override {
-        if (id == IDC_frmDelete_listExistingSavers) {
+        if (id == IDL_DELETE_THEME_NAMES) {
             if (code == LBN_SELCHANGE) {
-                model_.listExistingSavers_Click(ListSelection(Item(id)));
-                EnableItem(IDC_frmDelete_CommandDelete, model_.commandDeleteEnabled);
+                model_.OnThemeChosen(ListSelection(Item(id)));
+                EnableItem(IDB_DELETE_THEME_DELETE, model_.actionEnabled);
             }
             return true;
         }
         if (code != BN_CLICKED) {
             return false;
         }
-        if (id == IDC_frmDelete_CommandDelete) {
-            const ThemeNameList& themes = model_.listExistingSavers;
+        if (id == IDB_DELETE_THEME_DELETE) {
+            const ThemeNameList& themes = model_.themes;
             const std::size_t before = themes.names.size();
             const int removed = themes.selected;
-            model_.CommandDelete_Click();
+            model_.OnDelete();
             if (themes.names.size() != before) {
-                ListDelete(Item(IDC_frmDelete_listExistingSavers), removed);
+                ListDelete(Item(IDL_DELETE_THEME_NAMES), removed);
             }
             ShowModel(false);
             return true;
         }
-        if (id == IDC_frmDelete_CommandOk && model_.CommandOk_Click()) {
+        if (id == IDB_DELETE_THEME_CLOSE && model_.OnClose()) {
             Finish(IDCANCEL);
             return true;
         }
@@ -168,36 +168,30 @@ class DeleteDialog : public SmallDialog {
 
   private:
     void ShowModel(bool fill = true) {
-        HWND list = Item(IDC_frmDelete_listExistingSavers);
+        HWND list = Item(IDL_DELETE_THEME_NAMES);
         if (fill) {
-            ShowNames(list, model_.listExistingSavers);
+            ShowNames(list, model_.themes);
         } else {
-            ListSelect(list, model_.listExistingSavers.selected);
+            ListSelect(list, model_.themes.selected);
         }
-        EnableItem(IDC_frmDelete_CommandDelete, model_.commandDeleteEnabled);
+        EnableItem(IDB_DELETE_THEME_DELETE, model_.actionEnabled);
     }
-    frmDelete model_;
+    DeleteThemeDialog model_;
 };
 
-class MouseDialog : public SmallDialog {
+class MouseSensitivityWindow : public SmallDialog {
   public:
-    explicit MouseDialog(Form2& form) : model_(form) {}
+    explicit MouseSensitivityWindow(ThemeEditor& editor) : model_(editor) {}
 
   protected:
     void Load() override {
-        model_.Form_Load();
-        HWND slider = Item(IDC_frmMouse_MouseSensitiveSlider);
-        TrackbarSetRange(slider, 1, 30);
-        TrackbarSetTickFrequency(slider, 1);
-        TrackbarSetPosition(slider, model_.sliderPosition);
-        tips_.Add(slider, "Mouse sensitivity");
-        tips_.Add(Item(IDC_frmMouse_defaultMouseSensitivity), "Default mouse sensitivity");
-        tips_.Add(Item(IDC_frmMouse_Ok), "Save changes");
-        tips_.Add(Item(IDC_frmMouse_Cancel), "Cancel changes");
+        model_.Open();
+        ApplyControlTable(Handle(), IDD_MOUSE, tips_);
+        TrackbarSetPosition(Item(IDK_MOUSE_SENSITIVITY), model_.sliderPosition);
     }
     void OnScroll(HWND control, int, int) override {
-        if (control == Item(IDC_frmMouse_MouseSensitiveSlider)) {
-            model_.MouseSensitiveSlider_Scroll(TrackbarPosition(control));
+        if (control == Item(IDK_MOUSE_SENSITIVITY)) {
+            model_.OnSliderMoved(TrackbarPosition(control));
         }
     }
     bool OnCommand(int id, int code, HWND) override {
@@ -205,17 +199,17 @@ class MouseDialog : public SmallDialog {
             return false;
         }
         switch (id) {
-            case IDC_frmMouse_defaultMouseSensitivity:
-                model_.defaultMouseSensitivity_Click();
-                TrackbarSetPosition(Item(IDC_frmMouse_MouseSensitiveSlider), model_.sliderPosition);
+            case IDB_MOUSE_DEFAULT:
+                model_.OnDefault();
+                TrackbarSetPosition(Item(IDK_MOUSE_SENSITIVITY), model_.sliderPosition);
                 return true;
-            case IDC_frmMouse_Ok:
-                if (model_.Ok_Click()) {
+            case IDB_MOUSE_OK:
+                if (model_.OnOk()) {
                     Finish(IDOK);
                 }
                 return true;
-            case IDC_frmMouse_Cancel:
-                if (model_.Cancel_Click()) {
+            case IDB_MOUSE_CANCEL:
+                if (model_.OnCancel()) {
                     Finish(IDCANCEL);
                 }
                 return true;
@@ -225,30 +219,45 @@ class MouseDialog : public SmallDialog {
     }
 
   private:
-    frmMouse model_;
+    MouseSensitivityDialog model_;
 };
 
 }  // namespace
 
-void RunThemeDialog(HINSTANCE instance, HWND owner, int templateId, Form2& form) {
+void ApplyControlTable(HWND dialog, int templateId, Tooltips& tips) {
+    for (const ControlRow& row : DialogTable(templateId)) {
+        HWND control = GetDlgItem(dialog, row.id);
+        if (row.tooltip) {
+            tips.Add(control, row.tooltip);
+        }
+        if (row.kind == ControlKind::Slider) {
+            TrackbarSetRange(control, row.range.low, row.range.high);
+            if (row.range.step > 0) {
+                TrackbarSetTickFrequency(control, row.range.step);
+            }
+        }
+    }
+}
+
+void RunThemeDialog(HINSTANCE instance, HWND owner, int templateId, ThemeEditor& editor) {
     switch (templateId) {
-        case IDD_frmNewName: {
-            NewNameDialog dialog(form);
+        case IDD_NEW_THEME: {
+            NewThemeWindow dialog(editor);
             dialog.RunModal(instance, templateId, owner);
             break;
         }
-        case IDD_frmExistingNames: {
-            ExistingNamesDialog dialog(form);
+        case IDD_LOAD_THEME: {
+            LoadThemeWindow dialog(editor);
             dialog.RunModal(instance, templateId, owner);
             break;
         }
-        case IDD_frmDelete: {
-            DeleteDialog dialog(form);
+        case IDD_DELETE_THEME: {
+            DeleteThemeWindow dialog(editor);
             dialog.RunModal(instance, templateId, owner);
             break;
         }
-        case IDD_frmMouse: {
-            MouseDialog dialog(form);
+        case IDD_MOUSE: {
+            MouseSensitivityWindow dialog(editor);
             dialog.RunModal(instance, templateId, owner);
             break;
         }

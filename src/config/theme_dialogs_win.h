@@ -4,14 +4,19 @@
 
 #include <windows.h>
 
+#include "base/controls_win.h"
+
 namespace orvelle {
-class Form2;
+class ThemeEditor;
 }
 
 namespace orvelle::win {
 
-// Runs the dialog of the template (IDD_frmNewName, IDD_frmExistingNames, IDD_frmDelete or
-// IDD_frmMouse) over owner until it closes.
-void RunThemeDialog(HINSTANCE instance, HWND owner, int templateId, Form2& form);
+// Runs the dialog of the template (IDD_NEW_THEME, IDD_LOAD_THEME, IDD_DELETE_THEME or
+// IDD_MOUSE) over owner until it closes.
+// The tooltips and slider ranges of the dialog's control table put on its controls.
+void ApplyControlTable(HWND dialog, int templateId, Tooltips& tips);
+
+void RunThemeDialog(HINSTANCE instance, HWND owner, int templateId, ThemeEditor& editor);
 
 }  // namespace orvelle::win

@@ -14,7 +14,7 @@
 #include "base/numbers.h"
 #include "base/optional_api_win.h"
 #include "base/program_folder_win.h"
-#include "config/form2_ids.h"
+#include "config/control_ids.h"
 #include "config/theme_dialogs_win.h"
 #include "overlays/background.h"
 
@@ -24,21 +24,13 @@ namespace {
 
 constexpr const char* kTitle = "Orvelle Screen Saver";
 
-bool IsListBox(int id) {
-    return id == IDC_List1 || id == IDC_ListBoxTransitions || id == IDC_multimediaList ||
-           id == IDC_photo_caption;
+ControlKind KindOf(int id) {
+    const ControlRow* row = EditorRow(id);
+    return row ? row->kind : ControlKind::Label;
 }
 
-bool IsComboBox(int id) {
-    return id == IDC_monthCombo || id == IDC_dayCombo || id == IDC_yearCombo;
-}
-
-bool IsCheckBox(int id) {
-    return id == IDC_Random_select || id == IDC_randomMediaCheck;
-}
-
-bool IsSurface(int id) {
-    return id == IDC_photo1 || id == IDC_Image1 || id == IDC_GradientPicture;
+bool IsDropDown(ControlKind kind) {
+    return kind == ControlKind::ComboBox || kind == ControlKind::DropDownList;
 }
 
 COLORREF ScreenColour(Colour colour) {
@@ -74,16 +66,19 @@ RECT FitInside(const RECT& bounds, PixelSize picture) {
 }  // namespace
 
 ThemeEditorWindow::ThemeEditorWindow(HINSTANCE instance, const std::string& programFolder)
-    : Form2Window(instance),
+    : ThemeEditorView(instance),
       storage_(files_, programFolder),
       player_(mci_, clock_),
       editor_(storage_, *this, player_) {}
 
-ThemeEditorWindow::~ThemeEditorWindow() = default;
+ThemeEditorWindow::~ThemeEditorWindow() {
+    // Let go of the window, and of the small windows it owns, before the editor behind it goes.
+    DestroyDetached();
+}
 
 bool ThemeEditorWindow::OnInitDialog() {
-    const bool result = Form2Window::OnInitDialog();
-    editor_.Form_Load();
+    const bool result = ThemeEditorView::OnInitDialog();
+    editor_.Open();
     ShowEditor();
     return result;
 }
@@ -95,14 +90,14 @@ void ThemeEditorWindow::ShowEditor() {
     }
     SetTitle(editor_.title);
     if (static_cast<int>(SelectedTab()) != editor_.tab) {
-        SelectTab(static_cast<Form2Tab>(editor_.tab));
+        SelectTab(static_cast<EditorTab>(editor_.tab));
     }
-    if (editor_.timer1Enabled != timer1Running_) {
-        timer1Running_ = editor_.timer1Enabled;
-        if (timer1Running_) {
-            StartTimer1(500);
+    if (editor_.musicTimerOn != musicTimerRunning_) {
+        musicTimerRunning_ = editor_.musicTimerOn;
+        if (musicTimerRunning_) {
+            StartMusicTimer(500);
         } else {
-            StopTimer1();
+            StopMusicTimer();
         }
     }
     applying_ = false;
@@ -113,57 +108,16 @@ void ThemeEditorWindow::ShowControl(int id, const ControlState& state) {
     if (!control) {
         return;
     }
-    if (IsSurface(id)) {
+    const ControlKind kind = KindOf(id);
+    if (kind == ControlKind::Surface) {
         RedrawSurface(id);
     } else if (state.parts & kItemsPart) {
-        auto shown = shownRevisions_.find(id);
-        if (IsComboBox(id)) {
-            if (shown == shownRevisions_.end() || shown->second != state.itemsRevision) {
-                ComboClear(control);
-                for (const std::string& item : state.items) {
-                    ComboAdd(control, item);
-                }
-            }
-        } else if (shown != shownRevisions_.end() && shown->second != state.itemsRevision &&
-                   state.itemsRevision - shown->second <= state.recentEdits.size()) {
-            // Only the latest edits are new: applied one by one, the rest of the list stays.
-            const std::size_t missed = state.itemsRevision - shown->second;
-            for (std::size_t i = state.recentEdits.size() - missed; i < state.recentEdits.size();
-                 ++i) {
-                const ListEdit& edit = state.recentEdits[i];
-                if (edit.kind != ListEdit::Insert) {
-                    ListDelete(control, edit.index);
-                }
-                if (edit.kind != ListEdit::Erase) {
-                    ListInsert(control, edit.index, edit.text);
-                }
-            }
-        } else if (shown == shownRevisions_.end() || shown->second != state.itemsRevision) {
-            std::size_t bytes = 0;
-            for (const std::string& item : state.items) {
-                bytes += item.size() + 1;
-            }
-            // Thousands of entries: one redraw at the end and the storage reserved up front.
-            ListClear(control);
-            ListFill fill(control, static_cast<int>(state.items.size()), bytes * 2);
-            for (const std::string& item : state.items) {
-                fill.Add(item);
-            }
-        }
-        shownRevisions_[id] = state.itemsRevision;
+        ShowItems(control, kind, state, shownRevisions_[id]);
     }
     if (state.parts & kSelectionPart) {
-        if (IsComboBox(id)) {
-            ComboSelect(control, state.selected);
-        } else if (id == IDC_ListBoxTransitions) {
-            for (std::size_t i = 0; i < state.marked.size(); ++i) {
-                ListSetSelected(control, static_cast<int>(i), state.marked[i]);
-            }
-        } else {
-            ListSelect(control, state.selected);
-        }
+        ShowSelection(control, kind, state);
     }
-    if ((state.parts & kTextPart) && !IsSurface(id)) {
+    if ((state.parts & kTextPart) && kind != ControlKind::Surface) {
         SetText(id, state.text);
     }
     if (state.parts & kCheckPart) {
@@ -173,13 +127,7 @@ void ThemeEditorWindow::ShowControl(int id, const ControlState& state) {
         ProgressSetRange(control, state.maximum);
     }
     if (state.parts & kValuePart) {
-        if (id == IDC_ProgressBar1) {
-            ProgressSetPosition(control, state.value);
-        } else if (id == IDC_changeVScroll1) {
-            IntervalScrollBar().SetValue(state.value);
-        } else {
-            SetSliderValue(id, state.value);
-        }
+        ShowValue(control, kind, state.value);
     }
     if (state.parts & kEnabledPart) {
         Enable(id, state.enabled);
@@ -195,55 +143,130 @@ void ThemeEditorWindow::ShowControl(int id, const ControlState& state) {
     }
 }
 
+// shown: the revision of the items the control shows, 0 for none yet.
+void ThemeEditorWindow::ShowItems(HWND control, ControlKind kind, const ControlState& state,
+                                  std::uint32_t& shown) {
+    if (shown == state.itemsRevision && shown != 0) {
+        return;
+    }
+    if (IsDropDown(kind)) {
+        ComboClear(control);
+        for (const std::string& item : state.items) {
+            ComboAdd(control, item);
+        }
+    } else if (shown != 0 && state.itemsRevision - shown <= state.recentEdits.size()) {
+        // Only the latest edits are new: applied one by one, the rest of the list stays.
+        const std::size_t missed = state.itemsRevision - shown;
+        for (std::size_t i = state.recentEdits.size() - missed; i < state.recentEdits.size(); ++i) {
+            const ListEdit& edit = state.recentEdits[i];
+            if (edit.kind != ListEdit::Insert) {
+                ListDelete(control, edit.index);
+            }
+            if (edit.kind != ListEdit::Erase) {
+                ListInsert(control, edit.index, edit.text);
+            }
+        }
+    } else {
+        std::size_t bytes = 0;
+        for (const std::string& item : state.items) {
+            bytes += item.size() + 1;
+        }
+        // Thousands of entries: one redraw at the end and the storage reserved up front.
+        ListClear(control);
+        ListFill fill(control, static_cast<int>(state.items.size()), bytes * 2);
+        for (const std::string& item : state.items) {
+            fill.Add(item);
+        }
+    }
+    shown = state.itemsRevision;
+}
+
+void ThemeEditorWindow::ShowSelection(HWND control, ControlKind kind, const ControlState& state) {
+    if (IsDropDown(kind)) {
+        ComboSelect(control, state.selected);
+    } else if (kind == ControlKind::MultiList) {
+        for (std::size_t i = 0; i < state.marked.size(); ++i) {
+            ListSetSelected(control, static_cast<int>(i), state.marked[i]);
+        }
+    } else {
+        ListSelect(control, state.selected);
+    }
+}
+
+void ThemeEditorWindow::ShowValue(HWND control, ControlKind kind, int value) {
+    if (kind == ControlKind::ProgressBar) {
+        ProgressSetPosition(control, value);
+    } else if (kind == ControlKind::ScrollBar) {
+        IntervalScrollBar().SetValue(value);
+    } else {
+        TrackbarSetPosition(control, value);
+    }
+}
+
 void ThemeEditorWindow::OnControlCommand(int id, int code) {
     if (applying_) {
         return;
     }
-    if (id == IDC_photo1) {
-        if (code != STN_CLICKED) {
-            return;
-        }
-        editor_.DoubleClicked(id);
-    } else if (IsListBox(id)) {
-        if (code == LBN_DBLCLK) {
-            editor_.DoubleClicked(id);
-            ShowEditor();
-            return;
-        }
-        if (code != LBN_SELCHANGE) {
-            return;
-        }
-        HWND list = Control(id);
-        if (id == IDC_ListBoxTransitions) {
-            for (int i = 0; i < ListCount(list); ++i) {
-                editor_.Marked(id, i, ListIsSelected(list, i));
+    const ControlKind kind = KindOf(id);
+    bool handled = true;
+    switch (kind) {
+        case ControlKind::Surface:
+            handled = code == STN_CLICKED;
+            if (handled) {
+                editor_.DoubleClicked(id);
             }
-        } else {
-            editor_.Chosen(id, ListSelection(list));
-        }
-    } else if (IsComboBox(id)) {
-        if (code == CBN_SELCHANGE) {
-            editor_.Chosen(id, ComboSelection(Control(id)));
-        } else if (code == CBN_EDITCHANGE) {
-            editor_.TextChanged(id, Text(id));
-        } else {
-            return;
-        }
-    } else if (id == IDC_p_caption || id == IDC_Text2) {
-        if (code != EN_CHANGE) {
-            return;
-        }
-        editor_.TextChanged(id, Text(id));
-    } else if (code == BN_CLICKED) {
-        if (IsCheckBox(id)) {
-            editor_.CheckClicked(id, Checked(id));
-        } else {
-            editor_.Clicked(id);
+            break;
+        case ControlKind::List:
+        case ControlKind::MultiList:
+            handled = ListCommand(id, kind, code);
+            break;
+        case ControlKind::ComboBox:
+        case ControlKind::DropDownList:
+            handled = code == CBN_SELCHANGE || code == CBN_EDITCHANGE;
+            if (code == CBN_SELCHANGE) {
+                editor_.Chosen(id, ComboSelection(Control(id)));
+            } else if (handled) {
+                editor_.TextChanged(id, Text(id));
+            }
+            break;
+        case ControlKind::Edit:
+            handled = code == EN_CHANGE;
+            if (handled) {
+                editor_.TextChanged(id, Text(id));
+            }
+            break;
+        case ControlKind::CheckBox:
+            handled = code == BN_CLICKED;
+            if (handled) {
+                editor_.CheckClicked(id, Checked(id));
+            }
+            break;
+        default:
+            handled = code == BN_CLICKED;
+            if (handled) {
+                editor_.Clicked(id);
+            }
+            break;
+    }
+    if (handled) {
+        ShowEditor();
+    }
+}
+
+bool ThemeEditorWindow::ListCommand(int id, ControlKind kind, int code) {
+    HWND list = Control(id);
+    if (code == LBN_DBLCLK) {
+        editor_.DoubleClicked(id);
+    } else if (code != LBN_SELCHANGE) {
+        return false;
+    } else if (kind == ControlKind::MultiList) {
+        for (int i = 0; i < ListCount(list); ++i) {
+            editor_.Marked(id, i, ListIsSelected(list, i));
         }
     } else {
-        return;
+        editor_.Chosen(id, ListSelection(list));
     }
-    ShowEditor();
+    return true;
 }
 
 void ThemeEditorWindow::OnControlScroll(int id, int, int value) {
@@ -257,22 +280,13 @@ void ThemeEditorWindow::OnControlScroll(int id, int, int value) {
     ShowEditor();
 }
 
-void ThemeEditorWindow::OnMenuCommand(int id) {
-    if (id == IDM_OrvelleHelp) {
-        editor_.OrvelleHelp_Click();
-        return;
-    }
-    Form2Window::OnMenuCommand(id);
+void ThemeEditorWindow::OnHelp() {
+    editor_.OnHelp();
 }
 
 void ThemeEditorWindow::OnToolbarButton(int toolbarId, std::string_view key) {
-    if (toolbarId == IDC_toolbarImages || toolbarId == IDC_toolbarCaptions ||
-        toolbarId == IDC_ToolbarMedia) {
-        editor_.ToolbarClicked(toolbarId, std::string(key));
-        ShowEditor();
-        return;
-    }
-    Form2Window::OnToolbarButton(toolbarId, key);
+    editor_.ToolbarClicked(toolbarId, std::string(key));
+    ShowEditor();
 }
 
 void ThemeEditorWindow::ShowSmallDialog(int templateId) {
@@ -280,12 +294,12 @@ void ThemeEditorWindow::ShowSmallDialog(int templateId) {
     ShowEditor();
 }
 
-void ThemeEditorWindow::OnTabChanged(Form2Tab tab) {
+void ThemeEditorWindow::OnTabChanged(EditorTab tab) {
     editor_.tab = static_cast<int>(tab);
 }
 
 void ThemeEditorWindow::OnOk() {
-    if (editor_.Ok_Click()) {
+    if (editor_.OnOk()) {
         Close();
         return;
     }
@@ -295,7 +309,7 @@ void ThemeEditorWindow::OnOk() {
 void ThemeEditorWindow::OnCancel() {
     // Esc and the Cancel button arrive as the same command; only Esc asks about unsaved edits.
     const bool asks = std::exchange(escapePressed_, false);
-    if (asks ? editor_.Form_QueryUnload() : editor_.Cancel_Click()) {
+    if (asks ? editor_.MayClose() : editor_.OnCancel()) {
         Close();
         return;
     }
@@ -303,7 +317,7 @@ void ThemeEditorWindow::OnCancel() {
 }
 
 void ThemeEditorWindow::OnClose() {
-    if (editor_.Form_QueryUnload()) {
+    if (editor_.MayClose()) {
         Close();
         return;
     }
@@ -312,46 +326,52 @@ void ThemeEditorWindow::OnClose() {
 
 bool ThemeEditorWindow::PreTranslateMessage(MSG* msg) {
     escapePressed_ = msg->message == WM_KEYDOWN && msg->wParam == VK_ESCAPE;
-    return Form2Window::PreTranslateMessage(msg);
+    return ThemeEditorView::PreTranslateMessage(msg);
 }
 
-void ThemeEditorWindow::OnTimer1() {
-    editor_.Timer1();
+void ThemeEditorWindow::OnMusicTimer() {
+    editor_.MusicTick();
     ShowEditor();
 }
 
 void ThemeEditorWindow::OnUnload() {
-    editor_.Form_Unload();
+    editor_.OnClosed();
 }
 
 void ThemeEditorWindow::OnDrawSurface(int id, HDC dc, const RECT& bounds) {
     FillRect(dc, &bounds, GetSysColorBrush(COLOR_BTNFACE));
-    const int width = bounds.right - bounds.left;
-    const int height = bounds.bottom - bounds.top;
-    if (id == IDC_GradientPicture) {
-        // The saver's bands over the preview's height, each filled with the DC's own brush.
-        const auto brush = static_cast<HBRUSH>(GetStockObject(DC_BRUSH));
-        for (int d = 0; d < kGradientBands; ++d) {
-            const PixelRect band = GradientBand(d, width, height);
-            const RECT r = {bounds.left, bounds.top + band.top, bounds.right,
-                            bounds.top + band.top + band.height};
-            SetDCBrushColor(dc, editor_.gradient[static_cast<std::size_t>(d)]);
-            FillRect(dc, &r, brush);
-        }
-    } else if (id == IDC_photo1 && editor_.preview.shown) {
+    if (id == IDP_BACKGROUND_GRADIENT) {
+        DrawGradient(dc, bounds);
+    } else if (id == IDP_IMAGES_PREVIEW && editor_.preview.shown) {
         // The preview's twips scaled to the surface, which stands for 2750 x 1815 of them.
+        const int width = bounds.right - bounds.left;
+        const int height = bounds.bottom - bounds.top;
         const PixelRect& r = editor_.preview.rect;
-        const PixelRect drawn = {bounds.left + r.left * width / Form2::kPreviewWidth,
-                                 bounds.top + r.top * height / Form2::kPreviewHeight,
-                                 std::max(1, r.width * width / Form2::kPreviewWidth),
-                                 std::max(1, r.height * height / Form2::kPreviewHeight)};
+        const PixelRect drawn = {bounds.left + r.left * width / ThemeEditor::kPreviewWidth,
+                                 bounds.top + r.top * height / ThemeEditor::kPreviewHeight,
+                                 std::max(1, r.width * width / ThemeEditor::kPreviewWidth),
+                                 std::max(1, r.height * height / ThemeEditor::kPreviewHeight)};
         preview_.Draw(dc, drawn, editor_.preview.path, GetSysColor(COLOR_BTNFACE));
-    } else if (id == IDC_Image1 && !editor_.backgroundThumbnail.empty()) {
+    } else if (id == IDP_BACKGROUND_THUMBNAIL && !editor_.backgroundThumbnail.empty()) {
         if (std::optional<PixelSize> size = thumbnail_.Measure(editor_.backgroundThumbnail)) {
             const RECT fit = FitInside(bounds, *size);
             thumbnail_.Draw(dc, {fit.left, fit.top, fit.right - fit.left, fit.bottom - fit.top},
                             editor_.backgroundThumbnail, GetSysColor(COLOR_BTNFACE));
         }
+    }
+}
+
+// The saver's bands over the preview's height, each filled with the DC's own brush.
+void ThemeEditorWindow::DrawGradient(HDC dc, const RECT& bounds) {
+    const int width = bounds.right - bounds.left;
+    const int height = bounds.bottom - bounds.top;
+    const auto brush = static_cast<HBRUSH>(GetStockObject(DC_BRUSH));
+    for (int d = 0; d < kGradientBands; ++d) {
+        const PixelRect band = GradientBand(d, width, height);
+        const RECT r = {bounds.left, bounds.top + band.top, bounds.right,
+                        bounds.top + band.top + band.height};
+        SetDCBrushColor(dc, editor_.gradient[static_cast<std::size_t>(d)]);
+        FillRect(dc, &r, brush);
     }
 }
 

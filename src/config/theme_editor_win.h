@@ -10,10 +10,10 @@
 #include <memory>
 
 #include "base/clock_win.h"
-#include "config/form2.h"
-#include "config/form2_window_win.h"
-#include "config/image_view_win.h"
-#include "config/multi_files_win.h"
+#include "config/theme_editor.h"
+#include "config/theme_editor_view_win.h"
+#include "config/picture_viewer_win.h"
+#include "config/folder_import_win.h"
 #include "config/shown_picture_win.h"
 #include "media/mci_sender_win.h"
 #include "media/mmedia.h"
@@ -22,12 +22,12 @@
 
 namespace orvelle::win {
 
-class ThemeEditorWindow : public Form2Window, private Form2Services {
+class ThemeEditorWindow : public ThemeEditorView, private EditorServices {
   public:
     ThemeEditorWindow(HINSTANCE instance, const std::string& programFolder);
     ~ThemeEditorWindow() override;
 
-    Form2& Editor() { return editor_; }
+    ThemeEditor& Editor() { return editor_; }
     // Puts what changed in the editor's controls onto the window (after the editor was driven
     // directly, as by the folder import).
     void ShowEditor();
@@ -36,7 +36,7 @@ class ThemeEditorWindow : public Form2Window, private Form2Services {
     bool OnInitDialog() override;
     void OnControlCommand(int id, int code) override;
     void OnControlScroll(int id, int code, int value) override;
-    void OnMenuCommand(int id) override;
+    void OnHelp() override;
     void OnToolbarButton(int toolbarId, std::string_view key) override;
     void OnOk() override;
     void OnCancel() override;
@@ -44,18 +44,24 @@ class ThemeEditorWindow : public Form2Window, private Form2Services {
     void OnClose() override;
     bool PreTranslateMessage(MSG* msg) override;
     void OnUnload() override;
-    void OnTimer1() override;
-    void OnTabChanged(Form2Tab tab) override;
+    void OnMusicTimer() override;
+    void OnTabChanged(EditorTab tab) override;
     void OnDrawSurface(int id, HDC dc, const RECT& bounds) override;
+    void DrawGradient(HDC dc, const RECT& bounds);
     // The small dialog on its model, then the editor as the dialog left it.
     void ShowSmallDialog(int templateId) override;
 
   private:
     void ShowControl(int id, const ControlState& state);
+    void ShowItems(HWND control, ControlKind kind, const ControlState& state, std::uint32_t& shown);
+    void ShowSelection(HWND control, ControlKind kind, const ControlState& state);
+    void ShowValue(HWND control, ControlKind kind, int value);
+    // A list's notification: true when it is one the editor takes.
+    bool ListCommand(int id, ControlKind kind, int code);
     // Message boxes belong to the window in front: a small dialog while one is open.
     HWND MessageOwner() const;
 
-    // Form2Services
+    // EditorServices
     MessageAnswer ShowMessage(const std::string& text, MessageButtons buttons) override;
     MessageAnswer ShowPlainMessage(const std::string& text, MessageButtons buttons) override;
     std::optional<Colour> ChooseColour(Colour initial) override;
@@ -77,17 +83,17 @@ class ThemeEditorWindow : public Form2Window, private Form2Services {
     MciSenderWin mci_;
     ClockWin clock_;
     Mmedia player_;
-    Form2 editor_;
+    ThemeEditor editor_;
     std::map<int, std::uint32_t> shownRevisions_;
     std::array<COLORREF, 16> customColours_{};
-    ImageViewWindow viewer_;
-    MultiFilesWindow folderImport_;
+    PictureViewer viewer_;
+    FolderImportWindow folderImport_;
     ShownPicture preview_;
     ShownPicture thumbnail_;
     bool applying_ = false;
     // The message being handled is the Esc key (which the dialog manager turns into Cancel).
     bool escapePressed_ = false;
-    bool timer1Running_ = false;
+    bool musicTimerRunning_ = false;
 };
 
 // Opens the theme editor (centred on owner, or on the screen) and runs it until it closes; the

@@ -102,9 +102,10 @@ std::int64_t DayNumber(int year, int month, int day) {
     return era * 146097 + dayOfEra - 719468;
 }
 
-std::optional<LocalDateTime> ParseCountdownTarget(std::string_view text) {
-    Reader reader(text);
-    LocalDateTime when;
+namespace {
+
+// "M/D/YYYY" at the reader's place, a real calendar date; the time of day left at midnight.
+std::optional<LocalDateTime> ReadDate(Reader& reader) {
     size_t yearDigits = 0;
     auto month = reader.Number(2);
     if (!month || !reader.Char('/')) {
@@ -124,47 +125,64 @@ std::optional<LocalDateTime> ParseCountdownTarget(std::string_view text) {
     if (!IsCalendarDate(*year, *month, *day)) {
         return std::nullopt;
     }
+    LocalDateTime when;
     when.year = *year;
     when.month = *month;
     when.day = *day;
     when.hour = when.minute = when.second = 0;
+    return when;
+}
 
-    if (reader.AtEnd()) {
-        return when;
-    }
+// "h:mm[:ss] [AM|PM]" at the reader's place up to the end of the text, into `when`; false
+// when it is no time of day.
+bool ReadTime(Reader& reader, LocalDateTime& when) {
     auto hour = reader.Number(2);
     if (!hour || !reader.Char(':')) {
-        return std::nullopt;
+        return false;
     }
     auto minute = reader.Number(2);
     if (!minute) {
-        return std::nullopt;
+        return false;
     }
     std::optional<int> second = 0;
     if (reader.Char(':')) {
         second = reader.Number(2);
         if (!second) {
-            return std::nullopt;
+            return false;
         }
     }
     const char meridiem = reader.Meridiem();
     if (!reader.AtEnd() || *minute > 59 || *second > 59) {
-        return std::nullopt;
+        return false;
     }
     if (meridiem != 0) {
         if (*hour < 1 || *hour > 12) {
-            return std::nullopt;
+            return false;
         }
         *hour %= 12;  // 12 AM is midnight, 12 PM noon
         if (meridiem == 'P') {
             *hour += 12;
         }
     } else if (*hour > 23) {
-        return std::nullopt;
+        return false;
     }
     when.hour = *hour;
     when.minute = *minute;
     when.second = *second;
+    return true;
+}
+
+}  // namespace
+
+std::optional<LocalDateTime> ParseCountdownTarget(std::string_view text) {
+    Reader reader(text);
+    std::optional<LocalDateTime> when = ReadDate(reader);
+    if (!when || reader.AtEnd()) {
+        return when;
+    }
+    if (!ReadTime(reader, *when)) {
+        return std::nullopt;
+    }
     return when;
 }
 

@@ -19,7 +19,7 @@ std::string PathAt(const MusicList& music, int index) {
 }  // namespace
 
 int MediaTimerTick(Mmedia& player, RandomSource& random, const MusicList& music,
-                   std::int16_t& mediaIndex) {
+                   std::int32_t& mediaIndex) {
     const std::string status = player.Status();
 
     if (music.mediaTotal == 1 && status == "stopped") {
@@ -43,12 +43,11 @@ int MediaTimerTick(Mmedia& player, RandomSource& random, const MusicList& music,
             mediaIndex = 0;
         } else if (music.randomMedia) {
             random.Randomize();
-            mediaIndex = static_cast<std::int16_t>(RandomIndex(random, music.mediaTotal));
+            mediaIndex = RandomIndex(random, music.mediaTotal);
+        } else if (mediaIndex < 0 || mediaIndex >= music.mediaTotal - 1) {
+            mediaIndex = 0;
         } else {
-            mediaIndex = static_cast<std::int16_t>(mediaIndex + 1);
-            if (mediaIndex >= music.mediaTotal || mediaIndex < 0) {
-                mediaIndex = 0;
-            }
+            ++mediaIndex;
         }
     }
     return kMediaTickMs;

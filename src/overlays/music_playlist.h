@@ -19,7 +19,7 @@ struct MusicList {
 // One tick of mediaTimer: polls the player, starts the next file when the last has stopped,
 // advances mediaIndex. Returns the timer's next interval in milliseconds (2500).
 int MediaTimerTick(Mmedia& player, RandomSource& random, const MusicList& music,
-                   std::int16_t& mediaIndex);
+                   std::int32_t& mediaIndex);
 
 constexpr int kMediaFirstTickMs = 1000;
 constexpr int kMediaTickMs = 2500;

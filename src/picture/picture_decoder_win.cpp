@@ -12,6 +12,7 @@
 #include "base/com_win.h"
 #include "base/wide_win.h"
 #include "picture/area_scaler.h"
+#include "picture/picture_codecs_win.h"
 #include "picture/compositor.h"
 #include "picture/picture_decode_plan.h"
 #include "picture/picture_header.h"
@@ -36,10 +37,6 @@ struct NativeScaling : public IUnknown {
 };
 constexpr IID kNativeScalingId = {
     0x3B16811B, 0x6A43, 0x4ec9, {0xB7, 0x13, 0x3D, 0x5A, 0x0C, 0x13, 0xB9, 0x40}};
-
-// The factory's class id, spelled out so the program needs no GUID library for it.
-constexpr CLSID kImagingFactoryId = {
-    0xcacaf262, 0x9370, 0x4615, {0xa1, 0x3b, 0x9f, 0x55, 0x39, 0xda, 0x4c, 0x0a}};
 
 // The JPEG container, spelled out for the same reason.
 constexpr GUID kJpegContainerId = {
@@ -296,8 +293,7 @@ struct PictureDecoder::Impl {
         if (factory) {
             return true;
         }
-        return SUCCEEDED(CoCreateInstance(kImagingFactoryId, nullptr, CLSCTX_INPROC_SERVER,
-                                          IID_IWICImagingFactory, factory.OutVoid()));
+        return CreateImagingFactory(factory);
     }
 
     // Reads the first frame of the decoder just made and its size. Nothing (and everything let

@@ -3,13 +3,14 @@
 namespace orvelle {
 
 void PictureAhead::Want(int index, const std::string& path, const std::string& fallback,
-                        const PictureFit& fit, bool readFacts) {
+                        const PictureFit& fit, bool mayPassBy, bool readFacts) {
     if (stopped_ || (phase_ != Phase::Idle && index == index_ && fit == fit_)) {
         return;
     }
     index_ = index;
     fallback_ = fallback;
     fit_ = fit;
+    mayPassBy_ = mayPassBy && !path.empty();
     readFacts_ = readFacts;
     if (path.empty()) {
         Ask(fallback_, Phase::Fallback);
@@ -34,6 +35,8 @@ bool PictureAhead::Arrived(const DecodedPicture& picture) {
     if (picture.outcome == DecodeOutcome::Decoded) {
         turn_ = {PictureTurn::Ready, picture.ticket, picture.size, fallback,
                  fallback ? PhotoFacts{} : picture.facts};
+    } else if (!fallback && mayPassBy_) {
+        turn_ = {PictureTurn::PassedBy, 0, {}, false, {}};
     } else if (!fallback) {
         // A picture that cannot be shown is taken as a missing one.
         Ask(fallback_, Phase::Fallback);

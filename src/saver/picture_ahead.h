@@ -55,6 +55,7 @@ struct PictureTurn {
         Ready,             // ticket holds the picture (its own or the fallback) at size
         NoFallback,        // neither the picture nor the fallback picture is a picture
         FallbackNotShown,  // the fallback picture is one, but it cannot be shown
+        PassedBy,          // a picture that may be passed by could not be shown
     };
     Kind kind = NoFallback;
     std::uint32_t ticket = 0;
@@ -68,15 +69,21 @@ class PictureAhead {
     explicit PictureAhead(PictureDecoding& decoding) : decoding_(decoding) {}
 
     // Asks for the picture of index's turn: the file at path, or, when path is empty or the
-    // file cannot be shown, the fallback picture. Nothing new is asked when that turn is already
-    // asked for or settled; asking for another turn drops the one before.
+    // file cannot be shown, the fallback picture; a file that may be passed by (a folder's
+    // picture) settles the turn as PassedBy instead. Nothing new is asked when that turn is
+    // already asked for or settled; asking for another turn drops the one before. readFacts:
+    // also read what the photo's file tells of itself (its date and title, for its caption).
     void Want(int index, const std::string& path, const std::string& fallback,
-              const PictureFit& fit, bool readFacts = false);
+              const PictureFit& fit, bool mayPassBy = false, bool readFacts = false);
     // An answer from the decoding side. True when it settles the turn wanted; answers to
     // earlier requests are dropped.
     bool Arrived(const DecodedPicture& picture);
     // True once the turn of index is settled (ready, or known not to show).
     bool Settled(int index) const;
+    // True when the settled turn is a picture passed by.
+    bool PassedBy() const {
+        return phase_ == Phase::Settled && turn_.kind == PictureTurn::PassedBy;
+    }
     // Hands the settled turn over; the next Want asks anew.
     PictureTurn Take();
     // The run has ended: decoding stops, nothing more is asked, answers are dropped.
@@ -91,6 +98,7 @@ class PictureAhead {
     int index_ = -1;
     std::string fallback_;
     PictureFit fit_;
+    bool mayPassBy_ = false;
     bool readFacts_ = false;
     std::uint32_t ticket_ = 0;
     std::uint32_t lastTicket_ = 0;

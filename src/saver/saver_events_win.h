@@ -13,6 +13,7 @@ class SaverEvents {
     virtual void Form_Load() = 0;
     virtual void OnTimer(SaverTimer timer) = 0;
     virtual void PictureDecoded(const DecodedPicture& picture) = 0;
+    virtual void FoldersScanned(const ScanNews& news) = 0;
     virtual void Form_KeyDown(SaverKey key, bool repeated) = 0;
     virtual void Form_MouseDown() = 0;
     virtual void Form_MouseMove(float xTwips, float yTwips) = 0;
@@ -28,6 +29,7 @@ class FormEvents final : public SaverEvents {
     void Form_Load() override { form_.Form_Load(); }
     void OnTimer(SaverTimer timer) override { form_.OnTimer(timer); }
     void PictureDecoded(const DecodedPicture& picture) override { form_.PictureDecoded(picture); }
+    void FoldersScanned(const ScanNews& news) override { form_.FoldersScanned(news); }
     void Form_KeyDown(SaverKey key, bool repeated) override { form_.Form_KeyDown(key, repeated); }
     void Form_MouseDown() override { form_.Form_MouseDown(); }
     void Form_MouseMove(float x, float y) override { form_.Form_MouseMove(x, y); }

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <exception>
+#include <optional>
 
 #include "saver/end_saver.h"
 #include "base/host_services.h"
@@ -98,30 +99,32 @@ struct SaverForm::State {
     MouseTracker pictureTracker;
     MouseBurst burst;
 
+    // The run's pictures in their order, folders scanned beside the window's thread.
+    std::unique_ptr<PictureSequence> sequence;
     // The next picture, decoded ahead of its turn; and the change (or the first picture) that
     // waits for it when it was not ready at its time.
     PictureAhead ahead{env.view};
     enum class Due { Nothing, FirstPicture, Change };
     Due due = Due::Nothing;
+    // The sequence holds a pick not shown yet (a show that never changes picks none until a key
+    // asks for it).
+    bool nextPicked = false;
 
-    // The picture on screen: its index, path and what its file told of it (for its caption).
-    std::int16_t shownIndex = -1;
+    // The picture on screen: its file and what that file told of it (for its caption).
+    std::string shownPath;
     PhotoFacts shownFacts;
     CaptionSource captionSource = CaptionSource::Nothing;
 
-    // Browsing keys: the pictures shown, the change the keys or the timer asked for, one key
-    // pressed while a change was being shown, and whether the changes are paused.
+    // Browsing keys: the pictures shown, the change the keys or the timer asked for (one shown
+    // before, or the sequence's pick), one key pressed while a change was being shown, and
+    // whether the changes are paused.
     bool browse = false;
     ShowHistory history;
     BrowseStep changeStep = BrowseStep::Forward;
-    std::int16_t changeTarget = -1;
+    std::optional<ShowHistory::Stop> changeBack;  // the change goes to a picture shown before
     bool showing = false;
     std::optional<BrowseStep> queued;
     bool paused = false;
-    // The slideshow's next picture is picked (after the picture on screen); a show that never
-    // changes has not picked one until a key asks for it.
-    bool nextPicked = false;
-    bool changeFromHistory = false;
 
     bool started = false;
     bool ended = false;
@@ -135,10 +138,16 @@ struct SaverForm::State {
     }
     bool Floating() const { return s.picRandom != "cent"; }
 
-    // The run is over: nothing more is decoded for it.
+    // The run is over: nothing more is decoded or scanned for it; where it stopped is kept.
     void MarkEnded() {
         ended = true;
         ahead.Stop();
+        if (sequence) {
+            if (!sequence->Library().Roots().empty()) {
+                env.view.StopScanning();
+            }
+            sequence->SaveState();
+        }
     }
     void Fail(const char* message) {
         if (ended) {
@@ -198,16 +207,22 @@ struct SaverForm::State {
     void StartSaver_Timer();
     void ImageChangeTimer_Timer();
     void BeginChange(BrowseStep step);
+    bool DueSettled() const;
     void KeyDown(SaverKey key, bool repeated);
     void Browse(BrowseStep step);
     void TogglePause();
     void ArmChangeTimer();
+    bool ChangesCome() const { return Floating() || LeadingNumber(s.timeInterval) != 0.0; }
     void PictureDecoded(const DecodedPicture& picture);
+    void FoldersScanned(const ScanNews& news);
+    void StartScan();
     void RunDueChange();
+    void Remember(bool fromHistory);
     void FinishStart();
-    void WantPicture(std::int16_t index);
+    void WantPicture();
+    void WantShownBefore(const ShowHistory::Stop& stop);
+    void WantDue();
     void WantNextPicture();
-    std::string PicturePath(std::int16_t index) const;
     PictureFit Fit() const { return {tx, ty, screenW, screenH, s.pictureFraction}; }
     void FloatTimer_Timer();
     void ScrollerTimer_Timer();
@@ -224,7 +239,9 @@ struct SaverForm::State {
     }
     void ShowCaption();
     void PickNextPicture() {
-        orvelle::PickNextPicture(s.currentIndex, s.lastPictureIndex, s.randomPick, env.random);
+        nextPicked = true;
+        sequence->Pick(env.random);
+        StartScan();
     }
     void ChooseFloatDirection() {
         orvelle::ChooseFloatDirection(s.floatStepX, s.floatStepY, tx, env.random);
@@ -232,7 +249,12 @@ struct SaverForm::State {
 };
 
 SaverForm::SaverForm(SaverEnvironment env) : state_(std::make_unique<State>(env)) {}
-SaverForm::~SaverForm() = default;
+SaverForm::~SaverForm() {
+    // A run closed from outside (the system ending the session) still keeps where it stopped.
+    if (state_->sequence && !state_->ended) {
+        state_->sequence->SaveState();
+    }
+}
 
 const SaverSettings& SaverForm::Settings() const {
     return state_->s;
@@ -242,6 +264,9 @@ PixelRect SaverForm::DisplayRect() const {
 }
 bool SaverForm::Ended() const {
     return state_->ended;
+}
+const PictureLibrary& SaverForm::Library() const {
+    return state_->sequence->Library();
 }
 
 void SaverForm::Form_Load() {
@@ -266,6 +291,8 @@ void SaverForm::LoadForm() {
     }
 
     LoadThemeSettings(st.s, st.env.storage);
+    st.sequence = std::make_unique<PictureSequence>(st.s, st.env.storage, st.env.stateFolder);
+    st.StartScan();
     st.PrepareDisplay();
 }
 
@@ -335,7 +362,7 @@ void SaverForm::State::MeasureCaptionBand() {
 
 void SaverForm::State::PrepareMusic() {
     s.waveDeviceCount = ToInt16Saturated(env.host.WaveOutDeviceCount());
-    music.mediaTotal = ListCountFromText(s.mediaTotal);
+    music.mediaTotal = static_cast<int>(s.mediaPaths.size()) - 1;  // the spare aside
     music.mediaPaths.clear();
     for (int i = 0; i < music.mediaTotal; ++i) {
         const std::string& path = s.mediaPaths[static_cast<size_t>(i)];
@@ -376,13 +403,14 @@ void SaverForm::State::StartSaver_Timer() {
     started = true;
     env.random.Randomize();
     s.currentIndex = -1;
-    PickNextPicture();
     if (Floating()) {
         floatIntervalMs = FloatIntervalMs(s.picSpeed);
     }
     env.view.SetTimer(SaverTimer::StartSaver, kStartSaverMs, false);
     due = Due::FirstPicture;
-    WantPicture(s.currentIndex);
+    PickNextPicture();
+    // A first picture not found yet is asked for when a scan finds it.
+    WantPicture();
 }
 
 void SaverForm::State::ImageChangeTimer_Timer() {
@@ -392,10 +420,10 @@ void SaverForm::State::ImageChangeTimer_Timer() {
     BeginChange(BrowseStep::Forward);
 }
 
-// A change to the slideshow's next picture, or, with the browsing keys, to one shown before.
+// A change to the sequence's next picture, or, with the browsing keys, to one shown before.
 void SaverForm::State::BeginChange(BrowseStep step) {
-    const std::optional<int> shownBefore = history.Target(step);
-    if (step == BrowseStep::Back && !shownBefore) {
+    changeBack = history.Target(step);
+    if (step == BrowseStep::Back && !changeBack) {
         return;
     }
     env.random.Randomize();
@@ -403,27 +431,26 @@ void SaverForm::State::BeginChange(BrowseStep step) {
         ChooseFloatDirection();
     }
     changeStep = step;
-    changeFromHistory = shownBefore.has_value();
-    if (shownBefore) {
-        changeTarget = static_cast<std::int16_t>(*shownBefore);
-    } else {
-        if (!nextPicked) {
-            PickNextPicture();
-        }
-        nextPicked = false;
-        WrapPictureIndex(s.currentIndex, s.lastPictureIndex);
-        changeTarget = s.currentIndex;
-    }
     if (!paused) {
         // No further tick may start a change while this one waits for its picture or pauses.
         env.view.SetTimer(SaverTimer::ImageChange, kChangeGuardIntervalMs, true);
     }
     due = Due::Change;
-    WantPicture(changeTarget);
-    if (ahead.Settled(changeTarget)) {
+    if (!changeBack && (!nextPicked || !sequence->Known())) {
+        PickNextPicture();
+    }
+    WantDue();
+    if (DueSettled()) {
         RunDueChange();
     }
-    // Otherwise the change happens when its picture arrives.
+    // Otherwise the change happens when its picture arrives (or a scan finds it).
+}
+
+bool SaverForm::State::DueSettled() const {
+    if (changeBack) {
+        return ahead.Settled(ShowHistory::Turn(*changeBack));
+    }
+    return sequence->Known() && ahead.Settled(static_cast<int>(sequence->Serial()));
 }
 
 void SaverForm::State::KeyDown(SaverKey key, bool repeated) {
@@ -467,8 +494,7 @@ void SaverForm::State::TogglePause() {
     env.view.ShowPausedMark(paused);
     if (paused) {
         env.view.SetTimer(SaverTimer::ImageChange, 0, false);
-    } else if (started && due == Due::Nothing && !showing &&
-               (Floating() || LeadingNumber(s.timeInterval) != 0.0)) {
+    } else if (started && due == Due::Nothing && !showing && ChangesCome()) {
         // The interval counts afresh from the resume; a change under way arms it when it ends.
         ArmChangeTimer();
     }
@@ -481,32 +507,59 @@ void SaverForm::State::ArmChangeTimer() {
 }
 
 void SaverForm::State::PictureDecoded(const DecodedPicture& picture) {
-    if (ahead.Arrived(picture) && due != Due::Nothing) {
+    if (!ahead.Arrived(picture)) {
+        return;
+    }
+    if (ahead.PassedBy()) {
+        // A file in a folder that cannot be shown: the next one takes its turn.
+        ahead.Take();
+        sequence->PassBy(env.random);
+        StartScan();
+        WantPicture();
+        return;
+    }
+    if (due != Due::Nothing) {
         RunDueChange();
+    }
+}
+
+void SaverForm::State::FoldersScanned(const ScanNews& news) {
+    if (sequence->Scanned(news, env.random, started)) {
+        // The picture waited for is known now.
+        if (due != Due::Nothing) {
+            WantDue();
+        } else {
+            WantNextPicture();
+        }
+    }
+    StartScan();
+}
+
+void SaverForm::State::StartScan() {
+    if (std::optional<ScanRequest> request = sequence->TakeScan()) {
+        env.view.ScanFolders(*request);
     }
 }
 
 void SaverForm::State::RunDueChange() {
     const Due running = due;
+    const bool fromHistory = running == Due::Change && changeBack.has_value();
     due = Due::Nothing;
+    s.currentIndex = fromHistory ? changeBack->picture.entry : sequence->Entry();
+    shownPath = fromHistory ? changeBack->picture.path : sequence->Path();
     showing = true;
     const bool shown = ShowCurrentPicture();
     showing = false;
     if (!shown) {
         return;
     }
-    shownIndex = running == Due::FirstPicture ? s.currentIndex : changeTarget;
+    Remember(fromHistory);
     ShowCaption();
     if (running == Due::FirstPicture) {
-        history.Shown(shownIndex);
         FinishStart();
     } else {
-        if (changeFromHistory) {
-            history.Moved(changeStep);
-        } else {
-            history.Shown(shownIndex);
+        if (!fromHistory) {
             PickNextPicture();
-            nextPicked = true;
         }
         WantNextPicture();
         // The next change counts from the end of this one.
@@ -519,50 +572,69 @@ void SaverForm::State::RunDueChange() {
     }
 }
 
+// The picture now on screen: a step through what was shown, or the sequence's pick, which goes
+// into the history.
+void SaverForm::State::Remember(bool fromHistory) {
+    if (fromHistory) {
+        history.Moved(changeStep);
+        return;
+    }
+    sequence->Shown();
+    nextPicked = false;
+    history.Shown({s.currentIndex, shownPath});
+    StartScan();
+}
+
 void SaverForm::State::FinishStart() {
+    if (ChangesCome()) {
+        PickNextPicture();
+        WantNextPicture();
+        ArmChangeTimer();
+    }
     if (Floating()) {
-        PickNextPicture();
-        nextPicked = true;
-        WantNextPicture();
-        ArmChangeTimer();
         ChooseFloatDirection();
-    } else if (LeadingNumber(s.timeInterval) != 0.0) {
-        PickNextPicture();
-        nextPicked = true;
-        WantNextPicture();
-        ArmChangeTimer();
     }
     // Otherwise the first picture stays for the whole run.
 }
 
-std::string SaverForm::State::PicturePath(std::int16_t index) const {
-    if (index < 0 || index >= static_cast<int>(s.picturePaths.size())) {
-        return "";
+void SaverForm::State::WantPicture() {
+    if (!sequence->Known()) {
+        return;  // a scan is still to find it
     }
-    const std::string& stored = s.picturePaths[static_cast<size_t>(index)];
-    return stored.empty() ? stored : env.storage.ResolveProgramPath(stored);
-}
-
-void SaverForm::State::WantPicture(std::int16_t index) {
     // Asking for a picture is the start of showing it.
     const ProcedureScope scope(procedure, kShowPictureError);
-    ahead.Want(index, PicturePath(index), env.storage.FallbackPicturePath(), Fit(),
+    ahead.Want(static_cast<int>(sequence->Serial()), sequence->Path(),
+               env.storage.FallbackPicturePath(), Fit(), sequence->FromFolder(),
                NeedsPhotoFacts(captionSource));
 }
 
-// The picture of the next change, decoded while this one shows; none when no change comes.
+// A picture shown before is never passed by: a file gone since shows the fallback picture.
+void SaverForm::State::WantShownBefore(const ShowHistory::Stop& stop) {
+    const ProcedureScope scope(procedure, kShowPictureError);
+    ahead.Want(ShowHistory::Turn(stop), stop.picture.path, env.storage.FallbackPicturePath(), Fit(),
+               false, NeedsPhotoFacts(captionSource));
+}
+
+// The picture of the change under way.
+void SaverForm::State::WantDue() {
+    if (due == Due::Change && changeBack) {
+        WantShownBefore(*changeBack);
+    } else {
+        WantPicture();
+    }
+}
+
+// The picture of the next change, decoded while this one shows; none when no change comes. After
+// stepping back, the next is the one shown after it.
 void SaverForm::State::WantNextPicture() {
     if (ChangeIntervalMs(s.timeInterval) <= 0) {
         return;
     }
-    const std::optional<int> shownAfter = history.Target(BrowseStep::Forward);
-    std::int16_t next = s.currentIndex;
-    if (shownAfter) {
-        next = static_cast<std::int16_t>(*shownAfter);
-    } else {
-        WrapPictureIndex(next, s.lastPictureIndex);
+    if (const std::optional<ShowHistory::Stop> after = history.Target(BrowseStep::Forward)) {
+        WantShownBefore(*after);
+    } else if (nextPicked) {
+        WantPicture();
     }
-    WantPicture(next);
 }
 
 bool SaverForm::State::ShowCurrentPicture() {
@@ -640,12 +712,11 @@ bool SaverForm::State::RemovePicture() {
 }
 
 void SaverForm::State::ShowCaption() {
-    const int index = shownIndex;
+    const int index = s.currentIndex;
     const std::string typed = index >= 0 && index < static_cast<int>(s.captions.size())
                                   ? s.captions[static_cast<size_t>(index)]
                                   : std::string();
-    const std::string text =
-        PictureCaption(typed, captionSource, PicturePath(shownIndex), shownFacts, env.clock);
+    const std::string text = PictureCaption(typed, captionSource, shownPath, shownFacts, env.clock);
     orvelle::ShowCaption(env.view, caption, text, s.scroll, screenW, tx, ty);
 }
 
@@ -720,6 +791,14 @@ void SaverForm::PictureDecoded(const DecodedPicture& picture) {
         return;
     }
     st.Guarded(nullptr, [&st, &picture] { st.PictureDecoded(picture); });
+}
+
+void SaverForm::FoldersScanned(const ScanNews& news) {
+    State& st = *state_;
+    if (st.ended || !st.sequence) {
+        return;
+    }
+    st.Guarded(nullptr, [&st, &news] { st.FoldersScanned(news); });
 }
 
 void SaverForm::Form_KeyDown(SaverKey key, bool repeated) {

@@ -4,7 +4,9 @@
 
 #include <cstdint>
 #include <memory>
+#include <string>
 
+#include "saver/picture_library.h"
 #include "saver/saver_view.h"
 #include "settings/saver_settings.h"
 
@@ -32,6 +34,9 @@ struct SaverEnvironment {
     RandomSource& random;
     Mmedia& mediaPlayer;
     std::int32_t platformId = 2;  // 2 = NT family
+    // Where the program keeps its state per theme (the user's local application data); ""
+    // keeps none.
+    std::string stateFolder;
 };
 
 class SaverForm {
@@ -45,6 +50,8 @@ class SaverForm {
     void OnTimer(SaverTimer timer);
     // The answer to a picture the form asked the view to decode.
     void PictureDecoded(const DecodedPicture& picture);
+    // News of a folder scan the form asked the view for.
+    void FoldersScanned(const ScanNews& news);
 
     // Input on the window (positions in twips) and on the picture (positions in pixels). A key
     // held down repeats with repeated set.
@@ -60,6 +67,8 @@ class SaverForm {
     PixelRect DisplayRect() const;
     // True once the run has ended (teardown or an error ending); later events are ignored.
     bool Ended() const;
+    // The run's pictures, for the window and for tests.
+    const PictureLibrary& Library() const;
 
   private:
     void LoadForm();

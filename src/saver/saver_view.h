@@ -13,6 +13,7 @@
 #include "base/geometry.h"
 #include "overlays/background_canvas.h"
 #include "saver/picture_ahead.h"
+#include "settings/folder_scan.h"
 
 namespace orvelle {
 
@@ -31,7 +32,19 @@ struct CaptionFont {
     Colour colour = 0;
 };
 
-class SaverView : public BackgroundCanvas, public PictureDecoding {
+// What the saver engine needs from the side that scans folder entries (a worker thread on
+// Windows, a fake in tests).
+class FolderScanning {
+  public:
+    virtual ~FolderScanning() = default;
+    // Starts the scan beside the window's thread; its news come later, in order, as the form's
+    // FoldersScanned events. A new scan drops one still running.
+    virtual void ScanFolders(const ScanRequest& request) = 0;
+    // The run has ended: the scan under way stops.
+    virtual void StopScanning() = 0;
+};
+
+class SaverView : public BackgroundCanvas, public PictureDecoding, public FolderScanning {
   public:
     ~SaverView() override = default;
 

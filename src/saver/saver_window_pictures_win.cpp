@@ -4,6 +4,7 @@
 #include <algorithm>
 
 #include "base/geometry.h"
+#include "picture/picture_codecs_win.h"
 
 namespace orvelle::win {
 
@@ -111,6 +112,37 @@ bool SaverWindow::PlaceDecodedPicture(std::uint32_t ticket) {
 void SaverWindow::StopDecoding() {
     if (worker_) {
         worker_->Stop();
+    }
+}
+
+void SaverWindow::ScanFolders(const ScanRequest& request) {
+    if (!IsAlive()) {
+        return;
+    }
+    if (!scanner_) {
+        scanner_ = std::make_unique<ScanWorker>(Handle(), kFoldersScannedMessage, [] {
+            return PictureExtensions(PictureFileExtensions(InstalledPictureCodecs()));
+        });
+    }
+    scanner_->Scan(request);
+}
+
+void SaverWindow::StopScanning() {
+    if (scanner_) {
+        scanner_->Stop();
+    }
+}
+
+void SaverWindow::OnFoldersScanned() {
+    if (!scanner_) {
+        return;
+    }
+    for (const ScanNews& news : scanner_->TakeNews()) {
+        // The form may end the run on the way; what is left goes with it.
+        if (!events_ || ended_) {
+            return;
+        }
+        events_->FoldersScanned(news);
     }
 }
 

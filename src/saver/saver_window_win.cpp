@@ -169,6 +169,9 @@ LRESULT SaverWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         case kPictureDecodedMessage:
             OnPictureDecoded(static_cast<std::uint32_t>(wParam));
             return 0;
+        case kFoldersScannedMessage:
+            OnFoldersScanned();
+            return 0;
         case WM_TIMER:
             if (wParam >= 1 && wParam <= kTimerCount && events_) {
                 events_->OnTimer(static_cast<SaverTimer>(wParam - 1));
@@ -221,6 +224,7 @@ void SaverWindow::OnDestroyed() {
     display_->surface.Free();
     decoder_.Close();
     StopDecoding();
+    StopScanning();
 }
 
 void SaverWindow::PaintBehind(HDC dc, const RECT& windowRect, POINT at) const {

@@ -19,6 +19,7 @@
 #include "saver/monitor_cover_win.h"
 #include "picture/picture_decoder_win.h"
 #include "saver/picture_worker_win.h"
+#include "settings/scan_worker_win.h"
 #include "saver/saver_events_win.h"
 #include "saver/saver_surface_win.h"
 #include "saver/saver_view.h"
@@ -68,6 +69,8 @@ class SaverWindow final : public Window, public SaverView, public SaverHost {
     void DecodePicture(const PictureRequest& request) override;
     bool PlaceDecodedPicture(std::uint32_t ticket) override;
     void StopDecoding() override;
+    void ScanFolders(const ScanRequest& request) override;
+    void StopScanning() override;
     bool GrabBackgroundPatch(const PixelRect& rect) override;
     bool CopyToDisplay(const PixelRect& rect) override;
     void CommitDisplay() override;
@@ -108,6 +111,8 @@ class SaverWindow final : public Window, public SaverView, public SaverHost {
   private:
     // Posted by the decoding thread when a picture is ready (wParam: its ticket).
     static constexpr UINT kPictureDecodedMessage = WM_APP + 1;
+    // Posted by the scanning thread when it has news of a folder scan.
+    static constexpr UINT kFoldersScannedMessage = WM_APP + 2;
 
     // The picture box and the two labels, created on the window.
     void CreateControls();
@@ -116,6 +121,8 @@ class SaverWindow final : public Window, public SaverView, public SaverHost {
     void Invalidate(const PixelRect& rect);
     // A picture decoded on the worker: its answer goes to the form.
     void OnPictureDecoded(std::uint32_t ticket);
+    // A folder scan's news: handed to the form in order.
+    void OnFoldersScanned();
     // The window's lasting surface at windowRect, drawn into dc at `at` (its origin by default).
     void PaintBehind(HDC dc, const RECT& windowRect, POINT at = {0, 0}) const;
     // Between bands of a large background picture: serves waiting input; false once the run has
@@ -142,6 +149,7 @@ class SaverWindow final : public Window, public SaverView, public SaverHost {
     MemorySurface load_;                     // IntialPicture
     PictureDecoder decoder_;                 // background pictures, on this thread
     std::unique_ptr<PictureWorker> worker_;  // the slideshow's pictures, beside this thread
+    std::unique_ptr<ScanWorker> scanner_;    // the folder entries' trees, beside this thread
 
     std::unique_ptr<PictureBox> display_;  // DisplayingPicture
     std::unique_ptr<Label> caption_;       // Label1

@@ -2,19 +2,22 @@
 
 namespace orvelle {
 
-void ShowHistory::Shown(int index) {
-    shown_.push_back(index);
+void ShowHistory::Shown(const ShownPicture& picture) {
+    shown_.push_back(picture);
     if (shown_.size() > kKept) {
         shown_.pop_front();
+        ++first_;
     }
     at_ = shown_.size() - 1;
 }
 
-std::optional<int> ShowHistory::Target(BrowseStep step) const {
-    if (step == BrowseStep::Back) {
-        return at_ > 0 && at_ < shown_.size() ? std::optional<int>(shown_[at_ - 1]) : std::nullopt;
+std::optional<ShowHistory::Stop> ShowHistory::Target(BrowseStep step) const {
+    const bool back = step == BrowseStep::Back;
+    if (back ? at_ == 0 || at_ >= shown_.size() : at_ + 1 >= shown_.size()) {
+        return std::nullopt;
     }
-    return at_ + 1 < shown_.size() ? std::optional<int>(shown_[at_ + 1]) : std::nullopt;
+    const std::size_t to = back ? at_ - 1 : at_ + 1;
+    return Stop{first_ + static_cast<std::int64_t>(to), shown_[to]};
 }
 
 void ShowHistory::Moved(BrowseStep step) {

@@ -10,6 +10,12 @@
 #include <utility>
 #include <vector>
 
+// <windows.h>, included before this in a Win32 file, may rename ReplaceFile to ReplaceFileW,
+// which would rename the member below in that file only.
+#ifdef ReplaceFile
+#undef ReplaceFile
+#endif
+
 namespace orvelle {
 
 // What a read found. A file that exists but cannot be read (another program holds it locked, a
@@ -19,6 +25,18 @@ enum class FileState : std::uint8_t { Read, Missing, Unreadable };
 struct FileBytes {
     FileState state = FileState::Missing;
     std::string bytes;  // empty unless state is Read
+};
+
+// One file or folder found in a folder.
+struct FolderItem {
+    std::string name;  // no folder
+    bool folder = false;
+    // Hidden or system (Thumbs.db, desktop.ini, the recycle bin): a walk passes it by, as
+    // Explorer does.
+    bool hidden = false;
+    // A junction or symbolic link to a folder: not followed, since it may lead back up.
+    bool link = false;
+    std::uint64_t modified = 0;  // last write, in 100 ns steps since 1601 (the system's unit)
 };
 
 class FileSystem {
@@ -50,6 +68,12 @@ class FileSystem {
     // False when the file does not exist or could not be deleted.
     virtual bool RemoveFile(const std::string& path) = 0;
     virtual bool FolderExists(const std::string& path) = 0;
+    // Every file and folder directly in the folder, "." and ".." left out, in no particular
+    // order. Nothing when the folder cannot be listed (missing, no access); empty when it is
+    // empty.
+    virtual std::optional<std::vector<FolderItem>> ListFolder(const std::string& folder) = 0;
+    // Makes the folder and any missing above it; true when it exists afterwards.
+    virtual bool CreateFolder(const std::string& path) = 0;
 };
 
 // A file name against a pattern with "*" (any run of characters) and "?" (any one character),

@@ -2,34 +2,16 @@
 
 #include <algorithm>
 #include <climits>
+#include <cstdint>
+#include <string_view>
 
+#include "base/owned_win.h"
 #include "base/text.h"
 #include "base/wide_win.h"
 
 namespace orvelle::win {
 
 namespace {
-
-class Handle {
-  public:
-    explicit Handle(HANDLE h) : h_(h) {}
-    ~Handle() { Close(); }
-    Handle(const Handle&) = delete;
-    Handle& operator=(const Handle&) = delete;
-    bool Valid() const { return h_ != INVALID_HANDLE_VALUE; }
-    HANDLE Get() const { return h_; }
-    bool Close() {
-        bool ok = true;
-        if (Valid()) {
-            ok = CloseHandle(h_) != 0;
-            h_ = INVALID_HANDLE_VALUE;
-        }
-        return ok;
-    }
-
-  private:
-    HANDLE h_;
-};
 
 // The folder part of a path, for the temporary file; "." when the path names no folder.
 std::string FolderOf(const std::string& path) {
@@ -41,6 +23,12 @@ std::string FolderOf(const std::string& path) {
         return path.substr(0, slash + 1);  // the root itself
     }
     return path.substr(0, slash);
+}
+
+// A directory search, closed with the scope.
+FileSearch StartSearch(const std::string& pattern, WIN32_FIND_DATAW& found, DWORD flags) {
+    return FileSearch(FindFirstFileExW(Wide(pattern).c_str(), FindExInfoBasic, &found,
+                                       FindExSearchNameMatch, nullptr, flags));
 }
 
 bool WriteAll(HANDLE file, const std::string& bytes) {
@@ -61,10 +49,10 @@ bool WriteAll(HANDLE file, const std::string& bytes) {
 FileBytes WinFileSystem::ReadWholeFile(const std::string& path) {
     const FileBytes unreadable{FileState::Unreadable, {}};
     // Other programs (an editor, a second copy of the saver) may hold the file open.
-    Handle file(CreateFileW(
+    KernelHandle file(CreateFileW(
         Wide(path).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
         nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL | FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
-    if (!file.Valid()) {
+    if (!file) {
         switch (GetLastError()) {
             case ERROR_FILE_NOT_FOUND:
             case ERROR_PATH_NOT_FOUND:
@@ -113,10 +101,10 @@ bool WinFileSystem::ReplaceFile(const std::string& path, const std::string& byte
     }
     bool written = false;
     {
-        Handle file(CreateFileW(temp, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                                FILE_ATTRIBUTE_NORMAL, nullptr));
-        written = file.Valid() && WriteAll(file.Get(), bytes) && FlushFileBuffers(file.Get()) &&
-                  file.Close();
+        KernelHandle file(CreateFileW(temp, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                      FILE_ATTRIBUTE_NORMAL, nullptr));
+        written = static_cast<bool>(file) && WriteAll(file.Get(), bytes) &&
+                  FlushFileBuffers(file.Get()) && file.Close();
     }
     if (written) {
         if (MoveFileExW(temp, target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
@@ -153,9 +141,8 @@ std::vector<std::string> WinFileSystem::FindFiles(const std::string& folder,
                                                   const std::string& pattern) {
     std::vector<std::string> names;
     WIN32_FIND_DATAW found{};
-    HANDLE search = FindFirstFileExW(Wide(WithTrailingBackslash(folder) + pattern).c_str(),
-                                     FindExInfoBasic, &found, FindExSearchNameMatch, nullptr, 0);
-    if (search == INVALID_HANDLE_VALUE) {
+    const FileSearch search = StartSearch(WithTrailingBackslash(folder) + pattern, found, 0);
+    if (!search) {
         return names;
     }
     do {
@@ -168,9 +155,48 @@ std::vector<std::string> WinFileSystem::FindFiles(const std::string& folder,
         if (MatchesFilePattern(name, pattern)) {
             names.push_back(std::move(name));
         }
-    } while (FindNextFileW(search, &found));
-    FindClose(search);
+    } while (FindNextFileW(search.Get(), &found));
     return names;
+}
+
+std::optional<std::vector<FolderItem>> WinFileSystem::ListFolder(const std::string& folder) {
+    std::vector<FolderItem> items;
+    WIN32_FIND_DATAW found{};
+    const FileSearch search =
+        StartSearch(WithTrailingBackslash(folder) + "*", found, FIND_FIRST_EX_LARGE_FETCH);
+    if (!search) {
+        // An empty drive root has not even "." to list.
+        if (GetLastError() == ERROR_FILE_NOT_FOUND) {
+            return items;
+        }
+        return std::nullopt;
+    }
+    do {
+        const std::wstring_view name = found.cFileName;
+        if (name == L"." || name == L"..") {
+            continue;
+        }
+        const DWORD attributes = found.dwFileAttributes;
+        FolderItem item;
+        item.name = Narrow(found.cFileName);
+        item.folder = (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+        item.hidden = (attributes & (FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM)) != 0;
+        item.link = item.folder && (attributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0;
+        item.modified = (std::uint64_t{found.ftLastWriteTime.dwHighDateTime} << 32) |
+                        found.ftLastWriteTime.dwLowDateTime;
+        items.push_back(std::move(item));
+    } while (FindNextFileW(search.Get(), &found));
+    return items;
+}
+
+bool WinFileSystem::CreateFolder(const std::string& path) {
+    // Each folder from the top down; those that are there already stay as they are.
+    for (size_t at = path.find_first_of("\\/", path.size() > 1 && path[1] == ':' ? 3 : 2);
+         at != std::string::npos; at = path.find_first_of("\\/", at + 1)) {
+        CreateDirectoryW(Wide(path.substr(0, at)).c_str(), nullptr);
+    }
+    CreateDirectoryW(Wide(path).c_str(), nullptr);
+    return FolderExists(path);
 }
 
 bool WinFileSystem::CopyWholeFile(const std::string& from, const std::string& to, bool overwrite) {

@@ -31,6 +31,8 @@ class WinFileSystem : public FileSystem, public AnsiCodec {
     bool CopyWholeFile(const std::string& from, const std::string& to, bool overwrite) override;
     bool RemoveFile(const std::string& path) override;
     bool FolderExists(const std::string& path) override;
+    std::optional<std::vector<FolderItem>> ListFolder(const std::string& folder) override;
+    bool CreateFolder(const std::string& path) override;
 };
 
 }  // namespace orvelle::win

@@ -21,7 +21,13 @@ std::string ParentOf(const std::string& path) {
 
 void MemoryFileSystem::Put(const std::string& path, std::string bytes) {
     files_[path] = std::move(bytes);
+    modified_[path] = ++clock_;
     AddFolder(ParentOf(path));
+}
+
+void MemoryFileSystem::MakeLink(const std::string& folder) {
+    AddFolder(folder);
+    links_.insert(WithoutTrailingBackslash(folder));
 }
 
 void MemoryFileSystem::AddFolder(const std::string& path) {
@@ -92,6 +98,46 @@ bool MemoryFileSystem::RemoveFile(const std::string& path) {
 
 bool MemoryFileSystem::FolderExists(const std::string& path) {
     return folders_.count(WithoutTrailingBackslash(path)) != 0;
+}
+
+std::optional<std::vector<FolderItem>> MemoryFileSystem::ListFolder(const std::string& folder) {
+    const std::string parent = WithoutTrailingBackslash(folder);
+    if (!FolderExists(parent) || unlisted_.count(parent) != 0) {
+        return std::nullopt;
+    }
+    std::vector<FolderItem> items;
+    const auto add = [&](const std::string& path, bool isFolder) {
+        if (ParentOf(path) != parent) {
+            return;
+        }
+        FolderItem item;
+        item.name = path.substr(parent.size() + 1);
+        item.folder = isFolder;
+        item.hidden = hidden_.count(path) != 0;
+        item.link = links_.count(path) != 0;
+        auto time = modified_.find(path);
+        item.modified = time == modified_.end() ? 0 : time->second;
+        items.push_back(std::move(item));
+    };
+    // Everything below the folder sorts right after its name and a backslash.
+    const std::string prefix = parent + "\\";
+    for (auto it = files_.lower_bound(prefix);
+         it != files_.end() && it->first.compare(0, prefix.size(), prefix) == 0; ++it) {
+        add(it->first, false);
+    }
+    for (auto it = folders_.lower_bound(prefix);
+         it != folders_.end() && it->compare(0, prefix.size(), prefix) == 0; ++it) {
+        add(*it, true);
+    }
+    return items;
+}
+
+bool MemoryFileSystem::CreateFolder(const std::string& path) {
+    if (failing_.count(WithoutTrailingBackslash(path)) != 0) {
+        return false;
+    }
+    AddFolder(path);
+    return true;
 }
 
 std::string MemoryFileSystem::Get(const std::string& path) const {

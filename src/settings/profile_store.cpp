@@ -459,6 +459,27 @@ std::optional<std::string> ProfileStore::FindValue(const std::string& file,
     return p.hasValue ? std::string(StripQuotes(p.value)) : std::string();
 }
 
+std::vector<std::string> ProfileStore::KeyNames(const std::string& file, std::string_view section) {
+    std::vector<std::string> names;
+    Section* s = Load(file).FindSection(Trim(section));
+    if (!s) {
+        return names;
+    }
+    names.reserve(s->keys.size());
+    for (size_t i = 0; i < s->lines.size(); ++i) {
+        const ParsedLine p = ParseLine(s->lines[i].text);
+        if (p.kind != ParsedLine::kEntry) {
+            continue;
+        }
+        // A later line of a name already seen is never read; only the first counts.
+        auto it = s->keys.find(Fold(p.name));
+        if (it != s->keys.end() && it->second == i) {
+            names.emplace_back(p.name);
+        }
+    }
+    return names;
+}
+
 FileState ProfileStore::State(const std::string& file) {
     return Load(file).state;
 }

@@ -66,6 +66,9 @@ class ProfileStore {
     // with the value "").
     std::optional<std::string> FindValue(const std::string& file, std::string_view section,
                                          std::string_view key);
+    // The keys of the first section named section, as the file spells them, in file order: each
+    // name once (the key a read finds), lines without "=" included. Empty for a missing section.
+    std::vector<std::string> KeyNames(const std::string& file, std::string_view section);
     // Whether the file was read, is missing, or exists but could not be read.
     FileState State(const std::string& file);
     // Creates the file, the section and the key as needed; replaces an existing key's value.

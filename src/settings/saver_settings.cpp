@@ -44,7 +44,8 @@ void LoadThemeSettings(SaverSettings& s, ThemeStorage& storage) {
     storage.Flush();
 
     ReadThemeForSaver(storage, theme, s);
-    s.lastPictureIndex = static_cast<std::int16_t>(ListCountFromText(s.total) - 1);
+    // The entries read, without the spare past the last.
+    s.lastPictureIndex = static_cast<std::int32_t>(s.picturePaths.size()) - 2;
     if (LeadingNumber(s.picturePercent) == 100.0) {
         // 100 % is taken as 99 %, so a picture always leaves some background round it.
         s.picturePercent = "99";

@@ -19,16 +19,16 @@ struct SaverSettings : ThemeSettings {
     std::string mouseSensitivity;
 
     // Derived from the theme.
-    std::int16_t lastPictureIndex = -1;
-    float pictureFraction = 0.0f;  // picturePercent / 100, after 100 became 99
-    std::string countdownTarget;   // only for the countdown: "MM/DD/YYYY 12:00:00 AM"
+    std::int32_t lastPictureIndex = -1;  // the last entry of the picture list
+    float pictureFraction = 0.0f;        // picturePercent / 100, after 100 became 99
+    std::string countdownTarget;         // only for the countdown: "MM/DD/YYYY 12:00:00 AM"
 
     // Run-time fields of the saver window.
-    std::int16_t currentIndex = -1;
+    std::int32_t currentIndex = -1;  // the entry of the picture shown (its caption's index)
     bool pictureShown = false;
     std::int16_t captionHeight = 0;  // twips
     std::int16_t waveDeviceCount = 0;
-    std::int16_t mediaIndex = 0;
+    std::int32_t mediaIndex = 0;
     std::int16_t floatStepX = 0;  // twips per float tick
     std::int16_t floatStepY = 0;
 };

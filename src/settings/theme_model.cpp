@@ -1,5 +1,6 @@
 #include "settings/theme_model.h"
 
+#include <algorithm>
 #include <limits>
 #include <optional>
 
@@ -56,8 +57,10 @@ constexpr ThemeKeyInfo kKeys[] = {
     {K::countdownMonth, "date", "countdownMonth", V::DatePart, &S::countdownMonth},
     {K::countdownDay, "date", "countdownDay", V::DatePart, &S::countdownDay},
     {K::countdownYear, "date", "countdownYear", V::DatePart, &S::countdownYear},
-    {K::captionSource, "font", "captionSource", V::NumberChoice, &S::captionSource},
-    {K::browseKeys, "image", "browseKeys", V::Flag, &S::browseKeys},
+    {K::randomNoRepeats, "image", "randomNoRepeats", V::Flag, &S::randomNoRepeats, true},
+    {K::resumeListOrder, "image", "resumeListOrder", V::Flag, &S::resumeListOrder, true},
+    {K::captionSource, "font", "captionSource", V::NumberChoice, &S::captionSource, true},
+    {K::browseKeys, "image", "browseKeys", V::Flag, &S::browseKeys, true},
 };
 static_assert(std::size(kKeys) == kThemeKeyCount);
 static_assert([] {
@@ -116,6 +119,8 @@ constexpr ThemeKeyLimits kLimits[] = {
     {K::countdownMonth, "01", 0, 0},
     {K::countdownDay, "01", 0, 0},
     {K::countdownYear, "2027", 0, 0},
+    {K::randomNoRepeats, "0", 0, 2},
+    {K::resumeListOrder, "0", 0, 2},
     {K::captionSource, "0", 0, 4},
     {K::browseKeys, "0", 0, 1},
 };
@@ -146,6 +151,8 @@ constexpr ThemeStep kSaverReadOrder[] = {
     K::newBackColor,
     K::backEffect,
     K::randomPick,
+    K::randomNoRepeats,
+    K::resumeListOrder,
     K::picSpeed,
     K::timeInterval,
     K::picRandom,
@@ -191,6 +198,8 @@ constexpr ThemeStep kSaveOrder[] = {
     K::randomMedia,
     ThemeList::multimedia,
     K::randomPick,
+    K::randomNoRepeats,
+    K::resumeListOrder,
     K::newBackColor,
     K::backEffect,
     K::picSpeed,
@@ -303,12 +312,41 @@ std::span<const ThemeStep> SaveOrder() {
     return kSaveOrder;
 }
 
-int ListCountFromText(const std::string& countText) {
-    double count = RoundHalfEven(LeadingNumber(countText));
+namespace {
+
+constexpr int kMaxCount = std::numeric_limits<int>::max();
+
+// A count rounded and kept within 0 .. kMaxCount.
+int CountWithinRange(double count) {
+    count = RoundHalfEven(count);
     if (!(count > 0.0)) {
         return 0;
     }
-    return count > kMaxListEntries ? kMaxListEntries : static_cast<int>(count);
+    return count > kMaxCount ? kMaxCount : static_cast<int>(count);
+}
+
+// The index a list key stands for: plain decimal digits without a leading zero.
+std::optional<int> ListIndexOfKey(const std::string& key) {
+    if (key.empty() || key.size() > 10 || (key[0] == '0' && key.size() > 1)) {
+        return std::nullopt;
+    }
+    long long value = 0;
+    for (char c : key) {
+        if (c < '0' || c > '9') {
+            return std::nullopt;
+        }
+        value = value * 10 + (c - '0');
+    }
+    if (value > kMaxCount) {
+        return std::nullopt;
+    }
+    return static_cast<int>(value);
+}
+
+}  // namespace
+
+int ListCountFromText(const std::string& countText) {
+    return CountWithinRange(LeadingNumber(countText));
 }
 
 std::string ThemeFileIn::Read(const std::string& section, const std::string& key) {
@@ -324,6 +362,10 @@ void ThemeFileIn::Erase(const std::string& section) {
     storage_.EraseThemeSection(section, file_);
 }
 
+std::vector<std::string> ThemeFileIn::KeyNames(const std::string& section) {
+    return storage_.ThemeKeyNames(section, file_);
+}
+
 const std::string& ReadThemeKey(ThemeFile& file, ThemeKey key, ThemeSettings& settings) {
     const ThemeKeyInfo& info = KeyInfo(key);
     std::string& field = settings.*info.field;
@@ -331,13 +373,36 @@ const std::string& ReadThemeKey(ThemeFile& file, ThemeKey key, ThemeSettings& se
     return field;
 }
 
-std::vector<std::string> ReadListEntries(ThemeFile& file, ThemeList list, int count) {
+std::vector<int> HeldListIndices(ThemeFile& file, ThemeList list, int count) {
+    std::vector<int> held;
+    if (count <= 0) {
+        return held;
+    }
+    for (const std::string& key : file.KeyNames(ListInfo(list).section)) {
+        const std::optional<int> index = ListIndexOfKey(key);
+        if (index && *index < count) {
+            held.push_back(*index);
+        }
+    }
+    std::sort(held.begin(), held.end());
+    // "1" and " 1" are one key to a read; it is listed once.
+    held.erase(std::unique(held.begin(), held.end()), held.end());
+    return held;
+}
+
+std::vector<std::string> ReadListEntries(ThemeFile& file, ThemeList list,
+                                         const std::vector<int>& indices) {
     const char* section = ListInfo(list).section;
     std::vector<std::string> entries;
-    for (int i = 0; i < count; ++i) {
+    entries.reserve(indices.size() + 1);
+    for (int i : indices) {
         entries.push_back(file.Read(section, std::to_string(i)));
     }
     return entries;
+}
+
+std::vector<std::string> ReadListEntries(ThemeFile& file, ThemeList list, int count) {
+    return ReadListEntries(file, list, HeldListIndices(file, list, count));
 }
 
 void WriteThemeKey(ThemeFile& file, ThemeKey key, const ThemeSettings& settings) {
@@ -355,16 +420,24 @@ void WriteThemeList(ThemeFile& file, ThemeList list, const ThemeSettings& settin
 }
 
 void ReadThemeForSaver(ThemeFile& file, ThemeSettings& settings) {
+    std::vector<int> pictures;  // the indices of the pictures read, for their captions
     for (const ThemeStep& step : SaverReadOrder()) {
         if (const auto* key = std::get_if<ThemeKey>(&step)) {
             ReadThemeKey(file, *key, settings);
             continue;
         }
         const ThemeList list = std::get<ThemeList>(step);
-        const int count = ListCountFromText(Field(settings, ListInfo(list).countKey));
+        std::vector<int> held =
+            list == ThemeList::caption
+                ? pictures
+                : HeldListIndices(file, list,
+                                  ListCountFromText(Field(settings, ListInfo(list).countKey)));
         std::vector<std::string>& entries = Entries(settings, list);
-        entries = ReadListEntries(file, list, count);
+        entries = ReadListEntries(file, list, held);
         entries.emplace_back();
+        if (list == ThemeList::images) {
+            pictures = std::move(held);
+        }
     }
 }
 
@@ -390,28 +463,21 @@ void WriteTheme(ThemeStorage& storage, const std::string& file, const ThemeSetti
 
 namespace {
 
-// A count as the editor lists by it: rounded, within 0 .. kMaxListEntries; nothing when it is
-// not a usable count.
+// A count as the editor lists by it: rounded, within 0 .. 2,147,483,647; nothing when it is not
+// a usable count.
 std::optional<int> EditorCount(ThemeKey countKey, const std::optional<std::string>& text) {
     if (!text || !UsableInEditor(countKey, *text)) {
         return std::nullopt;
     }
-    const double count = RoundHalfEven(*StrictNumber(*text));
-    return count < 0 ? 0 : (count > kMaxListEntries ? kMaxListEntries : static_cast<int>(count));
+    return CountWithinRange(*StrictNumber(*text));
 }
 
 // The indices of the list's entries that the file holds: below the count, or all of them when
 // there is no usable count.
 std::vector<int> HeldEntries(ThemeStorage& storage, const std::string& file, ThemeList list,
                              std::optional<int> count) {
-    const char* section = ListInfo(list).section;
-    std::vector<int> held;
-    for (int i = 0; i < count.value_or(kMaxListEntries); ++i) {
-        if (storage.FindThemeValue(section, std::to_string(i), file)) {
-            held.push_back(i);
-        }
-    }
-    return held;
+    ThemeFileIn theme(storage, file);
+    return HeldListIndices(theme, list, count.value_or(kMaxCount));
 }
 
 std::vector<std::string> EntriesAt(ThemeStorage& storage, const std::string& file, ThemeList list,
@@ -479,10 +545,14 @@ LoadedTheme ReadThemeForEditor(ThemeStorage& storage, const std::string& file) {
             field = *mine;
             continue;
         }
+        if (info.optional && !mine && theme.read == ThemeFileRead::Read) {
+            field = KeyLimits(info.id).fallback;
+            continue;
+        }
         const std::optional<std::string> usual =
             storage.FindThemeValue(info.section, info.key, templ);
         field = usual && UsableInEditor(info.id, *usual) ? *usual : KeyLimits(info.id).fallback;
-        if (theme.read == ThemeFileRead::Read && (mine || !IsLaterKey(info.id))) {
+        if (theme.read == ThemeFileRead::Read) {
             theme.replaced.push_back(info.id);
         }
     }

@@ -57,10 +57,11 @@ struct ThemeSettings {
     std::string countdownMonth;
     std::string countdownDay;
     std::string countdownYear;
-    // Added later; a theme without them shows no caption in place of a missing one and ends the
-    // run at every key.
-    std::string captionSource;
-    std::string browseKeys;
+    // Keys a theme may lack; without them it means what it meant before they came.
+    std::string randomNoRepeats;  // "1": random order shows every picture once before a repeat
+    std::string resumeListOrder;  // "1": list order carries on where the last run stopped
+    std::string captionSource;    // what a picture without a typed caption shows (0 nothing)
+    std::string browseKeys;       // "1": arrow keys and Space browse instead of ending the run
 
     // [images], [caption] and [multimedia]. A save writes every entry held here; the saver's
     // read leaves one spare "" past the last entry (its picture index may step one past).
@@ -109,16 +110,12 @@ enum class ThemeKey : std::uint8_t {
     countdownMonth,
     countdownDay,
     countdownYear,
+    randomNoRepeats,
+    resumeListOrder,
     captionSource,
     browseKeys,
 };
 constexpr int kThemeKeyCount = static_cast<int>(ThemeKey::browseKeys) + 1;
-
-// Keys that themes written before them lack: their absence is the program's own value, not a
-// damaged theme.
-constexpr bool IsLaterKey(ThemeKey key) {
-    return key == ThemeKey::captionSource || key == ThemeKey::browseKeys;
-}
 
 enum class ThemeList : std::uint8_t { images, caption, multimedia };
 constexpr int kThemeListCount = 3;
@@ -158,6 +155,10 @@ struct ThemeKeyInfo {
     const char* key;
     ThemeValueKind kind;
     std::string ThemeSettings::*field;
+    // Added after themes were first written: a theme without the key means what it meant
+    // before, so a missing one reads as the program's own value (never the template's) and is
+    // no damage.
+    bool optional = false;
 };
 
 struct ThemeListInfo {
@@ -209,13 +210,9 @@ std::span<const ThemeStep> SaverReadOrder();
 // What a save writes, in order. A list step erases the section and writes every entry.
 std::span<const ThemeStep> SaveOrder();
 
-// The most pictures or music files a run takes from a theme: the picture index is a 16-bit
-// number that must still be able to step one past the last picture.
-constexpr int kMaxListEntries = 32767;
-
-// The number of entries a count key stands for in a saver run: its leading number, rounded,
-// kept within 0 .. kMaxListEntries (a damaged "99999999" must not make the saver read for
-// minutes).
+// The number of entries a count key stands for: its leading number, rounded, kept within
+// 0 .. 2,147,483,647. Only entries the file holds are ever read, so a damaged "99999999" costs
+// nothing.
 int ListCountFromText(const std::string& countText);
 
 // A theme as the editor loads it, read whole before any control changes.
@@ -247,6 +244,8 @@ class ThemeFile {
     virtual void Write(const std::string& section, const std::string& key,
                        const std::string& value) = 0;
     virtual void Erase(const std::string& section) = 0;
+    // The section's key names in file order, each once.
+    virtual std::vector<std::string> KeyNames(const std::string& section) = 0;
 };
 
 class ThemeFileIn : public ThemeFile {
@@ -257,6 +256,7 @@ class ThemeFileIn : public ThemeFile {
     void Write(const std::string& section, const std::string& key,
                const std::string& value) override;
     void Erase(const std::string& section) override;
+    std::vector<std::string> KeyNames(const std::string& section) override;
 
   private:
     ThemeStorage& storage_;
@@ -265,14 +265,21 @@ class ThemeFileIn : public ThemeFile {
 
 // One key into its field; returns the text read.
 const std::string& ReadThemeKey(ThemeFile& file, ThemeKey key, ThemeSettings& settings);
-// Keys "0" .. count - 1 of the list's section, in order (nothing for a count below 1).
+// The indices below count that the list's section holds as keys in their plain decimal form
+// ("0", "9", "10"; never "010"), ascending. Only the keys that are there are looked at.
+std::vector<int> HeldListIndices(ThemeFile& file, ThemeList list, int count);
+// The list's entries at those indices, in order ("" where a key is missing).
+std::vector<std::string> ReadListEntries(ThemeFile& file, ThemeList list,
+                                         const std::vector<int>& indices);
+// The entries the section holds below count, in index order, gaps closed up.
 std::vector<std::string> ReadListEntries(ThemeFile& file, ThemeList list, int count);
 void WriteThemeKey(ThemeFile& file, ThemeKey key, const ThemeSettings& settings);
 // Erases the section, then writes every entry as keys "0", "1", ... in order.
 void WriteThemeList(ThemeFile& file, ThemeList list, const ThemeSettings& settings);
 
-// Every key the saver takes, in SaverReadOrder. Each list gets ListCountFromText(count key)
-// entries plus the spare "".
+// Every key the saver takes, in SaverReadOrder. Each list gets the entries its section holds
+// below ListCountFromText(count key), gaps closed up, plus the spare ""; the captions are those
+// of the pictures read, index for index.
 void ReadThemeForSaver(ThemeFile& file, ThemeSettings& settings);
 void ReadThemeForSaver(ThemeStorage& storage, const std::string& file, ThemeSettings& settings);
 

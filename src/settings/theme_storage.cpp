@@ -62,6 +62,11 @@ std::optional<std::string> ThemeStorage::FindThemeValue(const std::string& secti
     return store_->FindValue(file, section, key);
 }
 
+std::vector<std::string> ThemeStorage::ThemeKeyNames(const std::string& section,
+                                                     const std::string& file) {
+    return file.empty() ? std::vector<std::string>() : store_->KeyNames(file, section);
+}
+
 FileState ThemeStorage::ThemeFileState(const std::string& file) {
     return file.empty() ? FileState::Missing : store_->State(file);
 }

@@ -32,6 +32,8 @@ class ThemeStorage {
     // Nothing when the file, the section or the key is missing.
     std::optional<std::string> FindThemeValue(const std::string& section, const std::string& key,
                                               const std::string& file);
+    // The key names of a section in file order, each once (see ProfileStore::KeyNames).
+    std::vector<std::string> ThemeKeyNames(const std::string& section, const std::string& file);
     // Read, missing, or there but unreadable (locked, access denied); the path "" is missing.
     FileState ThemeFileState(const std::string& file);
     // Creates file, section and key as needed; replaces an existing key's value.
@@ -52,6 +54,8 @@ class ThemeStorage {
     bool Restore(const std::string& file, const FileBytes& snapshot);
 
     std::string ProgramFolder() const;  // always ends in "\"
+    // The file system the storage works on (for the program's other files).
+    FileSystem& Files() { return files_; }
     // "" for a name that would not stay a plain file in the themes folder ("..\\x", "a\\b",
     // "C:x", "con", ""): such a theme reads as missing and is never written.
     std::string ThemeFilePath(const std::string& name) const;

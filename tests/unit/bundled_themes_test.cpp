@@ -133,6 +133,12 @@ TEST(BundledThemes, EveryThemeAndTheTemplateHoldEveryKey) {
     }
     EXPECT_GE(themes, 1);
     CheckTheme(kProgram / "orvelletemp.ini");
+    // New themes show every picture once before any comes again, in random order.
+    MemoryFileSystem files;
+    files.Put("t.ini", Slurp(kProgram / "orvelletemp.ini"));
+    ProfileStore store(files);
+    EXPECT_EQ(store.ReadValue("t.ini", "image", "randomNoRepeats"), "1");
+    EXPECT_EQ(store.ReadValue("t.ini", "image", "resumeListOrder"), "0");
 }
 
 TEST(BundledThemes, GlobalSettingsNameAnInstalledThemeAndTheSampleStep) {

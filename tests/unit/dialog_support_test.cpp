@@ -73,47 +73,42 @@ std::map<std::string, int> DefinesOf(const std::string& header) {
     return defines;
 }
 
-TEST(DialogIds, EveryIdOfADialogIsUniqueAndInItsBlock) {
-    struct Header {
-        const char* path;
-        size_t atLeast;
-    };
-    const Header headers[] = {{"config/form2_ids.h", 140},
-                              {"config/about_ids.h", 5},
-                              {"config/theme_dialog_ids.h", 14},
-                              {"config/mouse_ids.h", 8}};
-    for (const Header& header : headers) {
-        std::map<std::string, int> defines = DefinesOf(header.path);
-        EXPECT_GE(defines.size(), header.atLeast) << header.path;
-        // Per dialog (the name after IDC_ up to its first "_" for the small dialogs).
-        std::map<std::string, std::map<int, std::string>> used;
-        for (const auto& [name, value] : defines) {
-            std::string group = name.substr(0, 3);
-            if (name.rfind("IDC_frm", 0) == 0) {
-                group = name.substr(0, name.find('_', 4));
-            }
-            auto [it, fresh] = used[group].emplace(value, name);
-            EXPECT_TRUE(fresh) << header.path << ": " << name << " repeats " << it->second;
+// The dialog or page a control id's name tells (IDL_MUSIC_FILES: MUSIC); templates, other
+// resources and menu items by their kind.
+std::string PlaceOf(const std::string& name) {
+    const std::string kind = name.substr(0, 3);
+    if (kind == "IDD" || kind == "IDR" || kind == "IDM") {
+        return kind;
+    }
+    for (const char* place : {"NEW_THEME", "LOAD_THEME", "DELETE_THEME", "MOUSE", "ABOUT", "IMPORT",
+                              "EDITOR", "IMAGES", "SETTINGS", "BACKGROUND", "COUNTDOWN", "MUSIC"}) {
+        if (name.rfind(kind + "_" + place, 0) == 0) {
+            return place;
         }
     }
-    std::map<std::string, int> form2 = DefinesOf("config/form2_ids.h");
-    for (const auto& [name, value] : form2) {
-        if (name.rfind("IDC_", 0) == 0) {
-            EXPECT_TRUE(value == 1 || value == 2 || (value >= 1000 && value < 1600)) << name;
-        } else if (name.rfind("IDM_", 0) == 0) {
+    return "";
+}
+
+TEST(DialogIds, EveryIdOfADialogIsUniqueAndInItsBlock) {
+    std::map<std::string, int> defines = DefinesOf("config/control_ids.h");
+    EXPECT_GE(defines.size(), 180u);
+    // The editor's window and pages share one numbering, each page in its own block.
+    const std::map<std::string, int> editorBlocks = {{"EDITOR", 1000},    {"IMAGES", 1100},
+                                                     {"SETTINGS", 1200},  {"BACKGROUND", 1300},
+                                                     {"COUNTDOWN", 1400}, {"MUSIC", 1500}};
+    std::map<std::string, std::map<int, std::string>> used;
+    for (const auto& [name, value] : defines) {
+        const std::string place = PlaceOf(name);
+        ASSERT_FALSE(place.empty()) << name;
+        const auto block = editorBlocks.find(place);
+        auto [it, fresh] =
+            used[block == editorBlocks.end() ? place : "EDITOR"].emplace(value, name);
+        EXPECT_TRUE(fresh) << name << " repeats " << it->second;
+        if (block != editorBlocks.end() && value > 2) {
+            EXPECT_EQ(value / 100 * 100, block->second) << name;
+        } else if (place == "IDM") {
             EXPECT_TRUE(value >= 4000 && value < 4100) << name;
         }
-    }
-    // Each page's controls stay in the page's block.
-    const std::pair<const char*, int> samples[] = {
-        {"IDC_List1", 1100},     {"IDC_p_caption", 1100},       {"IDC_PercentSlider", 1200},
-        {"IDC_Text2", 1200},     {"IDC_backgroundColor", 1300}, {"IDC_GradientPicture", 1300},
-        {"IDC_yearCombo", 1400}, {"IDC_multimediaList", 1500},  {"IDC_photo_caption", 1000},
-        {"IDC_SSTab1", 1000},
-    };
-    for (const auto& [name, block] : samples) {
-        ASSERT_TRUE(form2.count(name)) << name;
-        EXPECT_EQ(form2[name] / 100 * 100, block) << name;
     }
 }
 

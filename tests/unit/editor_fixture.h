@@ -13,7 +13,7 @@
 #include <string>
 #include <vector>
 
-#include "config/form2.h"
+#include "config/theme_editor.h"
 #include "overlay_fakes.h"
 #include "settings/memory_file_system.h"
 #include "settings/theme_storage.h"
@@ -37,7 +37,7 @@ inline std::string Slurp(const fs::path& path) {
 }
 
 // Answers from a script; a dialog nobody scripted fails the test.
-class FakeServices : public Form2Services {
+class FakeServices : public EditorServices {
   public:
     MessageAnswer ShowMessage(const std::string& text, MessageButtons buttons) override {
         messages.push_back(text);
@@ -133,7 +133,7 @@ class EditorTest : public ::testing::Test {
         ThemeStorage reader(files, kFolder);
         return reader.ReadThemeValue(section, key, kTheme);
     }
-    const ControlState& C(int id) { return form.controls[id]; }
+    const ControlState& C(int id) { return editor.controls[id]; }
 
     MemoryFileSystem files;
     ThemeStorage storage{files, kFolder};
@@ -141,7 +141,7 @@ class EditorTest : public ::testing::Test {
     FakeMci mci;
     FakeClock clock;
     Mmedia player{mci, clock};
-    Form2 form{storage, services, player};
+    ThemeEditor editor{storage, services, player};
 };
 
 }  // namespace orvelle::editor_test

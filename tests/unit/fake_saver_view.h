@@ -181,6 +181,13 @@ class FakeSaverView : public SaverView {
         return true;
     }
     void StopDecoding() override { log.push_back("StopDecoding"); }
+    // Scans wait in `scans` until the test runs them.
+    void ScanFolders(const ScanRequest& request) override {
+        log.push_back("Scan " + std::to_string(request.ticket) +
+                      (request.fromCache ? " cache" : "") + (request.walkCached ? " walk" : ""));
+        scans.push_back(request);
+    }
+    void StopScanning() override { log.push_back("StopScanning"); }
     bool GrabBackgroundPatch(const PixelRect& rect) override {
         log.push_back("GrabPatch " + RectText(rect));
         return grabSucceeds;
@@ -263,6 +270,7 @@ class FakeSaverView : public SaverView {
 
     PixelSize screen{1024, 768};
     int twipsPerPixel = 15;
+    std::deque<ScanRequest> scans;
     // What decoding and LoadBackgroundPicture find: pictures by path, at their own size.
     std::map<std::string, PixelSize> pictures;
     bool decodeSucceeds = true;

@@ -107,7 +107,7 @@ class MusicPlaylistTest : public ::testing::Test {
     Mmedia player{mci, clock};
     ScriptedRandom random;
     MusicList music;
-    std::int16_t mediaIndex = 0;
+    std::int32_t mediaIndex = 0;
 };
 
 TEST_F(MusicPlaylistTest, OneFileLoopsFromItsStartWithoutReopening) {

@@ -102,27 +102,39 @@ TEST(PhotoCaption, TypedCaptionWinsElseTheChosenFact) {
 }
 
 TEST(ShowHistory, BackThroughWhatWasShownAndForwardAgainThenTheShowGoesOn) {
+    // A folder entry stands for many files: the same entry comes back with another file.
+    const ShownPicture a{4, "C:\\a.jpg"}, b{7, "C:\\f\\1.jpg"}, c{7, "C:\\f\\2.jpg"};
+    const auto picture = [](const std::optional<ShowHistory::Stop>& stop) {
+        return stop ? std::optional<ShownPicture>(stop->picture) : std::nullopt;
+    };
     ShowHistory history;
     EXPECT_EQ(history.Target(BrowseStep::Back), std::nullopt);
-    history.Shown(4);
+    history.Shown(a);
     EXPECT_EQ(history.Target(BrowseStep::Back), std::nullopt);
-    history.Shown(7);
-    history.Shown(2);
+    history.Shown(b);
+    history.Shown(c);
     EXPECT_EQ(history.Target(BrowseStep::Forward), std::nullopt);
-    EXPECT_EQ(history.Target(BrowseStep::Back), 7);
+    EXPECT_EQ(picture(history.Target(BrowseStep::Back)), b);
     history.Moved(BrowseStep::Back);
-    EXPECT_EQ(history.Target(BrowseStep::Back), 4);
+    EXPECT_EQ(picture(history.Target(BrowseStep::Back)), a);
     history.Moved(BrowseStep::Back);
     history.Moved(BrowseStep::Back);  // at the oldest: stays
     EXPECT_EQ(history.Target(BrowseStep::Back), std::nullopt);
-    EXPECT_EQ(history.Target(BrowseStep::Forward), 7);
+    EXPECT_EQ(picture(history.Target(BrowseStep::Forward)), b);
     history.Moved(BrowseStep::Forward);
+    EXPECT_EQ(picture(history.Target(BrowseStep::Forward)), c);
+    // The same entry twice is two stops, each with its own decoder turn apart from the
+    // sequence's (which are never negative).
+    const ShowHistory::Stop first = *history.Target(BrowseStep::Back);
+    const ShowHistory::Stop next = *history.Target(BrowseStep::Forward);
+    EXPECT_NE(ShowHistory::Turn(first), ShowHistory::Turn(next));
+    EXPECT_LT(ShowHistory::Turn(next), -1);
     history.Moved(BrowseStep::Forward);
     EXPECT_EQ(history.Target(BrowseStep::Forward), std::nullopt);
 
-    // Only the newest are kept.
+    // Only the newest are kept, and their stops keep their numbers.
     for (int i = 0; i < 250; ++i) {
-        history.Shown(i);
+        history.Shown({i, "p" + std::to_string(i)});
     }
     int back = 0;
     while (history.Target(BrowseStep::Back)) {
@@ -130,7 +142,9 @@ TEST(ShowHistory, BackThroughWhatWasShownAndForwardAgainThenTheShowGoesOn) {
         ++back;
     }
     EXPECT_EQ(back, static_cast<int>(ShowHistory::kKept) - 1);
-    EXPECT_EQ(history.Target(BrowseStep::Forward), 151);
+    const ShowHistory::Stop oldestKept = *history.Target(BrowseStep::Forward);
+    EXPECT_EQ(oldestKept.picture, (ShownPicture{151, "p151"}));
+    EXPECT_EQ(oldestKept.number, 3 + 151);
 }
 
 }  // namespace

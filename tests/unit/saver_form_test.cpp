@@ -10,6 +10,7 @@
 
 #include "fake_saver_view.h"
 #include "overlays/background.h"
+#include "settings/folder_scan.h"
 #include "settings/memory_file_system.h"
 #include "settings/theme_storage.h"
 
@@ -27,6 +28,7 @@ using Log = std::vector<std::string>;
 
 const char* const kGlobal = "C:\\Orv\\orvellemain.ini";
 const char* const kTheme = "C:\\Orv\\orvellesaver\\Test.ini";
+const char* const kState = "C:\\Users\\u\\Local\\Orvelle Screen Saver\\";
 
 class Form : public ::testing::Test {
   protected:
@@ -59,8 +61,8 @@ class Form : public ::testing::Test {
             }
         }
         files.Put(kTheme, text);
-        form = std::make_unique<SaverForm>(
-            SaverEnvironment{view, host, storage, registry, clock, random, player, platformId});
+        form = std::make_unique<SaverForm>(SaverEnvironment{view, host, storage, registry, clock,
+                                                            random, player, platformId, kState});
         form->Form_Load();
         return *form;
     }
@@ -70,6 +72,20 @@ class Form : public ::testing::Test {
             const PictureRequest request = view.requests.front();
             view.requests.pop_front();
             form->PictureDecoded(view.AnswerTo(request));
+        }
+    }
+    // Runs the scans asked for so far, as the worker would, handing their news to the form.
+    void Scan() {
+        struct Sink : ScanSink {
+            SaverForm* form;
+            void Hand(ScanNews news) override { form->FoldersScanned(news); }
+            bool KeepGoing() override { return true; }
+        } sink;
+        sink.form = form.get();
+        while (!view.scans.empty()) {
+            const ScanRequest request = view.scans.front();
+            view.scans.pop_front();
+            RunFolderScan(files, request, PictureExtensions({".jpg", ".png"}), sink);
         }
     }
     // A timer's tick, with the decoding side keeping up.
@@ -135,7 +151,7 @@ TEST_F(Form, PasswordOn9xTellsTheSystemASaverRuns) {
 
     FakeSaverHost ntHost;
     platformId = 2;
-    SaverForm nt(SaverEnvironment{view, ntHost, storage, registry, clock, random, player, 2});
+    SaverForm nt(SaverEnvironment{view, ntHost, storage, registry, clock, random, player, 2, ""});
     nt.Form_Load();
     EXPECT_TRUE(ntHost.log.empty());
 }
@@ -183,7 +199,7 @@ TEST_F(Form, StartShowsTheFirstPictureCentredAndDecodesTheNextOne) {
                    "HideDisplay", "Place 300x200", "MoveDisplay 362,284,300,200", "ShowDisplay",
                    "Commit", "Commit", "Timer Float 100", "HideCaption", "MoveCaption 505,0,13,0",
                    "ShowCaption", "Decode C:\\p\\1.jpg", "Timer ImageChange 10000"}));
-    EXPECT_EQ(form->Settings().currentIndex, 1);
+    EXPECT_EQ(form->Settings().currentIndex, 0);  // the entry on screen
     EXPECT_TRUE(form->Settings().pictureShown);
     EXPECT_EQ(random.reseeds, 4);  // start, pick, effect choice, pick
 }
@@ -285,6 +301,41 @@ TEST_F(Form, PicturesNamedRelativeToTheProgramFolder) {
     view.pictures["C:\\Orv\\samples\\harbour.jpg"] = {100, 100};
     Started();
     EXPECT_EQ(Loaded().front(), "Decode C:\\Orv\\samples\\harbour.jpg");
+}
+
+// A folder entry stands for the pictures below it, its caption for each; the first waits for
+// the scan to find it, a file there that cannot be shown is passed by, and the next run starts
+// from the cache and walks the tree once its first picture shows.
+TEST_F(Form, FolderEntryShowsItsPicturesFoundByTheScan) {
+    theme["images"] = {{"0", "D:\\Photos\\"}, {"1", "C:\\p\\1.jpg"}};
+    theme["caption"] = {{"0", "Holiday"}, {"1", ""}};
+    theme["total"]["total"] = "2";
+    for (const char* name : {"2019\\a.jpg", "2019\\bad.png", "b.jpg", "notes.txt"}) {
+        files.Put(std::string("D:\\Photos\\") + name, "picture");
+        view.pictures[std::string("D:\\Photos\\") + name] = {100, 100};
+    }
+    view.blankPictures = {"D:\\Photos\\2019\\bad.png"};
+    Load();
+    EXPECT_EQ(view.LogStartingWith("Scan"), Log{"Scan 1 cache"});
+    Tick(SaverTimer::StartSaver);
+    EXPECT_TRUE(Loaded().empty());  // nothing found yet
+    Scan();
+    Deliver();
+    Tick(SaverTimer::ImageChange);
+    EXPECT_EQ(Loaded(), (Log{"Decode D:\\Photos\\2019\\a.jpg", "Decode D:\\Photos\\2019\\bad.png",
+                             "Decode D:\\Photos\\b.jpg", "Decode C:\\p\\1.jpg"}));
+    EXPECT_EQ(view.captionText, "Holiday");
+    EXPECT_EQ(form->Settings().currentIndex, 0);
+    EXPECT_EQ(form->Library().SkippedFiles(), 1);
+    EXPECT_NE(files.Get(std::string(kState) + "Test.scan"), "");
+
+    view.log.clear();
+    Load();
+    Tick(SaverTimer::StartSaver);
+    Scan();  // the cache, at once
+    EXPECT_EQ(Loaded(), Log{"Decode D:\\Photos\\2019\\a.jpg"});
+    Deliver();
+    EXPECT_EQ(view.LogStartingWith("Scan"), (Log{"Scan 1 cache", "Scan 2 walk"}));
 }
 
 TEST_F(Form, MissingPictureShowsTheFallback) {
@@ -616,6 +667,47 @@ TEST_F(Form, BrowsingKeysStepThroughThePicturesAndSpacePausesTheChanges) {
     EXPECT_TRUE(host.log.empty());
     form->Form_KeyDown(SaverKey::Other);
     EXPECT_EQ(host.log, (Log{"ShowTaskbar", "Unload", "EndProgram"}));
+}
+
+// A folder entry stands for many files: browsing steps back to the file that was shown, whose
+// own folder names it, while a caption typed for the entry covers every file of the folder.
+TEST_F(Form, BrowsingAFolderEntryStepsBackToTheFileShownAndCaptionsItByItsEntry) {
+    const struct {
+        const char* typed;
+        Log captions;  // after the start, Right, Left, Right, Right
+    } cases[] = {
+        {"", {"2019", "Photos", "2019", "Photos", "2019"}},
+        {"Holiday", {"Holiday", "Holiday", "Holiday", "Holiday", "Holiday"}},
+    };
+    for (const auto& c : cases) {
+        theme["image"]["browseKeys"] = "1";
+        theme["font"]["captionSource"] = "3";
+        theme["images"] = {{"0", "D:\\Photos\\"}};
+        theme["caption"] = {{"0", c.typed}};
+        theme["total"]["total"] = "1";
+        for (const char* name : {"2019\\a.jpg", "2019\\bad.png", "b.jpg"}) {
+            files.Put(std::string("D:\\Photos\\") + name, "picture");
+            view.pictures[std::string("D:\\Photos\\") + name] = {100, 100};
+        }
+        view.blankPictures = {"D:\\Photos\\2019\\bad.png"};
+        Load();
+        view.log.clear();
+        Tick(SaverTimer::StartSaver);
+        Scan();
+        Deliver();
+        Log captions{view.captionText};
+        for (const SaverKey key :
+             {SaverKey::Right, SaverKey::Left, SaverKey::Right, SaverKey::Right}) {
+            form->Form_KeyDown(key);
+            Deliver();
+            Scan();
+            captions.push_back(view.captionText);
+        }
+        EXPECT_EQ(captions, c.captions) << c.typed;
+        EXPECT_EQ(form->Settings().currentIndex, 0);
+        EXPECT_EQ(view.LogStartingWith("Place").size(), 5u);
+        EXPECT_FALSE(form->Ended());
+    }
 }
 
 TEST_F(Form, BrowsingKeysWaitForTheirPictureAndOnePressedDuringAChangeFollowsIt) {

@@ -9,8 +9,6 @@
 namespace orvelle {
 namespace {
 
-using saver_test::ScriptedRandom;
-
 // 1024 x 768 pixels at 15 twips per pixel.
 constexpr std::int32_t kScreenW = 15360;
 constexpr std::int32_t kScreenH = 11520;
@@ -98,49 +96,6 @@ TEST(PicturePlacement, FloatingPictureIsPulledBackInsideRightAndBottom) {
     // Taller than the screen: its top goes above the screen.
     EXPECT_EQ(FloatingPlacement({0, 100}, {3000, 12000}, kScreenW, kScreenH),
               (TwipsPoint{0, -480}));
-}
-
-TEST(PictureSequence, ListOrderAddsOneAndWrapsOnlyAtTheTick) {
-    ScriptedRandom random;
-    std::int16_t index = -1;
-    const std::int16_t last = 2;
-    std::vector<int> shown;
-    PickNextPicture(index, last, "0", random);
-    for (int tick = 0; tick < 7; ++tick) {
-        WrapPictureIndex(index, last);
-        shown.push_back(index);
-        PickNextPicture(index, last, "0", random);
-    }
-    EXPECT_EQ(shown, (std::vector<int>{0, 1, 2, 0, 1, 2, 0}));
-    EXPECT_EQ(random.reseeds, 8);
-    EXPECT_EQ(random.drawCount, 0);
-
-    // One picture: index 1 after the pick, the tick brings it back to 0.
-    std::int16_t single = 0;
-    PickNextPicture(single, 0, "", random);
-    EXPECT_EQ(single, 1);
-    WrapPictureIndex(single, 0);
-    EXPECT_EQ(single, 0);
-}
-
-TEST(PictureSequence, RandomOrderDrawsAnyIndex) {
-    ScriptedRandom random;
-    random.draws = {0.0f, 0.99f, 0.5f, 0.3f};
-    std::int16_t index = -1;
-    std::vector<int> drawn;
-    for (int i = 0; i < 4; ++i) {
-        PickNextPicture(index, 3, "1", random);
-        drawn.push_back(index);
-    }
-    EXPECT_EQ(drawn, (std::vector<int>{0, 3, 2, 1}));
-
-    random.draws = {0.99f};
-    PickNextPicture(index, 0, "1", random);
-    EXPECT_EQ(index, 0);
-    // No pictures at all (an empty theme) still gives index 0, never -1.
-    random.draws = {0.7f};
-    PickNextPicture(index, -1, "1", random);
-    EXPECT_EQ(index, 0);
 }
 
 TEST(PictureSequence, ChangeIntervalInMilliseconds) {

@@ -119,14 +119,19 @@ TEST_F(LoadSettings, DamagedCountsAreReadByTheLeadingNumberAndKeptInRange) {
     EXPECT_EQ(s.pictureFraction, 0.5f);
     EXPECT_EQ(s.countdownTarget, "");  // only for the countdown
 
-    // A huge count is cut to what the 16-bit picture index can step through.
-    files.Put(kTheme, "[total]\r\ntotal=99999999\r\n[images]\r\n0=C:\\a.jpg\r\n");
+    // A huge count reads only the entries there are, gaps closed up and captions kept with
+    // their pictures; keys not in plain decimal form are no entries.
+    files.Put(kTheme,
+              "[total]\r\ntotal=99999999\r\nmediaTotal=2\r\n[images]\r\n7=C:\\b.jpg\r\n"
+              "0=C:\\a.jpg\r\n010=C:\\x.jpg\r\n[caption]\r\n7=Bee\r\n3=stray\r\n"
+              "[multimedia]\r\n1=m.wav\r\n2=past.wav\r\n");
     ThemeStorage fresh(files, "C:\\Orv");
     LoadThemeSettings(s, fresh);
     EXPECT_EQ(s.total, "99999999");
-    EXPECT_EQ(s.lastPictureIndex, kMaxListEntries - 1);
-    EXPECT_EQ(s.picturePaths.size(), static_cast<size_t>(kMaxListEntries) + 1);
-    EXPECT_EQ(s.picturePaths[0], "C:\\a.jpg");
+    EXPECT_EQ(s.lastPictureIndex, 1);
+    EXPECT_EQ(s.picturePaths, (std::vector<std::string>{"C:\\a.jpg", "C:\\b.jpg", ""}));
+    EXPECT_EQ(s.captions, (std::vector<std::string>{"", "Bee", ""}));
+    EXPECT_EQ(s.mediaPaths, (std::vector<std::string>{"m.wav", ""}));
     EXPECT_EQ(ListCountFromText("2.5"), 2);
     EXPECT_EQ(ListCountFromText("  3 "), 3);
 }

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "config/form2_ids.h"
+#include "config/control_ids.h"
 #include "editor_fixture.h"
 
 namespace orvelle {
@@ -28,7 +28,7 @@ class ThemeDialogTest : public EditorTest {
         const fs::path program = fs::path(ORVELLE_SOURCE_DIR) / "program";
         files.Put(kTemplate, Slurp(program / "orvelletemp.ini") + "; kept  as is");
         files.Put(kThemes + "Classic.ini", Slurp(program / "orvellesaver/Classic.ini"));
-        form.Form_Load();
+        editor.Open();
         services.messages.clear();
     }
 };
@@ -59,52 +59,52 @@ TEST_F(ThemeDialogTest, NewNameChecksEachNameInTheirOrder) {
              {"Theme#2", ""},
              {"Тема", ""},
          }) {
-        frmNewName dialog(form);
-        dialog.txtNewName_Change(c.name);
-        EXPECT_TRUE(dialog.commandOkEnabled);
+        NewThemeDialog dialog(editor);
+        dialog.OnNameTyped(c.name);
+        EXPECT_TRUE(dialog.okEnabled);
         services.messages.clear();
-        EXPECT_EQ(dialog.CommandOk_Click(), c.message.empty()) << c.name;
+        EXPECT_EQ(dialog.OnOk(), c.message.empty()) << c.name;
         if (c.message.empty()) {
             EXPECT_EQ(services.messages, std::vector<std::string>{}) << c.name;
             EXPECT_EQ(files.Get(kThemes + c.name + ".ini"), files.Get(kTemplate)) << c.name;
-            EXPECT_EQ(form.currentTheme, c.name);
+            EXPECT_EQ(editor.currentTheme, c.name);
         } else {
             EXPECT_EQ(services.messages, std::vector<std::string>{c.message}) << c.name;
-            EXPECT_EQ(dialog.txtNewName, c.name);
+            EXPECT_EQ(dialog.name, c.name);
         }
     }
     // Too long for a path: refused before anything is written.
-    frmNewName dialog(form);
-    dialog.txtNewName_Change(std::string(250, 'x'));
+    NewThemeDialog dialog(editor);
+    dialog.OnNameTyped(std::string(250, 'x'));
     services.messages.clear();
-    EXPECT_FALSE(dialog.CommandOk_Click());
+    EXPECT_FALSE(dialog.OnOk());
     EXPECT_EQ(services.messages, std::vector<std::string>{kEnterName});
     EXPECT_EQ(files.Get(kThemes + std::string(250, 'x') + ".ini"), "");
 }
 
 TEST_F(ThemeDialogTest, NewThemeIsTheTemplateByteForByteOnTheFirstTab) {
     const std::string global = files.Get(kGlobal);
-    form.tab = 3;
-    form.controls.SetText(IDC_p_caption, "typed");
-    frmNewName dialog(form);
-    dialog.txtNewName_Change("Beach");
-    ASSERT_TRUE(dialog.CommandOk_Click());
+    editor.tab = 3;
+    editor.controls.SetText(IDE_IMAGES_CAPTION, "typed");
+    NewThemeDialog dialog(editor);
+    dialog.OnNameTyped("Beach");
+    ASSERT_TRUE(dialog.OnOk());
     EXPECT_EQ(files.Get(kThemes + "Beach.ini"), files.Get(kTemplate));
-    EXPECT_EQ(form.title, "Orvelle Screen Saver - [Beach]");
-    EXPECT_EQ(form.tab, 0);
-    EXPECT_EQ(C(IDC_p_caption).text, "");
-    EXPECT_FALSE(form.settingsChanged);
+    EXPECT_EQ(editor.title, "Orvelle Screen Saver - [Beach]");
+    EXPECT_EQ(editor.tab, 0);
+    EXPECT_EQ(C(IDE_IMAGES_CAPTION).text, "");
+    EXPECT_FALSE(editor.settingsChanged);
     EXPECT_EQ(files.Get(kGlobal), global);  // the saver's theme changes only at a save
 }
 
 TEST_F(ThemeDialogTest, ExistingNameIsAskedAboutWithoutRegardToCase) {
     files.Put(kThemes + "Beach.ini", "mine");
     for (MessageAnswer answer : {MessageAnswer::No, MessageAnswer::Yes}) {
-        frmNewName dialog(form);
-        dialog.txtNewName_Change("BEACH");
+        NewThemeDialog dialog(editor);
+        dialog.OnNameTyped("BEACH");
         services.messages.clear();
         services.answers = {answer};
-        EXPECT_EQ(dialog.CommandOk_Click(), answer == MessageAnswer::Yes);
+        EXPECT_EQ(dialog.OnOk(), answer == MessageAnswer::Yes);
         EXPECT_EQ(services.messages,
                   std::vector<std::string>{
                       "A theme named Beach already exists. Replace it with a new theme?"});
@@ -114,14 +114,14 @@ TEST_F(ThemeDialogTest, ExistingNameIsAskedAboutWithoutRegardToCase) {
 
 TEST_F(ThemeDialogTest, MissingTemplateOrThemesFolderChangesNothing) {
     files.Remove(kTemplate);
-    frmNewName dialog(form);
-    dialog.txtNewName_Change("Beach");
-    form.settingsChanged = true;
-    EXPECT_FALSE(dialog.CommandOk_Click());
+    NewThemeDialog dialog(editor);
+    dialog.OnNameTyped("Beach");
+    editor.settingsChanged = true;
+    EXPECT_FALSE(dialog.OnOk());
     ASSERT_EQ(services.messages.size(), 1u);
     EXPECT_NE(services.messages[0].find("orvelletemp.ini is missing"), std::string::npos);
-    EXPECT_EQ(form.currentTheme, "Orvelle");
-    EXPECT_TRUE(form.settingsChanged);  // no question was asked, nothing saved
+    EXPECT_EQ(editor.currentTheme, "Orvelle");
+    EXPECT_TRUE(editor.settingsChanged);  // no question was asked, nothing saved
     EXPECT_FALSE(files.FileExists(kThemes + "Beach.ini"));
 }
 
@@ -139,12 +139,13 @@ TEST_F(ThemeDialogTest, SaveQuestionKeepsTheWorkUnlessTheUserLetsItGo) {
             const bool asked = answers[a].has_value();
             const bool refused = a == 2;
             const bool goesOn = !asked || (answers[a] != MessageAnswer::Cancel && !refused);
-            ASSERT_TRUE(form.SwitchDialogToTheme("Orvelle"));
+            ASSERT_TRUE(editor.SwitchToTheme("Orvelle"));
             Edit("background", "redBackground", "200");
             files.Remove(kThemes + "Beach.ini");
-            form.Scrolled(IDC_redSlider, 7);
-            form.TextChanged(IDC_Text2, refused ? "75" : "8");  // seconds a save refuses
-            form.settingsChanged = asked;
+            editor.Scrolled(IDK_BACKGROUND_RED, 7);
+            editor.TextChanged(IDE_SETTINGS_INTERVAL,
+                               refused ? "75" : "8");  // seconds a save refuses
+            editor.settingsChanged = asked;
             services.plain.clear();
             services.answers.clear();
             if (asked) {
@@ -152,104 +153,104 @@ TEST_F(ThemeDialogTest, SaveQuestionKeepsTheWorkUnlessTheUserLetsItGo) {
             }
             bool wentOn = false;
             if (way == New) {
-                frmNewName dialog(form);
-                dialog.txtNewName_Change("Beach");
-                wentOn = dialog.CommandOk_Click();
+                NewThemeDialog dialog(editor);
+                dialog.OnNameTyped("Beach");
+                wentOn = dialog.OnOk();
                 EXPECT_EQ(files.FileExists(kThemes + "Beach.ini"), goesOn);
             } else if (way == Load) {
-                frmExistingNames dialog(form);
-                dialog.Form_Load();
-                dialog.listExistingSavers_Click(0);  // Classic
-                wentOn = dialog.CommandOk_Click();
+                LoadThemeDialog dialog(editor);
+                dialog.Open();
+                dialog.OnThemeChosen(0);  // Classic
+                wentOn = dialog.OnOk();
             } else {
-                wentOn = form.Form_QueryUnload();
+                wentOn = editor.MayClose();
             }
             EXPECT_EQ(wentOn, goesOn);
             EXPECT_EQ(services.plain.size(), asked ? 1u : 0u);
             EXPECT_EQ(Stored("background", "redBackground") == "7", a == 1);
             const bool stayed = !goesOn || way == Close;
-            EXPECT_EQ(form.title, stayed ? "Orvelle Screen Saver - [Orvelle]"
-                                         : (way == New ? "Orvelle Screen Saver - [Beach]"
-                                                       : "Orvelle Screen Saver - [Classic]"));
-            EXPECT_EQ(form.settingsChanged, stayed && asked);
-            EXPECT_EQ(form.settings.redBackground == "7", stayed);
+            EXPECT_EQ(editor.title, stayed ? "Orvelle Screen Saver - [Orvelle]"
+                                           : (way == New ? "Orvelle Screen Saver - [Beach]"
+                                                         : "Orvelle Screen Saver - [Classic]"));
+            EXPECT_EQ(editor.settingsChanged, stayed && asked);
+            EXPECT_EQ(editor.settings.redBackground == "7", stayed);
         }
     }
     EXPECT_EQ(services.plain, std::vector<std::string>{"Save Changes to Orvelle ?"});
 }
 
 TEST_F(ThemeDialogTest, LoadWithoutSelectionSaysSoPlainly) {
-    frmExistingNames dialog(form);
-    dialog.Form_Load();
-    EXPECT_FALSE(dialog.CommandOk_Click());
+    LoadThemeDialog dialog(editor);
+    dialog.Open();
+    EXPECT_FALSE(dialog.OnOk());
     EXPECT_EQ(services.plain, std::vector<std::string>{"Nothing was selected to load."});
 }
 
 // A theme file that cannot be read is not switched to: the editor keeps its theme and edits.
 TEST_F(ThemeDialogTest, UnreadableThemeAfterASwitchKeepsTheThemeThatWasOpen) {
-    form.Scrolled(IDC_redSlider, 7);
+    editor.Scrolled(IDK_BACKGROUND_RED, 7);
     files.FailReadsOf(kThemes + "Classic.ini");
-    EXPECT_FALSE(form.SwitchDialogToTheme("Classic"));
+    EXPECT_FALSE(editor.SwitchToTheme("Classic"));
     EXPECT_EQ(services.messages, std::vector<std::string>{"The theme file " + kThemes +
                                                           "Classic.ini could not be read. The "
                                                           "editor stays on the theme Orvelle."});
-    EXPECT_EQ(form.title, "Orvelle Screen Saver - [Orvelle]");
-    EXPECT_TRUE(form.settingsChanged);
-    EXPECT_EQ(form.settings.redBackground, "7");
+    EXPECT_EQ(editor.title, "Orvelle Screen Saver - [Orvelle]");
+    EXPECT_TRUE(editor.settingsChanged);
+    EXPECT_EQ(editor.settings.redBackground, "7");
 }
 
 TEST_F(ThemeDialogTest, DeleteRulesAndTheSelectionAfterwards) {
     for (const char* name : {"a", "b", "c", "d", "e", "f"}) {
         files.Put(kThemes + name + ".ini", "x");
     }
-    frmDelete dialog(form);
-    dialog.Form_Load();
+    DeleteThemeDialog dialog(editor);
+    dialog.Open();
     // Classic, Orvelle, a..f sorted without regard to case.
-    ASSERT_EQ(dialog.listExistingSavers.names,
+    ASSERT_EQ(dialog.themes.names,
               (std::vector<std::string>{"a", "b", "c", "Classic", "d", "e", "f", "Orvelle"}));
-    dialog.CommandDelete_Click();
+    dialog.OnDelete();
     EXPECT_EQ(services.messages, std::vector<std::string>{"Nothing was selected to remove."});
-    dialog.listExistingSavers_Click(0);
-    dialog.CommandDelete_Click();
-    EXPECT_EQ(dialog.listExistingSavers.selected, 0);
-    EXPECT_EQ(dialog.listExistingSavers.names[0], "b");
+    dialog.OnThemeChosen(0);
+    dialog.OnDelete();
+    EXPECT_EQ(dialog.themes.selected, 0);
+    EXPECT_EQ(dialog.themes.names[0], "b");
     EXPECT_FALSE(files.FileExists(kThemes + "a.ini"));
-    dialog.listExistingSavers_Click(4);  // "e", the fifth
-    dialog.CommandDelete_Click();
-    EXPECT_EQ(dialog.listExistingSavers.selected, 3);
-    EXPECT_EQ(dialog.listExistingSavers.names[3], "d");
+    dialog.OnThemeChosen(4);  // "e", the fifth
+    dialog.OnDelete();
+    EXPECT_EQ(dialog.themes.selected, 3);
+    EXPECT_EQ(dialog.themes.names[3], "d");
     EXPECT_FALSE(files.FileExists(kThemes + "e.ini"));
 
     // The theme in use, also spelled otherwise, the saver's theme while the editor holds
     // another, and a delete that fails.
     services.messages.clear();
-    dialog.listExistingSavers.names.push_back("ORVELLE");
-    dialog.listExistingSavers_Click(static_cast<int>(dialog.listExistingSavers.names.size()) - 1);
-    dialog.CommandDelete_Click();
+    dialog.themes.names.push_back("ORVELLE");
+    dialog.OnThemeChosen(static_cast<int>(dialog.themes.names.size()) - 1);
+    dialog.OnDelete();
     services.pictures[kFolder + "samples\\sea-horizon.jpg"] = {60, 40};
-    ASSERT_TRUE(form.SwitchDialogToTheme("Classic"));
-    dialog.CommandDelete_Click();
+    ASSERT_TRUE(editor.SwitchToTheme("Classic"));
+    dialog.OnDelete();
     files.FailWritesTo(kThemes + "b.ini");
-    dialog.listExistingSavers_Click(0);
-    dialog.CommandDelete_Click();
+    dialog.OnThemeChosen(0);
+    dialog.OnDelete();
     EXPECT_EQ(services.messages,
               (std::vector<std::string>{"Can't delete screen saver theme when it is in use.",
                                         "Can't delete screen saver theme when it is in use.",
                                         "Could not delete the screen saver theme b."}));
-    EXPECT_EQ(dialog.listExistingSavers.names[0], "b");
+    EXPECT_EQ(dialog.themes.names[0], "b");
     EXPECT_TRUE(files.FileExists(kThemes + "b.ini"));
 }
 
 TEST_F(ThemeDialogTest, TheLastThemesStay) {
     files.Remove(kThemes + "Classic.ini");
-    frmDelete dialog(form);
-    dialog.Form_Load();
-    dialog.listExistingSavers_Click(0);
-    dialog.CommandDelete_Click();  // the theme in use, even alone
+    DeleteThemeDialog dialog(editor);
+    dialog.Open();
+    dialog.OnThemeChosen(0);
+    dialog.OnDelete();  // the theme in use, even alone
     files.Put(kThemes + "Other.ini", "x");
-    dialog.listExistingSavers.names = {"Other"};
-    dialog.listExistingSavers_Click(0);
-    dialog.CommandDelete_Click();
+    dialog.themes.names = {"Other"};
+    dialog.OnThemeChosen(0);
+    dialog.OnDelete();
     EXPECT_EQ(services.messages,
               (std::vector<std::string>{
                   "Can't delete screen saver theme when it is in use.",
@@ -271,18 +272,18 @@ TEST_F(ThemeDialogTest, MouseSliderOpensAtTheHeldValueAndStoresOnOk) {
                                                      {"abc", 23, false, false, "abc"},
                                                      {"99", 23, false, true, "23"},
                                                      {"0", 23, false, false, "0"}}) {
-        form.mouseSensitivity = c.held;
-        form.settingsChanged = false;
-        frmMouse dialog(form);
-        dialog.Form_Load();
+        editor.mouseSensitivity = c.held;
+        editor.settingsChanged = false;
+        MouseSensitivityDialog dialog(editor);
+        dialog.Open();
         EXPECT_EQ(dialog.sliderPosition, c.opens) << c.held;
         if (c.useDefault) {
-            dialog.defaultMouseSensitivity_Click();
-            EXPECT_EQ(form.mouseSensitivity, c.held);
+            dialog.OnDefault();
+            EXPECT_EQ(editor.mouseSensitivity, c.held);
         }
-        EXPECT_TRUE(c.ok ? dialog.Ok_Click() : dialog.Cancel_Click());
-        EXPECT_EQ(form.mouseSensitivity, c.stored) << c.held;
-        EXPECT_EQ(form.settingsChanged, c.ok);
+        EXPECT_TRUE(c.ok ? dialog.OnOk() : dialog.OnCancel());
+        EXPECT_EQ(editor.mouseSensitivity, c.stored) << c.held;
+        EXPECT_EQ(editor.settingsChanged, c.ok);
     }
 }
 

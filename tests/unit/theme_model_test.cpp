@@ -54,6 +54,8 @@ ThemeSettings NamedAfterKeys() {
         .countdownMonth = "countdownMonth",
         .countdownDay = "countdownDay",
         .countdownYear = "countdownYear",
+        .randomNoRepeats = "randomNoRepeats",
+        .resumeListOrder = "resumeListOrder",
         .captionSource = "captionSource",
         .browseKeys = "browseKeys",
         .picturePaths = {"images/0", "images/1"},
@@ -77,6 +79,21 @@ class RecordingThemeFile : public ThemeFile {
         written.emplace_back(calls.back(), value);
     }
     void Erase(const std::string& section) override { calls.push_back("-" + section); }
+    // The entries the answers hold, or keys "0" to "9" when they hold none of the section.
+    std::vector<std::string> KeyNames(const std::string& section) override {
+        std::vector<std::string> names;
+        for (const auto& [where, value] : answers) {
+            if (where.rfind(section + "/", 0) == 0) {
+                names.push_back(where.substr(section.size() + 1));
+            }
+        }
+        if (names.empty()) {
+            for (int i = 0; i < 10; ++i) {
+                names.push_back(std::to_string(i));
+            }
+        }
+        return names;
+    }
 
     // The calls as one line, separated by spaces.
     std::string Calls() const {
@@ -95,8 +112,9 @@ class RecordingThemeFile : public ThemeFile {
 TEST(ThemeModel, SaveWritesEveryKeyInTheSaveOrderWithItsFieldsText) {
     const std::string expected =
         "-images images/0 images/1 total/total -caption caption/0 caption/1 total/mediaTotal "
-        "image/randomMedia -multimedia multimedia/0 image/randomPick background/newBackColor "
-        "background/backEffect image/picSpeed image/timeInterval image/picRandom image/picChange "
+        "image/randomMedia -multimedia multimedia/0 image/randomPick image/randomNoRepeats "
+        "image/resumeListOrder background/newBackColor background/backEffect image/picSpeed "
+        "image/timeInterval image/picRandom image/picChange "
         "background/backgroundImage background/backgroundDisplay background/redBackground "
         "background/greenBackground background/blueBackground font/scroll image/picturePercent "
         "font/scrollSpeed transitions/bStandard transitions/bLeftWipe transitions/bRightWipe "
@@ -120,7 +138,8 @@ TEST(ThemeModel, SaverReadsInItsOwnOrderAndSizesListsByTheirCounts) {
     const std::string expected =
         "total/total images/0 images/1 caption/0 caption/1 total/mediaTotal multimedia/0 "
         "image/randomMedia background/newBackColor background/backEffect image/randomPick "
-        "image/picSpeed image/timeInterval image/picRandom font/newFontName font/newFontSize "
+        "image/randomNoRepeats image/resumeListOrder image/picSpeed image/timeInterval "
+        "image/picRandom font/newFontName font/newFontSize "
         "font/newFontBold font/newFontItalic font/newFontUnderline font/newFontFontStrikethru "
         "font/newFontForeColor background/backgroundImage background/backgroundDisplay "
         "background/redBackground background/greenBackground background/blueBackground "
@@ -197,6 +216,89 @@ TEST(ThemeModel, SavedThemeReadsBackThroughTheStorage) {
     EXPECT_EQ(back.mediaPaths, std::vector<std::string>{""});
 }
 
+// Counts and indices are 32-bit: a theme of 70,000 pictures goes through a save, the saver's
+// read and the editor's read whole, captions in their places.
+TEST(ThemeModel, SeventyThousandEntriesSurviveSaveAndBothReads) {
+    MemoryFileSystem files;
+    ThemeStorage storage(files, "C:\\Orv");
+    const std::string path = storage.ThemeFilePath("Big");
+    constexpr int kCount = 70000;  // past what a 16-bit count, signed or not, can hold
+    ThemeSettings saved = NamedAfterKeys();
+    saved.picturePaths.clear();
+    saved.captions.assign(kCount, "");
+    for (int i = 0; i < kCount; ++i) {
+        saved.picturePaths.push_back("D:\\Photos\\" + std::to_string(i) + ".jpg");
+    }
+    saved.captions[kCount - 1] = "Last";
+    saved.total = std::to_string(kCount);
+    WriteTheme(storage, path, saved);
+    ASSERT_TRUE(storage.Flush());
+
+    ThemeSettings back;
+    ReadThemeForSaver(storage, path, back);
+    ASSERT_EQ(back.picturePaths.size(), static_cast<size_t>(kCount) + 1);
+    EXPECT_EQ(back.picturePaths[kCount - 1], "D:\\Photos\\69999.jpg");
+    EXPECT_EQ(back.captions[kCount - 1], "Last");
+
+    const LoadedTheme loaded = ReadThemeForEditor(storage, path);
+    EXPECT_EQ(loaded.settings.total, "70000");
+    ASSERT_EQ(loaded.settings.picturePaths.size(), static_cast<size_t>(kCount));
+    EXPECT_EQ(loaded.settings.picturePaths[40000], "D:\\Photos\\40000.jpg");
+    EXPECT_EQ(loaded.settings.captions[kCount - 1], "Last");
+}
+
+// A theme written before the shuffle keys came means what it meant: without them the editor
+// shows them off (not the template's on) and reports nothing; a damaged one is replaced.
+TEST(ThemeModel, KeysAddedLaterReadAsOffWhenMissing) {
+    MemoryFileSystem files;
+    ThemeStorage storage(files, "C:\\Orv");
+    files.Put(storage.TemplateThemePath(),
+              "[image]\r\nrandomNoRepeats=1\r\nresumeListOrder=1\r\nbrowseKeys=1\r\n"
+              "[font]\r\ncaptionSource=3\r\n");
+    const std::string path = storage.ThemeFilePath("Old");
+    struct Case {
+        const char* lines;
+        const char* noRepeats;
+        const char* resume;
+        const char* captionSource;
+        const char* browseKeys;
+        std::vector<ThemeKey> replaced;
+    };
+    const Case cases[] = {
+        {"", "0", "0", "0", "0", {}},
+        {"randomNoRepeats=1\r\nbrowseKeys=1\r\n", "1", "0", "0", "1", {}},
+        {"randomNoRepeats=x\r\nresumeListOrder=1\r\n",
+         "1",
+         "1",
+         "0",
+         "0",
+         {ThemeKey::randomNoRepeats}},
+        {"[font]\r\ncaptionSource=4\r\n", "0", "0", "4", "0", {}},
+        {"browseKeys=2\r\n[font]\r\ncaptionSource=5\r\n",
+         "0",
+         "0",
+         "3",
+         "1",
+         {ThemeKey::captionSource, ThemeKey::browseKeys}},
+    };
+    for (const Case& c : cases) {
+        files.Put(path, std::string("[image]\r\nrandomPick=1\r\n") + c.lines);
+        storage.Flush();
+        const LoadedTheme theme = ReadThemeForEditor(storage, path);
+        EXPECT_EQ(theme.settings.randomNoRepeats, c.noRepeats) << c.lines;
+        EXPECT_EQ(theme.settings.resumeListOrder, c.resume) << c.lines;
+        EXPECT_EQ(theme.settings.captionSource, c.captionSource) << c.lines;
+        EXPECT_EQ(theme.settings.browseKeys, c.browseKeys) << c.lines;
+        std::vector<ThemeKey> replaced;
+        for (ThemeKey key : theme.replaced) {
+            if (KeyInfo(key).optional) {
+                replaced.push_back(key);
+            }
+        }
+        EXPECT_EQ(replaced, c.replaced) << c.lines;
+    }
+}
+
 // The dialog reads key by key through ids; the numeric kinds are those it must read as numbers.
 TEST(ThemeModel, KeysAreReachableByIdWithTheirKinds) {
     struct Case {
@@ -231,9 +333,9 @@ TEST(ThemeModel, KeysAreReachableByIdWithTheirKinds) {
         EXPECT_EQ(file.written.at(0).second, info.key);
     }
     RecordingThemeFile file;
-    file.answers["multimedia/1"] = "b.wav";
-    EXPECT_EQ(ReadListEntries(file, ThemeList::multimedia, 2),
-              (std::vector<std::string>{"0", "b.wav"}));
+    file.answers = {{"multimedia/1", "b.wav"}, {"multimedia/01", "x"}, {"multimedia/5", "y"}};
+    EXPECT_EQ(ReadListEntries(file, ThemeList::multimedia, 5), (std::vector<std::string>{"b.wav"}));
+    EXPECT_EQ(HeldListIndices(file, ThemeList::multimedia, 6), (std::vector<int>{1, 5}));
     EXPECT_TRUE(ReadListEntries(file, ThemeList::caption, -1).empty());
     EXPECT_EQ(ListInfo(ThemeList::caption).countKey, ThemeKey::total);
 
@@ -253,8 +355,9 @@ TEST(ThemeModel, ListCountsFollowTheLeadingNumberWithinRange) {
         {"3.5", 4},
         {"  3 ", 3},
         {"7 pictures", 7},
-        {"32767", kMaxListEntries},
-        {"99999999", kMaxListEntries},
+        {"32768", 32768},
+        {"99999999", 99999999},
+        {"1e12", 2147483647},
     };
     for (const auto& [text, count] : cases) {
         EXPECT_EQ(ListCountFromText(text), count) << text;

@@ -1,7 +1,8 @@
-// The theme editor window as /c opens it while ORVELLE_DIALOG_PREVIEW=1 is set: its title, every
-// control of its five pages with its caption, ranges and lists, page switching, Esc; and the
-// real editor without the variable. With ORVELLE_SHOTS_DIR set (a Unix folder) the last test
-// saves a picture of each page, of where the keyboard stands and of the small dialogs there.
+// The theme editor window as designed (the design-time window, a test program of its own that
+// takes the /c switches): its title, every control of its five pages with its caption, ranges and
+// lists, page switching, Esc; and the real editor that /c opens. With ORVELLE_SHOTS_DIR set (a Unix
+// folder) the last test saves a picture of each page, of where the keyboard stands and of the small
+// dialogs there.
 #include <gtest/gtest.h>
 #include <windows.h>
 
@@ -14,23 +15,12 @@
 #include <utility>
 #include <vector>
 
-#include "config/about_ids.h"
-#include "config/form2_ids.h"
-#include "config/theme_dialog_ids.h"
-#include "config/mouse_ids.h"
+#include "config/control_ids.h"
 #include "wine_support.h"
 
 using namespace wine_test;
 
 namespace {
-
-class PreviewVariable {
-  public:
-    explicit PreviewVariable(const char* value) {
-        SetEnvironmentVariableA("ORVELLE_DIALOG_PREVIEW", value);
-    }
-    ~PreviewVariable() { SetEnvironmentVariableA("ORVELLE_DIALOG_PREVIEW", nullptr); }
-};
 
 struct Expected {
     int id;
@@ -38,112 +28,113 @@ struct Expected {
 };
 // The window's own controls first, then page by page.
 const Expected kControls[] = {
-    {IDC_Frame7, ""},
-    {IDC_Label1, "Theme Properties"},
-    {IDC_ToolbarNew, nullptr},
-    {IDC_ToolbarLoad, nullptr},
-    {IDC_ToolbarDelete, nullptr},
-    {IDC_ToolbarMouse, nullptr},
-    {IDC_LabelNew, "New"},
-    {IDC_LabelLoad, "Load"},
-    {IDC_LabelDelete, "Delete"},
-    {IDC_LabelMouse, "Mouse"},
-    {IDC_SSTab1, nullptr},
-    {IDC_Ok, "&OK"},
-    {IDC_Cancel, "&Cancel"},
-    {IDC_StatusBar1, "Orvelle Screen Saver 4.1"},
-    {IDC_photo, nullptr},
-    {IDC_photo_caption, nullptr},
+    {IDG_EDITOR_THEMES, ""},
+    {IDT_EDITOR_HEADING, "Theme Properties"},
+    {IDC_EDITOR_NEW_TOOLBAR, nullptr},
+    {IDC_EDITOR_LOAD_TOOLBAR, nullptr},
+    {IDC_EDITOR_DELETE_TOOLBAR, nullptr},
+    {IDC_EDITOR_MOUSE_TOOLBAR, nullptr},
+    {IDT_EDITOR_NEW, "New"},
+    {IDT_EDITOR_LOAD, "Load"},
+    {IDT_EDITOR_DELETE, "Delete"},
+    {IDT_EDITOR_MOUSE, "Mouse"},
+    {IDC_EDITOR_TABS, nullptr},
+    {IDB_EDITOR_OK, "&OK"},
+    {IDB_EDITOR_CANCEL, "&Cancel"},
+    {IDC_EDITOR_STATUS, "Orvelle Screen Saver 4.1"},
+    {IDP_EDITOR_SCRATCH, nullptr},
+    {IDL_EDITOR_CAPTIONS, nullptr},
     // Images
-    {IDC_Frame3, "Loaded Images for Theme"},
-    {IDC_List1, nullptr},
-    {IDC_toolbarImages, nullptr},
-    {IDC_Text3, nullptr},
-    {IDC_ImagePosition, nullptr},
-    {IDC_FolderCommand, "Add &Multiple Images"},
-    {IDC_Random_select, "Display in Random Order"},
-    {IDC_photoDisplay, "Caption"},
-    {IDC_photo1, nullptr},
-    {IDC_p_caption, ""},
-    {IDC_toolbarCaptions, nullptr},
-    {IDC_Picture2, nullptr},
-    {IDC_Label4, "Font Color"},
-    {IDC_scrollOption, "Scrolling "},
-    {IDC_middleOption, "Center"},
-    {IDC_scrollSlider, nullptr},
-    {IDC_Label16, "Scrolling Speed"},
+    {IDG_IMAGES_PICTURES, "Loaded Images for Theme"},
+    {IDL_IMAGES_PICTURES, nullptr},
+    {IDC_IMAGES_TOOLBAR, nullptr},
+    {IDT_IMAGES_TOTAL, nullptr},
+    {IDT_IMAGES_POSITION, nullptr},
+    {IDB_IMAGES_ADD_FOLDER, "Add &Multiple Images"},
+    {IDX_IMAGES_RANDOM, "Display in Random Order"},
+    {IDG_IMAGES_CAPTION, "Caption"},
+    {IDP_IMAGES_PREVIEW, nullptr},
+    {IDE_IMAGES_CAPTION, ""},
+    {IDC_IMAGES_CAPTION_TOOLBAR, nullptr},
+    {IDP_IMAGES_FONT_COLOUR, nullptr},
+    {IDT_IMAGES_FONT_COLOUR, "Font Color"},
+    {IDO_IMAGES_SCROLLING, "Scrolling "},
+    {IDO_IMAGES_CENTRED, "Center"},
+    {IDK_IMAGES_SCROLL_SPEED, nullptr},
+    {IDT_IMAGES_SCROLL_SPEED, "Scrolling Speed"},
     // Image Settings
-    {IDC_Frame6, "Image Size"},
-    {IDC_Label13, "Display Images less than"},
-    {IDC_percentLabel, nullptr},
-    {IDC_Label12, "of Monitor Screen"},
-    {IDC_Label15, "Min"},
-    {IDC_PercentSlider, nullptr},
-    {IDC_Label14, "Max"},
-    {IDC_ChangeImage, "Change Image"},
-    {IDC_aChange, "&After..."},
-    {IDC_nChange, "&Never"},
-    {IDC_Text2, nullptr},
-    {IDC_changeVScroll1, nullptr},
-    {IDC_Label3, "Seconds"},
-    {IDC_placement, "Image Movement"},
-    {IDC_pCenter, "C&enter"},
-    {IDC_pRandom, "F&loat"},
-    {IDC_floatSlider, nullptr},
-    {IDC_Label11, "Slow"},
-    {IDC_Label7, "Fast"},
-    {IDC_Frame4, "Image Transition Effects"},
-    {IDC_ListBoxTransitions, nullptr},
+    {IDG_SETTINGS_SIZE, "Image Size"},
+    {IDT_SETTINGS_LESS_THAN, "Display Images less than"},
+    {IDT_SETTINGS_PERCENT, nullptr},
+    {IDT_SETTINGS_OF_SCREEN, "of Monitor Screen"},
+    {IDT_SETTINGS_SIZE_MIN, "Min"},
+    {IDK_SETTINGS_SIZE, nullptr},
+    {IDT_SETTINGS_SIZE_MAX, "Max"},
+    {IDG_SETTINGS_CHANGE, "Change Image"},
+    {IDO_SETTINGS_AFTER, "&After..."},
+    {IDO_SETTINGS_NEVER, "&Never"},
+    {IDE_SETTINGS_INTERVAL, nullptr},
+    {IDK_SETTINGS_INTERVAL, nullptr},
+    {IDT_SETTINGS_SECONDS, "Seconds"},
+    {IDG_SETTINGS_MOVEMENT, "Image Movement"},
+    {IDO_SETTINGS_CENTRED, "C&enter"},
+    {IDO_SETTINGS_FLOATING, "F&loat"},
+    {IDK_SETTINGS_FLOAT_SPEED, nullptr},
+    {IDT_SETTINGS_SLOW, "Slow"},
+    {IDT_SETTINGS_FAST, "Fast"},
+    {IDG_SETTINGS_TRANSITIONS, "Image Transition Effects"},
+    {IDL_SETTINGS_TRANSITIONS, nullptr},
     // Background
-    {IDC_backgroundDesktop, "Desktop"},
-    {IDC_backgroundColor, "Reg Color"},
-    {IDC_backgroundCustomImage, "Custom Image"},
-    {IDC_backgroundColorGradient, "Gradient Color"},
-    {IDC_frameBackgroundColor, "Reg Color"},
-    {IDC_Picture1, nullptr},
-    {IDC_backColorClick, "Co&lor..."},
-    {IDC_frameCustomImage, "Custom Image"},
-    {IDC_backgroundImageFile, ""},
-    {IDC_addBackImg, "Add"},
-    {IDC_removeBackImg, "Remove"},
-    {IDC_CenterOption, "Center"},
-    {IDC_FullScreenOption, "Full Screen"},
-    {IDC_TileOption, "Tile"},
-    {IDC_Image1, nullptr},
-    {IDC_frameColorGradient, "Gradient Color"},
-    {IDC_redLabel, "Red=0"},
-    {IDC_redSlider, nullptr},
-    {IDC_redPicture, nullptr},
-    {IDC_greenLabel, "Green=0"},
-    {IDC_greenSlider, nullptr},
-    {IDC_greenPicture, nullptr},
-    {IDC_blueLabel, "Blue=0"},
-    {IDC_blueSlider, nullptr},
-    {IDC_bluePicture, nullptr},
-    {IDC_GradientPicture, nullptr},
+    {IDO_BACKGROUND_DESKTOP, "Desktop"},
+    {IDO_BACKGROUND_COLOUR, "Reg Color"},
+    {IDO_BACKGROUND_PICTURE, "Custom Image"},
+    {IDO_BACKGROUND_GRADIENT, "Gradient Color"},
+    {IDG_BACKGROUND_COLOUR, "Reg Color"},
+    {IDP_BACKGROUND_COLOUR, nullptr},
+    {IDB_BACKGROUND_CHOOSE_COLOUR, "Co&lor..."},
+    {IDG_BACKGROUND_PICTURE, "Custom Image"},
+    {IDE_BACKGROUND_PICTURE_FILE, ""},
+    {IDB_BACKGROUND_ADD_PICTURE, "Add"},
+    {IDB_BACKGROUND_REMOVE_PICTURE, "Remove"},
+    {IDO_BACKGROUND_CENTRED, "Center"},
+    {IDO_BACKGROUND_FULL_SCREEN, "Full Screen"},
+    {IDO_BACKGROUND_TILED, "Tile"},
+    {IDP_BACKGROUND_THUMBNAIL, nullptr},
+    {IDG_BACKGROUND_GRADIENT, "Gradient Color"},
+    {IDT_BACKGROUND_RED, "Red=0"},
+    {IDK_BACKGROUND_RED, nullptr},
+    {IDP_BACKGROUND_RED, nullptr},
+    {IDT_BACKGROUND_GREEN, "Green=0"},
+    {IDK_BACKGROUND_GREEN, nullptr},
+    {IDP_BACKGROUND_GREEN, nullptr},
+    {IDT_BACKGROUND_BLUE, "Blue=0"},
+    {IDK_BACKGROUND_BLUE, nullptr},
+    {IDP_BACKGROUND_BLUE, nullptr},
+    {IDP_BACKGROUND_GRADIENT, nullptr},
     // Countdown
-    {IDC_Frame2, "Countdown Clock"},
-    {IDC_noneOption, "None"},
-    {IDC_timeOption, "Time and Date"},
-    {IDC_yearOption, "Countdown"},
-    {IDC_monthLabel, "Month"},
-    {IDC_monthCombo, "Month"},
-    {IDC_dayLabel, "Day"},
-    {IDC_dayCombo, "Day"},
-    {IDC_yearLabel, "Year"},
-    {IDC_yearCombo, "Year"},
+    {IDG_COUNTDOWN_CLOCK, "Countdown Clock"},
+    {IDO_COUNTDOWN_NOTHING, "None"},
+    {IDO_COUNTDOWN_TIME, "Time and Date"},
+    {IDO_COUNTDOWN_TO_DATE, "Countdown"},
+    {IDT_COUNTDOWN_MONTH, "Month"},
+    {IDC_COUNTDOWN_MONTH, "Month"},
+    {IDT_COUNTDOWN_DAY, "Day"},
+    {IDC_COUNTDOWN_DAY, "Day"},
+    {IDT_COUNTDOWN_YEAR, "Year"},
+    {IDC_COUNTDOWN_YEAR, "Year"},
     // Music
-    {IDC_FrameMedia, "Music"},
-    {IDC_multimediaList, nullptr},
-    {IDC_ToolbarMedia, nullptr},
-    {IDC_multimediaTotal, nullptr},
-    {IDC_MediaPosition, nullptr},
-    {IDC_randomMediaCheck, "Play in Random Order"},
-    {IDC_playCommand, ">"},
-    {IDC_closeCommand, "X"},
-    {IDC_ProgressBar1, nullptr},
-    {IDC_mediaStatusLabel, "Status: "},
-    {IDC_mediaLabel, "Your Computer Does Not Support Sound - The Music Feature Has Been Disabled"},
+    {IDG_MUSIC, "Music"},
+    {IDL_MUSIC_FILES, nullptr},
+    {IDC_MUSIC_TOOLBAR, nullptr},
+    {IDT_MUSIC_TOTAL, nullptr},
+    {IDT_MUSIC_POSITION, nullptr},
+    {IDX_MUSIC_RANDOM, "Play in Random Order"},
+    {IDB_MUSIC_PLAY, ">"},
+    {IDB_MUSIC_STOP, "X"},
+    {IDC_MUSIC_PROGRESS, nullptr},
+    {IDT_MUSIC_STATUS, "Status: "},
+    {IDT_MUSIC_NO_SOUND,
+     "Your Computer Does Not Support Sound - The Music Feature Has Been Disabled"},
 };
 
 struct Counted {
@@ -153,12 +144,12 @@ struct Counted {
 };
 // Buttons of each toolbar and entries of each combo box.
 const Counted kCounts[] = {
-    {IDC_ToolbarNew, TB_BUTTONCOUNT, 1},    {IDC_ToolbarLoad, TB_BUTTONCOUNT, 1},
-    {IDC_ToolbarDelete, TB_BUTTONCOUNT, 1}, {IDC_ToolbarMouse, TB_BUTTONCOUNT, 1},
-    {IDC_toolbarImages, TB_BUTTONCOUNT, 5}, {IDC_toolbarCaptions, TB_BUTTONCOUNT, 3},
-    {IDC_ToolbarMedia, TB_BUTTONCOUNT, 5},  {IDC_monthCombo, CB_GETCOUNT, 12},
-    {IDC_dayCombo, CB_GETCOUNT, 31},        {IDC_yearCombo, CB_GETCOUNT, 41},
-    {IDC_SSTab1, TCM_GETITEMCOUNT, 5},
+    {IDC_EDITOR_NEW_TOOLBAR, TB_BUTTONCOUNT, 1},    {IDC_EDITOR_LOAD_TOOLBAR, TB_BUTTONCOUNT, 1},
+    {IDC_EDITOR_DELETE_TOOLBAR, TB_BUTTONCOUNT, 1}, {IDC_EDITOR_MOUSE_TOOLBAR, TB_BUTTONCOUNT, 1},
+    {IDC_IMAGES_TOOLBAR, TB_BUTTONCOUNT, 5},        {IDC_IMAGES_CAPTION_TOOLBAR, TB_BUTTONCOUNT, 3},
+    {IDC_MUSIC_TOOLBAR, TB_BUTTONCOUNT, 5},         {IDC_COUNTDOWN_MONTH, CB_GETCOUNT, 12},
+    {IDC_COUNTDOWN_DAY, CB_GETCOUNT, 31},           {IDC_COUNTDOWN_YEAR, CB_GETCOUNT, 41},
+    {IDC_EDITOR_TABS, TCM_GETITEMCOUNT, 5},
 };
 
 struct Range {
@@ -167,13 +158,14 @@ struct Range {
     int maximum;
 };
 const Range kSliderRanges[] = {
-    {IDC_PercentSlider, 10, 100}, {IDC_floatSlider, 0, 5},   {IDC_scrollSlider, 100, 300},
-    {IDC_redSlider, 0, 255},      {IDC_greenSlider, 0, 255}, {IDC_blueSlider, 0, 255},
+    {IDK_SETTINGS_SIZE, 10, 100},        {IDK_SETTINGS_FLOAT_SPEED, 0, 5},
+    {IDK_IMAGES_SCROLL_SPEED, 100, 300}, {IDK_BACKGROUND_RED, 0, 255},
+    {IDK_BACKGROUND_GREEN, 0, 255},      {IDK_BACKGROUND_BLUE, 0, 255},
 };
 
 // One control of each page, to tell which page shows.
-const int kPageWitness[] = {IDC_List1, IDC_PercentSlider, IDC_backgroundDesktop, IDC_noneOption,
-                            IDC_multimediaList};
+const int kPageWitness[] = {IDL_IMAGES_PICTURES, IDK_SETTINGS_SIZE, IDO_BACKGROUND_DESKTOP,
+                            IDO_COUNTDOWN_NOTHING, IDL_MUSIC_FILES};
 const char* const kPageNames[] = {"images", "image-settings", "background", "countdown", "music"};
 
 struct Editor {
@@ -183,14 +175,16 @@ struct Editor {
 };
 
 void OpenEditor(Editor& editor, const std::string& arguments = "/c") {
-    PreviewVariable preview("1");
-    editor.process = StartSaver(editor.copy, arguments);
-    editor.window = WaitForWindow(editor.process, 8000);
+    editor.process = StartDesignWindow(arguments);
+    editor.window = WaitForWindow(editor.process, kPatience);
 }
 
+// The tab chosen, and waited for until its page shows.
 void SelectPage(HWND window, int index) {
-    SendMessageA(ControlsById(window)[IDC_SSTab1], TCM_SETCURFOCUS, static_cast<WPARAM>(index), 0);
-    Pump(200);
+    std::map<int, HWND> controls = ControlsById(window);
+    SendMessageA(controls[IDC_EDITOR_TABS], TCM_SETCURFOCUS, static_cast<WPARAM>(index), 0);
+    WaitUntil([&] { return IsWindowVisible(controls[kPageWitness[index]]) != FALSE; });
+    Settled(window);
 }
 
 TEST(ConfigDialog, PreviewShowsTheThemeEditorWithEveryControlCaptionAndRange) {
@@ -218,10 +212,10 @@ TEST(ConfigDialog, PreviewShowsTheThemeEditorWithEveryControlCaptionAndRange) {
         EXPECT_EQ(SendMessageA(controls[range.id], TBM_GETRANGEMAX, 0, 0), range.maximum);
     }
     int low = -1, high = -1;
-    GetScrollRange(controls[IDC_changeVScroll1], SB_CTL, &low, &high);
+    GetScrollRange(controls[IDK_SETTINGS_INTERVAL], SB_CTL, &low, &high);
     EXPECT_EQ(low, 0);
     EXPECT_EQ(high, 60);
-    EXPECT_FALSE(IsWindowVisible(controls[IDC_photo_caption]));
+    EXPECT_FALSE(IsWindowVisible(controls[IDL_EDITOR_CAPTIONS]));
     // One tooltip control carries the tips of the window's and the pages' controls; the toolbars
     // ask for theirs by button.
     LRESULT tools = 0;
@@ -246,7 +240,7 @@ TEST(ConfigDialog, PreviewShowsTheThemeEditorWithEveryControlCaptionAndRange) {
     gui.cbSize = sizeof gui;
     GetGUIThreadInfo(GetWindowThreadProcessId(editor.window, nullptr), &gui);
     SendKey(gui.hwndFocus ? gui.hwndFocus : editor.window, VK_ESCAPE);
-    EXPECT_TRUE(editor.process.WaitExit(5000));
+    EXPECT_TRUE(editor.process.WaitExit(kPatience));
 }
 
 TEST(ConfigDialog, EnterTheCloseBoxAndTheFileMenuCloseTheWindow) {
@@ -258,8 +252,8 @@ TEST(ConfigDialog, EnterTheCloseBoxAndTheFileMenuCloseTheWindow) {
     const Way ways[] = {
         {"Enter", WM_KEYDOWN, VK_RETURN},
         {"close box", WM_CLOSE, 0},
-        {"File > Save", WM_COMMAND, IDM_Save},
-        {"File > Exit Without Saving", WM_COMMAND, IDM_Exit},
+        {"File > Save", WM_COMMAND, IDM_FILE_SAVE},
+        {"File > Exit Without Saving", WM_COMMAND, IDM_FILE_EXIT},
     };
     for (const Way& way : ways) {
         Editor editor;
@@ -273,7 +267,7 @@ TEST(ConfigDialog, EnterTheCloseBoxAndTheFileMenuCloseTheWindow) {
         } else {
             PostMessageA(editor.window, way.message, way.wParam, 0);
         }
-        EXPECT_TRUE(editor.process.WaitExit(5000)) << way.name;
+        EXPECT_TRUE(editor.process.WaitExit(kPatience)) << way.name;
     }
 }
 
@@ -303,7 +297,7 @@ TEST(ConfigDialog, OwnerWindowFromTheSwitchHoldsAndCentresTheEditor) {
         EXPECT_NEAR((shown.left + shown.right) / 2, (around.left + around.right) / 2, 2)
             << c.arguments;
         PostMessageA(editor.window, WM_CLOSE, 0, 0);
-        EXPECT_TRUE(editor.process.WaitExit(5000)) << c.arguments;
+        EXPECT_TRUE(editor.process.WaitExit(kPatience)) << c.arguments;
     }
     DestroyWindow(page);
 }
@@ -323,36 +317,33 @@ TEST(ConfigDialog, AboutBoxIsNotModal) {
         }
         return found;
     };
-    for (int i = 0; i < 2; ++i) {
-        PostMessageA(editor.window, WM_COMMAND, IDM_AboutOrvelle, 0);
-        Pump(500);
-    }
+    PostMessageA(editor.window, WM_COMMAND, IDM_HELP_ABOUT, 0);
+    ASSERT_TRUE(WaitUntil([&] { return !aboutBoxes().empty(); }));
+    // Asked for again, and the request taken.
+    SendNotifyMessageA(editor.window, WM_COMMAND, IDM_HELP_ABOUT, 0);
+    Settled(editor.window);
     const std::vector<HWND> boxes = aboutBoxes();
     ASSERT_EQ(boxes.size(), 1u);
     EXPECT_EQ(GetWindow(boxes[0], GW_OWNER), editor.window);
     EXPECT_TRUE(IsWindowEnabled(editor.window));
-    EXPECT_EQ(TextOf(GetDlgItem(boxes[0], IDC_frmAbout_lblVersion)), "version 4.1");
-    PostMessageA(boxes[0], WM_COMMAND, IDC_frmAbout_cmdOK, 0);
-    Pump(500);
-    EXPECT_TRUE(aboutBoxes().empty());
+    EXPECT_EQ(TextOf(GetDlgItem(boxes[0], IDT_ABOUT_VERSION)), "version 4.1");
+    PostMessageA(boxes[0], WM_COMMAND, IDB_ABOUT_OK, 0);
+    EXPECT_TRUE(WaitUntil([&] { return aboutBoxes().empty(); }));
     EXPECT_TRUE(IsWindow(editor.window));
     PostMessageA(editor.window, WM_CLOSE, 0, 0);
-    EXPECT_TRUE(editor.process.WaitExit(5000));
+    EXPECT_TRUE(editor.process.WaitExit(kPatience));
 }
 
-TEST(ConfigDialog, WithoutThePreviewVariableTheSwitchOpensTheEditorOnTheCurrentTheme) {
-    for (const char* value : {static_cast<const char*>(nullptr), "0"}) {
-        PreviewVariable preview(value);
-        ProgramCopy copy;
-        Process config = StartSaver(copy, "/c");
-        HWND window = WaitForWindow(config, 8000);
-        ASSERT_NE(window, nullptr);
-        Pump(500);
-        EXPECT_EQ(WindowText(window), "Orvelle Screen Saver - [Orvelle]");
-        EXPECT_EQ(ClassOf(window), "#32770");
-        PostMessageA(window, WM_CLOSE, 0, 0);
-        EXPECT_TRUE(config.WaitExit(5000));
-    }
+TEST(ConfigDialog, TheSwitchOpensTheEditorOnTheCurrentTheme) {
+    ProgramCopy copy;
+    Process config = StartSaver(copy, "/c");
+    HWND window = WaitForWindow(config, kPatience);
+    ASSERT_NE(window, nullptr);
+    WaitUntil([window] { return WindowText(window) == "Orvelle Screen Saver - [Orvelle]"; });
+    EXPECT_EQ(WindowText(window), "Orvelle Screen Saver - [Orvelle]");
+    EXPECT_EQ(ClassOf(window), "#32770");
+    PostMessageA(window, WM_CLOSE, 0, 0);
+    EXPECT_TRUE(config.WaitExit(kPatience));
 }
 
 // Pictures of windows saved as ORVELLE_SHOTS_DIR/<ORVELLE_SHOTS_TAG>-<name>.png.
@@ -370,9 +361,10 @@ class Shots {
     }
     bool Wanted() const { return !prefix_.empty(); }
     void Shoot(HWND window, const std::string& name) const {
-        Pump(300);
+        Settled(window);
         RECT rc;
         GetWindowRect(window, &rc);
+        ScreenSettles(rc);
         std::string command = "import -window root -crop " + std::to_string(rc.right - rc.left) +
                               "x" + std::to_string(rc.bottom - rc.top) + "+" +
                               std::to_string(rc.left) + "+" + std::to_string(rc.top) +
@@ -385,18 +377,18 @@ class Shots {
         std::vector<HWND> before = VisibleWindowsOf(editor.process.Id());
         open();
         HWND shown = nullptr;
-        for (int i = 0; i < 100 && !shown; ++i) {
-            Pump(50);
+        WaitUntil([&] {
             for (HWND w : VisibleWindowsOf(editor.process.Id())) {
                 if (std::find(before.begin(), before.end(), w) == before.end()) {
                     shown = w;
                 }
             }
-        }
+            return shown != nullptr;
+        });
         ASSERT_NE(shown, nullptr) << name;
         Shoot(shown, name);
         PostMessageA(shown, WM_CLOSE, 0, 0);
-        Pump(300);
+        WaitUntil([shown] { return !IsWindowVisible(shown); });
     }
 
   private:
@@ -409,12 +401,12 @@ void ShootKeyboardPlaces(const Editor& editor, const Shots& shots) {
     SelectPage(editor.window, 0);
     for (WORD key : {VK_TAB, VK_RIGHT, VK_RIGHT, VK_RIGHT}) {
         TypeKey(key);
-        Pump(100);
+        Settled(editor.window);
     }
     shots.Shoot(editor.window, "form2-keys-1-toolbar");
     for (int i = 0; i < 5; ++i) {
         TypeKey(VK_TAB);
-        Pump(100);
+        Settled(editor.window);
     }
     shots.Shoot(editor.window, "form2-keys-2-swatch");
 }
@@ -429,9 +421,9 @@ TEST(ConfigDialog, Screenshots) {
     Editor editor;
     editor.copy.WriteIni(editor.copy.Path("orvellemain.ini"), "setup", "samplePicture", "0");
     editor.process = StartSaver(editor.copy, "/c");
-    editor.window = WaitForWindow(editor.process, 8000);
+    editor.window = WaitForWindow(editor.process, kPatience);
     ASSERT_NE(editor.window, nullptr);
-    Pump(500);
+    WaitUntil([&] { return WindowText(editor.window) == "Orvelle Screen Saver - [Orvelle]"; });
     for (int page = 0; page < 5; ++page) {
         SelectPage(editor.window, page);
         shots.Shoot(editor.window, "form2-" + std::to_string(page + 1) + "-" + kPageNames[page]);
@@ -439,27 +431,31 @@ TEST(ConfigDialog, Screenshots) {
     ShootKeyboardPlaces(editor, shots);
     // The small dialogs, the folder import and the picture viewer.
     std::map<int, HWND> controls = ControlsById(editor.window);
-    const std::pair<const char*, UINT> commands[] = {{"frmNewName", IDM_NewTheme},
-                                                     {"frmExistingNames", IDM_LoadTheme},
-                                                     {"frmDelete", IDM_DeleteTheme},
-                                                     {"frmAbout", IDM_AboutOrvelle}};
+    const std::pair<const char*, UINT> commands[] = {{"frmNewName", IDM_FILE_NEW},
+                                                     {"frmExistingNames", IDM_FILE_LOAD},
+                                                     {"frmDelete", IDM_FILE_DELETE},
+                                                     {"frmAbout", IDM_HELP_ABOUT}};
     for (const auto& [name, command] : commands) {
         shots.ShootNew(editor, name, [&] { PostMessageA(editor.window, WM_COMMAND, command, 0); });
     }
-    HWND mouse = controls[IDC_ToolbarMouse];
+    HWND mouse = controls[IDC_EDITOR_MOUSE_TOOLBAR];
     shots.ShootNew(editor, "frmMouse", [&] {
-        PostMessageA(editor.window, WM_COMMAND, IDC_ToolbarMouse_Mouse,
-                     reinterpret_cast<LPARAM>(mouse));
+        PostMessageA(editor.window, WM_COMMAND, IDB_EDITOR_MOUSE, reinterpret_cast<LPARAM>(mouse));
     });
     SelectPage(editor.window, 0);
     shots.ShootNew(editor, "MultiFiles",
-                   [&] { PostMessageA(controls[IDC_FolderCommand], BM_CLICK, 0, 0); });
+                   [&] { PostMessageA(controls[IDB_IMAGES_ADD_FOLDER], BM_CLICK, 0, 0); });
     shots.ShootNew(editor, "ImageView", [&] {
-        PostMessageA(GetParent(controls[IDC_List1]), WM_COMMAND, MAKEWPARAM(IDC_List1, LBN_DBLCLK),
-                     reinterpret_cast<LPARAM>(controls[IDC_List1]));
+        PostMessageA(GetParent(controls[IDL_IMAGES_PICTURES]), WM_COMMAND,
+                     MAKEWPARAM(IDL_IMAGES_PICTURES, LBN_DBLCLK),
+                     reinterpret_cast<LPARAM>(controls[IDL_IMAGES_PICTURES]));
     });
+    // The folder window's button counts as an edit: the question before closing is answered No.
     PostMessageA(editor.window, WM_CLOSE, 0, 0);
-    EXPECT_TRUE(editor.process.WaitExit(5000));
+    if (HWND box = WaitForMessageBox(editor.process, kPatience)) {
+        PostMessageA(GetDlgItem(box, IDNO), BM_CLICK, 0, 0);
+    }
+    EXPECT_TRUE(editor.process.WaitExit(kPatience));
 }
 
 }  // namespace

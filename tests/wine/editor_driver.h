@@ -10,22 +10,18 @@
 #include <string>
 
 #include "base/wide_win.h"
-#include "config/form2_ids.h"
-#include "config/theme_dialog_ids.h"
+#include "config/control_ids.h"
 #include "settings/theme_model.h"
 #include "wine_support.h"
 
 namespace wine_test {
 
-// Polls (pumping this thread's messages) until the condition holds; false on time-out.
-template <typename Condition>
-bool WaitUntil(Condition done, DWORD milliseconds = 5000) {
-    for (DWORD start = GetTickCount(); !done(); Pump(20)) {
-        if (GetTickCount() - start >= milliseconds) {
-            return done();
-        }
-    }
-    return true;
+// A message handed to the program's window as its controls hand theirs (sent, without waiting
+// for the answer, since what it starts may wait for the user), and taken: the program has
+// handled it, or waits in a loop of its own (a message box, a dialog).
+inline void Deliver(HWND window, UINT message, WPARAM wParam = 0, LPARAM lParam = 0) {
+    SendNotifyMessageW(window, message, wParam, lParam);
+    Settled(window);
 }
 
 // A button of a message box (IDYES, IDNO, IDCANCEL, ...) pressed, and the box waited out.
@@ -34,11 +30,11 @@ inline void PressButton(HWND box, int id) {
     WaitUntil([box] { return !IsWindowVisible(box); });
 }
 
-// A button of a small dialog pressed as the dialog manager reports it.
+// A button of a small dialog pressed as the dialog manager reports it, and taken by the
+// program (the dialog may close, or a message box open).
 inline void PressInDialog(HWND dialog, int id) {
-    PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED),
-                 reinterpret_cast<LPARAM>(GetDlgItem(dialog, id)));
-    Pump(500);
+    Deliver(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED),
+            reinterpret_cast<LPARAM>(GetDlgItem(dialog, id)));
 }
 
 // An entry of a small dialog's list chosen as a click chooses it.
@@ -47,9 +43,7 @@ inline void ChooseEntry(HWND dialog, int listId, const std::string& name) {
     const LRESULT index = SendMessageW(list, LB_FINDSTRINGEXACT, static_cast<WPARAM>(-1),
                                        reinterpret_cast<LPARAM>(orvelle::win::Wide(name).c_str()));
     SendMessageW(list, LB_SETCURSEL, static_cast<WPARAM>(index), 0);
-    PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(listId, LBN_SELCHANGE),
-                 reinterpret_cast<LPARAM>(list));
-    Pump(200);
+    Deliver(dialog, WM_COMMAND, MAKEWPARAM(listId, LBN_SELCHANGE), reinterpret_cast<LPARAM>(list));
 }
 
 struct OpenEditor {
@@ -73,7 +67,7 @@ struct OpenEditor {
             traceLog = copy.Path("wine-trace.log");
             process = StartSaverWithWineTrace(copy, arguments, wineChannels, traceLog);
         }
-        for (DWORD start = GetTickCount(); GetTickCount() - start < 10000; Pump(100)) {
+        WaitUntil([this] {
             if (HWND box = FindMessageBox(process.Id())) {
                 loadMessage = MessageBoxText(box);
                 PressOk(box);
@@ -83,18 +77,13 @@ struct OpenEditor {
                     window = w;
                 }
             }
-            if (window) {
-                break;
-            }
-        }
+            return window != nullptr;
+        });
         controls = ControlsById(window);
     }
     HWND operator[](int id) { return controls[id]; }
     // The editor has handled everything sent before (or waits in a box of its own).
-    bool Answers() {
-        DWORD_PTR result = 0;
-        return SendMessageTimeoutW(window, WM_NULL, 0, 0, SMTO_NORMAL, 5000, &result) != 0;
-    }
+    bool Answers() { return Settled(window); }
     // The small dialog has closed and the editor has gone on from it.
     bool Closed(HWND dialog) {
         return WaitUntil([dialog] { return !IsWindow(dialog); }) && Answers();
@@ -102,7 +91,7 @@ struct OpenEditor {
     // The message box the editor shows next answered with the button (IDOK, IDYES, ...), once
     // the editor has gone on; its text, "<no message>" when none came.
     std::string Answer(int button = IDOK) {
-        HWND box = WaitForMessageBox(process, 5000);
+        HWND box = WaitForMessageBox(process, kPatience);
         if (!box) {
             return "<no message>";
         }
@@ -127,10 +116,10 @@ struct OpenEditor {
     // The picture viewer on the list's entry, opened as the mouse does it (the first click
     // selects, the second opens); nullptr when it does not come.
     HWND OpenViewer(int index) {
-        HWND list = controls[IDC_List1];
+        HWND list = controls[IDL_IMAGES_PICTURES];
         SendMessageW(list, LB_SETCURSEL, index, 0);
         for (WORD code : {LBN_SELCHANGE, LBN_DBLCLK}) {
-            PostMessageW(GetParent(list), WM_COMMAND, MAKEWPARAM(IDC_List1, code),
+            PostMessageW(GetParent(list), WM_COMMAND, MAKEWPARAM(IDL_IMAGES_PICTURES, code),
                          reinterpret_cast<LPARAM>(list));
         }
         return OtherWindow([](HWND w) { return WindowText(w) == " Image Viewer"; });
@@ -138,14 +127,16 @@ struct OpenEditor {
     // A window of the editor's process other than the editor that passes the test, waited for.
     template <typename Test>
     HWND OtherWindow(Test test) {
-        for (DWORD start = GetTickCount(); GetTickCount() - start < 5000; Pump(100)) {
+        HWND found = nullptr;
+        WaitUntil([&] {
             for (HWND w : VisibleWindowsOf(process.Id())) {
                 if (w != window && test(w)) {
-                    return w;
+                    found = w;
                 }
             }
-        }
-        return nullptr;
+            return found != nullptr;
+        });
+        return found;
     }
     // The small dialog of the editor's process that has the control, waited for.
     HWND SmallDialog(int controlId) {
@@ -154,10 +145,10 @@ struct OpenEditor {
     // File > Load Theme..., the theme chosen and Load pressed: the load dialog, which stays open
     // while a question or message is answered.
     HWND LoadTheme(const std::string& name) {
-        PostMessageW(window, WM_COMMAND, IDM_LoadTheme, 0);
-        HWND dialog = SmallDialog(IDC_frmExistingNames_listExistingSavers);
-        ChooseEntry(dialog, IDC_frmExistingNames_listExistingSavers, name);
-        PressInDialog(dialog, IDC_frmExistingNames_CommandOk);
+        PostMessageW(window, WM_COMMAND, IDM_FILE_LOAD, 0);
+        HWND dialog = SmallDialog(IDL_LOAD_THEME_NAMES);
+        ChooseEntry(dialog, IDL_LOAD_THEME_NAMES, name);
+        PressInDialog(dialog, IDB_LOAD_THEME_OK);
         return dialog;
     }
     // A key as the keyboard gives it to the control with the focus.
@@ -167,25 +158,20 @@ struct OpenEditor {
         GetGUIThreadInfo(GetWindowThreadProcessId(window, nullptr), &gui);
         SendKey(gui.hwndFocus ? gui.hwndFocus : window, key);
     }
-    // A click as the button receives it from the mouse; posted, since what it starts may wait
-    // for the user (a message box).
-    void Click(int id) {
-        PostMessageW(controls[id], BM_CLICK, 0, 0);
-        Pump(300);
-    }
+    // A click as the button receives it from the mouse, a key as the control receives it, a
+    // toolbar button's command: each returns once the editor has taken it (see Deliver).
+    void Click(int id) { Deliver(controls[id], BM_CLICK); }
     void Press(int id, WORD key) {
-        PostMessageW(controls[id], WM_KEYDOWN, key, 0);
-        PostMessageW(controls[id], WM_KEYUP, key, 0);
-        Pump(150);
+        Deliver(controls[id], WM_KEYDOWN, key);
+        Deliver(controls[id], WM_KEYUP, key);
     }
     void Toolbar(int toolbar, int button) {
         HWND bar = controls[toolbar];
-        PostMessageW(GetParent(bar), WM_COMMAND, button, reinterpret_cast<LPARAM>(bar));
-        Pump(400);
+        Deliver(GetParent(bar), WM_COMMAND, button, reinterpret_cast<LPARAM>(bar));
     }
     // The picture toolbar's Add, answered in the real open-file dialog.
     void AddPicture(const std::string& path) {
-        Toolbar(IDC_toolbarImages, IDC_toolbarImages_Add);
+        Toolbar(IDC_IMAGES_TOOLBAR, IDB_IMAGES_ADD);
         ChooseFile(path);
     }
     // The open-file dialog that is up, answered with the path.
@@ -203,13 +189,14 @@ struct OpenEditor {
         SendMessageW(name, WM_SETTEXT, 0,
                      reinterpret_cast<LPARAM>(orvelle::win::Wide(path).c_str()));
         PostMessageW(dialog, WM_COMMAND, IDOK, 0);
-        Pump(800);
+        EXPECT_TRUE(WaitUntil([dialog] { return !IsWindow(dialog); }))
+            << "the file dialog stays open";
+        Settled(window);
     }
     void Select(int list, int index) {
         SendMessageW(controls[list], LB_SETCURSEL, index, 0);
-        PostMessageW(GetParent(controls[list]), WM_COMMAND, MAKEWPARAM(list, LBN_SELCHANGE),
-                     reinterpret_cast<LPARAM>(controls[list]));
-        Pump(300);
+        Deliver(GetParent(controls[list]), WM_COMMAND, MAKEWPARAM(list, LBN_SELCHANGE),
+                reinterpret_cast<LPARAM>(controls[list]));
     }
     bool Checked(int id) { return SendMessageW(controls[id], BM_GETCHECK, 0, 0) == BST_CHECKED; }
     int Position(int id) { return static_cast<int>(SendMessageW(controls[id], TBM_GETPOS, 0, 0)); }
@@ -233,9 +220,9 @@ struct OpenEditor {
 // The next saver run of the program copy shows the colour at the screen's centre.
 inline bool SaverCentreShows(const ProgramCopy& copy, COLORREF colour) {
     Process saver = StartSaver(copy, "/s");
-    return WaitForWindow(saver, 5000) &&
+    return WaitForWindow(saver, kPatience) &&
            WaitForPixel(GetSystemMetrics(SM_CXSCREEN) / 2, GetSystemMetrics(SM_CYSCREEN) / 2,
-                        colour, 8, 5000);
+                        colour, 8, kPatience);
 }
 
 }  // namespace wine_test

@@ -102,7 +102,7 @@ std::string ColoursUntil(const Process& saver, const std::vector<std::pair<char,
                 break;
             }
         }
-        Pump(5);
+        PumpStep();
     }
     return seen;
 }
@@ -215,7 +215,7 @@ TEST(HostileInput, TinyTilesPaintTheWholeBackgroundAtOnce) {
             .Set("background", "backgroundImage", copy.Path(name));
         UseTheme(copy, theme);
         Process saver = StartSaver(copy, "/s");
-        ASSERT_NE(WaitForWindow(saver, 5000), nullptr);
+        ASSERT_NE(WaitForWindow(saver, kPatience), nullptr);
         const COLORREF corner =
             std::string(name) == "dot.bmp" ? kGreen : tile[(h - 1) % 2][(w - 1) % 3];
         EXPECT_TRUE(WaitForPixel(w - 1, h - 1, corner, 0, 1000)) << "not painted within a second";
@@ -229,7 +229,7 @@ TEST(HostileInput, TinyTilesPaintTheWholeBackgroundAtOnce) {
             EXPECT_SCREEN(w / 3, h - 1, kGreen, 0);
         }
         SendKey(WaitForWindow(saver, 1000), VK_SPACE);
-        EXPECT_TRUE(saver.WaitExit(5000));
+        EXPECT_TRUE(saver.WaitExit(kPatience));
     }
 }
 
@@ -246,11 +246,11 @@ TEST(HostileInput, PhotoTakenWithTheCameraTurnedStandsUpright) {
     theme.Pictures({photo}).Set("background", "newBackColor", "8421504");
     UseTheme(copy, theme);
     Process saver = StartSaver(copy, "/s");
-    ASSERT_NE(WaitForWindow(saver, 5000), nullptr);
+    ASSERT_NE(WaitForWindow(saver, kPatience), nullptr);
     const int cx = GetSystemMetrics(SM_CXSCREEN) / 2;
     const int cy = GetSystemMetrics(SM_CYSCREEN) / 2;
     // Upright it is 100 x 200: white along the top, red above the middle, blue below it.
-    ASSERT_TRUE(WaitForPixel(cx, cy + 50, kBlue, 24, 8000)) << "no upright picture";
+    ASSERT_TRUE(WaitForPixel(cx, cy + 50, kBlue, 24, kPatience)) << "no upright picture";
     EXPECT_SCREEN(cx, cy - 50, kRed, 24);
     EXPECT_SCREEN(cx, cy - 95, kWhite, 24);
     EXPECT_SCREEN(cx, cy + 95, kBlue, 24);
@@ -288,15 +288,15 @@ TEST(HostileInput, FilesThatYieldNoPixelsAreFailuresNotBlanks) {
         UseTheme(copy, theme);
         Process saver = StartSaver(copy, "/s");
         if (c.asBackground) {
-            HWND box = WaitForMessageBox(saver, 6000);
+            HWND box = WaitForMessageBox(saver, kPatience);
             ASSERT_NE(box, nullptr) << "a blank background instead of the message";
             EXPECT_EQ(MessageBoxText(box),
                       "Could not load background properly. If you have a loaded image as a "
                       "background make sure the path exists.");
             PressOk(box);
-            EXPECT_TRUE(saver.WaitExit(5000));
+            EXPECT_TRUE(saver.WaitExit(kPatience));
         } else {
-            ASSERT_NE(WaitForWindow(saver, 5000), nullptr);
+            ASSERT_NE(WaitForWindow(saver, kPatience), nullptr);
             EXPECT_TRUE(WaitForPixel(GetSystemMetrics(SM_CXSCREEN) / 2,
                                      GetSystemMetrics(SM_CYSCREEN) / 2, kRed, 8, 6000))
                 << "no fallback picture";
@@ -312,15 +312,15 @@ TEST(HostileInput, PointerIsVisibleOverAnErrorMessage) {
     theme.Pictures({copy.Path("missing.bmp")});
     UseTheme(copy, theme);
     Process saver = StartSaver(copy, "/s");
-    HWND box = WaitForMessageBox(saver, 6000);
+    HWND box = WaitForMessageBox(saver, kPatience);
     ASSERT_NE(box, nullptr);
-    Pump(200);
     CURSORINFO info{};
     info.cbSize = sizeof info;
+    WaitUntil([&] { return GetCursorInfo(&info) && (info.flags & CURSOR_SHOWING) != 0; });
     ASSERT_TRUE(GetCursorInfo(&info));
     EXPECT_NE(info.flags & CURSOR_SHOWING, 0u) << "the pointer is hidden over the message";
     PressOk(box);
-    EXPECT_TRUE(saver.WaitExit(5000));
+    EXPECT_TRUE(saver.WaitExit(kPatience));
 }
 
 TEST(HostileInput, LargePicturesAreDecodedInBandsThatLetInputIn) {
@@ -362,10 +362,10 @@ TEST(HostileInput, ThemeNameCannotLeaveTheThemesFolder) {
     copy.WriteIni(copy.Path("orvellemain.ini"), "setup", "samplePicture", "1");
     {
         Process saver = StartSaver(copy, "/s");
-        HWND window = WaitForWindow(saver, 5000);
+        HWND window = WaitForWindow(saver, kPatience);
         ASSERT_NE(window, nullptr);
-        Pump(1500);
-        EXPECT_FALSE(ColourNear(ScreenPixel(5, 5), kRed, 8)) << "the outside theme was read";
+        EXPECT_TRUE(HoldsFor(1500, [] { return !ColourNear(ScreenPixel(5, 5), kRed, 8); }))
+            << "the outside theme was read";
     }
     EXPECT_EQ(ReadFileBytes(victim), bytes);
     EXPECT_EQ(copy.ReadIni(copy.Path("orvellemain.ini"), "setup", "samplePicture"), "1");

@@ -224,12 +224,12 @@ TEST(Installer, InstallsRunsUpgradesKeepingEditsAndUninstalls) {
     // 2. The installed saver runs from there and ends on a key.
     {
         Process saver(scr, "/s");
-        HWND window = WaitForWindow(saver, 10000);
+        HWND window = WaitForWindow(saver, kPatience);
         ASSERT_NE(window, nullptr) << "the installed saver showed no window";
-        Pump(1500);
-        EXPECT_EQ(FindMessageBox(saver.Id()), nullptr);
+        EXPECT_TRUE(HoldsFor(1500, [&] { return FindMessageBox(saver.Id()) == nullptr; }))
+            << "the installed saver reported a failure";
         SendKey(window, VK_SPACE);
-        EXPECT_TRUE(saver.WaitExit(5000));
+        EXPECT_TRUE(saver.WaitExit(kPatience));
     }
 
     // 3. An upgrade over edits: the themes (one of the bundled ones edited, one of the user's

@@ -9,22 +9,12 @@
 #include <cctype>
 #include <string>
 
-#include "config/multi_files_ids.h"
+#include "config/control_ids.h"
 #include "editor_driver.h"
 
 using namespace wine_test;
 
 namespace {
-
-template <typename Condition>
-bool WaitUntil(Condition condition) {
-    for (DWORD start = GetTickCount(); GetTickCount() - start < 5000; Pump(30)) {
-        if (condition()) {
-            return true;
-        }
-    }
-    return false;
-}
 
 GUITHREADINFO GuiOf(HWND window) {
     GUITHREADINFO gui = {};
@@ -96,9 +86,9 @@ TEST(Keyboard, PagesTurnOnTheStripWhereTabLeadsAndAltOpensTheMenusOnEveryPage) {
     OpenEditor editor(pictures.theme);
     ASSERT_NE(editor.window, nullptr);
     ASSERT_TRUE(InFront(editor.window));
-    HWND strip = editor[IDC_SSTab1];
-    const int witness[] = {IDC_List1, IDC_PercentSlider, IDC_backgroundDesktop, IDC_noneOption,
-                           IDC_multimediaList};
+    HWND strip = editor[IDC_EDITOR_TABS];
+    const int witness[] = {IDL_IMAGES_PICTURES, IDK_SETTINGS_SIZE, IDO_BACKGROUND_DESKTOP,
+                           IDO_COUNTDOWN_NOTHING, IDL_MUSIC_FILES};
     // Around the pages and one back. On a control of a hidden page Alt+F hung the editor.
     for (int turn = 1; turn <= 6; ++turn) {
         const int page = turn == 6 ? 4 : turn % 5;
@@ -118,14 +108,15 @@ TEST(Keyboard, PagesTurnOnTheStripWhereTabLeadsAndAltOpensTheMenusOnEveryPage) {
         }
     }
     // Tab runs from the strip through the shown page to OK; Shift+Tab back past the strip.
-    HWND page = GetParent(editor[IDC_multimediaList]);
+    HWND page = GetParent(editor[IDL_MUSIC_FILES]);
     int stops = 0;
-    for (; stops < 20 && GuiOf(editor.window).hwndFocus != editor[IDC_Ok]; ++stops) {
+    for (; stops < 20 && GuiOf(editor.window).hwndFocus != editor[IDB_EDITOR_OK]; ++stops) {
         HWND before = GuiOf(editor.window).hwndFocus;
         TypeKey(VK_TAB);
         ASSERT_TRUE(WaitUntil([&] { return GuiOf(editor.window).hwndFocus != before; }));
         HWND focus = GuiOf(editor.window).hwndFocus;
-        EXPECT_TRUE(focus == editor[IDC_Ok] || (IsChild(page, focus) && IsWindowVisible(focus)));
+        EXPECT_TRUE(focus == editor[IDB_EDITOR_OK] ||
+                    (IsChild(page, focus) && IsWindowVisible(focus)));
     }
     EXPECT_GT(stops, 1);
     for (int i = 0; i < stops; ++i) {
@@ -133,7 +124,7 @@ TEST(Keyboard, PagesTurnOnTheStripWhereTabLeadsAndAltOpensTheMenusOnEveryPage) {
     }
     EXPECT_TRUE(HasFocus(editor.window, strip));
     TypeChord({VK_SHIFT, VK_TAB});
-    EXPECT_TRUE(HasFocus(editor.window, editor[IDC_ToolbarMouse]));
+    EXPECT_TRUE(HasFocus(editor.window, editor[IDC_EDITOR_MOUSE_TOOLBAR]));
 }
 
 std::string EntryOf(HWND list, int index) {
@@ -155,7 +146,7 @@ bool TabTo(HWND window, HWND control) {
 // The caption toolbar's Enlarge (Left from its first button) opens the viewer on the large
 // picture, which scrolls with the keys and closes on Esc.
 void ScrollTheViewerFromTheKeys(OpenEditor& editor) {
-    ASSERT_TRUE(TabTo(editor.window, editor[IDC_toolbarCaptions]));
+    ASSERT_TRUE(TabTo(editor.window, editor[IDC_IMAGES_CAPTION_TOOLBAR]));
     TypeKey(VK_LEFT);
     TypeKey(VK_RETURN);
     HWND viewer = editor.OtherWindow([](HWND w) { return WindowText(w) == " Image Viewer"; });
@@ -165,7 +156,7 @@ void ScrollTheViewerFromTheKeys(OpenEditor& editor) {
     ClientToScreen(viewer, &corner);
     for (auto [key, colour] : {std::pair{VK_RIGHT, kRed}, {VK_NEXT, kBlue}, {VK_HOME, kRed}}) {
         TypeKey(static_cast<WORD>(key));
-        EXPECT_TRUE(WaitForPixel(corner.x, corner.y, colour, 8, 5000)) << key;
+        EXPECT_TRUE(WaitForPixel(corner.x, corner.y, colour, 8, kPatience)) << key;
     }
     TypeKey(VK_ESCAPE);
     EXPECT_TRUE(WaitUntil([&] { return !IsWindow(viewer); }));
@@ -188,17 +179,17 @@ void ExpectSwatchOpens(OpenEditor& editor, int swatch, const std::string& title)
 // instead of loading the pictures.
 void OpenAFolderWithEnter(OpenEditor& editor) {
     TypeChord({VK_MENU, 'M'});
-    HWND import = editor.OtherWindow(
-        [](HWND w) { return GetDlgItem(w, IDC_MultiFiles_dirDirectories) != nullptr; });
+    HWND import =
+        editor.OtherWindow([](HWND w) { return GetDlgItem(w, IDL_IMPORT_FOLDERS) != nullptr; });
     ASSERT_NE(import, nullptr);
     ASSERT_TRUE(InFront(import));
-    ASSERT_TRUE(TabTo(import, GetDlgItem(import, IDC_MultiFiles_dirDirectories)));
-    const std::string opened = TextOf(GetDlgItem(import, IDC_MultiFiles_lblFolder));
+    ASSERT_TRUE(TabTo(import, GetDlgItem(import, IDL_IMPORT_FOLDERS)));
+    const std::string opened = TextOf(GetDlgItem(import, IDT_IMPORT_FOLDER));
     TypeKey(VK_HOME);
     TypeKey(VK_RETURN);
-    EXPECT_TRUE(
-        WaitUntil([&] { return TextOf(GetDlgItem(import, IDC_MultiFiles_lblFolder)) != opened; }));
-    EXPECT_EQ(SendMessageW(editor[IDC_List1], LB_GETCOUNT, 0, 0), 2) << "Enter loaded them";
+    EXPECT_TRUE(WaitUntil([&] { return TextOf(GetDlgItem(import, IDT_IMPORT_FOLDER)) != opened; }));
+    EXPECT_EQ(SendMessageW(editor[IDL_IMAGES_PICTURES], LB_GETCOUNT, 0, 0), 2)
+        << "Enter loaded them";
     TypeKey(VK_ESCAPE);
     EXPECT_TRUE(WaitUntil([&] { return !IsWindow(import); }));
     ASSERT_TRUE(InFront(editor.window));
@@ -210,19 +201,20 @@ TEST(Keyboard, ToolbarsSwatchesViewerHelpAndFolderListWorkFromTheKeys) {
     ASSERT_NE(editor.window, nullptr);
     ASSERT_TRUE(InFront(editor.window));
     // The picture toolbar (before the list): Right three times and Enter press Up.
-    ASSERT_TRUE(HasFocus(editor.window, editor[IDC_List1]));
+    ASSERT_TRUE(HasFocus(editor.window, editor[IDL_IMAGES_PICTURES]));
     TypeKey(VK_END);
     TypeChord({VK_SHIFT, VK_TAB});
-    ASSERT_TRUE(HasFocus(editor.window, editor[IDC_toolbarImages]));
+    ASSERT_TRUE(HasFocus(editor.window, editor[IDC_IMAGES_TOOLBAR]));
     for (WORD key : {VK_RIGHT, VK_RIGHT, VK_RIGHT, VK_RETURN}) {
         TypeKey(key);
     }
-    EXPECT_TRUE(WaitUntil([&] { return EntryOf(editor[IDC_List1], 0) == pictures.large; }));
-    EXPECT_TRUE(HasFocus(editor.window, editor[IDC_toolbarImages]));
+    EXPECT_TRUE(
+        WaitUntil([&] { return EntryOf(editor[IDL_IMAGES_PICTURES], 0) == pictures.large; }));
+    EXPECT_TRUE(HasFocus(editor.window, editor[IDC_IMAGES_TOOLBAR]));
     ASSERT_NO_FATAL_FAILURE(ScrollTheViewerFromTheKeys(editor));
     // The caption colour swatch follows its toolbar and opens the font and colour dialog.
     TypeKey(VK_TAB);
-    ASSERT_NO_FATAL_FAILURE(ExpectSwatchOpens(editor, IDC_Picture2, "Font"));
+    ASSERT_NO_FATAL_FAILURE(ExpectSwatchOpens(editor, IDP_IMAGES_FONT_COLOUR, "Font"));
     // F1 opens the help page as Help > Orvelle Help does.
     TypeKey(VK_F1);
     EXPECT_TRUE(WaitUntil([&] {
@@ -233,10 +225,10 @@ TEST(Keyboard, ToolbarsSwatchesViewerHelpAndFolderListWorkFromTheKeys) {
     TypeChord({VK_CONTROL, VK_TAB});
     TypeChord({VK_CONTROL, VK_TAB});
     TypeKey(VK_TAB);
-    ASSERT_TRUE(HasFocus(editor.window, editor[IDC_backgroundColor]));
-    EXPECT_TRUE(editor.Checked(IDC_backgroundColor));
+    ASSERT_TRUE(HasFocus(editor.window, editor[IDO_BACKGROUND_COLOUR]));
+    EXPECT_TRUE(editor.Checked(IDO_BACKGROUND_COLOUR));
     TypeKey(VK_TAB);
-    ASSERT_NO_FATAL_FAILURE(ExpectSwatchOpens(editor, IDC_Picture1, "Color"));
+    ASSERT_NO_FATAL_FAILURE(ExpectSwatchOpens(editor, IDP_BACKGROUND_COLOUR, "Color"));
 }
 
 }  // namespace

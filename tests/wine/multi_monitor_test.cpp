@@ -50,10 +50,10 @@ TEST(MultiMonitor, ColourCoversEveryMonitorAndThePictureStaysOnThePrimary) {
     theme.Pictures({picture}).Set("background", "newBackColor", "255");
     UseTheme(copy, theme);
     Process saver = StartSaver(copy, "/s");
-    ASSERT_NE(WaitForWindow(saver, 5000), nullptr);
+    ASSERT_NE(WaitForWindow(saver, kPatience), nullptr);
     const int width = GetSystemMetrics(SM_CXSCREEN);
     const int height = GetSystemMetrics(SM_CYSCREEN);
-    EXPECT_TRUE(WaitForPixel(width / 2, height / 2, kBlue, 8, 5000));
+    EXPECT_TRUE(WaitForPixel(width / 2, height / 2, kBlue, 8, kPatience));
     EXPECT_SCREEN(3, 3, kRed, 8);
     EXPECT_SCREEN(width - 3, height - 3, kRed, 8);
     for (POINT p : {POINT{second.left + 3, second.top + 3},
@@ -64,7 +64,7 @@ TEST(MultiMonitor, ColourCoversEveryMonitorAndThePictureStaysOnThePrimary) {
     HWND cover = FindWindowOfClass(saver.Id(), "OrvelleMonitorCover");
     ASSERT_NE(cover, nullptr);
     PostMessageW(cover, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(10, 10));
-    EXPECT_TRUE(saver.WaitExit(5000));
+    EXPECT_TRUE(saver.WaitExit(kPatience));
 }
 
 // The editor opened for a window on the second monitor opens there, moved inside that monitor's
@@ -95,7 +95,7 @@ TEST(MultiMonitor, EditorAndViewerOpenOnTheOwnersMonitor) {
     ASSERT_NE(viewer, nullptr);
     EXPECT_TRUE(inside(viewer));
     PostMessageW(editor.window, WM_CLOSE, 0, 0);
-    EXPECT_TRUE(editor.process.WaitExit(5000));
+    EXPECT_TRUE(editor.process.WaitExit(kPatience));
     DestroyWindow(page);
 }
 

@@ -36,7 +36,15 @@ class HostWindow {
                                   WS_POPUP | WS_VISIBLE | WS_CLIPCHILDREN, x, y, width, height,
                                   nullptr, nullptr, wc.hInstance, nullptr);
         UpdateWindow(window_);
-        Pump(300);
+        // On the screen, white: its corners and its middle.
+        const int right = x + width - 1;
+        const int bottom = y + height - 1;
+        const COLORREF white = RGB(255, 255, 255);
+        EXPECT_TRUE(ScreenBecomes({{x, y, white, 0},
+                                   {right, y, white, 0},
+                                   {x, bottom, white, 0},
+                                   {right, bottom, white, 0},
+                                   {x + width / 2, y + height / 2, white, 0}}));
     }
     ~HostWindow() {
         if (IsWindow(window_)) {
@@ -54,9 +62,7 @@ class HostWindow {
 DWORD RunPreview(const ProgramCopy& copy, const std::string& arguments) {
     Process preview = StartSaver(copy, arguments);
     DWORD code = 999;
-    for (int i = 0; i < 200 && !preview.WaitExit(0, &code); ++i) {
-        Pump(50);
-    }
+    preview.WaitExit(kPatience, &code);
     EXPECT_FALSE(preview.Running()) << arguments;
     return code;
 }
@@ -159,10 +165,9 @@ TEST(Preview, ChildFillsTheBoxAndItsProgramEndsWithIt) {
         const auto handle = static_cast<long long>(reinterpret_cast<INT_PTR>(host.Get()));
         Process preview = StartSaver(copy, "/p " + std::to_string(handle));
         HWND child = nullptr;
-        for (int i = 0; i < 100 && !child; ++i) {
-            Pump(50);
-            child = FindWindowExW(host.Get(), nullptr, L"OrvellePreview", nullptr);
-        }
+        WaitUntil([&] {
+            return (child = FindWindowExW(host.Get(), nullptr, L"OrvellePreview", nullptr));
+        });
         ASSERT_NE(child, nullptr) << size.cx;
         RECT client{};
         GetClientRect(child, &client);
@@ -170,10 +175,7 @@ TEST(Preview, ChildFillsTheBoxAndItsProgramEndsWithIt) {
         EXPECT_EQ(client.bottom, size.cy);
         EXPECT_TRUE(preview.Running());
         DestroyWindow(host.Get());
-        for (int i = 0; i < 100 && preview.Running(); ++i) {
-            Pump(50);
-        }
-        EXPECT_FALSE(preview.Running()) << size.cx;
+        EXPECT_TRUE(preview.WaitExit(kPatience)) << size.cx;
     }
 }
 
@@ -195,8 +197,14 @@ TEST(Preview, DrawsThePictureOverTheWholeBoxAndAgainWhenUncovered) {
         const std::string arguments =
             "/p " + std::to_string(static_cast<long long>(reinterpret_cast<INT_PTR>(host.Get())));
         std::thread runner([&] { orvelle::win::ShowPreview(arguments, program); });
-        Pump(600);
+        auto pictureShown = [&] {
+            std::vector<COLORREF> shown = ScreenPixels(host.Get(), size.cx, size.cy);
+            const COLORREF white = RGB(255, 255, 255);
+            return ColourNear(shown[(size.cy / 2) * size.cx + size.cx / 2], middle, 24) &&
+                   shown.front() != white && shown.back() != white;
+        };
         auto expectPicture = [&](const char* when) {
+            WaitUntil(pictureShown);
             std::vector<COLORREF> shown = ScreenPixels(host.Get(), size.cx, size.cy);
             EXPECT_TRUE(ColourNear(shown[(size.cy / 2) * size.cx + size.cx / 2], middle, 24))
                 << size.cx << " " << when;
@@ -206,12 +214,21 @@ TEST(Preview, DrawsThePictureOverTheWholeBoxAndAgainWhenUncovered) {
             }
         };
         expectPicture("shown");
-        HWND cover =
-            CreateWindowExA(WS_EX_TOPMOST, "STATIC", "", WS_POPUP | WS_VISIBLE, 90, 70,
-                            size.cx + 20, size.cy + 20, nullptr, nullptr, nullptr, nullptr);
-        Pump(200);
+        // A magenta window over the box, on the screen, then gone.
+        WNDCLASSA coverClass = {};
+        coverClass.lpfnWndProc = PlainWindowProc;
+        coverClass.hInstance = GetModuleHandleA(nullptr);
+        coverClass.hbrBackground = CreateSolidBrush(RGB(255, 0, 255));
+        coverClass.lpszClassName = "OrvellePreviewCover";
+        RegisterClassA(&coverClass);
+        HWND cover = CreateWindowExA(WS_EX_TOPMOST, coverClass.lpszClassName, "",
+                                     WS_POPUP | WS_VISIBLE, 90, 70, size.cx + 20, size.cy + 20,
+                                     nullptr, nullptr, coverClass.hInstance, nullptr);
+        EXPECT_TRUE(ScreenBecomes({{100 + size.cx / 2, 80 + size.cy / 2, RGB(255, 0, 255), 0}}))
+            << "the cover never came";
         DestroyWindow(cover);
-        Pump(500);
+        UnregisterClassA(coverClass.lpszClassName, coverClass.hInstance);
+        DeleteObject(coverClass.hbrBackground);
         expectPicture("uncovered");
         DestroyWindow(host.Get());
         runner.join();  // the preview's loop ends with its box
@@ -227,26 +244,20 @@ TEST(Preview, SettingsAndTheSaverStartWhileAPreviewLives) {
     HostWindow host(100, 80);
     const auto handle = static_cast<long long>(reinterpret_cast<INT_PTR>(host.Get()));
     Process preview = StartSaver(copy, "/p " + std::to_string(handle));
-    for (int i = 0; i < 100 && !FindWindowExW(host.Get(), nullptr, L"OrvellePreview", nullptr);
-         ++i) {
-        Pump(50);
-    }
+    WaitUntil([&] { return FindWindowExW(host.Get(), nullptr, L"OrvellePreview", nullptr); });
     ASSERT_NE(FindWindowExW(host.Get(), nullptr, L"OrvellePreview", nullptr), nullptr);
     for (const char* arguments : {"/c", "/s"}) {
         Process other = StartSaver(copy, arguments);
-        HWND window = WaitForWindow(other, 8000);
+        HWND window = WaitForWindow(other, kPatience);
         EXPECT_NE(window, nullptr) << arguments << " did not come up beside the preview";
         if (window) {
             PostMessageW(window, WM_CLOSE, 0, 0);
         }
-        EXPECT_TRUE(other.WaitExit(5000)) << arguments;
+        EXPECT_TRUE(other.WaitExit(kPatience)) << arguments;
         EXPECT_TRUE(preview.Running()) << arguments;
     }
     DestroyWindow(host.Get());
-    for (int i = 0; i < 100 && preview.Running(); ++i) {
-        Pump(50);
-    }
-    EXPECT_FALSE(preview.Running());
+    EXPECT_TRUE(preview.WaitExit(kPatience));
 }
 
 TEST(Preview, WithoutAHandleNothingIsPainted) {

@@ -71,7 +71,8 @@ TEST(Resources, ObjectsAndMemoryStayFlatOverManyChanges) {
         .Set("image", "timeDisplay", "1");
     UseTheme(copy, theme);
     Process saver = StartSaver(copy, "/s");
-    ASSERT_NE(WaitForWindow(saver, 5000), nullptr);
+    const HWND window = WaitForWindow(saver, kPatience);
+    ASSERT_NE(window, nullptr);
 
     // Readings right as each picture arrives, so every reading is taken at the same point of
     // the change cycle.
@@ -82,7 +83,8 @@ TEST(Resources, ObjectsAndMemoryStayFlatOverManyChanges) {
     while (static_cast<int>(readings.size()) <= changes && GetTickCount() - start < limit) {
         const char now = CentreColour();
         if (now != last && (now == 'B' || now == 'G' || now == 'Y')) {
-            Pump(100);
+            // Read once the saver has nothing more to handle just then.
+            Settled(window);
             readings.push_back(ResourcesOf(saver));
             const int change = static_cast<int>(readings.size()) - 1;
             if (change == 5 || change % 20 == 0 || change == changes) {
@@ -93,7 +95,7 @@ TEST(Resources, ObjectsAndMemoryStayFlatOverManyChanges) {
             last = now;
         }
         ASSERT_TRUE(saver.Running()) << "the run ended after " << readings.size() << " pictures";
-        Pump(20);
+        PumpStep();
     }
     ASSERT_EQ(static_cast<int>(readings.size()), changes + 1)
         << "changes too slow: " << (GetTickCount() - start) / 1000 << " s";
@@ -140,13 +142,25 @@ TEST(Resources, AStillPictureCostsNoProcessorTime) {
         .Set("image", "timeDisplay", "0");
     UseTheme(copy, theme);
     Process saver = StartSaver(copy, "/s");
-    ASSERT_NE(WaitForWindow(saver, 5000), nullptr);
-    ASSERT_TRUE(WaitForPixel(kCentreX, kCentreY, kBlue, 4, 4000));
-    Pump(1000);
-    const double before = ProcessorSeconds(saver);
+    ASSERT_NE(WaitForWindow(saver, kPatience), nullptr);
+    ASSERT_TRUE(WaitForPixel(kCentreX, kCentreY, kBlue, 4, kPatience));
+    // The start-up over: no processor time spent for a quarter of a second.
+    double before = ProcessorSeconds(saver);
+    DWORD readAt = GetTickCount();
+    WaitUntil([&] {
+        if (GetTickCount() - readAt < 250) {
+            return false;
+        }
+        const double now = ProcessorSeconds(saver);
+        const bool quiet = now == before;
+        before = now;
+        readAt = GetTickCount();
+        return quiet;
+    });
     // The start-up itself took time: the reading works.
     ASSERT_GT(before, 0.0);
-    Pump(5000);
+    // What is measured: five seconds of the still picture.
+    EXPECT_TRUE(HoldsFor(5000, [&] { return saver.Running(); }));
     const double spent = ProcessorSeconds(saver) - before;
     std::printf("[ figures  ] start-up %.0f ms of processor time; then %.1f ms over 5 s\n",
                 before * 1000, spent * 1000);
@@ -163,7 +177,8 @@ DWORD TimeToFirstPicture(const ProgramCopy& copy) {
     }
     const DWORD elapsed = GetTickCount() - start;
     saver.Kill();
-    Pump(200);
+    // Gone from the screen too, so that the next run's picture is its own.
+    WaitUntil([] { return !ColourNear(ScreenPixel(kCentreX, kCentreY), kBlue, 4); });
     return elapsed;
 }
 

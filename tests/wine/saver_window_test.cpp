@@ -39,12 +39,14 @@ struct RecordedEvents : SaverEvents {
     std::vector<std::pair<float, float>> pictureMoves;
     std::function<void()> onFormKey;
     std::vector<orvelle::DecodedPicture> decoded;
+    std::vector<orvelle::ScanNews> scanned;
 
     void Form_Load() override { ++loads; }
     void OnTimer(SaverTimer timer) override { ticks.push_back(timer); }
     void PictureDecoded(const orvelle::DecodedPicture& picture) override {
         decoded.push_back(picture);
     }
+    void FoldersScanned(const orvelle::ScanNews& news) override { scanned.push_back(news); }
     void Form_KeyDown(orvelle::SaverKey, bool) override {
         ++formKeys;
         if (onFormKey) {
@@ -85,13 +87,15 @@ bool Near(COLORREF actual, Colour expected, int tolerance) {
     return true;
 }
 
-#define EXPECT_PIXEL(x, y, colour, tolerance)                                                   \
-    do {                                                                                        \
-        COLORREF seen_ = Pixel((x), (y));                                                       \
-        EXPECT_TRUE(Near(seen_, (colour), (tolerance)))                                         \
-            << "at (" << (x) << ", " << (y) << ") saw 0x" << std::hex << seen_ << ", wanted 0x" \
-            << static_cast<unsigned long>(colour) << std::dec;                                  \
-    } while (0)
+// The window draws at once, but the system puts what it drew on the screen a little later: a
+// pixel is waited for until it shows the colour (or time runs out).
+#define EXPECT_PIXEL(x, y, colour, tolerance) \
+    EXPECT_TRUE(wine_test::ScreenBecomes({{(x), (y), static_cast<COLORREF>(colour), (tolerance)}}))
+
+// For the checks that a part of the screen does NOT change: it keeps its colour a while.
+bool PixelStays(int x, int y, Colour colour) {
+    return wine_test::HoldsFor(150, [&] { return Near(Pixel(x, y), colour, 0); });
+}
 
 // A window covering the screen with a solid background, events recorded.
 struct ShownWindow {
@@ -102,7 +106,7 @@ struct ShownWindow {
         window.AttachEvents(events);
         window.CoverScreen();
         window.PaintSolidBackground(background);
-        wine_test::Pump(150);
+        wine_test::WaitForPixel(20, 20, background, 0, wine_test::kPatience);
     }
     // Decodes a picture file on the window's decoding thread, no wider than width (its own size
     // when 0), and puts it in the load surface; its answer.
@@ -131,7 +135,7 @@ struct ShownWindow {
         window.MoveDisplay(rect);
         window.ShowDisplay(true);
         window.CommitDisplay();
-        wine_test::Pump(150);
+        wine_test::HandlePending();
     }
 };
 
@@ -232,7 +236,7 @@ TEST(SaverWindow, CoversTheScreenTopmostInTheWindowFrameColourUntilPainted) {
     ASSERT_NE(window.Handle(), nullptr);
     EXPECT_FALSE(IsWindowVisible(window.Handle()));
     window.CoverScreen();
-    wine_test::Pump(150);
+    wine_test::HandlePending();
     RECT rc;
     GetWindowRect(window.Handle(), &rc);
     EXPECT_EQ(rc.left, 0);
@@ -249,8 +253,9 @@ TEST(SaverWindow, CoversTheScreenTopmostInTheWindowFrameColourUntilPainted) {
     // The painted background survives a full repaint.
     window.PaintSolidBackground(kYellow);
     RedrawWindow(window.Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
-    wine_test::Pump(150);
+    wine_test::HandlePending();
     EXPECT_PIXEL(20, 20, kYellow, 0);
+    EXPECT_TRUE(PixelStays(20, 20, kYellow));
     window.Load();
     EXPECT_EQ(events.loads, 1);
 }
@@ -266,7 +271,7 @@ TEST(SaverWindow, ScaledPictureShowsOverTheSolidBackgroundAndGoesWhenHidden) {
     EXPECT_PIXEL(139, 79, kGreen, 2);
     EXPECT_PIXEL(140, 80, kRed, 0);
     shown.window.ShowDisplay(false);
-    wine_test::Pump(150);
+    wine_test::HandlePending();
     EXPECT_PIXEL(50, 55, kRed, 0);
     DeleteFileA(path.c_str());
 }
@@ -278,22 +283,22 @@ TEST(SaverWindow, EachStepReachesTheScreenAndTheCommitCompletesAndLasts) {
     ASSERT_EQ(shown.Load(path).size, (PixelSize{100, 50}));
     shown.window.MoveDisplay({0, 0, 100, 50});
     shown.window.ShowDisplay(true);
-    // A new box shows the background behind it until an effect draws. (The pumps only let the
-    // system put finished drawing on the screen; the drawing itself is done at once.)
-    wine_test::Pump(50);
-    EXPECT_PIXEL(50, 25, kRed, 0);
+    // A new box shows the background behind it until an effect draws. (The drawing itself is
+    // done at once; the system puts it on the screen a little later.)
+    wine_test::HandlePending();
+    EXPECT_TRUE(PixelStays(50, 25, kRed));
     EXPECT_TRUE(shown.window.CopyToDisplay({0, 0, 10, 50}));
     // Steps wholly outside the picture change nothing and are no failure.
     EXPECT_TRUE(shown.window.CopyToDisplay({500, 500, 10, 10}));
-    wine_test::Pump(50);
+    wine_test::HandlePending();
     EXPECT_PIXEL(5, 25, kBlue, 0);
     EXPECT_PIXEL(50, 25, kRed, 0);
     shown.window.CommitDisplay();
-    wine_test::Pump(50);
+    wine_test::HandlePending();
     EXPECT_PIXEL(50, 25, kBlue, 0);
     RedrawWindow(shown.window.DisplayHandle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE);
-    wine_test::Pump(150);
-    EXPECT_PIXEL(50, 25, kBlue, 0);
+    wine_test::HandlePending();
+    EXPECT_TRUE(PixelStays(50, 25, kBlue));
     EXPECT_PIXEL(99, 49, kBlue, 0);
     DeleteFileA(path.c_str());
 }
@@ -306,15 +311,15 @@ TEST(SaverWindow, BackgroundPatchComesFromTheLastingBackgroundEvenPastTheEdge) {
     shown.window.MoveDisplay({200, 200, 40, 40});
     shown.window.ShowDisplay(true);
     shown.window.CommitDisplay();
-    wine_test::Pump(100);
-    EXPECT_PIXEL(205, 205, kRed, 0);
+    wine_test::HandlePending();
     EXPECT_PIXEL(215, 215, kGreen, 0);
     EXPECT_PIXEL(239, 239, kGreen, 0);
+    EXPECT_PIXEL(205, 205, kRed, 0);
     // A box moved to a new size over the green patch shows the background behind it, not the
     // old picture.
     shown.window.CommitDisplay();
     shown.window.MoveDisplay({10, 10, 30, 30});
-    wine_test::Pump(100);
+    wine_test::HandlePending();
     EXPECT_PIXEL(20, 20, kGreen, 0);
 }
 
@@ -327,7 +332,7 @@ TEST(SaverWindow, BackgroundPictureIsDrawnStretchedShrunkOrAtItsOwnSize) {
     shown.window.DrawBackgroundPicture({0, 0, 80, 40});      // stretched
     shown.window.DrawBackgroundPicture({200, 200, 20, 10});  // shrunk
     shown.window.DrawBackgroundPicture({-20, 300, 40, 20});  // own size, half off the screen
-    wine_test::Pump(150);
+    wine_test::HandlePending();
     EXPECT_PIXEL(10, 10, kBlue, 2);
     EXPECT_PIXEL(70, 30, kGreen, 2);
     EXPECT_PIXEL(85, 10, kRed, 0);
@@ -351,8 +356,7 @@ TEST(SaverWindow, DesktopCopyShowsTheScreenAsItWasBeforeTheWindowCoveredIt) {
     HWND magenta = CreateWindowExW(WS_EX_TOPMOST, kClass, L"", WS_POPUP | WS_VISIBLE, 0, 0, 120, 90,
                                    nullptr, nullptr, wc.hInstance, nullptr);
     ASSERT_NE(magenta, nullptr);
-    wine_test::Pump(300);
-    if (!Near(Pixel(60, 45), RGB(255, 0, 255), 0)) {
+    if (!wine_test::WaitForPixel(60, 45, RGB(255, 0, 255), 0, wine_test::kPatience)) {
         DestroyWindow(magenta);
         GTEST_SKIP() << "the screen cannot be read back here";
     }
@@ -363,9 +367,9 @@ TEST(SaverWindow, DesktopCopyShowsTheScreenAsItWasBeforeTheWindowCoveredIt) {
     DestroyWindow(magenta);
     // By the time the background is painted the window may well be on screen already (with a
     // compositor it is): the copy must still show what was there before.
-    wine_test::Pump(200);
+    EXPECT_PIXEL(60, 45, static_cast<Colour>(GetSysColor(COLOR_WINDOWFRAME)), 0);
     window.PaintDesktopCopy();
-    wine_test::Pump(200);
+    wine_test::HandlePending();
     EXPECT_PIXEL(60, 45, static_cast<Colour>(RGB(255, 0, 255)), 0);
     EXPECT_FALSE(Near(Pixel(300, 300), RGB(255, 0, 255), 0));
 }
@@ -407,12 +411,15 @@ TEST(SaverWindow, CaptionSizesToItsTextAndShowsTheBackgroundAroundIt) {
     shown.window.SetCaptionText("Hello there, a longer caption");
     shown.window.MoveCaption({100, 0, longSize.width + 20, longSize.height});
     shown.window.ShowCaption(true);
-    wine_test::Pump(150);
-    int white = 0;
-    for (int x = 100; x < 100 + longSize.width; ++x) {
-        white += Near(Pixel(x, longSize.height / 2), kWhite, 40) ? 1 : 0;
-    }
-    EXPECT_GT(white, 10);
+    auto whiteAcross = [&] {
+        int white = 0;
+        for (int x = 100; x < 100 + longSize.width; ++x) {
+            white += Near(Pixel(x, longSize.height / 2), kWhite, 40) ? 1 : 0;
+        }
+        return white;
+    };
+    wine_test::WaitUntil([&] { return whiteAcross() > 10; });
+    EXPECT_GT(whiteAcross(), 10);
     // Past the text the label shows the background behind it.
     EXPECT_PIXEL(100 + longSize.width + 10, longSize.height / 2, kRed, 0);
     EXPECT_PIXEL(100, 0, kRed, 0);
@@ -422,22 +429,25 @@ TEST(SaverWindow, ClockLabelIsOpaqueWithItsTextAtTheRight) {
     ShownWindow shown(kRed);
     shown.window.ShowClock(true, {300, 300, 300, 30}, 0x000000);
     shown.window.SetClockText("12:00:00  ");
-    wine_test::Pump(150);
     const Colour face = static_cast<Colour>(GetSysColor(COLOR_BTNFACE));
+    EXPECT_PIXEL(302, 302, face, 0);
     int darkLeft = 0;
     int darkRight = 0;
-    for (int x = 300; x < 600; ++x) {
-        for (int y = 300; y < 330; y += 2) {
-            if (Near(Pixel(x, y), 0x000000, 60)) {
-                (x < 450 ? darkLeft : darkRight)++;
+    wine_test::WaitUntil([&] {
+        darkLeft = darkRight = 0;
+        for (int x = 300; x < 600; ++x) {
+            for (int y = 300; y < 330; y += 2) {
+                if (Near(Pixel(x, y), 0x000000, 60)) {
+                    (x < 450 ? darkLeft : darkRight)++;
+                }
             }
         }
-    }
-    EXPECT_PIXEL(302, 302, face, 0);
+        return darkRight > 10;
+    });
     EXPECT_EQ(darkLeft, 0);
     EXPECT_GT(darkRight, 10);
     shown.window.ShowClock(false, {300, 300, 0, 0}, 0);
-    wine_test::Pump(100);
+    wine_test::HandlePending();
     EXPECT_PIXEL(302, 302, kRed, 0);
 }
 
@@ -470,7 +480,7 @@ TEST(SaverWindow, InputReachesTheHandlerOfTheWindowItLandsOn) {
     w.SetCaptionText("caption");
     w.MoveCaption({300, 0, 100, 20});
     w.ShowCaption(true);
-    wine_test::Pump(100);
+    wine_test::HandlePending();
     e.formMoves.clear();
     e.pictureMoves.clear();
 
@@ -480,7 +490,7 @@ TEST(SaverWindow, InputReachesTheHandlerOfTheWindowItLandsOn) {
     PostMessageW(w.DisplayHandle(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(3, 4));
     PostMessageW(w.CaptionHandle(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
     PostMessageW(w.ClockHandle(), WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(5, 5));
-    wine_test::Pump(100);
+    wine_test::HandlePending();
     ASSERT_EQ(e.formMoves.size(), 1u);
     EXPECT_EQ(e.formMoves[0].first, 10.0f * w.TwipsPerPixelX());
     EXPECT_EQ(e.formMoves[0].second, 20.0f * w.TwipsPerPixelY());
@@ -494,7 +504,7 @@ TEST(SaverWindow, InputReachesTheHandlerOfTheWindowItLandsOn) {
     // Alt+F4 is a key like any other: handed to the form, the window stays.
     PostMessageW(w.Handle(), WM_SYSKEYDOWN, VK_F4, 0x20000001);
     PostMessageW(w.DisplayHandle(), WM_KEYDOWN, VK_SPACE, 1);
-    wine_test::Pump(100);
+    wine_test::HandlePending();
     EXPECT_EQ(e.formClicks, 2);
     EXPECT_EQ(e.formKeys, 2);
     EXPECT_EQ(e.pictureKeys, 1);
@@ -508,7 +518,7 @@ TEST(SaverWindow, HurryPendingSeesWaitingKeysAndClicksOnly) {
     EXPECT_FALSE(shown.window.HurryPending());
     PostMessageW(shown.window.Handle(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(1, 1));
     EXPECT_TRUE(shown.window.HurryPending());
-    wine_test::Pump(50);
+    wine_test::HandlePending();
     EXPECT_EQ(shown.events.formClicks, 1);  // looked at, not taken
     PostMessageW(shown.window.Handle(), WM_KEYDOWN, VK_ESCAPE, 1);
     EXPECT_TRUE(shown.window.HurryPending());
@@ -600,16 +610,16 @@ TEST(SaverWindow, PictureChangesLeakNoGdiObjects) {
     for (int i = 0; i < 20; ++i) {
         change(i);
     }
-    wine_test::Pump(50);
+    wine_test::HandlePending();
     const int headroomBefore = GdiHeadroom();
     const DWORD before = GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS);
     for (int i = 0; i < 300; ++i) {
         change(i);
         if (i % 50 == 0) {
-            wine_test::Pump(10);
+            wine_test::HandlePending();
         }
     }
-    wine_test::Pump(50);
+    wine_test::HandlePending();
     const DWORD after = GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS);
     const int headroomAfter = GdiHeadroom();
     DeleteFileA(path.c_str());

@@ -31,21 +31,23 @@ RECT CentredRect(int width, int height) {
     return {left, top, left + width, top + height};
 }
 
-// Checks that the rectangle holds the picture and the pixels just outside it are background.
-// The picture: blue left half, green right half, a white 10 x 10 square at its top left.
-void ExpectTwoToneAt(const RECT& r, COLORREF background) {
+// The rectangle holding the whole picture and the pixels just outside it background. The
+// picture: blue left half, green right half, a white 10 x 10 square at its top left.
+std::vector<ScreenPoint> TwoToneAt(const RECT& r, COLORREF background) {
     const int w = r.right - r.left;
     const int h = r.bottom - r.top;
-    EXPECT_SCREEN(r.left + 2, r.top + 2, kWhite, 8);
-    EXPECT_SCREEN(r.left, r.bottom - 1, kBlue, 8);
-    EXPECT_SCREEN(r.left + w / 4, r.top + h / 2, kBlue, 8);
-    EXPECT_SCREEN(r.left + 3 * w / 4, r.top + h / 2, kGreen, 8);
-    EXPECT_SCREEN(r.right - 1, r.top, kGreen, 8);
-    EXPECT_SCREEN(r.right - 1, r.bottom - 1, kGreen, 8);
-    EXPECT_SCREEN(r.left - 1, r.top + h / 2, background, 0);
-    EXPECT_SCREEN(r.right, r.top + h / 2, background, 0);
-    EXPECT_SCREEN(r.left + w / 2, r.top - 1, background, 0);
-    EXPECT_SCREEN(r.left + w / 2, r.bottom, background, 0);
+    return {
+        {r.left + 2, r.top + 2, kWhite, 8},
+        {r.left, r.bottom - 1, kBlue, 8},
+        {r.left + w / 4, r.top + h / 2, kBlue, 8},
+        {r.left + 3 * w / 4, r.top + h / 2, kGreen, 8},
+        {r.right - 1, r.top, kGreen, 8},
+        {r.right - 1, r.bottom - 1, kGreen, 8},
+        {r.left - 1, r.top + h / 2, background, 0},
+        {r.right, r.top + h / 2, background, 0},
+        {r.left + w / 2, r.top - 1, background, 0},
+        {r.left + w / 2, r.bottom, background, 0},
+    };
 }
 
 COLORREF TwoTone(int x, int y, int width, int height) {
@@ -65,7 +67,7 @@ struct SaverRun {
     void Start(const ThemeText& theme) {
         UseTheme(copy, theme);
         saver = StartSaver(copy, "/s");
-        window = WaitForWindow(saver, 5000);
+        window = WaitForWindow(saver, kPatience);
         ASSERT_NE(window, nullptr);
     }
 };
@@ -97,10 +99,7 @@ TEST(Slideshow, PictureIsCentredOverTheColourAtItsOwnSizeOrShrunkToItsShare) {
             .Set("image", "picturePercent", std::to_string(c.percent));
         ASSERT_NO_FATAL_FAILURE(run.Start(theme));
         const RECT r = CentredRect(c.shownWidth, c.shownHeight);
-        ASSERT_TRUE(WaitForPixel(r.right - 2, r.bottom - 2, kGreen, 8, 4000))
-            << "the picture did not come";
-        Pump(200);
-        ExpectTwoToneAt(r, kRed);
+        EXPECT_TRUE(ScreenBecomes(TwoToneAt(r, kRed)));
         EXPECT_SCREEN(0, 0, kRed, 0);
         EXPECT_SCREEN(1023, 767, kRed, 0);
     }
@@ -119,10 +118,9 @@ TEST(Slideshow, EveryTransitionLeavesTheWholePictureInPlace) {
     }
     ASSERT_NO_FATAL_FAILURE(run.Start(theme));
     const RECT r = CentredRect(200, 100);
-    ASSERT_TRUE(WaitForPixel(r.left + 50, r.top + 50, kBlue, 8, 4000));
+    ASSERT_TRUE(WaitForPixel(r.left + 50, r.top + 50, kBlue, 8, kPatience));
     // An effect takes about a second; afterwards the picture is whole.
-    Pump(1500);
-    ExpectTwoToneAt(r, kRed);
+    EXPECT_TRUE(ScreenBecomes(TwoToneAt(r, kRed)));
 }
 
 TEST(Slideshow, MissingOrUnreadablePictureShowsTheFallbackPicture) {
@@ -152,21 +150,26 @@ TEST(Slideshow, MissingOrUnreadablePictureShowsTheFallbackPicture) {
             }
         }
         ASSERT_GE(probe, 0);
-        ASSERT_TRUE(WaitForPixel(r.left + probe % w, r.top + probe / w, fallback[probe], 8, 4000))
+        ASSERT_TRUE(
+            WaitForPixel(r.left + probe % w, r.top + probe / w, fallback[probe], 8, kPatience))
             << "no fallback picture on screen";
-        Pump(200);
         int compared = 0;
         int matched = 0;
-        for (int y = 3; y < h; y += 17) {
-            for (int x = 3; x < w; x += 23) {
-                const COLORREF expected = fallback[static_cast<size_t>(y) * w + x];
-                if (expected & 0xFF000000) {
-                    continue;  // transparent: shows the box colour
+        // Waited for until nearly all of it is there.
+        WaitUntil([&] {
+            compared = matched = 0;
+            for (int y = 3; y < h; y += 17) {
+                for (int x = 3; x < w; x += 23) {
+                    const COLORREF expected = fallback[static_cast<size_t>(y) * w + x];
+                    if (expected & 0xFF000000) {
+                        continue;  // transparent: shows the box colour
+                    }
+                    ++compared;
+                    matched += ColourNear(ScreenPixel(r.left + x, r.top + y), expected, 8) ? 1 : 0;
                 }
-                ++compared;
-                matched += ColourNear(ScreenPixel(r.left + x, r.top + y), expected, 8) ? 1 : 0;
             }
-        }
+            return matched >= compared * 95 / 100;
+        });
         EXPECT_GT(compared, 100);
         EXPECT_GE(matched, compared * 95 / 100) << matched << " of " << compared;
         EXPECT_EQ(FindMessageBox(run.saver.Id()), nullptr);
@@ -209,7 +212,7 @@ TEST(Slideshow, PictureAndBackgroundFailuresEndTheRunWithTheirMessage) {
         }
         UseTheme(copy, theme);
         Process saver = StartSaver(copy, "/s");
-        HWND box = WaitForMessageBox(saver, 6000);
+        HWND box = WaitForMessageBox(saver, kPatience);
         ASSERT_NE(box, nullptr) << "no message";
         EXPECT_EQ(WindowText(box), kTitle);
         EXPECT_EQ(MessageBoxText(box), c.message);
@@ -219,7 +222,7 @@ TEST(Slideshow, PictureAndBackgroundFailuresEndTheRunWithTheirMessage) {
         EXPECT_EQ(VisibleWindowsOf(saver.Id()).size(), 1u);
         EXPECT_TRUE(saver.Running()) << "ended before the message was read";
         PressOk(box);
-        EXPECT_TRUE(saver.WaitExit(5000));
+        EXPECT_TRUE(saver.WaitExit(kPatience));
     }
 }
 
@@ -242,20 +245,19 @@ TEST(Slideshow, HugeJpegIsShrunkIntoItsShareWithItsQuartersInPlace) {
     // 80 % of 15360 twips is 12288 twips across (819 pixels); 8192 twips down (546 pixels).
     const int cx = 512;
     const int cy = 384;
-    ASSERT_TRUE(WaitForPixel(cx + 200, cy + 150, kWhite, 12, 8000)) << "no picture";
+    ASSERT_TRUE(WaitForPixel(cx + 200, cy + 150, kWhite, 12, 3 * kPatience)) << "no picture";
     const DWORD shownAfter = GetTickCount() - start;
-    Pump(200);
-    EXPECT_SCREEN(cx - 200, cy - 150, kRed, 12);
-    EXPECT_SCREEN(cx + 200, cy - 150, kGreen, 12);
-    EXPECT_SCREEN(cx - 200, cy + 150, kBlue, 12);
-    EXPECT_SCREEN(cx + 200, cy + 150, kWhite, 12);
-    // Its edges, a few pixels in and out: 819 x 546 centred (left 102, top 110).
-    EXPECT_SCREEN(102 + 3, 110 + 3, kRed, 16);
-    EXPECT_SCREEN(102 + 819 - 4, 110 + 546 - 4, kWhite, 16);
-    EXPECT_SCREEN(102 - 2, cy, kGrey, 0);
-    EXPECT_SCREEN(102 + 819 + 1, cy, kGrey, 0);
-    EXPECT_SCREEN(cx, 110 - 2, kGrey, 0);
-    EXPECT_SCREEN(cx, 110 + 546 + 1, kGrey, 0);
+    // Its quarters, and its edges a few pixels in and out: 819 x 546 centred (left 102, top 110).
+    EXPECT_TRUE(ScreenBecomes({{cx - 200, cy - 150, kRed, 12},
+                               {cx + 200, cy - 150, kGreen, 12},
+                               {cx - 200, cy + 150, kBlue, 12},
+                               {cx + 200, cy + 150, kWhite, 12},
+                               {102 + 3, 110 + 3, kRed, 16},
+                               {102 + 819 - 4, 110 + 546 - 4, kWhite, 16},
+                               {102 - 2, cy, kGrey, 0},
+                               {102 + 819 + 1, cy, kGrey, 0},
+                               {cx, 110 - 2, kGrey, 0},
+                               {cx, 110 + 546 + 1, kGrey, 0}}));
     EXPECT_EQ(FindMessageBox(run.saver.Id()), nullptr);
     EXPECT_TRUE(run.saver.Running());
     std::printf("[ figures  ] 6000 x 4000 JPEG on screen %lu ms after start\n",
@@ -277,7 +279,7 @@ TEST(Slideshow, PicturesChangeInListOrderAndStartAgainAfterTheLast) {
     // and green.
     std::string seen;
     const DWORD start = GetTickCount();
-    while (GetTickCount() - start < 8000) {
+    while (GetTickCount() - start < 3 * kPatience) {
         const COLORREF c = ScreenPixel(512, 384);
         const char k = ColourNear(c, kBlue, 8)    ? 'B'
                        : ColourNear(c, kGreen, 8) ? 'G'
@@ -289,7 +291,7 @@ TEST(Slideshow, PicturesChangeInListOrderAndStartAgainAfterTheLast) {
         if (seen.find("BrGrBrG") != std::string::npos) {
             break;
         }
-        Pump(20);
+        PumpStep();
     }
     // The window-frame colour may come first, before the background is painted.
     EXPECT_NE(seen.find("BrGrBrG"), std::string::npos) << seen;
@@ -361,7 +363,7 @@ TEST(Slideshow, CustomBackgroundIsCentredStretchedOrTiled) {
             .Set("background", "backgroundImage", run.copy.Path("tile.bmp"))
             .Set("background", "backgroundDisplay", c.layout);
         ASSERT_NO_FATAL_FAILURE(run.Start(theme));
-        ASSERT_TRUE(WaitForPixel(512, 384, kBlue, 4, 4000));
+        ASSERT_TRUE(WaitForPixel(512, 384, kBlue, 4, kPatience));
         for (const auto& [point, colour] : c.expected) {
             EXPECT_SCREEN(point.x, point.y, colour, 8);
         }
@@ -378,7 +380,7 @@ TEST(Slideshow, GradientDarkensBandByBandDownToTheBottomRow) {
         .Set("background", "greenBackground", "200")
         .Set("background", "blueBackground", "10");
     ASSERT_NO_FATAL_FAILURE(run.Start(theme));
-    ASSERT_TRUE(WaitForPixel(512, 384, kBlue, 4, 4000));
+    ASSERT_TRUE(WaitForPixel(512, 384, kBlue, 4, kPatience));
     // 256 bands of 3 rows from the top, band i darkened by i in each channel down to 0; the
     // last one takes the bottom rows.
     auto middleOfBand = [](int band) { return band * 3 + 1; };
@@ -409,8 +411,7 @@ TEST(Slideshow, DesktopCopyShowsTheScreenAsItWasWhenTheRunStarted) {
     ASSERT_NE(green, nullptr);
     ShowWindow(green, SW_SHOWNOACTIVATE);
     UpdateWindow(green);
-    Pump(300);
-    ASSERT_TRUE(ColourNear(ScreenPixel(100, 100), kGreen, 0)) << "our own window is not on screen";
+    ASSERT_TRUE(WaitForPixel(100, 100, kGreen, 0, kPatience)) << "our own window is not on screen";
     const COLORREF outside = ScreenPixel(300, 100);
 
     SaverRun run;
@@ -418,10 +419,10 @@ TEST(Slideshow, DesktopCopyShowsTheScreenAsItWasWhenTheRunStarted) {
     ThemeText theme;
     theme.Pictures({run.copy.Path("blue.bmp")}).Set("background", "backEffect", "1");
     ASSERT_NO_FATAL_FAILURE(run.Start(theme));
-    ASSERT_TRUE(WaitForPixel(512, 384, kBlue, 4, 4000));
-    // Gone from the screen; what the saver shows is its copy.
+    ASSERT_TRUE(WaitForPixel(512, 384, kBlue, 4, kPatience));
+    // Gone from the screen; what the saver shows is its copy, and it stays.
     DestroyWindow(green);
-    Pump(300);
+    EXPECT_TRUE(HoldsFor(300, [] { return ColourNear(ScreenPixel(100, 100), kGreen, 0); }));
     EXPECT_SCREEN(41, 41, kGreen, 0);
     EXPECT_SCREEN(100, 100, kGreen, 0);
     EXPECT_SCREEN(199, 149, kGreen, 0);

@@ -22,12 +22,12 @@ TEST(Spine, SaverSwitchOpensOneTopmostWindowCoveringTheScreen) {
     ProgramCopy copy;
     DWORD start = GetTickCount();
     Process saver = StartSaver(copy, "/s");
-    HWND window = WaitForWindow(saver, 5000);
+    HWND window = WaitForWindow(saver, kPatience);
     DWORD elapsed = GetTickCount() - start;
     ASSERT_NE(window, nullptr) << "no window";
     // A second is the target on Windows; Wine adds its own process start-up on top.
     EXPECT_LT(elapsed, 2500u);
-    Pump(300);
+    Settled(window);
     EXPECT_EQ(VisibleWindowsOf(saver.Id()).size(), 1u);
     ExpectCoversScreenTopmost(window);
 }
@@ -35,7 +35,7 @@ TEST(Spine, SaverSwitchOpensOneTopmostWindowCoveringTheScreen) {
 TEST(Spine, ASecondCopyEndsAtOnceWithoutAWindow) {
     ProgramCopy copy;
     Process first = StartSaver(copy, "/s");
-    ASSERT_NE(WaitForWindow(first, 5000), nullptr);
+    ASSERT_NE(WaitForWindow(first, kPatience), nullptr);
     for (const char* args : {"/s", "/c", "/p 0"}) {
         Process second = StartSaver(copy, args);
         DWORD code = 0;
@@ -48,7 +48,7 @@ TEST(Spine, ASecondCopyEndsAtOnceWithoutAWindow) {
 TEST(Spine, AnyOtherSwitchRunsFullScreenToo) {
     ProgramCopy copy;
     Process saver = StartSaver(copy, "/x");
-    HWND window = WaitForWindow(saver, 5000);
+    HWND window = WaitForWindow(saver, kPatience);
     ASSERT_NE(window, nullptr);
     ExpectCoversScreenTopmost(window);
 }
@@ -56,20 +56,20 @@ TEST(Spine, AnyOtherSwitchRunsFullScreenToo) {
 TEST(Spine, ClosingTheWindowFromOutsideEndsTheProcess) {
     ProgramCopy copy;
     Process saver = StartSaver(copy, "/s");
-    HWND window = WaitForWindow(saver, 5000);
+    HWND window = WaitForWindow(saver, kPatience);
     ASSERT_NE(window, nullptr);
     PostMessageA(window, WM_CLOSE, 0, 0);
-    EXPECT_TRUE(saver.WaitExit(5000));
+    EXPECT_TRUE(saver.WaitExit(kPatience));
 }
 
 TEST(Spine, ConfigurationSwitchOpensAWindowThatCloses) {
     ProgramCopy copy;
     Process config = StartSaver(copy, " /c:1234 ");
-    HWND window = WaitForWindow(config, 8000);
+    HWND window = WaitForWindow(config, kPatience);
     ASSERT_NE(window, nullptr);
     EXPECT_EQ(WindowText(window), "Orvelle Screen Saver - [Orvelle]");
     PostMessageA(window, WM_CLOSE, 0, 0);
-    EXPECT_TRUE(config.WaitExit(5000));
+    EXPECT_TRUE(config.WaitExit(kPatience));
 }
 
 }  // namespace
@@ -82,8 +82,11 @@ TEST(Spine, FirstRunAfterInstallationPointsTheThemeAtTheSamplePictureOnce) {
     ASSERT_EQ(copy.ReadIni(globals, "setup", "samplePicture"), "1");
     {
         Process saver = StartSaver(copy, "/s");
-        ASSERT_NE(WaitForWindow(saver, 5000), nullptr);
-        Pump(500);
+        ASSERT_NE(WaitForWindow(saver, kPatience), nullptr);
+        WaitUntil([&] {
+            return copy.ReadIni(globals, "setup", "samplePicture") == "0" &&
+                   copy.ReadIni(copy.ThemePath(), "images", "0") == "tovak.gif";
+        });
     }
     // Relative to the program folder, so a moved folder keeps its welcome picture.
     EXPECT_EQ(copy.ReadIni(copy.ThemePath(), "images", "0"), "tovak.gif");
@@ -93,8 +96,10 @@ TEST(Spine, FirstRunAfterInstallationPointsTheThemeAtTheSamplePictureOnce) {
     copy.WriteIni(copy.ThemePath(), "images", "0", "C:\\mine.jpg");
     {
         Process saver = StartSaver(copy, "/s");
-        ASSERT_NE(WaitForWindow(saver, 5000), nullptr);
-        Pump(500);
+        const HWND window = WaitForWindow(saver, kPatience);
+        ASSERT_NE(window, nullptr);
+        // The settings are read while the window loads, before its loop takes messages.
+        Settled(window);
     }
     EXPECT_EQ(copy.ReadIni(copy.ThemePath(), "images", "0"), "C:\\mine.jpg");
 }

@@ -11,8 +11,7 @@
 #include <vector>
 
 #include "base/wide_win.h"
-#include "config/form2_ids.h"
-#include "config/multi_files_ids.h"
+#include "config/control_ids.h"
 #include "settings/theme_model.h"
 #include "editor_driver.h"
 #include "wine_support.h"
@@ -49,30 +48,30 @@ TEST(ThemeEditor, OpensOnTheCurrentThemeWithItsValues) {
         "Orvelle Screen Saver - [" +
             editor.copy.ReadIni(editor.copy.Path("orvellemain.ini"), "saver", "currentsaver") +
             "]");
-    EXPECT_EQ(SendMessageW(editor[IDC_List1], LB_GETCOUNT, 0, 0), 2);
-    EXPECT_EQ(TextOf(editor[IDC_Text3]), "Total: 2");
-    EXPECT_EQ(editor.Position(IDC_PercentSlider), 60);
-    EXPECT_EQ(TextOf(editor[IDC_percentLabel]), "60%");
-    EXPECT_EQ(TextOf(editor[IDC_Text2]), "12");
-    EXPECT_TRUE(editor.Checked(IDC_aChange));
-    EXPECT_TRUE(editor.Checked(IDC_pRandom));
-    EXPECT_TRUE(IsWindowEnabled(editor[IDC_floatSlider]));
-    EXPECT_EQ(editor.Position(IDC_floatSlider), 4);
-    EXPECT_TRUE(editor.Checked(IDC_backgroundColorGradient));
-    EXPECT_FALSE(IsWindowEnabled(editor[IDC_backColorClick]));
-    EXPECT_EQ(editor.Position(IDC_redSlider), 200);
-    EXPECT_EQ(TextOf(editor[IDC_redLabel]), "Red = 200");
+    EXPECT_EQ(SendMessageW(editor[IDL_IMAGES_PICTURES], LB_GETCOUNT, 0, 0), 2);
+    EXPECT_EQ(TextOf(editor[IDT_IMAGES_TOTAL]), "Total: 2");
+    EXPECT_EQ(editor.Position(IDK_SETTINGS_SIZE), 60);
+    EXPECT_EQ(TextOf(editor[IDT_SETTINGS_PERCENT]), "60%");
+    EXPECT_EQ(TextOf(editor[IDE_SETTINGS_INTERVAL]), "12");
+    EXPECT_TRUE(editor.Checked(IDO_SETTINGS_AFTER));
+    EXPECT_TRUE(editor.Checked(IDO_SETTINGS_FLOATING));
+    EXPECT_TRUE(IsWindowEnabled(editor[IDK_SETTINGS_FLOAT_SPEED]));
+    EXPECT_EQ(editor.Position(IDK_SETTINGS_FLOAT_SPEED), 4);
+    EXPECT_TRUE(editor.Checked(IDO_BACKGROUND_GRADIENT));
+    EXPECT_FALSE(IsWindowEnabled(editor[IDB_BACKGROUND_CHOOSE_COLOUR]));
+    EXPECT_EQ(editor.Position(IDK_BACKGROUND_RED), 200);
+    EXPECT_EQ(TextOf(editor[IDT_BACKGROUND_RED]), "Red = 200");
     std::vector<int> selected(9);
     for (int i = 0; i < 9; ++i) {
         selected[i] =
-            static_cast<int>(SendMessageW(editor[IDC_ListBoxTransitions], LB_GETSEL, i, 0));
+            static_cast<int>(SendMessageW(editor[IDL_SETTINGS_TRANSITIONS], LB_GETSEL, i, 0));
     }
     EXPECT_EQ(selected, (std::vector<int>{0, 1, 0, 0, 0, 0, 0, 0, 1}));
-    EXPECT_TRUE(editor.Checked(IDC_yearOption));
-    EXPECT_EQ(TextOf(editor[IDC_monthCombo]), "12");
-    EXPECT_EQ(TextOf(editor[IDC_yearCombo]), "2040");
+    EXPECT_TRUE(editor.Checked(IDO_COUNTDOWN_TO_DATE));
+    EXPECT_EQ(TextOf(editor[IDC_COUNTDOWN_MONTH]), "12");
+    EXPECT_EQ(TextOf(editor[IDC_COUNTDOWN_YEAR]), "2040");
     PostMessageW(editor.window, WM_CLOSE, 0, 0);
-    EXPECT_TRUE(editor.process.WaitExit(5000));
+    EXPECT_TRUE(editor.process.WaitExit(kPatience));
 }
 
 TEST(ThemeEditor, CancelWritesNothingAndOkWithoutPicturesStays) {
@@ -83,19 +82,20 @@ TEST(ThemeEditor, CancelWritesNothingAndOkWithoutPicturesStays) {
     const std::string theme = editor.Theme();
     const std::string global = editor.Global();
 
-    editor.Click(IDC_Ok);
-    HWND box = WaitForMessageBox(editor.process, 5000);
+    editor.Click(IDB_EDITOR_OK);
+    HWND box = WaitForMessageBox(editor.process, kPatience);
     ASSERT_NE(box, nullptr);
     EXPECT_EQ(MessageBoxText(box),
               "There are no images loaded in the Screen Saver. Load at least one image file to be "
               "displayed.");
     PressOk(box);
-    Pump(300);
+    WaitUntil([box] { return !IsWindow(box); });
+    editor.Answers();
     EXPECT_TRUE(IsWindow(editor.window));
 
-    editor.Click(IDC_aChange);
-    editor.Click(IDC_Cancel);
-    EXPECT_TRUE(editor.process.WaitExit(5000));
+    editor.Click(IDO_SETTINGS_AFTER);
+    editor.Click(IDB_EDITOR_CANCEL);
+    EXPECT_TRUE(editor.process.WaitExit(kPatience));
     EXPECT_EQ(editor.Theme(), theme);
     EXPECT_EQ(editor.Global(), global);
 }
@@ -109,12 +109,12 @@ TEST(ThemeEditor, OkWritesTheChangesOfEachTabAndTheSaverShowsThem) {
     ASSERT_NE(editor.window, nullptr);
     const std::map<std::string, std::string> before = editor.Keys();
 
-    editor.Press(IDC_PercentSlider, VK_HOME);  // Image Settings: the smallest size
-    editor.Click(IDC_pRandom);
-    editor.Click(IDC_backgroundColor);  // Background: the theme's red colour
-    editor.Click(IDC_timeOption);       // Countdown: the clock
-    editor.Click(IDC_Ok);
-    ASSERT_TRUE(editor.process.WaitExit(5000)) << "the editor stays open";
+    editor.Press(IDK_SETTINGS_SIZE, VK_HOME);  // Image Settings: the smallest size
+    editor.Click(IDO_SETTINGS_FLOATING);
+    editor.Click(IDO_BACKGROUND_COLOUR);  // Background: the theme's red colour
+    editor.Click(IDO_COUNTDOWN_TIME);     // Countdown: the clock
+    editor.Click(IDB_EDITOR_OK);
+    ASSERT_TRUE(editor.process.WaitExit(kPatience)) << "the editor stays open";
 
     std::map<std::string, std::string> expected = before;
     expected["picturePercent"] = "10";
@@ -127,8 +127,8 @@ TEST(ThemeEditor, OkWritesTheChangesOfEachTabAndTheSaverShowsThem) {
     EXPECT_EQ(editor.Keys(), expected);
 
     Process saver = StartSaver(editor.copy, "/s");
-    ASSERT_NE(WaitForWindow(saver, 5000), nullptr);
-    EXPECT_TRUE(WaitForPixel(3, 3, kRed, 8, 5000)) << Hex(ScreenPixel(3, 3));
+    ASSERT_NE(WaitForWindow(saver, kPatience), nullptr);
+    EXPECT_TRUE(WaitForPixel(3, 3, kRed, 8, kPatience)) << Hex(ScreenPixel(3, 3));
 }
 
 // A file that cannot be written fails the save, which names it and writes nothing: with the
@@ -148,18 +148,18 @@ TEST(ThemeEditor, ReadOnlyFileFailsTheWholeSaveAndIsNamed) {
         SetFileAttributesW(file.c_str(), FILE_ATTRIBUTE_READONLY);
         const std::string global = editor.Global();
         const auto classic = ReadFileBytes(editor.copy.Path("orvellesaver\\Classic.ini"));
-        editor.Click(IDC_nChange);
-        editor.Click(IDC_Ok);
+        editor.Click(IDO_SETTINGS_NEVER);
+        editor.Click(IDB_EDITOR_OK);
         EXPECT_EQ(editor.Answer(),
                   "Could not save Screen Saver. If problem persists, please create a new Screen "
                   "Saver theme. The file " +
                       path + " could not be written.");
-        EXPECT_TRUE(editor.Checked(IDC_nChange));
+        EXPECT_TRUE(editor.Checked(IDO_SETTINGS_NEVER));
         EXPECT_EQ(editor.Global(), global);
         EXPECT_EQ(ReadFileBytes(editor.copy.Path("orvellesaver\\Classic.ini")), classic);
         SetFileAttributesW(file.c_str(), FILE_ATTRIBUTE_NORMAL);
-        editor.Click(IDC_Cancel);
-        EXPECT_TRUE(editor.process.WaitExit(5000));
+        editor.Click(IDB_EDITOR_CANCEL);
+        EXPECT_TRUE(editor.process.WaitExit(kPatience));
     }
 }
 
@@ -181,11 +181,11 @@ TEST(ThemeEditor, UnusableValuesAreReplacedAndOkKeepsEveryKey) {
     EXPECT_EQ(editor.loadMessage,
               "Some settings of the theme Orvelle could not be read and were replaced by default "
               "values: picturePercent, newFontName.");
-    EXPECT_EQ(SendMessageW(editor[IDC_List1], LB_GETCOUNT, 0, 0), 2);
-    EXPECT_EQ(editor.Position(IDC_PercentSlider), 80);
+    EXPECT_EQ(SendMessageW(editor[IDL_IMAGES_PICTURES], LB_GETCOUNT, 0, 0), 2);
+    EXPECT_EQ(editor.Position(IDK_SETTINGS_SIZE), 80);
     std::map<std::string, std::string> expected = editor.Keys();
-    editor.Click(IDC_Ok);
-    ASSERT_TRUE(editor.process.WaitExit(5000)) << "the editor stays open";
+    editor.Click(IDB_EDITOR_OK);
+    ASSERT_TRUE(editor.process.WaitExit(kPatience)) << "the editor stays open";
     expected["picturePercent"] = "80";  // the template's
     expected["newFontName"] = "Arial";
     expected["total"] = "2";
@@ -202,20 +202,20 @@ TEST(ThemeEditor, EveryEditCountsAndEscOrTheCloseBoxAskFirst) {
     theme.Set("image", "picChange", "ch").Set("image", "timeInterval", "8");
     OpenEditor editor(theme);
     ASSERT_NE(editor.window, nullptr);
-    HWND transitions = editor[IDC_ListBoxTransitions];
+    HWND transitions = editor[IDL_SETTINGS_TRANSITIONS];
     SendMessageW(transitions, LB_SETSEL, TRUE, 0);
     PostMessageW(GetParent(transitions), WM_COMMAND,
-                 MAKEWPARAM(IDC_ListBoxTransitions, LBN_SELCHANGE),
+                 MAKEWPARAM(IDL_SETTINGS_TRANSITIONS, LBN_SELCHANGE),
                  reinterpret_cast<LPARAM>(transitions));
     editor.Key(VK_ESCAPE);
     EXPECT_EQ(editor.Answer(IDCANCEL), "Save Changes to Orvelle ?");
     EXPECT_TRUE(IsWindowVisible(editor.window));
 
-    editor.Type(IDC_Text2, "15");
-    editor.Type(IDC_monthCombo, "03");
+    editor.Type(IDE_SETTINGS_INTERVAL, "15");
+    editor.Type(IDC_COUNTDOWN_MONTH, "03");
     PostMessageW(editor.window, WM_CLOSE, 0, 0);
     EXPECT_EQ(editor.Answer(IDYES), "Save Changes to Orvelle ?");
-    ASSERT_TRUE(editor.process.WaitExit(5000));
+    ASSERT_TRUE(editor.process.WaitExit(kPatience));
     EXPECT_EQ(editor.Key("image", "timeInterval"), "15");
     EXPECT_EQ(editor.Key("date", "countdownMonth"), "03");
     EXPECT_EQ(editor.Key("transitions", "bStandard"), "1");
@@ -226,18 +226,18 @@ TEST(ThemeEditor, ColourDialogOkStoresTheChosenColour) {
     ProgramCopy scratch;
     OpenEditor editor(PictureTheme(scratch));
     ASSERT_NE(editor.window, nullptr);
-    PostMessageW(editor[IDC_backColorClick], BM_CLICK, 0, 0);
+    PostMessageW(editor[IDB_BACKGROUND_CHOOSE_COLOUR], BM_CLICK, 0, 0);
     HWND dialog = editor.OtherWindow([](HWND w) { return ClassOf(w) == "#32770"; });
     ASSERT_NE(dialog, nullptr);
     constexpr int kRedEdit = 706, kGreenEdit = 707, kBlueEdit = 708;
     SetDlgItemTextW(dialog, kRedEdit, L"0");
     SetDlgItemTextW(dialog, kGreenEdit, L"128");
     SetDlgItemTextW(dialog, kBlueEdit, L"255");
-    Pump(200);
+    Settled(dialog);
     PostMessageW(dialog, WM_COMMAND, IDOK, 0);
-    Pump(500);
-    editor.Click(IDC_Ok);
-    ASSERT_TRUE(editor.process.WaitExit(5000));
+    EXPECT_TRUE(editor.Closed(dialog));
+    editor.Click(IDB_EDITOR_OK);
+    ASSERT_TRUE(editor.process.WaitExit(kPatience));
     EXPECT_EQ(editor.Key("background", "newBackColor"), std::to_string(RGB(0, 128, 255)));
 }
 
@@ -250,15 +250,15 @@ TEST(ThemeEditor, PictureToolbarAddsThroughTheFileDialogAndDeletes) {
     const std::string added = editor.copy.Path("added.bmp");
     WriteBmpFile(added, 64, 48, [](int, int) { return kRed; });
     editor.AddPicture(added);
-    EXPECT_EQ(SendMessageW(editor[IDC_List1], LB_GETCOUNT, 0, 0), 3);
-    EXPECT_EQ(TextOf(editor[IDC_Text3]), "Total: 3");
-    EXPECT_EQ(TextOf(editor[IDC_ImagePosition]), "Position: 3");
+    EXPECT_EQ(SendMessageW(editor[IDL_IMAGES_PICTURES], LB_GETCOUNT, 0, 0), 3);
+    EXPECT_EQ(TextOf(editor[IDT_IMAGES_TOTAL]), "Total: 3");
+    EXPECT_EQ(TextOf(editor[IDT_IMAGES_POSITION]), "Position: 3");
 
     // The first picture goes, with its caption.
-    editor.Select(IDC_List1, 0);
-    editor.Toolbar(IDC_toolbarImages, IDC_toolbarImages_Delete);
-    editor.Click(IDC_Ok);
-    ASSERT_TRUE(editor.process.WaitExit(5000));
+    editor.Select(IDL_IMAGES_PICTURES, 0);
+    editor.Toolbar(IDC_IMAGES_TOOLBAR, IDB_IMAGES_DELETE);
+    editor.Click(IDB_EDITOR_OK);
+    ASSERT_TRUE(editor.process.WaitExit(kPatience));
     EXPECT_EQ(editor.Key("total", "total"), "2");
     EXPECT_EQ(editor.Key("caption", "0"), "second");
     EXPECT_EQ(editor.Key("images", "1"), added);
@@ -285,13 +285,11 @@ TEST(ThemeEditor, ViewerShowsThePictureAtItsOwnSizeAndClosesOnAClick) {
     // 200 pixels = 3000 twips: 3120 twips (208 pixels) across, 1905 twips (127) down.
     EXPECT_EQ(outer.right - outer.left, 208);
     EXPECT_EQ(outer.bottom - outer.top, 127);
-    Pump(300);
     POINT corner = {5, 5};
     ClientToScreen(viewer, &corner);
-    EXPECT_SCREEN(corner.x, corner.y, kBlue, 8);
+    EXPECT_TRUE(ScreenBecomes({{corner.x, corner.y, kBlue, 8}}));
     PostMessageW(viewer, WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
-    Pump(400);
-    EXPECT_FALSE(IsWindow(viewer));
+    EXPECT_TRUE(WaitUntil([viewer] { return !IsWindow(viewer); }));
 
     // A picture larger than the screen: the window stops at the work area and scrolls to the
     // picture's far corner.
@@ -305,26 +303,24 @@ TEST(ThemeEditor, ViewerShowsThePictureAtItsOwnSizeAndClosesOnAClick) {
     EXPECT_LE(outer.right, work.right);
     EXPECT_LE(outer.bottom, work.bottom);
     for (UINT bar : {WM_HSCROLL, WM_VSCROLL}) {
-        PostMessageW(viewer, bar, SB_BOTTOM, 0);
+        Deliver(viewer, bar, SB_BOTTOM);
     }
-    Pump(400);
     RECT client = {};
     GetClientRect(viewer, &client);
     POINT farCorner = {client.right - 5, client.bottom - 5};
     ClientToScreen(viewer, &farCorner);
-    EXPECT_SCREEN(farCorner.x, farCorner.y, kRed, 8);
+    EXPECT_TRUE(ScreenBecomes({{farCorner.x, farCorner.y, kRed, 8}}));
     PostMessageW(viewer, WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
-    Pump(400);
-    EXPECT_FALSE(IsWindow(viewer));
+    EXPECT_TRUE(WaitUntil([viewer] { return !IsWindow(viewer); }));
 
     editor.OpenViewer(1);  // second.bmp does not exist
-    HWND box = WaitForMessageBox(editor.process, 5000);
+    HWND box = WaitForMessageBox(editor.process, kPatience);
     ASSERT_NE(box, nullptr);
     EXPECT_EQ(MessageBoxText(box),
               "Cannot load image file properly.\r\nYou need to reload a new one.");
     PressOk(box);
     PostMessageW(editor.window, WM_CLOSE, 0, 0);
-    EXPECT_TRUE(editor.process.WaitExit(5000));
+    EXPECT_TRUE(editor.process.WaitExit(kPatience));
 }
 
 // "Add Multiple Images" opens on the program's folder; Load appends every picture listed there.
@@ -333,23 +329,23 @@ TEST(ThemeEditor, FolderImportAppendsThePicturesOfTheFolder) {
     OpenEditor editor(PictureTheme(scratch));
     ASSERT_NE(editor.window, nullptr);
     WriteBmpFile(editor.copy.Path("zz-last.BMP"), 8, 8, [](int, int) { return kGreen; });
-    editor.Click(IDC_FolderCommand);
-    HWND import = editor.OtherWindow(
-        [](HWND w) { return GetDlgItem(w, IDC_MultiFiles_drvDrives) != nullptr; });
+    editor.Click(IDB_IMAGES_ADD_FOLDER);
+    HWND import =
+        editor.OtherWindow([](HWND w) { return GetDlgItem(w, IDC_IMPORT_DRIVES) != nullptr; });
     ASSERT_NE(import, nullptr);
     EXPECT_TRUE(IsWindowEnabled(editor.window));  // not modal
-    HWND files = GetDlgItem(import, IDC_MultiFiles_filFilenames);
+    HWND files = GetDlgItem(import, IDL_IMPORT_FILES);
     const int listed = static_cast<int>(SendMessageW(files, LB_GETCOUNT, 0, 0));
     EXPECT_GE(listed, 3);  // tovak.gif, orvellenotfound.gif, zz-last.BMP
-    PostMessageW(import, WM_COMMAND, IDC_MultiFiles_Command1, 0);
-    Pump(800);
-    EXPECT_FALSE(IsWindow(import));
-    const int count = static_cast<int>(SendMessageW(editor[IDC_List1], LB_GETCOUNT, 0, 0));
+    PostMessageW(import, WM_COMMAND, IDB_IMPORT_LOAD, 0);
+    EXPECT_TRUE(editor.Closed(import));
+    const int count =
+        static_cast<int>(SendMessageW(editor[IDL_IMAGES_PICTURES], LB_GETCOUNT, 0, 0));
     EXPECT_EQ(count, 2 + listed);
-    EXPECT_EQ(SendMessageW(editor[IDC_List1], LB_GETCURSEL, 0, 0), count - 1);
-    EXPECT_EQ(TextOf(editor[IDC_Text3]), "Total: " + std::to_string(count));
-    editor.Click(IDC_Ok);
-    ASSERT_TRUE(editor.process.WaitExit(5000));
+    EXPECT_EQ(SendMessageW(editor[IDL_IMAGES_PICTURES], LB_GETCURSEL, 0, 0), count - 1);
+    EXPECT_EQ(TextOf(editor[IDT_IMAGES_TOTAL]), "Total: " + std::to_string(count));
+    editor.Click(IDB_EDITOR_OK);
+    ASSERT_TRUE(editor.process.WaitExit(kPatience));
     EXPECT_EQ(editor.Key("images", std::to_string(count - 1)), editor.copy.Path("zz-last.BMP"));
 }
 
@@ -368,19 +364,19 @@ TEST(ThemeEditor, MovedPictureTakesItsCaptionAndComesFirstInTheSaver) {
     ASSERT_NE(editor.window, nullptr);
     editor.AddPicture(blue);
     editor.AddPicture(red);
-    ASSERT_EQ(SendMessageW(editor[IDC_List1], LB_GETCOUNT, 0, 0), 2);
-    editor.Select(IDC_List1, 0);
-    SendMessageW(editor[IDC_p_caption], WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"Blue"));
-    editor.Select(IDC_List1, 1);
-    SendMessageW(editor[IDC_p_caption], WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"Sunset"));
-    Pump(200);
-    editor.Toolbar(IDC_toolbarImages, IDC_toolbarImages_Up);
+    ASSERT_EQ(SendMessageW(editor[IDL_IMAGES_PICTURES], LB_GETCOUNT, 0, 0), 2);
+    editor.Select(IDL_IMAGES_PICTURES, 0);
+    SendMessageW(editor[IDE_IMAGES_CAPTION], WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"Blue"));
+    editor.Select(IDL_IMAGES_PICTURES, 1);
+    SendMessageW(editor[IDE_IMAGES_CAPTION], WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"Sunset"));
+    editor.Answers();
+    editor.Toolbar(IDC_IMAGES_TOOLBAR, IDB_IMAGES_UP);
     wchar_t first[MAX_PATH] = {};
-    SendMessageW(editor[IDC_List1], LB_GETTEXT, 0, reinterpret_cast<LPARAM>(first));
+    SendMessageW(editor[IDL_IMAGES_PICTURES], LB_GETTEXT, 0, reinterpret_cast<LPARAM>(first));
     EXPECT_EQ(orvelle::win::Narrow(first), red);
-    EXPECT_EQ(SendMessageW(editor[IDC_List1], LB_GETCURSEL, 0, 0), 0);
-    editor.Click(IDC_Ok);
-    ASSERT_TRUE(editor.process.WaitExit(5000));
+    EXPECT_EQ(SendMessageW(editor[IDL_IMAGES_PICTURES], LB_GETCURSEL, 0, 0), 0);
+    editor.Click(IDB_EDITOR_OK);
+    ASSERT_TRUE(editor.process.WaitExit(kPatience));
     EXPECT_EQ(editor.Key("images", "0"), red);
     EXPECT_EQ(editor.Key("caption", "0"), "Sunset");
     EXPECT_EQ(editor.Key("caption", "1"), "Blue");
@@ -397,26 +393,26 @@ TEST(ThemeEditor, MusicPlaysToItsEndAndOffersPlayAgain) {
     theme.Music({tune});
     OpenEditor editor(theme);
     ASSERT_NE(editor.window, nullptr);
-    SendMessageW(editor[IDC_SSTab1], TCM_SETCURFOCUS, 4, 0);
-    SendMessageW(editor[IDC_multimediaList], LB_SETCURSEL, 0, 0);
-    PostMessageW(GetParent(editor[IDC_multimediaList]), WM_COMMAND,
-                 MAKEWPARAM(IDC_multimediaList, LBN_SELCHANGE),
-                 reinterpret_cast<LPARAM>(editor[IDC_multimediaList]));
-    Pump(300);
-    ASSERT_TRUE(IsWindowEnabled(editor[IDC_playCommand]));
-    editor.Click(IDC_playCommand);
-    EXPECT_FALSE(IsWindowEnabled(editor[IDC_playCommand]));
-    EXPECT_TRUE(IsWindowEnabled(editor[IDC_closeCommand]));
-    bool ended = false;
-    for (DWORD start = GetTickCount(); !ended && GetTickCount() - start < 8000; Pump(100)) {
-        ended = IsWindowEnabled(editor[IDC_playCommand]);
-    }
-    EXPECT_TRUE(ended);
-    EXPECT_FALSE(IsWindowEnabled(editor[IDC_closeCommand]));
-    const auto bar = editor[IDC_ProgressBar1];
+    SendMessageW(editor[IDC_EDITOR_TABS], TCM_SETCURFOCUS, 4, 0);
+    SendMessageW(editor[IDL_MUSIC_FILES], LB_SETCURSEL, 0, 0);
+    Deliver(GetParent(editor[IDL_MUSIC_FILES]), WM_COMMAND,
+            MAKEWPARAM(IDL_MUSIC_FILES, LBN_SELCHANGE),
+            reinterpret_cast<LPARAM>(editor[IDL_MUSIC_FILES]));
+    ASSERT_TRUE(IsWindowEnabled(editor[IDB_MUSIC_PLAY]));
+    // Clicked and waited for: the buttons are looked at as the click leaves them, before the
+    // progress timer (every half second) can find the tune ended (the test system's sound
+    // device takes a tune in about a second, whatever its length).
+    DWORD_PTR clicked = 0;
+    ASSERT_TRUE(SendMessageTimeoutW(editor[IDB_MUSIC_PLAY], BM_CLICK, 0, 0, SMTO_NORMAL, kPatience,
+                                    &clicked));
+    EXPECT_FALSE(IsWindowEnabled(editor[IDB_MUSIC_PLAY]));
+    EXPECT_TRUE(IsWindowEnabled(editor[IDB_MUSIC_STOP]));
+    EXPECT_TRUE(WaitUntil([&] { return IsWindowEnabled(editor[IDB_MUSIC_PLAY]) != FALSE; }));
+    EXPECT_FALSE(IsWindowEnabled(editor[IDB_MUSIC_STOP]));
+    const auto bar = editor[IDC_MUSIC_PROGRESS];
     EXPECT_EQ(SendMessageW(bar, PBM_GETPOS, 0, 0), SendMessageW(bar, PBM_GETRANGE, FALSE, 0));
     PostMessageW(editor.window, WM_CLOSE, 0, 0);
-    EXPECT_TRUE(editor.process.WaitExit(5000));
+    EXPECT_TRUE(editor.process.WaitExit(kPatience));
 }
 
 }  // namespace

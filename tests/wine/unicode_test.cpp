@@ -108,38 +108,38 @@ TEST(Unicode, SaverShowsPicturesAndPlaysMusicFromUnicodeNames) {
     if (!saver.Handle()) {
         GTEST_SKIP() << "MCI commands can only be watched under Wine";
     }
-    ASSERT_NE(WaitForWindow(saver, 5000), nullptr);
+    ASSERT_NE(WaitForWindow(saver, kPatience), nullptr);
     // The picture itself, not the fallback picture, centred over the red background.
-    EXPECT_TRUE(WaitForPixel(512, 384, kBlue, 8, 5000))
+    EXPECT_TRUE(WaitForPixel(512, 384, kBlue, 8, kPatience))
         << "the centre shows " << std::hex << ScreenPixel(512, 384);
     EXPECT_TRUE(ColourNear(ScreenPixel(5, 5), kRed, 0));
     // The Cyrillic caption reaches its label whole.
     HWND captionLabel = nullptr;
-    for (DWORD start = GetTickCount(); !captionLabel && GetTickCount() - start < 5000; Pump(100)) {
+    WaitUntil([&] {
         for (HWND child = GetWindow(WaitForWindow(saver, 1000), GW_CHILD); child;
              child = GetWindow(child, GW_HWNDNEXT)) {
             if (WindowText(child) == "\u041f\u043e\u0434\u043f\u0438\u0441\u044c") {
                 captionLabel = child;
             }
         }
-    }
+        return captionLabel != nullptr;
+    });
     EXPECT_NE(captionLabel, nullptr);
 
     // MCI is handed the music file by its whole Unicode path. (Wine's own wave driver then
     // opens it through the ANSI code page and fails, so under Wine it is not heard.)
     const std::string opened = "mciSendStringW (L\"" + TraceForm("Open \"" + music + "\" ALIAS ");
     std::string trace;
-    const DWORD start = GetTickCount();
-    do {
-        Pump(100);
+    WaitUntil([&] {
         trace = ReadFileBytes(log).value_or("");
-    } while (trace.find(opened) == std::string::npos && GetTickCount() - start < 6000);
+        return trace.find(opened) != std::string::npos;
+    });
     EXPECT_NE(trace.find(opened), std::string::npos) << "no open of " << opened << "\n"
                                                      << trace.substr(0, 4000);
     EXPECT_EQ(FindMessageBox(saver.Id()), nullptr);
 
     SendKey(WaitForWindow(saver, 1000), VK_ESCAPE);
-    EXPECT_TRUE(saver.WaitExit(5000));
+    EXPECT_TRUE(saver.WaitExit(kPatience));
     // The run only reads: both files keep their bytes.
     EXPECT_EQ(ReadFileBytes(copy.Path("orvellemain.ini")), global);
     EXPECT_EQ(ReadFileBytes(themeFile), themeBytes);
@@ -176,11 +176,11 @@ TEST(Unicode, ACyrillicPathTurnsTheAnsiThemeIntoUtf16ThatTheSystemAndTheSaverRea
     }
 
     Process saver = StartSaver(copy, "/s");
-    ASSERT_NE(WaitForWindow(saver, 5000), nullptr);
-    EXPECT_TRUE(WaitForPixel(512, 384, kGreen, 8, 5000))
+    ASSERT_NE(WaitForWindow(saver, kPatience), nullptr);
+    EXPECT_TRUE(WaitForPixel(512, 384, kGreen, 8, kPatience))
         << "the centre shows " << std::hex << ScreenPixel(512, 384);
     SendKey(WaitForWindow(saver, 1000), VK_ESCAPE);
-    EXPECT_TRUE(saver.WaitExit(5000));
+    EXPECT_TRUE(saver.WaitExit(kPatience));
     EXPECT_EQ(ReadFileBytes(themeFile), saved);
 }
 
@@ -201,19 +201,14 @@ TEST(Unicode, PreviewRunsFromAUnicodeFolder) {
     HWND host = CreateWindowExW(WS_EX_TOPMOST, wc.lpszClassName, Wide(kFolder).c_str(),
                                 WS_POPUP | WS_VISIBLE, 100, 80, 152, 112, nullptr, nullptr,
                                 wc.hInstance, nullptr);
-    Pump(300);
+    HandlePending();
     Process preview = StartSaver(copy, "/p " + std::to_string(reinterpret_cast<INT_PTR>(host)));
     HWND child = nullptr;
-    for (int i = 0; i < 100 && !child; ++i) {
-        Pump(50);
-        child = FindWindowExW(host, nullptr, L"OrvellePreview", nullptr);
-    }
+    WaitUntil([&] { return (child = FindWindowExW(host, nullptr, L"OrvellePreview", nullptr)); });
     EXPECT_NE(child, nullptr);
     DestroyWindow(host);
     DWORD code = 999;
-    for (int i = 0; i < 100 && !preview.WaitExit(0, &code); ++i) {
-        Pump(50);
-    }
+    preview.WaitExit(kPatience, &code);
     EXPECT_EQ(code, 0u);
 }
 

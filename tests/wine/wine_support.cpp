@@ -204,15 +204,8 @@ bool Process::WaitExit(DWORD milliseconds, DWORD* code) const {
     if (!info_.hProcess) {
         return true;
     }
-    DWORD start = GetTickCount();
-    for (;;) {
-        if (WaitForSingleObject(info_.hProcess, 0) == WAIT_OBJECT_0) {
-            break;
-        }
-        if (GetTickCount() - start >= milliseconds) {
-            return false;
-        }
-        Pump(10);
+    if (!WaitUntil([this] { return !Running(); }, milliseconds)) {
+        return false;
     }
     if (code) {
         GetExitCodeProcess(info_.hProcess, code);
@@ -240,6 +233,10 @@ Process StartSaver(const ProgramCopy& copy, const std::string& arguments) {
     return Process(copy.Path("orvelle.scr"), arguments);
 }
 
+Process StartDesignWindow(const std::string& arguments) {
+    return Process(UnixToWindows(ORVELLE_DESIGN_WINDOW), arguments);
+}
+
 std::vector<HWND> VisibleWindowsOf(DWORD processId) {
     std::vector<HWND> visible;
     for (HWND hwnd : AllWindowsOf(processId)) {
@@ -252,27 +249,119 @@ std::vector<HWND> VisibleWindowsOf(DWORD processId) {
 }
 
 HWND WaitForWindow(const Process& process, DWORD milliseconds) {
-    DWORD start = GetTickCount();
-    do {
-        std::vector<HWND> windows = VisibleWindowsOf(process.Id());
-        if (!windows.empty()) {
-            return windows.front();
-        }
-        Pump(20);
-    } while (GetTickCount() - start < milliseconds && process.Running());
-    return nullptr;
+    HWND found = nullptr;
+    WaitUntil(
+        [&] {
+            const std::vector<HWND> windows = VisibleWindowsOf(process.Id());
+            found = windows.empty() ? nullptr : windows.front();
+            return found != nullptr || !process.Running();
+        },
+        milliseconds);
+    return found;
 }
 
-void Pump(DWORD milliseconds) {
-    DWORD start = GetTickCount();
-    do {
-        MSG msg;
-        while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-            TranslateMessage(&msg);
-            DispatchMessageW(&msg);
+void HandlePending() {
+    // Bounded: a window that keeps invalidating itself would otherwise hold the test here.
+    MSG msg;
+    for (int handled = 0; handled < 100000 && PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE);
+         ++handled) {
+        TranslateMessage(&msg);
+        DispatchMessageW(&msg);
+    }
+}
+
+void PumpStep() {
+    HandlePending();
+    MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
+}
+
+namespace {
+
+// A live window of the thread (a shown one when `shown`): the one given while it qualifies, else
+// any of the thread's top-level windows.
+HWND WindowOfThread(DWORD thread, HWND preferred, bool shown) {
+    auto fits = [shown](HWND window) {
+        return IsWindow(window) && (!shown || IsWindowVisible(window));
+    };
+    if (fits(preferred)) {
+        return preferred;
+    }
+    struct Search {
+        bool shown;
+        HWND found;
+    } search{shown, nullptr};
+    EnumThreadWindows(
+        thread,
+        [](HWND window, LPARAM param) -> BOOL {
+            auto* s = reinterpret_cast<Search*>(param);
+            if (!s->shown || IsWindowVisible(window)) {
+                s->found = window;
+                return FALSE;
+            }
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+DWORD Remaining(DWORD start, DWORD milliseconds) {
+    const DWORD used = GetTickCount() - start;
+    return used < milliseconds ? milliseconds - used : 0;
+}
+
+// The thread has answered a message sent now: it has handled the ones sent before (sent messages
+// are handled in order), or waits in a loop of its own.
+bool Answered(DWORD thread, HWND window, DWORD start, DWORD milliseconds) {
+    for (;;) {
+        HWND target = WindowOfThread(thread, window, false);
+        const DWORD left = Remaining(start, milliseconds);
+        if (!target || left == 0) {
+            return false;
         }
-        MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
-    } while (GetTickCount() - start < milliseconds);
+        DWORD_PTR result = 0;
+        if (SendMessageTimeoutW(target, WM_NULL, 0, 0, SMTO_NORMAL, left, &result)) {
+            return true;
+        }
+        if (IsWindow(target)) {
+            return false;  // no answer in time
+        }
+        // The window went meanwhile (a dialog closing): another of the thread's.
+    }
+}
+
+// The thread has nothing posted or typed left to handle: a part of one of its shown windows made
+// invalid is painted, and the system hands out a paint only when no such message waits.
+bool Idle(DWORD thread, HWND window, DWORD start, DWORD milliseconds) {
+    for (;;) {
+        HWND target = WindowOfThread(thread, GetAncestor(window, GA_ROOT), true);
+        if (!target) {
+            return Answered(thread, window, start, milliseconds);  // nothing to paint
+        }
+        const RECT corner = {0, 0, 1, 1};
+        InvalidateRect(target, &corner, FALSE);
+        const bool painted = WaitUntil(
+            [target] { return !IsWindow(target) || !GetUpdateRect(target, nullptr, FALSE); },
+            Remaining(start, milliseconds));
+        if (!painted) {
+            return false;
+        }
+        if (IsWindow(target)) {
+            return true;
+        }
+    }
+}
+
+}  // namespace
+
+bool Settled(HWND window, DWORD milliseconds) {
+    const DWORD thread = GetWindowThreadProcessId(window, nullptr);
+    if (thread == 0) {
+        return false;
+    }
+    // Twice idle: a handler that paints at once (UpdateWindow) would need to do so both times.
+    const DWORD start = GetTickCount();
+    return Answered(thread, window, start, milliseconds) &&
+           Idle(thread, window, start, milliseconds) && Idle(thread, window, start, milliseconds);
 }
 
 COLORREF ScreenPixel(int x, int y) {
@@ -529,16 +618,16 @@ Process StartSaverWithWineTrace(const ProgramCopy& copy, const std::string& argu
         CloseHandle(info.hProcess);
         CloseHandle(info.hThread);
     }
-    const DWORD start = GetTickCount();
-    do {
+    DWORD started = 0;
+    WaitUntil([&] {
         for (DWORD id : ProcessesNamed("orvelle.scr")) {
             if (std::find(before.begin(), before.end(), id) == before.end()) {
-                return Process::Adopt(id);
+                started = id;
             }
         }
-        Pump(20);
-    } while (GetTickCount() - start < 10000);
-    return Process();
+        return started != 0;
+    });
+    return started ? Process::Adopt(started) : Process();
 }
 
 void WriteBmpFile(const std::string& path, int width, int height,
@@ -594,6 +683,11 @@ void Release(T*& object) {
 
 bool WriteJpegFile(const std::string& path, int width, int height,
                    const std::function<COLORREF(int, int)>& colour) {
+    return WriteEncodedPicture(path, GUID_ContainerFormatJpeg, width, height, colour);
+}
+
+bool WriteEncodedPicture(const std::string& path, const GUID& container, int width, int height,
+                         const std::function<COLORREF(int, int)>& colour) {
     IWICImagingFactory* factory = ImagingFactory();
     IWICStream* stream = nullptr;
     IWICBitmapEncoder* encoder = nullptr;
@@ -602,7 +696,7 @@ bool WriteJpegFile(const std::string& path, int width, int height,
     const std::wstring wide = Wide(path);
     if (factory && SUCCEEDED(factory->CreateStream(&stream)) &&
         SUCCEEDED(stream->InitializeFromFilename(wide.c_str(), GENERIC_WRITE)) &&
-        SUCCEEDED(factory->CreateEncoder(GUID_ContainerFormatJpeg, nullptr, &encoder)) &&
+        SUCCEEDED(factory->CreateEncoder(container, nullptr, &encoder)) &&
         SUCCEEDED(encoder->Initialize(stream, WICBitmapEncoderNoCache)) &&
         SUCCEEDED(encoder->CreateNewFrame(&frame, nullptr)) &&
         SUCCEEDED(frame->Initialize(nullptr)) &&
@@ -717,29 +811,87 @@ bool ColourNear(COLORREF actual, COLORREF expected, int tolerance) {
 }
 
 bool WaitForPixel(int x, int y, COLORREF colour, int tolerance, DWORD milliseconds) {
-    const DWORD start = GetTickCount();
-    for (;;) {
-        if (ColourNear(ScreenPixel(x, y), colour, tolerance)) {
-            return true;
-        }
-        if (GetTickCount() - start >= milliseconds) {
-            return false;
-        }
-        Pump(15);
+    return WaitUntil([&] { return ColourNear(ScreenPixel(x, y), colour, tolerance); },
+                     milliseconds);
+}
+
+::testing::AssertionResult ScreenBecomes(const std::vector<ScreenPoint>& points,
+                                         DWORD milliseconds) {
+    auto shown = [&] {
+        return std::all_of(points.begin(), points.end(), [](const ScreenPoint& p) {
+            return ColourNear(ScreenPixel(p.x, p.y), p.colour, p.tolerance);
+        });
+    };
+    if (WaitUntil(shown, milliseconds)) {
+        return ::testing::AssertionSuccess();
     }
+    ::testing::AssertionResult failure = ::testing::AssertionFailure();
+    for (const ScreenPoint& p : points) {
+        const COLORREF seen = ScreenPixel(p.x, p.y);
+        if (!ColourNear(seen, p.colour, p.tolerance)) {
+            failure << "at (" << p.x << ", " << p.y << ") saw " << Hex(seen) << ", wanted "
+                    << Hex(p.colour) << "; ";
+        }
+    }
+    return failure;
+}
+
+namespace {
+
+// The screen's pixels in the rectangle, row by row.
+std::vector<DWORD> ScreenArea(const RECT& area) {
+    const int width = area.right - area.left;
+    const int height = area.bottom - area.top;
+    std::vector<DWORD> pixels(static_cast<size_t>(std::max(width, 0)) * std::max(height, 0));
+    if (pixels.empty()) {
+        return pixels;
+    }
+    HDC screen = GetDC(nullptr);
+    HDC memory = CreateCompatibleDC(screen);
+    BITMAPINFO info = {};
+    info.bmiHeader.biSize = sizeof info.bmiHeader;
+    info.bmiHeader.biWidth = width;
+    info.bmiHeader.biHeight = -height;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    void* bits = nullptr;
+    HBITMAP bitmap = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    if (bitmap) {
+        HGDIOBJ old = SelectObject(memory, bitmap);
+        BitBlt(memory, 0, 0, width, height, screen, area.left, area.top, SRCCOPY);
+        GdiFlush();
+        std::memcpy(pixels.data(), bits, pixels.size() * sizeof(DWORD));
+        SelectObject(memory, old);
+        DeleteObject(bitmap);
+    }
+    DeleteDC(memory);
+    ReleaseDC(nullptr, screen);
+    return pixels;
+}
+
+}  // namespace
+
+bool ScreenSettles(const RECT& area, DWORD milliseconds) {
+    std::vector<DWORD> before = ScreenArea(area);
+    DWORD readAt = GetTickCount();
+    return WaitUntil(
+        [&] {
+            if (GetTickCount() - readAt < 100) {
+                return false;
+            }
+            std::vector<DWORD> now = ScreenArea(area);
+            const bool still = now == before;
+            before = std::move(now);
+            readAt = GetTickCount();
+            return still;
+        },
+        milliseconds);
 }
 
 HWND WaitForMessageBox(const Process& process, DWORD milliseconds) {
-    const DWORD start = GetTickCount();
-    for (;;) {
-        if (HWND box = FindMessageBox(process.Id())) {
-            return box;
-        }
-        if (GetTickCount() - start >= milliseconds || !process.Running()) {
-            return FindMessageBox(process.Id());
-        }
-        Pump(20);
-    }
+    WaitUntil([&] { return FindMessageBox(process.Id()) != nullptr || !process.Running(); },
+              milliseconds);
+    return FindMessageBox(process.Id());
 }
 
 void PressOk(HWND box) {
@@ -860,54 +1012,125 @@ namespace {
 
 // X input through the XTEST extension, by a small Python script (ctypes, no packages): the
 // pointer moves as if the user moved it, so every X client, Wine's included, sees the motion.
-constexpr char kXInputScript[] = R"(import ctypes, sys
+// The moves are relative, with the server's pointer acceleration off while the script runs:
+// Wine takes the raw motion of a window that holds the pointer as relative, and an absolute move
+// would reach it as a jump by the target's coordinates.
+// One script serves the whole test process, so that a move costs a few milliseconds rather than
+// a program start: it takes requests ("serial action x y") from the file "request" of its
+// folder, and writes the serial to "answer" once the X server has the input. It ends when its
+// folder goes, on "quit", or after two idle minutes.
+constexpr char kXInputScript[] = R"(import ctypes, os, sys, time
+from ctypes import byref, c_int, c_uint, c_ulong, c_void_p
 x = ctypes.CDLL('libX11.so.6')
 t = ctypes.CDLL('libXtst.so.6')
-x.XOpenDisplay.restype = ctypes.c_void_p
-x.XSync.argtypes = [ctypes.c_void_p, ctypes.c_int]
-x.XCloseDisplay.argtypes = [ctypes.c_void_p]
-t.XTestFakeMotionEvent.argtypes = [ctypes.c_void_p, ctypes.c_int, ctypes.c_int, ctypes.c_int,
-                                   ctypes.c_ulong]
-t.XTestFakeButtonEvent.argtypes = [ctypes.c_void_p, ctypes.c_uint, ctypes.c_int, ctypes.c_ulong]
+x.XOpenDisplay.restype = c_void_p
+x.XDefaultRootWindow.argtypes = [c_void_p]
+x.XDefaultRootWindow.restype = c_ulong
+x.XQueryPointer.argtypes = [c_void_p, c_ulong] + [ctypes.POINTER(c_ulong)] * 2 + \
+    [ctypes.POINTER(c_int)] * 4 + [ctypes.POINTER(c_uint)]
+x.XGetPointerControl.argtypes = [c_void_p] + [ctypes.POINTER(c_int)] * 3
+x.XChangePointerControl.argtypes = [c_void_p, c_int, c_int, c_int, c_int, c_int]
+x.XSync.argtypes = [c_void_p, c_int]
+x.XCloseDisplay.argtypes = [c_void_p]
+t.XTestFakeRelativeMotionEvent.argtypes = [c_void_p, c_int, c_int, c_ulong]
+t.XTestFakeButtonEvent.argtypes = [c_void_p, c_uint, c_int, c_ulong]
+folder = sys.argv[1]
+request = os.path.join(folder, 'request')
+answer = os.path.join(folder, 'answer')
+def reply(serial):
+    with open(answer + '.tmp', 'w') as f:
+        f.write(serial)
+    os.replace(answer + '.tmp', answer)
+def position():
+    w, v = c_ulong(), c_ulong()
+    rx, ry, wx, wy, mask = c_int(), c_int(), c_int(), c_int(), c_uint()
+    x.XQueryPointer(d, root, byref(w), byref(v), byref(rx), byref(ry), byref(wx), byref(wy),
+                    byref(mask))
+    return rx.value, ry.value
 d = x.XOpenDisplay(None)
 if not d:
     sys.exit(1)
-t.XTestFakeMotionEvent(d, -1, int(sys.argv[2]), int(sys.argv[3]), 0)
-if sys.argv[1] == 'click':
+root = x.XDefaultRootWindow(d)
+accel = [c_int(), c_int(), c_int()]
+x.XGetPointerControl(d, *[byref(a) for a in accel])
+x.XChangePointerControl(d, 1, 0, 1, 1, 0)
+reply('0')
+last = time.monotonic()
+while time.monotonic() - last < 120 and os.path.isdir(folder):
+    try:
+        with open(request) as f:
+            words = f.read().split()
+        os.remove(request)
+    except OSError:
+        time.sleep(0.002 if time.monotonic() - last < 5 else 0.02)
+        continue
+    last = time.monotonic()
+    if len(words) != 4 or words[1] == 'quit':
+        break
+    px, py = position()
+    t.XTestFakeRelativeMotionEvent(d, int(words[2]) - px, int(words[3]) - py, 0)
+    if words[1] == 'click':
+        x.XSync(d, 0)
+        t.XTestFakeButtonEvent(d, 1, 1, 0)
+        t.XTestFakeButtonEvent(d, 1, 0, 0)
     x.XSync(d, 0)
-    t.XTestFakeButtonEvent(d, 1, 1, 0)
-    t.XTestFakeButtonEvent(d, 1, 0, 0)
+    reply(words[0])
+x.XChangePointerControl(d, 1, 0, accel[0].value, accel[1].value, 0)
 x.XSync(d, 0)
 x.XCloseDisplay(d)
 )";
 
-// The script's Unix path, written once per test process; "" when this is not Wine.
-const std::string& XInputScript() {
-    static const std::string path = [] {
-        const std::string temp = TempFolder();
-        // One name for all: the script never changes, and no copies pile up.
-        const std::string name = "orvelle-xinput.py";
-        const std::string unixFolder = UnixPathOf(temp);
-        if (unixFolder.empty()) {
-            return std::string();
+class XInputHelper {
+  public:
+    XInputHelper() {
+        folder_ = TempFolder() + "orvelle-xinput-" + std::to_string(GetCurrentProcessId()) + "\\";
+        const std::string unixFolder = UnixPathOf(folder_);
+        if (unixFolder.empty() || !CreateDirectoryW(Wide(folder_).c_str(), nullptr)) {
+            return;
         }
-        WriteFileBytes(temp + name, kXInputScript);
-        return unixFolder + (unixFolder.back() == '/' ? "" : "/") + name;
-    }();
-    return path;
-}
+        WriteFileBytes(folder_ + "xinput.py", kXInputScript);
+        const std::string unix = unixFolder + (unixFolder.back() == '/' ? "" : "/");
+        // In the background, its output nowhere: it must not hold ctest's output pipe open.
+        works_ = RunUnixShell("(python3 '" + unix + "xinput.py' '" + unix +
+                              "' </dev/null >/dev/null 2>&1 &)") &&
+                 Answered("0");
+    }
+    ~XInputHelper() {
+        for (const char* name : {"xinput.py", "request", "request.tmp", "answer", "answer.tmp"}) {
+            DeleteFileW(Wide(folder_ + name).c_str());
+        }
+        RemoveDirectoryW(Wide(folder_).c_str());
+    }
+    // False when the input could not be given (not Wine, or the script is gone).
+    bool Send(const std::string& action, int x, int y) {
+        if (!works_) {
+            return false;
+        }
+        const std::string serial = std::to_string(++serial_);
+        const std::string temp = folder_ + "request.tmp";
+        works_ = WriteFileBytes(temp, serial + " " + action + " " + std::to_string(x) + " " +
+                                          std::to_string(y)) &&
+                 MoveFileExW(Wide(temp).c_str(), Wide(folder_ + "request").c_str(),
+                             MOVEFILE_REPLACE_EXISTING) &&
+                 Answered(serial);
+        return works_;
+    }
+
+  private:
+    bool Answered(const std::string& serial) const {
+        return WaitUntil([&] { return ReadFileBytes(folder_ + "answer") == serial; });
+    }
+    std::string folder_;
+    int serial_ = 0;
+    bool works_ = false;
+};
 
 bool XInput(const std::string& action, int x, int y) {
-    static bool works = true;
-    if (!works || XInputScript().empty()) {
-        return false;
-    }
-    // An X server with no other client resets when the script's connection closes, and the
-    // pointer goes back to the middle: reading the screen keeps this process connected.
+    static XInputHelper helper;
+    // An X server with no other client resets when its last connection closes, and the pointer
+    // goes back to the middle: reading the screen keeps this process connected.
     ScreenPixel(0, 0);
-    works = RunUnixShell("python3 '" + XInputScript() + "' " + action + " " + std::to_string(x) +
-                         " " + std::to_string(y));
-    return works;
+    return helper.Send(action, x, y);
 }
 
 }  // namespace

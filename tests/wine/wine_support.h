@@ -5,6 +5,8 @@
 
 #include <windows.h>
 
+#include <gtest/gtest.h>
+
 #include <functional>
 #include <initializer_list>
 #include <optional>
@@ -14,6 +16,71 @@
 #include <vector>
 
 namespace wine_test {
+
+// --- Waiting: on conditions, never on fixed pauses ---
+
+// How long a wait for something that should come gives it: generous, as the machine is shared
+// and slow at times. A wait that runs out fails the check it stands for; it never passes it.
+constexpr DWORD kPatience = 10000;
+
+// One step of every wait: handles this thread's waiting messages (the test's own windows paint
+// and take their input), then sleeps until more come or 10 ms have passed.
+void PumpStep();
+
+// Polls the condition until it holds, handling this thread's messages meanwhile; false on
+// time-out.
+template <typename Condition>
+bool WaitUntil(Condition done, DWORD milliseconds = kPatience) {
+    const DWORD start = GetTickCount();
+    while (!done()) {
+        if (GetTickCount() - start >= milliseconds) {
+            return done();
+        }
+        PumpStep();
+    }
+    return true;
+}
+
+// The one fixed time a test may wait, for checks that something does NOT happen: watches the
+// condition for the whole time (handling this thread's messages) and is false as soon as it
+// fails.
+template <typename Condition>
+bool HoldsFor(DWORD milliseconds, Condition holds) {
+    const DWORD start = GetTickCount();
+    do {
+        if (!holds()) {
+            return false;
+        }
+        PumpStep();
+    } while (GetTickCount() - start < milliseconds);
+    return holds();
+}
+
+// Handles every message already waiting for this thread's own windows (and the paints and
+// timers due), then returns.
+void HandlePending();
+
+// The thread of the window (of another process, or of this one on another thread) has handled
+// every message sent, posted or typed to its windows before the call, and waits for more, in its
+// own loop or in one it has opened (a message box, a dialog, a menu): it has answered a message
+// sent after them, and painted a part of its window made invalid (the system hands out paints
+// only when nothing else waits). False when that did not happen in time.
+bool Settled(HWND window, DWORD milliseconds = kPatience);
+
+// A screen pixel and the colour it should have (0x00BBGGRR) within a tolerance per channel.
+struct ScreenPoint {
+    int x;
+    int y;
+    COLORREF colour;
+    int tolerance;
+};
+// Waits until every point shows its colour at once; on time-out, a failure naming the points
+// that did not, with what they showed.
+::testing::AssertionResult ScreenBecomes(const std::vector<ScreenPoint>& points,
+                                         DWORD milliseconds = kPatience);
+// Waits until the screen's pixels in the rectangle stop changing (the same in two readings
+// 100 ms apart): for pictures taken of the screen. False on time-out.
+bool ScreenSettles(const RECT& area, DWORD milliseconds = kPatience);
 
 // Plain colours the tests paint pictures with and look for on the screen (0x00BBGGRR).
 constexpr COLORREF kRed = RGB(255, 0, 0);
@@ -74,13 +141,14 @@ class Process {
 
 // Starts orvelle.scr from the folder with the arguments.
 Process StartSaver(const ProgramCopy& copy, const std::string& arguments);
+// Starts the editor window as designed (its templates, nothing behind them), a test program of
+// its own that takes the configure switches of orvelle.scr.
+Process StartDesignWindow(const std::string& arguments);
 
 // Visible top-level windows of a process.
 std::vector<HWND> VisibleWindowsOf(DWORD processId);
 // Waits until the process shows a visible top-level window; nullptr on time-out.
 HWND WaitForWindow(const Process& process, DWORD milliseconds);
-// Pumps this thread's messages while waiting.
-void Pump(DWORD milliseconds);
 // Screen pixel as 0x00BBGGRR.
 COLORREF ScreenPixel(int x, int y);
 // Mouse and keys as the system delivers them.
@@ -129,6 +197,9 @@ void WriteBmpFile(const std::string& path, int width, int height,
 // Through the system's JPEG encoder; false when there is none.
 bool WriteJpegFile(const std::string& path, int width, int height,
                    const std::function<COLORREF(int, int)>& colour);
+// The same through the system's encoder for the container (GUID_ContainerFormatPng, ...).
+bool WriteEncodedPicture(const std::string& path, const GUID& container, int width, int height,
+                         const std::function<COLORREF(int, int)>& colour);
 // A 16-bit mono PCM tone of the given length.
 void WriteWavFile(const std::string& path, double seconds);
 // Decodes a picture file through the system's codecs into rows of 0x00BBGGRR pixels.
