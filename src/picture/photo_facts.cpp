@@ -52,6 +52,16 @@ int DaysInMonth(int year, int month) {
 
 }  // namespace
 
+PhotoFacts WithExifFallback(PhotoFacts read, const PhotoFacts& exif) {
+    for (auto field : {&PhotoFacts::dateTimeOriginal, &PhotoFacts::dateTimeDigitized,
+                       &PhotoFacts::exifDescription}) {
+        if (TrimSpaces(read.*field).empty()) {
+            read.*field = exif.*field;
+        }
+    }
+    return read;
+}
+
 std::optional<CalendarDate> ExifDate(const std::string& raw) {
     const std::string text = TrimSpaces(raw);
     const std::optional<int> year = Digits(text, 0, 4);

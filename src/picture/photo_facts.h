@@ -28,6 +28,11 @@ struct PhotoFacts {
     friend bool operator==(const PhotoFacts&, const PhotoFacts&) = default;
 };
 
+// The facts the system's metadata reader gave, with the EXIF ones it left empty (dates,
+// description) taken from those the file's own EXIF block holds: not every system reads JPEG
+// metadata.
+PhotoFacts WithExifFallback(PhotoFacts read, const PhotoFacts& exif);
+
 // The date of an EXIF date text; nothing for an unset ("    :  :  ", "0000:00:00") or damaged
 // one. Dashes and slashes are taken as the separators some writers use.
 std::optional<CalendarDate> ExifDate(const std::string& text);

@@ -69,7 +69,8 @@ std::optional<CalendarDate> LastChanged(const std::string& path) {
 
 }  // namespace
 
-PhotoFacts ReadPhotoFacts(IWICBitmapFrameDecode* frame, const std::string& path) {
+PhotoFacts ReadPhotoFacts(IWICBitmapFrameDecode* frame, const std::string& path,
+                          const PhotoFacts& exif) {
     PhotoFacts facts;
     Com<IWICMetadataQueryReader> reader;
     if (frame && SUCCEEDED(frame->GetMetadataQueryReader(reader.Out()))) {
@@ -80,7 +81,12 @@ PhotoFacts ReadPhotoFacts(IWICBitmapFrameDecode* frame, const std::string& path)
         facts.iptcTitle = Text(reader.Get(), kIptcTitle);
     }
     facts.modified = LastChanged(path);
-    return facts;
+    PhotoFacts stored = exif;
+    for (std::string* text :
+         {&stored.dateTimeOriginal, &stored.dateTimeDigitized, &stored.exifDescription}) {
+        *text = FromStored(text->c_str());
+    }
+    return WithExifFallback(facts, stored);
 }
 
 }  // namespace orvelle::win

@@ -10,7 +10,9 @@
 
 namespace orvelle::win {
 
-// frame may be null (nothing is read from it then); path is the file's, UTF-8.
-PhotoFacts ReadPhotoFacts(IWICBitmapFrameDecode* frame, const std::string& path);
+// frame may be null (nothing is read from it then); path is the file's, UTF-8. exif: the texts
+// the file's EXIF block holds as stored, for what the metadata reader leaves out.
+PhotoFacts ReadPhotoFacts(IWICBitmapFrameDecode* frame, const std::string& path,
+                          const PhotoFacts& exif);
 
 }  // namespace orvelle::win

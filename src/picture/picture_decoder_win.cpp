@@ -286,6 +286,8 @@ struct PictureDecoder::Impl {
     UINT width = 0;
     UINT height = 0;
     int orientation = 1;
+    // What the file's own EXIF block holds, for systems whose metadata reader reads none.
+    PhotoFacts exif;
     // A picture refused before the system decoded it: its size is known, its pixels never are.
     bool refused = false;
 
@@ -313,6 +315,7 @@ struct PictureDecoder::Impl {
         stream.Reset();
         width = height = 0;
         orientation = 1;
+        exif = {};
         refused = false;
     }
 
@@ -365,6 +368,7 @@ struct PictureDecoder::Impl {
             return Refuse(width, height, head, headSize);
         }
         ReadOrientation(head, headSize);
+        exif = ExifFacts(head, headSize);
         return UprightSize(*size, orientation);
     }
 
@@ -564,7 +568,7 @@ int PictureDecoder::Orientation() const {
 }
 
 PhotoFacts PictureDecoder::ReadFacts(const std::string& path) const {
-    return ReadPhotoFacts(impl_->frame.Get(), path);
+    return ReadPhotoFacts(impl_->frame.Get(), path, impl_->exif);
 }
 
 std::optional<PixelSize> PictureDecoder::OpenMemory(const void* data, std::size_t size) {

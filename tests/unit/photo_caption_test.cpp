@@ -2,11 +2,15 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
+#include <initializer_list>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "overlay_fakes.h"
 #include "picture/photo_facts.h"
+#include "picture/picture_header.h"
 #include "saver/show_history.h"
 
 namespace orvelle {
@@ -33,6 +37,90 @@ TEST(PhotoFacts, ExifDatesReadOnlyWhenSetAndReal) {
     for (const auto& c : cases) {
         EXPECT_EQ(ExifDate(c.text), c.date) << "'" << c.text << "'";
     }
+}
+
+// A JPEG start whose EXIF block holds, in the byte order asked, an ASCII description in its first
+// directory and, when dated, the EXIF directory with the two dates; the texts after the
+// directories (or in the entry, four bytes or fewer). titleAt moves the description's text.
+std::vector<std::uint8_t> ExifJpeg(bool big, const std::string& title, bool dated,
+                                   std::uint32_t titleAt = 0) {
+    std::vector<std::uint8_t> t;
+    const auto u16 = [&](unsigned v) {
+        const std::uint8_t hi = static_cast<std::uint8_t>(v >> 8), lo = v & 0xFF;
+        t.insert(t.end(), big ? std::initializer_list<std::uint8_t>{hi, lo}
+                              : std::initializer_list<std::uint8_t>{lo, hi});
+    };
+    const auto u32 = [&](std::uint32_t v) {
+        big ? (u16(v >> 16), u16(v & 0xFFFF)) : (u16(v & 0xFFFF), u16(v >> 16));
+    };
+    const std::string original = "2019:07:14 10:30:00", digitized = "2018:01:02 03:04:05";
+    const std::uint32_t exifIfd = 8 + 2 + 2 * 12 + 4, data = exifIfd + 2 + 2 * 12 + 4;
+    const auto ascii = [&](unsigned tag, const std::string& text, std::uint32_t at) {
+        u16(tag), u16(2), u32(static_cast<std::uint32_t>(text.size() + 1));
+        if (text.size() < 4) {
+            t.insert(t.end(), text.begin(), text.end());
+            t.resize(t.size() + 4 - text.size());
+        } else {
+            u32(at);
+        }
+    };
+    t.insert(t.end(), {big ? std::uint8_t{'M'} : std::uint8_t{'I'},
+                       big ? std::uint8_t{'M'} : std::uint8_t{'I'}});
+    u16(42), u32(8), u16(dated ? 2 : 1);
+    ascii(270, title, titleAt ? titleAt : data + 40);
+    if (dated) {
+        u16(34665), u16(4), u32(1), u32(exifIfd);
+    }
+    u32(0);
+    t.resize(exifIfd);
+    u16(2), ascii(36867, original, data), ascii(36868, digitized, data + 20), u32(0);
+    for (const std::string& text : {original, digitized, title}) {
+        t.insert(t.end(), text.begin(), text.end());
+        t.resize(t.size() + 20 - text.size() % 20);
+    }
+    const auto length = static_cast<unsigned>(t.size() + 8);
+    std::vector<std::uint8_t> jpeg = {0xFF,
+                                      0xD8,
+                                      0xFF,
+                                      0xE1,
+                                      static_cast<std::uint8_t>(length >> 8),
+                                      static_cast<std::uint8_t>(length & 0xFF)};
+    const std::string name("Exif\0\0", 6);
+    jpeg.insert(jpeg.end(), name.begin(), name.end());
+    jpeg.insert(jpeg.end(), t.begin(), t.end());
+    jpeg.insert(jpeg.end(), {0xFF, 0xDA, 0, 2});
+    return jpeg;
+}
+
+TEST(PhotoFacts, ExifDatesAndDescriptionReadFromTheJpegsOwnBlock) {
+    const std::string d1 = "2019:07:14 10:30:00", d2 = "2018:01:02 03:04:05";
+    const auto whole = ExifJpeg(false, "Harbour at dawn", true);
+    const struct {
+        const char* what;
+        std::vector<std::uint8_t> bytes;
+        PhotoFacts facts;
+    } cases[] = {
+        {"little-endian", whole, {d1, d2, {}, "Harbour at dawn", "", ""}},
+        {"big-endian",
+         ExifJpeg(true, "Harbour at dawn", true),
+         {d1, d2, {}, "Harbour at dawn", "", ""}},
+        {"short text in the entry", ExifJpeg(true, "Cat", false), {"", "", {}, "Cat", "", ""}},
+        {"text beyond the block",
+         ExifJpeg(false, "Harbour", true, 0xFFFF),
+         {d1, d2, {}, "", "", ""}},
+        {"cut before the dates", {whole.begin(), whole.begin() + 60}, {"", "", {}, "", "", ""}},
+        {"not a JPEG", {'B', 'M', 0, 0, 0, 0}, {}},
+        {"empty", {}, {}},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(ExifFacts(c.bytes.data(), c.bytes.size()), c.facts) << c.what;
+    }
+    // The metadata reader's own texts come first; what it left empty or blank is filled.
+    PhotoFacts read{"", "  ", CalendarDate{2021, 3, 2}, "Read", "X", "I"};
+    const PhotoFacts exif{d1, d2, {}, "Stored", "", ""};
+    EXPECT_EQ(WithExifFallback(read, exif), (PhotoFacts{d1, d2, read.modified, "Read", "X", "I"}));
+    read.dateTimeOriginal = "2000:01:01 00:00:00";
+    EXPECT_EQ(WithExifFallback(read, {}).dateTimeOriginal, read.dateTimeOriginal);
 }
 
 TEST(PhotoFacts, DateTakenAndTitleComeFromTheFirstSourceThatHasThem) {
