@@ -29,9 +29,9 @@ std::string DeviceTypeFor(const std::string& name) {
     // plays whatever decoders the machine has.
     const size_t dot = name.find_last_of(".\\/");
     if (dot != std::string::npos && name[dot] == '.') {
-        const std::string extension = ToUpperAscii(name.substr(dot + 1));
+        const std::string extension = name.substr(dot + 1);
         for (const char* compressed : kCompressedMusicExtensions) {
-            if (extension == compressed) {
+            if (EqualsNoCase(extension, compressed)) {
                 return "MPEGVideo";
             }
         }

@@ -19,8 +19,8 @@ class MciSender {
 class Clock;
 
 // Music files besides MIDI and wave files that the player opens (through MCI's mpegvideo
-// device), upper case.
-inline constexpr const char* kCompressedMusicExtensions[] = {"MP3", "WMA", "M4A", "AAC", "FLAC"};
+// device), by extension (any case).
+inline constexpr const char* kCompressedMusicExtensions[] = {"mp3", "wma", "m4a", "aac", "flac"};
 
 class Mmedia {
   public:
