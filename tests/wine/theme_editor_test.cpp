@@ -122,8 +122,10 @@ TEST(ThemeEditor, OkWritesTheChangesOfEachTabAndTheSaverShowsThem) {
     expected["backEffect"] = "0";
     expected["timeDisplay"] = "1";
     // Keys the theme was written without are saved with the program's own values.
-    expected["captionSource"] = "0";
-    expected["browseKeys"] = "0";
+    for (const char* later :
+         {"randomNoRepeats", "resumeListOrder", "captionSource", "browseKeys"}) {
+        expected[later] = "0";
+    }
     EXPECT_EQ(editor.Keys(), expected);
 
     Process saver = StartSaver(editor.copy, "/s");
@@ -189,8 +191,10 @@ TEST(ThemeEditor, UnusableValuesAreReplacedAndOkKeepsEveryKey) {
     expected["picturePercent"] = "80";  // the template's
     expected["newFontName"] = "Arial";
     expected["total"] = "2";
-    expected["captionSource"] = "0";
-    expected["browseKeys"] = "0";
+    for (const char* later :
+         {"randomNoRepeats", "resumeListOrder", "captionSource", "browseKeys"}) {
+        expected[later] = "0";
+    }
     EXPECT_EQ(editor.Keys(), expected);
 }
 
