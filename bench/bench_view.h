@@ -54,6 +54,7 @@ class ForwardingView : public orvelle::SaverView {
         w_.ShowClock(v, r, c);
     }
     void SetClockText(const std::string& t) override { w_.SetClockText(t); }
+    void ShowPausedMark(bool visible) override { w_.ShowPausedMark(visible); }
     void SetTimer(orvelle::SaverTimer t, int ms, bool on) override { w_.SetTimer(t, ms, on); }
 
   private:

@@ -111,10 +111,10 @@ class TimedEvents final : public orvelle::win::SaverEvents {
     }
     void PictureDecoded(const orvelle::DecodedPicture& p) override { form_.PictureDecoded(p); }
     void FoldersScanned(const orvelle::ScanNews& n) override { form_.FoldersScanned(n); }
-    void Form_KeyDown() override {}
+    void Form_KeyDown(orvelle::SaverKey, bool) override {}
     void Form_MouseDown() override {}
     void Form_MouseMove(float, float) override {}
-    void DisplayingPicture_KeyDown() override {}
+    void DisplayingPicture_KeyDown(orvelle::SaverKey, bool) override {}
     void DisplayingPicture_MouseMove(float, float) override {}
 
   private:

@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include "base/optional_api_win.h"
 #include "base/wide_win.h"
 
 namespace orvelle::win {
@@ -51,6 +52,19 @@ std::string ClockWin::DefaultDateTimeText(const LocalDateTime& when) {
     GetDateFormatW(LOCALE_USER_DEFAULT, DATE_SHORTDATE, &st, nullptr, date, 128);
     GetTimeFormatW(LOCALE_USER_DEFAULT, 0, &st, nullptr, time, 128);
     return Narrow(date) + " " + Narrow(time);
+}
+
+std::string ClockWin::LongDateText(const LocalDateTime& when) {
+    SYSTEMTIME st{};
+    st.wYear = static_cast<WORD>(when.year);
+    st.wMonth = static_cast<WORD>(when.month);
+    st.wDay = static_cast<WORD>(when.day);
+    // A round trip through the file time fills in the day of the week the long format names.
+    FILETIME ft{};
+    if (SystemTimeToFileTime(&st, &ft)) {
+        FileTimeToSystemTime(&ft, &st);
+    }
+    return Narrow(win::LongDateText(st));
 }
 
 }  // namespace orvelle::win

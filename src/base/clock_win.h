@@ -12,6 +12,7 @@ class ClockWin : public Clock {
     float SecondsSinceMidnight() override;
     double MonotonicSeconds() override;
     std::string DefaultDateTimeText(const LocalDateTime& when) override;
+    std::string LongDateText(const LocalDateTime& when) override;
 };
 
 }  // namespace orvelle::win

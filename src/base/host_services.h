@@ -26,6 +26,8 @@ class Clock {
     virtual double MonotonicSeconds() = 0;
     // The user's short date followed by the long time, as the system formats them.
     virtual std::string DefaultDateTimeText(const LocalDateTime& when) = 0;
+    // The day of when in the user's long date format, as the system formats it.
+    virtual std::string LongDateText(const LocalDateTime& when) = 0;
 };
 
 // Uniform reals in [0, 1). Callers re-seed from the clock right before each choice.

@@ -78,4 +78,15 @@ int WindowDpi(HWND window) {
     return dpi > 0 ? static_cast<int>(dpi) : ScreenDpi();
 }
 
+std::wstring LongDateText(const SYSTEMTIME& date) {
+    // A null locale name is the user's.
+    using Fn = int(WINAPI*)(LPCWSTR, DWORD, const SYSTEMTIME*, LPCWSTR, LPWSTR, int, LPCWSTR);
+    static const Fn fn = Lookup<Fn>(L"kernel32.dll", "GetDateFormatEx");
+    wchar_t text[256] = {};
+    const int length =
+        fn ? fn(nullptr, DATE_LONGDATE, &date, nullptr, text, 256, nullptr)
+           : GetDateFormatW(LOCALE_USER_DEFAULT, DATE_LONGDATE, &date, nullptr, text, 256);
+    return length > 0 ? std::wstring(text) : std::wstring();
+}
+
 }  // namespace orvelle::win

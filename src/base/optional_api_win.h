@@ -3,6 +3,8 @@
 
 #include <windows.h>
 
+#include <string>
+
 namespace orvelle::win {
 
 // mpr!PwdChangePasswordA, the 9x screen-saver password dialog. False when the call is missing.
@@ -22,5 +24,9 @@ void SetProcessDpiAware();
 // The DPI of the monitor the window is on (user32!GetDpiForWindow, Windows 10 1607), or the
 // system's where that call is missing.
 int WindowDpi(HWND window);
+
+// The date in the user's long date format: kernel32!GetDateFormatEx (Vista) with the user's
+// locale name, or GetDateFormatW where that call is missing. "" when the system cannot format it.
+std::wstring LongDateText(const SYSTEMTIME& date);
 
 }  // namespace orvelle::win

@@ -24,9 +24,21 @@ OpenFileRequest PictureFileRequest(EditorServices& services) {
     return {PictureFilter(services), "Select a file to open", 0x1004};
 }
 
-const OpenFileRequest kMusicFileRequest = {
-    "Media Files (*.mid;*.wav)|*.mid;*.wav|Midi (*.mid)|*.mid|WaveAudio (*.wav)|*.wav",
-    "Select a file to open", 0x1004};
+// MIDI and wave files, then the compressed music the player also opens: all of them first, then
+// one filter per kind.
+OpenFileRequest MusicFileRequest() {
+    std::string all = "*.mid;*.wav";
+    std::string kinds = "|Midi (*.mid)|*.mid|WaveAudio (*.wav)|*.wav";
+    for (const char* extension : kCompressedMusicExtensions) {
+        const std::string pattern = std::string("*.").append(extension);
+        all.append(";").append(pattern);
+        kinds.append("|").append(ToUpperAscii(extension)).append(" (").append(pattern);
+        kinds.append(")|").append(pattern);
+    }
+    std::string filter = "Media Files (";
+    filter.append(all).append(")|").append(all).append(kinds);
+    return {filter, "Select a file to open", 0x1004};
+}
 
 ListEditorParts PictureListParts() {
     ListEditorParts parts;
@@ -48,7 +60,7 @@ ListEditorParts MusicListParts() {
     parts.total = IDT_MUSIC_TOTAL;
     parts.position = IDT_MUSIC_POSITION;
     parts.countKey = ThemeKey::mediaTotal;
-    parts.request = kMusicFileRequest;
+    parts.request = MusicFileRequest();
     parts.removeAllQuestion = "Do you really want to remove all loaded Multimedia Files?";
     parts.nothingToMoveUp = "Nothing was selected to move up.";
     parts.nothingToMoveDown = "Nothing was selected to move down.";
@@ -415,8 +427,12 @@ void MusicPage::OnTick() {
     Mmedia& player = editor_.MediaPlayer();
     const int position = static_cast<int>(player.Position());
     editor_.controls.SetValue(IDC_MUSIC_PROGRESS, position);
-    editor_.controls.SetText(IDT_MUSIC_STATUS, "Status: " + player.Status());
-    if (position == editor_.controls[IDC_MUSIC_PROGRESS].maximum) {
+    const std::string status = player.Status();
+    editor_.controls.SetText(IDT_MUSIC_STATUS, "Status: " + status);
+    // Stopped by itself is the end as well: some systems' compressed music reads position 0 there.
+    const int end = editor_.controls[IDC_MUSIC_PROGRESS].maximum;
+    if (position == end || status == "stopped") {
+        editor_.controls.SetValue(IDC_MUSIC_PROGRESS, end);
         player.mmClose();
         ShowStoppedButtons();
         editor_.musicTimerOn = false;

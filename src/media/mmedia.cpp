@@ -25,6 +25,17 @@ std::string DeviceTypeFor(const std::string& name) {
     if (ext == "MID") {
         return "Sequencer";
     }
+    // Compressed music goes to the device that hands files to the system's media stack, which
+    // plays whatever decoders the machine has.
+    const size_t dot = name.find_last_of(".\\/");
+    if (dot != std::string::npos && name[dot] == '.') {
+        const std::string extension = name.substr(dot + 1);
+        for (const char* compressed : kCompressedMusicExtensions) {
+            if (EqualsNoCase(extension, compressed)) {
+                return "MPEGVideo";
+            }
+        }
+    }
     return "";
 }
 

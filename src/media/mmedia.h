@@ -18,6 +18,10 @@ class MciSender {
 
 class Clock;
 
+// Music files besides MIDI and wave files that the player opens (through MCI's mpegvideo
+// device), by extension (any case).
+inline constexpr const char* kCompressedMusicExtensions[] = {"mp3", "wma", "m4a", "aac", "flac"};
+
 class Mmedia {
   public:
     Mmedia(MciSender& mci, Clock& clock) : mci_(mci), clock_(clock) {}

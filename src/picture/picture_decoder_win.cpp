@@ -16,6 +16,7 @@
 #include "picture/compositor.h"
 #include "picture/picture_decode_plan.h"
 #include "picture/picture_header.h"
+#include "picture/photo_facts_win.h"
 #include "picture/picture_orientation.h"
 
 namespace orvelle::win {
@@ -285,6 +286,8 @@ struct PictureDecoder::Impl {
     UINT width = 0;
     UINT height = 0;
     int orientation = 1;
+    // What the file's own EXIF block holds, for systems whose metadata reader reads none.
+    PhotoFacts exif;
     // A picture refused before the system decoded it: its size is known, its pixels never are.
     bool refused = false;
 
@@ -312,6 +315,7 @@ struct PictureDecoder::Impl {
         stream.Reset();
         width = height = 0;
         orientation = 1;
+        exif = {};
         refused = false;
     }
 
@@ -364,6 +368,7 @@ struct PictureDecoder::Impl {
             return Refuse(width, height, head, headSize);
         }
         ReadOrientation(head, headSize);
+        exif = ExifFacts(head, headSize);
         return UprightSize(*size, orientation);
     }
 
@@ -560,6 +565,10 @@ std::optional<PixelSize> PictureDecoder::Open(const std::string& path) {
 
 int PictureDecoder::Orientation() const {
     return impl_->orientation;
+}
+
+PhotoFacts PictureDecoder::ReadFacts(const std::string& path) const {
+    return ReadPhotoFacts(impl_->frame.Get(), path, impl_->exif);
 }
 
 std::optional<PixelSize> PictureDecoder::OpenMemory(const void* data, std::size_t size) {

@@ -17,6 +17,7 @@
 #include "base/gdi_win.h"
 #include "base/colour.h"
 #include "base/geometry.h"
+#include "picture/photo_facts.h"
 
 namespace orvelle::win {
 
@@ -55,6 +56,9 @@ class PictureDecoder {
 
     // The EXIF orientation of the open picture (1 when it has none).
     int Orientation() const;
+
+    // What the open picture's metadata tells of it, and the day the file at path last changed.
+    PhotoFacts ReadFacts(const std::string& path) const;
 
     // Lets go of the picture.
     void Close();

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <limits>
+#include <string>
 
 namespace orvelle {
 
@@ -40,8 +41,26 @@ std::optional<std::uint32_t> TiffEntryValue(const std::uint8_t* entry, bool bigE
     return std::nullopt;
 }
 
-// Calls visit(tag, entry) for each entry of the first image directory of a TIFF block until
-// visit returns true. False when the bytes are not a TIFF block or its directory is not in them.
+// Calls visit(tag, entry, bigEndian) for each entry of the image directory at offset directory
+// of a TIFF block until visit returns true; entries past the bytes given are not visited.
+template <typename Visit>
+void ForEachEntryAt(const std::uint8_t* tiff, std::size_t size, std::uint32_t directory,
+                    bool bigEndian, Visit&& visit) {
+    if (directory > size || size - directory < 2) {
+        return;
+    }
+    const unsigned entries = Read16(tiff + directory, bigEndian);
+    for (unsigned i = 0; i < entries; ++i) {
+        const std::size_t at = directory + 2 + static_cast<std::size_t>(i) * 12;
+        if (at + 12 > size || visit(Read16(tiff + at, bigEndian), tiff + at, bigEndian)) {
+            return;
+        }
+    }
+}
+
+// Calls visit(tag, entry, bigEndian) for each entry of the first image directory of a TIFF
+// block until visit returns true. False when the bytes are not a TIFF block or its directory is
+// not in them.
 template <typename Visit>
 bool ForEachTiffEntry(const std::uint8_t* tiff, std::size_t size, Visit&& visit) {
     if (size < 8) {
@@ -60,17 +79,29 @@ bool ForEachTiffEntry(const std::uint8_t* tiff, std::size_t size, Visit&& visit)
     if (directory > size || size - directory < 2) {
         return false;
     }
-    const unsigned entries = Read16(tiff + directory, bigEndian);
-    for (unsigned i = 0; i < entries; ++i) {
-        const std::size_t at = directory + 2 + static_cast<std::size_t>(i) * 12;
-        if (at + 12 > size) {
-            return true;
-        }
-        if (visit(Read16(tiff + at, bigEndian), tiff + at, bigEndian)) {
-            return true;
-        }
-    }
+    ForEachEntryAt(tiff, size, directory, bigEndian, visit);
     return true;
+}
+
+// The text of an ASCII entry, up to its first NUL; "" for other types or a text outside the
+// bytes given.
+std::string TiffEntryText(const std::uint8_t* tiff, std::size_t size, const std::uint8_t* entry,
+                          bool bigEndian) {
+    constexpr unsigned kAscii = 2;
+    if (Read16(entry + 2, bigEndian) != kAscii) {
+        return "";
+    }
+    const std::uint32_t count = Read32(entry + 4, bigEndian);
+    const std::uint8_t* text = entry + 8;  // four bytes or fewer are kept in the entry itself
+    if (count > 4) {
+        const std::uint32_t offset = Read32(entry + 8, bigEndian);
+        if (offset > size || count > size - offset) {
+            return "";
+        }
+        text = tiff + offset;
+    }
+    const std::uint8_t* end = std::find(text, text + count, std::uint8_t{0});
+    return std::string(text, end);
 }
 
 // Tag 274 in the first image directory of a TIFF block; 0 when it is not there.
@@ -117,6 +148,20 @@ bool ForEachJpegSegment(const std::uint8_t* data, std::size_t size, Visit&& visi
         at += 2 + length;
     }
     return true;
+}
+
+// Calls use(tiff, tiffSize) with the TIFF block of a JPEG's first EXIF segment (APP1 "Exif").
+template <typename Use>
+void ForExifBlock(const std::uint8_t* data, std::size_t size, Use&& use) {
+    ForEachJpegSegment(
+        data, size, [&](std::uint8_t marker, const std::uint8_t* body, std::size_t bodySize) {
+            static constexpr std::uint8_t kExif[] = {'E', 'x', 'i', 'f', 0, 0};
+            if (marker != 0xE1 || bodySize < 6 || !std::equal(kExif, kExif + 6, body)) {
+                return false;
+            }
+            use(body + 6, bodySize - 6);
+            return true;
+        });
 }
 
 struct JpegFrame {
@@ -286,16 +331,44 @@ std::optional<PixelSize> JpegFrameSize(const std::uint8_t* data, std::size_t siz
 
 int ExifOrientation(const std::uint8_t* data, std::size_t size) {
     int orientation = 0;
-    ForEachJpegSegment(
-        data, size, [&](std::uint8_t marker, const std::uint8_t* body, std::size_t bodySize) {
-            static constexpr std::uint8_t kExif[] = {'E', 'x', 'i', 'f', 0, 0};
-            if (marker != 0xE1 || bodySize < 6 || !std::equal(kExif, kExif + 6, body)) {
-                return false;
-            }
-            orientation = OrientationInTiff(body + 6, bodySize - 6);
-            return true;
-        });
+    ForExifBlock(data, size, [&](const std::uint8_t* tiff, std::size_t tiffSize) {
+        orientation = OrientationInTiff(tiff, tiffSize);
+    });
     return orientation;
+}
+
+PhotoFacts ExifFacts(const std::uint8_t* data, std::size_t size) {
+    constexpr unsigned kImageDescription = 270;
+    constexpr unsigned kExifDirectory = 34665;
+    constexpr unsigned kDateTimeOriginal = 36867;
+    constexpr unsigned kDateTimeDigitized = 36868;
+    PhotoFacts facts;
+    ForExifBlock(data, size, [&](const std::uint8_t* tiff, std::size_t tiffSize) {
+        std::optional<std::uint32_t> exif;
+        bool order = false;
+        ForEachTiffEntry(tiff, tiffSize, [&](unsigned tag, const std::uint8_t* entry, bool big) {
+            order = big;
+            if (tag == kImageDescription) {
+                facts.exifDescription = TiffEntryText(tiff, tiffSize, entry, big);
+            } else if (tag == kExifDirectory) {
+                exif = TiffEntryValue(entry, big);
+            }
+            return false;
+        });
+        if (!exif) {
+            return;
+        }
+        ForEachEntryAt(tiff, tiffSize, *exif, order,
+                       [&](unsigned tag, const std::uint8_t* entry, bool big) {
+                           if (tag == kDateTimeOriginal) {
+                               facts.dateTimeOriginal = TiffEntryText(tiff, tiffSize, entry, big);
+                           } else if (tag == kDateTimeDigitized) {
+                               facts.dateTimeDigitized = TiffEntryText(tiff, tiffSize, entry, big);
+                           }
+                           return false;
+                       });
+    });
+    return facts;
 }
 
 }  // namespace orvelle

@@ -1,6 +1,6 @@
 // What a picture file's first bytes claim, read before any decoder is made: its format, the size
-// its header gives and, for JPEG, the orientation its EXIF block records. And the two limits a
-// picture is held to before its pixels are decoded:
+// its header gives and, for JPEG, the orientation, dates and description its EXIF block records.
+// And the two limits a picture is held to before its pixels are decoded:
 //
 // 1. A header that claims more pixels than its file could hold is refused outright. The bound
 //    for each format is its best possible compression, as pixels per byte of the whole file:
@@ -24,6 +24,7 @@
 #include <optional>
 
 #include "base/geometry.h"
+#include "picture/photo_facts.h"
 
 namespace orvelle {
 
@@ -66,5 +67,11 @@ std::optional<PixelSize> JpegFrameSize(const std::uint8_t* data, std::size_t siz
 // The orientation a JPEG's EXIF block records (tag 274 of the first image directory), read from
 // the first bytes of the file; 0 when there is none or the bytes are not a JPEG.
 int ExifOrientation(const std::uint8_t* data, std::size_t size);
+
+// The dates (DateTimeOriginal, DateTimeDigitized of the EXIF directory) and the description
+// (ImageDescription of the first image directory) a JPEG's EXIF block records, as stored, read
+// from the first bytes of the file; the other facts are left empty. For systems whose imaging
+// component reads no JPEG metadata.
+PhotoFacts ExifFacts(const std::uint8_t* data, std::size_t size);
 
 }  // namespace orvelle

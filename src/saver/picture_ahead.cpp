@@ -3,7 +3,7 @@
 namespace orvelle {
 
 void PictureAhead::Want(int index, const std::string& path, const std::string& fallback,
-                        const PictureFit& fit, bool mayPassBy) {
+                        const PictureFit& fit, bool mayPassBy, bool readFacts) {
     if (stopped_ || (phase_ != Phase::Idle && index == index_ && fit == fit_)) {
         return;
     }
@@ -11,6 +11,7 @@ void PictureAhead::Want(int index, const std::string& path, const std::string& f
     fallback_ = fallback;
     fit_ = fit;
     mayPassBy_ = mayPassBy && !path.empty();
+    readFacts_ = readFacts;
     if (path.empty()) {
         Ask(fallback_, Phase::Fallback);
     } else {
@@ -21,7 +22,8 @@ void PictureAhead::Want(int index, const std::string& path, const std::string& f
 void PictureAhead::Ask(const std::string& path, Phase phase) {
     phase_ = phase;
     ticket_ = ++lastTicket_;
-    decoding_.DecodePicture({ticket_, path, fit_});
+    // The fallback picture's own facts would only mislead its caption.
+    decoding_.DecodePicture({ticket_, path, fit_, readFacts_ && phase == Phase::Picture});
 }
 
 bool PictureAhead::Arrived(const DecodedPicture& picture) {
@@ -31,16 +33,17 @@ bool PictureAhead::Arrived(const DecodedPicture& picture) {
     }
     const bool fallback = phase_ == Phase::Fallback;
     if (picture.outcome == DecodeOutcome::Decoded) {
-        turn_ = {PictureTurn::Ready, picture.ticket, picture.size, fallback};
+        turn_ = {PictureTurn::Ready, picture.ticket, picture.size, fallback,
+                 fallback ? PhotoFacts{} : picture.facts};
     } else if (!fallback && mayPassBy_) {
-        turn_ = {PictureTurn::PassedBy, 0, {}, false};
+        turn_ = {PictureTurn::PassedBy, 0, {}, false, {}};
     } else if (!fallback) {
         // A picture that cannot be shown is taken as a missing one.
         Ask(fallback_, Phase::Fallback);
         return false;
     } else {
         const bool none = picture.outcome == DecodeOutcome::NotAPicture;
-        turn_ = {none ? PictureTurn::NoFallback : PictureTurn::FallbackNotShown, 0, {}, true};
+        turn_ = {none ? PictureTurn::NoFallback : PictureTurn::FallbackNotShown, 0, {}, true, {}};
     }
     phase_ = Phase::Settled;
     return true;

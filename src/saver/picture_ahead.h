@@ -7,6 +7,7 @@
 #include <string>
 
 #include "base/geometry.h"
+#include "picture/photo_facts.h"
 #include "saver/picture_scaling.h"
 
 namespace orvelle {
@@ -16,6 +17,8 @@ struct PictureRequest {
     std::uint32_t ticket = 0;
     std::string path;
     PictureFit fit;
+    // Also read what the photo's file tells of itself (for its caption).
+    bool readFacts = false;
 };
 
 enum class DecodeOutcome {
@@ -28,7 +31,8 @@ enum class DecodeOutcome {
 struct DecodedPicture {
     std::uint32_t ticket = 0;
     DecodeOutcome outcome = DecodeOutcome::NotAPicture;
-    PixelSize size;  // its shown size when decoded
+    PixelSize size;    // its shown size when decoded
+    PhotoFacts facts;  // when asked for and decoded
 };
 
 // What the saver engine needs from the side that decodes.
@@ -57,6 +61,7 @@ struct PictureTurn {
     std::uint32_t ticket = 0;
     PixelSize size;
     bool fallback = false;
+    PhotoFacts facts;  // the picture's own; none for the fallback picture
 };
 
 class PictureAhead {
@@ -66,9 +71,10 @@ class PictureAhead {
     // Asks for the picture of index's turn: the file at path, or, when path is empty or the
     // file cannot be shown, the fallback picture; a file that may be passed by (a folder's
     // picture) settles the turn as PassedBy instead. Nothing new is asked when that turn is
-    // already asked for or settled; asking for another turn drops the one before.
+    // already asked for or settled; asking for another turn drops the one before. readFacts:
+    // also read what the photo's file tells of itself (its date and title, for its caption).
     void Want(int index, const std::string& path, const std::string& fallback,
-              const PictureFit& fit, bool mayPassBy = false);
+              const PictureFit& fit, bool mayPassBy = false, bool readFacts = false);
     // An answer from the decoding side. True when it settles the turn wanted; answers to
     // earlier requests are dropped.
     bool Arrived(const DecodedPicture& picture);
@@ -93,6 +99,7 @@ class PictureAhead {
     std::string fallback_;
     PictureFit fit_;
     bool mayPassBy_ = false;
+    bool readFacts_ = false;
     std::uint32_t ticket_ = 0;
     std::uint32_t lastTicket_ = 0;
     PictureTurn turn_;

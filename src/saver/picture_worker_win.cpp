@@ -19,7 +19,7 @@ struct Job {
 // The picture of the job, opened, sized for the screen and decoded; the answer says how far it
 // came.
 DecodedPicture DecodeJob(PictureDecoder& decoder, const Job& job, DibBitmap& picture) {
-    DecodedPicture answer{job.request.ticket, DecodeOutcome::NotAPicture, {}};
+    DecodedPicture answer{job.request.ticket, DecodeOutcome::NotAPicture, {}, {}};
     try {
         const std::optional<PixelSize> own = decoder.Open(job.request.path);
         if (!own) {
@@ -31,7 +31,10 @@ DecodedPicture DecodeJob(PictureDecoder& decoder, const Job& job, DibBitmap& pic
             picture = decoder.Decode(*shown, job.background);
         }
         if (picture) {
-            answer = {job.request.ticket, DecodeOutcome::Decoded, *shown};
+            answer = {job.request.ticket, DecodeOutcome::Decoded, *shown, {}};
+            if (job.request.readFacts) {
+                answer.facts = decoder.ReadFacts(job.request.path);
+            }
         }
     } catch (...) {
         // No memory for the decoder's own work: a picture that cannot be shown.

@@ -14,6 +14,10 @@ namespace {
 
 constexpr wchar_t kPictureClass[] = L"OrvelleSaverPicture";
 constexpr wchar_t kLabelClass[] = L"OrvelleSaverLabel";
+constexpr wchar_t kPauseMarkClass[] = L"OrvelleSaverPauseMark";
+// The paused mark at 96 dpi: its side and its distance from the screen's corner.
+constexpr int kPauseMarkSide = 32;
+constexpr int kPauseMarkMargin = 16;
 constexpr char kClockFontName[] = "MS Sans Serif";
 constexpr float kClockFontPoints = 13.5f;
 // A label is a little wider than its text so that the last letter is never clipped.
@@ -69,7 +73,8 @@ LRESULT SaverWindow::PictureBox::HandleMessage(UINT message, WPARAM wParam, LPAR
         case WM_KEYDOWN:
         case WM_SYSKEYDOWN:
             if (owner_.events_) {
-                owner_.events_->DisplayingPicture_KeyDown();
+                owner_.events_->DisplayingPicture_KeyDown(SaverKeyOf(message, wParam),
+                                                          IsKeyRepeat(lParam));
             }
             return 0;
         case WM_LBUTTONDOWN:
@@ -158,12 +163,98 @@ void SaverWindow::Label::Paint() {
     BitBlt(paint.Get(), 0, 0, client.right, client.bottom, dc.Get(), 0, 0, SRCCOPY);
 }
 
+// --- The paused mark ---
+
+SaverKey SaverKeyOf(UINT message, WPARAM key) {
+    if (message != WM_KEYDOWN) {
+        return SaverKey::Other;  // Alt with a key
+    }
+    switch (key) {
+        case VK_RIGHT:
+            return SaverKey::Right;
+        case VK_LEFT:
+            return SaverKey::Left;
+        case VK_SPACE:
+            return SaverKey::Space;
+        default:
+            return SaverKey::Other;
+    }
+}
+
+bool IsKeyRepeat(LPARAM lParam) {
+    return (static_cast<ULONG_PTR>(lParam) & (1u << 30)) != 0;
+}
+
+void SaverWindow::PauseMark::Create() {
+    const int side = MulDiv(kPauseMarkSide, owner_.dpiY_, 96);
+    const int margin = MulDiv(kPauseMarkMargin, owner_.dpiY_, 96);
+    const RECT bounds{margin, owner_.screen_.height - margin - side, margin + side,
+                      owner_.screen_.height - margin};
+    Window::Create(owner_.instance_, kPauseMarkClass, 0, WS_CHILD | WS_CLIPSIBLINGS, bounds,
+                   owner_.Handle(), L"Paused");
+}
+
+void SaverWindow::PauseMark::Show(bool visible) {
+    if (!IsAlive()) {
+        return;
+    }
+    if (visible) {
+        // Above the picture and the labels.
+        SetWindowPos(Handle(), HWND_TOP, 0, 0, 0, 0,
+                     SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_SHOWWINDOW);
+    } else {
+        ShowWindow(Handle(), SW_HIDE);
+    }
+}
+
+LRESULT SaverWindow::PauseMark::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+        case WM_PAINT:
+            Paint();
+            return 0;
+        case WM_ERASEBKGND:
+            return 1;
+        case WM_NCHITTEST:
+            return HTTRANSPARENT;
+        default:
+            return Window::HandleMessage(message, wParam, lParam);
+    }
+}
+
+void SaverWindow::PauseMark::Paint() {
+    PaintScope paint(Handle());
+    RECT client{};
+    GetClientRect(Handle(), &client);
+    const int side = client.right;
+    SetDCBrushColor(paint.Get(), RGB(32, 32, 32));
+    FillRect(paint.Get(), &client, static_cast<HBRUSH>(GetStockObject(DC_BRUSH)));
+    // Two upright bars, each a fifth of the side wide, a fifth apart, centred.
+    const int bar = std::max(side / 5, 1);
+    const int top = side / 4;
+    const int bottom = side - side / 4;
+    const int first = (side - 3 * bar) / 2;
+    SetDCBrushColor(paint.Get(), RGB(255, 255, 255));
+    for (const int left : {first, first + 2 * bar}) {
+        const RECT r{left, top, left + bar, bottom};
+        FillRect(paint.Get(), &r, static_cast<HBRUSH>(GetStockObject(DC_BRUSH)));
+    }
+}
+
+void SaverWindow::ShowPausedMark(bool visible) {
+    // Made when first needed: a run that never pauses has the windows it always had.
+    if (visible && !pauseMark_->IsAlive() && IsAlive()) {
+        pauseMark_->Create();
+    }
+    pauseMark_->Show(visible);
+}
+
 // --- Creating them ---
 
 void SaverWindow::CreateControls() {
     HCURSOR arrow = LoadCursor(nullptr, IDC_ARROW);
     RegisterWindowClass(instance_, {kPictureClass, CS_OWNDC, arrow, nullptr});
     RegisterWindowClass(instance_, {kLabelClass, 0, arrow, nullptr});
+    RegisterWindowClass(instance_, {kPauseMarkClass, 0, arrow, nullptr});
     const RECT none{0, 0, 0, 0};
     // Z-order among the children: the picture above the labels, as a picture box covers labels.
     constexpr DWORD childStyle = WS_CHILD | WS_CLIPSIBLINGS;

@@ -1,5 +1,6 @@
-// The saver window's child windows: the picture on screen (DisplayingPicture) and the caption
-// (Label1) and clock (time) labels. Only the saver window's own files include this.
+// The saver window's child windows: the picture on screen (DisplayingPicture), the caption
+// (Label1) and clock (time) labels and the paused mark. Only the saver window's own files include
+// this.
 #pragma once
 
 #include <windows.h>
@@ -55,5 +56,29 @@ class SaverWindow::Label final : public Window {
     bool opaque_;
     bool rightAligned_;
 };
+
+// The mark in the bottom-left corner that tells the changes are paused: two bars on a dark
+// square. Clicks on it fall through to the window, as anywhere outside the picture.
+class SaverWindow::PauseMark final : public Window {
+  public:
+    explicit PauseMark(SaverWindow& owner) : owner_(owner) {}
+    ~PauseMark() override { Destroy(); }
+
+    // Creates it hidden, sized for the screen's DPI.
+    void Create();
+    void Show(bool visible);
+
+  protected:
+    LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+
+  private:
+    void Paint();
+
+    SaverWindow& owner_;
+};
+
+// The key as the saver's browsing understands it (lParam bit 30: the key was already down).
+SaverKey SaverKeyOf(UINT message, WPARAM key);
+bool IsKeyRepeat(LPARAM lParam);
 
 }  // namespace orvelle::win

@@ -14,10 +14,10 @@ class SaverEvents {
     virtual void OnTimer(SaverTimer timer) = 0;
     virtual void PictureDecoded(const DecodedPicture& picture) = 0;
     virtual void FoldersScanned(const ScanNews& news) = 0;
-    virtual void Form_KeyDown() = 0;
+    virtual void Form_KeyDown(SaverKey key, bool repeated) = 0;
     virtual void Form_MouseDown() = 0;
     virtual void Form_MouseMove(float xTwips, float yTwips) = 0;
-    virtual void DisplayingPicture_KeyDown() = 0;
+    virtual void DisplayingPicture_KeyDown(SaverKey key, bool repeated) = 0;
     virtual void DisplayingPicture_MouseMove(float xPixels, float yPixels) = 0;
 };
 
@@ -30,10 +30,12 @@ class FormEvents final : public SaverEvents {
     void OnTimer(SaverTimer timer) override { form_.OnTimer(timer); }
     void PictureDecoded(const DecodedPicture& picture) override { form_.PictureDecoded(picture); }
     void FoldersScanned(const ScanNews& news) override { form_.FoldersScanned(news); }
-    void Form_KeyDown() override { form_.Form_KeyDown(); }
+    void Form_KeyDown(SaverKey key, bool repeated) override { form_.Form_KeyDown(key, repeated); }
     void Form_MouseDown() override { form_.Form_MouseDown(); }
     void Form_MouseMove(float x, float y) override { form_.Form_MouseMove(x, y); }
-    void DisplayingPicture_KeyDown() override { form_.DisplayingPicture_KeyDown(); }
+    void DisplayingPicture_KeyDown(SaverKey key, bool repeated) override {
+        form_.DisplayingPicture_KeyDown(key, repeated);
+    }
     void DisplayingPicture_MouseMove(float x, float y) override {
         form_.DisplayingPicture_MouseMove(x, y);
     }

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <exception>
+#include <optional>
 
 #include "saver/end_saver.h"
 #include "base/host_services.h"
@@ -12,10 +13,12 @@
 #include "media/mmedia.h"
 #include "overlays/music_playlist.h"
 #include "saver/motion.h"
+#include "saver/photo_caption.h"
 #include "saver/picture_ahead.h"
 #include "saver/picture_scaling.h"
 #include "saver/picture_sequence.h"
 #include "saver/registry_text.h"
+#include "saver/show_history.h"
 #include "saver/transitions.h"
 #include "settings/theme_storage.h"
 
@@ -103,6 +106,25 @@ struct SaverForm::State {
     PictureAhead ahead{env.view};
     enum class Due { Nothing, FirstPicture, Change };
     Due due = Due::Nothing;
+    // The sequence holds a pick not shown yet (a show that never changes picks none until a key
+    // asks for it).
+    bool nextPicked = false;
+
+    // The picture on screen: its file and what that file told of it (for its caption).
+    std::string shownPath;
+    PhotoFacts shownFacts;
+    CaptionSource captionSource = CaptionSource::Nothing;
+
+    // Browsing keys: the pictures shown, the change the keys or the timer asked for (one shown
+    // before, or the sequence's pick), one key pressed while a change was being shown, and
+    // whether the changes are paused.
+    bool browse = false;
+    ShowHistory history;
+    BrowseStep changeStep = BrowseStep::Forward;
+    std::optional<ShowHistory::Stop> changeBack;  // the change goes to a picture shown before
+    bool showing = false;
+    std::optional<BrowseStep> queued;
+    bool paused = false;
 
     bool started = false;
     bool ended = false;
@@ -179,16 +201,27 @@ struct SaverForm::State {
 
     void PrepareDisplay();
     void PrepareCaption();
+    void MeasureCaptionBand();
     void PrepareMusic();
     void PrepareClock();
     void StartSaver_Timer();
     void ImageChangeTimer_Timer();
+    void BeginChange(BrowseStep step);
+    bool DueSettled() const;
+    void KeyDown(SaverKey key, bool repeated);
+    void Browse(BrowseStep step);
+    void TogglePause();
+    void ArmChangeTimer();
+    bool ChangesCome() const { return Floating() || LeadingNumber(s.timeInterval) != 0.0; }
     void PictureDecoded(const DecodedPicture& picture);
     void FoldersScanned(const ScanNews& news);
     void StartScan();
     void RunDueChange();
+    void Remember(bool fromHistory);
     void FinishStart();
     void WantPicture();
+    void WantShownBefore(const ShowHistory::Stop& stop);
+    void WantDue();
     void WantNextPicture();
     PictureFit Fit() const { return {tx, ty, screenW, screenH, s.pictureFraction}; }
     void FloatTimer_Timer();
@@ -206,6 +239,7 @@ struct SaverForm::State {
     }
     void ShowCaption();
     void PickNextPicture() {
+        nextPicked = true;
         sequence->Pick(env.random);
         StartScan();
     }
@@ -280,6 +314,7 @@ void SaverForm::State::PrepareDisplay() {
     }
     PrepareMusic();
     PrepareClock();
+    browse = LeadingNumber(s.browseKeys) == 1.0;
     caption.box.top = 0;
     env.view.SetTimer(SaverTimer::StartSaver, kStartSaverMs, true);
 }
@@ -311,6 +346,18 @@ void SaverForm::State::PrepareCaption() {
         s.captionHeight = ToInt16Saturated(static_cast<double>(caption.box.height));
         break;
     }
+    captionSource = CaptionSourceFrom(s.captionSource);
+    if (s.captionHeight == 0 && captionSource != CaptionSource::Nothing) {
+        MeasureCaptionBand();
+    }
+}
+
+// Captions that come from the pictures themselves are not known ahead: the band is one line of
+// the caption font.
+void SaverForm::State::MeasureCaptionBand() {
+    const PixelSize size = env.view.SetCaptionText("Ag");
+    caption.box.height = static_cast<std::int64_t>(size.height) * ty;
+    s.captionHeight = ToInt16Saturated(static_cast<double>(caption.box.height));
 }
 
 void SaverForm::State::PrepareMusic() {
@@ -367,24 +414,96 @@ void SaverForm::State::StartSaver_Timer() {
 }
 
 void SaverForm::State::ImageChangeTimer_Timer() {
-    if (due != Due::Nothing) {
+    if (due != Due::Nothing || showing || paused) {
+        return;
+    }
+    BeginChange(BrowseStep::Forward);
+}
+
+// A change to the sequence's next picture, or, with the browsing keys, to one shown before.
+void SaverForm::State::BeginChange(BrowseStep step) {
+    changeBack = history.Target(step);
+    if (step == BrowseStep::Back && !changeBack) {
         return;
     }
     env.random.Randomize();
     if (Floating()) {
         ChooseFloatDirection();
     }
-    // No further tick may start a change while this one waits for its picture or pauses.
-    env.view.SetTimer(SaverTimer::ImageChange, kChangeGuardIntervalMs, true);
+    changeStep = step;
+    if (!paused) {
+        // No further tick may start a change while this one waits for its picture or pauses.
+        env.view.SetTimer(SaverTimer::ImageChange, kChangeGuardIntervalMs, true);
+    }
     due = Due::Change;
-    if (!sequence->Known()) {
+    if (!changeBack && (!nextPicked || !sequence->Known())) {
         PickNextPicture();
     }
-    WantPicture();
-    if (sequence->Known() && ahead.Settled(static_cast<int>(sequence->Serial()))) {
+    WantDue();
+    if (DueSettled()) {
         RunDueChange();
     }
     // Otherwise the change happens when its picture arrives (or a scan finds it).
+}
+
+bool SaverForm::State::DueSettled() const {
+    if (changeBack) {
+        return ahead.Settled(ShowHistory::Turn(*changeBack));
+    }
+    return sequence->Known() && ahead.Settled(static_cast<int>(sequence->Serial()));
+}
+
+void SaverForm::State::KeyDown(SaverKey key, bool repeated) {
+    if (!browse || key == SaverKey::Other) {
+        End();
+        return;
+    }
+    // A browsing key held down acts once.
+    if (repeated) {
+        return;
+    }
+    if (key == SaverKey::Space) {
+        TogglePause();
+    } else {
+        Browse(key == SaverKey::Right ? BrowseStep::Forward : BrowseStep::Back);
+    }
+}
+
+// A key asks for the next or the previous picture now. While a change waits for its picture, a
+// step the other way takes its place; while a picture is being put on screen, the last key
+// pressed runs once it is there.
+void SaverForm::State::Browse(BrowseStep step) {
+    if (!started || due == Due::FirstPicture) {
+        return;
+    }
+    if (showing) {
+        queued = step;
+        return;
+    }
+    if (due == Due::Change) {
+        if (step == changeStep || (step == BrowseStep::Back && !history.Target(step))) {
+            return;
+        }
+        due = Due::Nothing;
+    }
+    BeginChange(step);
+}
+
+void SaverForm::State::TogglePause() {
+    paused = !paused;
+    env.view.ShowPausedMark(paused);
+    if (paused) {
+        env.view.SetTimer(SaverTimer::ImageChange, 0, false);
+    } else if (started && due == Due::Nothing && !showing && ChangesCome()) {
+        // The interval counts afresh from the resume; a change under way arms it when it ends.
+        ArmChangeTimer();
+    }
+}
+
+void SaverForm::State::ArmChangeTimer() {
+    if (!paused) {
+        env.view.SetTimer(SaverTimer::ImageChange, ChangeIntervalMs(s.timeInterval), true);
+    }
 }
 
 void SaverForm::State::PictureDecoded(const DecodedPicture& picture) {
@@ -408,7 +527,7 @@ void SaverForm::State::FoldersScanned(const ScanNews& news) {
     if (sequence->Scanned(news, env.random, started)) {
         // The picture waited for is known now.
         if (due != Due::Nothing) {
-            WantPicture();
+            WantDue();
         } else {
             WantNextPicture();
         }
@@ -424,34 +543,56 @@ void SaverForm::State::StartScan() {
 
 void SaverForm::State::RunDueChange() {
     const Due running = due;
+    const bool fromHistory = running == Due::Change && changeBack.has_value();
     due = Due::Nothing;
-    s.currentIndex = sequence->Entry();
-    if (!ShowCurrentPicture()) {
+    s.currentIndex = fromHistory ? changeBack->picture.entry : sequence->Entry();
+    shownPath = fromHistory ? changeBack->picture.path : sequence->Path();
+    showing = true;
+    const bool shown = ShowCurrentPicture();
+    showing = false;
+    if (!shown) {
         return;
     }
-    sequence->Shown();
-    StartScan();
+    Remember(fromHistory);
     ShowCaption();
     if (running == Due::FirstPicture) {
         FinishStart();
+    } else {
+        if (!fromHistory) {
+            PickNextPicture();
+        }
+        WantNextPicture();
+        // The next change counts from the end of this one.
+        ArmChangeTimer();
+    }
+    if (queued && !ended) {
+        const BrowseStep step = *queued;
+        queued.reset();
+        Browse(step);
+    }
+}
+
+// The picture now on screen: a step through what was shown, or the sequence's pick, which goes
+// into the history.
+void SaverForm::State::Remember(bool fromHistory) {
+    if (fromHistory) {
+        history.Moved(changeStep);
         return;
     }
-    PickNextPicture();
-    WantNextPicture();
-    // The next change counts from the end of this one.
-    env.view.SetTimer(SaverTimer::ImageChange, ChangeIntervalMs(s.timeInterval), true);
+    sequence->Shown();
+    nextPicked = false;
+    history.Shown({s.currentIndex, shownPath});
+    StartScan();
 }
 
 void SaverForm::State::FinishStart() {
+    if (ChangesCome()) {
+        PickNextPicture();
+        WantNextPicture();
+        ArmChangeTimer();
+    }
     if (Floating()) {
-        PickNextPicture();
-        WantNextPicture();
-        env.view.SetTimer(SaverTimer::ImageChange, ChangeIntervalMs(s.timeInterval), true);
         ChooseFloatDirection();
-    } else if (LeadingNumber(s.timeInterval) != 0.0) {
-        PickNextPicture();
-        WantNextPicture();
-        env.view.SetTimer(SaverTimer::ImageChange, ChangeIntervalMs(s.timeInterval), true);
     }
     // Otherwise the first picture stays for the whole run.
 }
@@ -463,15 +604,37 @@ void SaverForm::State::WantPicture() {
     // Asking for a picture is the start of showing it.
     const ProcedureScope scope(procedure, kShowPictureError);
     ahead.Want(static_cast<int>(sequence->Serial()), sequence->Path(),
-               env.storage.FallbackPicturePath(), Fit(), sequence->FromFolder());
+               env.storage.FallbackPicturePath(), Fit(), sequence->FromFolder(),
+               NeedsPhotoFacts(captionSource));
 }
 
-// The picture of the next change, decoded while this one shows; none when no change comes.
+// A picture shown before is never passed by: a file gone since shows the fallback picture.
+void SaverForm::State::WantShownBefore(const ShowHistory::Stop& stop) {
+    const ProcedureScope scope(procedure, kShowPictureError);
+    ahead.Want(ShowHistory::Turn(stop), stop.picture.path, env.storage.FallbackPicturePath(), Fit(),
+               false, NeedsPhotoFacts(captionSource));
+}
+
+// The picture of the change under way.
+void SaverForm::State::WantDue() {
+    if (due == Due::Change && changeBack) {
+        WantShownBefore(*changeBack);
+    } else {
+        WantPicture();
+    }
+}
+
+// The picture of the next change, decoded while this one shows; none when no change comes. After
+// stepping back, the next is the one shown after it.
 void SaverForm::State::WantNextPicture() {
     if (ChangeIntervalMs(s.timeInterval) <= 0) {
         return;
     }
-    WantPicture();
+    if (const std::optional<ShowHistory::Stop> after = history.Target(BrowseStep::Forward)) {
+        WantShownBefore(*after);
+    } else if (nextPicked) {
+        WantPicture();
+    }
 }
 
 bool SaverForm::State::ShowCurrentPicture() {
@@ -523,6 +686,7 @@ bool SaverForm::State::PlaceReadyPicture() {
         return false;
     }
     displayPx = turn.size;
+    shownFacts = turn.facts;
     display.width = static_cast<std::int64_t>(turn.size.width) * tx;
     display.height = static_cast<std::int64_t>(turn.size.height) * ty;
     return true;
@@ -549,9 +713,10 @@ bool SaverForm::State::RemovePicture() {
 
 void SaverForm::State::ShowCaption() {
     const int index = s.currentIndex;
-    const std::string text = index >= 0 && index < static_cast<int>(s.captions.size())
-                                 ? s.captions[static_cast<size_t>(index)]
-                                 : std::string();
+    const std::string typed = index >= 0 && index < static_cast<int>(s.captions.size())
+                                  ? s.captions[static_cast<size_t>(index)]
+                                  : std::string();
+    const std::string text = PictureCaption(typed, captionSource, shownPath, shownFacts, env.clock);
     orvelle::ShowCaption(env.view, caption, text, s.scroll, screenW, tx, ty);
 }
 
@@ -636,9 +801,10 @@ void SaverForm::FoldersScanned(const ScanNews& news) {
     st.Guarded(nullptr, [&st, &news] { st.FoldersScanned(news); });
 }
 
-void SaverForm::Form_KeyDown() {
+void SaverForm::Form_KeyDown(SaverKey key, bool repeated) {
     if (!state_->ended) {
-        state_->Guarded(state_->procedure, [this] { state_->End(); });
+        state_->Guarded(state_->procedure,
+                        [this, key, repeated] { state_->KeyDown(key, repeated); });
     }
 }
 
@@ -648,10 +814,8 @@ void SaverForm::Form_MouseDown() {
     }
 }
 
-void SaverForm::DisplayingPicture_KeyDown() {
-    if (!state_->ended) {
-        state_->Guarded(state_->procedure, [this] { state_->End(); });
-    }
+void SaverForm::DisplayingPicture_KeyDown(SaverKey key, bool repeated) {
+    Form_KeyDown(key, repeated);
 }
 
 void SaverForm::Form_MouseMove(float xTwips, float yTwips) {

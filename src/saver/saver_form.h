@@ -53,11 +53,12 @@ class SaverForm {
     // News of a folder scan the form asked the view for.
     void FoldersScanned(const ScanNews& news);
 
-    // Input on the window (positions in twips) and on the picture (positions in pixels).
-    void Form_KeyDown();
+    // Input on the window (positions in twips) and on the picture (positions in pixels). A key
+    // held down repeats with repeated set.
+    void Form_KeyDown(SaverKey key = SaverKey::Other, bool repeated = false);
     void Form_MouseDown();
     void Form_MouseMove(float xTwips, float yTwips);
-    void DisplayingPicture_KeyDown();
+    void DisplayingPicture_KeyDown(SaverKey key = SaverKey::Other, bool repeated = false);
     void DisplayingPicture_MouseMove(float xPixels, float yPixels);
 
     // The settings record of the run (read-only view for the window and for tests).

@@ -19,6 +19,9 @@ namespace orvelle {
 
 enum class SaverTimer { StartSaver, ImageChange, Float, Scroller, Time, Media };
 
+// The keys the browsing setting gives a meaning; every other key is Other.
+enum class SaverKey { Other, Right, Left, Space };
+
 struct CaptionFont {
     std::string name;
     float sizePoints = 8.25f;
@@ -84,6 +87,9 @@ class SaverView : public BackgroundCanvas, public PictureDecoding, public Folder
     // --- Clock label (time): fixed size, right-aligned, opaque ---
     virtual void ShowClock(bool visible, const PixelRect& rect, Colour textColour) = 0;
     virtual void SetClockText(const std::string& text) = 0;
+
+    // --- The mark that tells the changes are paused (browsing keys), in a corner ---
+    virtual void ShowPausedMark(bool visible) = 0;
 
     // --- Timers: interval 0 or disabled means no ticks; setting an interval restarts it ---
     virtual void SetTimer(SaverTimer timer, int intervalMs, bool enabled) = 0;

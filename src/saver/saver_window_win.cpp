@@ -41,7 +41,8 @@ SaverWindow::SaverWindow(HINSTANCE instance)
     : instance_(instance),
       display_(std::make_unique<PictureBox>(*this)),
       caption_(std::make_unique<Label>(*this, false, false)),
-      clock_(std::make_unique<Label>(*this, true, true)) {
+      clock_(std::make_unique<Label>(*this, true, true)),
+      pauseMark_(std::make_unique<PauseMark>(*this)) {
     SetProcessDpiAware();
     screen_ = {GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
     {
@@ -106,6 +107,7 @@ SaverWindow::~SaverWindow() {
     display_.reset();
     caption_.reset();
     clock_.reset();
+    pauseMark_.reset();
     Destroy();
     if (finePeriod_) {
         timeEndPeriod(1);
@@ -179,7 +181,7 @@ LRESULT SaverWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         case WM_SYSKEYDOWN:
             // Not handed on: Alt+F4 or F10 must not reach the system's own handling.
             if (events_) {
-                events_->Form_KeyDown();
+                events_->Form_KeyDown(SaverKeyOf(message, wParam), IsKeyRepeat(lParam));
             }
             return 0;
         case WM_LBUTTONDOWN:

@@ -85,6 +85,7 @@ class SaverWindow final : public Window, public SaverView, public SaverHost {
     void ShowCaption(bool visible) override;
     void ShowClock(bool visible, const PixelRect& rect, Colour textColour) override;
     void SetClockText(const std::string& text) override;
+    void ShowPausedMark(bool visible) override;
     void SetTimer(SaverTimer timer, int intervalMs, bool enabled) override;
 
     // --- SaverHost ---
@@ -101,6 +102,7 @@ class SaverWindow final : public Window, public SaverView, public SaverHost {
 
     class PictureBox;
     class Label;
+    class PauseMark;
 
   protected:
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
@@ -152,6 +154,7 @@ class SaverWindow final : public Window, public SaverView, public SaverHost {
     std::unique_ptr<PictureBox> display_;  // DisplayingPicture
     std::unique_ptr<Label> caption_;       // Label1
     std::unique_ptr<Label> clock_;         // time
+    std::unique_ptr<PauseMark> pauseMark_;
     std::vector<std::unique_ptr<MonitorCover>> covers_;
 };
 

@@ -59,6 +59,8 @@ constexpr ThemeKeyInfo kKeys[] = {
     {K::countdownYear, "date", "countdownYear", V::DatePart, &S::countdownYear},
     {K::randomNoRepeats, "image", "randomNoRepeats", V::Flag, &S::randomNoRepeats, true},
     {K::resumeListOrder, "image", "resumeListOrder", V::Flag, &S::resumeListOrder, true},
+    {K::captionSource, "font", "captionSource", V::NumberChoice, &S::captionSource, true},
+    {K::browseKeys, "image", "browseKeys", V::Flag, &S::browseKeys, true},
 };
 static_assert(std::size(kKeys) == kThemeKeyCount);
 static_assert([] {
@@ -119,6 +121,8 @@ constexpr ThemeKeyLimits kLimits[] = {
     {K::countdownYear, "2027", 0, 0},
     {K::randomNoRepeats, "0", 0, 2},
     {K::resumeListOrder, "0", 0, 2},
+    {K::captionSource, "0", 0, 4},
+    {K::browseKeys, "0", 0, 1},
 };
 static_assert(std::size(kLimits) == kThemeKeyCount);
 static_assert([] {
@@ -180,6 +184,8 @@ constexpr ThemeStep kSaverReadOrder[] = {
     K::countdownMonth,
     K::countdownDay,
     K::countdownYear,
+    K::captionSource,
+    K::browseKeys,
 };
 
 // Each list is erased and rewritten just before its count key (pictures, captions) or right
@@ -228,6 +234,8 @@ constexpr ThemeStep kSaveOrder[] = {
     K::countdownMonth,
     K::countdownDay,
     K::countdownYear,
+    K::captionSource,
+    K::browseKeys,
 };
 
 // Every key and list once, so that nothing the dialog edits is left out of a save.

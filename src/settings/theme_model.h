@@ -60,6 +60,8 @@ struct ThemeSettings {
     // Keys a theme may lack; without them it means what it meant before they came.
     std::string randomNoRepeats;  // "1": random order shows every picture once before a repeat
     std::string resumeListOrder;  // "1": list order carries on where the last run stopped
+    std::string captionSource;    // what a picture without a typed caption shows (0 nothing)
+    std::string browseKeys;       // "1": arrow keys and Space browse instead of ending the run
 
     // [images], [caption] and [multimedia]. A save writes every entry held here; the saver's
     // read leaves one spare "" past the last entry (its picture index may step one past).
@@ -110,8 +112,10 @@ enum class ThemeKey : std::uint8_t {
     countdownYear,
     randomNoRepeats,
     resumeListOrder,
+    captionSource,
+    browseKeys,
 };
-constexpr int kThemeKeyCount = static_cast<int>(ThemeKey::resumeListOrder) + 1;
+constexpr int kThemeKeyCount = static_cast<int>(ThemeKey::browseKeys) + 1;
 
 enum class ThemeList : std::uint8_t { images, caption, multimedia };
 constexpr int kThemeListCount = 3;

@@ -53,6 +53,9 @@ class FakeSaverClock : public Clock {
     float SecondsSinceMidnight() override { return secondsSinceMidnight; }
     double MonotonicSeconds() override { return monotonic; }
     std::string DefaultDateTimeText(const LocalDateTime&) override { return "clock text"; }
+    std::string LongDateText(const LocalDateTime& w) override {
+        return std::to_string(w.day) + "/" + std::to_string(w.month) + "/" + std::to_string(w.year);
+    }
 
     LocalDateTime now{2024, 5, 1, 12, 0, 0};
     std::function<void()> onNow;
@@ -150,7 +153,7 @@ class FakeSaverView : public SaverView {
         requests.push_back(request);
     }
     DecodedPicture AnswerTo(const PictureRequest& request) const {
-        DecodedPicture answer{request.ticket, DecodeOutcome::NotAPicture, {}};
+        DecodedPicture answer{request.ticket, DecodeOutcome::NotAPicture, {}, {}};
         const auto it = pictures.find(request.path);
         if (it == pictures.end()) {
             return answer;
@@ -158,8 +161,12 @@ class FakeSaverView : public SaverView {
         answer.outcome = DecodeOutcome::NotDecoded;
         const std::optional<PixelSize> shown = ShownPictureSize(it->second, request.fit);
         if (decodeSucceeds && shown && blankPictures.count(request.path) == 0) {
-            answer = {request.ticket, DecodeOutcome::Decoded, *shown};
+            answer = {request.ticket, DecodeOutcome::Decoded, *shown, {}};
             decoded[request.ticket] = *shown;
+            const auto fact = facts.find(request.path);
+            if (request.readFacts && fact != facts.end()) {
+                answer.facts = fact->second;
+            }
         }
         return answer;
     }
@@ -237,6 +244,9 @@ class FakeSaverView : public SaverView {
                       std::to_string(colour));
     }
     void SetClockText(const std::string& text) override { clockText = text; }
+    void ShowPausedMark(bool visible) override {
+        log.push_back(visible ? "PausedMark on" : "PausedMark off");
+    }
 
     void SetTimer(SaverTimer timer, int intervalMs, bool enabled) override {
         timers[timer] = enabled ? intervalMs : -1;
@@ -266,6 +276,8 @@ class FakeSaverView : public SaverView {
     bool decodeSucceeds = true;
     // Pictures whose header reads but that cannot be shown.
     std::set<std::string> blankPictures;
+    // What a picture's file tells of itself, when the request asks.
+    std::map<std::string, PhotoFacts> facts;
     std::function<void(const std::string&)> onLoadPicture;
     std::deque<PictureRequest> requests;                 // not answered yet
     mutable std::map<std::uint32_t, PixelSize> decoded;  // tickets answered with a picture

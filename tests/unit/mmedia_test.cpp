@@ -34,6 +34,14 @@ TEST_F(MmediaTest, OpenBuildsAliasAndTypeFromTheExtension) {
     clock.Set(At(2026, 3, 14, 10, 0, 0));
     player.mmOpen("clip.avi");
     EXPECT_EQ(mci.sent.back(), "Open clip.avi ALIAS avi0 TYPE AviVideo wait");
+
+    // Compressed music, by its whole extension in any case, goes to the media stack's device.
+    for (const char* name : {"a.mp3", "b.WMA", "c.m4a", "d.Aac", "e.flac"}) {
+        player.mmOpen(name);
+        const std::string alias = std::string(name).substr(std::string(name).size() - 3) + "0";
+        EXPECT_EQ(mci.sent.back(),
+                  "Open " + std::string(name) + " ALIAS " + alias + " TYPE MPEGVideo wait");
+    }
 }
 
 TEST_F(MmediaTest, NameWithSpaceIsQuotedButAliasUsesTheBareName) {
@@ -51,7 +59,7 @@ TEST_F(MmediaTest, MixedCaseExtensionKeepsItsCaseInTheAlias) {
 
 TEST_F(MmediaTest, UnknownExtensionClosesThePreviousFileAndOpensNothing) {
     player.mmOpen("a.wav");
-    player.mmOpen("b.mp3");
+    player.mmOpen("b.ogg");
     EXPECT_EQ(mci.sent, (std::vector<std::string>{"Open a.wav ALIAS wav7 TYPE Waveaudio wait",
                                                   "Close wav7"}));
     EXPECT_EQ(player.Alias(), "");
@@ -59,9 +67,11 @@ TEST_F(MmediaTest, UnknownExtensionClosesThePreviousFileAndOpensNothing) {
     EXPECT_EQ(player.Status(), "");
     EXPECT_EQ(player.Length(), 0.0f);
 
-    // Names too short to have an extension open nothing either.
+    // Names too short to have an extension, or that only end like one, open nothing either.
     player.mmOpen("");
     player.mmOpen("ab");
+    player.mmOpen("C:\\music.mp3\\track");
+    player.mmOpen("songmp3");
     EXPECT_EQ(mci.sent.size(), 2u);
 }
 

@@ -166,8 +166,22 @@ TEST_F(MusicPlaylistTest, RandomOrderReseedsBeforeEachDrawAndMayRepeat) {
     EXPECT_EQ(random.log, "RNRNRNRN");
 }
 
+TEST_F(MusicPlaylistTest, CompressedMusicPlaysInTurnAndOneTheSystemCannotPlayIsPassedOver) {
+    // song.wma has no decoder here: MCI refuses it, and the next tick moves on silently.
+    mci.lengths["x\\song.mp3"] = "61000";
+    mci.lengths["tune.FLAC"] = "3000";
+    Use({"x\\song.mp3", "song.wma", "b.mid", "tune.FLAC"});
+    for (int i = 0; i < 5; ++i) {
+        Tick();
+        mci.Finish();
+    }
+    EXPECT_EQ(mci.played,
+              (std::vector<std::string>{"x\\song.mp3", "b.mid", "tune.FLAC", "x\\song.mp3"}));
+    EXPECT_EQ(mci.sent[0], "Open x\\song.mp3 ALIAS mp315 TYPE MPEGVideo wait");
+}
+
 TEST_F(MusicPlaylistTest, OnlyFileWithUnknownExtensionStaysSilent) {
-    Use({"song.mp3"});
+    Use({"song.ogg"});
     for (int i = 0; i < 4; ++i) {
         EXPECT_EQ(Tick(), kMediaTickMs);
         EXPECT_EQ(mediaIndex, 0);

@@ -45,6 +45,10 @@ class FakeClock : public Clock {
                std::to_string(w.year) + " " + std::to_string(w.hour) + ":" +
                std::to_string(w.minute) + ":" + std::to_string(w.second);
     }
+    std::string LongDateText(const LocalDateTime& w) override {
+        return "day " + std::to_string(w.day) + "." + std::to_string(w.month) + "." +
+               std::to_string(w.year);
+    }
     void Set(LocalDateTime now) { times.assign(1, now); }
     std::deque<LocalDateTime> times;
     int nowCalls = 0;

@@ -29,15 +29,15 @@ TEST(PictureAhead, OneTurnIsAskedForAtATimeAndAnswersToEarlierOnesAreDropped) {
 
     // The pick changes before the answer: the first answer no longer counts.
     ahead.Want(2, "b.jpg", "fallback.gif", fit);
-    EXPECT_FALSE(ahead.Arrived({first, DecodeOutcome::Decoded, {10, 10}}));
+    EXPECT_FALSE(ahead.Arrived({first, DecodeOutcome::Decoded, {10, 10}, {}}));
     EXPECT_FALSE(ahead.Settled(1));
     // b cannot be shown: the fallback is asked for in its place.
-    EXPECT_FALSE(ahead.Arrived({decoding.Last(), DecodeOutcome::NotDecoded, {}}));
+    EXPECT_FALSE(ahead.Arrived({decoding.Last(), DecodeOutcome::NotDecoded, {}, {}}));
     EXPECT_EQ(decoding.requests.back().path, "fallback.gif");
     EXPECT_FALSE(ahead.Settled(2));
-    EXPECT_TRUE(ahead.Arrived({decoding.Last(), DecodeOutcome::Decoded, {5, 4}}));
+    EXPECT_TRUE(ahead.Arrived({decoding.Last(), DecodeOutcome::Decoded, {5, 4}, {}}));
     EXPECT_TRUE(ahead.Settled(2));
-    EXPECT_FALSE(ahead.Arrived({decoding.Last(), DecodeOutcome::Decoded, {5, 4}}));  // twice
+    EXPECT_FALSE(ahead.Arrived({decoding.Last(), DecodeOutcome::Decoded, {5, 4}, {}}));  // twice
     const PictureTurn turn = ahead.Take();
     EXPECT_EQ(turn.kind, PictureTurn::Ready);
     EXPECT_EQ(turn.ticket, decoding.Last());
@@ -51,7 +51,7 @@ TEST(PictureAhead, OneTurnIsAskedForAtATimeAndAnswersToEarlierOnesAreDropped) {
     ahead.Want(3, "", "fallback.gif", fit);
     EXPECT_EQ(decoding.requests.size(), 5u);
     EXPECT_EQ(decoding.requests.back().path, "fallback.gif");
-    EXPECT_TRUE(ahead.Arrived({decoding.Last(), DecodeOutcome::NotAPicture, {}}));
+    EXPECT_TRUE(ahead.Arrived({decoding.Last(), DecodeOutcome::NotAPicture, {}, {}}));
     EXPECT_EQ(ahead.Take().kind, PictureTurn::NoFallback);
     EXPECT_EQ(ahead.Take().kind, PictureTurn::NoFallback);  // nothing settled: no picture
 
@@ -60,7 +60,7 @@ TEST(PictureAhead, OneTurnIsAskedForAtATimeAndAnswersToEarlierOnesAreDropped) {
     ahead.Stop();
     ahead.Stop();
     EXPECT_EQ(decoding.stops, 1);
-    EXPECT_FALSE(ahead.Arrived({decoding.Last(), DecodeOutcome::Decoded, {1, 1}}));
+    EXPECT_FALSE(ahead.Arrived({decoding.Last(), DecodeOutcome::Decoded, {1, 1}, {}}));
     ahead.Want(5, "e.jpg", "fallback.gif", fit);
     EXPECT_EQ(decoding.requests.size(), 6u);
 }

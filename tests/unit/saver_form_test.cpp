@@ -591,5 +591,154 @@ TEST_F(Form, ExceptionOutsideAnyProcedureEndsTheRunQuietly) {
     EXPECT_TRUE(form->Ended());
 }
 
+TEST_F(Form, PicturesWithoutATypedCaptionShowTheChosenFactOfTheirOwn) {
+    theme["font"]["captionSource"] = "1";
+    PhotoFacts dated;
+    dated.dateTimeOriginal = "2019:07:14 10:30:00";
+    view.facts["C:\\p\\0.jpg"] = dated;
+    view.facts["C:\\p\\1.jpg"] = dated;
+    Started();
+    EXPECT_EQ(view.captionText, "14/7/2019");
+    Tick(SaverTimer::ImageChange);
+    EXPECT_EQ(view.captionText, "Two");  // typed: it wins
+    Tick(SaverTimer::ImageChange);
+    EXPECT_EQ(view.captionText, "");  // " " is no caption; no date anywhere
+    // The fallback picture tells nothing of the missing one.
+    theme["font"]["captionSource"] = "3";
+    theme["caption"]["0"] = "";
+    theme["images"]["0"] = "pics\\gone.jpg";
+    view.pictures["C:\\Orv\\orvellenotfound.gif"] = {100, 80};
+    Started();
+    EXPECT_EQ(view.captionText, "pics");
+}
+
+TEST_F(Form, ChosenFactsAreReadWithTheDecodeAndKeepACaptionBand) {
+    struct Case {
+        const char* source;
+        bool readFacts;
+        int band;
+    };
+    for (const Case& c :
+         {Case{"", false, 0}, Case{"0", false, 0}, Case{"2", false, 300}, Case{"4", true, 300}}) {
+        theme["font"]["captionSource"] = c.source;
+        theme["caption"] = {{"0", ""}, {"1", ""}, {"2", " "}};
+        Load();
+        form->OnTimer(SaverTimer::StartSaver);
+        ASSERT_FALSE(view.requests.empty());
+        EXPECT_EQ(view.requests.back().readFacts, c.readFacts) << c.source;
+        EXPECT_EQ(form->Settings().captionHeight, c.band) << c.source;
+        Deliver();
+    }
+}
+
+TEST_F(Form, BrowsingKeysStepThroughThePicturesAndSpacePausesTheChanges) {
+    theme["image"]["browseKeys"] = "1";
+    Started();
+    const auto placed = [this] { return view.LogStartingWith("Place"); };
+    form->Form_KeyDown(SaverKey::Right);  // picture 1 now, decoded ahead
+    Deliver();
+    form->Form_KeyDown(SaverKey::Right, true);  // held down: nothing more
+    Deliver();
+    EXPECT_EQ(placed(), (Log{"Place 300x200", "Place 200x300"}));
+    EXPECT_EQ(view.timers[SaverTimer::ImageChange], 10000);  // counted from this change
+    form->Form_KeyDown(SaverKey::Left);
+    Deliver();
+    form->DisplayingPicture_KeyDown(SaverKey::Left);  // nothing shown before the first
+    Deliver();
+    form->Form_KeyDown(SaverKey::Right);  // forward again through what was shown
+    Deliver();
+    Tick(SaverTimer::ImageChange);  // then the show goes on where it was
+    EXPECT_EQ(placed(), (Log{"Place 300x200", "Place 200x300", "Place 300x200", "Place 200x300",
+                             "Place 400x100"}));
+    EXPECT_EQ(view.captionText, "");
+
+    form->Form_KeyDown(SaverKey::Space);
+    EXPECT_EQ(view.log.back(), "Timer ImageChange off");
+    EXPECT_EQ(view.LogStartingWith("PausedMark"), (Log{"PausedMark on"}));
+    Tick(SaverTimer::ImageChange);        // a tick already on its way changes nothing
+    form->Form_KeyDown(SaverKey::Right);  // browsing still works, and stays paused
+    Deliver();
+    EXPECT_EQ(placed().size(), 6u);
+    EXPECT_EQ(view.timers[SaverTimer::ImageChange], -1);
+    form->OnTimer(SaverTimer::Scroller);  // the rest of the show goes on
+    form->Form_KeyDown(SaverKey::Space);
+    EXPECT_EQ(view.LogStartingWith("PausedMark").back(), "PausedMark off");
+    EXPECT_EQ(view.timers[SaverTimer::ImageChange], 10000);
+    EXPECT_TRUE(host.log.empty());
+    form->Form_KeyDown(SaverKey::Other);
+    EXPECT_EQ(host.log, (Log{"ShowTaskbar", "Unload", "EndProgram"}));
+}
+
+// A folder entry stands for many files: browsing steps back to the file that was shown, whose
+// own folder names it, while a caption typed for the entry covers every file of the folder.
+TEST_F(Form, BrowsingAFolderEntryStepsBackToTheFileShownAndCaptionsItByItsEntry) {
+    const struct {
+        const char* typed;
+        Log captions;  // after the start, Right, Left, Right, Right
+    } cases[] = {
+        {"", {"2019", "Photos", "2019", "Photos", "2019"}},
+        {"Holiday", {"Holiday", "Holiday", "Holiday", "Holiday", "Holiday"}},
+    };
+    for (const auto& c : cases) {
+        theme["image"]["browseKeys"] = "1";
+        theme["font"]["captionSource"] = "3";
+        theme["images"] = {{"0", "D:\\Photos\\"}};
+        theme["caption"] = {{"0", c.typed}};
+        theme["total"]["total"] = "1";
+        for (const char* name : {"2019\\a.jpg", "2019\\bad.png", "b.jpg"}) {
+            files.Put(std::string("D:\\Photos\\") + name, "picture");
+            view.pictures[std::string("D:\\Photos\\") + name] = {100, 100};
+        }
+        view.blankPictures = {"D:\\Photos\\2019\\bad.png"};
+        Load();
+        view.log.clear();
+        Tick(SaverTimer::StartSaver);
+        Scan();
+        Deliver();
+        Log captions{view.captionText};
+        for (const SaverKey key :
+             {SaverKey::Right, SaverKey::Left, SaverKey::Right, SaverKey::Right}) {
+            form->Form_KeyDown(key);
+            Deliver();
+            Scan();
+            captions.push_back(view.captionText);
+        }
+        EXPECT_EQ(captions, c.captions) << c.typed;
+        EXPECT_EQ(form->Settings().currentIndex, 0);
+        EXPECT_EQ(view.LogStartingWith("Place").size(), 5u);
+        EXPECT_FALSE(form->Ended());
+    }
+}
+
+TEST_F(Form, BrowsingKeysWaitForTheirPictureAndOnePressedDuringAChangeFollowsIt) {
+    theme["image"]["browseKeys"] = "1";
+    theme["image"]["timeInterval"] = "0";  // a show that never changes by itself
+    Started();
+    form->Form_KeyDown(SaverKey::Right);  // nothing decoded ahead: it comes when it arrives
+    EXPECT_EQ(view.LogStartingWith("Place").size(), 1u);
+    form->Form_KeyDown(SaverKey::Right);  // the same step is on its way already
+    Deliver();
+    EXPECT_EQ(view.LogStartingWith("Place"), (Log{"Place 300x200", "Place 200x300"}));
+    view.onPump = [this] {
+        view.onPump = nullptr;
+        form->Form_KeyDown(SaverKey::Left);
+    };
+    form->Form_KeyDown(SaverKey::Right);
+    Deliver();
+    EXPECT_EQ(view.LogStartingWith("Place"),
+              (Log{"Place 300x200", "Place 200x300", "Place 400x100", "Place 200x300"}));
+    EXPECT_LE(view.timers[SaverTimer::ImageChange], 0);  // still no change of its own
+    EXPECT_FALSE(form->Ended());
+}
+
+TEST_F(Form, WithoutBrowsingEveryKeyEndsTheRun) {
+    for (const SaverKey key : {SaverKey::Right, SaverKey::Left, SaverKey::Space}) {
+        host.log.clear();
+        Started();
+        form->Form_KeyDown(key, true);
+        EXPECT_EQ(host.log, (Log{"ShowTaskbar", "Unload", "EndProgram"}));
+    }
+}
+
 }  // namespace
 }  // namespace orvelle

@@ -56,6 +56,8 @@ ThemeSettings NamedAfterKeys() {
         .countdownYear = "countdownYear",
         .randomNoRepeats = "randomNoRepeats",
         .resumeListOrder = "resumeListOrder",
+        .captionSource = "captionSource",
+        .browseKeys = "browseKeys",
         .picturePaths = {"images/0", "images/1"},
         .captions = {"caption/0", "caption/1"},
         .mediaPaths = {"multimedia/0"},
@@ -120,7 +122,8 @@ TEST(ThemeModel, SaveWritesEveryKeyInTheSaveOrderWithItsFieldsText) {
         "transitions/bHorizontalBlinds transitions/bVerticalBlinds transitions/bFade "
         "image/timeDisplay font/newFontName font/newFontSize font/newFontBold font/newFontItalic "
         "font/newFontUnderline font/newFontFontStrikethru font/newFontForeColor "
-        "date/countdownMonth date/countdownDay date/countdownYear";
+        "date/countdownMonth date/countdownDay date/countdownYear font/captionSource "
+        "image/browseKeys";
     RecordingThemeFile file;
     WriteTheme(file, NamedAfterKeys());
     EXPECT_EQ(file.Calls(), expected);
@@ -144,7 +147,7 @@ TEST(ThemeModel, SaverReadsInItsOwnOrderAndSizesListsByTheirCounts) {
         "transitions/bLeftWipe transitions/bRightWipe transitions/bRightandLeftWipe "
         "transitions/bUpAndDown transitions/bCenter transitions/bHorizontalBlinds "
         "transitions/bVerticalBlinds transitions/bFade image/timeDisplay date/countdownMonth "
-        "date/countdownDay date/countdownYear";
+        "date/countdownDay date/countdownYear font/captionSource image/browseKeys";
     RecordingThemeFile file;
     file.answers = {{"total/total", "2"}, {"total/mediaTotal", "1.4"}};
     for (const char* entry : {"images/0", "images/1", "caption/0", "caption/1", "multimedia/0"}) {
@@ -249,18 +252,34 @@ TEST(ThemeModel, SeventyThousandEntriesSurviveSaveAndBothReads) {
 TEST(ThemeModel, KeysAddedLaterReadAsOffWhenMissing) {
     MemoryFileSystem files;
     ThemeStorage storage(files, "C:\\Orv");
-    files.Put(storage.TemplateThemePath(), "[image]\r\nrandomNoRepeats=1\r\nresumeListOrder=1\r\n");
+    files.Put(storage.TemplateThemePath(),
+              "[image]\r\nrandomNoRepeats=1\r\nresumeListOrder=1\r\nbrowseKeys=1\r\n"
+              "[font]\r\ncaptionSource=3\r\n");
     const std::string path = storage.ThemeFilePath("Old");
     struct Case {
         const char* lines;
         const char* noRepeats;
         const char* resume;
+        const char* captionSource;
+        const char* browseKeys;
         std::vector<ThemeKey> replaced;
     };
     const Case cases[] = {
-        {"", "0", "0", {}},
-        {"randomNoRepeats=1\r\n", "1", "0", {}},
-        {"randomNoRepeats=x\r\nresumeListOrder=1\r\n", "1", "1", {ThemeKey::randomNoRepeats}},
+        {"", "0", "0", "0", "0", {}},
+        {"randomNoRepeats=1\r\nbrowseKeys=1\r\n", "1", "0", "0", "1", {}},
+        {"randomNoRepeats=x\r\nresumeListOrder=1\r\n",
+         "1",
+         "1",
+         "0",
+         "0",
+         {ThemeKey::randomNoRepeats}},
+        {"[font]\r\ncaptionSource=4\r\n", "0", "0", "4", "0", {}},
+        {"browseKeys=2\r\n[font]\r\ncaptionSource=5\r\n",
+         "0",
+         "0",
+         "3",
+         "1",
+         {ThemeKey::captionSource, ThemeKey::browseKeys}},
     };
     for (const Case& c : cases) {
         files.Put(path, std::string("[image]\r\nrandomPick=1\r\n") + c.lines);
@@ -268,6 +287,8 @@ TEST(ThemeModel, KeysAddedLaterReadAsOffWhenMissing) {
         const LoadedTheme theme = ReadThemeForEditor(storage, path);
         EXPECT_EQ(theme.settings.randomNoRepeats, c.noRepeats) << c.lines;
         EXPECT_EQ(theme.settings.resumeListOrder, c.resume) << c.lines;
+        EXPECT_EQ(theme.settings.captionSource, c.captionSource) << c.lines;
+        EXPECT_EQ(theme.settings.browseKeys, c.browseKeys) << c.lines;
         std::vector<ThemeKey> replaced;
         for (ThemeKey key : theme.replaced) {
             if (KeyInfo(key).optional) {

@@ -74,19 +74,20 @@ struct FolderRun {
     // pattern appears or the time is up: B blue, G green, Y yellow, r the red background.
     std::string Watch(const std::string& pattern, DWORD milliseconds) const {
         std::string seen;
-        const DWORD start = GetTickCount();
-        while (GetTickCount() - start < milliseconds && seen.find(pattern) == std::string::npos) {
-            const COLORREF c = ScreenPixel(512, 384);
-            const char k = ColourNear(c, kBlue, 8)     ? 'B'
-                           : ColourNear(c, kGreen, 8)  ? 'G'
-                           : ColourNear(c, kYellow, 8) ? 'Y'
-                           : ColourNear(c, kRed, 8)    ? 'r'
-                                                       : '?';
-            if (seen.empty() || seen.back() != k) {
-                seen.push_back(k);
-            }
-            PumpStep();
-        }
+        WaitUntil(
+            [&] {
+                const COLORREF c = ScreenPixel(512, 384);
+                const char k = ColourNear(c, kBlue, 8)     ? 'B'
+                               : ColourNear(c, kGreen, 8)  ? 'G'
+                               : ColourNear(c, kYellow, 8) ? 'Y'
+                               : ColourNear(c, kRed, 8)    ? 'r'
+                                                           : '?';
+                if (seen.empty() || seen.back() != k) {
+                    seen.push_back(k);
+                }
+                return seen.find(pattern) != std::string::npos;
+            },
+            milliseconds);
         return seen;
     }
 };

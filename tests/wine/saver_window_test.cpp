@@ -47,7 +47,7 @@ struct RecordedEvents : SaverEvents {
         decoded.push_back(picture);
     }
     void FoldersScanned(const orvelle::ScanNews& news) override { scanned.push_back(news); }
-    void Form_KeyDown() override {
+    void Form_KeyDown(orvelle::SaverKey, bool) override {
         ++formKeys;
         if (onFormKey) {
             onFormKey();
@@ -55,7 +55,7 @@ struct RecordedEvents : SaverEvents {
     }
     void Form_MouseDown() override { ++formClicks; }
     void Form_MouseMove(float x, float y) override { formMoves.emplace_back(x, y); }
-    void DisplayingPicture_KeyDown() override { ++pictureKeys; }
+    void DisplayingPicture_KeyDown(orvelle::SaverKey, bool) override { ++pictureKeys; }
     void DisplayingPicture_MouseMove(float x, float y) override { pictureMoves.emplace_back(x, y); }
     int TicksOf(SaverTimer timer) const {
         int n = 0;

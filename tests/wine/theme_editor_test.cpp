@@ -121,9 +121,11 @@ TEST(ThemeEditor, OkWritesTheChangesOfEachTabAndTheSaverShowsThem) {
     expected["picRandom"] = "rand";
     expected["backEffect"] = "0";
     expected["timeDisplay"] = "1";
-    // The theme had no picture order keys of the later kind: they are written as off.
-    expected["randomNoRepeats"] = "0";
-    expected["resumeListOrder"] = "0";
+    // Keys the theme was written without are saved with the program's own values.
+    for (const char* later :
+         {"randomNoRepeats", "resumeListOrder", "captionSource", "browseKeys"}) {
+        expected[later] = "0";
+    }
     EXPECT_EQ(editor.Keys(), expected);
 
     Process saver = StartSaver(editor.copy, "/s");
@@ -189,8 +191,10 @@ TEST(ThemeEditor, UnusableValuesAreReplacedAndOkKeepsEveryKey) {
     expected["picturePercent"] = "80";  // the template's
     expected["newFontName"] = "Arial";
     expected["total"] = "2";
-    expected["randomNoRepeats"] = "0";
-    expected["resumeListOrder"] = "0";
+    for (const char* later :
+         {"randomNoRepeats", "resumeListOrder", "captionSource", "browseKeys"}) {
+        expected[later] = "0";
+    }
     EXPECT_EQ(editor.Keys(), expected);
 }
 
@@ -383,36 +387,44 @@ TEST(ThemeEditor, MovedPictureTakesItsCaptionAndComesFirstInTheSaver) {
     EXPECT_TRUE(SaverCentreShows(editor.copy, kRed));
 }
 
-// A short WAV played from the music tab runs to its end: the progress bar fills, then Play is
-// offered again and Stop is not.
+// A short WAV or MP3 played from the music tab runs to its end: the progress bar fills, then Play
+// is offered again and Stop is not.
 TEST(ThemeEditor, MusicPlaysToItsEndAndOffersPlayAgain) {
     ProgramCopy scratch;
-    const std::string tune = scratch.Path("tune.wav");
-    WriteWavFile(tune, 1.5);
-    ThemeText theme = PictureTheme(scratch);
-    theme.Music({tune});
-    OpenEditor editor(theme);
-    ASSERT_NE(editor.window, nullptr);
-    SendMessageW(editor[IDC_EDITOR_TABS], TCM_SETCURFOCUS, 4, 0);
-    SendMessageW(editor[IDL_MUSIC_FILES], LB_SETCURSEL, 0, 0);
-    Deliver(GetParent(editor[IDL_MUSIC_FILES]), WM_COMMAND,
-            MAKEWPARAM(IDL_MUSIC_FILES, LBN_SELCHANGE),
-            reinterpret_cast<LPARAM>(editor[IDL_MUSIC_FILES]));
-    ASSERT_TRUE(IsWindowEnabled(editor[IDB_MUSIC_PLAY]));
-    // Clicked and waited for: the buttons are looked at as the click leaves them, before the
-    // progress timer (every half second) can find the tune ended (the test system's sound
-    // device takes a tune in about a second, whatever its length).
-    DWORD_PTR clicked = 0;
-    ASSERT_TRUE(SendMessageTimeoutW(editor[IDB_MUSIC_PLAY], BM_CLICK, 0, 0, SMTO_NORMAL, kPatience,
-                                    &clicked));
-    EXPECT_FALSE(IsWindowEnabled(editor[IDB_MUSIC_PLAY]));
-    EXPECT_TRUE(IsWindowEnabled(editor[IDB_MUSIC_STOP]));
-    EXPECT_TRUE(WaitUntil([&] { return IsWindowEnabled(editor[IDB_MUSIC_PLAY]) != FALSE; }));
-    EXPECT_FALSE(IsWindowEnabled(editor[IDB_MUSIC_STOP]));
-    const auto bar = editor[IDC_MUSIC_PROGRESS];
-    EXPECT_EQ(SendMessageW(bar, PBM_GETPOS, 0, 0), SendMessageW(bar, PBM_GETRANGE, FALSE, 0));
-    PostMessageW(editor.window, WM_CLOSE, 0, 0);
-    EXPECT_TRUE(editor.process.WaitExit(kPatience));
+    WriteWavFile(scratch.Path("tune.wav"), 1.5);
+    const std::string mp3 = "Z:" + std::string(ORVELLE_SOURCE_DIR) + "/tests/wine/data/tone-c.mp3";
+    ASSERT_TRUE(CopyFileA(mp3.c_str(), scratch.Path("tone.mp3").c_str(), FALSE));
+    for (const char* name : {"tune.wav", "tone.mp3"}) {
+        SCOPED_TRACE(name);
+        ThemeText theme = PictureTheme(scratch);
+        theme.Music({scratch.Path(name)});
+        OpenEditor editor(theme);
+        ASSERT_NE(editor.window, nullptr);
+        SendMessageW(editor[IDC_EDITOR_TABS], TCM_SETCURFOCUS, 4, 0);
+        SendMessageW(editor[IDL_MUSIC_FILES], LB_SETCURSEL, 0, 0);
+        Deliver(GetParent(editor[IDL_MUSIC_FILES]), WM_COMMAND,
+                MAKEWPARAM(IDL_MUSIC_FILES, LBN_SELCHANGE),
+                reinterpret_cast<LPARAM>(editor[IDL_MUSIC_FILES]));
+        ASSERT_TRUE(IsWindowEnabled(editor[IDB_MUSIC_PLAY]));
+        // Clicked and waited for: the buttons are looked at as the click leaves them, before the
+        // progress timer (every half second) can find the tune ended (the test system's sound
+        // device takes a tune in about a second, whatever its length).
+        DWORD_PTR clicked = 0;
+        ASSERT_TRUE(SendMessageTimeoutW(editor[IDB_MUSIC_PLAY], BM_CLICK, 0, 0, SMTO_NORMAL,
+                                        kPatience, &clicked));
+        EXPECT_FALSE(IsWindowEnabled(editor[IDB_MUSIC_PLAY]));
+        EXPECT_TRUE(IsWindowEnabled(editor[IDB_MUSIC_STOP]));
+        // The two buttons change one after the other: both are waited for.
+        EXPECT_TRUE(WaitUntil([&] {
+            return IsWindowEnabled(editor[IDB_MUSIC_PLAY]) &&
+                   !IsWindowEnabled(editor[IDB_MUSIC_STOP]);
+        }));
+        const auto bar = editor[IDC_MUSIC_PROGRESS];
+        EXPECT_GT(SendMessageW(bar, PBM_GETRANGE, FALSE, 0), 0);
+        EXPECT_EQ(SendMessageW(bar, PBM_GETPOS, 0, 0), SendMessageW(bar, PBM_GETRANGE, FALSE, 0));
+        PostMessageW(editor.window, WM_CLOSE, 0, 0);
+        EXPECT_TRUE(editor.process.WaitExit(kPatience));
+    }
 }
 
 }  // namespace
