@@ -90,6 +90,15 @@ constexpr ControlRow ListButton(int id, const char* design, int toolbar, const c
         .Does(action);
 }
 
+// What a picture without a typed caption shows, as the saver reads captionSource.
+constexpr Choice kCaptionSources[] = {
+    {"Nothing", "0"},
+    {"The date it was taken", "1"},
+    {"Its file name", "2"},
+    {"The name of its folder", "3"},
+    {"The title stored in the photo", "4"},
+};
+
 constexpr ControlRow kImagesRows[] = {
     Frame(IDG_IMAGES_PICTURES, "Frame3"),
     Row(IDC_IMAGES_TOOLBAR, "toolbarImages", K::Toolbar),
@@ -142,6 +151,11 @@ constexpr ControlRow kImagesRows[] = {
         .Tip("Scrolling speed")
         .Range({100, 300, 20})
         .Writes(T::scrollSpeed),
+    Label(IDT_IMAGES_CAPTION_SOURCE, "captionSourceLabel"),
+    Row(IDC_IMAGES_CAPTION_SOURCE, "captionSourceList", K::DropDownList)
+        .Tip("What a picture without a typed caption shows as its caption")
+        .Choices(kCaptionSources)
+        .Writes(T::captionSource),
 };
 
 constexpr ControlRow kImageSettingsRows[] = {
@@ -208,6 +222,9 @@ constexpr ControlRow kImageSettingsRows[] = {
     Row(IDX_SETTINGS_RESUME, "resumeCheck", K::CheckBox)
         .Tip("In list order, start where the last show stopped")
         .Writes(T::resumeListOrder),
+    Row(IDX_SETTINGS_BROWSE_KEYS, "browseKeysCheck", K::CheckBox)
+        .Tip("Right and Left show the next and previous picture, Space pauses; other keys end")
+        .Writes(T::browseKeys),
 };
 
 // A slider of the gradient's colour, its label and its swatch.

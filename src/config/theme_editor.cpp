@@ -205,9 +205,6 @@ void ThemeEditor::ShowTheme(const std::string& name, const LoadedTheme& theme) {
     ShowTransitions(theme);
     ShowCaptionFont(theme);
     Take(theme, ThemeKey::backgroundImage);
-    // Kept as the theme has them: no control shows these yet.
-    Take(theme, ThemeKey::captionSource);
-    Take(theme, ThemeKey::browseKeys);
     ShowBackgroundPicture();
     if (!controls[IDL_IMAGES_PICTURES].items.empty()) {
         Chosen(IDL_IMAGES_PICTURES, 0);

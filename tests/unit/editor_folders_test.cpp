@@ -156,5 +156,38 @@ TEST_F(EditorTest, PictureOrderBoxesWriteTheirKeysAndFollowRandomOrder) {
     EXPECT_EQ(editor.settings.randomNoRepeats, "0");
 }
 
+// The caption source list and the browsing box show the theme's values (a theme without them,
+// or with a source the saver does not know: nothing and off) and write what is chosen.
+TEST_F(EditorTest, CaptionSourceAndBrowseKeysShowAndWriteTheirKeys) {
+    struct Case {
+        const char* source;
+        const char* browse;
+        int shown;
+        const char* stored;
+    };
+    const Case cases[] = {
+        {"", "", 0, "0"}, {"1", "1", 1, "1"}, {"4", "0", 4, "4"}, {"9", "1", 0, "0"}};
+    editor.Open();
+    for (const Case& c : cases) {
+        if (*c.source) {
+            Edit("font", "captionSource", c.source);
+            Edit("image", "browseKeys", c.browse);
+        }
+        ASSERT_TRUE(editor.SwitchToTheme("Orvelle"));
+        EXPECT_EQ(C(IDC_IMAGES_CAPTION_SOURCE).selected, c.shown) << c.source;
+        EXPECT_EQ(C(IDC_IMAGES_CAPTION_SOURCE).items.size(), 5u);
+        EXPECT_EQ(C(IDX_SETTINGS_BROWSE_KEYS).checked, *c.browse == '1') << c.source;
+        ASSERT_TRUE(editor.OnOk());
+        EXPECT_EQ(Stored("font", "captionSource"), c.stored);
+        EXPECT_EQ(Stored("image", "browseKeys"), *c.browse ? c.browse : "0");
+    }
+    editor.Chosen(IDC_IMAGES_CAPTION_SOURCE, 2);
+    editor.CheckClicked(IDX_SETTINGS_BROWSE_KEYS, true);
+    EXPECT_TRUE(editor.settingsChanged);
+    ASSERT_TRUE(editor.OnOk());
+    EXPECT_EQ(Stored("font", "captionSource"), "2");
+    EXPECT_EQ(Stored("image", "browseKeys"), "1");
+}
+
 }  // namespace
 }  // namespace orvelle
