@@ -62,6 +62,8 @@ const Expected kControls[] = {
     {IDO_IMAGES_CENTRED, "Center"},
     {IDK_IMAGES_SCROLL_SPEED, nullptr},
     {IDT_IMAGES_SCROLL_SPEED, "Scrolling Speed"},
+    {IDT_IMAGES_CAPTION_SOURCE, "When a picture has &no caption, show:"},
+    {IDC_IMAGES_CAPTION_SOURCE, nullptr},
     // Image Settings
     {IDG_SETTINGS_SIZE, "Image Size"},
     {IDT_SETTINGS_LESS_THAN, "Display Images less than"},
@@ -88,6 +90,7 @@ const Expected kControls[] = {
     {IDX_SETTINGS_RANDOM, "Display in &Random Order"},
     {IDX_SETTINGS_NO_REPEATS, "Show each picture once &before any repeats"},
     {IDX_SETTINGS_RESUME, "Carry on where the last run &stopped"},
+    {IDX_SETTINGS_BROWSE_KEYS, "Arrow &keys and Space browse pictures"},
     // Background
     {IDO_BACKGROUND_DESKTOP, "Desktop"},
     {IDO_BACKGROUND_COLOUR, "Reg Color"},
@@ -153,7 +156,7 @@ const Counted kCounts[] = {
     {IDC_IMAGES_TOOLBAR, TB_BUTTONCOUNT, 5},        {IDC_IMAGES_CAPTION_TOOLBAR, TB_BUTTONCOUNT, 3},
     {IDC_MUSIC_TOOLBAR, TB_BUTTONCOUNT, 5},         {IDC_COUNTDOWN_MONTH, CB_GETCOUNT, 12},
     {IDC_COUNTDOWN_DAY, CB_GETCOUNT, 31},           {IDC_COUNTDOWN_YEAR, CB_GETCOUNT, 41},
-    {IDC_EDITOR_TABS, TCM_GETITEMCOUNT, 5},
+    {IDC_EDITOR_TABS, TCM_GETITEMCOUNT, 5},         {IDC_IMAGES_CAPTION_SOURCE, CB_GETCOUNT, 5},
 };
 
 struct Range {
@@ -228,7 +231,7 @@ TEST(ConfigDialog, PreviewShowsTheThemeEditorWithEveryControlCaptionAndRange) {
             tools = std::max(tools, SendMessageA(w, TTM_GETTOOLCOUNT, 0, 0));
         }
     }
-    EXPECT_EQ(tools, 50);
+    EXPECT_EQ(tools, 52);
 
     // Each tab shows its own page and hides the others.
     for (int page = 4; page >= 0; --page) {
