@@ -201,6 +201,7 @@ void ThemeEditor::ShowTheme(const std::string& name, const LoadedTheme& theme) {
     Take(theme, ThemeKey::resumeListOrder);
     Take(theme, ThemeKey::captionSource);
     Take(theme, ThemeKey::browseKeys);
+    Take(theme, ThemeKey::picturesOn);
     ShowBackgroundPicture();
     if (!controls[IDL_IMAGES_PICTURES].items.empty()) {
         Chosen(IDL_IMAGES_PICTURES, 0);
