@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # The full-screen run on two monitors: a nested X server (Xephyr) with two Xinerama screens,
-# 1024 x 768 at 0,0 and 800 x 600 at 1024,0, inside an Xvfb of its own, and a Wine prefix that
+# 1024 x 768 at 0,0 and a portrait 600 x 800 at 1024,0, inside an Xvfb of its own, and a Wine prefix that
 # takes its monitors from Xinerama rather than XRandR. Runs the MultiMonitor tests there.
 # Called by scripts/test.sh after the Windows build.
 set -euo pipefail
@@ -25,7 +25,7 @@ outer_pid=$!
 wait_display "$outer"
 inner=$(free_display $((outer + 1)))
 DISPLAY=:$outer Xephyr :$inner +xinerama -origin 0,0 -screen 1024x768 -origin 1024,0 \
-  -screen 800x600 -nolisten tcp >"$work/xephyr.log" 2>&1 &
+  -screen 600x800 -nolisten tcp >"$work/xephyr.log" 2>&1 &
 inner_pid=$!
 wait_display "$inner"
 export DISPLAY=:$inner
@@ -47,4 +47,4 @@ cd build/mingw64
 timeout 300 "$ORVELLE_WINE" ./orvelle_wine_tests.exe --gtest_filter='MultiMonitor.*' 2>&1 |
   tee "$work/result.log"
 # Passed, and not skipped for want of a second monitor.
-grep -q "PASSED.*2 tests" "$work/result.log" && ! grep -q "SKIPPED\|FAILED" "$work/result.log"
+grep -q "PASSED.*3 tests" "$work/result.log" && ! grep -q "SKIPPED\|FAILED" "$work/result.log"

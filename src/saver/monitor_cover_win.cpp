@@ -2,6 +2,7 @@
 
 #include <windowsx.h>
 
+#include "base/wide_win.h"
 #include "saver/monitor_layout.h"
 
 namespace orvelle::win {
@@ -39,6 +40,26 @@ void MonitorCover::Show() {
     }
     SetWindowPos(Handle(), HWND_TOPMOST, monitor_.left, monitor_.top, monitor_.width,
                  monitor_.height, SWP_SHOWWINDOW | SWP_NOACTIVATE);
+}
+
+void MonitorCover::ShowPicture(DibBitmap&& picture, const PixelRect& rect,
+                               const std::string& caption, const PixelRect& captionRect, HFONT font,
+                               Colour colour) {
+    const PixelRect before = shownRect_;
+    const PixelRect captionBefore = captionRect_;
+    shown_.Adopt(std::move(picture));
+    shownRect_ = rect;
+    caption_ = Wide(caption);
+    captionRect_ = captionRect;
+    captionFont_ = font;
+    captionColour_ = colour;
+    if (IsAlive()) {
+        // Also the window's text, for screen readers and tools.
+        SetWindowTextW(Handle(), caption_.c_str());
+    }
+    for (const PixelRect& r : {before, captionBefore, rect, captionRect}) {
+        Repaint(r);
+    }
 }
 
 void MonitorCover::PaintSolidBackground(Colour colour) {
@@ -82,13 +103,30 @@ void MonitorCover::Repaint(const PixelRect& rect) {
     }
 }
 
+void MonitorCover::Paint(HDC dc, const RECT& area) const {
+    BitBlt(dc, area.left, area.top, area.right - area.left, area.bottom - area.top,
+           background_.dc.Get(), area.left, area.top, SRCCOPY);
+    if (shown_.dib) {
+        BitBlt(dc, shownRect_.left, shownRect_.top, shown_.Width(), shown_.Height(),
+               shown_.dc.Get(), 0, 0, SRCCOPY);
+    }
+    if (!caption_.empty() && captionFont_) {
+        RECT r{captionRect_.left, captionRect_.top, captionRect_.left + captionRect_.width,
+               captionRect_.top + captionRect_.height};
+        const HGDIOBJ oldFont = SelectObject(dc, captionFont_);
+        SetBkMode(dc, TRANSPARENT);
+        SetTextColor(dc, captionColour_);
+        DrawTextW(dc, caption_.c_str(), static_cast<int>(caption_.size()), &r,
+                  DT_CENTER | DT_TOP | DT_SINGLELINE | DT_NOPREFIX | DT_END_ELLIPSIS);
+        SelectObject(dc, oldFont);
+    }
+}
+
 LRESULT MonitorCover::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
         case WM_PAINT: {
             PaintScope paint(Handle());
-            const RECT& area = paint.Area();
-            BitBlt(paint.Get(), area.left, area.top, area.right - area.left, area.bottom - area.top,
-                   background_.dc.Get(), area.left, area.top, SRCCOPY);
+            Paint(paint.Get(), paint.Area());
             return 0;
         }
         case WM_ERASEBKGND:

@@ -17,7 +17,8 @@
 
 namespace orvelle {
 
-enum class SaverTimer { StartSaver, ImageChange, Float, Scroller, Time, Media };
+// Monitors: the other monitors' own pictures, when the theme puts pictures on every monitor.
+enum class SaverTimer { StartSaver, ImageChange, Float, Scroller, Time, Media, Monitors };
 
 // The keys the browsing setting gives a meaning; every other key is Other.
 enum class SaverKey { Other, Right, Left, Space };
