@@ -2,6 +2,8 @@
 
 #include <windowsx.h>
 
+#include <algorithm>
+
 #include "base/wide_win.h"
 #include "saver/monitor_layout.h"
 
@@ -62,6 +64,17 @@ void MonitorCover::ShowPicture(DibBitmap&& picture, const PixelRect& rect,
     }
 }
 
+void MonitorCover::MovePicture(const PixelRect& rect, const PixelRect& captionRect) {
+    for (const PixelRect& r : {shownRect_, captionRect_}) {
+        Repaint(r);
+    }
+    shownRect_ = rect;
+    captionRect_ = captionRect;
+    for (const PixelRect& r : {rect, captionRect}) {
+        Repaint(r);
+    }
+}
+
 void MonitorCover::PaintSolidBackground(Colour colour) {
     backColour_ = colour;
     background_.Fill(DibPixel(colour));
@@ -103,22 +116,36 @@ void MonitorCover::Repaint(const PixelRect& rect) {
     }
 }
 
-void MonitorCover::Paint(HDC dc, const RECT& area) const {
-    BitBlt(dc, area.left, area.top, area.right - area.left, area.bottom - area.top,
-           background_.dc.Get(), area.left, area.top, SRCCOPY);
+void MonitorCover::Paint(HDC dc, const RECT& area) {
+    const int width = area.right - area.left;
+    const int height = area.bottom - area.top;
+    if (width <= 0 || height <= 0) {
+        return;
+    }
+    // Drawn off screen first when it can be, straight on the screen otherwise.
+    const bool buffered = paintBuffer_.Resize(std::max(width, paintBuffer_.Width()),
+                                              std::max(height, paintBuffer_.Height()));
+    HDC target = buffered ? paintBuffer_.dc.Get() : dc;
+    const POINT origin = buffered ? POINT{area.left, area.top} : POINT{0, 0};
+    BitBlt(target, area.left - origin.x, area.top - origin.y, width, height, background_.dc.Get(),
+           area.left, area.top, SRCCOPY);
     if (shown_.dib) {
-        BitBlt(dc, shownRect_.left, shownRect_.top, shown_.Width(), shown_.Height(),
-               shown_.dc.Get(), 0, 0, SRCCOPY);
+        BitBlt(target, shownRect_.left - origin.x, shownRect_.top - origin.y, shown_.Width(),
+               shown_.Height(), shown_.dc.Get(), 0, 0, SRCCOPY);
     }
     if (!caption_.empty() && captionFont_) {
-        RECT r{captionRect_.left, captionRect_.top, captionRect_.left + captionRect_.width,
-               captionRect_.top + captionRect_.height};
-        const HGDIOBJ oldFont = SelectObject(dc, captionFont_);
-        SetBkMode(dc, TRANSPARENT);
-        SetTextColor(dc, captionColour_);
-        DrawTextW(dc, caption_.c_str(), static_cast<int>(caption_.size()), &r,
+        RECT r{captionRect_.left - origin.x, captionRect_.top - origin.y,
+               captionRect_.left + captionRect_.width - origin.x,
+               captionRect_.top + captionRect_.height - origin.y};
+        const HGDIOBJ oldFont = SelectObject(target, captionFont_);
+        SetBkMode(target, TRANSPARENT);
+        SetTextColor(target, captionColour_);
+        DrawTextW(target, caption_.c_str(), static_cast<int>(caption_.size()), &r,
                   DT_CENTER | DT_TOP | DT_SINGLELINE | DT_NOPREFIX | DT_END_ELLIPSIS);
-        SelectObject(dc, oldFont);
+        SelectObject(target, oldFont);
+    }
+    if (buffered) {
+        BitBlt(dc, area.left, area.top, width, height, target, 0, 0, SRCCOPY);
     }
 }
 

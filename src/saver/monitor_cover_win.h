@@ -26,6 +26,8 @@ class MonitorCover final : public Window, public BackgroundCanvas {
     // in captionRect in font and colour (the font stays the slideshow window's).
     void ShowPicture(DibBitmap&& picture, const PixelRect& rect, const std::string& caption,
                      const PixelRect& captionRect, HFONT font, Colour colour);
+    // The picture shown and its caption, moved.
+    void MovePicture(const PixelRect& rect, const PixelRect& captionRect);
 
     PixelSize ScreenSize() override { return {monitor_.width, monitor_.height}; }
     int TwipsPerPixelX() override { return twipsX_; }
@@ -42,7 +44,7 @@ class MonitorCover final : public Window, public BackgroundCanvas {
 
   private:
     void Repaint(const PixelRect& rect);
-    void Paint(HDC dc, const RECT& area) const;
+    void Paint(HDC dc, const RECT& area);
     PixelRect monitor_;
     int twipsX_;
     int twipsY_;
@@ -58,6 +60,7 @@ class MonitorCover final : public Window, public BackgroundCanvas {
     std::wstring caption_;
     PixelRect captionRect_;
     HFONT captionFont_ = nullptr;
+    MemorySurface paintBuffer_;  // a moving picture is drawn here first, so it never flickers
     Colour captionColour_ = 0;
 };
 

@@ -29,13 +29,17 @@ struct MonitorLanes::Lane {
     std::int32_t wantedEntry = -1;
     std::optional<PictureTurn> ready;
     std::string shownPath;
+    bool showing = false;
+    TwipsBox box;  // where its picture stands, in twips of its monitor
+    std::int16_t stepX = 0;
+    std::int16_t stepY = 0;
     double due = 0;         // monotonic seconds
     double gapSeconds = 0;  // from a show to the next
 };
 
-MonitorLanes::MonitorLanes(PictureDecoding& decoding, Clock& clock, RandomSource& random,
+MonitorLanes::MonitorLanes(SaverView& view, Clock& clock, RandomSource& random,
                            const PictureSequence& sequence)
-    : decoding_(decoding),
+    : view_(view),
       clock_(clock),
       random_(random),
       sequence_(sequence),
@@ -63,12 +67,15 @@ void MonitorLanes::Prepare(Setup setup) {
     bool landscape = !portrait;
     const double now = Now();
     for (int i = 1; i < count; ++i) {
-        auto lane = std::make_unique<Lane>(decoding_, i);
+        auto lane = std::make_unique<Lane>(view_, i);
         lane->size = setup_.monitors[static_cast<std::size_t>(i - 1)];
         lane->shape = ShapeOf(lane->size);
         portrait = portrait || lane->shape == Shape::Portrait;
         landscape = landscape || lane->shape == Shape::Landscape;
         lane->due = now;
+        if (setup_.floating) {
+            ChooseFloatDirection(lane->stepX, lane->stepY, setup_.twipsX, random_);
+        }
         // The first change comes its share of an interval after the main monitor's.
         lane->gapSeconds = (setup_.intervalMs + StaggerMs(i, count, setup_.intervalMs)) / 1000.0;
         lanes_.push_back(std::move(lane));
@@ -195,23 +202,41 @@ bool MonitorLanes::Decoded(const DecodedPicture& picture) {
     return true;
 }
 
+// The caption stands under its picture, inside the monitor.
+PixelRect MonitorLanes::CaptionRect(const Lane& lane, const PixelRect& picture) const {
+    const int height = std::max(0, setup_.captionHeight);
+    const int top = std::min(picture.top + picture.height, lane.size.height - height);
+    return {picture.left + picture.width / 2 - lane.size.width / 2, top, lane.size.width, height};
+}
+
 void MonitorLanes::Show(Lane& lane) {
     const PictureTurn turn = *lane.ready;
     lane.ready.reset();
     lane.reasked = false;
-    const PixelSize& m = lane.size;
+    const int tx = setup_.twipsX;
+    const int ty = setup_.twipsY;
+    const std::int64_t width = static_cast<std::int64_t>(lane.size.width) * tx;
+    const std::int64_t height = static_cast<std::int64_t>(lane.size.height) * ty;
     if (turn.kind == PictureTurn::Ready) {
-        const PixelRect rect{(m.width - turn.size.width) / 2, (m.height - turn.size.height) / 2,
-                             turn.size.width, turn.size.height};
-        const int height = std::max(0, setup_.captionHeight);
-        const int top = std::min(rect.top + rect.height, m.height - height);
+        const TwipsSize size{static_cast<std::int64_t>(turn.size.width) * tx,
+                             static_cast<std::int64_t>(turn.size.height) * ty};
+        TwipsPoint at{CentredOffset(static_cast<double>(width), static_cast<double>(size.width)),
+                      CentredOffset(static_cast<double>(height), static_cast<double>(size.height))};
+        if (setup_.floating && lane.showing) {
+            // As on the main monitor: the next picture keeps the last one's corner.
+            at = FloatingPlacement({lane.box.left, lane.box.top}, size, width, height);
+        }
+        lane.box = {at.left, at.top, size.width, size.height};
+        const PixelRect rect{TwipsToPixels(at.left, tx), TwipsToPixels(at.top, ty), turn.size.width,
+                             turn.size.height};
         const std::string caption =
             setup_.caption && !turn.fallback
                 ? setup_.caption(lane.wantedEntry, lane.wantedPath, turn.facts)
                 : std::string();
-        if (decoding_.ShowLanePicture(lane.number, turn.ticket, rect, caption,
-                                      {0, top, m.width, height})) {
+        if (view_.ShowLanePicture(lane.number, turn.ticket, rect, caption,
+                                  CaptionRect(lane, rect))) {
             lane.shownPath = turn.fallback ? std::string() : lane.wantedPath;
+            lane.showing = true;
         }
     }
     lane.wantedPath.clear();
@@ -219,6 +244,20 @@ void MonitorLanes::Show(Lane& lane) {
     lane.gapSeconds = setup_.intervalMs / 1000.0;
     if (setup_.on == PicturesOn::DifferentPictures && setup_.intervalMs > 0) {
         Want(lane);
+    }
+}
+
+// One step of a floating picture; it bounces off its own monitor's edges and keeps room for its
+// caption below.
+void MonitorLanes::Float(Lane& lane) {
+    const int tx = setup_.twipsX;
+    const int ty = setup_.twipsY;
+    const std::int64_t band = static_cast<std::int64_t>(std::max(0, setup_.captionHeight)) * ty;
+    if (FloatPicture(lane.box, lane.stepX, lane.stepY,
+                     static_cast<std::int64_t>(lane.size.width) * tx,
+                     static_cast<std::int64_t>(lane.size.height) * ty - band, 0)) {
+        const PixelRect rect = BoxToPixels(lane.box, tx, ty);
+        view_.MoveLanePicture(lane.number, rect, CaptionRect(lane, rect));
     }
 }
 
@@ -233,6 +272,8 @@ void MonitorLanes::Tick() {
         }
         if (lane->ready && now >= lane->due) {
             Show(*lane);
+        } else if (setup_.floating && lane->showing) {
+            Float(*lane);
         }
     }
 }

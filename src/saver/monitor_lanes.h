@@ -13,7 +13,9 @@
 
 #include "base/geometry.h"
 #include "saver/monitor_plan.h"
+#include "saver/motion.h"
 #include "saver/picture_ahead.h"
+#include "saver/saver_view.h"
 
 namespace orvelle {
 
@@ -30,6 +32,7 @@ class MonitorLanes {
         PixelSize main;                   // the main monitor
         std::vector<PixelSize> monitors;  // the others, in lane order (lane 1 first)
         int intervalMs = 0;               // 0: a picture stays for the whole run
+        bool floating = false;            // pictures drift and bounce inside their monitor
         int twipsX = 15;
         int twipsY = 15;
         float fraction = 0.8f;
@@ -40,7 +43,7 @@ class MonitorLanes {
         std::function<std::string(std::int32_t, const std::string&, const PhotoFacts&)> caption;
     };
 
-    MonitorLanes(PictureDecoding& decoding, Clock& clock, RandomSource& random,
+    MonitorLanes(SaverView& view, Clock& clock, RandomSource& random,
                  const PictureSequence& sequence);
     ~MonitorLanes();
 
@@ -62,13 +65,15 @@ class MonitorLanes {
     void Want(Lane& lane);
     void WantSame(Lane& lane);
     void Show(Lane& lane);
+    void Float(Lane& lane);
+    PixelRect CaptionRect(const Lane& lane, const PixelRect& picture) const;
     bool Busy(const Lane& asking, const std::string& path) const;
     MonitorPlanner::Pictures Choices(const Lane& asking);
     std::string PathAt(std::int64_t index) const;
     void Learn(const std::string& path, PixelSize size);
     double Now() const;
 
-    PictureDecoding& decoding_;
+    SaverView& view_;
     Clock& clock_;
     RandomSource& random_;
     const PictureSequence& sequence_;

@@ -49,13 +49,6 @@ class PictureDecoding {
     // Puts the decoded picture of the ticket into the load surface at its shown size. False when
     // it is not there.
     virtual bool PlaceDecodedPicture(std::uint32_t ticket) = 0;
-    // Shows the decoded picture of a lane's ticket on that lane's monitor at rect (the
-    // monitor's own pixels) over its background, with caption centred in captionRect. False
-    // when the picture is not there.
-    virtual bool ShowLanePicture(int /*lane*/, std::uint32_t /*ticket*/, const PixelRect& /*rect*/,
-                                 const std::string& /*caption*/, const PixelRect& /*captionRect*/) {
-        return false;
-    }
     // The run has ended: whatever is being decoded is abandoned.
     virtual void StopDecoding() = 0;
 };

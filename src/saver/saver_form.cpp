@@ -440,6 +440,7 @@ void SaverForm::State::StartMonitors() {
         setup.monitors.push_back(monitor->ScreenSize());
     }
     setup.intervalMs = ChangesCome() ? std::max(0, ChangeIntervalMs(s.timeInterval)) : 0;
+    setup.floating = Floating();
     setup.twipsX = tx;
     setup.twipsY = ty;
     setup.fraction = s.pictureFraction;
@@ -456,7 +457,9 @@ void SaverForm::State::StartMonitors() {
     lanes->MainShows({}, -1, {}, sequence->Known() ? sequence->Path() : std::string());
     lanes->Prepare(std::move(setup));
     if (lanes->Active()) {
-        env.view.SetTimer(SaverTimer::Monitors, kMonitorsTickMs, true);
+        // Floating pictures step with the main one's pace; the turns are looked at as often.
+        env.view.SetTimer(SaverTimer::Monitors, Floating() ? floatIntervalMs : kMonitorsTickMs,
+                          true);
     }
 }
 

@@ -124,6 +124,12 @@ bool SaverWindow::ShowLanePicture(int lane, std::uint32_t ticket, const PixelRec
     return true;
 }
 
+void SaverWindow::MoveLanePicture(int lane, const PixelRect& rect, const PixelRect& captionRect) {
+    if (lane >= 1 && lane <= static_cast<int>(covers_.size())) {
+        covers_[static_cast<std::size_t>(lane - 1)]->MovePicture(rect, captionRect);
+    }
+}
+
 void SaverWindow::StopDecoding() {
     if (worker_) {
         worker_->Stop();

@@ -70,6 +70,7 @@ class SaverWindow final : public Window, public SaverView, public SaverHost {
     bool PlaceDecodedPicture(std::uint32_t ticket) override;
     bool ShowLanePicture(int lane, std::uint32_t ticket, const PixelRect& rect,
                          const std::string& caption, const PixelRect& captionRect) override;
+    void MoveLanePicture(int lane, const PixelRect& rect, const PixelRect& captionRect) override;
     void StopDecoding() override;
     void ScanFolders(const ScanRequest& request) override;
     void StopScanning() override;

@@ -152,6 +152,7 @@ class FakeSaverView : public SaverView {
         if (it == laneDecoded.end()) {
             return false;
         }
+        lanes[lane] = rect;
         log.push_back("Lane " + std::to_string(lane) + " " + it->second + " " + RectText(rect) +
                       " '" + captionText + "'");
         return true;
@@ -324,6 +325,12 @@ class FakeSaverView : public SaverView {
     mutable std::map<std::uint32_t, PixelSize> decoded;  // tickets answered with a picture
     mutable std::map<std::pair<int, std::uint32_t>, std::string> laneDecoded;
     std::deque<FakeMonitor> monitors;  // beside the main one
+    std::map<int, PixelRect> lanes;    // where each lane's picture stands
+    void MoveLanePicture(int lane, const PixelRect& rect, const PixelRect&) override {
+        lanes[lane] = rect;
+        ++laneMoves;
+    }
+    int laneMoves = 0;
     bool grabSucceeds = true;
     bool copySucceeds = true;
     double frameSeconds = 1.0 / 60.0;

@@ -23,6 +23,7 @@ using saver_test::FakeRegistry;
 using saver_test::FakeSaverClock;
 using saver_test::FakeSaverHost;
 using saver_test::FakeSaverView;
+using saver_test::RectText;
 using saver_test::ScriptedRandom;
 
 using Log = std::vector<std::string>;
@@ -781,6 +782,27 @@ TEST_F(Form, OtherMonitorsShowTheirOwnPicturesOrTheMainOnes) {
         }
         form.reset();
     }
+}
+
+// Floating pictures on the other monitors drift and bounce inside their own monitor, and keep
+// room for their caption below them.
+TEST_F(Form, FloatingPicturesBounceInsideTheirOwnMonitor) {
+    theme["image"]["picturesOn"] = "1";
+    theme["image"]["picRandom"] = "rand";
+    view.monitors.assign({FakeMonitor({600, 800}), FakeMonitor({800, 600})});
+    Started();
+    EXPECT_EQ(view.timers[SaverTimer::Monitors], 100);  // the float pace of speed 2
+    const int band = form->Settings().captionHeight / 15;
+    for (int i = 0; i < 3000; ++i) {
+        Tick(SaverTimer::Monitors);
+        for (const auto& [lane, r] : view.lanes) {
+            const PixelSize m = view.monitors[static_cast<std::size_t>(lane - 1)].size;
+            ASSERT_TRUE(r.left >= -1 && r.top >= -1 && r.left + r.width <= m.width + 1 &&
+                        r.top + r.height <= m.height - band + 1)
+                << "lane " << lane << " tick " << i << " " << RectText(r);
+        }
+    }
+    EXPECT_GT(view.laneMoves, 5000);
 }
 
 }  // namespace
