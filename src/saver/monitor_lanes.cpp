@@ -11,8 +11,10 @@ namespace orvelle {
 
 namespace {
 // A picture that suits another monitor better is given back only while its own monitor has
-// this long before its turn: never at the cost of a monitor standing still.
+// this long before its turn (or shows nothing yet), and only so often a turn: never at the cost
+// of a monitor standing still.
 constexpr double kReaskSeconds = 1.0;
+constexpr int kMostReasks = 2;
 }  // namespace
 
 struct MonitorLanes::Lane {
@@ -23,7 +25,7 @@ struct MonitorLanes::Lane {
     PictureAhead ahead;
     int turn = 0;
     bool asked = false;
-    bool reasked = false;
+    int reasks = 0;            // this turn's pictures given back
     std::int64_t wanted = -1;  // in list order; -1 for the fallback or the main one's picture
     std::string wantedPath;
     std::int32_t wantedEntry = -1;
@@ -89,7 +91,7 @@ void MonitorLanes::Prepare(Setup setup) {
 }
 
 bool MonitorLanes::Busy(const Lane& asking, const std::string& path) const {
-    if (path == mainShown_ || path == mainNext_ || path == asking.shownPath) {
+    if (path == mainShown_ || path == mainNext_) {
         return true;
     }
     return std::any_of(lanes_.begin(), lanes_.end(), [&](const auto& lane) {
@@ -107,6 +109,9 @@ MonitorPlanner::Pictures MonitorLanes::Choices(const Lane& asking) {
     auto pathOf = [this](std::int64_t i) { return PathAt(i); };
     return {library_.Total(),
             [this, &asking, pathOf](std::int64_t i) { return Busy(asking, pathOf(i)); },
+            [&asking, pathOf](std::int64_t i) {
+                return !asking.shownPath.empty() && pathOf(i) == asking.shownPath;
+            },
             [this, pathOf](std::int64_t i) {
                 const auto it = shapes_.find(pathOf(i));
                 return it == shapes_.end() ? Shape::Unknown : it->second;
@@ -186,9 +191,10 @@ bool MonitorLanes::Decoded(const DecodedPicture& picture) {
         if (turn.kind == PictureTurn::Ready && !turn.fallback) {
             Learn(lane->wantedPath, turn.size);
             const bool mismatch = mixedMonitors_ && ShapeOf(turn.size) != lane->shape;
-            if (mismatch && !lane->reasked && setup_.on == PicturesOn::DifferentPictures &&
-                lane->due - Now() > kReaskSeconds) {
-                lane->reasked = true;
+            const bool time = !lane->showing || lane->due - Now() > kReaskSeconds;
+            if (mismatch && time && lane->reasks < kMostReasks && MayHold(lane->shape) &&
+                setup_.on == PicturesOn::DifferentPictures) {
+                ++lane->reasks;
                 planner_.GiveBack(lane->wanted);
                 lane->wantedPath.clear();
                 Want(*lane);
@@ -202,17 +208,24 @@ bool MonitorLanes::Decoded(const DecodedPicture& picture) {
     return true;
 }
 
-// The caption stands under its picture, inside the monitor.
-PixelRect MonitorLanes::CaptionRect(const Lane& lane, const PixelRect& picture) const {
-    const int height = std::max(0, setup_.captionHeight);
-    const int top = std::min(picture.top + picture.height, lane.size.height - height);
-    return {picture.left + picture.width / 2 - lane.size.width / 2, top, lane.size.width, height};
+// The caption stands in the band at the top of its monitor, as on the main one.
+PixelRect MonitorLanes::CaptionRect(const Lane& lane) const {
+    return {0, 0, lane.size.width, std::max(0, setup_.captionHeight)};
+}
+
+// Whether the pictures may hold one of this shape: one is known to, or some are not known yet.
+bool MonitorLanes::MayHold(Shape shape) const {
+    if (static_cast<std::int64_t>(shapes_.size()) < library_.Total()) {
+        return true;
+    }
+    return std::any_of(shapes_.begin(), shapes_.end(),
+                       [shape](const auto& known) { return known.second == shape; });
 }
 
 void MonitorLanes::Show(Lane& lane) {
     const PictureTurn turn = *lane.ready;
     lane.ready.reset();
-    lane.reasked = false;
+    lane.reasks = 0;
     const int tx = setup_.twipsX;
     const int ty = setup_.twipsY;
     const std::int64_t width = static_cast<std::int64_t>(lane.size.width) * tx;
@@ -233,8 +246,7 @@ void MonitorLanes::Show(Lane& lane) {
             setup_.caption && !turn.fallback
                 ? setup_.caption(lane.wantedEntry, lane.wantedPath, turn.facts)
                 : std::string();
-        if (view_.ShowLanePicture(lane.number, turn.ticket, rect, caption,
-                                  CaptionRect(lane, rect))) {
+        if (view_.ShowLanePicture(lane.number, turn.ticket, rect, caption, CaptionRect(lane))) {
             lane.shownPath = turn.fallback ? std::string() : lane.wantedPath;
             lane.showing = true;
         }
@@ -247,17 +259,15 @@ void MonitorLanes::Show(Lane& lane) {
     }
 }
 
-// One step of a floating picture; it bounces off its own monitor's edges and keeps room for its
-// caption below.
+// One step of a floating picture: it bounces off its own monitor's edges and its caption band.
 void MonitorLanes::Float(Lane& lane) {
     const int tx = setup_.twipsX;
     const int ty = setup_.twipsY;
-    const std::int64_t band = static_cast<std::int64_t>(std::max(0, setup_.captionHeight)) * ty;
     if (FloatPicture(lane.box, lane.stepX, lane.stepY,
                      static_cast<std::int64_t>(lane.size.width) * tx,
-                     static_cast<std::int64_t>(lane.size.height) * ty - band, 0)) {
-        const PixelRect rect = BoxToPixels(lane.box, tx, ty);
-        view_.MoveLanePicture(lane.number, rect, CaptionRect(lane, rect));
+                     static_cast<std::int64_t>(lane.size.height) * ty,
+                     static_cast<std::int64_t>(std::max(0, setup_.captionHeight)) * ty)) {
+        view_.MoveLanePicture(lane.number, BoxToPixels(lane.box, tx, ty), CaptionRect(lane));
     }
 }
 

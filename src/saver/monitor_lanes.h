@@ -36,7 +36,7 @@ class MonitorLanes {
         int twipsX = 15;
         int twipsY = 15;
         float fraction = 0.8f;
-        int captionHeight = 0;  // pixels below a picture for its caption
+        int captionHeight = 0;  // pixels of the caption band at the top
         std::string fallback;
         bool readFacts = false;
         // The caption of a picture (its entry in the list, its file, what its file told).
@@ -66,7 +66,8 @@ class MonitorLanes {
     void WantSame(Lane& lane);
     void Show(Lane& lane);
     void Float(Lane& lane);
-    PixelRect CaptionRect(const Lane& lane, const PixelRect& picture) const;
+    PixelRect CaptionRect(const Lane& lane) const;
+    bool MayHold(Shape shape) const;
     bool Busy(const Lane& asking, const std::string& path) const;
     MonitorPlanner::Pictures Choices(const Lane& asking);
     std::string PathAt(std::int64_t index) const;

@@ -94,6 +94,9 @@ std::int64_t MonitorPlanner::Pick(Shape monitor, const Pictures& pictures) {
     // 2: free and of the monitor's shape; 1: free, its shape unknown or shapes not told apart;
     // 0: free, the other shape. Busy pictures only when nothing is free.
     auto score = [&](std::int64_t i) {
+        if (pictures.own && pictures.own(i)) {
+            return -2;
+        }
         if (pictures.busy && pictures.busy(i)) {
             return -1;
         }

@@ -35,6 +35,8 @@ class MonitorPlanner {
         std::int64_t count = 0;
         // Shown on, or coming to, another monitor.
         std::function<bool(std::int64_t)> busy;
+        // Shown on the asking monitor now: taken last of all, as it would stand still.
+        std::function<bool(std::int64_t)> own;
         // Known from an earlier decode, or Unknown.
         std::function<Shape(std::int64_t)> shape;
         // Whether the theme is known to hold both kinds.
@@ -47,7 +49,7 @@ class MonitorPlanner {
 
     // The next picture for a monitor of this shape; -1 when there are none. Looks a few pictures
     // ahead in the order: a free one of the monitor's shape first, then any free one, then (fewer
-    // pictures than monitors) the next in the order.
+    // pictures than monitors) one on another monitor, and its own only when nothing else is left.
     std::int64_t Pick(Shape monitor, const Pictures& pictures);
     // A picked picture that did not suit its monitor goes first to the next monitor that asks.
     void GiveBack(std::int64_t index);

@@ -42,6 +42,7 @@ TEST(MonitorPlan, PicksFreePicturesOfTheMonitorsShapeInOrder) {
         std::set<std::int64_t> busy;
         std::int64_t picked;
         bool giveBack = false;
+        std::int64_t own = -1;
     };
     struct Case {
         const char* what;
@@ -108,14 +109,18 @@ TEST(MonitorPlan, PicksFreePicturesOfTheMonitorsShapeInOrder) {
         MonitorPlanner planner(c.order);
         std::size_t drawn = 0;
         std::set<std::int64_t> busy;
+        std::int64_t own = -1;
         MonitorPlanner::Pictures pictures{
             static_cast<std::int64_t>(c.shapes.size()),
             [&busy](std::int64_t i) { return busy.count(i) > 0; },
-            [&c](std::int64_t i) { return c.shapes[static_cast<std::size_t>(i)]; }, c.bothShapes,
+            [&own](std::int64_t i) { return i == own; },
+            [&c](std::int64_t i) { return c.shapes[static_cast<std::size_t>(i)]; },
+            c.bothShapes,
             [&] { return c.draws.empty() ? 0.0 : c.draws[drawn++ % c.draws.size()]; }};
         for (std::size_t i = 0; i < c.steps.size(); ++i) {
             const Step& step = c.steps[i];
             busy = step.busy;
+            own = step.own;
             const std::int64_t picked = planner.Pick(step.monitor, pictures);
             EXPECT_EQ(picked, step.picked) << c.what << ", pick " << i;
             if (step.giveBack) {
@@ -128,7 +133,7 @@ TEST(MonitorPlan, PicksFreePicturesOfTheMonitorsShapeInOrder) {
 TEST(MonitorPlan, ShuffledRoundsShowEveryPictureOnce) {
     MonitorPlanner planner(Order::Shuffle);
     double seed = 0.37;
-    MonitorPlanner::Pictures pictures{7, nullptr, nullptr, false, [&seed] {
+    MonitorPlanner::Pictures pictures{7, nullptr, nullptr, nullptr, false, [&seed] {
                                           seed = seed * 7.1 - static_cast<int>(seed * 7.1);
                                           return seed;
                                       }};

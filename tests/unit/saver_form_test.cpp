@@ -784,8 +784,8 @@ TEST_F(Form, OtherMonitorsShowTheirOwnPicturesOrTheMainOnes) {
     }
 }
 
-// Floating pictures on the other monitors drift and bounce inside their own monitor, and keep
-// room for their caption below them.
+// Floating pictures on the other monitors drift and bounce inside their own monitor, below its
+// caption band.
 TEST_F(Form, FloatingPicturesBounceInsideTheirOwnMonitor) {
     theme["image"]["picturesOn"] = "1";
     theme["image"]["picRandom"] = "rand";
@@ -797,8 +797,8 @@ TEST_F(Form, FloatingPicturesBounceInsideTheirOwnMonitor) {
         Tick(SaverTimer::Monitors);
         for (const auto& [lane, r] : view.lanes) {
             const PixelSize m = view.monitors[static_cast<std::size_t>(lane - 1)].size;
-            ASSERT_TRUE(r.left >= -1 && r.top >= -1 && r.left + r.width <= m.width + 1 &&
-                        r.top + r.height <= m.height - band + 1)
+            ASSERT_TRUE(r.left >= -1 && r.top >= band - 1 && r.left + r.width <= m.width + 1 &&
+                        r.top + r.height <= m.height + 1)
                 << "lane " << lane << " tick " << i << " " << RectText(r);
         }
     }
