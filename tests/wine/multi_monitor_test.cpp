@@ -104,9 +104,14 @@ TEST(MultiMonitor, PicturesOnEveryMonitorFollowTheSetting) {
         }
         UseTheme(copy, theme);
         Process saver = StartSaver(copy, "/s");
-        ASSERT_NE(WaitForWindow(saver, kPatience), nullptr);
+        HWND window = WaitForWindow(saver, kPatience);
+        ASSERT_NE(window, nullptr);
         EXPECT_TRUE(WaitForPixel(width / 2, height / 2, kBlue, 8, kPatience));
         EXPECT_TRUE(WaitForPixel(centre.x, centre.y, c.secondCentre, 8, kPatience));
+        // A display change during the run (a monitor added or removed) leaves the show going.
+        SendMessageW(window, WM_DISPLAYCHANGE, 32, MAKELPARAM(width, height));
+        EXPECT_FALSE(saver.WaitExit(0));
+        EXPECT_SCREEN(centre.x, centre.y, c.secondCentre, 8);
         // Inside its own monitor: the background all round it.
         EXPECT_SCREEN(second.left + 3, centre.y, kRed, 8);
         EXPECT_SCREEN(centre.x, second.bottom - 3, kRed, 8);
