@@ -125,7 +125,7 @@ Run RunSaver(const std::wstring& program, double watch) {
         PROCESS_MEMORY_COUNTERS counters{};
         counters.cb = sizeof counters;
         if (GetProcessMemoryInfo(process.hProcess, &counters, sizeof counters)) {
-            run.highest = std::max(run.highest, counters.PeakWorkingSetSize);
+            run.highest = std::max<std::size_t>(run.highest, counters.PeakWorkingSetSize);
         }
         bench::EndSaver(window, process);
     }

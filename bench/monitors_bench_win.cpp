@@ -59,21 +59,20 @@ struct Run {
     std::size_t highest = 0;
 };
 
+BOOL CALLBACK AddSecondCentre(HMONITOR monitor, HDC, LPRECT, LPARAM data) {
+    MONITORINFO info{};
+    info.cbSize = sizeof info;
+    GetMonitorInfoW(monitor, &info);
+    if (!(info.dwFlags & MONITORINFOF_PRIMARY)) {
+        const RECT& r = info.rcMonitor;
+        *reinterpret_cast<POINT*>(data) = {(r.left + r.right) / 2, (r.top + r.bottom) / 2};
+    }
+    return TRUE;
+}
+
 POINT SecondCentre() {
     POINT centre{};
-    EnumDisplayMonitors(
-        nullptr, nullptr,
-        [](HMONITOR monitor, HDC, LPRECT, LPARAM data) -> BOOL {
-            MONITORINFO info{};
-            info.cbSize = sizeof info;
-            GetMonitorInfoW(monitor, &info);
-            if (!(info.dwFlags & MONITORINFOF_PRIMARY)) {
-                const RECT& r = info.rcMonitor;
-                *reinterpret_cast<POINT*>(data) = {(r.left + r.right) / 2, (r.top + r.bottom) / 2};
-            }
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&centre));
+    EnumDisplayMonitors(nullptr, nullptr, AddSecondCentre, reinterpret_cast<LPARAM>(&centre));
     return centre;
 }
 

@@ -36,76 +36,77 @@ TEST(MonitorPlan, SettingShapesAndStagger) {
     }
 }
 
+struct PlanStep {
+    Shape monitor;
+    std::set<std::int64_t> busy;
+    std::int64_t picked;
+    bool giveBack = false;
+    std::int64_t own = -1;
+};
+struct PlanCase {
+    const char* what;
+    Order order;
+    std::vector<Shape> shapes;  // one per picture
+    bool bothShapes;
+    std::vector<double> draws;
+    std::vector<PlanStep> steps;
+};
+const std::vector<PlanCase> kPlanCases = {
+    {"list order goes round",
+     Order::List,
+     {U, U, U},
+     false,
+     {},
+     {{L, {}, 0}, {L, {}, 1}, {L, {}, 2}, {L, {}, 0}}},
+    {"no pictures", Order::List, {}, false, {}, {{L, {}, -1}}},
+    {"pictures on other monitors are passed",
+     Order::List,
+     {U, U, U, U},
+     false,
+     {},
+     {{L, {0}, 1}, {L, {1, 2}, 0}, {L, {}, 2}, {L, {}, 3}}},
+    {"fewer pictures than monitors", Order::List, {U}, false, {}, {{L, {0}, 0}, {L, {0}, 0}}},
+    {"all busy takes the next in order",
+     Order::List,
+     {U, U},
+     false,
+     {},
+     {{L, {0, 1}, 0}, {L, {0, 1}, 1}}},
+    {"portrait to portrait",
+     Order::List,
+     {L, L, P, L},
+     true,
+     {},
+     {{P, {}, 2}, {L, {}, 0}, {L, {}, 1}, {L, {}, 3}}},
+    {"shape ignored until the theme has both kinds",
+     Order::List,
+     {L, L, P},
+     false,
+     {},
+     {{P, {}, 0}}},
+    {"unknown shape before the other kind", Order::List, {L, U, L}, true, {}, {{P, {}, 1}}},
+    {"never standing still for the shape",
+     Order::List,
+     {L, P, L},
+     true,
+     {},
+     {{P, {}, 1}, {P, {1}, 0}, {L, {}, 2}}},
+    {"a picture given back goes to the next monitor",
+     Order::List,
+     {U, U, U},
+     false,
+     {},
+     {{L, {}, 0, true}, {P, {}, 0}, {L, {}, 1}}},
+    {"random draws without twins in the look-ahead",
+     Order::Random,
+     {U, U, U},
+     false,
+     {0.5, 0.5, 0.1, 0.9},
+     {{L, {}, 1}, {L, {1}, 0}}},
+};
+
 TEST(MonitorPlan, PicksFreePicturesOfTheMonitorsShapeInOrder) {
-    struct Step {
-        Shape monitor;
-        std::set<std::int64_t> busy;
-        std::int64_t picked;
-        bool giveBack = false;
-        std::int64_t own = -1;
-    };
-    struct Case {
-        const char* what;
-        Order order;
-        std::vector<Shape> shapes;  // one per picture
-        bool bothShapes;
-        std::vector<double> draws;
-        std::vector<Step> steps;
-    };
-    const std::vector<Case> cases = {
-        {"list order goes round",
-         Order::List,
-         {U, U, U},
-         false,
-         {},
-         {{L, {}, 0}, {L, {}, 1}, {L, {}, 2}, {L, {}, 0}}},
-        {"no pictures", Order::List, {}, false, {}, {{L, {}, -1}}},
-        {"pictures on other monitors are passed",
-         Order::List,
-         {U, U, U, U},
-         false,
-         {},
-         {{L, {0}, 1}, {L, {1, 2}, 0}, {L, {}, 2}, {L, {}, 3}}},
-        {"fewer pictures than monitors", Order::List, {U}, false, {}, {{L, {0}, 0}, {L, {0}, 0}}},
-        {"all busy takes the next in order",
-         Order::List,
-         {U, U},
-         false,
-         {},
-         {{L, {0, 1}, 0}, {L, {0, 1}, 1}}},
-        {"portrait to portrait",
-         Order::List,
-         {L, L, P, L},
-         true,
-         {},
-         {{P, {}, 2}, {L, {}, 0}, {L, {}, 1}, {L, {}, 3}}},
-        {"shape ignored until the theme has both kinds",
-         Order::List,
-         {L, L, P},
-         false,
-         {},
-         {{P, {}, 0}}},
-        {"unknown shape before the other kind", Order::List, {L, U, L}, true, {}, {{P, {}, 1}}},
-        {"never standing still for the shape",
-         Order::List,
-         {L, P, L},
-         true,
-         {},
-         {{P, {}, 1}, {P, {1}, 0}, {L, {}, 2}}},
-        {"a picture given back goes to the next monitor",
-         Order::List,
-         {U, U, U},
-         false,
-         {},
-         {{L, {}, 0, true}, {P, {}, 0}, {L, {}, 1}}},
-        {"random draws without twins in the look-ahead",
-         Order::Random,
-         {U, U, U},
-         false,
-         {0.5, 0.5, 0.1, 0.9},
-         {{L, {}, 1}, {L, {1}, 0}}},
-    };
-    for (const Case& c : cases) {
+    for (const PlanCase& c : kPlanCases) {
         MonitorPlanner planner(c.order);
         std::size_t drawn = 0;
         std::set<std::int64_t> busy;
@@ -118,7 +119,7 @@ TEST(MonitorPlan, PicksFreePicturesOfTheMonitorsShapeInOrder) {
             c.bothShapes,
             [&] { return c.draws.empty() ? 0.0 : c.draws[drawn++ % c.draws.size()]; }};
         for (std::size_t i = 0; i < c.steps.size(); ++i) {
-            const Step& step = c.steps[i];
+            const PlanStep& step = c.steps[i];
             busy = step.busy;
             own = step.own;
             const std::int64_t picked = planner.Pick(step.monitor, pictures);
