@@ -124,6 +124,9 @@ TEST(ThemeEditor, OkWritesTheChangesOfEachTabAndTheSaverShowsThem) {
     // Keys the theme was written without are saved with the program's own values.
     expected["captionSource"] = "0";
     expected["browseKeys"] = "0";
+    expected["picturesOn"] = "0";
+    expected["randomNoRepeats"] = "0";
+    expected["resumeListOrder"] = "0";
     EXPECT_EQ(editor.Keys(), expected);
 
     Process saver = StartSaver(editor.copy, "/s");
@@ -191,6 +194,9 @@ TEST(ThemeEditor, UnusableValuesAreReplacedAndOkKeepsEveryKey) {
     expected["total"] = "2";
     expected["captionSource"] = "0";
     expected["browseKeys"] = "0";
+    expected["picturesOn"] = "0";
+    expected["randomNoRepeats"] = "0";
+    expected["resumeListOrder"] = "0";
     EXPECT_EQ(editor.Keys(), expected);
 }
 
