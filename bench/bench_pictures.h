@@ -104,10 +104,10 @@ inline void WriteText(const std::string& path, const std::string& text) {
 
 // A saver folder (ending in "\"): its global settings, and a current theme "Bench" showing the
 // pictures centred at 99 % in list order (or, shuffled, in the fair shuffle) every interval
-// seconds with the one effect flag on.
+// seconds with the one effect flag on; imageLines: more [image] keys ("key=value\r\n" each).
 inline void WriteSaverFolder(const std::string& folder, const std::vector<std::string>& pictures,
                              const std::string& interval, const std::string& effect,
-                             bool shuffled = false) {
+                             bool shuffled = false, const std::string& imageLines = "") {
     CreateDirectoryW(orvelle::win::Wide(folder).c_str(), nullptr);
     CreateDirectoryW(orvelle::win::Wide(folder + "orvellesaver").c_str(), nullptr);
     WriteText(folder + "orvellemain.ini",
@@ -120,7 +120,8 @@ inline void WriteSaverFolder(const std::string& folder, const std::vector<std::s
     }
     theme += std::string("[image]\r\nrandomPick=") + (shuffled ? "1" : "0") +
              "\r\nrandomNoRepeats=1\r\npicSpeed=2\r\ntimeInterval=" + interval +
-             "\r\npicRandom=cent\r\npicturePercent=99\r\ntimeDisplay=0\r\nrandomMedia=0\r\n"
+             "\r\npicRandom=cent\r\npicturePercent=99\r\ntimeDisplay=0\r\nrandomMedia=0\r\n" +
+             imageLines +
              "[background]\r\nbackEffect=0\r\nnewBackColor=0\r\n"
              "[font]\r\nnewFontName=Arial\r\nnewFontSize=12\r\nscroll=1\r\nscrollSpeed=100\r\n"
              "newFontForeColor=16777215\r\n[transitions]\r\n" +

@@ -2,6 +2,9 @@
 
 #include <windowsx.h>
 
+#include <algorithm>
+
+#include "base/wide_win.h"
 #include "saver/monitor_layout.h"
 
 namespace orvelle::win {
@@ -39,6 +42,37 @@ void MonitorCover::Show() {
     }
     SetWindowPos(Handle(), HWND_TOPMOST, monitor_.left, monitor_.top, monitor_.width,
                  monitor_.height, SWP_SHOWWINDOW | SWP_NOACTIVATE);
+}
+
+void MonitorCover::ShowPicture(DibBitmap&& picture, const PixelRect& rect,
+                               const std::string& caption, const PixelRect& captionRect, HFONT font,
+                               Colour colour) {
+    const PixelRect before = shownRect_;
+    const PixelRect captionBefore = captionRect_;
+    shown_.Adopt(std::move(picture));
+    shownRect_ = rect;
+    caption_ = Wide(caption);
+    captionRect_ = captionRect;
+    captionFont_ = font;
+    captionColour_ = colour;
+    if (IsAlive()) {
+        // Also the window's text, for screen readers and tools.
+        SetWindowTextW(Handle(), caption_.c_str());
+    }
+    for (const PixelRect& r : {before, captionBefore, rect, captionRect}) {
+        Repaint(r);
+    }
+}
+
+void MonitorCover::MovePicture(const PixelRect& rect, const PixelRect& captionRect) {
+    for (const PixelRect& r : {shownRect_, captionRect_}) {
+        Repaint(r);
+    }
+    shownRect_ = rect;
+    captionRect_ = captionRect;
+    for (const PixelRect& r : {rect, captionRect}) {
+        Repaint(r);
+    }
 }
 
 void MonitorCover::PaintSolidBackground(Colour colour) {
@@ -82,13 +116,44 @@ void MonitorCover::Repaint(const PixelRect& rect) {
     }
 }
 
+void MonitorCover::Paint(HDC dc, const RECT& area) {
+    const int width = area.right - area.left;
+    const int height = area.bottom - area.top;
+    if (width <= 0 || height <= 0) {
+        return;
+    }
+    // Drawn off screen first when it can be, straight on the screen otherwise.
+    const bool buffered = paintBuffer_.Resize(std::max(width, paintBuffer_.Width()),
+                                              std::max(height, paintBuffer_.Height()));
+    HDC target = buffered ? paintBuffer_.dc.Get() : dc;
+    const POINT origin = buffered ? POINT{area.left, area.top} : POINT{0, 0};
+    BitBlt(target, area.left - origin.x, area.top - origin.y, width, height, background_.dc.Get(),
+           area.left, area.top, SRCCOPY);
+    if (shown_.dib) {
+        BitBlt(target, shownRect_.left - origin.x, shownRect_.top - origin.y, shown_.Width(),
+               shown_.Height(), shown_.dc.Get(), 0, 0, SRCCOPY);
+    }
+    if (!caption_.empty() && captionFont_) {
+        RECT r{captionRect_.left - origin.x, captionRect_.top - origin.y,
+               captionRect_.left + captionRect_.width - origin.x,
+               captionRect_.top + captionRect_.height - origin.y};
+        const HGDIOBJ oldFont = SelectObject(target, captionFont_);
+        SetBkMode(target, TRANSPARENT);
+        SetTextColor(target, captionColour_);
+        DrawTextW(target, caption_.c_str(), static_cast<int>(caption_.size()), &r,
+                  DT_CENTER | DT_TOP | DT_SINGLELINE | DT_NOPREFIX | DT_END_ELLIPSIS);
+        SelectObject(target, oldFont);
+    }
+    if (buffered) {
+        BitBlt(dc, area.left, area.top, width, height, target, 0, 0, SRCCOPY);
+    }
+}
+
 LRESULT MonitorCover::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
         case WM_PAINT: {
             PaintScope paint(Handle());
-            const RECT& area = paint.Area();
-            BitBlt(paint.Get(), area.left, area.top, area.right - area.left, area.bottom - area.top,
-                   background_.dc.Get(), area.left, area.top, SRCCOPY);
+            Paint(paint.Get(), paint.Area());
             return 0;
         }
         case WM_ERASEBKGND:

@@ -5,6 +5,8 @@
 
 #include <windows.h>
 
+#include <string>
+
 #include "base/window_win.h"
 #include "overlays/background_canvas.h"
 #include "picture/picture_decoder_win.h"
@@ -20,6 +22,12 @@ class MonitorCover final : public Window, public BackgroundCanvas {
     ~MonitorCover() override;
     // Takes what the monitor shows now (for a desktop-copy background), then covers it.
     void Show();
+    // A picture of this monitor's own at rect over the background, with its caption centred
+    // in captionRect in font and colour (the font stays the slideshow window's).
+    void ShowPicture(DibBitmap&& picture, const PixelRect& rect, const std::string& caption,
+                     const PixelRect& captionRect, HFONT font, Colour colour);
+    // The picture shown and its caption, moved.
+    void MovePicture(const PixelRect& rect, const PixelRect& captionRect);
 
     PixelSize ScreenSize() override { return {monitor_.width, monitor_.height}; }
     int TwipsPerPixelX() override { return twipsX_; }
@@ -36,6 +44,7 @@ class MonitorCover final : public Window, public BackgroundCanvas {
 
   private:
     void Repaint(const PixelRect& rect);
+    void Paint(HDC dc, const RECT& area);
     PixelRect monitor_;
     int twipsX_;
     int twipsY_;
@@ -45,6 +54,14 @@ class MonitorCover final : public Window, public BackgroundCanvas {
     MemorySurface desktop_;
     MemorySurface picture_;
     PictureDecoder decoder_;
+    // The picture this monitor shows, where, and its caption.
+    MemorySurface shown_;
+    PixelRect shownRect_;
+    std::wstring caption_;
+    PixelRect captionRect_;
+    HFONT captionFont_ = nullptr;
+    MemorySurface paintBuffer_;  // a moving picture is drawn here first, so it never flickers
+    Colour captionColour_ = 0;
 };
 
 }  // namespace orvelle::win

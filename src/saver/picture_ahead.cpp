@@ -23,12 +23,12 @@ void PictureAhead::Ask(const std::string& path, Phase phase) {
     phase_ = phase;
     ticket_ = ++lastTicket_;
     // The fallback picture's own facts would only mislead its caption.
-    decoding_.DecodePicture({ticket_, path, fit_, readFacts_ && phase == Phase::Picture});
+    decoding_.DecodePicture({ticket_, path, fit_, readFacts_ && phase == Phase::Picture, lane_});
 }
 
 bool PictureAhead::Arrived(const DecodedPicture& picture) {
     const bool awaited = phase_ == Phase::Picture || phase_ == Phase::Fallback;
-    if (stopped_ || !awaited || picture.ticket != ticket_) {
+    if (stopped_ || !awaited || picture.ticket != ticket_ || picture.lane != lane_) {
         return false;
     }
     const bool fallback = phase_ == Phase::Fallback;

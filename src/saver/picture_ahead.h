@@ -19,6 +19,8 @@ struct PictureRequest {
     PictureFit fit;
     // Also read what the photo's file tells of itself (for its caption).
     bool readFacts = false;
+    // Which monitor's pictures it is for (0 the main one): each holds its own picture ahead.
+    int lane = 0;
 };
 
 enum class DecodeOutcome {
@@ -33,6 +35,7 @@ struct DecodedPicture {
     DecodeOutcome outcome = DecodeOutcome::NotAPicture;
     PixelSize size;    // its shown size when decoded
     PhotoFacts facts;  // when asked for and decoded
+    int lane = 0;      // the request's
 };
 
 // What the saver engine needs from the side that decodes.
@@ -40,7 +43,8 @@ class PictureDecoding {
   public:
     virtual ~PictureDecoding() = default;
     // Starts decoding; the answer comes later, as the form's PictureDecoded event with the same
-    // ticket. A request drops any earlier one, answered or not (one picture is held ahead).
+    // ticket. A request drops any earlier one of its lane, answered or not (one picture is held
+    // ahead per monitor).
     virtual void DecodePicture(const PictureRequest& request) = 0;
     // Puts the decoded picture of the ticket into the load surface at its shown size. False when
     // it is not there.
@@ -66,7 +70,8 @@ struct PictureTurn {
 
 class PictureAhead {
   public:
-    explicit PictureAhead(PictureDecoding& decoding) : decoding_(decoding) {}
+    explicit PictureAhead(PictureDecoding& decoding, int lane = 0)
+        : decoding_(decoding), lane_(lane) {}
 
     // Asks for the picture of index's turn: the file at path, or, when path is empty or the
     // file cannot be shown, the fallback picture; a file that may be passed by (a folder's
@@ -94,6 +99,7 @@ class PictureAhead {
     void Ask(const std::string& path, Phase phase);
 
     PictureDecoding& decoding_;
+    int lane_ = 0;
     Phase phase_ = Phase::Idle;
     int index_ = -1;
     std::string fallback_;

@@ -58,13 +58,17 @@ bool PictureSequence::Pick(RandomSource& random) {
 }
 
 std::string PictureSequence::Path() const {
-    if (place_.entry < 0 || place_.entry >= library_.Entries()) {
+    return PathOf(place_);
+}
+
+std::string PictureSequence::PathOf(const PicturePlace& place) const {
+    if (place.entry < 0 || place.entry >= library_.Entries()) {
         return {};
     }
-    if (library_.IsFolder(place_.entry)) {
-        return library_.PicturePath(place_);
+    if (library_.IsFolder(place.entry)) {
+        return library_.PicturePath(place);
     }
-    const std::string& stored = library_.Stored(place_.entry);
+    const std::string& stored = library_.Stored(place.entry);
     return stored.empty() ? stored : storage_.ResolveProgramPath(stored);
 }
 

@@ -40,6 +40,8 @@ class PictureSequence {
     // and whether it comes from a folder (a file there that cannot be shown is passed by).
     std::int32_t Entry() const { return place_.entry; }
     std::string Path() const;
+    // The file of any picture of the library ("" for none).
+    std::string PathOf(const PicturePlace& place) const;
     bool FromFolder() const;
     // The picked picture is on screen.
     void Shown();

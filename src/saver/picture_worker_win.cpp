@@ -1,5 +1,7 @@
 #include "saver/picture_worker_win.h"
 
+#include <array>
+#include <algorithm>
 #include <atomic>
 #include <condition_variable>
 #include <mutex>
@@ -44,23 +46,45 @@ DecodedPicture DecodeJob(PictureDecoder& decoder, const Job& job, DibBitmap& pic
     return answer;
 }
 
+// Requests for monitors past the last lane share its slot.
+int LaneIndex(int lane) {
+    return std::clamp(lane, 0, static_cast<int>(PictureWorker::kLanes) - 1);
+}
+
 }  // namespace
 
 struct PictureWorker::Shared {
+    // One picture ahead per monitor: the request waiting, the newest ticket, the answer held.
+    struct Slot {
+        std::atomic<std::uint32_t> latest{0};
+        std::optional<Job> pending;
+        std::optional<DecodedPicture> done;
+        DibBitmap picture;
+    };
+
     HWND window = nullptr;
     UINT message = 0;
     std::atomic<bool> stop{false};
-    std::atomic<std::uint32_t> latest{0};  // the ticket of the newest request
 
     mutable std::mutex mutex;
     std::condition_variable wake;
-    std::optional<Job> pending;
     bool busy = false;
-    std::optional<DecodedPicture> done;
-    DibBitmap picture;
+    std::array<Slot, kLanes> slots;
 
     // True while the work for ticket is still wanted.
-    bool Wanted(std::uint32_t ticket) const { return !stop && latest == ticket; }
+    bool Wanted(std::uint32_t ticket, int lane) const {
+        return !stop && slots[static_cast<std::size_t>(lane)].latest == ticket;
+    }
+    // The main monitor's picture first: its change is the one the user waits for.
+    Slot* Waiting() {
+        for (Slot& slot : slots) {
+            if (slot.pending) {
+                return &slot;
+            }
+        }
+        return nullptr;
+    }
+    Slot& Of(int lane) { return slots[static_cast<std::size_t>(LaneIndex(lane))]; }
 };
 
 PictureWorker::PictureWorker(HWND window, UINT message) : shared_(std::make_shared<Shared>()) {
@@ -89,32 +113,37 @@ void PictureWorker::Run(std::shared_ptr<Shared> shared) {
     // The decoder starts COM on this thread.
     PictureDecoder decoder;
     std::uint32_t ticket = 0;
-    decoder.SetBetweenBands([&] { return shared->Wanted(ticket); });
+    int lane = 0;
+    decoder.SetBetweenBands([&] { return shared->Wanted(ticket, lane); });
     for (;;) {
         Job job;
         {
             std::unique_lock<std::mutex> lock(shared->mutex);
-            shared->wake.wait(lock, [&] { return shared->stop || shared->pending; });
+            shared->wake.wait(lock, [&] { return shared->stop || shared->Waiting(); });
             if (shared->stop) {
                 return;
             }
-            job = std::move(*shared->pending);
-            shared->pending.reset();
+            Shared::Slot& slot = *shared->Waiting();
+            job = std::move(*slot.pending);
+            slot.pending.reset();
             shared->busy = true;
         }
         ticket = job.request.ticket;
+        lane = LaneIndex(job.request.lane);
         DibBitmap picture;
-        const DecodedPicture answer = DecodeJob(decoder, job, picture);
+        DecodedPicture answer = DecodeJob(decoder, job, picture);
+        answer.lane = lane;
         {
             const std::lock_guard<std::mutex> lock(shared->mutex);
             shared->busy = false;
-            if (!shared->Wanted(ticket)) {
+            if (!shared->Wanted(ticket, lane)) {
                 continue;  // dropped: its bitmap goes with this loop's turn
             }
-            shared->done = answer;
-            shared->picture = std::move(picture);
+            Shared::Slot& slot = shared->Of(lane);
+            slot.done = answer;
+            slot.picture = std::move(picture);
         }
-        PostMessageW(shared->window, shared->message, ticket, 0);
+        PostMessageW(shared->window, shared->message, ticket, static_cast<LPARAM>(lane));
     }
 }
 
@@ -122,39 +151,45 @@ void PictureWorker::Decode(const PictureRequest& request, Colour background) {
     DibBitmap dropped;
     {
         const std::lock_guard<std::mutex> lock(shared_->mutex);
-        shared_->pending = Job{request, background};
-        shared_->latest = request.ticket;
-        shared_->done.reset();
-        dropped = std::exchange(shared_->picture, DibBitmap{});
+        Shared::Slot& slot = shared_->Of(request.lane);
+        slot.pending = Job{request, background};
+        slot.latest = request.ticket;
+        slot.done.reset();
+        dropped = std::exchange(slot.picture, DibBitmap{});
     }
     shared_->wake.notify_one();
 }
 
-std::optional<DecodedPicture> PictureWorker::Answer(std::uint32_t ticket) const {
+std::optional<DecodedPicture> PictureWorker::Answer(std::uint32_t ticket, int lane) const {
     const std::lock_guard<std::mutex> lock(shared_->mutex);
-    if (shared_->done && shared_->done->ticket == ticket) {
-        return shared_->done;
+    const Shared::Slot& slot = shared_->slots[static_cast<std::size_t>(LaneIndex(lane))];
+    if (slot.done && slot.done->ticket == ticket) {
+        return slot.done;
     }
     return std::nullopt;
 }
 
-DibBitmap PictureWorker::Take(std::uint32_t ticket) {
+DibBitmap PictureWorker::Take(std::uint32_t ticket, int lane) {
     const std::lock_guard<std::mutex> lock(shared_->mutex);
-    if (!shared_->done || shared_->done->ticket != ticket) {
+    Shared::Slot& slot = shared_->Of(lane);
+    if (!slot.done || slot.done->ticket != ticket) {
         return {};
     }
-    shared_->done.reset();
-    return std::exchange(shared_->picture, DibBitmap{});
+    slot.done.reset();
+    return std::exchange(slot.picture, DibBitmap{});
 }
 
 void PictureWorker::Stop() {
-    DibBitmap dropped;
+    std::array<DibBitmap, kLanes> dropped;
     {
         const std::lock_guard<std::mutex> lock(shared_->mutex);
         shared_->stop = true;
-        shared_->pending.reset();
-        shared_->done.reset();
-        dropped = std::exchange(shared_->picture, DibBitmap{});
+        for (std::size_t i = 0; i < kLanes; ++i) {
+            Shared::Slot& slot = shared_->slots[i];
+            slot.pending.reset();
+            slot.done.reset();
+            dropped[i] = std::exchange(slot.picture, DibBitmap{});
+        }
     }
     shared_->wake.notify_one();
 }

@@ -18,7 +18,11 @@ namespace orvelle::win {
 
 class PictureWorker {
   public:
-    // Answers are posted to window as message, with the request's ticket as wParam.
+    // Monitors with a picture ahead of their own.
+    static constexpr std::size_t kLanes = 16;
+
+    // Answers are posted to window as message, with the request's ticket as wParam and its
+    // lane as lParam.
     PictureWorker(HWND window, UINT message);
     // Stops. A thread waiting for work is joined; one inside the system's decoder is left to
     // end with the process, never waited for.
@@ -27,12 +31,12 @@ class PictureWorker {
     PictureWorker& operator=(const PictureWorker&) = delete;
 
     // Decodes the request's picture (transparent pixels in background). Drops any earlier
-    // request, and the picture decoded for it if it is still held.
+    // request of its lane, and the picture decoded for it if it is still held.
     void Decode(const PictureRequest& request, Colour background);
     // The answer to ticket, once its message has come; nothing for a dropped request.
-    std::optional<DecodedPicture> Answer(std::uint32_t ticket) const;
+    std::optional<DecodedPicture> Answer(std::uint32_t ticket, int lane = 0) const;
     // Hands over the picture decoded for ticket; an empty bitmap when there is none.
-    DibBitmap Take(std::uint32_t ticket);
+    DibBitmap Take(std::uint32_t ticket, int lane = 0);
     // Abandons the work: the decode under way stops at its next band, nothing more is posted.
     void Stop();
 

@@ -12,6 +12,7 @@
 #include "overlays/clock_overlay.h"
 #include "media/mmedia.h"
 #include "overlays/music_playlist.h"
+#include "saver/monitor_lanes.h"
 #include "saver/motion.h"
 #include "saver/photo_caption.h"
 #include "saver/picture_ahead.h"
@@ -28,6 +29,8 @@ namespace {
 
 constexpr int kStartSaverMs = 500;
 constexpr int kDefaultFloatMs = 100;
+// How often the other monitors look whether their turn has come.
+constexpr int kMonitorsTickMs = 100;
 // The pause after the old picture is wiped away, with input still handled.
 constexpr double kRemovePauseSeconds = 0.3;
 
@@ -104,6 +107,8 @@ struct SaverForm::State {
     // The next picture, decoded ahead of its turn; and the change (or the first picture) that
     // waits for it when it was not ready at its time.
     PictureAhead ahead{env.view};
+    // The other monitors' own pictures, when the theme puts pictures on every monitor.
+    std::unique_ptr<MonitorLanes> lanes;
     enum class Due { Nothing, FirstPicture, Change };
     Due due = Due::Nothing;
     // The sequence holds a pick not shown yet (a show that never changes picks none until a key
@@ -142,6 +147,9 @@ struct SaverForm::State {
     void MarkEnded() {
         ended = true;
         ahead.Stop();
+        if (lanes) {
+            lanes->Stop();
+        }
         if (sequence) {
             if (!sequence->Library().Roots().empty()) {
                 env.view.StopScanning();
@@ -205,6 +213,8 @@ struct SaverForm::State {
     void PrepareMusic();
     void PrepareClock();
     void StartSaver_Timer();
+    void StartMonitors();
+    void TellMonitors();
     void ImageChangeTimer_Timer();
     void BeginChange(BrowseStep step);
     bool DueSettled() const;
@@ -411,6 +421,54 @@ void SaverForm::State::StartSaver_Timer() {
     PickNextPicture();
     // A first picture not found yet is asked for when a scan finds it.
     WantPicture();
+    StartMonitors();
+}
+
+// Each other monitor starts its own show at once (or follows the main one's pictures).
+void SaverForm::State::StartMonitors() {
+    const PicturesOn on = PicturesOnFrom(s.picturesOn);
+    const std::vector<BackgroundCanvas*> others = env.view.OtherMonitors();
+    if (on == PicturesOn::MainMonitor || others.empty()) {
+        return;
+    }
+    lanes = std::make_unique<MonitorLanes>(env.view, env.clock, env.random, *sequence);
+    MonitorLanes::Setup setup;
+    setup.on = on;
+    setup.order = static_cast<MonitorPlanner::Order>(sequence->Kind());
+    setup.main = screenPx;
+    for (BackgroundCanvas* monitor : others) {
+        setup.monitors.push_back(monitor->ScreenSize());
+    }
+    setup.intervalMs = ChangesCome() ? std::max(0, ChangeIntervalMs(s.timeInterval)) : 0;
+    setup.floating = Floating();
+    setup.twipsX = tx;
+    setup.twipsY = ty;
+    setup.fraction = s.pictureFraction;
+    setup.captionHeight = static_cast<int>(s.captionHeight / ty);
+    setup.fallback = env.storage.FallbackPicturePath();
+    setup.readFacts = NeedsPhotoFacts(captionSource);
+    setup.caption = [this](std::int32_t entry, const std::string& path, const PhotoFacts& facts) {
+        const std::string typed = entry >= 0 && entry < static_cast<int>(s.captions.size())
+                                      ? s.captions[static_cast<size_t>(entry)]
+                                      : std::string();
+        return PictureCaption(typed, captionSource, path, facts, env.clock);
+    };
+    // The main monitor's first picture is not for the others to take.
+    lanes->MainShows({}, -1, {}, sequence->Known() ? sequence->Path() : std::string());
+    lanes->Prepare(std::move(setup));
+    if (lanes->Active()) {
+        // Floating pictures step with the main one's pace; the turns are looked at as often.
+        env.view.SetTimer(SaverTimer::Monitors, Floating() ? floatIntervalMs : kMonitorsTickMs,
+                          true);
+    }
+}
+
+// What the main monitor shows now and next, for the others.
+void SaverForm::State::TellMonitors() {
+    if (lanes && lanes->Active()) {
+        lanes->MainShows(shownPath, s.currentIndex, displayPx,
+                         nextPicked && sequence->Known() ? sequence->Path() : std::string());
+    }
 }
 
 void SaverForm::State::ImageChangeTimer_Timer() {
@@ -507,6 +565,9 @@ void SaverForm::State::ArmChangeTimer() {
 }
 
 void SaverForm::State::PictureDecoded(const DecodedPicture& picture) {
+    if (lanes && lanes->Decoded(picture)) {
+        return;
+    }
     if (!ahead.Arrived(picture)) {
         return;
     }
@@ -565,6 +626,7 @@ void SaverForm::State::RunDueChange() {
         // The next change counts from the end of this one.
         ArmChangeTimer();
     }
+    TellMonitors();
     if (queued && !ended) {
         const BrowseStep step = *queued;
         queued.reset();
@@ -781,6 +843,11 @@ void SaverForm::State::Tick(SaverTimer timer) {
             break;
         case SaverTimer::Media:
             st.mediaTimer_Timer();
+            break;
+        case SaverTimer::Monitors:
+            if (st.lanes) {
+                st.lanes->Tick();
+            }
             break;
     }
 }

@@ -5,6 +5,7 @@
 // arithmetic and converts.
 #pragma once
 
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <vector>
@@ -17,7 +18,8 @@
 
 namespace orvelle {
 
-enum class SaverTimer { StartSaver, ImageChange, Float, Scroller, Time, Media };
+// Monitors: the other monitors' own pictures, when the theme puts pictures on every monitor.
+enum class SaverTimer { StartSaver, ImageChange, Float, Scroller, Time, Media, Monitors };
 
 // The keys the browsing setting gives a meaning; every other key is Other.
 enum class SaverKey { Other, Right, Left, Space };
@@ -54,6 +56,16 @@ class SaverView : public BackgroundCanvas, public PictureDecoding, public Folder
     // The cover windows of the other monitors, each a canvas of its monitor's size that shows
     // the background alone. None on a single monitor.
     virtual std::vector<BackgroundCanvas*> OtherMonitors() { return {}; }
+    // Shows the decoded picture of a lane's ticket on that lane's monitor (lane n is the n-th
+    // of OtherMonitors) at rect in the monitor's own pixels over its background, with caption
+    // centred in captionRect. False when the picture is not there.
+    virtual bool ShowLanePicture(int /*lane*/, std::uint32_t /*ticket*/, const PixelRect& /*rect*/,
+                                 const std::string& /*caption*/, const PixelRect& /*captionRect*/) {
+        return false;
+    }
+    // Moves the picture a lane shows, and its caption.
+    virtual void MoveLanePicture(int /*lane*/, const PixelRect& /*rect*/,
+                                 const PixelRect& /*captionRect*/) {}
 
     // --- Picture surfaces: load surface (IntialPicture) and the picture on screen
     //     (DisplayingPicture). Pictures come into the load surface decoded, at their shown size

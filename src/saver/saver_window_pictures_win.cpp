@@ -88,11 +88,11 @@ void SaverWindow::DecodePicture(const PictureRequest& request) {
     worker_->Decode(request, backColour_);
 }
 
-void SaverWindow::OnPictureDecoded(std::uint32_t ticket) {
+void SaverWindow::OnPictureDecoded(std::uint32_t ticket, int lane) {
     if (!worker_ || !events_ || ended_) {
         return;
     }
-    if (const std::optional<DecodedPicture> answer = worker_->Answer(ticket)) {
+    if (const std::optional<DecodedPicture> answer = worker_->Answer(ticket, lane)) {
         events_->PictureDecoded(*answer);
     }
 }
@@ -107,6 +107,27 @@ bool SaverWindow::PlaceDecodedPicture(std::uint32_t ticket) {
     }
     load_.Adopt(std::move(picture));
     return true;
+}
+
+bool SaverWindow::ShowLanePicture(int lane, std::uint32_t ticket, const PixelRect& rect,
+                                  const std::string& caption, const PixelRect& captionRect) {
+    // Lane 1 is the first cover; a monitor gone since is simply not shown on.
+    if (!IsAlive() || !worker_ || lane < 1 || lane > static_cast<int>(covers_.size())) {
+        return false;
+    }
+    DibBitmap picture = worker_->Take(ticket, lane);
+    if (!picture) {
+        return false;
+    }
+    covers_[static_cast<std::size_t>(lane - 1)]->ShowPicture(
+        std::move(picture), rect, caption, captionRect, caption_->font.Get(), caption_->colour);
+    return true;
+}
+
+void SaverWindow::MoveLanePicture(int lane, const PixelRect& rect, const PixelRect& captionRect) {
+    if (lane >= 1 && lane <= static_cast<int>(covers_.size())) {
+        covers_[static_cast<std::size_t>(lane - 1)]->MovePicture(rect, captionRect);
+    }
 }
 
 void SaverWindow::StopDecoding() {

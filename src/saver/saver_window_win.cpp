@@ -18,7 +18,7 @@ namespace {
 
 constexpr wchar_t kWindowClass[] = L"OrvelleSaverWindow";
 constexpr double kFrameSeconds = 1.0 / 60.0;
-constexpr int kTimerCount = 6;
+constexpr int kTimerCount = 7;
 
 UINT_PTR TimerId(SaverTimer timer) {
     return static_cast<UINT_PTR>(timer) + 1;
@@ -167,7 +167,7 @@ LRESULT SaverWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             // The background bitmap covers everything; erasing would only flicker.
             return 1;
         case kPictureDecodedMessage:
-            OnPictureDecoded(static_cast<std::uint32_t>(wParam));
+            OnPictureDecoded(static_cast<std::uint32_t>(wParam), static_cast<int>(lParam));
             return 0;
         case kFoldersScannedMessage:
             OnFoldersScanned();

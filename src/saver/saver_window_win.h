@@ -68,6 +68,9 @@ class SaverWindow final : public Window, public SaverView, public SaverHost {
     void ClearPictures() override;
     void DecodePicture(const PictureRequest& request) override;
     bool PlaceDecodedPicture(std::uint32_t ticket) override;
+    bool ShowLanePicture(int lane, std::uint32_t ticket, const PixelRect& rect,
+                         const std::string& caption, const PixelRect& captionRect) override;
+    void MoveLanePicture(int lane, const PixelRect& rect, const PixelRect& captionRect) override;
     void StopDecoding() override;
     void ScanFolders(const ScanRequest& request) override;
     void StopScanning() override;
@@ -109,7 +112,8 @@ class SaverWindow final : public Window, public SaverView, public SaverHost {
     void OnDestroyed() override;
 
   private:
-    // Posted by the decoding thread when a picture is ready (wParam: its ticket).
+    // Posted by the decoding thread when a picture is ready (wParam: its ticket, lParam: its
+    // lane).
     static constexpr UINT kPictureDecodedMessage = WM_APP + 1;
     // Posted by the scanning thread when it has news of a folder scan.
     static constexpr UINT kFoldersScannedMessage = WM_APP + 2;
@@ -120,7 +124,7 @@ class SaverWindow final : public Window, public SaverView, public SaverHost {
     void CreateCovers();
     void Invalidate(const PixelRect& rect);
     // A picture decoded on the worker: its answer goes to the form.
-    void OnPictureDecoded(std::uint32_t ticket);
+    void OnPictureDecoded(std::uint32_t ticket, int lane);
     // A folder scan's news: handed to the form in order.
     void OnFoldersScanned();
     // The window's lasting surface at windowRect, drawn into dc at `at` (its origin by default).

@@ -61,6 +61,7 @@ constexpr ThemeKeyInfo kKeys[] = {
     {K::resumeListOrder, "image", "resumeListOrder", V::Flag, &S::resumeListOrder, true},
     {K::captionSource, "font", "captionSource", V::NumberChoice, &S::captionSource, true},
     {K::browseKeys, "image", "browseKeys", V::Flag, &S::browseKeys, true},
+    {K::picturesOn, "image", "picturesOn", V::NumberChoice, &S::picturesOn, true},
 };
 static_assert(std::size(kKeys) == kThemeKeyCount);
 static_assert([] {
@@ -123,6 +124,7 @@ constexpr ThemeKeyLimits kLimits[] = {
     {K::resumeListOrder, "0", 0, 2},
     {K::captionSource, "0", 0, 4},
     {K::browseKeys, "0", 0, 1},
+    {K::picturesOn, "0", 0, 2},
 };
 static_assert(std::size(kLimits) == kThemeKeyCount);
 static_assert([] {
@@ -186,6 +188,7 @@ constexpr ThemeStep kSaverReadOrder[] = {
     K::countdownYear,
     K::captionSource,
     K::browseKeys,
+    K::picturesOn,
 };
 
 // Each list is erased and rewritten just before its count key (pictures, captions) or right
@@ -236,6 +239,7 @@ constexpr ThemeStep kSaveOrder[] = {
     K::countdownYear,
     K::captionSource,
     K::browseKeys,
+    K::picturesOn,
 };
 
 // Every key and list once, so that nothing the dialog edits is left out of a save.

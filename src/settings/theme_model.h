@@ -62,6 +62,7 @@ struct ThemeSettings {
     std::string resumeListOrder;  // "1": list order carries on where the last run stopped
     std::string captionSource;    // what a picture without a typed caption shows (0 nothing)
     std::string browseKeys;       // "1": arrow keys and Space browse instead of ending the run
+    std::string picturesOn;       // 0 main monitor, 1 every monitor different, 2 every monitor same
 
     // [images], [caption] and [multimedia]. A save writes every entry held here; the saver's
     // read leaves one spare "" past the last entry (its picture index may step one past).
@@ -114,8 +115,9 @@ enum class ThemeKey : std::uint8_t {
     resumeListOrder,
     captionSource,
     browseKeys,
+    picturesOn,
 };
-constexpr int kThemeKeyCount = static_cast<int>(ThemeKey::browseKeys) + 1;
+constexpr int kThemeKeyCount = static_cast<int>(ThemeKey::picturesOn) + 1;
 
 enum class ThemeList : std::uint8_t { images, caption, multimedia };
 constexpr int kThemeListCount = 3;

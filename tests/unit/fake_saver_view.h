@@ -37,6 +37,8 @@ inline const char* TimerName(SaverTimer t) {
             return "Time";
         case SaverTimer::Media:
             return "Media";
+        case SaverTimer::Monitors:
+            return "Monitors";
     }
     return "?";
 }
@@ -110,6 +112,23 @@ class FakeMci : public MciSender {
     std::vector<std::string> sent;
 };
 
+// A monitor beside the main one: its size, its background drawn nowhere.
+class FakeMonitor : public BackgroundCanvas {
+  public:
+    explicit FakeMonitor(PixelSize s) : size(s) {}
+    PixelSize ScreenSize() override { return size; }
+    int TwipsPerPixelX() override { return 15; }
+    int TwipsPerPixelY() override { return 15; }
+    void PaintSolidBackground(Colour) override {}
+    void PaintDesktopCopy() override {}
+    std::optional<PixelSize> LoadBackgroundPicture(const std::string&) override {
+        return std::nullopt;
+    }
+    void DrawBackgroundPicture(const PixelRect&) override {}
+    void FillBackgroundRect(const PixelRect&, Colour) override {}
+    PixelSize size;
+};
+
 // Every call that changes the screen or the timers lands in `log` as one line of text.
 class FakeSaverView : public SaverView {
   public:
@@ -119,6 +138,25 @@ class FakeSaverView : public SaverView {
     int TwipsPerPixelX() override { return twipsPerPixel; }
     int TwipsPerPixelY() override { return twipsPerPixel; }
     void CoverScreen() override { log.push_back("CoverScreen"); }
+    std::vector<BackgroundCanvas*> OtherMonitors() override {
+        std::vector<BackgroundCanvas*> out;
+        for (FakeMonitor& m : monitors) {
+            out.push_back(&m);
+        }
+        return out;
+    }
+    // "Lane <n> <path> <rect> '<caption>'" for a picture shown on another monitor.
+    bool ShowLanePicture(int lane, std::uint32_t ticket, const PixelRect& rect,
+                         const std::string& captionText, const PixelRect&) override {
+        const auto it = laneDecoded.find({lane, ticket});
+        if (it == laneDecoded.end()) {
+            return false;
+        }
+        lanes[lane] = rect;
+        log.push_back("Lane " + std::to_string(lane) + " " + it->second + " " + RectText(rect) +
+                      " '" + captionText + "'");
+        return true;
+    }
 
     void PaintSolidBackground(Colour colour) override {
         log.push_back("Solid " + std::to_string(colour));
@@ -153,7 +191,7 @@ class FakeSaverView : public SaverView {
         requests.push_back(request);
     }
     DecodedPicture AnswerTo(const PictureRequest& request) const {
-        DecodedPicture answer{request.ticket, DecodeOutcome::NotAPicture, {}, {}};
+        DecodedPicture answer{request.ticket, DecodeOutcome::NotAPicture, {}, {}, request.lane};
         const auto it = pictures.find(request.path);
         if (it == pictures.end()) {
             return answer;
@@ -161,8 +199,12 @@ class FakeSaverView : public SaverView {
         answer.outcome = DecodeOutcome::NotDecoded;
         const std::optional<PixelSize> shown = ShownPictureSize(it->second, request.fit);
         if (decodeSucceeds && shown && blankPictures.count(request.path) == 0) {
-            answer = {request.ticket, DecodeOutcome::Decoded, *shown, {}};
-            decoded[request.ticket] = *shown;
+            answer = {request.ticket, DecodeOutcome::Decoded, *shown, {}, request.lane};
+            if (request.lane == 0) {
+                decoded[request.ticket] = *shown;
+            } else {
+                laneDecoded[{request.lane, request.ticket}] = request.path;
+            }
             const auto fact = facts.find(request.path);
             if (request.readFacts && fact != facts.end()) {
                 answer.facts = fact->second;
@@ -281,6 +323,14 @@ class FakeSaverView : public SaverView {
     std::function<void(const std::string&)> onLoadPicture;
     std::deque<PictureRequest> requests;                 // not answered yet
     mutable std::map<std::uint32_t, PixelSize> decoded;  // tickets answered with a picture
+    mutable std::map<std::pair<int, std::uint32_t>, std::string> laneDecoded;
+    std::deque<FakeMonitor> monitors;  // beside the main one
+    std::map<int, PixelRect> lanes;    // where each lane's picture stands
+    void MoveLanePicture(int lane, const PixelRect& rect, const PixelRect&) override {
+        lanes[lane] = rect;
+        ++laneMoves;
+    }
+    int laneMoves = 0;
     bool grabSucceeds = true;
     bool copySucceeds = true;
     double frameSeconds = 1.0 / 60.0;

@@ -18,10 +18,12 @@ namespace orvelle {
 namespace {
 
 using saver_test::FakeMci;
+using saver_test::FakeMonitor;
 using saver_test::FakeRegistry;
 using saver_test::FakeSaverClock;
 using saver_test::FakeSaverHost;
 using saver_test::FakeSaverView;
+using saver_test::RectText;
 using saver_test::ScriptedRandom;
 
 using Log = std::vector<std::string>;
@@ -738,6 +740,69 @@ TEST_F(Form, WithoutBrowsingEveryKeyEndsTheRun) {
         form->Form_KeyDown(key, true);
         EXPECT_EQ(host.log, (Log{"ShowTaskbar", "Unload", "EndProgram"}));
     }
+}
+
+// Pictures on the other monitors: each its own, spread over the interval after the main one's
+// change, or the main one's own; none when the theme keeps them on the main monitor. A portrait
+// monitor and a landscape one beside the 1024 x 768 main monitor, 10 s between changes.
+TEST_F(Form, OtherMonitorsShowTheirOwnPicturesOrTheMainOnes) {
+    struct Case {
+        const char* picturesOn;
+        Log first;           // right after the start
+        Log afterThirteen;   // 13.4 s on: lane 1's staggered change (10 s + a third)
+        Log afterSeventeen;  // 16.8 s on: lane 2's (10 s + two thirds)
+    };
+    // Three pictures on three monitors with the main one's next held back: the others take
+    // whatever is not their own.
+    const Case cases[] = {
+        {"1",
+         {"Lane 1 C:\\p\\1.jpg 200,250,200,300 'Two'", "Lane 2 C:\\p\\2.jpg 200,250,400,100 ''"},
+         {"Lane 1 C:\\p\\2.jpg 100,350,400,100 ''"},
+         {"Lane 2 C:\\p\\0.jpg 250,200,300,200 ''"}},
+        {"2",
+         {"Lane 1 C:\\p\\0.jpg 150,300,300,200 ''", "Lane 2 C:\\p\\0.jpg 250,200,300,200 ''"},
+         {},
+         {}},
+        {"0", {}, {}, {}},
+    };
+    for (const Case& c : cases) {
+        theme["image"]["picturesOn"] = c.picturesOn;
+        view.monitors.assign({FakeMonitor({600, 800}), FakeMonitor({800, 600})});
+        view.timers.clear();
+        Started();
+        EXPECT_EQ(view.LogStartingWith("Lane"), c.first) << c.picturesOn;
+        EXPECT_EQ(view.timers.count(SaverTimer::Monitors), c.first.empty() ? 0u : 1u);
+        for (const auto& [seconds, expected] :
+             {std::pair{13.4, c.afterThirteen}, std::pair{3.4, c.afterSeventeen}}) {
+            view.log.clear();
+            clock.monotonic += seconds;
+            Tick(SaverTimer::Monitors);
+            Tick(SaverTimer::Monitors);
+            EXPECT_EQ(view.LogStartingWith("Lane"), expected) << c.picturesOn << " " << seconds;
+        }
+        form.reset();
+    }
+}
+
+// Floating pictures on the other monitors drift and bounce inside their own monitor, below its
+// caption band.
+TEST_F(Form, FloatingPicturesBounceInsideTheirOwnMonitor) {
+    theme["image"]["picturesOn"] = "1";
+    theme["image"]["picRandom"] = "rand";
+    view.monitors.assign({FakeMonitor({600, 800}), FakeMonitor({800, 600})});
+    Started();
+    EXPECT_EQ(view.timers[SaverTimer::Monitors], 100);  // the float pace of speed 2
+    const int band = form->Settings().captionHeight / 15;
+    for (int i = 0; i < 3000; ++i) {
+        Tick(SaverTimer::Monitors);
+        for (const auto& [lane, r] : view.lanes) {
+            const PixelSize m = view.monitors[static_cast<std::size_t>(lane - 1)].size;
+            ASSERT_TRUE(r.left >= -1 && r.top >= band - 1 && r.left + r.width <= m.width + 1 &&
+                        r.top + r.height <= m.height + 1)
+                << "lane " << lane << " tick " << i << " " << RectText(r);
+        }
+    }
+    EXPECT_GT(view.laneMoves, 5000);
 }
 
 }  // namespace

@@ -58,6 +58,7 @@ ThemeSettings NamedAfterKeys() {
         .resumeListOrder = "resumeListOrder",
         .captionSource = "captionSource",
         .browseKeys = "browseKeys",
+        .picturesOn = "picturesOn",
         .picturePaths = {"images/0", "images/1"},
         .captions = {"caption/0", "caption/1"},
         .mediaPaths = {"multimedia/0"},
@@ -123,7 +124,7 @@ TEST(ThemeModel, SaveWritesEveryKeyInTheSaveOrderWithItsFieldsText) {
         "image/timeDisplay font/newFontName font/newFontSize font/newFontBold font/newFontItalic "
         "font/newFontUnderline font/newFontFontStrikethru font/newFontForeColor "
         "date/countdownMonth date/countdownDay date/countdownYear font/captionSource "
-        "image/browseKeys";
+        "image/browseKeys image/picturesOn";
     RecordingThemeFile file;
     WriteTheme(file, NamedAfterKeys());
     EXPECT_EQ(file.Calls(), expected);
@@ -147,7 +148,8 @@ TEST(ThemeModel, SaverReadsInItsOwnOrderAndSizesListsByTheirCounts) {
         "transitions/bLeftWipe transitions/bRightWipe transitions/bRightandLeftWipe "
         "transitions/bUpAndDown transitions/bCenter transitions/bHorizontalBlinds "
         "transitions/bVerticalBlinds transitions/bFade image/timeDisplay date/countdownMonth "
-        "date/countdownDay date/countdownYear font/captionSource image/browseKeys";
+        "date/countdownDay date/countdownYear font/captionSource image/browseKeys "
+        "image/picturesOn";
     RecordingThemeFile file;
     file.answers = {{"total/total", "2"}, {"total/mediaTotal", "1.4"}};
     for (const char* entry : {"images/0", "images/1", "caption/0", "caption/1", "multimedia/0"}) {
@@ -254,7 +256,7 @@ TEST(ThemeModel, KeysAddedLaterReadAsOffWhenMissing) {
     ThemeStorage storage(files, "C:\\Orv");
     files.Put(storage.TemplateThemePath(),
               "[image]\r\nrandomNoRepeats=1\r\nresumeListOrder=1\r\nbrowseKeys=1\r\n"
-              "[font]\r\ncaptionSource=3\r\n");
+              "picturesOn=2\r\n[font]\r\ncaptionSource=3\r\n");
     const std::string path = storage.ThemeFilePath("Old");
     struct Case {
         const char* lines;
@@ -262,24 +264,27 @@ TEST(ThemeModel, KeysAddedLaterReadAsOffWhenMissing) {
         const char* resume;
         const char* captionSource;
         const char* browseKeys;
+        const char* picturesOn;
         std::vector<ThemeKey> replaced;
     };
     const Case cases[] = {
-        {"", "0", "0", "0", "0", {}},
-        {"randomNoRepeats=1\r\nbrowseKeys=1\r\n", "1", "0", "0", "1", {}},
+        {"", "0", "0", "0", "0", "0", {}},
+        {"randomNoRepeats=1\r\nbrowseKeys=1\r\npicturesOn=1\r\n", "1", "0", "0", "1", "1", {}},
         {"randomNoRepeats=x\r\nresumeListOrder=1\r\n",
          "1",
          "1",
          "0",
          "0",
+         "0",
          {ThemeKey::randomNoRepeats}},
-        {"[font]\r\ncaptionSource=4\r\n", "0", "0", "4", "0", {}},
-        {"browseKeys=2\r\n[font]\r\ncaptionSource=5\r\n",
+        {"[font]\r\ncaptionSource=4\r\n", "0", "0", "4", "0", "0", {}},
+        {"browseKeys=2\r\npicturesOn=3\r\n[font]\r\ncaptionSource=5\r\n",
          "0",
          "0",
          "3",
          "1",
-         {ThemeKey::captionSource, ThemeKey::browseKeys}},
+         "2",
+         {ThemeKey::captionSource, ThemeKey::browseKeys, ThemeKey::picturesOn}},
     };
     for (const Case& c : cases) {
         files.Put(path, std::string("[image]\r\nrandomPick=1\r\n") + c.lines);
@@ -289,6 +294,7 @@ TEST(ThemeModel, KeysAddedLaterReadAsOffWhenMissing) {
         EXPECT_EQ(theme.settings.resumeListOrder, c.resume) << c.lines;
         EXPECT_EQ(theme.settings.captionSource, c.captionSource) << c.lines;
         EXPECT_EQ(theme.settings.browseKeys, c.browseKeys) << c.lines;
+        EXPECT_EQ(theme.settings.picturesOn, c.picturesOn) << c.lines;
         std::vector<ThemeKey> replaced;
         for (ThemeKey key : theme.replaced) {
             if (KeyInfo(key).optional) {

@@ -1,6 +1,6 @@
 // The full-screen run on a display of two monitors (run by scripts/test.sh on a nested X server
-// that Wine sees as a 1024 x 768 primary with an 800 x 600 monitor to its right). On one monitor
-// the tests skip.
+// that Wine sees as a 1024 x 768 primary with a 600 x 800 portrait monitor to its right). On one
+// monitor the tests skip.
 #include <gtest/gtest.h>
 #include <windows.h>
 
@@ -65,6 +65,65 @@ TEST(MultiMonitor, ColourCoversEveryMonitorAndThePictureStaysOnThePrimary) {
     ASSERT_NE(cover, nullptr);
     PostMessageW(cover, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(10, 10));
     EXPECT_TRUE(saver.WaitExit(kPatience));
+}
+
+// Where the theme puts its pictures: a landscape (blue) and a portrait (green) picture in list
+// order; the main monitor shows the first, the portrait monitor the portrait one, the same one,
+// or its background alone. A key or a click on the portrait monitor ends the run.
+TEST(MultiMonitor, PicturesOnEveryMonitorFollowTheSetting) {
+    if (GetSystemMetrics(SM_CMONITORS) < 2) {
+        GTEST_SKIP() << "one monitor";
+    }
+    const RECT second = SecondMonitor();
+    ProgramCopy copy;
+    const std::string landscape = copy.Path("blue.bmp");
+    const std::string portrait = copy.Path("green.bmp");
+    WriteBmpFile(landscape, 200, 100, [](int, int) { return kBlue; });
+    WriteBmpFile(portrait, 100, 200, [](int, int) { return kGreen; });
+    struct Case {
+        const char* picturesOn;  // nullptr: the key absent
+        COLORREF secondCentre;
+        bool byKey;
+    };
+    const Case cases[] = {
+        {"1", kGreen, true},
+        {"2", kBlue, false},
+        {nullptr, kRed, true},
+    };
+    const int width = GetSystemMetrics(SM_CXSCREEN);
+    const int height = GetSystemMetrics(SM_CYSCREEN);
+    const POINT centre{(second.left + second.right) / 2, (second.top + second.bottom) / 2};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.picturesOn ? c.picturesOn : "absent");
+        ThemeText theme;
+        theme.Pictures({landscape, portrait})
+            .Set("background", "newBackColor", "255")
+            .Set("image", "timeInterval", "60");
+        if (c.picturesOn) {
+            theme.Set("image", "picturesOn", c.picturesOn);
+        }
+        UseTheme(copy, theme);
+        Process saver = StartSaver(copy, "/s");
+        HWND window = WaitForWindow(saver, kPatience);
+        ASSERT_NE(window, nullptr);
+        EXPECT_TRUE(WaitForPixel(width / 2, height / 2, kBlue, 8, kPatience));
+        EXPECT_TRUE(WaitForPixel(centre.x, centre.y, c.secondCentre, 8, kPatience));
+        // A display change during the run (a monitor added or removed) leaves the show going.
+        SendMessageW(window, WM_DISPLAYCHANGE, 32, MAKELPARAM(width, height));
+        EXPECT_FALSE(saver.WaitExit(0));
+        EXPECT_SCREEN(centre.x, centre.y, c.secondCentre, 8);
+        // Inside its own monitor: the background all round it.
+        EXPECT_SCREEN(second.left + 3, centre.y, kRed, 8);
+        EXPECT_SCREEN(centre.x, second.bottom - 3, kRed, 8);
+        HWND cover = FindWindowOfClass(saver.Id(), "OrvelleMonitorCover");
+        ASSERT_NE(cover, nullptr);
+        if (c.byKey) {
+            PostMessageW(cover, WM_KEYDOWN, 'A', 0);
+        } else {
+            PostMessageW(cover, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(10, 10));
+        }
+        EXPECT_TRUE(saver.WaitExit(kPatience));
+    }
 }
 
 // The editor opened for a window on the second monitor opens there, moved inside that monitor's

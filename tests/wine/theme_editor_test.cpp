@@ -123,7 +123,7 @@ TEST(ThemeEditor, OkWritesTheChangesOfEachTabAndTheSaverShowsThem) {
     expected["timeDisplay"] = "1";
     // Keys the theme was written without are saved with the program's own values.
     for (const char* later :
-         {"randomNoRepeats", "resumeListOrder", "captionSource", "browseKeys"}) {
+         {"randomNoRepeats", "resumeListOrder", "captionSource", "browseKeys", "picturesOn"}) {
         expected[later] = "0";
     }
     EXPECT_EQ(editor.Keys(), expected);
@@ -192,7 +192,7 @@ TEST(ThemeEditor, UnusableValuesAreReplacedAndOkKeepsEveryKey) {
     expected["newFontName"] = "Arial";
     expected["total"] = "2";
     for (const char* later :
-         {"randomNoRepeats", "resumeListOrder", "captionSource", "browseKeys"}) {
+         {"randomNoRepeats", "resumeListOrder", "captionSource", "browseKeys", "picturesOn"}) {
         expected[later] = "0";
     }
     EXPECT_EQ(editor.Keys(), expected);

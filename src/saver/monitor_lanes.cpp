@@ -1,0 +1,298 @@
+#include "saver/monitor_lanes.h"
+
+#include <algorithm>
+
+#include "base/host_services.h"
+#include "saver/picture_library.h"
+#include "saver/picture_sequence.h"
+#include "saver/picture_scaling.h"
+
+namespace orvelle {
+
+namespace {
+// A picture that suits another monitor better is given back only while its own monitor has
+// this long before its turn (or shows nothing yet), and only so often a turn: never at the cost
+// of a monitor standing still.
+constexpr double kReaskSeconds = 1.0;
+constexpr int kMostReasks = 2;
+}  // namespace
+
+struct MonitorLanes::Lane {
+    Lane(PictureDecoding& decoding, int n) : number(n), ahead(decoding, n) {}
+    int number;
+    PixelSize size;
+    Shape shape = Shape::Unknown;
+    PictureAhead ahead;
+    int turn = 0;
+    bool asked = false;
+    int reasks = 0;            // this turn's pictures given back
+    std::int64_t wanted = -1;  // in list order; -1 for the fallback or the main one's picture
+    std::string wantedPath;
+    std::int32_t wantedEntry = -1;
+    std::optional<PictureTurn> ready;
+    std::string shownPath;
+    bool showing = false;
+    TwipsBox box;  // where its picture stands, in twips of its monitor
+    std::int16_t stepX = 0;
+    std::int16_t stepY = 0;
+    double due = 0;         // monotonic seconds
+    double gapSeconds = 0;  // from a show to the next
+};
+
+MonitorLanes::MonitorLanes(SaverView& view, Clock& clock, RandomSource& random,
+                           const PictureSequence& sequence)
+    : view_(view),
+      clock_(clock),
+      random_(random),
+      sequence_(sequence),
+      library_(sequence.Library()) {}
+
+std::string MonitorLanes::PathAt(std::int64_t index) const {
+    return index < 0 ? std::string() : sequence_.PathOf(library_.At(index));
+}
+
+MonitorLanes::~MonitorLanes() = default;
+
+double MonitorLanes::Now() const {
+    return clock_.MonotonicSeconds();
+}
+
+void MonitorLanes::Prepare(Setup setup) {
+    lanes_.clear();
+    setup_ = std::move(setup);
+    if (setup_.on == PicturesOn::MainMonitor || stopped_) {
+        return;
+    }
+    planner_ = MonitorPlanner(setup_.order);
+    const int count = static_cast<int>(setup_.monitors.size()) + 1;
+    bool portrait = ShapeOf(setup_.main) == Shape::Portrait;
+    bool landscape = !portrait;
+    const double now = Now();
+    for (int i = 1; i < count; ++i) {
+        auto lane = std::make_unique<Lane>(view_, i);
+        lane->size = setup_.monitors[static_cast<std::size_t>(i - 1)];
+        lane->shape = ShapeOf(lane->size);
+        portrait = portrait || lane->shape == Shape::Portrait;
+        landscape = landscape || lane->shape == Shape::Landscape;
+        lane->due = now;
+        if (setup_.floating) {
+            ChooseFloatDirection(lane->stepX, lane->stepY, setup_.twipsX, random_);
+        }
+        // The first change comes its share of an interval after the main monitor's.
+        lane->gapSeconds = (setup_.intervalMs + StaggerMs(i, count, setup_.intervalMs)) / 1000.0;
+        lanes_.push_back(std::move(lane));
+    }
+    mixedMonitors_ = portrait && landscape;
+    if (setup_.on == PicturesOn::DifferentPictures) {
+        for (auto& lane : lanes_) {
+            Want(*lane);
+        }
+    }
+}
+
+bool MonitorLanes::Busy(const Lane& asking, const std::string& path) const {
+    if (path == mainShown_ || path == mainNext_) {
+        return true;
+    }
+    return std::any_of(lanes_.begin(), lanes_.end(), [&](const auto& lane) {
+        return lane.get() != &asking && (lane->shownPath == path || lane->wantedPath == path);
+    });
+}
+
+MonitorPlanner::Pictures MonitorLanes::Choices(const Lane& asking) {
+    bool portrait = false;
+    bool landscape = false;
+    for (const auto& [path, shape] : shapes_) {
+        portrait = portrait || shape == Shape::Portrait;
+        landscape = landscape || shape == Shape::Landscape;
+    }
+    auto pathOf = [this](std::int64_t i) { return PathAt(i); };
+    return {library_.Total(),
+            [this, &asking, pathOf](std::int64_t i) { return Busy(asking, pathOf(i)); },
+            [&asking, pathOf](std::int64_t i) {
+                return !asking.shownPath.empty() && pathOf(i) == asking.shownPath;
+            },
+            [this, pathOf](std::int64_t i) {
+                const auto it = shapes_.find(pathOf(i));
+                return it == shapes_.end() ? Shape::Unknown : it->second;
+            },
+            mixedMonitors_ && portrait && landscape,
+            [this] {
+                random_.Randomize();
+                return static_cast<double>(random_.Next());
+            }};
+}
+
+void MonitorLanes::Want(Lane& lane) {
+    const std::int64_t index = planner_.Pick(lane.shape, Choices(lane));
+    if (index < 0 && !library_.AllComplete()) {
+        lane.asked = false;  // a folder's scan is still to find pictures: asked again on a tick
+        return;
+    }
+    lane.asked = true;
+    lane.wanted = index;
+    lane.wantedEntry = index < 0 ? -1 : library_.At(index).entry;
+    lane.wantedPath = PathAt(index);
+    const bool fromFolder = lane.wantedEntry >= 0 && library_.IsFolder(lane.wantedEntry);
+    const PictureFit fit{
+        setup_.twipsX, setup_.twipsY, static_cast<std::int64_t>(lane.size.width) * setup_.twipsX,
+        static_cast<std::int64_t>(lane.size.height) * setup_.twipsY, setup_.fraction};
+    lane.ahead.Want(++lane.turn, lane.wantedPath, setup_.fallback, fit, fromFolder,
+                    setup_.readFacts);
+}
+
+void MonitorLanes::WantSame(Lane& lane) {
+    lane.asked = true;
+    lane.wanted = -1;
+    lane.wantedPath = mainShown_;
+    lane.wantedEntry = mainEntry_;
+    lane.ready.reset();
+    lane.due = Now();
+    const PictureFit fit{
+        setup_.twipsX, setup_.twipsY, static_cast<std::int64_t>(lane.size.width) * setup_.twipsX,
+        static_cast<std::int64_t>(lane.size.height) * setup_.twipsY, setup_.fraction};
+    lane.ahead.Want(++lane.turn, mainShown_, setup_.fallback, fit, false, setup_.readFacts);
+}
+
+void MonitorLanes::Learn(const std::string& path, PixelSize size) {
+    const Shape shape = ShapeOf(size);
+    if (!path.empty() && shape != Shape::Unknown) {
+        shapes_[path] = shape;
+    }
+}
+
+void MonitorLanes::MainShows(const std::string& shown, std::int32_t entry, PixelSize size,
+                             const std::string& next) {
+    mainShown_ = shown;
+    mainEntry_ = entry;
+    mainNext_ = next;
+    Learn(shown, size);
+    if (setup_.on == PicturesOn::SamePicture && !stopped_) {
+        for (auto& lane : lanes_) {
+            WantSame(*lane);
+        }
+    }
+}
+
+bool MonitorLanes::Decoded(const DecodedPicture& picture) {
+    if (picture.lane == 0) {
+        return false;
+    }
+    for (auto& lane : lanes_) {
+        if (lane->number != picture.lane || !lane->ahead.Arrived(picture)) {
+            continue;
+        }
+        if (lane->ahead.PassedBy()) {
+            lane->ahead.Take();
+            Want(*lane);  // a folder's file that is no picture: the next one instead
+            break;
+        }
+        const PictureTurn turn = lane->ahead.Take();
+        if (turn.kind == PictureTurn::Ready && !turn.fallback) {
+            Learn(lane->wantedPath, turn.size);
+            const bool mismatch = mixedMonitors_ && ShapeOf(turn.size) != lane->shape;
+            const bool time = !lane->showing || lane->due - Now() > kReaskSeconds;
+            if (mismatch && time && lane->reasks < kMostReasks && MayHold(lane->shape) &&
+                setup_.on == PicturesOn::DifferentPictures) {
+                ++lane->reasks;
+                planner_.GiveBack(lane->wanted);
+                lane->wantedPath.clear();
+                Want(*lane);
+                break;
+            }
+        }
+        lane->ready = turn;
+        break;
+    }
+    Tick();
+    return true;
+}
+
+// The caption stands in the band at the top of its monitor, as on the main one.
+PixelRect MonitorLanes::CaptionRect(const Lane& lane) const {
+    return {0, 0, lane.size.width, std::max(0, setup_.captionHeight)};
+}
+
+// Whether the pictures may hold one of this shape: one is known to, or some are not known yet.
+bool MonitorLanes::MayHold(Shape shape) const {
+    if (static_cast<std::int64_t>(shapes_.size()) < library_.Total()) {
+        return true;
+    }
+    return std::any_of(shapes_.begin(), shapes_.end(),
+                       [shape](const auto& known) { return known.second == shape; });
+}
+
+void MonitorLanes::Show(Lane& lane) {
+    const PictureTurn turn = *lane.ready;
+    lane.ready.reset();
+    lane.reasks = 0;
+    const int tx = setup_.twipsX;
+    const int ty = setup_.twipsY;
+    const std::int64_t width = static_cast<std::int64_t>(lane.size.width) * tx;
+    const std::int64_t height = static_cast<std::int64_t>(lane.size.height) * ty;
+    if (turn.kind == PictureTurn::Ready) {
+        const TwipsSize size{static_cast<std::int64_t>(turn.size.width) * tx,
+                             static_cast<std::int64_t>(turn.size.height) * ty};
+        TwipsPoint at{CentredOffset(static_cast<double>(width), static_cast<double>(size.width)),
+                      CentredOffset(static_cast<double>(height), static_cast<double>(size.height))};
+        if (setup_.floating && lane.showing) {
+            // As on the main monitor: the next picture keeps the last one's corner.
+            at = FloatingPlacement({lane.box.left, lane.box.top}, size, width, height);
+        }
+        lane.box = {at.left, at.top, size.width, size.height};
+        const PixelRect rect{TwipsToPixels(at.left, tx), TwipsToPixels(at.top, ty), turn.size.width,
+                             turn.size.height};
+        const std::string caption =
+            setup_.caption && !turn.fallback
+                ? setup_.caption(lane.wantedEntry, lane.wantedPath, turn.facts)
+                : std::string();
+        if (view_.ShowLanePicture(lane.number, turn.ticket, rect, caption, CaptionRect(lane))) {
+            lane.shownPath = turn.fallback ? std::string() : lane.wantedPath;
+            lane.showing = true;
+        }
+    }
+    lane.wantedPath.clear();
+    lane.due = Now() + lane.gapSeconds;
+    lane.gapSeconds = setup_.intervalMs / 1000.0;
+    if (setup_.on == PicturesOn::DifferentPictures && setup_.intervalMs > 0) {
+        Want(lane);
+    }
+}
+
+// One step of a floating picture: it bounces off its own monitor's edges and its caption band.
+void MonitorLanes::Float(Lane& lane) {
+    const int tx = setup_.twipsX;
+    const int ty = setup_.twipsY;
+    if (FloatPicture(lane.box, lane.stepX, lane.stepY,
+                     static_cast<std::int64_t>(lane.size.width) * tx,
+                     static_cast<std::int64_t>(lane.size.height) * ty,
+                     static_cast<std::int64_t>(std::max(0, setup_.captionHeight)) * ty)) {
+        view_.MoveLanePicture(lane.number, BoxToPixels(lane.box, tx, ty), CaptionRect(lane));
+    }
+}
+
+void MonitorLanes::Tick() {
+    if (stopped_) {
+        return;
+    }
+    const double now = Now();
+    for (auto& lane : lanes_) {
+        if (!lane->asked && setup_.on == PicturesOn::DifferentPictures) {
+            Want(*lane);
+        }
+        if (lane->ready && now >= lane->due) {
+            Show(*lane);
+        } else if (setup_.floating && lane->showing) {
+            Float(*lane);
+        }
+    }
+}
+
+void MonitorLanes::Stop() {
+    stopped_ = true;
+    for (auto& lane : lanes_) {
+        lane->ahead.Stop();
+    }
+}
+
+}  // namespace orvelle
