@@ -99,6 +99,13 @@ constexpr Choice kCaptionSources[] = {
     {"The title stored in the photo", "4"},
 };
 
+// Where the pictures show with several monitors, as the saver reads picturesOn.
+constexpr Choice kPicturesOn[] = {
+    {"Main monitor", "0"},
+    {"Every monitor, different pictures", "1"},
+    {"Every monitor, same picture", "2"},
+};
+
 constexpr ControlRow kImagesRows[] = {
     Frame(IDG_IMAGES_PICTURES, "Frame3"),
     Row(IDC_IMAGES_TOOLBAR, "toolbarImages", K::Toolbar),
@@ -225,6 +232,11 @@ constexpr ControlRow kImageSettingsRows[] = {
     Row(IDX_SETTINGS_BROWSE_KEYS, "browseKeysCheck", K::CheckBox)
         .Tip("Right and Left show the next and previous picture, Space pauses; other keys end")
         .Writes(T::browseKeys),
+    Label(IDT_SETTINGS_PICTURES_ON, "picturesOnLabel"),
+    Row(IDC_SETTINGS_PICTURES_ON, "picturesOnList", K::DropDownList)
+        .Tip("With several monitors: where the pictures show")
+        .Choices(kPicturesOn)
+        .Writes(T::picturesOn),
 };
 
 // A slider of the gradient's colour, its label and its swatch.

@@ -156,9 +156,10 @@ TEST_F(EditorTest, PictureOrderBoxesWriteTheirKeysAndFollowRandomOrder) {
     EXPECT_EQ(editor.settings.randomNoRepeats, "0");
 }
 
-// The caption source list and the browsing box show the theme's values (a theme without them,
-// or with a source the saver does not know: nothing and off) and write what is chosen.
-TEST_F(EditorTest, CaptionSourceAndBrowseKeysShowAndWriteTheirKeys) {
+// The caption source list, the browsing box and the monitors list show the theme's values (a theme
+// without them, or with a source the saver does not know: nothing and off) and write what is
+// chosen.
+TEST_F(EditorTest, CaptionSourceBrowseKeysAndPicturesOnShowAndWriteTheirKeys) {
     struct Case {
         const char* source;
         const char* browse;
@@ -183,10 +184,13 @@ TEST_F(EditorTest, CaptionSourceAndBrowseKeysShowAndWriteTheirKeys) {
     }
     editor.Chosen(IDC_IMAGES_CAPTION_SOURCE, 2);
     editor.CheckClicked(IDX_SETTINGS_BROWSE_KEYS, true);
+    EXPECT_EQ(C(IDC_SETTINGS_PICTURES_ON).selected, 0);
+    editor.Chosen(IDC_SETTINGS_PICTURES_ON, 2);
     EXPECT_TRUE(editor.settingsChanged);
     ASSERT_TRUE(editor.OnOk());
     EXPECT_EQ(Stored("font", "captionSource"), "2");
     EXPECT_EQ(Stored("image", "browseKeys"), "1");
+    EXPECT_EQ(Stored("image", "picturesOn"), "2");
 }
 
 }  // namespace

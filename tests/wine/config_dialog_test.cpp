@@ -91,6 +91,8 @@ const Expected kControls[] = {
     {IDX_SETTINGS_NO_REPEATS, "Show each picture once &before any repeats"},
     {IDX_SETTINGS_RESUME, "Carry on where the last run &stopped"},
     {IDX_SETTINGS_BROWSE_KEYS, "Arrow &keys and Space browse pictures"},
+    {IDT_SETTINGS_PICTURES_ON, "&Pictures on:"},
+    {IDC_SETTINGS_PICTURES_ON, nullptr},
     // Background
     {IDO_BACKGROUND_DESKTOP, "Desktop"},
     {IDO_BACKGROUND_COLOUR, "Reg Color"},
@@ -157,6 +159,7 @@ const Counted kCounts[] = {
     {IDC_MUSIC_TOOLBAR, TB_BUTTONCOUNT, 5},         {IDC_COUNTDOWN_MONTH, CB_GETCOUNT, 12},
     {IDC_COUNTDOWN_DAY, CB_GETCOUNT, 31},           {IDC_COUNTDOWN_YEAR, CB_GETCOUNT, 41},
     {IDC_EDITOR_TABS, TCM_GETITEMCOUNT, 5},         {IDC_IMAGES_CAPTION_SOURCE, CB_GETCOUNT, 5},
+    {IDC_SETTINGS_PICTURES_ON, CB_GETCOUNT, 3},
 };
 
 struct Range {
@@ -231,7 +234,7 @@ TEST(ConfigDialog, PreviewShowsTheThemeEditorWithEveryControlCaptionAndRange) {
             tools = std::max(tools, SendMessageA(w, TTM_GETTOOLCOUNT, 0, 0));
         }
     }
-    EXPECT_EQ(tools, 52);
+    EXPECT_EQ(tools, 53);
 
     // Each tab shows its own page and hides the others.
     for (int page = 4; page >= 0; --page) {
