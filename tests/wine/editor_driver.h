@@ -7,6 +7,7 @@
 #include <commctrl.h>
 
 #include <map>
+#include <vector>
 #include <string>
 
 #include "base/wide_win.h"
@@ -186,6 +187,17 @@ struct OpenEditor {
             name = GetDlgItem(dialog, kFileNameEdit);
         }
         ASSERT_NE(name, nullptr);
+        constexpr int kFileTypes = 1136;  // the "Files of type" box
+        fileTypes.clear();
+        HWND types = GetDlgItem(dialog, kFileTypes);
+        const LRESULT count = types ? SendMessageW(types, CB_GETCOUNT, 0, 0) : 0;
+        for (LRESULT i = 0; i < count; ++i) {
+            wchar_t text[512] = {};
+            if (SendMessageW(types, CB_GETLBTEXTLEN, i, 0) < 511) {
+                SendMessageW(types, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(text));
+            }
+            fileTypes.push_back(orvelle::win::Narrow(text));
+        }
         SendMessageW(name, WM_SETTEXT, 0,
                      reinterpret_cast<LPARAM>(orvelle::win::Wide(path).c_str()));
         PostMessageW(dialog, WM_COMMAND, IDOK, 0);
@@ -193,6 +205,8 @@ struct OpenEditor {
             << "the file dialog stays open";
         Settled(window);
     }
+    std::vector<std::string> fileTypes;  // as the last open-file dialog offered them
+
     void Select(int list, int index) {
         SendMessageW(controls[list], LB_SETCURSEL, index, 0);
         Deliver(GetParent(controls[list]), WM_COMMAND, MAKEWPARAM(list, LBN_SELCHANGE),

@@ -5,6 +5,7 @@
 
 #include <commctrl.h>
 
+#include <algorithm>
 #include <map>
 #include <string>
 #include <utility>
@@ -254,6 +255,14 @@ TEST(ThemeEditor, PictureToolbarAddsThroughTheFileDialogAndDeletes) {
     const std::string added = editor.copy.Path("added.bmp");
     WriteBmpFile(added, 64, 48, [](int, int) { return kRed; });
     editor.AddPicture(added);
+    // Every kind the machine's decoders read is offered, all of them together first.
+    ASSERT_FALSE(editor.fileTypes.empty());
+    EXPECT_EQ(editor.fileTypes.front(), "All pictures");
+    for (const char* kind : {"*.png", "*.tif"}) {
+        EXPECT_TRUE(std::any_of(editor.fileTypes.begin(), editor.fileTypes.end(),
+                                [kind](const std::string& t) { return t.find(kind) != t.npos; }))
+            << kind;
+    }
     EXPECT_EQ(SendMessageW(editor[IDL_IMAGES_PICTURES], LB_GETCOUNT, 0, 0), 3);
     EXPECT_EQ(TextOf(editor[IDT_IMAGES_TOTAL]), "Total: 3");
     EXPECT_EQ(TextOf(editor[IDT_IMAGES_POSITION]), "Position: 3");
