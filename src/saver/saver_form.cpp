@@ -244,8 +244,13 @@ struct SaverForm::State {
     bool PlaceReadyPicture();
     bool RemovePicture();
     bool Transition() {
+        // The other monitors' effects go on while this one runs.
         return RunTransition(s, env.view, env.clock, env.random, displayPx,
-                             display.width >= kWideStepTwips);
+                             display.width >= kWideStepTwips, [this] {
+                                 if (lanes) {
+                                     lanes->Frame();
+                                 }
+                             });
     }
     void ShowCaption();
     void PickNextPicture() {
@@ -453,13 +458,15 @@ void SaverForm::State::StartMonitors() {
                                       : std::string();
         return PictureCaption(typed, captionSource, path, facts, env.clock);
     };
+    setup.effect = [this] { return ChooseTransition(s, env.random); };
+    const int tickMs = Floating() ? floatIntervalMs : kMonitorsTickMs;
+    setup.tickMs = tickMs;
     // The main monitor's first picture is not for the others to take.
     lanes->MainShows({}, -1, {}, sequence->Known() ? sequence->Path() : std::string());
     lanes->Prepare(std::move(setup));
     if (lanes->Active()) {
         // Floating pictures step with the main one's pace; the turns are looked at as often.
-        env.view.SetTimer(SaverTimer::Monitors, Floating() ? floatIntervalMs : kMonitorsTickMs,
-                          true);
+        env.view.SetTimer(SaverTimer::Monitors, tickMs, true);
     }
 }
 

@@ -2,6 +2,7 @@
 // generator, the registry and MCI, for tests of the saver engine.
 #pragma once
 
+#include <algorithm>
 #include <deque>
 #include <functional>
 #include <map>
@@ -326,6 +327,26 @@ class FakeSaverView : public SaverView {
     mutable std::map<std::pair<int, std::uint32_t>, std::string> laneDecoded;
     std::deque<FakeMonitor> monitors;  // beside the main one
     std::map<int, PixelRect> lanes;    // where each lane's picture stands
+    // Counted, not logged: an effect has hundreds of steps.
+    bool CopyLaneStep(int lane, const PixelRect& rect) override {
+        ++laneSteps[lane];
+        const bool first = laneStepArea.count(lane) == 0;
+        PixelRect& area = laneStepArea[lane];
+        if (first) {
+            area = rect;
+        }
+        const int right = std::max(area.left + area.width, rect.left + rect.width);
+        const int bottom = std::max(area.top + area.height, rect.top + rect.height);
+        area.left = std::min(area.left, rect.left);
+        area.top = std::min(area.top, rect.top);
+        area.width = right - area.left;
+        area.height = bottom - area.top;
+        return true;
+    }
+    void CommitLanePicture(int lane) override { ++laneCommits[lane]; }
+    std::map<int, int> laneSteps;
+    std::map<int, int> laneCommits;
+    std::map<int, PixelRect> laneStepArea;  // what a lane's steps covered
     void MoveLanePicture(int lane, const PixelRect& rect, const PixelRect&) override {
         lanes[lane] = rect;
         ++laneMoves;

@@ -69,7 +69,8 @@ TEST(MultiMonitor, ColourCoversEveryMonitorAndThePictureStaysOnThePrimary) {
 
 // Where the theme puts its pictures: a landscape (blue) and a portrait (green) picture in list
 // order; the main monitor shows the first, the portrait monitor the portrait one, the same one,
-// or its background alone. A key or a click on the portrait monitor ends the run.
+// or its background alone, each monitor revealing its picture with a wipe. A key or a click on
+// the portrait monitor ends the run.
 TEST(MultiMonitor, PicturesOnEveryMonitorFollowTheSetting) {
     if (GetSystemMetrics(SM_CMONITORS) < 2) {
         GTEST_SKIP() << "one monitor";
@@ -98,7 +99,8 @@ TEST(MultiMonitor, PicturesOnEveryMonitorFollowTheSetting) {
         ThemeText theme;
         theme.Pictures({landscape, portrait})
             .Set("background", "newBackColor", "255")
-            .Set("image", "timeInterval", "60");
+            .Set("image", "timeInterval", "60")
+            .Set("transitions", "bLeftWipe", "1");
         if (c.picturesOn) {
             theme.Set("image", "picturesOn", c.picturesOn);
         }
