@@ -20,6 +20,8 @@ class MonitorCover final : public Window, public BackgroundCanvas {
     MonitorCover(HINSTANCE instance, const PixelRect& monitor, int twipsX, int twipsY,
                  HWND slideshow);
     ~MonitorCover() override;
+    // The monitor it covers, in screen coordinates.
+    const PixelRect& Monitor() const { return monitor_; }
     // Takes what the monitor shows now (for a desktop-copy background), then covers it.
     void Show();
     // A picture of this monitor's own at rect over the background, with its caption centred

@@ -60,6 +60,7 @@ class SaverWindow final : public Window, public SaverView, public SaverHost {
     int TwipsPerPixelY() override;
     void CoverScreen() override;
     std::vector<BackgroundCanvas*> OtherMonitors() override;
+    std::optional<std::vector<BackgroundCanvas*>> RereadMonitors() override;
     void PaintSolidBackground(Colour colour) override;
     void PaintDesktopCopy() override;
     std::optional<PixelSize> LoadBackgroundPicture(const std::string& path) override;
@@ -127,6 +128,8 @@ class SaverWindow final : public Window, public SaverView, public SaverHost {
     void CreateControls();
     // A hidden cover for each monitor beside the primary.
     void CreateCovers();
+    // Where the monitors beside the primary are now, as covers would stand over them.
+    std::vector<PixelRect> CoverPlaces() const;
     void Invalidate(const PixelRect& rect);
     // The cover of a lane (lane 1 is the first), or none for a monitor gone.
     MonitorCover* CoverOf(int lane) const;

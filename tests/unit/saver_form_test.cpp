@@ -834,6 +834,50 @@ TEST_F(Form, OtherMonitorsChangeWithTheThemesEffects) {
     }
 }
 
+// After a display change every monitor is covered where it is: a new one gets the background
+// and, with pictures on every monitor, a picture of its own; one gone shows nothing more.
+TEST_F(Form, DisplayChangesCoverTheMonitorsAsTheyAreNow) {
+    struct Case {
+        const char* picturesOn;
+        std::vector<PixelSize> after;  // before: 600 x 800 and 800 x 600
+        std::vector<int> paints;       // of each monitor after
+        std::set<int> lanesShowing;    // right after the change
+    };
+    const Case cases[] = {
+        {"1", {{600, 800}}, {1}, {1}},
+        {"1", {{800, 600}, {600, 800}, {1280, 1024}}, {1, 1, 1}, {1, 2, 3}},
+        {"2", {{1280, 1024}, {800, 600}}, {1, 1}, {1, 2}},
+        {"0", {{600, 800}, {1280, 1024}}, {1, 1}, {}},
+        {"1", {}, {}, {}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::string(c.picturesOn) + " " + std::to_string(c.after.size()));
+        theme["image"]["picturesOn"] = c.picturesOn;
+        view.monitors.assign({FakeMonitor({600, 800}), FakeMonitor({800, 600})});
+        view.timers.clear();
+        Started();
+        clock.monotonic += 5;
+        view.log.clear();
+        view.changedMonitors = c.after;
+        form->DisplayChanged();
+        Deliver();
+        EXPECT_EQ(view.log.front(), "CoverScreen");
+        std::vector<int> paints;
+        for (const FakeMonitor& m : view.monitors) {
+            paints.push_back(m.paints);
+        }
+        EXPECT_EQ(paints, c.paints);
+        std::set<int> showing;
+        for (const std::string& line : view.LogStartingWith("Lane ")) {
+            showing.insert(line[5] - '0');
+        }
+        EXPECT_EQ(showing, c.lanesShowing);
+        EXPECT_EQ(view.timers[SaverTimer::Monitors] > 0, !c.lanesShowing.empty());
+        EXPECT_TRUE(host.log.empty());
+        form.reset();
+    }
+}
+
 // Floating pictures on the other monitors drift and bounce inside their own monitor, below its
 // caption band.
 TEST_F(Form, FloatingPicturesBounceInsideTheirOwnMonitor) {

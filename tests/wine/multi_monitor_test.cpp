@@ -110,15 +110,22 @@ TEST(MultiMonitor, PicturesOnEveryMonitorFollowTheSetting) {
         ASSERT_NE(window, nullptr);
         EXPECT_TRUE(WaitForPixel(width / 2, height / 2, kBlue, 8, kPatience));
         EXPECT_TRUE(WaitForPixel(centre.x, centre.y, c.secondCentre, 8, kPatience));
-        // A display change during the run (a monitor added or removed) leaves the show going.
+        // A display change during the run leaves the show going and every monitor covered
+        // where it is: a cover pushed aside comes back over its monitor.
+        HWND cover = FindWindowOfClass(saver.Id(), "OrvelleMonitorCover");
+        ASSERT_NE(cover, nullptr);
+        SetWindowPos(cover, nullptr, second.left + 100, second.top + 100, 50, 50,
+                     SWP_NOZORDER | SWP_NOACTIVATE);
         SendMessageW(window, WM_DISPLAYCHANGE, 32, MAKELPARAM(width, height));
         EXPECT_FALSE(saver.WaitExit(0));
-        EXPECT_SCREEN(centre.x, centre.y, c.secondCentre, 8);
+        EXPECT_TRUE(WaitUntil([&] {
+            RECT r{};
+            return GetWindowRect(cover, &r) && EqualRect(&r, &second);
+        }));
+        EXPECT_TRUE(WaitForPixel(centre.x, centre.y, c.secondCentre, 8, kPatience));
         // Inside its own monitor: the background all round it.
         EXPECT_SCREEN(second.left + 3, centre.y, kRed, 8);
         EXPECT_SCREEN(centre.x, second.bottom - 3, kRed, 8);
-        HWND cover = FindWindowOfClass(saver.Id(), "OrvelleMonitorCover");
-        ASSERT_NE(cover, nullptr);
         if (c.byKey) {
             PostMessageW(cover, WM_KEYDOWN, 'A', 0);
         } else {
