@@ -192,12 +192,9 @@ HWND SaverWindow::ClockHandle() const {
 
 LRESULT SaverWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
-        case WM_PAINT: {
-            PaintScope paint(Handle());
-            const RECT& area = paint.Area();
-            PaintBehind(paint.Get(), area, {area.left, area.top});
+        case WM_PAINT:
+            OnPaint();
             return 0;
-        }
         case WM_ERASEBKGND:
             // The background bitmap covers everything; erasing would only flicker.
             return 1;
@@ -253,6 +250,12 @@ LRESULT SaverWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             break;
     }
     return Window::HandleMessage(message, wParam, lParam);
+}
+
+void SaverWindow::OnPaint() {
+    PaintScope paint(Handle());
+    const RECT& area = paint.Area();
+    PaintBehind(paint.Get(), area, {area.left, area.top});
 }
 
 void SaverWindow::OnDestroyed() {

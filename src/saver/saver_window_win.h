@@ -138,6 +138,7 @@ class SaverWindow final : public Window, public SaverView, public SaverHost {
                      const std::function<void(MonitorCover&, DibBitmap&&)>& place);
     // A picture decoded on the worker: its answer goes to the form.
     void OnPictureDecoded(std::uint32_t ticket, int lane);
+    void OnPaint();
     // A folder scan's news: handed to the form in order.
     void OnFoldersScanned();
     // The window's lasting surface at windowRect, drawn into dc at `at` (its origin by default).

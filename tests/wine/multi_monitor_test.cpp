@@ -36,6 +36,11 @@ RECT SecondMonitor() {
     return found.rect;
 }
 
+bool Covers(HWND window, const RECT& monitor) {
+    RECT r{};
+    return GetWindowRect(window, &r) && EqualRect(&r, &monitor);
+}
+
 // A red colour background covers both monitors, the picture stays centred on the primary, and
 // a click on the other monitor ends the run as one on the primary does.
 TEST(MultiMonitor, ColourCoversEveryMonitorAndThePictureStaysOnThePrimary) {
@@ -118,10 +123,7 @@ TEST(MultiMonitor, PicturesOnEveryMonitorFollowTheSetting) {
                      SWP_NOZORDER | SWP_NOACTIVATE);
         SendMessageW(window, WM_DISPLAYCHANGE, 32, MAKELPARAM(width, height));
         EXPECT_FALSE(saver.WaitExit(0));
-        EXPECT_TRUE(WaitUntil([&] {
-            RECT r{};
-            return GetWindowRect(cover, &r) && EqualRect(&r, &second);
-        }));
+        EXPECT_TRUE(WaitUntil([&] { return Covers(cover, second); }));
         EXPECT_TRUE(WaitForPixel(centre.x, centre.y, c.secondCentre, 8, kPatience));
         // Inside its own monitor: the background all round it.
         EXPECT_SCREEN(second.left + 3, centre.y, kRed, 8);
