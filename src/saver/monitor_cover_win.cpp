@@ -64,6 +64,61 @@ void MonitorCover::ShowPicture(DibBitmap&& picture, const PixelRect& rect,
     }
 }
 
+void MonitorCover::StagePicture(DibBitmap&& picture, const PixelRect& rect,
+                                const std::string& caption, const PixelRect& captionRect,
+                                HFONT font, Colour colour) {
+    CommitPicture();
+    staged_.Adopt(std::move(picture));
+    if (!Compose(changeScreen_, shown_, shownRect_) || !Compose(changeNext_, staged_, rect)) {
+        // Without room for the two looks the picture changes at once.
+        changeScreen_.Free();
+        changeNext_.Free();
+        ShowPicture(staged_.Take(), rect, caption, captionRect, font, colour);
+        return;
+    }
+    changing_ = true;
+    stagedRect_ = rect;
+    stagedCaption_ = caption;
+    stagedCaptionRect_ = captionRect;
+    stagedFont_ = font;
+    stagedColour_ = colour;
+}
+
+void MonitorCover::CopyStep(const PixelRect& rect) {
+    if (!changing_) {
+        return;
+    }
+    BitBlt(changeScreen_.dc.Get(), rect.left, rect.top, rect.width, rect.height,
+           changeNext_.dc.Get(), rect.left, rect.top, SRCCOPY);
+    Repaint(rect);
+}
+
+void MonitorCover::CommitPicture() {
+    if (!changing_) {
+        return;
+    }
+    changing_ = false;
+    changeScreen_.Free();
+    changeNext_.Free();
+    ShowPicture(staged_.Take(), stagedRect_, stagedCaption_, stagedCaptionRect_, stagedFont_,
+                stagedColour_);
+    Repaint({0, 0, monitor_.width, monitor_.height});
+}
+
+bool MonitorCover::Compose(MemorySurface& target, const MemorySurface& picture,
+                           const PixelRect& rect) {
+    if (!background_.dib || !target.Resize(monitor_.width, monitor_.height)) {
+        return false;
+    }
+    BitBlt(target.dc.Get(), 0, 0, monitor_.width, monitor_.height, background_.dc.Get(), 0, 0,
+           SRCCOPY);
+    if (picture.dib) {
+        BitBlt(target.dc.Get(), rect.left, rect.top, picture.Width(), picture.Height(),
+               picture.dc.Get(), 0, 0, SRCCOPY);
+    }
+    return true;
+}
+
 void MonitorCover::MovePicture(const PixelRect& rect, const PixelRect& captionRect) {
     for (const PixelRect& r : {shownRect_, captionRect_}) {
         Repaint(r);
@@ -127,9 +182,11 @@ void MonitorCover::Paint(HDC dc, const RECT& area) {
                                               std::max(height, paintBuffer_.Height()));
     HDC target = buffered ? paintBuffer_.dc.Get() : dc;
     const POINT origin = buffered ? POINT{area.left, area.top} : POINT{0, 0};
-    BitBlt(target, area.left - origin.x, area.top - origin.y, width, height, background_.dc.Get(),
+    // During a change the old look with the steps drawn so far stands for background and picture.
+    const MemorySurface& base = changing_ ? changeScreen_ : background_;
+    BitBlt(target, area.left - origin.x, area.top - origin.y, width, height, base.dc.Get(),
            area.left, area.top, SRCCOPY);
-    if (shown_.dib) {
+    if (shown_.dib && !changing_) {
         BitBlt(target, shownRect_.left - origin.x, shownRect_.top - origin.y, shown_.Width(),
                shown_.Height(), shown_.dc.Get(), 0, 0, SRCCOPY);
     }

@@ -20,12 +20,20 @@ class MonitorCover final : public Window, public BackgroundCanvas {
     MonitorCover(HINSTANCE instance, const PixelRect& monitor, int twipsX, int twipsY,
                  HWND slideshow);
     ~MonitorCover() override;
+    // The monitor it covers, in screen coordinates.
+    const PixelRect& Monitor() const { return monitor_; }
     // Takes what the monitor shows now (for a desktop-copy background), then covers it.
     void Show();
     // A picture of this monitor's own at rect over the background, with its caption centred
     // in captionRect in font and colour (the font stays the slideshow window's).
     void ShowPicture(DibBitmap&& picture, const PixelRect& rect, const std::string& caption,
                      const PixelRect& captionRect, HFONT font, Colour colour);
+    // As ShowPicture, but the monitor keeps what it shows until CopyStep draws the new look part
+    // by part (rect in the monitor's pixels) and CommitPicture ends the change.
+    void StagePicture(DibBitmap&& picture, const PixelRect& rect, const std::string& caption,
+                      const PixelRect& captionRect, HFONT font, Colour colour);
+    void CopyStep(const PixelRect& rect);
+    void CommitPicture();
     // The picture shown and its caption, moved.
     void MovePicture(const PixelRect& rect, const PixelRect& captionRect);
 
@@ -45,6 +53,8 @@ class MonitorCover final : public Window, public BackgroundCanvas {
   private:
     void Repaint(const PixelRect& rect);
     void Paint(HDC dc, const RECT& area);
+    // The background with picture at rect over it, into target (the monitor's size).
+    bool Compose(MemorySurface& target, const MemorySurface& picture, const PixelRect& rect);
     PixelRect monitor_;
     int twipsX_;
     int twipsY_;
@@ -62,6 +72,17 @@ class MonitorCover final : public Window, public BackgroundCanvas {
     HFONT captionFont_ = nullptr;
     MemorySurface paintBuffer_;  // a moving picture is drawn here first, so it never flickers
     Colour captionColour_ = 0;
+    // A change under way: what the monitor shows (the old look with the steps drawn so far),
+    // the new look, and the picture with its caption to keep at the end.
+    bool changing_ = false;
+    MemorySurface changeScreen_;
+    MemorySurface changeNext_;
+    MemorySurface staged_;
+    PixelRect stagedRect_;
+    std::string stagedCaption_;
+    PixelRect stagedCaptionRect_;
+    HFONT stagedFont_ = nullptr;
+    Colour stagedColour_ = 0;
 };
 
 }  // namespace orvelle::win

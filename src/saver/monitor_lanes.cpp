@@ -15,6 +15,17 @@ namespace {
 // of a monitor standing still.
 constexpr double kReaskSeconds = 1.0;
 constexpr int kMostReasks = 2;
+// The monitors' timer while an effect is under way: about a display frame.
+constexpr int kFrameMs = 16;
+
+// The smallest rectangle holding both.
+PixelRect Union(const PixelRect& a, const PixelRect& b) {
+    const int left = std::min(a.left, b.left);
+    const int top = std::min(a.top, b.top);
+    const int right = std::max(a.left + a.width, b.left + b.width);
+    const int bottom = std::max(a.top + a.height, b.top + b.height);
+    return {left, top, right - left, bottom - top};
+}
 }  // namespace
 
 struct MonitorLanes::Lane {
@@ -32,7 +43,10 @@ struct MonitorLanes::Lane {
     std::optional<PictureTurn> ready;
     std::string shownPath;
     bool showing = false;
-    TwipsBox box;  // where its picture stands, in twips of its monitor
+    TwipsBox box;                             // where its picture stands, in twips of its monitor
+    PixelRect rect;                           // the same in its monitor's pixels
+    std::optional<SteppedTransition> change;  // an effect under way
+    PixelRect area;                           // where it draws: the old picture and the new
     std::int16_t stepX = 0;
     std::int16_t stepY = 0;
     double due = 0;         // monotonic seconds
@@ -246,9 +260,10 @@ void MonitorLanes::Show(Lane& lane) {
             setup_.caption && !turn.fallback
                 ? setup_.caption(lane.wantedEntry, lane.wantedPath, turn.facts)
                 : std::string();
-        if (view_.ShowLanePicture(lane.number, turn.ticket, rect, caption, CaptionRect(lane))) {
+        if (Present(lane, turn.ticket, rect, caption)) {
             lane.shownPath = turn.fallback ? std::string() : lane.wantedPath;
             lane.showing = true;
+            lane.rect = rect;
         }
     }
     lane.wantedPath.clear();
@@ -257,6 +272,63 @@ void MonitorLanes::Show(Lane& lane) {
     if (setup_.on == PicturesOn::DifferentPictures && setup_.intervalMs > 0) {
         Want(lane);
     }
+}
+
+// The picture goes on its monitor with one of the theme's effects over the old picture's place
+// and the new one's, or at once without one.
+bool MonitorLanes::Present(Lane& lane, std::uint32_t ticket, const PixelRect& rect,
+                           const std::string& caption) {
+    const int k = setup_.effect ? setup_.effect() : kNoTransition;
+    if (k == kNoTransition || k == kStandard) {
+        return view_.ShowLanePicture(lane.number, ticket, rect, caption, CaptionRect(lane));
+    }
+    if (!view_.StageLanePicture(lane.number, ticket, rect, caption, CaptionRect(lane))) {
+        return false;
+    }
+    lane.area = lane.showing ? Union(lane.rect, rect) : rect;
+    const bool wide = static_cast<std::int64_t>(lane.area.width) * setup_.twipsX >= kWideStepTwips;
+    lane.change.emplace(TransitionSteps(k, lane.area.width, lane.area.height, wide, random_), Now(),
+                        SkipsFailedSteps(k));
+    Step(lane, false);
+    Pace();
+    return true;
+}
+
+// Draws what of a lane's effect is due; at its end the new picture stays.
+void MonitorLanes::Step(Lane& lane, bool hurry) {
+    if (!lane.change) {
+        return;
+    }
+    const PixelRect area = lane.area;
+    const int number = lane.number;
+    const bool drawn = lane.change->Advance(Now(), hurry, [&](const PixelRect& r) {
+        return view_.CopyLaneStep(number,
+                                  {area.left + r.left, area.top + r.top, r.width, r.height});
+    });
+    if (!drawn || lane.change->Done()) {
+        lane.change.reset();
+        view_.CommitLanePicture(number);
+    }
+}
+
+// The timer runs at the frame rate only while some effect is under way.
+void MonitorLanes::Pace() {
+    const bool changing = std::any_of(lanes_.begin(), lanes_.end(),
+                                      [](const auto& lane) { return lane->change.has_value(); });
+    if (changing != framePace_) {
+        framePace_ = changing;
+        view_.SetTimer(SaverTimer::Monitors, changing ? kFrameMs : setup_.tickMs, true);
+    }
+}
+
+void MonitorLanes::Frame() {
+    if (stopped_) {
+        return;
+    }
+    for (auto& lane : lanes_) {
+        Step(*lane, false);
+    }
+    Pace();
 }
 
 // One step of a floating picture: it bounces off its own monitor's edges and its caption band.
@@ -280,17 +352,21 @@ void MonitorLanes::Tick() {
         if (!lane->asked && setup_.on == PicturesOn::DifferentPictures) {
             Want(*lane);
         }
-        if (lane->ready && now >= lane->due) {
+        if (lane->change) {
+            Step(*lane, false);
+        } else if (lane->ready && now >= lane->due) {
             Show(*lane);
         } else if (setup_.floating && lane->showing) {
             Float(*lane);
         }
     }
+    Pace();
 }
 
 void MonitorLanes::Stop() {
     stopped_ = true;
     for (auto& lane : lanes_) {
+        lane->change.reset();
         lane->ahead.Stop();
     }
 }

@@ -15,6 +15,7 @@
 #include "saver/monitor_plan.h"
 #include "saver/motion.h"
 #include "saver/picture_ahead.h"
+#include "saver/transitions.h"
 #include "saver/saver_view.h"
 
 namespace orvelle {
@@ -41,6 +42,9 @@ class MonitorLanes {
         bool readFacts = false;
         // The caption of a picture (its entry in the list, its file, what its file told).
         std::function<std::string(std::int32_t, const std::string&, const PhotoFacts&)> caption;
+        // The effect of a change, drawn from the theme's selected ones (none without it).
+        std::function<int()> effect;
+        int tickMs = 100;  // the monitors' timer between changes
     };
 
     MonitorLanes(SaverView& view, Clock& clock, RandomSource& random,
@@ -54,8 +58,11 @@ class MonitorLanes {
     // everywhere, and so that no other monitor takes them).
     void MainShows(const std::string& shown, std::int32_t entry, PixelSize size,
                    const std::string& next);
-    // A tick of the monitors' timer: turns that are due and ready are shown.
+    // A tick of the monitors' timer: turns that are due and ready are shown, and the effects
+    // of changes under way go on.
     void Tick();
+    // A display frame while the main monitor runs an effect: only the others' effects go on.
+    void Frame();
     // True when the answer was one of theirs.
     bool Decoded(const DecodedPicture& picture);
     void Stop();
@@ -65,6 +72,10 @@ class MonitorLanes {
     void Want(Lane& lane);
     void WantSame(Lane& lane);
     void Show(Lane& lane);
+    bool Present(Lane& lane, std::uint32_t ticket, const PixelRect& rect,
+                 const std::string& caption);
+    void Step(Lane& lane, bool hurry);
+    void Pace();
     void Float(Lane& lane);
     PixelRect CaptionRect(const Lane& lane) const;
     bool MayHold(Shape shape) const;
@@ -88,6 +99,7 @@ class MonitorLanes {
     std::string mainNext_;
     bool mixedMonitors_ = false;  // portrait and landscape monitors both
     bool stopped_ = false;
+    bool framePace_ = false;  // the timer runs at the frame rate while an effect is under way
 };
 
 }  // namespace orvelle

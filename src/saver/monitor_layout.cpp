@@ -53,4 +53,21 @@ PixelPoint CoverPointToPrimary(PixelPoint inCover, const PixelRect& cover,
     return {cover.left + inCover.x - primary.left, cover.top + inCover.y - primary.top};
 }
 
+std::vector<int> KeptCovers(const std::vector<PixelRect>& before,
+                            const std::vector<PixelRect>& now) {
+    std::vector<bool> taken(before.size(), false);
+    std::vector<int> kept;
+    for (const PixelRect& monitor : now) {
+        int found = -1;
+        for (std::size_t i = 0; i < before.size() && found < 0; ++i) {
+            if (!taken[i] && before[i] == monitor) {
+                taken[i] = true;
+                found = static_cast<int>(i);
+            }
+        }
+        kept.push_back(found);
+    }
+    return kept;
+}
+
 }  // namespace orvelle

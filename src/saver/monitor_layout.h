@@ -15,6 +15,11 @@ namespace orvelle {
 // mirrored display) needs no cover of its own; an empty rectangle is no monitor.
 std::vector<PixelRect> CoverRects(const std::vector<PixelRect>& monitors, const PixelRect& primary);
 
+// After a display change: for each cover rectangle now, the index of the cover before that
+// stands over exactly it (each used once), or -1 for a monitor that needs a new cover.
+std::vector<int> KeptCovers(const std::vector<PixelRect>& before,
+                            const std::vector<PixelRect>& now);
+
 // The smallest rectangle holding them all: what the run covers.
 PixelRect Bounds(const std::vector<PixelRect>& rects);
 

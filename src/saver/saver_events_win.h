@@ -16,6 +16,8 @@ class SaverEvents {
     virtual void FoldersScanned(const ScanNews& news) = 0;
     virtual void Form_KeyDown(SaverKey key, bool repeated) = 0;
     virtual void Form_MouseDown() = 0;
+    // The monitors changed (ignored unless wanted).
+    virtual void DisplayChanged() {}
     virtual void Form_MouseMove(float xTwips, float yTwips) = 0;
     virtual void DisplayingPicture_KeyDown(SaverKey key, bool repeated) = 0;
     virtual void DisplayingPicture_MouseMove(float xPixels, float yPixels) = 0;
@@ -32,6 +34,7 @@ class FormEvents final : public SaverEvents {
     void FoldersScanned(const ScanNews& news) override { form_.FoldersScanned(news); }
     void Form_KeyDown(SaverKey key, bool repeated) override { form_.Form_KeyDown(key, repeated); }
     void Form_MouseDown() override { form_.Form_MouseDown(); }
+    void DisplayChanged() override { form_.DisplayChanged(); }
     void Form_MouseMove(float x, float y) override { form_.Form_MouseMove(x, y); }
     void DisplayingPicture_KeyDown(SaverKey key, bool repeated) override {
         form_.DisplayingPicture_KeyDown(key, repeated);

@@ -214,6 +214,7 @@ struct SaverForm::State {
     void PrepareClock();
     void StartSaver_Timer();
     void StartMonitors();
+    void DisplayChanged();
     void TellMonitors();
     void ImageChangeTimer_Timer();
     void BeginChange(BrowseStep step);
@@ -244,8 +245,13 @@ struct SaverForm::State {
     bool PlaceReadyPicture();
     bool RemovePicture();
     bool Transition() {
+        // The other monitors' effects go on while this one runs.
         return RunTransition(s, env.view, env.clock, env.random, displayPx,
-                             display.width >= kWideStepTwips);
+                             display.width >= kWideStepTwips, [this] {
+                                 if (lanes) {
+                                     lanes->Frame();
+                                 }
+                             });
     }
     void ShowCaption();
     void PickNextPicture() {
@@ -453,13 +459,39 @@ void SaverForm::State::StartMonitors() {
                                       : std::string();
         return PictureCaption(typed, captionSource, path, facts, env.clock);
     };
-    // The main monitor's first picture is not for the others to take.
-    lanes->MainShows({}, -1, {}, sequence->Known() ? sequence->Path() : std::string());
+    setup.effect = [this] { return ChooseTransition(s, env.random); };
+    const int tickMs = Floating() ? floatIntervalMs : kMonitorsTickMs;
+    setup.tickMs = tickMs;
+    // The main monitor's pictures are not for the others to take.
+    lanes->MainShows(shownPath, s.pictureShown ? s.currentIndex : -1, displayPx,
+                     sequence->Known() ? sequence->Path() : std::string());
     lanes->Prepare(std::move(setup));
+    if (s.pictureShown) {
+        TellMonitors();  // with the same picture everywhere, the new ones follow at once
+    }
     if (lanes->Active()) {
         // Floating pictures step with the main one's pace; the turns are looked at as often.
-        env.view.SetTimer(SaverTimer::Monitors, Floating() ? floatIntervalMs : kMonitorsTickMs,
-                          true);
+        env.view.SetTimer(SaverTimer::Monitors, tickMs, true);
+    }
+}
+
+// Every monitor covered again where it is now; a new monitor gets the theme's background and,
+// once the show has started, the monitors' pictures start over on the monitors as they are.
+void SaverForm::State::DisplayChanged() {
+    SaverView& view = env.view;
+    const auto added = view.RereadMonitors();
+    view.CoverScreen();
+    if (!added) {
+        return;
+    }
+    for (BackgroundCanvas* monitor : *added) {
+        PaintBackground(s, *monitor, env.storage);
+    }
+    if (started && PicturesOnFrom(s.picturesOn) != PicturesOn::MainMonitor) {
+        // Not stopped: stopping would stop the main monitor's decoding with them.
+        lanes.reset();
+        view.SetTimer(SaverTimer::Monitors, 0, false);
+        StartMonitors();
     }
 }
 
@@ -866,6 +898,13 @@ void SaverForm::FoldersScanned(const ScanNews& news) {
         return;
     }
     st.Guarded(nullptr, [&st, &news] { st.FoldersScanned(news); });
+}
+
+void SaverForm::DisplayChanged() {
+    State& st = *state_;
+    if (!st.ended) {
+        st.Guarded(nullptr, [&st] { st.DisplayChanged(); });
+    }
 }
 
 void SaverForm::Form_KeyDown(SaverKey key, bool repeated) {

@@ -52,6 +52,8 @@ class SaverForm {
     void PictureDecoded(const DecodedPicture& picture);
     // News of a folder scan the form asked the view for.
     void FoldersScanned(const ScanNews& news);
+    // The monitors were added, removed, moved or resized.
+    void DisplayChanged();
 
     // Input on the window (positions in twips) and on the picture (positions in pixels). A key
     // held down repeats with repeated set.

@@ -63,6 +63,18 @@ class SaverView : public BackgroundCanvas, public PictureDecoding, public Folder
                                  const std::string& /*caption*/, const PixelRect& /*captionRect*/) {
         return false;
     }
+    // Reads the monitors again after a display change: covers of monitors gone go, a monitor
+    // added, moved or resized gets a new cover (hidden until CoverScreen). The new covers, for
+    // their backgrounds; none when the monitors are as they were.
+    virtual std::optional<std::vector<BackgroundCanvas*>> RereadMonitors() { return std::nullopt; }
+    // As ShowLanePicture, but what the monitor shows stays until CopyLaneStep draws the change
+    // step by step (rect in the monitor's pixels) and CommitLanePicture ends it.
+    virtual bool StageLanePicture(int lane, std::uint32_t ticket, const PixelRect& rect,
+                                  const std::string& caption, const PixelRect& captionRect) {
+        return ShowLanePicture(lane, ticket, rect, caption, captionRect);
+    }
+    virtual bool CopyLaneStep(int /*lane*/, const PixelRect& /*rect*/) { return true; }
+    virtual void CommitLanePicture(int /*lane*/) {}
     // Moves the picture a lane shows, and its caption.
     virtual void MoveLanePicture(int /*lane*/, const PixelRect& /*rect*/,
                                  const PixelRect& /*captionRect*/) {}

@@ -111,22 +111,57 @@ bool SaverWindow::PlaceDecodedPicture(std::uint32_t ticket) {
 
 bool SaverWindow::ShowLanePicture(int lane, std::uint32_t ticket, const PixelRect& rect,
                                   const std::string& caption, const PixelRect& captionRect) {
+    return LanePicture(lane, ticket, [&](MonitorCover& cover, DibBitmap&& picture) {
+        cover.ShowPicture(std::move(picture), rect, caption, captionRect, caption_->font.Get(),
+                          caption_->colour);
+    });
+}
+
+bool SaverWindow::StageLanePicture(int lane, std::uint32_t ticket, const PixelRect& rect,
+                                   const std::string& caption, const PixelRect& captionRect) {
+    return LanePicture(lane, ticket, [&](MonitorCover& cover, DibBitmap&& picture) {
+        cover.StagePicture(std::move(picture), rect, caption, captionRect, caption_->font.Get(),
+                           caption_->colour);
+    });
+}
+
+bool SaverWindow::LanePicture(int lane, std::uint32_t ticket,
+                              const std::function<void(MonitorCover&, DibBitmap&&)>& place) {
     // Lane 1 is the first cover; a monitor gone since is simply not shown on.
-    if (!IsAlive() || !worker_ || lane < 1 || lane > static_cast<int>(covers_.size())) {
+    MonitorCover* cover = CoverOf(lane);
+    if (!IsAlive() || !worker_ || !cover) {
         return false;
     }
     DibBitmap picture = worker_->Take(ticket, lane);
     if (!picture) {
         return false;
     }
-    covers_[static_cast<std::size_t>(lane - 1)]->ShowPicture(
-        std::move(picture), rect, caption, captionRect, caption_->font.Get(), caption_->colour);
+    place(*cover, std::move(picture));
     return true;
 }
 
+MonitorCover* SaverWindow::CoverOf(int lane) const {
+    return lane >= 1 && lane <= static_cast<int>(covers_.size())
+               ? covers_[static_cast<std::size_t>(lane - 1)].get()
+               : nullptr;
+}
+
+bool SaverWindow::CopyLaneStep(int lane, const PixelRect& rect) {
+    if (MonitorCover* cover = CoverOf(lane)) {
+        cover->CopyStep(rect);
+    }
+    return true;
+}
+
+void SaverWindow::CommitLanePicture(int lane) {
+    if (MonitorCover* cover = CoverOf(lane)) {
+        cover->CommitPicture();
+    }
+}
+
 void SaverWindow::MoveLanePicture(int lane, const PixelRect& rect, const PixelRect& captionRect) {
-    if (lane >= 1 && lane <= static_cast<int>(covers_.size())) {
-        covers_[static_cast<std::size_t>(lane - 1)]->MovePicture(rect, captionRect);
+    if (MonitorCover* cover = CoverOf(lane)) {
+        cover->MovePicture(rect, captionRect);
     }
 }
 

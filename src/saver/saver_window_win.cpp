@@ -82,13 +82,48 @@ BOOL CALLBACK AddMonitor(HMONITOR, HDC, LPRECT bounds, LPARAM list) {
 
 }  // namespace
 
-void SaverWindow::CreateCovers() {
+std::vector<PixelRect> SaverWindow::CoverPlaces() const {
     std::vector<PixelRect> monitors;
     EnumDisplayMonitors(nullptr, nullptr, AddMonitor, reinterpret_cast<LPARAM>(&monitors));
-    for (const PixelRect& monitor : CoverRects(monitors, {0, 0, screen_.width, screen_.height})) {
+    return CoverRects(monitors, {0, 0, screen_.width, screen_.height});
+}
+
+void SaverWindow::CreateCovers() {
+    for (const PixelRect& monitor : CoverPlaces()) {
         covers_.push_back(
             std::make_unique<MonitorCover>(instance_, monitor, twipsX_, twipsY_, Handle()));
     }
+}
+
+std::optional<std::vector<BackgroundCanvas*>> SaverWindow::RereadMonitors() {
+    if (!IsAlive()) {
+        return std::nullopt;
+    }
+    const std::vector<PixelRect> now = CoverPlaces();
+    std::vector<PixelRect> before;
+    for (const auto& cover : covers_) {
+        before.push_back(cover->Monitor());
+    }
+    if (now == before) {
+        return std::nullopt;
+    }
+    const std::vector<int> kept = KeptCovers(before, now);
+    std::vector<std::unique_ptr<MonitorCover>> covers;
+    std::vector<BackgroundCanvas*> added;
+    for (std::size_t i = 0; i < now.size(); ++i) {
+        if (kept[i] >= 0) {
+            // Its lane starts over: a change under way ends with the new picture.
+            covers_[static_cast<std::size_t>(kept[i])]->CommitPicture();
+            covers.push_back(std::move(covers_[static_cast<std::size_t>(kept[i])]));
+        } else {
+            covers.push_back(
+                std::make_unique<MonitorCover>(instance_, now[i], twipsX_, twipsY_, Handle()));
+            added.push_back(covers.back().get());
+        }
+    }
+    // The covers of monitors gone are destroyed with the old list.
+    covers_.swap(covers);
+    return added;
 }
 
 std::vector<BackgroundCanvas*> SaverWindow::OtherMonitors() {
@@ -157,12 +192,9 @@ HWND SaverWindow::ClockHandle() const {
 
 LRESULT SaverWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
-        case WM_PAINT: {
-            PaintScope paint(Handle());
-            const RECT& area = paint.Area();
-            PaintBehind(paint.Get(), area, {area.left, area.top});
+        case WM_PAINT:
+            OnPaint();
             return 0;
-        }
         case WM_ERASEBKGND:
             // The background bitmap covers everything; erasing would only flicker.
             return 1;
@@ -204,6 +236,11 @@ LRESULT SaverWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
                 return 0;
             }
             break;
+        case WM_DISPLAYCHANGE:
+            if (events_) {
+                events_->DisplayChanged();
+            }
+            return 0;
         case WM_CLOSE:
             // Closed from outside (a shutdown, say): the run ends as the program would end it.
             Destroy();
@@ -213,6 +250,12 @@ LRESULT SaverWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             break;
     }
     return Window::HandleMessage(message, wParam, lParam);
+}
+
+void SaverWindow::OnPaint() {
+    PaintScope paint(Handle());
+    const RECT& area = paint.Area();
+    PaintBehind(paint.Get(), area, {area.left, area.top});
 }
 
 void SaverWindow::OnDestroyed() {

@@ -9,6 +9,7 @@
 
 #include <windows.h>
 
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -59,6 +60,7 @@ class SaverWindow final : public Window, public SaverView, public SaverHost {
     int TwipsPerPixelY() override;
     void CoverScreen() override;
     std::vector<BackgroundCanvas*> OtherMonitors() override;
+    std::optional<std::vector<BackgroundCanvas*>> RereadMonitors() override;
     void PaintSolidBackground(Colour colour) override;
     void PaintDesktopCopy() override;
     std::optional<PixelSize> LoadBackgroundPicture(const std::string& path) override;
@@ -70,6 +72,10 @@ class SaverWindow final : public Window, public SaverView, public SaverHost {
     bool PlaceDecodedPicture(std::uint32_t ticket) override;
     bool ShowLanePicture(int lane, std::uint32_t ticket, const PixelRect& rect,
                          const std::string& caption, const PixelRect& captionRect) override;
+    bool StageLanePicture(int lane, std::uint32_t ticket, const PixelRect& rect,
+                          const std::string& caption, const PixelRect& captionRect) override;
+    bool CopyLaneStep(int lane, const PixelRect& rect) override;
+    void CommitLanePicture(int lane) override;
     void MoveLanePicture(int lane, const PixelRect& rect, const PixelRect& captionRect) override;
     void StopDecoding() override;
     void ScanFolders(const ScanRequest& request) override;
@@ -122,9 +128,17 @@ class SaverWindow final : public Window, public SaverView, public SaverHost {
     void CreateControls();
     // A hidden cover for each monitor beside the primary.
     void CreateCovers();
+    // Where the monitors beside the primary are now, as covers would stand over them.
+    std::vector<PixelRect> CoverPlaces() const;
     void Invalidate(const PixelRect& rect);
+    // The cover of a lane (lane 1 is the first), or none for a monitor gone.
+    MonitorCover* CoverOf(int lane) const;
+    // Takes a lane's decoded picture and hands it to its cover.
+    bool LanePicture(int lane, std::uint32_t ticket,
+                     const std::function<void(MonitorCover&, DibBitmap&&)>& place);
     // A picture decoded on the worker: its answer goes to the form.
     void OnPictureDecoded(std::uint32_t ticket, int lane);
+    void OnPaint();
     // A folder scan's news: handed to the form in order.
     void OnFoldersScanned();
     // The window's lasting surface at windowRect, drawn into dc at `at` (its origin by default).

@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cmath>
+#include <algorithm>
 #include <cstdint>
 #include <map>
 #include <optional>
@@ -139,8 +140,8 @@ class DrawnSoFar {
 
 // Draws steps [from, to). Within one frame a step wholly covered by the batch's last step
 // would be painted over with the same pixels before anyone sees it, so it is left out.
-bool DrawBatch(SaverView& view, const std::vector<PixelRect>& steps, size_t from, size_t to,
-               bool skipFailedSteps, DrawnSoFar& drawn) {
+bool DrawBatch(const SteppedTransition::Copy& copy, const std::vector<PixelRect>& steps,
+               size_t from, size_t to, bool skipFailedSteps, DrawnSoFar& drawn) {
     const PixelRect& last = steps[to - 1];
     for (size_t j = from; j < to; ++j) {
         if (j + 1 < to && Contains(last, steps[j])) {
@@ -148,7 +149,7 @@ bool DrawBatch(SaverView& view, const std::vector<PixelRect>& steps, size_t from
         }
         bool copied = true;
         for (const PixelRect& part : drawn.Remaining(steps[j])) {
-            copied = view.CopyToDisplay(part) && copied;
+            copied = copy(part) && copied;
         }
         if (copied) {
             drawn.Drawn(steps[j]);
@@ -243,44 +244,61 @@ int ChooseTransition(const SaverSettings& settings, RandomSource& random) {
     return firstEnabled;
 }
 
-bool PlayTransitionSteps(SaverView& view, Clock& clock, const std::vector<PixelRect>& steps,
-                         bool skipFailedSteps) {
-    const size_t n = steps.size();
-    if (n == 0) {
+struct SteppedTransition::Drawn : DrawnSoFar {};
+
+SteppedTransition::SteppedTransition(std::vector<PixelRect> steps, double start,
+                                     bool skipFailedSteps)
+    : steps_(std::move(steps)),
+      start_(start),
+      skipFailedSteps_(skipFailedSteps),
+      onScreen_(std::make_unique<Drawn>()) {}
+
+SteppedTransition::SteppedTransition(SteppedTransition&&) noexcept = default;
+SteppedTransition& SteppedTransition::operator=(SteppedTransition&&) noexcept = default;
+SteppedTransition::~SteppedTransition() = default;
+
+bool SteppedTransition::Advance(double now, bool hurry, const Copy& copy) {
+    const size_t n = steps_.size();
+    size_t due = n;
+    const double elapsed = now - start_;
+    if (!hurry && elapsed < kTransitionSeconds) {
+        // Step j is due j / n of the way through the effect.
+        const double share = elapsed > 0.0 ? elapsed / kTransitionSeconds : 0.0;
+        due =
+            std::min(n, static_cast<size_t>(std::floor(share * static_cast<double>(n) + 1e-9)) + 1);
+    }
+    if (due <= drawn_) {
         return true;
     }
-    const double start = clock.MonotonicSeconds();
-    DrawnSoFar onScreen;
-    size_t drawn = 0;
+    const size_t from = drawn_;
+    drawn_ = due;
+    return DrawBatch(copy, steps_, from, due, skipFailedSteps_, *onScreen_);
+}
+
+bool PlayTransitionSteps(SaverView& view, Clock& clock, const std::vector<PixelRect>& steps,
+                         bool skipFailedSteps, const std::function<void()>& onFrame) {
+    SteppedTransition run(steps, clock.MonotonicSeconds(), skipFailedSteps);
+    const SteppedTransition::Copy copy = [&view](const PixelRect& r) {
+        return view.CopyToDisplay(r);
+    };
     int frames = 0;
-    while (drawn < n) {
+    while (!run.Done()) {
         view.WaitForFrame();
         ++frames;
-        size_t due = n;
-        if (!view.HurryPending() && frames < kMaxFrames) {
-            const double elapsed = clock.MonotonicSeconds() - start;
-            if (elapsed < kTransitionSeconds) {
-                // Step j is due j / n of the way through the effect.
-                const double share = elapsed > 0.0 ? elapsed / kTransitionSeconds : 0.0;
-                due = static_cast<size_t>(std::floor(share * static_cast<double>(n) + 1e-9)) + 1;
-                if (due > n) {
-                    due = n;
-                }
-            }
+        if (onFrame) {
+            onFrame();
         }
-        if (due <= drawn) {
-            continue;
-        }
-        if (!DrawBatch(view, steps, drawn, due, skipFailedSteps, onScreen)) {
+        const bool hurry = view.HurryPending() || frames >= kMaxFrames;
+        if (!run.Advance(clock.MonotonicSeconds(), hurry, copy)) {
             return false;
         }
-        drawn = due;
     }
     return true;
 }
 
 bool RunTransition(const SaverSettings& settings, SaverView& view, Clock& clock,
-                   RandomSource& random, PixelSize size, bool wideStep) {
+                   RandomSource& random, PixelSize size, bool wideStep,
+                   const std::function<void()>& onFrame) {
     const int k = ChooseTransition(settings, random);
     if (k == kNoTransition || k == kStandard) {
         view.CommitDisplay();
@@ -288,7 +306,7 @@ bool RunTransition(const SaverSettings& settings, SaverView& view, Clock& clock,
     }
     const std::vector<PixelRect> steps =
         TransitionSteps(k, size.width, size.height, wideStep, random);
-    return PlayTransitionSteps(view, clock, steps, k == kHorizontalBlinds || k == kVerticalBlinds);
+    return PlayTransitionSteps(view, clock, steps, SkipsFailedSteps(k), onFrame);
 }
 
 }  // namespace orvelle

@@ -2,6 +2,7 @@
 // generator, the registry and MCI, for tests of the saver engine.
 #pragma once
 
+#include <algorithm>
 #include <deque>
 #include <functional>
 #include <map>
@@ -119,14 +120,15 @@ class FakeMonitor : public BackgroundCanvas {
     PixelSize ScreenSize() override { return size; }
     int TwipsPerPixelX() override { return 15; }
     int TwipsPerPixelY() override { return 15; }
-    void PaintSolidBackground(Colour) override {}
-    void PaintDesktopCopy() override {}
+    void PaintSolidBackground(Colour) override { ++paints; }
+    void PaintDesktopCopy() override { ++paints; }
     std::optional<PixelSize> LoadBackgroundPicture(const std::string&) override {
         return std::nullopt;
     }
     void DrawBackgroundPicture(const PixelRect&) override {}
     void FillBackgroundRect(const PixelRect&, Colour) override {}
     PixelSize size;
+    int paints = 0;
 };
 
 // Every call that changes the screen or the timers lands in `log` as one line of text.
@@ -326,6 +328,53 @@ class FakeSaverView : public SaverView {
     mutable std::map<std::pair<int, std::uint32_t>, std::string> laneDecoded;
     std::deque<FakeMonitor> monitors;  // beside the main one
     std::map<int, PixelRect> lanes;    // where each lane's picture stands
+    // The monitors after a display change (sizes): one of a size already there stays.
+    std::optional<std::vector<PixelSize>> changedMonitors;
+    std::optional<std::vector<BackgroundCanvas*>> RereadMonitors() override {
+        if (!changedMonitors) {
+            return std::nullopt;
+        }
+        std::deque<FakeMonitor> now;
+        std::vector<std::size_t> added;
+        for (const PixelSize& size : *changedMonitors) {
+            const auto it = std::find_if(monitors.begin(), monitors.end(),
+                                         [&](const FakeMonitor& m) { return m.size == size; });
+            if (it != monitors.end()) {
+                now.push_back(*it);
+                monitors.erase(it);
+            } else {
+                added.push_back(now.size());
+                now.emplace_back(size);
+            }
+        }
+        monitors = std::move(now);
+        changedMonitors.reset();
+        std::vector<BackgroundCanvas*> canvases;
+        for (const std::size_t i : added) {
+            canvases.push_back(&monitors[i]);
+        }
+        return canvases;
+    }
+    // Counted, not logged: an effect has hundreds of steps.
+    bool CopyLaneStep(int lane, const PixelRect& rect) override {
+        ++laneSteps[lane];
+        const bool first = laneStepArea.count(lane) == 0;
+        PixelRect& area = laneStepArea[lane];
+        if (first) {
+            area = rect;
+        }
+        const int right = std::max(area.left + area.width, rect.left + rect.width);
+        const int bottom = std::max(area.top + area.height, rect.top + rect.height);
+        area.left = std::min(area.left, rect.left);
+        area.top = std::min(area.top, rect.top);
+        area.width = right - area.left;
+        area.height = bottom - area.top;
+        return true;
+    }
+    void CommitLanePicture(int lane) override { ++laneCommits[lane]; }
+    std::map<int, int> laneSteps;
+    std::map<int, int> laneCommits;
+    std::map<int, PixelRect> laneStepArea;  // what a lane's steps covered
     void MoveLanePicture(int lane, const PixelRect& rect, const PixelRect&) override {
         lanes[lane] = rect;
         ++laneMoves;

@@ -50,5 +50,26 @@ TEST(MonitorLayout, InputOnACoverLandsBesideThePrimary) {
               (PixelPoint{-1910, -292}));
 }
 
+// After a display change a cover stays only over exactly its monitor; twins are matched once.
+TEST(MonitorLayout, CoversKeptOverUnchangedMonitors) {
+    const PixelRect a{1024, 0, 600, 800};
+    const PixelRect b{-800, 0, 800, 600};
+    const PixelRect moved{1280, 0, 600, 800};
+    struct Case {
+        std::vector<PixelRect> before, now;
+        std::vector<int> kept;
+    };
+    const Case cases[] = {
+        {{a, b}, {b}, {1}},
+        {{a}, {b, a}, {-1, 0}},
+        {{a, b}, {moved, b}, {-1, 1}},
+        {{a, a}, {a, a, a}, {0, 1, -1}},
+        {{}, {}, {}},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(KeptCovers(c.before, c.now), c.kept);
+    }
+}
+
 }  // namespace
 }  // namespace orvelle

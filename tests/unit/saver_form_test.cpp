@@ -784,6 +784,100 @@ TEST_F(Form, OtherMonitorsShowTheirOwnPicturesOrTheMainOnes) {
     }
 }
 
+// A change on another monitor runs one of the theme's effects at the frame pace, over the old
+// picture's place and the new one's, and goes on while the main monitor runs its own; without
+// an effect the picture comes at once. Same monitors and pictures as above.
+TEST_F(Form, OtherMonitorsChangeWithTheThemesEffects) {
+    struct Case {
+        const char* picturesOn;
+        const char* effect;
+        bool stepped;
+        PixelRect lane1Change;  // what lane 1's second change covered
+    };
+    const Case cases[] = {
+        {"1", "bLeftWipe", true, {100, 250, 400, 300}},  // 200 x 300 at (200, 250), then 400 x 100
+        {"1", "bRightWipe", true, {100, 250, 400, 300}},
+        {"1", "bStandard", false, {}},
+        {"2", "bCenter", true, {150, 250, 300, 300}},  // 300 x 200, then the main one's 200 x 300
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::string(c.picturesOn) + " " + c.effect);
+        OnlyTransition(c.effect);
+        theme["image"]["picturesOn"] = c.picturesOn;
+        view.monitors.assign({FakeMonitor({600, 800}), FakeMonitor({800, 600})});
+        view.laneSteps.clear();
+        view.laneCommits.clear();
+        Started();
+        const int expectedCommits = c.stepped ? 1 : 0;
+        // Begun with the first pictures and carried on by the main monitor's frames or ticks.
+        for (int i = 0; i < 80 && view.laneCommits[1] < expectedCommits; ++i) {
+            EXPECT_EQ(view.timers[SaverTimer::Monitors], 16);
+            clock.monotonic += 0.016;
+            Tick(SaverTimer::Monitors);
+        }
+        EXPECT_EQ(view.laneCommits[1], expectedCommits);
+        EXPECT_EQ(view.laneCommits[2], expectedCommits);
+        EXPECT_EQ(view.laneSteps[1] > 10, c.stepped) << view.laneSteps[1];
+        EXPECT_EQ(view.timers[SaverTimer::Monitors], 100);
+        view.laneStepArea.clear();
+        clock.monotonic += 13.4;
+        if (c.picturesOn == std::string("2")) {
+            Tick(SaverTimer::ImageChange);  // the others follow the main one
+        }
+        for (int i = 0; i < 200 && view.laneCommits[1] < 2 * expectedCommits; ++i) {
+            clock.monotonic += 0.016;
+            Tick(SaverTimer::Monitors);
+        }
+        EXPECT_EQ(view.laneCommits[1], 2 * expectedCommits);
+        EXPECT_EQ(RectText(view.laneStepArea[1]), RectText(c.lane1Change));
+        form.reset();
+    }
+}
+
+// After a display change every monitor is covered where it is: a new one gets the background
+// and, with pictures on every monitor, a picture of its own; one gone shows nothing more.
+TEST_F(Form, DisplayChangesCoverTheMonitorsAsTheyAreNow) {
+    struct Case {
+        const char* picturesOn;
+        std::vector<PixelSize> after;  // before: 600 x 800 and 800 x 600
+        std::vector<int> paints;       // of each monitor after
+        std::set<int> lanesShowing;    // right after the change
+    };
+    const Case cases[] = {
+        {"1", {{600, 800}}, {1}, {1}},
+        {"1", {{800, 600}, {600, 800}, {1280, 1024}}, {1, 1, 1}, {1, 2, 3}},
+        {"2", {{1280, 1024}, {800, 600}}, {1, 1}, {1, 2}},
+        {"0", {{600, 800}, {1280, 1024}}, {1, 1}, {}},
+        {"1", {}, {}, {}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::string(c.picturesOn) + " " + std::to_string(c.after.size()));
+        theme["image"]["picturesOn"] = c.picturesOn;
+        view.monitors.assign({FakeMonitor({600, 800}), FakeMonitor({800, 600})});
+        view.timers.clear();
+        Started();
+        clock.monotonic += 5;
+        view.log.clear();
+        view.changedMonitors = c.after;
+        form->DisplayChanged();
+        Deliver();
+        EXPECT_EQ(view.log.front(), "CoverScreen");
+        std::vector<int> paints;
+        for (const FakeMonitor& m : view.monitors) {
+            paints.push_back(m.paints);
+        }
+        EXPECT_EQ(paints, c.paints);
+        std::set<int> showing;
+        for (const std::string& line : view.LogStartingWith("Lane ")) {
+            showing.insert(line[5] - '0');
+        }
+        EXPECT_EQ(showing, c.lanesShowing);
+        EXPECT_EQ(view.timers[SaverTimer::Monitors] > 0, !c.lanesShowing.empty());
+        EXPECT_TRUE(host.log.empty());
+        form.reset();
+    }
+}
+
 // Floating pictures on the other monitors drift and bounce inside their own monitor, below its
 // caption band.
 TEST_F(Form, FloatingPicturesBounceInsideTheirOwnMonitor) {

@@ -36,6 +36,11 @@ RECT SecondMonitor() {
     return found.rect;
 }
 
+bool Covers(HWND window, const RECT& monitor) {
+    RECT r{};
+    return GetWindowRect(window, &r) && EqualRect(&r, &monitor);
+}
+
 // A red colour background covers both monitors, the picture stays centred on the primary, and
 // a click on the other monitor ends the run as one on the primary does.
 TEST(MultiMonitor, ColourCoversEveryMonitorAndThePictureStaysOnThePrimary) {
@@ -69,7 +74,8 @@ TEST(MultiMonitor, ColourCoversEveryMonitorAndThePictureStaysOnThePrimary) {
 
 // Where the theme puts its pictures: a landscape (blue) and a portrait (green) picture in list
 // order; the main monitor shows the first, the portrait monitor the portrait one, the same one,
-// or its background alone. A key or a click on the portrait monitor ends the run.
+// or its background alone, each monitor revealing its picture with a wipe. A key or a click on
+// the portrait monitor ends the run.
 TEST(MultiMonitor, PicturesOnEveryMonitorFollowTheSetting) {
     if (GetSystemMetrics(SM_CMONITORS) < 2) {
         GTEST_SKIP() << "one monitor";
@@ -98,7 +104,8 @@ TEST(MultiMonitor, PicturesOnEveryMonitorFollowTheSetting) {
         ThemeText theme;
         theme.Pictures({landscape, portrait})
             .Set("background", "newBackColor", "255")
-            .Set("image", "timeInterval", "60");
+            .Set("image", "timeInterval", "60")
+            .Set("transitions", "bLeftWipe", "1");
         if (c.picturesOn) {
             theme.Set("image", "picturesOn", c.picturesOn);
         }
@@ -108,15 +115,16 @@ TEST(MultiMonitor, PicturesOnEveryMonitorFollowTheSetting) {
         ASSERT_NE(window, nullptr);
         EXPECT_TRUE(WaitForPixel(width / 2, height / 2, kBlue, 8, kPatience));
         EXPECT_TRUE(WaitForPixel(centre.x, centre.y, c.secondCentre, 8, kPatience));
-        // A display change during the run (a monitor added or removed) leaves the show going.
+        // A display change during the run leaves the show going and the monitor covered.
+        HWND cover = FindWindowOfClass(saver.Id(), "OrvelleMonitorCover");
+        ASSERT_NE(cover, nullptr);
         SendMessageW(window, WM_DISPLAYCHANGE, 32, MAKELPARAM(width, height));
         EXPECT_FALSE(saver.WaitExit(0));
-        EXPECT_SCREEN(centre.x, centre.y, c.secondCentre, 8);
+        EXPECT_TRUE(WaitUntil([&] { return Covers(cover, second); }));
+        EXPECT_TRUE(WaitForPixel(centre.x, centre.y, c.secondCentre, 8, kPatience));
         // Inside its own monitor: the background all round it.
         EXPECT_SCREEN(second.left + 3, centre.y, kRed, 8);
         EXPECT_SCREEN(centre.x, second.bottom - 3, kRed, 8);
-        HWND cover = FindWindowOfClass(saver.Id(), "OrvelleMonitorCover");
-        ASSERT_NE(cover, nullptr);
         if (c.byKey) {
             PostMessageW(cover, WM_KEYDOWN, 'A', 0);
         } else {
