@@ -7,6 +7,7 @@
 #include <mutex>
 #include <utility>
 
+#include "base/worker_thread.h"
 #include "picture/picture_decoder_win.h"
 
 namespace orvelle::win {
@@ -95,18 +96,7 @@ PictureWorker::PictureWorker(HWND window, UINT message) : shared_(std::make_shar
 
 PictureWorker::~PictureWorker() {
     Stop();
-    bool busy = false;
-    {
-        const std::lock_guard<std::mutex> lock(shared_->mutex);
-        busy = shared_->busy;
-    }
-    if (busy) {
-        // It may be inside a system call that takes seconds; it ends on its own or with the
-        // process, and holds what it shares with this object until then.
-        thread_.detach();
-    } else {
-        thread_.join();
-    }
+    LetWorkerGo(thread_, shared_->mutex, shared_->busy);
 }
 
 void PictureWorker::Run(std::shared_ptr<Shared> shared) {

@@ -6,6 +6,7 @@
 #include <optional>
 #include <utility>
 
+#include "base/worker_thread.h"
 #include "settings/file_system_win.h"
 
 namespace orvelle::win {
@@ -54,16 +55,7 @@ ScanWorker::ScanWorker(HWND window, UINT message, std::function<PictureExtension
 
 ScanWorker::~ScanWorker() {
     Stop();
-    bool busy = false;
-    {
-        const std::lock_guard<std::mutex> lock(shared_->mutex);
-        busy = shared_->busy;
-    }
-    if (busy) {
-        thread_.detach();
-    } else {
-        thread_.join();
-    }
+    LetWorkerGo(thread_, shared_->mutex, shared_->busy);
 }
 
 void ScanWorker::Run(std::shared_ptr<Shared> shared) {
