@@ -70,13 +70,16 @@ struct ValueRange {
     bool reversed = false;
 };
 
-// One entry of a list of fixed choices: what it shows and what it writes.
+// One entry of a list of fixed choices: what it shows and what it writes, and, for a list that
+// explains its choice beside it, what choosing it does.
 struct Choice {
     const char* text;
     const char* value;
+    const char* explanation = "";
 };
 
-// A control that shows a value as prefix + value + suffix ("Red = 12", "75%").
+// A control that shows a value as prefix + value + suffix ("Red = 12", "75%"); for a list of
+// choices, the chosen one's explanation.
 struct ValueLabel {
     int id = 0;
     const char* prefix = "";
@@ -192,5 +195,11 @@ const ControlRow* FindRow(std::span<const ControlRow> table, int id);
 const ControlRow* EditorRow(int id);
 // The entries a drop-down box offers: its numbers, or its choices' texts.
 std::vector<std::string> ItemsOf(const ControlRow& row);
+// The choice a key's text stands for (numbers compared as numbers, as option buttons compare
+// them); -1 for none.
+int ChoiceIndex(const ControlRow& row, const std::string& text);
+// What the choice the text stands for does; the first choice's for any other text, since the
+// saver takes such a text as the first choice.
+std::string ChoiceExplanation(const ControlRow& row, const std::string& text);
 
 }  // namespace orvelle

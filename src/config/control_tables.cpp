@@ -101,9 +101,12 @@ constexpr Choice kCaptionSources[] = {
 
 // Where the pictures show with several monitors, as the saver reads picturesOn.
 constexpr Choice kPicturesOn[] = {
-    {"Main monitor", "0"},
-    {"Every monitor, different pictures", "1"},
-    {"Every monitor, same picture", "2"},
+    {"Main monitor", "0", "The other monitors show the background."},
+    {"Every monitor, different pictures", "1",
+     "Each monitor shows its own pictures, changing in turn; portrait pictures go to upright "
+     "monitors."},
+    {"Every monitor, same picture", "2",
+     "Every monitor shows the picture of the main one, changing together."},
 };
 
 constexpr ControlRow kImagesRows[] = {
@@ -236,7 +239,9 @@ constexpr ControlRow kImageSettingsRows[] = {
     Row(IDC_SETTINGS_PICTURES_ON, "picturesOnList", K::DropDownList)
         .Tip("With several monitors: where the pictures show")
         .Choices(kPicturesOn)
-        .Writes(T::picturesOn),
+        .Writes(T::picturesOn)
+        .Shows(IDT_SETTINGS_PICTURES_ON_HINT),
+    Label(IDT_SETTINGS_PICTURES_ON_HINT, "picturesOnHint"),
 };
 
 // A slider of the gradient's colour, its label and its swatch.
@@ -482,6 +487,25 @@ std::vector<std::string> ItemsOf(const ControlRow& row) {
         }
     }
     return items;
+}
+
+int ChoiceIndex(const ControlRow& row, const std::string& text) {
+    const bool numbers = row.key && IsNumericKind(KeyInfo(*row.key).kind);
+    for (std::size_t i = 0; i < row.choices.size(); ++i) {
+        const char* value = row.choices[i].value;
+        if (numbers ? ControlNumber(text) == ControlNumber(value) : text == value) {
+            return static_cast<int>(i);
+        }
+    }
+    return -1;
+}
+
+std::string ChoiceExplanation(const ControlRow& row, const std::string& text) {
+    if (row.choices.empty()) {
+        return {};
+    }
+    const int index = ChoiceIndex(row, text);
+    return row.choices[static_cast<std::size_t>(std::max(index, 0))].explanation;
 }
 
 }  // namespace orvelle

@@ -291,11 +291,8 @@ void ThemeEditor::ShowSetting(const ControlRow& row, const LoadedTheme& theme) {
             controls.SetText(row.id, text);
             break;
         case ControlKind::DropDownList:
-            for (std::size_t i = 0; i < row.choices.size(); ++i) {
-                if (text == row.choices[i].value) {
-                    controls.SetSelected(row.id, static_cast<int>(i));
-                }
-            }
+            controls.SetSelected(row.id, ChoiceIndex(row, text));
+            ShowValue(row);
             break;
         default:
             break;
@@ -586,6 +583,7 @@ void ThemeEditor::Chosen(int id, int index) {
     settingsChanged = true;
     if (row->key) {
         Field(settings, *row->key) = chosen;
+        ShowValue(*row);
     }
 }
 
@@ -690,10 +688,12 @@ void ThemeEditor::EnableFollowers(const ControlRow& row, bool enabled) {
 }
 
 void ThemeEditor::ShowValue(const ControlRow& row) {
-    if (row.shows.id != 0) {
-        controls.SetText(row.shows.id,
-                         row.shows.prefix + Field(settings, *row.key) + row.shows.suffix);
+    if (row.shows.id == 0) {
+        return;
     }
+    const std::string& value = Field(settings, *row.key);
+    controls.SetText(row.shows.id, row.choices.empty() ? row.shows.prefix + value + row.shows.suffix
+                                                       : ChoiceExplanation(row, value));
 }
 
 }  // namespace orvelle

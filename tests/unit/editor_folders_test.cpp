@@ -193,5 +193,37 @@ TEST_F(EditorTest, CaptionSourceBrowseKeysAndPicturesOnShowAndWriteTheirKeys) {
     EXPECT_EQ(Stored("image", "picturesOn"), "2");
 }
 
+// The text under "Pictures on" says what the chosen setting does, whether the user chose it or a
+// theme held it (numbers as numbers); a text the saver takes as the main monitor reads as that.
+// It is never saved.
+TEST_F(EditorTest, PicturesOnExplainsItsChoiceWithoutSavingIt) {
+    const std::string texts[] = {
+        "The other monitors show the background.",
+        "Each monitor shows its own pictures, changing in turn; portrait pictures go to upright "
+        "monitors.",
+        "Every monitor shows the picture of the main one, changing together."};
+    const std::pair<const char*, int> values[] = {{"0", 0}, {"1", 1}, {"2", 2}, {"2.0", 2},
+                                                  {"7", 0}, {"", 0},  {"x", 0}};
+    for (const auto& [value, text] : values) {
+        EXPECT_EQ(ChoiceExplanation(*EditorRow(IDC_SETTINGS_PICTURES_ON), value), texts[text])
+            << value;
+    }
+    editor.Open();
+    EXPECT_EQ(C(IDT_SETTINGS_PICTURES_ON_HINT).text, texts[0]);
+    for (const auto& [loaded, shown] : {std::pair("1", 1), std::pair("2.0", 2)}) {
+        Edit("image", "picturesOn", loaded);
+        ASSERT_TRUE(editor.SwitchToTheme("Orvelle"));
+        EXPECT_EQ(C(IDC_SETTINGS_PICTURES_ON).selected, shown) << loaded;
+        EXPECT_EQ(C(IDT_SETTINGS_PICTURES_ON_HINT).text, texts[shown]) << loaded;
+    }
+    for (int chosen : {1, 0, 2}) {
+        editor.Chosen(IDC_SETTINGS_PICTURES_ON, chosen);
+        EXPECT_EQ(C(IDT_SETTINGS_PICTURES_ON_HINT).text, texts[chosen]) << chosen;
+    }
+    ASSERT_TRUE(editor.OnOk());
+    EXPECT_EQ(Stored("image", "picturesOn"), "2");
+    EXPECT_EQ(files.Get(editor_test::kTheme).find("changing together"), std::string::npos);
+}
+
 }  // namespace
 }  // namespace orvelle

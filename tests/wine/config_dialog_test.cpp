@@ -93,6 +93,7 @@ const Expected kControls[] = {
     {IDX_SETTINGS_BROWSE_KEYS, "Arrow &keys and Space browse pictures"},
     {IDT_SETTINGS_PICTURES_ON, "&Pictures on:"},
     {IDC_SETTINGS_PICTURES_ON, nullptr},
+    {IDT_SETTINGS_PICTURES_ON_HINT, ""},
     // Background
     {IDO_BACKGROUND_DESKTOP, "Desktop"},
     {IDO_BACKGROUND_COLOUR, "Reg Color"},

@@ -231,4 +231,30 @@ TEST(Keyboard, ToolbarsSwatchesViewerHelpAndFolderListWorkFromTheKeys) {
     ASSERT_NO_FATAL_FAILURE(ExpectSwatchOpens(editor, IDP_BACKGROUND_COLOUR, "Color"));
 }
 
+// On Image Settings the access key of "Pictures on" reaches its list; the arrows change the choice
+// and the text under it follows at once, starting from the theme's own choice.
+TEST(Keyboard, PicturesOnArrowsChangeTheChoiceAndItsExplanation) {
+    ThemeText theme;
+    theme.Set("image", "picturesOn", "2");
+    OpenEditor editor(theme);
+    ASSERT_NE(editor.window, nullptr);
+    ASSERT_TRUE(InFront(editor.window));
+    HWND hint = editor[IDT_SETTINGS_PICTURES_ON_HINT];
+    auto explains = [&](const char* words) {
+        return WaitUntil([&] { return TextOf(hint).find(words) != std::string::npos; });
+    };
+    EXPECT_TRUE(explains("changing together"));
+    TypeChord({VK_CONTROL, VK_TAB});
+    TypeChord({VK_MENU, 'P'});
+    ASSERT_TRUE(HasFocus(editor.window, editor[IDC_SETTINGS_PICTURES_ON]));
+    const std::pair<WORD, const char*> steps[] = {
+        {VK_UP, "its own pictures"}, {VK_UP, "show the background"}, {VK_DOWN, "its own pictures"}};
+    for (const auto& [key, words] : steps) {
+        TypeKey(key);
+        EXPECT_TRUE(explains(words)) << words << ": " << TextOf(hint);
+    }
+    EXPECT_EQ(GetWindowLongW(hint, GWL_STYLE) & WS_TABSTOP, 0);
+    EXPECT_TRUE(IsWindowVisible(hint));
+}
+
 }  // namespace
