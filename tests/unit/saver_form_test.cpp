@@ -899,5 +899,88 @@ TEST_F(Form, FloatingPicturesBounceInsideTheirOwnMonitor) {
     EXPECT_GT(view.laneMoves, 5000);
 }
 
+// With the same picture everywhere the others decode the main monitor's next picture while it
+// shows and change with it: their new picture is up before the main one's change ends.
+TEST_F(Form, WithTheSamePictureEveryMonitorChangesWithTheMainOne) {
+    theme["image"]["picturesOn"] = "2";
+    view.monitors.assign({FakeMonitor({600, 800}), FakeMonitor({800, 600})});
+    Started();
+    for (int change = 0; change < 4; ++change) {
+        SCOPED_TRACE(change);
+        EXPECT_EQ(view.lanePaths,
+                  (std::map<int, std::string>{{1, view.placedPath}, {2, view.placedPath}}));
+        view.log.clear();
+        clock.monotonic += 10;
+        form->OnTimer(SaverTimer::ImageChange);  // nothing is decoded during the change
+        const auto lane = std::find_if(view.log.begin(), view.log.end(),
+                                       [](const auto& line) { return line.rfind("Lane", 0) == 0; });
+        EXPECT_LT(
+            lane - view.log.begin(),
+            std::find(view.log.rbegin(), view.log.rend(), "Commit").base() - view.log.begin());
+        EXPECT_EQ(view.LogStartingWith("Lane").size(), 2u);
+        Deliver();
+    }
+}
+
+// With different pictures no picture shows on two monitors at once while the theme has enough,
+// in every order; the browsing keys' pause holds every monitor, and after the resume the others
+// change their share of an interval after the main one again. Each monitor's caption band is
+// as tall as the caption font at its own DPI (the first one's at 144 dpi).
+TEST_F(Form, DifferentPicturesNeverShowTwiceAtOnceAndPauseTogether) {
+    struct Case {
+        const char* randomPick;
+        const char* noRepeats;
+        int pictures;
+    };
+    for (const Case& c : {Case{"0", "0", 6}, Case{"1", "1", 6}, Case{"1", "0", 12}}) {
+        SCOPED_TRACE(std::string(c.randomPick) + c.noRepeats);
+        theme["total"]["total"] = std::to_string(c.pictures);
+        for (int i = 0; i < c.pictures; ++i) {
+            const std::string path = "C:\\p\\" + std::to_string(i) + ".jpg";
+            theme["images"][std::to_string(i)] = path;
+            view.pictures.emplace(path, PixelSize{300 + i, 200});
+        }
+        theme["image"]["picturesOn"] = "1";
+        theme["image"]["browseKeys"] = "1";
+        theme["image"]["randomPick"] = c.randomPick;
+        theme["image"]["randomNoRepeats"] = c.noRepeats;
+        std::uint32_t seed = 7;
+        for (int i = 0; i < 5000; ++i) {
+            seed = seed * 1664525u + 1013904223u;
+            random.draws.push_back(static_cast<float>(seed >> 8) / 16777216.0f);
+        }
+        view.monitors.assign({FakeMonitor({600, 800}), FakeMonitor({800, 600})});
+        view.monitors[0].twips = 10;
+        Started();
+        auto run = [&](int tenths, bool changes) {
+            for (int step = 0; step < tenths; ++step) {
+                clock.monotonic += 0.1;
+                if (changes && step % 100 == 99) {
+                    Tick(SaverTimer::ImageChange);
+                }
+                Tick(SaverTimer::Monitors);
+                const std::set<std::string> shown{view.placedPath, view.lanePaths[1],
+                                                  view.lanePaths[2]};
+                ASSERT_EQ(shown.size(), 3u) << step;
+            }
+        };
+        run(600, true);
+        EXPECT_EQ(view.laneCaptionBands[1].height, 30);
+        EXPECT_EQ(view.laneCaptionBands[2].height, 20);
+        form->Form_KeyDown(SaverKey::Space);
+        view.log.clear();
+        run(600, false);
+        EXPECT_TRUE(view.LogStartingWith("Lane").empty());
+        form->Form_KeyDown(SaverKey::Space);
+        run(130, false);
+        EXPECT_TRUE(view.LogStartingWith("Lane").empty());
+        run(10, false);
+        EXPECT_EQ(view.LogStartingWith("Lane 1").size(), 1u);
+        EXPECT_FALSE(form->Ended());
+        form.reset();
+        random.draws.clear();
+    }
+}
+
 }  // namespace
 }  // namespace orvelle
