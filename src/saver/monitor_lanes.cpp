@@ -126,11 +126,18 @@ PictureFit MonitorLanes::Fit(const Lane& lane) const {
             static_cast<std::int64_t>(lane.size.height) * lane.ty, setup_.fraction};
 }
 
-bool MonitorLanes::Holds(const std::string& path) const {
-    return setup_.on == PicturesOn::DifferentPictures &&
-           std::any_of(lanes_.begin(), lanes_.end(), [&](const auto& lane) {
-               return lane->shownPath == path || lane->wantedPath == path;
-           });
+bool MonitorLanes::MainPassesBy(const std::string& path, bool byShape) const {
+    if (setup_.on != PicturesOn::DifferentPictures) {
+        return false;
+    }
+    const auto known = shapes_.find(path);
+    if (byShape && mixedMonitors_ && known != shapes_.end() &&
+        known->second != ShapeOf(setup_.main) && MayHold(ShapeOf(setup_.main))) {
+        return true;
+    }
+    return std::any_of(lanes_.begin(), lanes_.end(), [&](const auto& lane) {
+        return lane->shownPath == path || lane->wantedPath == path;
+    });
 }
 
 bool MonitorLanes::Busy(const Lane& asking, const std::string& path) const {

@@ -65,8 +65,10 @@ class MonitorLanes {
     // the same picture everywhere; not for them to take with different pictures.
     void MainShows(const std::string& shown, std::int32_t entry, PixelSize size,
                    const std::string& next, std::int32_t nextEntry);
-    // Shown or coming on another monitor (different pictures only).
-    bool Holds(const std::string& path) const;
+    // With different pictures: whether the main monitor had better pass by this pick, as it
+    // shows or comes on another monitor, or (byShape) it is known to suit another monitor's
+    // shape better.
+    bool MainPassesBy(const std::string& path, bool byShape) const;
     int Count() const { return static_cast<int>(lanes_.size()); }
     // The browsing keys' pause: no monitor changes its picture; at the resume the turns count
     // afresh, spread after the main monitor's as at the start.

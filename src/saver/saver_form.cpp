@@ -257,14 +257,17 @@ struct SaverForm::State {
     void PickNextPicture() {
         nextPicked = true;
         sequence->Pick(env.random);
-        // With different pictures on every monitor, one shown or coming on another monitor is
-        // passed by while the theme has more pictures than there are monitors.
+        // With different pictures on every monitor, one shown or coming on any monitor is passed
+        // by while the theme has more pictures than there are monitors, and first also one that
+        // suits another monitor's shape; a few times at most, never standing still.
         if (lanes && lanes->Active() &&
             sequence->Library().Total() > static_cast<std::int64_t>(lanes->Count()) + 1) {
             // Each other monitor holds at most its picture and its next.
-            const int tries = 2 * lanes->Count() + 1;
-            for (int tried = 0;
-                 tried < tries && sequence->Known() && lanes->Holds(sequence->Path()); ++tried) {
+            const int tries = 4 * (lanes->Count() + 1);
+            for (int tried = 0; tried < 2 * tries && sequence->Known() &&
+                                (sequence->Path() == shownPath ||
+                                 lanes->MainPassesBy(sequence->Path(), tried < tries));
+                 ++tried) {
                 sequence->Pick(env.random);
             }
         }

@@ -923,22 +923,24 @@ TEST_F(Form, WithTheSamePictureEveryMonitorChangesWithTheMainOne) {
 }
 
 // With different pictures no picture shows on two monitors at once while the theme has enough,
-// in every order; the browsing keys' pause holds every monitor, and after the resume the others
-// change their share of an interval after the main one again. Each monitor's caption band is
-// as tall as the caption font at its own DPI (the first one's at 144 dpi).
+// in every order, and the main monitor leaves upright pictures to the upright one; the pause of
+// the browsing keys holds every monitor, and after the resume the others change their share of
+// an interval after the main one again. Each monitor's caption band is as tall as the caption
+// font at its own DPI (the first one's at 144 dpi).
 TEST_F(Form, DifferentPicturesNeverShowTwiceAtOnceAndPauseTogether) {
     struct Case {
         const char* randomPick;
         const char* noRepeats;
         int pictures;
     };
-    for (const Case& c : {Case{"0", "0", 6}, Case{"1", "1", 6}, Case{"1", "0", 12}}) {
+    for (const Case& c : {Case{"0", "0", 8}, Case{"1", "1", 8}, Case{"1", "0", 12}}) {
         SCOPED_TRACE(std::string(c.randomPick) + c.noRepeats);
         theme["total"]["total"] = std::to_string(c.pictures);
         for (int i = 0; i < c.pictures; ++i) {
             const std::string path = "C:\\p\\" + std::to_string(i) + ".jpg";
             theme["images"][std::to_string(i)] = path;
-            view.pictures.emplace(path, PixelSize{300 + i, 200});
+            // Every third one upright.
+            view.pictures[path] = i % 3 == 1 ? PixelSize{200, 300 + i} : PixelSize{300 + i, 200};
         }
         theme["image"]["picturesOn"] = "1";
         theme["image"]["browseKeys"] = "1";
@@ -952,6 +954,8 @@ TEST_F(Form, DifferentPicturesNeverShowTwiceAtOnceAndPauseTogether) {
         view.monitors.assign({FakeMonitor({600, 800}), FakeMonitor({800, 600})});
         view.monitors[0].twips = 10;
         Started();
+        int mainChanges = 0;
+        int mainUpright = 0;
         auto run = [&](int tenths, bool changes) {
             for (int step = 0; step < tenths; ++step) {
                 clock.monotonic += 0.1;
@@ -962,9 +966,17 @@ TEST_F(Form, DifferentPicturesNeverShowTwiceAtOnceAndPauseTogether) {
                 const std::set<std::string> shown{view.placedPath, view.lanePaths[1],
                                                   view.lanePaths[2]};
                 ASSERT_EQ(shown.size(), 3u) << step;
+                if (changes && step % 100 == 99 && step > 300) {
+                    const PixelSize main = view.pictures[view.placedPath];
+                    ++mainChanges;
+                    mainUpright += main.height > main.width ? 1 : 0;
+                }
             }
         };
-        run(600, true);
+        run(3000, true);
+        // Upright pictures go to the upright monitor once their shape is known (a third of the
+        // pictures are upright).
+        EXPECT_LE(mainUpright * 10, mainChanges) << mainUpright << " of " << mainChanges;
         EXPECT_EQ(view.laneCaptionBands[1].height, 30);
         EXPECT_EQ(view.laneCaptionBands[2].height, 20);
         form->Form_KeyDown(SaverKey::Space);
