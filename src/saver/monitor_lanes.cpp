@@ -426,6 +426,12 @@ void MonitorLanes::Tick() {
         return;
     }
     const double now = Now();
+    // While the timer runs at the frame rate for an effect, floating pictures keep their pace.
+    const int framesPerStep = framePace_ ? std::max(1, setup_.tickMs / kFrameMs) : 1;
+    const bool floatStep = ++framesSinceFloat_ >= framesPerStep;
+    if (floatStep) {
+        framesSinceFloat_ = 0;
+    }
     for (auto& lane : lanes_) {
         if (!lane->asked && setup_.on == PicturesOn::DifferentPictures) {
             Want(*lane);
@@ -434,7 +440,7 @@ void MonitorLanes::Tick() {
             Step(*lane, false);
         } else if (lane->ready && Due(*lane, now)) {
             Show(*lane);
-        } else if (setup_.floating && lane->showing) {
+        } else if (setup_.floating && lane->showing && floatStep) {
             Float(*lane);
         }
     }

@@ -122,6 +122,7 @@ class MonitorLanes {
     bool stopped_ = false;
     bool paused_ = false;
     bool framePace_ = false;  // the timer runs at the frame rate while an effect is under way
+    int framesSinceFloat_ = 0;
 };
 
 }  // namespace orvelle

@@ -899,6 +899,31 @@ TEST_F(Form, FloatingPicturesBounceInsideTheirOwnMonitor) {
     EXPECT_GT(view.laneMoves, 5000);
 }
 
+// While one monitor's effect runs the timer beats at the frame rate; a floating picture on
+// another monitor keeps its own pace.
+TEST_F(Form, FloatingPicturesKeepTheirPaceDuringAnotherMonitorsEffect) {
+    theme["image"]["picturesOn"] = "1";
+    theme["image"]["picRandom"] = "rand";
+    OnlyTransition("bLeftWipe");
+    view.monitors.assign({FakeMonitor({600, 800}), FakeMonitor({800, 600})});
+    Started();
+    for (int i = 0; i < 500 && view.timers[SaverTimer::Monitors] != 100; ++i) {
+        clock.monotonic += 0.016;
+        Tick(SaverTimer::Monitors);  // the first pictures' effects
+    }
+    clock.monotonic += 13.4;  // the first monitor's turn
+    Tick(SaverTimer::Monitors);
+    ASSERT_EQ(view.timers[SaverTimer::Monitors], 16);
+    const int moves = view.laneMoves;
+    int frames = 0;
+    for (; frames < 500 && view.timers[SaverTimer::Monitors] == 16; ++frames) {
+        clock.monotonic += 0.016;
+        Tick(SaverTimer::Monitors);
+    }
+    EXPECT_GT(frames, 12);
+    EXPECT_LE((view.laneMoves - moves) * 6, frames + 6) << frames;
+}
+
 // With the same picture everywhere the others decode the main monitor's next picture while it
 // shows and change with it: their new picture is up before the main one's change ends.
 TEST_F(Form, WithTheSamePictureEveryMonitorChangesWithTheMainOne) {
