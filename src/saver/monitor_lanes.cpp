@@ -56,7 +56,7 @@ struct MonitorLanes::Lane {
     std::int16_t stepX = 0;
     std::int16_t stepY = 0;
     double due = 0;         // monotonic seconds
-    double gapSeconds = 0;  // from a show to the next
+    double gapSeconds = 0;  // from a show to the next when the main monitor does not say
 };
 
 MonitorLanes::MonitorLanes(SaverView& view, Clock& clock, RandomSource& random,
@@ -225,7 +225,15 @@ void MonitorLanes::MainChanging(const std::string& path, std::int32_t entry) {
     mainShown_ = path;
     mainEntry_ = entry;
     mainNext_.clear();  // the next comes with MainShows
+    const double now = Now();
     for (auto& lane : lanes_) {
+        if (setup_.on == PicturesOn::DifferentPictures && lane->showing) {
+            // Each turn comes its share of the interval after the main monitor's change, so
+            // the changes stay spread however long each takes.
+            lane->due = now + StaggerMs(lane->number, static_cast<int>(lanes_.size()) + 1,
+                                        setup_.intervalMs) /
+                                  1000.0;
+        }
         Follow(*lane);
         if (lane->ready && lane->forShow == mainShow_ && setup_.on == PicturesOn::SamePicture) {
             Show(*lane);  // its effect runs with the main monitor's
@@ -345,7 +353,9 @@ void MonitorLanes::Show(Lane& lane) {
     lane.wantedPath.clear();
     lane.shownFor = lane.forShow;
     lane.due = Now() + lane.gapSeconds;
-    lane.gapSeconds = setup_.intervalMs / 1000.0;
+    // The main monitor's changes set the turns (see MainChanging); this only keeps a monitor
+    // going should the main one wait long for a picture.
+    lane.gapSeconds = 2.0 * setup_.intervalMs / 1000.0;
     if (setup_.on == PicturesOn::DifferentPictures && setup_.intervalMs > 0) {
         Want(lane);
     }

@@ -948,7 +948,8 @@ TEST_F(Form, WithTheSamePictureEveryMonitorChangesWithTheMainOne) {
 }
 
 // With different pictures no picture shows on two monitors at once while the theme has enough,
-// in every order, and the main monitor leaves upright pictures to the upright one; the pause of
+// in every order, the others change their share of the interval after the main one, and the
+// main monitor leaves upright pictures to the upright one; the pause of
 // the browsing keys holds every monitor, and after the resume the others change their share of
 // an interval after the main one again. Each monitor's caption band is as tall as the caption
 // font at its own DPI (the first one's at 144 dpi).
@@ -987,7 +988,14 @@ TEST_F(Form, DifferentPicturesNeverShowTwiceAtOnceAndPauseTogether) {
                 if (changes && step % 100 == 99) {
                     Tick(SaverTimer::ImageChange);
                 }
+                const std::map<int, std::string> before = view.lanePaths;
                 Tick(SaverTimer::Monitors);
+                // The others change a third and two thirds of the interval after the main one.
+                for (int lane : {1, 2}) {
+                    if (changes && step > 300 && view.lanePaths[lane] != before.at(lane)) {
+                        EXPECT_EQ((step - 99) % 100, 33 * lane + 1) << lane << " " << step;
+                    }
+                }
                 const std::set<std::string> shown{view.placedPath, view.lanePaths[1],
                                                   view.lanePaths[2]};
                 ASSERT_EQ(shown.size(), 3u) << step;
