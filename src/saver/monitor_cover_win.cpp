@@ -4,6 +4,8 @@
 
 #include <algorithm>
 
+#include "base/numbers.h"
+#include "base/optional_api_win.h"
 #include "base/wide_win.h"
 #include "saver/monitor_layout.h"
 
@@ -13,9 +15,8 @@ namespace {
 constexpr wchar_t kCoverClass[] = L"OrvelleMonitorCover";
 }  // namespace
 
-MonitorCover::MonitorCover(HINSTANCE instance, const PixelRect& monitor, int twipsX, int twipsY,
-                           HWND slideshow)
-    : monitor_(monitor), twipsX_(twipsX), twipsY_(twipsY), slideshow_(slideshow) {
+MonitorCover::MonitorCover(HINSTANCE instance, const PixelRect& monitor, HWND slideshow)
+    : monitor_(monitor), dpi_(96), twipsX_(15), twipsY_(15), slideshow_(slideshow) {
     backColour_ = static_cast<Colour>(GetSysColor(COLOR_WINDOWFRAME));
     if (background_.Resize(monitor.width, monitor.height)) {
         background_.Fill(DibPixel(backColour_));
@@ -25,6 +26,16 @@ MonitorCover::MonitorCover(HINSTANCE instance, const PixelRect& monitor, int twi
                       monitor.top + monitor.height};
     Create(instance, kCoverClass, WS_EX_TOPMOST | WS_EX_TOOLWINDOW | WS_EX_NOACTIVATE, WS_POPUP,
            bounds, nullptr, L"Orvelle Screen Saver");
+    // Its monitor's DPI, which may differ from the slideshow's: pictures and captions are laid
+    // out in its own pixels.
+    dpi_ = WindowDpi(IsAlive() ? Handle() : nullptr);
+    twipsX_ = twipsY_ = TwipsPerPixelForDpi(dpi_);
+}
+
+void MonitorCover::SetCaptionFont(const CaptionFont& font) {
+    captionFont_.Reset(MakeFont(font.name, font.sizePoints, dpi_, font.bold, font.italic,
+                                font.underline, font.strikethrough));
+    captionColour_ = font.colour;
 }
 
 MonitorCover::~MonitorCover() {
@@ -45,16 +56,13 @@ void MonitorCover::Show() {
 }
 
 void MonitorCover::ShowPicture(DibBitmap&& picture, const PixelRect& rect,
-                               const std::string& caption, const PixelRect& captionRect, HFONT font,
-                               Colour colour) {
+                               const std::string& caption, const PixelRect& captionRect) {
     const PixelRect before = shownRect_;
     const PixelRect captionBefore = captionRect_;
     shown_.Adopt(std::move(picture));
     shownRect_ = rect;
     caption_ = Wide(caption);
     captionRect_ = captionRect;
-    captionFont_ = font;
-    captionColour_ = colour;
     if (IsAlive()) {
         // Also the window's text, for screen readers and tools.
         SetWindowTextW(Handle(), caption_.c_str());
@@ -65,23 +73,20 @@ void MonitorCover::ShowPicture(DibBitmap&& picture, const PixelRect& rect,
 }
 
 void MonitorCover::StagePicture(DibBitmap&& picture, const PixelRect& rect,
-                                const std::string& caption, const PixelRect& captionRect,
-                                HFONT font, Colour colour) {
+                                const std::string& caption, const PixelRect& captionRect) {
     CommitPicture();
     staged_.Adopt(std::move(picture));
     if (!Compose(changeScreen_, shown_, shownRect_) || !Compose(changeNext_, staged_, rect)) {
         // Without room for the two looks the picture changes at once.
         changeScreen_.Free();
         changeNext_.Free();
-        ShowPicture(staged_.Take(), rect, caption, captionRect, font, colour);
+        ShowPicture(staged_.Take(), rect, caption, captionRect);
         return;
     }
     changing_ = true;
     stagedRect_ = rect;
     stagedCaption_ = caption;
     stagedCaptionRect_ = captionRect;
-    stagedFont_ = font;
-    stagedColour_ = colour;
 }
 
 void MonitorCover::CopyStep(const PixelRect& rect) {
@@ -100,8 +105,7 @@ void MonitorCover::CommitPicture() {
     changing_ = false;
     changeScreen_.Free();
     changeNext_.Free();
-    ShowPicture(staged_.Take(), stagedRect_, stagedCaption_, stagedCaptionRect_, stagedFont_,
-                stagedColour_);
+    ShowPicture(staged_.Take(), stagedRect_, stagedCaption_, stagedCaptionRect_);
     Repaint({0, 0, monitor_.width, monitor_.height});
 }
 
@@ -190,11 +194,11 @@ void MonitorCover::Paint(HDC dc, const RECT& area) {
         BitBlt(target, shownRect_.left - origin.x, shownRect_.top - origin.y, shown_.Width(),
                shown_.Height(), shown_.dc.Get(), 0, 0, SRCCOPY);
     }
-    if (!caption_.empty() && captionFont_) {
+    if (!caption_.empty() && captionFont_.Get()) {
         RECT r{captionRect_.left - origin.x, captionRect_.top - origin.y,
                captionRect_.left + captionRect_.width - origin.x,
                captionRect_.top + captionRect_.height - origin.y};
-        const HGDIOBJ oldFont = SelectObject(target, captionFont_);
+        const HGDIOBJ oldFont = SelectObject(target, captionFont_.Get());
         SetBkMode(target, TRANSPARENT);
         SetTextColor(target, captionColour_);
         DrawTextW(target, caption_.c_str(), static_cast<int>(caption_.size()), &r,

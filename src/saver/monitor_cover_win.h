@@ -11,27 +11,29 @@
 #include "overlays/background_canvas.h"
 #include "picture/picture_decoder_win.h"
 #include "saver/saver_surface_win.h"
+#include "saver/saver_view.h"
 
 namespace orvelle::win {
 
 class MonitorCover final : public Window, public BackgroundCanvas {
   public:
-    // Hidden, over monitor (screen coordinates), until Show.
-    MonitorCover(HINSTANCE instance, const PixelRect& monitor, int twipsX, int twipsY,
-                 HWND slideshow);
+    // Hidden, over monitor (screen coordinates), until Show; at that monitor's own DPI.
+    MonitorCover(HINSTANCE instance, const PixelRect& monitor, HWND slideshow);
     ~MonitorCover() override;
     // The monitor it covers, in screen coordinates.
     const PixelRect& Monitor() const { return monitor_; }
     // Takes what the monitor shows now (for a desktop-copy background), then covers it.
     void Show();
+    // The captions' font, made at this monitor's DPI.
+    void SetCaptionFont(const CaptionFont& font);
     // A picture of this monitor's own at rect over the background, with its caption centred
-    // in captionRect in font and colour (the font stays the slideshow window's).
+    // in captionRect.
     void ShowPicture(DibBitmap&& picture, const PixelRect& rect, const std::string& caption,
-                     const PixelRect& captionRect, HFONT font, Colour colour);
+                     const PixelRect& captionRect);
     // As ShowPicture, but the monitor keeps what it shows until CopyStep draws the new look part
     // by part (rect in the monitor's pixels) and CommitPicture ends the change.
     void StagePicture(DibBitmap&& picture, const PixelRect& rect, const std::string& caption,
-                      const PixelRect& captionRect, HFONT font, Colour colour);
+                      const PixelRect& captionRect);
     void CopyStep(const PixelRect& rect);
     void CommitPicture();
     // The picture shown and its caption, moved.
@@ -56,6 +58,7 @@ class MonitorCover final : public Window, public BackgroundCanvas {
     // The background with picture at rect over it, into target (the monitor's size).
     bool Compose(MemorySurface& target, const MemorySurface& picture, const PixelRect& rect);
     PixelRect monitor_;
+    int dpi_;
     int twipsX_;
     int twipsY_;
     HWND slideshow_;
@@ -69,7 +72,7 @@ class MonitorCover final : public Window, public BackgroundCanvas {
     PixelRect shownRect_;
     std::wstring caption_;
     PixelRect captionRect_;
-    HFONT captionFont_ = nullptr;
+    OwnedFont captionFont_;
     MemorySurface paintBuffer_;  // a moving picture is drawn here first, so it never flickers
     Colour captionColour_ = 0;
     // A change under way: what the monitor shows (the old look with the steps drawn so far),
@@ -81,8 +84,6 @@ class MonitorCover final : public Window, public BackgroundCanvas {
     PixelRect stagedRect_;
     std::string stagedCaption_;
     PixelRect stagedCaptionRect_;
-    HFONT stagedFont_ = nullptr;
-    Colour stagedColour_ = 0;
 };
 
 }  // namespace orvelle::win

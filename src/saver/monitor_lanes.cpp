@@ -32,6 +32,8 @@ struct MonitorLanes::Lane {
     Lane(PictureDecoding& decoding, int n) : number(n), ahead(decoding, n) {}
     int number;
     PixelSize size;
+    int tx = 15;  // twips per pixel of its monitor
+    int ty = 15;
     Shape shape = Shape::Unknown;
     PictureAhead ahead;
     int turn = 0;
@@ -40,6 +42,10 @@ struct MonitorLanes::Lane {
     std::int64_t wanted = -1;  // in list order; -1 for the fallback or the main one's picture
     std::string wantedPath;
     std::int32_t wantedEntry = -1;
+    // With the same picture everywhere: the main monitor's change the wanted picture is for, and
+    // the one the lane shows.
+    int forShow = -1;
+    int shownFor = -1;
     std::optional<PictureTurn> ready;
     std::string shownPath;
     bool showing = false;
@@ -50,7 +56,7 @@ struct MonitorLanes::Lane {
     std::int16_t stepX = 0;
     std::int16_t stepY = 0;
     double due = 0;         // monotonic seconds
-    double gapSeconds = 0;  // from a show to the next
+    double gapSeconds = 0;  // from a show to the next when the main monitor does not say
 };
 
 MonitorLanes::MonitorLanes(SaverView& view, Clock& clock, RandomSource& random,
@@ -84,24 +90,54 @@ void MonitorLanes::Prepare(Setup setup) {
     const double now = Now();
     for (int i = 1; i < count; ++i) {
         auto lane = std::make_unique<Lane>(view_, i);
-        lane->size = setup_.monitors[static_cast<std::size_t>(i - 1)];
+        const Setup::Monitor& monitor = setup_.monitors[static_cast<std::size_t>(i - 1)];
+        lane->size = monitor.size;
+        lane->tx = std::max(1, monitor.twipsX);
+        lane->ty = std::max(1, monitor.twipsY);
         lane->shape = ShapeOf(lane->size);
         portrait = portrait || lane->shape == Shape::Portrait;
         landscape = landscape || lane->shape == Shape::Landscape;
         lane->due = now;
         if (setup_.floating) {
-            ChooseFloatDirection(lane->stepX, lane->stepY, setup_.twipsX, random_);
+            ChooseFloatDirection(lane->stepX, lane->stepY, lane->tx, random_);
         }
-        // The first change comes its share of an interval after the main monitor's.
-        lane->gapSeconds = (setup_.intervalMs + StaggerMs(i, count, setup_.intervalMs)) / 1000.0;
+        lane->gapSeconds = GapMs(*lane) / 1000.0;
         lanes_.push_back(std::move(lane));
     }
     mixedMonitors_ = portrait && landscape;
-    if (setup_.on == PicturesOn::DifferentPictures) {
-        for (auto& lane : lanes_) {
+    for (auto& lane : lanes_) {
+        if (setup_.on == PicturesOn::DifferentPictures) {
             Want(*lane);
+        } else {
+            Follow(*lane);
         }
     }
+}
+
+// The first change after a start or a resume comes its share of an interval after the main
+// monitor's.
+int MonitorLanes::GapMs(const Lane& lane) const {
+    return setup_.intervalMs +
+           StaggerMs(lane.number, static_cast<int>(setup_.monitors.size()) + 1, setup_.intervalMs);
+}
+
+PictureFit MonitorLanes::Fit(const Lane& lane) const {
+    return {lane.tx, lane.ty, static_cast<std::int64_t>(lane.size.width) * lane.tx,
+            static_cast<std::int64_t>(lane.size.height) * lane.ty, setup_.fraction};
+}
+
+bool MonitorLanes::MainPassesBy(const std::string& path, bool byShape) const {
+    if (setup_.on != PicturesOn::DifferentPictures) {
+        return false;
+    }
+    const auto known = shapes_.find(path);
+    if (byShape && mixedMonitors_ && known != shapes_.end() &&
+        known->second != ShapeOf(setup_.main) && MayHold(ShapeOf(setup_.main))) {
+        return true;
+    }
+    return std::any_of(lanes_.begin(), lanes_.end(), [&](const auto& lane) {
+        return lane->shownPath == path || lane->wantedPath == path;
+    });
 }
 
 bool MonitorLanes::Busy(const Lane& asking, const std::string& path) const {
@@ -148,24 +184,33 @@ void MonitorLanes::Want(Lane& lane) {
     lane.wantedEntry = index < 0 ? -1 : library_.At(index).entry;
     lane.wantedPath = PathAt(index);
     const bool fromFolder = lane.wantedEntry >= 0 && library_.IsFolder(lane.wantedEntry);
-    const PictureFit fit{
-        setup_.twipsX, setup_.twipsY, static_cast<std::int64_t>(lane.size.width) * setup_.twipsX,
-        static_cast<std::int64_t>(lane.size.height) * setup_.twipsY, setup_.fraction};
-    lane.ahead.Want(++lane.turn, lane.wantedPath, setup_.fallback, fit, fromFolder,
+    lane.ahead.Want(++lane.turn, lane.wantedPath, setup_.fallback, Fit(lane), fromFolder,
                     setup_.readFacts);
 }
 
-void MonitorLanes::WantSame(Lane& lane) {
+void MonitorLanes::WantSame(Lane& lane, const std::string& path, std::int32_t entry, int show) {
     lane.asked = true;
     lane.wanted = -1;
-    lane.wantedPath = mainShown_;
-    lane.wantedEntry = mainEntry_;
+    lane.wantedPath = path;
+    lane.wantedEntry = entry;
+    lane.forShow = show;
     lane.ready.reset();
-    lane.due = Now();
-    const PictureFit fit{
-        setup_.twipsX, setup_.twipsY, static_cast<std::int64_t>(lane.size.width) * setup_.twipsX,
-        static_cast<std::int64_t>(lane.size.height) * setup_.twipsY, setup_.fraction};
-    lane.ahead.Want(++lane.turn, mainShown_, setup_.fallback, fit, false, setup_.readFacts);
+    lane.ahead.Want(++lane.turn, path, setup_.fallback, Fit(lane), false, setup_.readFacts);
+}
+
+// With the same picture everywhere: a lane behind the main monitor wants what it shows, one that
+// shows it wants the main one's next, decoded ahead so that both change together.
+void MonitorLanes::Follow(Lane& lane) {
+    if (setup_.on != PicturesOn::SamePicture || stopped_) {
+        return;
+    }
+    const bool behind = lane.shownFor < mainShow_ && !mainShown_.empty();
+    const std::string& path = behind ? mainShown_ : mainNext_;
+    const int show = behind ? mainShow_ : mainShow_ + 1;
+    if (path.empty() || (lane.forShow == show && lane.wantedPath == path)) {
+        return;
+    }
+    WantSame(lane, path, behind ? mainEntry_ : mainNextEntry_, show);
 }
 
 void MonitorLanes::Learn(const std::string& path, PixelSize size) {
@@ -175,15 +220,44 @@ void MonitorLanes::Learn(const std::string& path, PixelSize size) {
     }
 }
 
+void MonitorLanes::MainChanging(const std::string& path, std::int32_t entry) {
+    ++mainShow_;
+    mainShown_ = path;
+    mainEntry_ = entry;
+    mainNext_.clear();  // the next comes with MainShows
+    const double now = Now();
+    for (auto& lane : lanes_) {
+        if (setup_.on == PicturesOn::DifferentPictures && lane->showing) {
+            // Each turn comes its share of the interval after the main monitor's change, so
+            // the changes stay spread however long each takes.
+            lane->due = now + StaggerMs(lane->number, static_cast<int>(lanes_.size()) + 1,
+                                        setup_.intervalMs) /
+                                  1000.0;
+        }
+        Follow(*lane);
+        if (lane->ready && lane->forShow == mainShow_ && setup_.on == PicturesOn::SamePicture) {
+            Show(*lane);  // its effect runs with the main monitor's
+        }
+    }
+}
+
 void MonitorLanes::MainShows(const std::string& shown, std::int32_t entry, PixelSize size,
-                             const std::string& next) {
+                             const std::string& next, std::int32_t nextEntry) {
     mainShown_ = shown;
     mainEntry_ = entry;
     mainNext_ = next;
+    mainNextEntry_ = nextEntry;
     Learn(shown, size);
-    if (setup_.on == PicturesOn::SamePicture && !stopped_) {
+    for (auto& lane : lanes_) {
+        Follow(*lane);
+    }
+}
+
+void MonitorLanes::Pause(bool paused) {
+    paused_ = paused;
+    if (!paused) {
         for (auto& lane : lanes_) {
-            WantSame(*lane);
+            lane->due = Now() + GapMs(*lane) / 1000.0;
         }
     }
 }
@@ -224,7 +298,17 @@ bool MonitorLanes::Decoded(const DecodedPicture& picture) {
 
 // The caption stands in the band at the top of its monitor, as on the main one.
 PixelRect MonitorLanes::CaptionRect(const Lane& lane) const {
-    return {0, 0, lane.size.width, std::max(0, setup_.captionHeight)};
+    return {0, 0, lane.size.width,
+            static_cast<int>(std::max<std::int64_t>(0, setup_.captionTwips) / lane.ty)};
+}
+
+// With the same picture everywhere a picture shows with the main monitor's change it is for;
+// otherwise at its time, unless the changes are paused (a monitor still empty is filled).
+bool MonitorLanes::Due(const Lane& lane, double now) const {
+    if (setup_.on == PicturesOn::SamePicture) {
+        return lane.forShow == mainShow_;
+    }
+    return now >= lane.due && (!paused_ || !lane.showing);
 }
 
 // Whether the pictures may hold one of this shape: one is known to, or some are not known yet.
@@ -240,8 +324,8 @@ void MonitorLanes::Show(Lane& lane) {
     const PictureTurn turn = *lane.ready;
     lane.ready.reset();
     lane.reasks = 0;
-    const int tx = setup_.twipsX;
-    const int ty = setup_.twipsY;
+    const int tx = lane.tx;
+    const int ty = lane.ty;
     const std::int64_t width = static_cast<std::int64_t>(lane.size.width) * tx;
     const std::int64_t height = static_cast<std::int64_t>(lane.size.height) * ty;
     if (turn.kind == PictureTurn::Ready) {
@@ -267,11 +351,15 @@ void MonitorLanes::Show(Lane& lane) {
         }
     }
     lane.wantedPath.clear();
+    lane.shownFor = lane.forShow;
     lane.due = Now() + lane.gapSeconds;
-    lane.gapSeconds = setup_.intervalMs / 1000.0;
+    // The main monitor's changes set the turns (see MainChanging); this only keeps a monitor
+    // going should the main one wait long for a picture.
+    lane.gapSeconds = 2.0 * setup_.intervalMs / 1000.0;
     if (setup_.on == PicturesOn::DifferentPictures && setup_.intervalMs > 0) {
         Want(lane);
     }
+    Follow(lane);
 }
 
 // The picture goes on its monitor with one of the theme's effects over the old picture's place
@@ -286,7 +374,7 @@ bool MonitorLanes::Present(Lane& lane, std::uint32_t ticket, const PixelRect& re
         return false;
     }
     lane.area = lane.showing ? Union(lane.rect, rect) : rect;
-    const bool wide = static_cast<std::int64_t>(lane.area.width) * setup_.twipsX >= kWideStepTwips;
+    const bool wide = static_cast<std::int64_t>(lane.area.width) * lane.tx >= kWideStepTwips;
     lane.change.emplace(TransitionSteps(k, lane.area.width, lane.area.height, wide, random_), Now(),
                         SkipsFailedSteps(k));
     Step(lane, false);
@@ -333,12 +421,12 @@ void MonitorLanes::Frame() {
 
 // One step of a floating picture: it bounces off its own monitor's edges and its caption band.
 void MonitorLanes::Float(Lane& lane) {
-    const int tx = setup_.twipsX;
-    const int ty = setup_.twipsY;
+    const int tx = lane.tx;
+    const int ty = lane.ty;
     if (FloatPicture(lane.box, lane.stepX, lane.stepY,
                      static_cast<std::int64_t>(lane.size.width) * tx,
                      static_cast<std::int64_t>(lane.size.height) * ty,
-                     static_cast<std::int64_t>(std::max(0, setup_.captionHeight)) * ty)) {
+                     static_cast<std::int64_t>(CaptionRect(lane).height) * ty)) {
         view_.MoveLanePicture(lane.number, BoxToPixels(lane.box, tx, ty), CaptionRect(lane));
     }
 }
@@ -348,15 +436,21 @@ void MonitorLanes::Tick() {
         return;
     }
     const double now = Now();
+    // While the timer runs at the frame rate for an effect, floating pictures keep their pace.
+    const int framesPerStep = framePace_ ? std::max(1, setup_.tickMs / kFrameMs) : 1;
+    const bool floatStep = ++framesSinceFloat_ >= framesPerStep;
+    if (floatStep) {
+        framesSinceFloat_ = 0;
+    }
     for (auto& lane : lanes_) {
         if (!lane->asked && setup_.on == PicturesOn::DifferentPictures) {
             Want(*lane);
         }
         if (lane->change) {
             Step(*lane, false);
-        } else if (lane->ready && now >= lane->due) {
+        } else if (lane->ready && Due(*lane, now)) {
             Show(*lane);
-        } else if (setup_.floating && lane->showing) {
+        } else if (setup_.floating && lane->showing && floatStep) {
             Float(*lane);
         }
     }

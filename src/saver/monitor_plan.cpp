@@ -11,6 +11,23 @@ namespace {
 // Enough to find a picture of the other kind among mixed pictures without running far ahead
 // of the order.
 constexpr std::int64_t kLookAhead = 4;
+// Only a theme with few pictures runs out of free ones in the look-ahead.
+constexpr std::int64_t kMostLookedAt = 1024;
+
+// The first of the pictures with the highest score.
+template <typename Score>
+std::deque<std::int64_t>::iterator BestOf(std::deque<std::int64_t>& pictures, const Score& score) {
+    auto best = pictures.begin();
+    int bestScore = score(*best);
+    for (auto it = pictures.begin() + 1; it != pictures.end(); ++it) {
+        const int s = score(*it);
+        if (s > bestScore) {
+            best = it;
+            bestScore = s;
+        }
+    }
+    return best;
+}
 }  // namespace
 
 PicturesOn PicturesOnFrom(const std::string& text) {
@@ -67,11 +84,11 @@ std::int64_t MonitorPlanner::NextInOrder(const Pictures& pictures) {
     return next;
 }
 
-void MonitorPlanner::Refill(const Pictures& pictures) {
+void MonitorPlanner::Refill(const Pictures& pictures, std::int64_t wanted) {
     std::erase_if(ahead_, [&](std::int64_t i) { return i >= pictures.count; });
-    const std::int64_t wanted = std::min(kLookAhead, pictures.count);
+    wanted = std::min(wanted, pictures.count);
     // Random draws may repeat: a bounded number of tries keeps the look-ahead free of twins.
-    for (std::int64_t tries = 0; std::ssize(ahead_) < wanted && tries < 4 * kLookAhead; ++tries) {
+    for (std::int64_t tries = 0; std::ssize(ahead_) < wanted && tries < 4 * wanted; ++tries) {
         const std::int64_t next = NextInOrder(pictures);
         if (std::find(ahead_.begin(), ahead_.end(), next) == ahead_.end()) {
             ahead_.push_back(next);
@@ -87,7 +104,7 @@ std::int64_t MonitorPlanner::Pick(Shape monitor, const Pictures& pictures) {
     if (pictures.count <= 0) {
         return -1;
     }
-    Refill(pictures);
+    Refill(pictures, kLookAhead);
     if (ahead_.empty()) {
         return -1;
     }
@@ -107,12 +124,26 @@ std::int64_t MonitorPlanner::Pick(Shape monitor, const Pictures& pictures) {
         return shape == monitor ? 2 : 0;
     };
     auto best = ahead_.begin();
-    int bestScore = score(*best);
-    for (auto it = ahead_.begin() + 1; it != ahead_.end(); ++it) {
-        const int s = score(*it);
-        if (s > bestScore) {
-            best = it;
-            bestScore = s;
+    for (std::int64_t wanted = kLookAhead;; wanted *= 2) {
+        best = BestOf(ahead_, score);
+        // Everything looked at is taken: look further ahead, up to the whole order.
+        if (score(*best) >= 0 || wanted >= pictures.count) {
+            break;
+        }
+        Refill(pictures, 2 * wanted);
+    }
+    if (score(*best) < 0) {
+        // Everything in the order's reach is taken: any free picture of the (small) theme,
+        // taken out of the shuffled round so that it does not come twice.
+        std::int64_t free = -1;
+        for (std::int64_t i = 0; i < std::min(pictures.count, kMostLookedAt); ++i) {
+            if (score(i) >= 0 && (free < 0 || score(i) > score(free))) {
+                free = i;
+            }
+        }
+        if (free >= 0) {
+            std::erase(deck_, free);
+            return free;
         }
     }
     const std::int64_t chosen = *best;

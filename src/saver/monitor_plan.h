@@ -56,7 +56,7 @@ class MonitorPlanner {
 
   private:
     std::int64_t NextInOrder(const Pictures& pictures);
-    void Refill(const Pictures& pictures);
+    void Refill(const Pictures& pictures, std::int64_t wanted);
 
     Order order_;
     std::int64_t cursor_ = -1;

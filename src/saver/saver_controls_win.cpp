@@ -23,27 +23,6 @@ constexpr float kClockFontPoints = 13.5f;
 // A label is a little wider than its text so that the last letter is never clipped.
 constexpr int kLabelPadding = 2;
 
-HFONT MakeFont(const std::string& name, float points, int dpi, bool bold, bool italic,
-               bool underline, bool strikethrough) {
-    const int height =
-        points > 0 ? -static_cast<int>(std::lround(static_cast<double>(points) * dpi / 72.0)) : 0;
-    LOGFONTW font{};
-    font.lfHeight = height;
-    font.lfWeight = bold ? FW_BOLD : FW_NORMAL;
-    font.lfItalic = italic ? TRUE : FALSE;
-    font.lfUnderline = underline ? TRUE : FALSE;
-    font.lfStrikeOut = strikethrough ? TRUE : FALSE;
-    font.lfCharSet = DEFAULT_CHARSET;
-    font.lfOutPrecision = OUT_DEFAULT_PRECIS;
-    font.lfClipPrecision = CLIP_DEFAULT_PRECIS;
-    font.lfQuality = DEFAULT_QUALITY;
-    font.lfPitchAndFamily = DEFAULT_PITCH | FF_DONTCARE;
-    const std::wstring face = Wide(name);
-    const std::size_t length = std::min(face.size(), static_cast<std::size_t>(LF_FACESIZE - 1));
-    std::copy_n(face.data(), length, font.lfFaceName);
-    return CreateFontIndirectW(&font);
-}
-
 }  // namespace
 
 // --- DisplayingPicture ---
@@ -316,6 +295,10 @@ void SaverWindow::ShowDisplay(bool visible) {
 // --- Caption and clock labels ---
 
 void SaverWindow::SetCaptionFont(const CaptionFont& font) {
+    captionFont_ = font;
+    for (const auto& cover : covers_) {
+        cover->SetCaptionFont(font);
+    }
     caption_->font.Reset(MakeFont(font.name, font.sizePoints, dpiY_, font.bold, font.italic,
                                   font.underline, font.strikethrough));
     caption_->colour = font.colour;

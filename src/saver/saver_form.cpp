@@ -257,6 +257,20 @@ struct SaverForm::State {
     void PickNextPicture() {
         nextPicked = true;
         sequence->Pick(env.random);
+        // With different pictures on every monitor, one shown or coming on any monitor is passed
+        // by while the theme has more pictures than there are monitors, and first also one that
+        // suits another monitor's shape; a few times at most, never standing still.
+        if (lanes && lanes->Active() &&
+            sequence->Library().Total() > static_cast<std::int64_t>(lanes->Count()) + 1) {
+            // Each other monitor holds at most its picture and its next.
+            const int tries = 4 * (lanes->Count() + 1);
+            for (int tried = 0; tried < 2 * tries && sequence->Known() &&
+                                (sequence->Path() == shownPath ||
+                                 lanes->MainPassesBy(sequence->Path(), tried < tries));
+                 ++tried) {
+                sequence->Pick(env.random);
+            }
+        }
         StartScan();
     }
     void ChooseFloatDirection() {
@@ -443,14 +457,13 @@ void SaverForm::State::StartMonitors() {
     setup.order = static_cast<MonitorPlanner::Order>(sequence->Kind());
     setup.main = screenPx;
     for (BackgroundCanvas* monitor : others) {
-        setup.monitors.push_back(monitor->ScreenSize());
+        setup.monitors.push_back(
+            {monitor->ScreenSize(), monitor->TwipsPerPixelX(), monitor->TwipsPerPixelY()});
     }
     setup.intervalMs = ChangesCome() ? std::max(0, ChangeIntervalMs(s.timeInterval)) : 0;
     setup.floating = Floating();
-    setup.twipsX = tx;
-    setup.twipsY = ty;
     setup.fraction = s.pictureFraction;
-    setup.captionHeight = static_cast<int>(s.captionHeight / ty);
+    setup.captionTwips = s.captionHeight;
     setup.fallback = env.storage.FallbackPicturePath();
     setup.readFacts = NeedsPhotoFacts(captionSource);
     setup.caption = [this](std::int32_t entry, const std::string& path, const PhotoFacts& facts) {
@@ -463,9 +476,13 @@ void SaverForm::State::StartMonitors() {
     const int tickMs = Floating() ? floatIntervalMs : kMonitorsTickMs;
     setup.tickMs = tickMs;
     // The main monitor's pictures are not for the others to take.
+    const bool next = nextPicked && sequence->Known();
     lanes->MainShows(shownPath, s.pictureShown ? s.currentIndex : -1, displayPx,
-                     sequence->Known() ? sequence->Path() : std::string());
+                     next ? sequence->Path() : std::string(), next ? sequence->Entry() : -1);
     lanes->Prepare(std::move(setup));
+    if (paused) {
+        lanes->Pause(true);
+    }
     if (s.pictureShown) {
         TellMonitors();  // with the same picture everywhere, the new ones follow at once
     }
@@ -498,8 +515,9 @@ void SaverForm::State::DisplayChanged() {
 // What the main monitor shows now and next, for the others.
 void SaverForm::State::TellMonitors() {
     if (lanes && lanes->Active()) {
+        const bool next = nextPicked && sequence->Known();
         lanes->MainShows(shownPath, s.currentIndex, displayPx,
-                         nextPicked && sequence->Known() ? sequence->Path() : std::string());
+                         next ? sequence->Path() : std::string(), next ? sequence->Entry() : -1);
     }
 }
 
@@ -582,6 +600,9 @@ void SaverForm::State::Browse(BrowseStep step) {
 void SaverForm::State::TogglePause() {
     paused = !paused;
     env.view.ShowPausedMark(paused);
+    if (lanes) {
+        lanes->Pause(paused);
+    }
     if (paused) {
         env.view.SetTimer(SaverTimer::ImageChange, 0, false);
     } else if (started && due == Due::Nothing && !showing && ChangesCome()) {
@@ -755,6 +776,9 @@ bool SaverForm::State::ShowCurrentPicture() {
     }
     view.MoveDisplay(DisplayRect());
     view.ShowDisplay(true);
+    if (lanes) {
+        lanes->MainChanging(shownPath, s.currentIndex);
+    }
 
     if (!Transition()) {
         Fail(kShowPictureError);

@@ -6,6 +6,7 @@
 #include <utility>
 
 #include "picture/area_scaler.h"
+#include "base/wide_win.h"
 #include "picture/picture_decode_plan.h"
 
 namespace orvelle::win {
@@ -172,6 +173,27 @@ std::optional<PixelSize> LoadBackgroundInto(MemorySurface& picture, PictureDecod
     }
     picture.Adopt(std::move(decoded));
     return size;
+}
+
+HFONT MakeFont(const std::string& name, float points, int dpi, bool bold, bool italic,
+               bool underline, bool strikethrough) {
+    const int height =
+        points > 0 ? -static_cast<int>(std::lround(static_cast<double>(points) * dpi / 72.0)) : 0;
+    LOGFONTW font{};
+    font.lfHeight = height;
+    font.lfWeight = bold ? FW_BOLD : FW_NORMAL;
+    font.lfItalic = italic ? TRUE : FALSE;
+    font.lfUnderline = underline ? TRUE : FALSE;
+    font.lfStrikeOut = strikethrough ? TRUE : FALSE;
+    font.lfCharSet = DEFAULT_CHARSET;
+    font.lfOutPrecision = OUT_DEFAULT_PRECIS;
+    font.lfClipPrecision = CLIP_DEFAULT_PRECIS;
+    font.lfQuality = DEFAULT_QUALITY;
+    font.lfPitchAndFamily = DEFAULT_PITCH | FF_DONTCARE;
+    const std::wstring face = Wide(name);
+    const std::size_t length = std::min(face.size(), static_cast<std::size_t>(LF_FACESIZE - 1));
+    std::copy_n(face.data(), length, font.lfFaceName);
+    return CreateFontIndirectW(&font);
 }
 
 }  // namespace orvelle::win

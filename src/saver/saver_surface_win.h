@@ -47,4 +47,8 @@ PixelRect FillInto(MemorySurface& target, const PixelRect& rect, Colour colour);
 std::optional<PixelSize> LoadBackgroundInto(MemorySurface& picture, PictureDecoder& decoder,
                                             const std::string& path, PixelSize screen, Colour fill);
 
+// A font of points at dpi (the system's default height for 0 points).
+HFONT MakeFont(const std::string& name, float points, int dpi, bool bold, bool italic,
+               bool underline, bool strikethrough);
+
 }  // namespace orvelle::win

@@ -112,16 +112,14 @@ bool SaverWindow::PlaceDecodedPicture(std::uint32_t ticket) {
 bool SaverWindow::ShowLanePicture(int lane, std::uint32_t ticket, const PixelRect& rect,
                                   const std::string& caption, const PixelRect& captionRect) {
     return LanePicture(lane, ticket, [&](MonitorCover& cover, DibBitmap&& picture) {
-        cover.ShowPicture(std::move(picture), rect, caption, captionRect, caption_->font.Get(),
-                          caption_->colour);
+        cover.ShowPicture(std::move(picture), rect, caption, captionRect);
     });
 }
 
 bool SaverWindow::StageLanePicture(int lane, std::uint32_t ticket, const PixelRect& rect,
                                    const std::string& caption, const PixelRect& captionRect) {
     return LanePicture(lane, ticket, [&](MonitorCover& cover, DibBitmap&& picture) {
-        cover.StagePicture(std::move(picture), rect, caption, captionRect, caption_->font.Get(),
-                           caption_->colour);
+        cover.StagePicture(std::move(picture), rect, caption, captionRect);
     });
 }
 

@@ -90,8 +90,7 @@ std::vector<PixelRect> SaverWindow::CoverPlaces() const {
 
 void SaverWindow::CreateCovers() {
     for (const PixelRect& monitor : CoverPlaces()) {
-        covers_.push_back(
-            std::make_unique<MonitorCover>(instance_, monitor, twipsX_, twipsY_, Handle()));
+        covers_.push_back(std::make_unique<MonitorCover>(instance_, monitor, Handle()));
     }
 }
 
@@ -116,8 +115,8 @@ std::optional<std::vector<BackgroundCanvas*>> SaverWindow::RereadMonitors() {
             covers_[static_cast<std::size_t>(kept[i])]->CommitPicture();
             covers.push_back(std::move(covers_[static_cast<std::size_t>(kept[i])]));
         } else {
-            covers.push_back(
-                std::make_unique<MonitorCover>(instance_, now[i], twipsX_, twipsY_, Handle()));
+            covers.push_back(std::make_unique<MonitorCover>(instance_, now[i], Handle()));
+            covers.back()->SetCaptionFont(captionFont_);
             added.push_back(covers.back().get());
         }
     }

@@ -174,6 +174,7 @@ class SaverWindow final : public Window, public SaverView, public SaverHost {
     std::unique_ptr<Label> clock_;         // time
     std::unique_ptr<PauseMark> pauseMark_;
     std::vector<std::unique_ptr<MonitorCover>> covers_;
+    CaptionFont captionFont_;  // also the other monitors', each at its own DPI
 };
 
 }  // namespace orvelle::win

@@ -118,8 +118,8 @@ class FakeMonitor : public BackgroundCanvas {
   public:
     explicit FakeMonitor(PixelSize s) : size(s) {}
     PixelSize ScreenSize() override { return size; }
-    int TwipsPerPixelX() override { return 15; }
-    int TwipsPerPixelY() override { return 15; }
+    int TwipsPerPixelX() override { return twips; }
+    int TwipsPerPixelY() override { return twips; }
     void PaintSolidBackground(Colour) override { ++paints; }
     void PaintDesktopCopy() override { ++paints; }
     std::optional<PixelSize> LoadBackgroundPicture(const std::string&) override {
@@ -128,6 +128,7 @@ class FakeMonitor : public BackgroundCanvas {
     void DrawBackgroundPicture(const PixelRect&) override {}
     void FillBackgroundRect(const PixelRect&, Colour) override {}
     PixelSize size;
+    int twips = 15;
     int paints = 0;
 };
 
@@ -149,12 +150,14 @@ class FakeSaverView : public SaverView {
     }
     // "Lane <n> <path> <rect> '<caption>'" for a picture shown on another monitor.
     bool ShowLanePicture(int lane, std::uint32_t ticket, const PixelRect& rect,
-                         const std::string& captionText, const PixelRect&) override {
+                         const std::string& captionText, const PixelRect& captionRect) override {
         const auto it = laneDecoded.find({lane, ticket});
         if (it == laneDecoded.end()) {
             return false;
         }
         lanes[lane] = rect;
+        lanePaths[lane] = it->second;
+        laneCaptionBands[lane] = captionRect;
         log.push_back("Lane " + std::to_string(lane) + " " + it->second + " " + RectText(rect) +
                       " '" + captionText + "'");
         return true;
@@ -204,6 +207,7 @@ class FakeSaverView : public SaverView {
             answer = {request.ticket, DecodeOutcome::Decoded, *shown, {}, request.lane};
             if (request.lane == 0) {
                 decoded[request.ticket] = *shown;
+                decodedPaths[request.ticket] = request.path;
             } else {
                 laneDecoded[{request.lane, request.ticket}] = request.path;
             }
@@ -220,6 +224,7 @@ class FakeSaverView : public SaverView {
             log.push_back("Place nothing");
             return false;
         }
+        placedPath = decodedPaths[ticket];
         log.push_back("Place " + std::to_string(it->second.width) + "x" +
                       std::to_string(it->second.height));
         return true;
@@ -328,6 +333,10 @@ class FakeSaverView : public SaverView {
     mutable std::map<std::pair<int, std::uint32_t>, std::string> laneDecoded;
     std::deque<FakeMonitor> monitors;  // beside the main one
     std::map<int, PixelRect> lanes;    // where each lane's picture stands
+    std::map<int, std::string> lanePaths;
+    std::map<int, PixelRect> laneCaptionBands;
+    mutable std::map<std::uint32_t, std::string> decodedPaths;
+    std::string placedPath;  // the main monitor's picture
     // The monitors after a display change (sizes): one of a size already there stays.
     std::optional<std::vector<PixelSize>> changedMonitors;
     std::optional<std::vector<BackgroundCanvas*>> RereadMonitors() override {

@@ -899,5 +899,133 @@ TEST_F(Form, FloatingPicturesBounceInsideTheirOwnMonitor) {
     EXPECT_GT(view.laneMoves, 5000);
 }
 
+// While one monitor's effect runs the timer beats at the frame rate; a floating picture on
+// another monitor keeps its own pace.
+TEST_F(Form, FloatingPicturesKeepTheirPaceDuringAnotherMonitorsEffect) {
+    theme["image"]["picturesOn"] = "1";
+    theme["image"]["picRandom"] = "rand";
+    OnlyTransition("bLeftWipe");
+    view.monitors.assign({FakeMonitor({600, 800}), FakeMonitor({800, 600})});
+    Started();
+    for (int i = 0; i < 500 && view.timers[SaverTimer::Monitors] != 100; ++i) {
+        clock.monotonic += 0.016;
+        Tick(SaverTimer::Monitors);  // the first pictures' effects
+    }
+    clock.monotonic += 13.4;  // the first monitor's turn
+    Tick(SaverTimer::Monitors);
+    ASSERT_EQ(view.timers[SaverTimer::Monitors], 16);
+    const int moves = view.laneMoves;
+    int frames = 0;
+    for (; frames < 500 && view.timers[SaverTimer::Monitors] == 16; ++frames) {
+        clock.monotonic += 0.016;
+        Tick(SaverTimer::Monitors);
+    }
+    EXPECT_GT(frames, 12);
+    EXPECT_LE((view.laneMoves - moves) * 6, frames + 6) << frames;
+}
+
+// With the same picture everywhere the others decode the main monitor's next picture while it
+// shows and change with it: their new picture is up before the main one's change ends.
+TEST_F(Form, WithTheSamePictureEveryMonitorChangesWithTheMainOne) {
+    theme["image"]["picturesOn"] = "2";
+    view.monitors.assign({FakeMonitor({600, 800}), FakeMonitor({800, 600})});
+    Started();
+    for (int change = 0; change < 4; ++change) {
+        SCOPED_TRACE(change);
+        EXPECT_EQ(view.lanePaths,
+                  (std::map<int, std::string>{{1, view.placedPath}, {2, view.placedPath}}));
+        view.log.clear();
+        clock.monotonic += 10;
+        form->OnTimer(SaverTimer::ImageChange);  // nothing is decoded during the change
+        const auto lane = std::find_if(view.log.begin(), view.log.end(),
+                                       [](const auto& line) { return line.rfind("Lane", 0) == 0; });
+        EXPECT_LT(
+            lane - view.log.begin(),
+            std::find(view.log.rbegin(), view.log.rend(), "Commit").base() - view.log.begin());
+        EXPECT_EQ(view.LogStartingWith("Lane").size(), 2u);
+        Deliver();
+    }
+}
+
+// With different pictures no picture shows on two monitors at once while the theme has enough,
+// in every order, the others change their share of the interval after the main one, and the
+// main monitor leaves upright pictures to the upright one; the pause of
+// the browsing keys holds every monitor, and after the resume the others change their share of
+// an interval after the main one again. Each monitor's caption band is as tall as the caption
+// font at its own DPI (the first one's at 144 dpi).
+TEST_F(Form, DifferentPicturesNeverShowTwiceAtOnceAndPauseTogether) {
+    struct Case {
+        const char* randomPick;
+        const char* noRepeats;
+        int pictures;
+    };
+    for (const Case& c : {Case{"0", "0", 8}, Case{"1", "1", 8}, Case{"1", "0", 12}}) {
+        SCOPED_TRACE(std::string(c.randomPick) + c.noRepeats);
+        theme["total"]["total"] = std::to_string(c.pictures);
+        for (int i = 0; i < c.pictures; ++i) {
+            const std::string path = "C:\\p\\" + std::to_string(i) + ".jpg";
+            theme["images"][std::to_string(i)] = path;
+            // Every third one upright.
+            view.pictures[path] = i % 3 == 1 ? PixelSize{200, 300 + i} : PixelSize{300 + i, 200};
+        }
+        theme["image"]["picturesOn"] = "1";
+        theme["image"]["browseKeys"] = "1";
+        theme["image"]["randomPick"] = c.randomPick;
+        theme["image"]["randomNoRepeats"] = c.noRepeats;
+        std::uint32_t seed = 7;
+        for (int i = 0; i < 5000; ++i) {
+            seed = seed * 1664525u + 1013904223u;
+            random.draws.push_back(static_cast<float>(seed >> 8) / 16777216.0f);
+        }
+        view.monitors.assign({FakeMonitor({600, 800}), FakeMonitor({800, 600})});
+        view.monitors[0].twips = 10;
+        Started();
+        int mainChanges = 0;
+        int mainUpright = 0;
+        auto run = [&](int tenths, bool changes) {
+            for (int step = 0; step < tenths; ++step) {
+                clock.monotonic += 0.1;
+                if (changes && step % 100 == 99) {
+                    Tick(SaverTimer::ImageChange);
+                }
+                const std::map<int, std::string> before = view.lanePaths;
+                Tick(SaverTimer::Monitors);
+                // The others change a third and two thirds of the interval after the main one.
+                for (int lane : {1, 2}) {
+                    if (changes && step > 300 && view.lanePaths[lane] != before.at(lane)) {
+                        EXPECT_EQ((step - 99) % 100, 33 * lane + 1) << lane << " " << step;
+                    }
+                }
+                const std::set<std::string> shown{view.placedPath, view.lanePaths[1],
+                                                  view.lanePaths[2]};
+                ASSERT_EQ(shown.size(), 3u) << step;
+                if (changes && step % 100 == 99 && step > 300) {
+                    const PixelSize main = view.pictures[view.placedPath];
+                    ++mainChanges;
+                    mainUpright += main.height > main.width ? 1 : 0;
+                }
+            }
+        };
+        run(3000, true);
+        // Upright pictures go to the upright monitor once their shape is known (a third of the
+        // pictures are upright).
+        EXPECT_LE(mainUpright * 10, mainChanges) << mainUpright << " of " << mainChanges;
+        EXPECT_EQ(view.laneCaptionBands[1].height, 30);
+        EXPECT_EQ(view.laneCaptionBands[2].height, 20);
+        form->Form_KeyDown(SaverKey::Space);
+        view.log.clear();
+        run(600, false);
+        EXPECT_TRUE(view.LogStartingWith("Lane").empty());
+        form->Form_KeyDown(SaverKey::Space);
+        run(130, false);
+        EXPECT_TRUE(view.LogStartingWith("Lane").empty());
+        run(10, false);
+        EXPECT_EQ(view.LogStartingWith("Lane 1").size(), 1u);
+        EXPECT_FALSE(form->Ended());
+        form.reset();
+        random.draws.clear();
+    }
+}
+
 }  // namespace
 }  // namespace orvelle
