@@ -178,9 +178,11 @@ void SaverWindow::PauseMark::Show(bool visible) {
         return;
     }
     if (visible) {
-        // Above the picture and the labels.
-        SetWindowPos(Handle(), HWND_TOP, 0, 0, 0, 0,
-                     SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_SHOWWINDOW);
+        // Above the picture and the labels, in the corner of the screen as it is now.
+        const int side = MulDiv(kPauseMarkSide, owner_.dpiY_, 96);
+        const int margin = MulDiv(kPauseMarkMargin, owner_.dpiY_, 96);
+        SetWindowPos(Handle(), HWND_TOP, margin, owner_.screen_.height - margin - side, side, side,
+                     SWP_NOACTIVATE | SWP_SHOWWINDOW);
     } else {
         ShowWindow(Handle(), SW_HIDE);
     }

@@ -215,6 +215,7 @@ struct SaverForm::State {
     void StartSaver_Timer();
     void StartMonitors();
     void DisplayChanged();
+    void MainResized();
     void TellMonitors();
     void ImageChangeTimer_Timer();
     void BeginChange(BrowseStep step);
@@ -498,18 +499,48 @@ void SaverForm::State::DisplayChanged() {
     SaverView& view = env.view;
     const auto added = view.RereadMonitors();
     view.CoverScreen();
-    if (!added) {
-        return;
+    const bool resized = view.ScreenSize() != screenPx;
+    if (resized) {
+        MainResized();
     }
-    for (BackgroundCanvas* monitor : *added) {
-        PaintBackground(s, *monitor, env.storage);
+    if (added) {
+        for (BackgroundCanvas* monitor : *added) {
+            PaintBackground(s, *monitor, env.storage);
+        }
     }
-    if (started && PicturesOnFrom(s.picturesOn) != PicturesOn::MainMonitor) {
+    if ((added || resized) && started && PicturesOnFrom(s.picturesOn) != PicturesOn::MainMonitor) {
         // Not stopped: stopping would stop the main monitor's decoding with them.
         lanes.reset();
         view.SetTimer(SaverTimer::Monitors, 0, false);
         StartMonitors();
     }
+}
+
+// The main monitor has another size: its background, clock, picture and caption are laid out
+// for it again. The picture keeps its size until the next change fits the new screen.
+void SaverForm::State::MainResized() {
+    SaverView& view = env.view;
+    screenPx = view.ScreenSize();
+    screenW = static_cast<std::int64_t>(screenPx.width) * tx;
+    screenH = static_cast<std::int64_t>(screenPx.height) * ty;
+    PaintBackground(s, view, env.storage);
+    PrepareClock();
+    if (!s.pictureShown) {
+        return;
+    }
+    if (Floating()) {
+        // Where it floated, moved in from the edges it would now stand beyond.
+        display.left = std::max<std::int64_t>(0, std::min(display.left, screenW - display.width));
+        display.top = std::max<std::int64_t>(s.captionHeight,
+                                             std::min(display.top, screenH - display.height));
+    } else {
+        display.left =
+            CentredOffset(static_cast<double>(screenW), static_cast<double>(display.width));
+        display.top =
+            CentredOffset(static_cast<double>(screenH), static_cast<double>(display.height));
+    }
+    view.MoveDisplay(DisplayRect());
+    ShowCaption();
 }
 
 // What the main monitor shows now and next, for the others.

@@ -63,9 +63,10 @@ class SaverView : public BackgroundCanvas, public PictureDecoding, public Folder
                                  const std::string& /*caption*/, const PixelRect& /*captionRect*/) {
         return false;
     }
-    // Reads the monitors again after a display change: covers of monitors gone go, a monitor
-    // added, moved or resized gets a new cover (hidden until CoverScreen). The new covers, for
-    // their backgrounds; none when the monitors are as they were.
+    // Reads the monitors again after a display change: the main monitor's size (ScreenSize; the
+    // window's background is then blank until painted again), and covers of monitors gone go, a
+    // monitor added, moved or resized gets a new cover (hidden until CoverScreen). The new
+    // covers, for their backgrounds; none when the other monitors are as they were.
     virtual std::optional<std::vector<BackgroundCanvas*>> RereadMonitors() { return std::nullopt; }
     // As ShowLanePicture, but what the monitor shows stays until CopyLaneStep draws the change
     // step by step (rect in the monitor's pixels) and CommitLanePicture ends it.

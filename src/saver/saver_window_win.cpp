@@ -98,6 +98,13 @@ std::optional<std::vector<BackgroundCanvas*>> SaverWindow::RereadMonitors() {
     if (!IsAlive()) {
         return std::nullopt;
     }
+    const PixelSize screen{GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+    if (screen != screen_ && screen.width > 0 && screen.height > 0) {
+        screen_ = screen;
+        if (background_.Resize(screen_.width, screen_.height)) {
+            background_.Fill(DibPixel(backColour_));
+        }
+    }
     const std::vector<PixelRect> now = CoverPlaces();
     std::vector<PixelRect> before;
     for (const auto& cover : covers_) {

@@ -339,7 +339,12 @@ class FakeSaverView : public SaverView {
     std::string placedPath;  // the main monitor's picture
     // The monitors after a display change (sizes): one of a size already there stays.
     std::optional<std::vector<PixelSize>> changedMonitors;
+    std::optional<PixelSize> changedScreen;  // the main monitor's after a display change
     std::optional<std::vector<BackgroundCanvas*>> RereadMonitors() override {
+        if (changedScreen) {
+            screen = *changedScreen;
+            changedScreen.reset();
+        }
         if (!changedMonitors) {
             return std::nullopt;
         }

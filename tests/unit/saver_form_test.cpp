@@ -1027,5 +1027,36 @@ TEST_F(Form, DifferentPicturesNeverShowTwiceAtOnceAndPauseTogether) {
     }
 }
 
+// The main monitor's own size changes during a run: its background, clock and picture are laid
+// out for the new size, a centred picture in the new centre, a floating one moved in from beyond
+// the new edges (below the caption band).
+TEST_F(Form, AMainMonitorOfAnotherSizeIsLaidOutAgain) {
+    theme["image"]["timeDisplay"] = "1";
+    for (const char* picRandom : {"cent", "rand"}) {
+        SCOPED_TRACE(picRandom);
+        theme["image"]["picRandom"] = picRandom;
+        view.screen = {1024, 768};
+        Started();
+        for (int i = 0; i < 200; ++i) {
+            Tick(SaverTimer::Float);  // a floating picture drifts towards the far corner
+        }
+        view.log.clear();
+        view.changedScreen = PixelSize{400, 300};
+        form->DisplayChanged();
+        EXPECT_EQ(view.LogStartingWith("Solid"), (Log{"Solid 0"}));
+        EXPECT_EQ(view.LogStartingWith("ShowClock"), (Log{"ShowClock -9,275,409,25 65535"}));
+        const PixelRect d = view.display;
+        if (picRandom == std::string("cent")) {
+            EXPECT_EQ(RectText(d), "50,50,300,200");
+        } else {
+            EXPECT_TRUE(d.left >= 0 && d.top >= 20 && d.left + d.width <= 400 &&
+                        d.top + d.height <= 300)
+                << RectText(d);
+        }
+        EXPECT_TRUE(host.log.empty());
+        form.reset();
+    }
+}
+
 }  // namespace
 }  // namespace orvelle
