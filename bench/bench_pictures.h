@@ -2,8 +2,6 @@
 // encoder, row by row, and a saver folder with its settings and a theme of given pictures.
 #pragma once
 
-#include <objbase.h>
-#include <wincodec.h>
 #include <windows.h>
 
 #include <cstdint>
@@ -12,25 +10,9 @@
 #include <vector>
 
 #include "base/wide_win.h"
+#include "picture_files_win.h"
 
 namespace bench {
-
-template <typename T>
-void Release(T*& p) {
-    if (p) {
-        p->Release();
-        p = nullptr;
-    }
-}
-
-inline IWICImagingFactory* ImagingFactory() {
-    static const CLSID kFactoryId = {
-        0xcacaf262, 0x9370, 0x4615, {0xa1, 0x3b, 0x9f, 0x55, 0x39, 0xda, 0x4c, 0x0a}};
-    IWICImagingFactory* factory = nullptr;
-    CoCreateInstance(kFactoryId, nullptr, CLSCTX_INPROC_SERVER, IID_IWICImagingFactory,
-                     reinterpret_cast<void**>(&factory));
-    return factory;
-}
 
 // A JPEG of width x height whose pixel (x, y) is colour(x, y) as 0x00BBGGRR, written row by row
 // so that no picture is ever held whole. Kept when the file is there already.
@@ -40,42 +22,11 @@ inline bool MakeJpeg(const std::string& path, int width, int height,
     if (GetFileAttributesW(wide.c_str()) != INVALID_FILE_ATTRIBUTES) {
         return true;
     }
-    static const GUID kJpeg = {
-        0x19e4a5aa, 0x5662, 0x4fc5, {0xa0, 0xc0, 0x17, 0x58, 0x02, 0x8e, 0x10, 0x57}};
-    IWICImagingFactory* factory = ImagingFactory();
-    IWICStream* stream = nullptr;
-    IWICBitmapEncoder* encoder = nullptr;
-    IWICBitmapFrameEncode* frame = nullptr;
-    WICPixelFormatGUID format = GUID_WICPixelFormat24bppBGR;
-    bool ok = factory && SUCCEEDED(factory->CreateStream(&stream)) &&
-              SUCCEEDED(stream->InitializeFromFilename(wide.c_str(), GENERIC_WRITE)) &&
-              SUCCEEDED(factory->CreateEncoder(kJpeg, nullptr, &encoder)) &&
-              SUCCEEDED(encoder->Initialize(stream, WICBitmapEncoderNoCache)) &&
-              SUCCEEDED(encoder->CreateNewFrame(&frame, nullptr)) &&
-              SUCCEEDED(frame->Initialize(nullptr)) &&
-              SUCCEEDED(frame->SetSize(static_cast<UINT>(width), static_cast<UINT>(height))) &&
-              SUCCEEDED(frame->SetPixelFormat(&format)) &&
-              IsEqualGUID(format, GUID_WICPixelFormat24bppBGR);
-    const UINT stride = static_cast<UINT>((width * 3 + 3) & ~3);
-    std::vector<BYTE> row(stride);
-    for (int y = 0; ok && y < height; ++y) {
-        for (int x = 0; x < width; ++x) {
-            const COLORREF c = colour(x, y);
-            row[x * 3] = GetBValue(c);
-            row[x * 3 + 1] = GetGValue(c);
-            row[x * 3 + 2] = GetRValue(c);
-        }
-        ok = SUCCEEDED(frame->WritePixels(1, stride, stride, row.data()));
+    if (test_support::WriteEncodedPicture(path, GUID_ContainerFormatJpeg, width, height, colour)) {
+        return true;
     }
-    ok = ok && SUCCEEDED(frame->Commit()) && SUCCEEDED(encoder->Commit());
-    Release(frame);
-    Release(encoder);
-    Release(stream);
-    Release(factory);
-    if (!ok) {
-        DeleteFileW(wide.c_str());
-    }
-    return ok;
+    DeleteFileW(wide.c_str());
+    return false;
 }
 
 // A photo-like tint: the colour with fine noise and a soft shading, so that the file holds

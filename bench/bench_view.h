@@ -5,7 +5,14 @@
 #include <optional>
 #include <string>
 
+#include "base/clock_win.h"
+#include "base/random_source.h"
+#include "media/mci_sender_win.h"
+#include "saver/registry_win.h"
+#include "saver/saver_form.h"
 #include "saver/saver_window_win.h"
+#include "settings/file_system_win.h"
+#include "settings/theme_storage.h"
 
 namespace bench {
 
@@ -59,6 +66,38 @@ class ForwardingView : public orvelle::SaverView {
 
   private:
     orvelle::win::SaverWindow& w_;
+};
+
+// The saver engine in this process on the theme of a program folder (ending in a backslash),
+// its window seen through View; stateFolder keeps where the run stopped ("" for nowhere).
+template <typename View>
+struct EngineRun {
+    EngineRun(const std::string& folder, const std::string& stateFolder)
+        : storage(files, folder.substr(0, folder.size() - 1)),
+          window(GetModuleHandleW(nullptr)),
+          view(window),
+          form(orvelle::SaverEnvironment{view, window, storage, registry, clock, random,
+                                         orvelle::win::MediaPlayer(), 2, stateFolder}) {}
+
+    // Loads the window and dispatches its messages until done() or the run ends.
+    template <typename Done>
+    void RunUntil(const Done& done) {
+        window.Load();
+        MSG msg;
+        while (!done() && !form.Ended() && GetMessageW(&msg, nullptr, 0, 0) > 0) {
+            TranslateMessage(&msg);
+            DispatchMessageW(&msg);
+        }
+    }
+
+    orvelle::win::WinFileSystem files;
+    orvelle::ThemeStorage storage;
+    orvelle::win::RegistryReaderWin registry;
+    orvelle::win::ClockWin clock;
+    orvelle::SystemRandom random;
+    orvelle::win::SaverWindow window;
+    View view;
+    orvelle::SaverForm form;
 };
 
 }  // namespace bench

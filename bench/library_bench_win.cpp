@@ -179,26 +179,11 @@ class ShownView final : public bench::ForwardingView {
 // in stateFolder as a run ending keeps it.
 std::vector<std::string> ShowPictures(const std::string& folder, const std::string& stateFolder,
                                       std::size_t count) {
-    orvelle::win::WinFileSystem files;
-    orvelle::ThemeStorage storage(files, folder.substr(0, folder.size() - 1));
-    orvelle::win::RegistryReaderWin registry;
-    orvelle::win::ClockWin clock;
-    orvelle::SystemRandom random;
-    orvelle::win::SaverWindow window(GetModuleHandleW(nullptr));
-    ShownView view(window);
-    orvelle::SaverForm form(orvelle::SaverEnvironment{view, window, storage, registry, clock,
-                                                      random, orvelle::win::MediaPlayer(), 2,
-                                                      stateFolder});
-    window.Attach(form);
-    window.Load();
-    MSG msg;
+    bench::EngineRun<ShownView> run(folder, stateFolder);
+    run.window.Attach(run.form);
     const double start = bench::Seconds();
-    while (view.shown.size() < count && !form.Ended() && bench::Seconds() - start < 600 &&
-           GetMessageW(&msg, nullptr, 0, 0) > 0) {
-        TranslateMessage(&msg);
-        DispatchMessageW(&msg);
-    }
-    return view.shown;
+    run.RunUntil([&] { return run.view.shown.size() >= count || bench::Seconds() - start >= 600; });
+    return run.view.shown;
 }
 
 // --- The editor, in this process ---

@@ -126,31 +126,20 @@ class TimedEvents final : public orvelle::win::SaverEvents {
 // not counted); onChange is told after each.
 std::vector<Change> RunEngine(const std::string& folder, std::size_t changes,
                               const std::function<void(std::size_t)>& onChange = {}) {
-    orvelle::win::WinFileSystem files;
-    orvelle::ThemeStorage storage(files, folder.substr(0, folder.size() - 1));
-    orvelle::win::RegistryReaderWin registry;
-    orvelle::win::ClockWin clock;
-    orvelle::SystemRandom random;
-    orvelle::win::SaverWindow window(GetModuleHandleW(nullptr));
-    TimedView view(window);
-    orvelle::SaverForm form(orvelle::SaverEnvironment{view, window, storage, registry, clock,
-                                                      random, orvelle::win::MediaPlayer(), 2, ""});
-    TimedEvents events(form, view);
-    window.AttachEvents(events);
-    window.Load();
+    bench::EngineRun<TimedView> run(folder, "");
+    TimedEvents events(run.form, run.view);
+    run.window.AttachEvents(events);
     std::size_t seen = 0;
-    MSG msg;
-    while (view.changes.size() < changes && !form.Ended() && GetMessageW(&msg, nullptr, 0, 0) > 0) {
-        TranslateMessage(&msg);
-        DispatchMessageW(&msg);
-        if (view.changes.size() > seen) {
-            seen = view.changes.size();
+    run.RunUntil([&] {
+        if (run.view.changes.size() > seen) {
+            seen = run.view.changes.size();
             if (onChange) {
                 onChange(seen);
             }
         }
-    }
-    return view.changes;
+        return run.view.changes.size() >= changes;
+    });
+    return run.view.changes;
 }
 
 double MeanPeriod(const std::vector<Change>& changes) {

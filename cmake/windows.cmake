@@ -30,6 +30,11 @@ add_custom_target(program_folder ALL
   DEPENDS orvelle
   COMMENT "Staging the program folder in ${ORVELLE_PROGRAM_DIR}")
 
+# What the test programs and the benchmarks share: picture files through the system's codecs.
+add_library(orvelle_test_support STATIC ${CMAKE_SOURCE_DIR}/tests/support/picture_files_win.cpp)
+target_include_directories(orvelle_test_support PUBLIC ${CMAKE_SOURCE_DIR}/tests/support)
+target_link_libraries(orvelle_test_support PUBLIC orvelle_win)
+
 # The Wine test driver: GoogleTest from Debian's sources, built for Windows.
 option(ORVELLE_WINE_TESTS "Build the Windows test driver (run under Wine)" ON)
 if(ORVELLE_WINE_TESTS AND NOT MSVC AND EXISTS /usr/src/googletest/CMakeLists.txt)
@@ -40,7 +45,8 @@ if(ORVELLE_WINE_TESTS AND NOT MSVC AND EXISTS /usr/src/googletest/CMakeLists.txt
   add_executable(orvelle_wine_tests ${ORVELLE_WINE_TESTS})
   target_include_directories(orvelle_wine_tests PRIVATE ${CMAKE_SOURCE_DIR}/tests/wine)
   # version: the installer tests read the program's version resource as Explorer does.
-  target_link_libraries(orvelle_wine_tests PRIVATE orvelle_win version gtest gtest_main)
+  target_link_libraries(orvelle_wine_tests PRIVATE orvelle_win orvelle_test_support version gtest
+                                                   gtest_main)
   target_link_options(orvelle_wine_tests PRIVATE ${ORVELLE_STATIC_LINK})
   target_compile_definitions(orvelle_wine_tests PRIVATE
     ORVELLE_PROGRAM_DIR="${ORVELLE_PROGRAM_DIR}"
@@ -65,6 +71,6 @@ file(GLOB ORVELLE_BENCHES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/bench/*_win.cpp)
 foreach(bench_src ${ORVELLE_BENCHES})
   get_filename_component(bench_name ${bench_src} NAME_WE)
   add_executable(${bench_name} ${bench_src})
-  target_link_libraries(${bench_name} PRIVATE orvelle_win)
+  target_link_libraries(${bench_name} PRIVATE orvelle_win orvelle_test_support)
   target_link_options(${bench_name} PRIVATE ${ORVELLE_STATIC_LINK})
 endforeach()

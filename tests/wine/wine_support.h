@@ -7,6 +7,8 @@
 
 #include <gtest/gtest.h>
 
+#include "picture_files_win.h"
+
 #include <functional>
 #include <initializer_list>
 #include <optional>
@@ -198,8 +200,7 @@ void WriteBmpFile(const std::string& path, int width, int height,
 bool WriteJpegFile(const std::string& path, int width, int height,
                    const std::function<COLORREF(int, int)>& colour);
 // The same through the system's encoder for the container (GUID_ContainerFormatPng, ...).
-bool WriteEncodedPicture(const std::string& path, const GUID& container, int width, int height,
-                         const std::function<COLORREF(int, int)>& colour);
+using test_support::WriteEncodedPicture;
 // A 16-bit mono PCM tone of the given length.
 void WriteWavFile(const std::string& path, double seconds);
 // Decodes a picture file through the system's codecs into rows of 0x00BBGGRR pixels.
