@@ -101,7 +101,7 @@ void MonitorLanes::Prepare(Setup setup) {
         if (setup_.floating) {
             ChooseFloatDirection(lane->stepX, lane->stepY, lane->tx, random_);
         }
-        lane->gapSeconds = GapMs(*lane) / 1000.0;
+        lane->gapSeconds = FirstGapSeconds(*lane);
         lanes_.push_back(std::move(lane));
     }
     mixedMonitors_ = portrait && landscape;
@@ -114,11 +114,16 @@ void MonitorLanes::Prepare(Setup setup) {
     }
 }
 
-// The first change after a start or a resume comes its share of an interval after the main
-// monitor's.
-int MonitorLanes::GapMs(const Lane& lane) const {
-    return setup_.intervalMs +
-           StaggerMs(lane.number, static_cast<int>(setup_.monitors.size()) + 1, setup_.intervalMs);
+// A monitor's turn comes its share of the interval after the main monitor's change.
+double MonitorLanes::StaggerSeconds(const Lane& lane) const {
+    return StaggerMs(lane.number, static_cast<int>(setup_.monitors.size()) + 1, setup_.intervalMs) /
+           1000.0;
+}
+
+// The first change after a start or a resume: an interval and the monitor's share after the
+// main monitor's.
+double MonitorLanes::FirstGapSeconds(const Lane& lane) const {
+    return setup_.intervalMs / 1000.0 + StaggerSeconds(lane);
 }
 
 PictureFit MonitorLanes::Fit(const Lane& lane) const {
@@ -228,11 +233,9 @@ void MonitorLanes::MainChanging(const std::string& path, std::int32_t entry) {
     const double now = Now();
     for (auto& lane : lanes_) {
         if (setup_.on == PicturesOn::DifferentPictures && lane->showing) {
-            // Each turn comes its share of the interval after the main monitor's change, so
-            // the changes stay spread however long each takes.
-            lane->due = now + StaggerMs(lane->number, static_cast<int>(lanes_.size()) + 1,
-                                        setup_.intervalMs) /
-                                  1000.0;
+            // Counted from each of the main monitor's changes, the changes stay spread however
+            // long each takes.
+            lane->due = now + StaggerSeconds(*lane);
         }
         Follow(*lane);
         if (lane->ready && lane->forShow == mainShow_ && setup_.on == PicturesOn::SamePicture) {
@@ -257,7 +260,7 @@ void MonitorLanes::Pause(bool paused) {
     paused_ = paused;
     if (!paused) {
         for (auto& lane : lanes_) {
-            lane->due = Now() + GapMs(*lane) / 1000.0;
+            lane->due = Now() + FirstGapSeconds(*lane);
         }
     }
 }

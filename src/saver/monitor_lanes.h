@@ -88,7 +88,8 @@ class MonitorLanes {
     void WantSame(Lane& lane, const std::string& path, std::int32_t entry, int show);
     void Follow(Lane& lane);
     PictureFit Fit(const Lane& lane) const;
-    int GapMs(const Lane& lane) const;
+    double StaggerSeconds(const Lane& lane) const;
+    double FirstGapSeconds(const Lane& lane) const;
     bool Due(const Lane& lane, double now) const;
     void Show(Lane& lane);
     bool Present(Lane& lane, std::uint32_t ticket, const PixelRect& rect,

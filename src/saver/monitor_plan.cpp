@@ -123,14 +123,12 @@ std::int64_t MonitorPlanner::Pick(Shape monitor, const Pictures& pictures) {
         }
         return shape == monitor ? 2 : 0;
     };
-    auto best = ahead_.begin();
-    for (std::int64_t wanted = kLookAhead;; wanted *= 2) {
-        best = BestOf(ahead_, score);
-        // Everything looked at is taken: look further ahead, up to the whole order.
-        if (score(*best) >= 0 || wanted >= pictures.count) {
-            break;
-        }
+    auto best = BestOf(ahead_, score);
+    // Everything looked at is taken: look further ahead, up to the whole order.
+    for (std::int64_t wanted = kLookAhead; score(*best) < 0 && wanted < pictures.count;
+         wanted *= 2) {
         Refill(pictures, 2 * wanted);
+        best = BestOf(ahead_, score);
     }
     if (score(*best) < 0) {
         // Everything in the order's reach is taken: any free picture of the (small) theme,

@@ -164,12 +164,16 @@ bool IsKeyRepeat(LPARAM lParam) {
     return (static_cast<ULONG_PTR>(lParam) & (1u << 30)) != 0;
 }
 
-void SaverWindow::PauseMark::Create() {
+// In the bottom-left corner of the screen as it is now.
+RECT SaverWindow::PauseMark::Bounds() const {
     const int side = MulDiv(kPauseMarkSide, owner_.dpiY_, 96);
     const int margin = MulDiv(kPauseMarkMargin, owner_.dpiY_, 96);
-    const RECT bounds{margin, owner_.screen_.height - margin - side, margin + side,
-                      owner_.screen_.height - margin};
-    Window::Create(owner_.instance_, kPauseMarkClass, 0, WS_CHILD | WS_CLIPSIBLINGS, bounds,
+    return {margin, owner_.screen_.height - margin - side, margin + side,
+            owner_.screen_.height - margin};
+}
+
+void SaverWindow::PauseMark::Create() {
+    Window::Create(owner_.instance_, kPauseMarkClass, 0, WS_CHILD | WS_CLIPSIBLINGS, Bounds(),
                    owner_.Handle(), L"Paused");
 }
 
@@ -178,11 +182,10 @@ void SaverWindow::PauseMark::Show(bool visible) {
         return;
     }
     if (visible) {
-        // Above the picture and the labels, in the corner of the screen as it is now.
-        const int side = MulDiv(kPauseMarkSide, owner_.dpiY_, 96);
-        const int margin = MulDiv(kPauseMarkMargin, owner_.dpiY_, 96);
-        SetWindowPos(Handle(), HWND_TOP, margin, owner_.screen_.height - margin - side, side, side,
-                     SWP_NOACTIVATE | SWP_SHOWWINDOW);
+        // Above the picture and the labels, in its corner of the screen as it is now.
+        const RECT bounds = Bounds();
+        SetWindowPos(Handle(), HWND_TOP, bounds.left, bounds.top, bounds.right - bounds.left,
+                     bounds.bottom - bounds.top, SWP_NOACTIVATE | SWP_SHOWWINDOW);
     } else {
         ShowWindow(Handle(), SW_HIDE);
     }

@@ -72,6 +72,7 @@ class SaverWindow::PauseMark final : public Window {
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
   private:
+    RECT Bounds() const;
     void Paint();
 
     SaverWindow& owner_;
