@@ -5,6 +5,7 @@
 #include "config/control_ids.h"
 #include "config/folder_counts.h"
 #include "editor_fixture.h"
+#include "scan_news_builders.h"
 
 namespace orvelle {
 namespace {
@@ -12,26 +13,8 @@ namespace {
 using editor_test::EditorTest;
 using editor_test::kFolder;
 
-ScanNews News(std::uint32_t ticket, ScanNews::Kind kind, int root, bool complete,
-              const std::vector<std::string>& names) {
-    ScanNews news;
-    news.ticket = ticket;
-    news.kind = kind;
-    news.root = root;
-    news.complete = complete;
-    for (const std::string& name : names) {
-        news.pictures.paths.Add(name);
-    }
-    return news;
-}
-
-std::vector<std::string> Numbered(int count) {
-    std::vector<std::string> names;
-    for (int i = 0; i < count; ++i) {
-        names.push_back("p" + std::to_string(i) + ".jpg");
-    }
-    return names;
-}
+using scan_test::News;
+using scan_test::Numbered;
 
 TEST(FolderCounts, CountsAndFirstPicturesFollowTheScansNews) {
     EXPECT_EQ(GroupedNumber(1234567), "1,234,567");
@@ -53,22 +36,22 @@ TEST(FolderCounts, CountsAndFirstPicturesFollowTheScansNews) {
     };
     const Step steps[] = {
         // A new tree: its first picture at once, its count once whole.
-        {News(t, N::Found, 0, false, {"2019\\x.jpg", "y.jpg"}), "(counting pictures...)",
+        {News(N::Found, 0, false, {"2019\\x.jpg", "y.jpg"}, t), "(counting pictures...)",
          "D:\\A\\2019\\x.jpg"},
-        {News(t, N::Found, 0, true, {"z.png"}), "(3 pictures)", "D:\\A\\2019\\x.jpg"},
-        {News(t + 9, N::Whole, 0, true, {}), "(3 pictures)", "D:\\A\\2019\\x.jpg"},  // stale
+        {News(N::Found, 0, true, {"z.png"}, t), "(3 pictures)", "D:\\A\\2019\\x.jpg"},
+        {News(N::Whole, 0, true, {}, t + 9), "(3 pictures)", "D:\\A\\2019\\x.jpg"},  // stale
         // A folder added: all scanned again, A from the cache, then found the same.
-        {News(t + 1, N::Whole, 0, true, Numbered(1234)),
+        {News(N::Whole, 0, true, Numbered(1234), t + 1),
          "(1,234 pictures)",
          "D:\\A\\p0.jpg",
          {a, "F:\\"}},
-        {News(t + 1, N::Unchanged, 0, true, {}), "(1,234 pictures)", "D:\\A\\p0.jpg"},
+        {News(N::Unchanged, 0, true, {}, t + 1), "(1,234 pictures)", "D:\\A\\p0.jpg"},
         // Walked again without a cache: the old count stays until the new one is whole.
-        {News(t + 2, N::Found, 0, false, {"n.jpg"}),
+        {News(N::Found, 0, false, {"n.jpg"}, t + 2),
          "(1,234 pictures)",
          "D:\\A\\p0.jpg",
          {a, "G:\\"}},
-        {News(t + 2, N::Found, 0, true, {}), "(1 picture)", "D:\\A\\n.jpg"},
+        {News(N::Found, 0, true, {}, t + 2), "(1 picture)", "D:\\A\\n.jpg"},
     };
     for (const Step& step : steps) {
         if (!step.track.empty()) {
@@ -80,7 +63,7 @@ TEST(FolderCounts, CountsAndFirstPicturesFollowTheScansNews) {
     }
     // Another theme: nothing known, the old scan's news not listened to.
     counts.Reset();
-    EXPECT_TRUE(counts.Apply(News(t + 2, N::Whole, 0, true, {"p.jpg"})).empty());
+    EXPECT_TRUE(counts.Apply(News(N::Whole, 0, true, {"p.jpg"}, t + 2)).empty());
     EXPECT_EQ(counts.Shown("x", a), "x  (counting pictures...)");
 }
 
@@ -110,7 +93,7 @@ TEST_F(EditorTest, AddFolderEntersTheFolderCountedPreviewedAndSavedAsStored) {
               "D:\\Photos\\  (counting pictures...)");
     EXPECT_FALSE(editor.preview.shown);
     services.pictures["D:\\Photos\\2019\\a.jpg"] = {300, 200};
-    editor.FoldersScanned(News(scan.ticket, ScanNews::Found, 1, true, {"2019\\a.jpg", "b.jpg"}));
+    editor.FoldersScanned(News(ScanNews::Found, 1, true, {"2019\\a.jpg", "b.jpg"}, scan.ticket));
     EXPECT_EQ(editor.ShownItem(IDL_IMAGES_PICTURES, "D:\\Photos\\"), "D:\\Photos\\  (2 pictures)");
     EXPECT_EQ(C(IDL_IMAGES_PICTURES).recentEdits.back().index, added);
     EXPECT_TRUE(editor.preview.shown);

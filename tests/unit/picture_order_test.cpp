@@ -6,6 +6,7 @@
 #include <set>
 
 #include "fake_saver_view.h"
+#include "scan_news_builders.h"
 #include "saver/picture_order.h"
 #include "saver/picture_sequence.h"
 #include "settings/memory_file_system.h"
@@ -20,22 +21,8 @@ using Shown = std::vector<std::string>;
 
 const std::string kState = "C:\\Local\\Orvelle Screen Saver\\";
 
-ScanNews News(ScanNews::Kind kind, int root, bool complete, std::vector<std::string> names,
-              std::uint32_t ticket = 1) {
-    ScanNews news{ticket, kind, root, complete, {}};
-    for (const std::string& name : names) {
-        news.pictures.paths.Add(name);
-    }
-    return news;
-}
-
-std::vector<std::string> Numbered(int count) {
-    std::vector<std::string> names;
-    for (int i = 0; i < count; ++i) {
-        names.push_back("p" + std::to_string(i) + ".jpg");
-    }
-    return names;
-}
+using scan_test::News;
+using scan_test::Numbered;
 
 // A theme's list (the spare past the end added as the saver's read adds it) and its run.
 class Sequence : public ::testing::Test {
