@@ -202,6 +202,12 @@ struct SaverForm::State {
         }
     }
 
+    void CentreDisplay() {
+        display.left =
+            CentredOffset(static_cast<double>(screenW), static_cast<double>(display.width));
+        display.top =
+            CentredOffset(static_cast<double>(screenH), static_cast<double>(display.height));
+    }
     PixelRect DisplayRect() const {
         return {TwipsToPixels(display.left, tx), TwipsToPixels(display.top, ty), displayPx.width,
                 displayPx.height};
@@ -476,16 +482,12 @@ void SaverForm::State::StartMonitors() {
     setup.effect = [this] { return ChooseTransition(s, env.random); };
     const int tickMs = Floating() ? floatIntervalMs : kMonitorsTickMs;
     setup.tickMs = tickMs;
-    // The main monitor's pictures are not for the others to take.
-    const bool next = nextPicked && sequence->Known();
-    lanes->MainShows(shownPath, s.pictureShown ? s.currentIndex : -1, displayPx,
-                     next ? sequence->Path() : std::string(), next ? sequence->Entry() : -1);
+    // The main monitor's pictures are not for the others to take; with the same picture
+    // everywhere, the new ones follow at once.
+    TellMonitors();
     lanes->Prepare(std::move(setup));
     if (paused) {
         lanes->Pause(true);
-    }
-    if (s.pictureShown) {
-        TellMonitors();  // with the same picture everywhere, the new ones follow at once
     }
     if (lanes->Active()) {
         // Floating pictures step with the main one's pace; the turns are looked at as often.
@@ -534,10 +536,7 @@ void SaverForm::State::MainResized() {
         display.top = std::max<std::int64_t>(s.captionHeight,
                                              std::min(display.top, screenH - display.height));
     } else {
-        display.left =
-            CentredOffset(static_cast<double>(screenW), static_cast<double>(display.width));
-        display.top =
-            CentredOffset(static_cast<double>(screenH), static_cast<double>(display.height));
+        CentreDisplay();
     }
     view.MoveDisplay(DisplayRect());
     ShowCaption();
@@ -545,9 +544,9 @@ void SaverForm::State::MainResized() {
 
 // What the main monitor shows now and next, for the others.
 void SaverForm::State::TellMonitors() {
-    if (lanes && lanes->Active()) {
+    if (lanes) {
         const bool next = nextPicked && sequence->Known();
-        lanes->MainShows(shownPath, s.currentIndex, displayPx,
+        lanes->MainShows(shownPath, s.pictureShown ? s.currentIndex : -1, displayPx,
                          next ? sequence->Path() : std::string(), next ? sequence->Entry() : -1);
     }
 }
@@ -802,8 +801,7 @@ bool SaverForm::State::ShowCurrentPicture() {
         display.left = p.left;
         display.top = p.top;
     } else {
-        display.left = CentredOffset(static_cast<double>(screenW), static_cast<double>(size.width));
-        display.top = CentredOffset(static_cast<double>(screenH), static_cast<double>(size.height));
+        CentreDisplay();
     }
     view.MoveDisplay(DisplayRect());
     view.ShowDisplay(true);
